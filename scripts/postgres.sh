@@ -1,0 +1,76 @@
+#!/bin/sh
+# A private PostgreSQL 15 server for the ODBC tests: its own data directory,
+# socket directory and port, run as the ordinary `postgres` user (the server
+# refuses root). `start` leaves the tests' ODBC connect string in
+# $ROOT/connect; `stop` is harmless when nothing runs.
+set -eu
+
+ROOT=${TABLOOM_PG_ROOT:-/tmp/tabloom-pg}
+PORT=${TABLOOM_PG_PORT:-54329}
+BIN=/usr/lib/postgresql/15/bin
+DATA=$ROOT/data
+DATABASE=tabloom_test
+
+as_postgres() {
+    if [ "$(id -un)" = postgres ]; then "$@"; else runuser -u postgres -- "$@"; fi
+}
+
+psql_test() {
+    database=$1
+    shift
+    as_postgres psql -X -q -v ON_ERROR_STOP=1 -h "$ROOT" -p "$PORT" -d "$database" "$@"
+}
+
+running() {
+    [ -f "$DATA/postmaster.pid" ] && as_postgres "$BIN/pg_ctl" status -D "$DATA" >/dev/null 2>&1
+}
+
+create_database() {
+    psql_test postgres -c "CREATE DATABASE $DATABASE ENCODING 'UTF8' TEMPLATE template0"
+    # Two schemas with tables of the same name, and names the SQLColumns
+    # search pattern would otherwise match more widely.
+    psql_test "$DATABASE" <<'SQL'
+CREATE SCHEMA alpha;
+CREATE SCHEMA beta;
+CREATE TABLE alpha.items (item_id integer PRIMARY KEY, title varchar(40) NOT NULL, price numeric(9,2));
+CREATE TABLE beta.items (code char(6) PRIMARY KEY, weight real, note text, stocked boolean);
+CREATE INDEX items_title_desc ON alpha.items (title DESC);
+CREATE TABLE alpha.orders (order_id integer PRIMARY KEY,
+                           item_id integer NOT NULL REFERENCES alpha.items (item_id),
+                           placed timestamp, "Straße" varchar(20));
+CREATE TABLE alpha.a_b (only_in_a_b integer);
+CREATE TABLE alpha.axb (only_in_axb integer);
+COMMENT ON TABLE alpha.items IS 'Alpha items';
+SQL
+}
+
+launch() {
+    # A fresh cluster each time, so the tests always meet the same database.
+    rm -rf "$DATA"
+    mkdir -p "$ROOT"
+    chown postgres: "$ROOT"
+    chmod 0755 "$ROOT"
+    as_postgres "$BIN/initdb" -D "$DATA" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 >"$ROOT/initdb.log" 2>&1 \
+        || { cat "$ROOT/initdb.log" >&2; exit 1; }
+    as_postgres "$BIN/pg_ctl" start -w -D "$DATA" -l "$ROOT/server.log" \
+        -o "-p $PORT -k $ROOT -c listen_addresses=''" >/dev/null \
+        || { cat "$ROOT/server.log" >&2; exit 1; }
+    create_database
+}
+
+start() {
+    running || launch
+    printf 'DRIVER={PostgreSQL Unicode};SERVER=%s;PORT=%s;DATABASE=%s;UID=postgres;\n' \
+        "$ROOT" "$PORT" "$DATABASE" >"$ROOT/connect"
+}
+
+stop() {
+    if running; then as_postgres "$BIN/pg_ctl" stop -w -m fast -D "$DATA" >/dev/null; fi
+    rm -rf "$DATA" "$ROOT/connect"
+}
+
+case "${1:-}" in
+    start) start ;;
+    stop) stop ;;
+    *) echo "usage: $0 start|stop" >&2; exit 2 ;;
+esac

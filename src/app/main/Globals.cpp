@@ -1,0 +1,15 @@
+#include "app/main/Globals.h"
+
+void resetGlobalVariables() {
+    Glo::ConnectString = "";
+    Glo::OwnerFilter = "";
+    Glo::TXDFilename = "Clarion.txd";
+    Glo::ExternalNames = 0;
+    Glo::TablesOnly = 1;
+    Glo::Driver = "ODBC";
+    Glo::NoRelations = 1;
+    Glo::SystemTables = 0;
+    Glo::Query = "";
+    Glo::UserName = "";
+    Glo::SavedDragFullWindows = 0;
+}

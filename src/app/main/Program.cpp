@@ -1,0 +1,118 @@
+#include "app/main/Program.h"
+
+#include "app/main/Globals.h"
+#include "app/odbccatalog/CatalogQueues.h"
+#include "app/windows/Main.h"
+#include "platform/message/Message.h"
+#include "platform/odbc/FileProperties.h"
+#include "platform/system/DesktopSettings.h"
+#include "platform/system/Program.h"
+#include "platform/ui/Equates.h"
+
+#include <cstdlib>
+#include <ctime>
+
+using namespace platform;
+
+namespace {
+
+// Assistant hot keys: Shift+F10, Shift+F11, F12, Shift+F12.
+constexpr Long kTrainModeKey = KEY::Shift + KEY::F10;
+constexpr Long kActivateAlertKey = KEY::Shift + KEY::F11;
+constexpr Long kPlayAgentAlertKey = KEY::F12;
+constexpr Long kPlayControlKey = KEY::Shift + KEY::F12;
+// Ctrl+Alt+S opens the restyle configuration from any window.
+constexpr Long kConfigureKey = KEY::Ctrl + KEY::Alt + KEY::letter('S');
+constexpr Byte kSplashSeconds = 10;
+constexpr Long kStoreAndBroadcast = 3;
+
+void clearCatalogueRecords() {
+    GTQ.clear();
+    GCQ.clear();
+    GIQ.clear();
+    GPQ.clear();
+    GFQ.clear();
+}
+
+void freeCatalogueQueues() {
+    GFQ.free();
+    GPQ.free();
+    GIQ.free();
+    GCQ.free();
+    GTQ.free();
+}
+
+void endConnection() {
+    ODBCCatalogClass::Dispose(ODBCCatalog);
+    ODBCFILE.close();
+    ODBCFILE.setProperty(PROP_Disconnect, "1");
+}
+
+void startUp() {
+    GlobalErrors.Init();
+    INIMgr.Init(kProgramIniFile);
+    Assistant.LoadSettings();
+    Assistant.TRAINMODEKEY = kTrainModeKey;
+    Assistant.ACTIVATEALERTKEY = kActivateAlertKey;
+    Assistant.PLAYAGENTALERTKEY = kPlayAgentAlertKey;
+    Assistant.PLAYCONTROLKEY = kPlayControlKey;
+    Splash.Show(kSplashSeconds);
+    Glo::UserName = "DEFAULT";
+    StyleManager.SetUserName(Glo::UserName);
+    StyleManager.Setup(kConfigureKey);
+    StyleManager.MESSAGEHOOK = messageHookValue();
+    setMessageHookValue(registerMessageHook(MessageHook));
+    Glo::SavedDragFullWindows = dragFullWindows();
+    if (Glo::SavedDragFullWindows == 1) setDragFullWindows(0, kStoreAndBroadcast);
+}
+
+void shutDown() {
+    Assistant.Kill();
+    endConnection();
+    if (Glo::SavedDragFullWindows == 1) setDragFullWindows(1, kStoreAndBroadcast);
+    INIMgr.Kill();
+    GlobalErrors.Kill();
+    StyleManager.SaveSettings();
+}
+
+}  // namespace
+
+void GlobalDataInit(Long finish) {
+    if (finish != 0) {
+        Assistant.Destruct();
+        StyleManager.Kill();
+        freeCatalogueQueues();
+        // A connection window closed by the platform's shut-down connects again.
+        endConnection();
+        return;
+    }
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    clearCatalogueRecords();
+    StyleManager.Init();
+    Assistant = AssistantClass();
+    Assistant.BUFFERINDEX = 1;
+    Assistant.BUFFERPOS = 1;
+    Assistant.Construct();
+    Glo::UserName = "";
+    GlobalErrors = ErrorClass();
+    INIMgr = INIClass();
+    resetGlobalVariables();
+    GlobalRequest = 0;
+    GlobalResponse = 0;
+    VCRRequest = 0;
+}
+
+Long MessageHook(const std::string& text, const std::string& caption, const std::string& icon,
+                 const std::string& buttons, Long defaultButton, Long style) {
+    return StyleManager.Message(text, caption, icon, buttons, defaultButton, style, 0, 0, 0);
+}
+
+void ProgramBody() {
+    startUp();
+    Main();
+    shutDown();
+}
+
+ProgramModules programModules() { return {{GlobalDataInit}}; }
+
+int ProgramEntry() { return runProgram(programModules(), ProgramBody); }

@@ -1,0 +1,65 @@
+// Reads an ODBC data source's catalogue into the catalogue queues and runs SQL
+// statements whose rows it copies into a caller's queue, on the connection of
+// an ODBC file (ODBCFILE in the program).
+//
+// One object at a time is the rule of the program, but every object shares one
+// column read buffer (module data): it exists while any object exists and grows
+// when GetColumnData meets a longer value. The object is used from the window
+// fibers; no operation waits except ExecuteSQL inside its error message, after
+// which it touches nothing of the object.
+//
+// The per-table readers take the table's owner (schema): empty means none (NULL
+// to the driver). GetColumns escapes the search-pattern characters of its names
+// so that "A_B" means that table alone.
+#pragma once
+
+#include "platform/data/Queue.h"
+#include "platform/odbc/OdbcFile.h"
+
+#include <string>
+#include <string_view>
+
+class ODBCCatalogClass {
+public:
+    ODBCCatalogClass() { Construct(); }
+    ~ODBCCatalogClass() { Destruct(); }
+    ODBCCatalogClass(const ODBCCatalogClass&) = delete;
+    ODBCCatalogClass& operator=(const ODBCCatalogClass&) = delete;
+
+    platform::OdbcFile* FILE = nullptr;
+    platform::RecordRef RECORD;
+    platform::Long LASTERRORCODE = 0;
+    platform::CString<100> LASTERROR;
+    platform::CString<100> LASTFILEERROR;
+    platform::CString<100> LASTFILEERRORCODE;
+
+    // Run by the constructor and destructor, as NEW and DISPOSE run them.
+    void Construct();
+    void Destruct();
+    void Init(platform::OdbcFile& file);
+    // Destruct and release; a null object is ignored. The pointer is nulled.
+    static void Dispose(ODBCCatalogClass*& object);
+
+    void GetTables(platform::QueueBase& queue, std::string_view ownerFilter, platform::Byte keepSystemTables,
+                   platform::Byte noOwnerFilter, platform::Byte noTablesOnlyFilter, platform::Byte tablesOnly);
+    void GetColumns(platform::QueueBase& queue, std::string_view table, std::string_view owner = {});
+    // unique: SQL_INDEX_UNIQUE (0) or SQL_INDEX_ALL (1).
+    void GetStatistics(platform::QueueBase& queue, std::string_view table, platform::Byte unique,
+                       std::string_view owner = {});
+    void GetPrimaryKeys(platform::QueueBase& queue, std::string_view table, std::string_view owner = {});
+    // The foreign keys of other tables that refer to `table`.
+    void GetForeignKeys(platform::QueueBase& queue, std::string_view table, std::string_view owner = {});
+
+    // 1 when the statement failed (after a message), else 0.
+    platform::Byte ExecuteSQL(std::string_view sql);
+    void FetchResult(platform::QueueBase& queue, platform::Long rowLimit, platform::Byte allRows);
+    platform::Long ResultColumnCount();
+    std::string GetColumnData(platform::Long column);
+    std::string GetColumnValue(platform::Long column);
+
+    // The shared read buffer's size in bytes; 0 while no object exists.
+    static std::size_t readBufferSize();
+
+private:
+    bool holdsBuffer_ = false;
+};

@@ -1,0 +1,1 @@
+#include "assistant/AssistantClass.h"

@@ -1,0 +1,106 @@
+#include "platform/data/FieldTable.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace platform {
+
+const FieldInfo* FieldTable::at(std::size_t number) const {
+    if (number < 1 || number > fields_.size()) return nullptr;
+    return &fields_[number - 1];
+}
+
+const FieldInfo* FieldTable::find(std::string_view name) const {
+    const std::string wanted = upper(name);
+    for (const FieldInfo& f : fields_)
+        if (upper(f.name) == wanted) return &f;
+    return nullptr;
+}
+
+namespace {
+
+template <class T>
+T wrapped(double value) {
+    // Integer fields wrap like their fixed-width types; fractions are dropped.
+    const double truncated = std::trunc(value);
+    if (!std::isfinite(truncated)) return 0;
+    const auto wide = static_cast<long long>(std::fmod(truncated, 18446744073709551616.0));
+    return static_cast<T>(static_cast<unsigned long long>(wide));
+}
+
+template <class T>
+T load(const char* p) {
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+template <class T>
+void store(char* p, T v) {
+    std::memcpy(p, &v, sizeof v);
+}
+
+}  // namespace
+
+std::string FieldRef::text() const {
+    switch (info_->type) {
+        case FieldType::CString: return std::string(place(), strnlen(place(), info_->size));
+        case FieldType::String: return std::string(place(), info_->size);
+        default: return numberText(number());
+    }
+}
+
+double FieldRef::number() const {
+    switch (info_->type) {
+        case FieldType::Byte: return load<Byte>(place());
+        case FieldType::Short: return load<Short>(place());
+        case FieldType::UShort: return load<UShort>(place());
+        case FieldType::Long: return load<Long>(place());
+        case FieldType::ULong: return load<ULong>(place());
+        case FieldType::Real: return load<Real>(place());
+        default: return leadingNumber(text());
+    }
+}
+
+void FieldRef::setText(std::string_view text) {
+    switch (info_->type) {
+        case FieldType::CString: {
+            const std::size_t n = std::min(text.size(), info_->size - 1);
+            std::memcpy(place(), text.data(), n);
+            place()[n] = '\0';
+            return;
+        }
+        case FieldType::String: {
+            const std::size_t n = std::min(text.size(), info_->size);
+            std::memcpy(place(), text.data(), n);
+            std::memset(place() + n, ' ', info_->size - n);
+            return;
+        }
+        default: setNumber(leadingNumber(text));
+    }
+}
+
+void FieldRef::setNumber(double value) {
+    switch (info_->type) {
+        case FieldType::Byte: store(place(), wrapped<Byte>(value)); return;
+        case FieldType::Short: store(place(), wrapped<Short>(value)); return;
+        case FieldType::UShort: store(place(), wrapped<UShort>(value)); return;
+        case FieldType::Long: store(place(), wrapped<Long>(value)); return;
+        case FieldType::ULong: store(place(), wrapped<ULong>(value)); return;
+        case FieldType::Real: store(place(), value); return;
+        default: setText(numberText(value));
+    }
+}
+
+void FieldRef::clear() {
+    switch (info_->type) {
+        case FieldType::String: std::memset(place(), ' ', info_->size); return;
+        default: std::memset(place(), 0, info_->size);
+    }
+}
+
+void clearRecord(const FieldTable& table, void* record) {
+    for (const FieldInfo& f : table.all()) FieldRef(f, record).clear();
+}
+
+}  // namespace platform

@@ -1,0 +1,131 @@
+#include "platform/data/Queue.h"
+
+#include <algorithm>
+#include <numeric>
+#include <stdexcept>
+
+namespace platform {
+
+FieldRef QueueBase::field(std::size_t number) {
+    const FieldInfo* info = fields().at(number);
+    if (!info) throw std::out_of_range("queue has no field " + std::to_string(number));
+    return FieldRef(*info, buffer());
+}
+
+FieldRef QueueBase::field(std::string_view name) {
+    const FieldInfo* info = fields().find(name);
+    if (!info) throw std::out_of_range("queue has no field " + std::string(name));
+    return FieldRef(*info, buffer());
+}
+
+std::string QueueBase::rowText(std::size_t position, std::size_t fieldNumber) const {
+    const FieldInfo* info = fields().at(fieldNumber);
+    if (!info || position < 1 || position > records()) return {};
+    return FieldRef(*info, const_cast<void*>(row(position - 1))).text();
+}
+
+void QueueBase::add() { add(records() + 1); }
+
+void QueueBase::add(std::size_t position) {
+    const std::size_t index = std::clamp<std::size_t>(position, 1, records() + 1) - 1;
+    insertRow(index, buffer());
+    pointer_ = index + 1;
+    lastError_ = 0;
+    changed();
+}
+
+void QueueBase::add(const std::vector<SortKey>& keys) {
+    // After the last row that sorts before or equal to the buffer.
+    std::size_t index = records();
+    while (index > 0 && compare(row(index - 1), buffer(), keys) > 0) --index;
+    add(index + 1);
+}
+
+bool QueueBase::get(std::size_t position) {
+    if (position < 1 || position > records()) {
+        lastError_ = kEntryNotFound;
+        return false;
+    }
+    loadRow(position - 1);
+    pointer_ = position;
+    lastError_ = 0;
+    return true;
+}
+
+bool QueueBase::get(const std::vector<SortKey>& keys) {
+    for (std::size_t i = 0; i < records(); ++i)
+        if (compare(row(i), buffer(), keys) == 0) return get(i + 1);
+    lastError_ = kEntryNotFound;
+    return false;
+}
+
+bool QueueBase::put() {
+    if (pointer_ < 1 || pointer_ > records()) {
+        lastError_ = kEntryNotFound;
+        return false;
+    }
+    assignRow(pointer_ - 1, buffer());
+    lastError_ = 0;
+    changed();
+    return true;
+}
+
+bool QueueBase::remove() {
+    if (pointer_ < 1 || pointer_ > records()) {
+        lastError_ = kEntryNotFound;
+        return false;
+    }
+    eraseRow(pointer_ - 1);
+    lastError_ = 0;
+    changed();
+    return true;
+}
+
+void QueueBase::free() {
+    eraseAll();
+    pointer_ = 0;
+    lastError_ = 0;
+    changed();
+}
+
+void QueueBase::sort(const std::vector<SortKey>& keys) {
+    std::vector<std::size_t> order(records());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return compare(row(a), row(b), keys) < 0; });
+    reorder(order);
+    changed();
+}
+
+int QueueBase::compare(const void* a, const void* b, const std::vector<SortKey>& keys) const {
+    for (const SortKey& key : keys) {
+        const FieldInfo* info = fields().find(key.field);
+        if (!info) throw std::out_of_range("queue has no field " + key.field);
+        const FieldRef fa(*info, const_cast<void*>(a));
+        const FieldRef fb(*info, const_cast<void*>(b));
+        int c = 0;
+        if (info->type == FieldType::CString || info->type == FieldType::String) {
+            const std::string ta = clip(fa.text()), tb = clip(fb.text());
+            c = ta < tb ? -1 : ta > tb ? 1 : 0;
+        } else {
+            const double na = fa.number(), nb = fb.number();
+            c = na < nb ? -1 : na > nb ? 1 : 0;
+        }
+        if (c != 0) return key.descending ? -c : c;
+    }
+    return 0;
+}
+
+int QueueBase::listen(std::function<void()> onChange) {
+    const int id = nextListener_++;
+    listeners_.emplace(id, std::move(onChange));
+    return id;
+}
+
+void QueueBase::unlisten(int id) { listeners_.erase(id); }
+
+void QueueBase::changed() {
+    for (auto& [id, onChange] : listeners_) onChange();
+}
+
+}  // namespace platform

@@ -1,0 +1,208 @@
+#include "platform/drive/Driver.h"
+
+#include "platform/fiber/Scheduler.h"
+#include "platform/text/Codepage.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/WindowView.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <stdexcept>
+
+namespace platform::drive {
+namespace {
+
+Control& controlOf(Window& w, std::string_view label) {
+    Control* c = w.control(label);
+    if (!c) throw std::invalid_argument("no control " + std::string(label) + " in " + w.property(0, PROP::Text));
+    return *c;
+}
+
+QWidget* widgetOf(Window& w, std::string_view label) {
+    QWidget* widget = w.view() ? w.view()->widget(controlOf(w, label).number) : nullptr;
+    if (!widget) throw std::invalid_argument("control " + std::string(label) + " has no widget");
+    return widget;
+}
+
+// Where typed keys go in a control: the line edit inside a combo.
+QWidget* keyTarget(QWidget* widget) {
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) return combo->lineEdit();
+    return widget;
+}
+
+Qt::KeyboardModifiers modifiersOf(Long keyCode) {
+    Qt::KeyboardModifiers m;
+    if (keyCode & KEY::Shift) m |= Qt::ShiftModifier;
+    if (keyCode & KEY::Ctrl) m |= Qt::ControlModifier;
+    if (keyCode & KEY::Alt) m |= Qt::AltModifier;
+    return m;
+}
+
+int qtKeyOf(Long keyCode) {
+    const Long key = keyCode & 0xFF;
+    if (key >= KEY::F1 && key <= KEY::F12 + 12) return Qt::Key_F1 + (key - KEY::F1);
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return key;
+    switch (key) {
+        case KEY::Tab: return Qt::Key_Tab;
+        case KEY::Enter: return Qt::Key_Return;
+        case KEY::Esc: return Qt::Key_Escape;
+        case KEY::Space: return Qt::Key_Space;
+        case KEY::Left: return Qt::Key_Left;
+        case KEY::Right: return Qt::Key_Right;
+        case KEY::Up: return Qt::Key_Up;
+        case KEY::Down: return Qt::Key_Down;
+        case KEY::Delete: return Qt::Key_Delete;
+        default: return 0;
+    }
+}
+
+void sendKey(QWidget* target, int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers, text);
+    QApplication::sendEvent(target, &release);
+}
+
+Window* messageBox() {
+    const auto& windows = Window::openWindows();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if ((*it)->spec().label == "MessageBox") return *it;
+    return nullptr;
+}
+
+}  // namespace
+
+void settle() { Scheduler::instance().pumpUntilIdle(); }
+
+Window* window(std::string_view title) {
+    const auto& windows = Window::openWindows();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if ((*it)->property(0, PROP::Text) == title) return *it;
+    return nullptr;
+}
+
+Window* waitForWindow(std::string_view title, std::chrono::milliseconds timeout) {
+    Scheduler::instance().pumpUntil([title] { return window(title) != nullptr; }, timeout);
+    settle();
+    return window(title);
+}
+
+std::vector<std::string> windowTitles() {
+    std::vector<std::string> titles;
+    for (Window* w : Window::openWindows()) titles.push_back(w->property(0, PROP::Text));
+    return titles;
+}
+
+void pressKey(Window& w, Long keyCode) {
+    QWidget* focused = QApplication::focusWidget();
+    QWidget* target = w.view();
+    if (focused && w.view() && w.view()->isAncestorOf(focused)) target = focused;
+    if (!target) return;
+    sendKey(target, qtKeyOf(keyCode), modifiersOf(keyCode), {});
+    settle();
+}
+
+void chooseMenu(Window& w, std::string_view label) {
+    QAction* action = w.view() ? w.view()->action(controlOf(w, label).number) : nullptr;
+    if (!action) throw std::invalid_argument("no menu item " + std::string(label));
+    action->trigger();
+    settle();
+}
+
+void click(Window& w, std::string_view label) {
+    auto* button = qobject_cast<QPushButton*>(widgetOf(w, label));
+    if (!button) throw std::invalid_argument(std::string(label) + " is no button");
+    button->click();
+    settle();
+}
+
+void type(Window& w, std::string_view label, std::string_view text) {
+    QWidget* target = keyTarget(widgetOf(w, label));
+    target->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(target)) edit->end(false);
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(target)) edit->moveCursor(QTextCursor::End);
+    for (const QChar c : toQString(text)) {
+        sendKey(target, c == '\n' ? Qt::Key_Return : 0, {}, QString(c));
+        settle();
+    }
+}
+
+void leave(Window& w, std::string_view label) {
+    QWidget* target = keyTarget(widgetOf(w, label));
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(target, &out);
+    settle();
+}
+
+void chooseRow(Window& w, std::string_view label, int row) {
+    auto* view = qobject_cast<QAbstractItemView*>(widgetOf(w, label));
+    if (!view || !view->model()) throw std::invalid_argument(std::string(label) + " is no list");
+    view->setCurrentIndex(view->model()->index(row - 1, 0));
+    settle();
+}
+
+void closeBySystemMenu(Window& w) {
+    if (!w.view()) return;
+    QMenu* menu = w.view()->systemMenu();
+    if (!menu->actions().isEmpty()) menu->actions().front()->trigger();
+    settle();
+}
+
+void closeByCloseBox(Window& w) {
+    if (!w.view()) return;
+    WindowView* view = w.view();
+    const QRect caption = view->captionRect();
+    const QPointF at(caption.right() - 6, caption.center().y());
+    QMouseEvent press(QEvent::MouseButtonPress, at, view->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(view, &press);
+    settle();
+}
+
+std::string messageText() {
+    Window* box = messageBox();
+    if (!box) return {};
+    std::string text;
+    for (Long n : box->controlNumbers()) {
+        const Control* c = box->control(n);
+        if (c->label.rfind("?Line", 0) != 0) continue;
+        if (!text.empty()) text += '|';
+        text += box->property(n, PROP::Text);
+    }
+    return text;
+}
+
+bool answerMessage(std::string_view buttonCaption) {
+    Window* box = messageBox();
+    if (!box) return false;
+    for (Long n : box->controlNumbers()) {
+        if (box->control(n)->type == CREATE::button && box->property(n, PROP::Text) == buttonCaption) {
+            click(*box, box->control(n)->label);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string screenText(Window& w, std::string_view label) {
+    return w.property(controlOf(w, label).number, PROP::ScreenText);
+}
+
+std::string property(Window& w, std::string_view label, Long prop) {
+    return w.property(controlOf(w, label).number, prop);
+}
+
+bool renderPng(Window& w, const std::string& path) {
+    if (!w.view()) return false;
+    settle();
+    return w.view()->outer()->grab().save(QString::fromStdString(path), "PNG");
+}
+
+}  // namespace platform::drive

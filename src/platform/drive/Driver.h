@@ -1,0 +1,48 @@
+// Driving the program as a user would, for tests and for the screenshot
+// command: keys, menus, typing, clicks and message boxes go through Qt to the
+// widgets, so they take the same road as real input. Every call runs on the
+// scheduler's stack (never inside a fiber) and settles afterwards: Qt events
+// are processed and every fiber runs until it waits again.
+#pragma once
+
+#include "platform/text/Text.h"
+
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+class Window;
+}
+
+namespace platform::drive {
+
+void settle();
+// The most recently opened window with this title; nullptr when none.
+Window* window(std::string_view title);
+Window* waitForWindow(std::string_view title, std::chrono::milliseconds timeout = std::chrono::seconds(5));
+std::vector<std::string> windowTitles();
+
+void pressKey(Window& window, Long keyCode);
+void chooseMenu(Window& window, std::string_view label);
+void click(Window& window, std::string_view label);
+// Types the text at the end of the control, one key at a time.
+void type(Window& window, std::string_view label, std::string_view text);
+// Moves the focus away from the control, as tabbing out does.
+void leave(Window& window, std::string_view label);
+void chooseRow(Window& window, std::string_view label, int row);
+void closeBySystemMenu(Window& window);
+void closeByCloseBox(Window& window);
+
+// The text of the message box that is up, "|" between its lines; "" if none.
+std::string messageText();
+// Presses the button of the message box that is up; false if there is none.
+bool answerMessage(std::string_view buttonCaption);
+
+std::string screenText(Window& window, std::string_view label);
+std::string property(Window& window, std::string_view label, Long prop);
+
+bool renderPng(Window& window, const std::string& path);
+
+}  // namespace platform::drive

@@ -1,0 +1,303 @@
+#include "platform/fiber/Scheduler.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <boost/context/fiber.hpp>
+#include <boost/context/protected_fixedsize_stack.hpp>
+#include <cstdio>
+#include <exception>
+#include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/common_interface_defs.h>
+#define TABLOOM_ASAN_FIBERS 1
+#endif
+
+namespace ctx = boost::context;
+
+namespace platform {
+
+class Fiber {
+public:
+    int number = 0;
+    std::string name;
+    ctx::fiber context;  // the suspended fiber
+    ctx::fiber caller;   // where the fiber goes back to when it waits
+    std::function<bool()> ready;
+    bool started = false;
+    bool finished = false;
+    bool unwinding = false;
+    const void* stackBottom = nullptr;
+    std::size_t stackSize = 0;
+    std::map<std::string, std::shared_ptr<void>> slots;
+};
+
+namespace {
+
+// Records where the fiber's stack lies, for the sanitizer's switch notes.
+class RecordedStack {
+public:
+    RecordedStack(std::size_t size, Fiber& fiber) : inner_(size), fiber_(&fiber) {}
+    ctx::stack_context allocate() {
+        ctx::stack_context s = inner_.allocate();
+        fiber_->stackBottom = static_cast<char*>(s.sp) - s.size;
+        fiber_->stackSize = s.size;
+        return s;
+    }
+    void deallocate(ctx::stack_context& s) noexcept { inner_.deallocate(s); }
+
+private:
+    ctx::protected_fixedsize_stack inner_;
+    Fiber* fiber_;
+};
+
+#if TABLOOM_ASAN_FIBERS
+const void* schedulerStackBottom = nullptr;
+std::size_t schedulerStackSize = 0;
+void startSwitch(void** fake, const void* bottom, std::size_t size) {
+    __sanitizer_start_switch_fiber(fake, bottom, size);
+}
+void finishSwitch(void* fake, const void** oldBottom, std::size_t* oldSize) {
+    __sanitizer_finish_switch_fiber(fake, oldBottom, oldSize);
+}
+#else
+void startSwitch(void**, const void*, std::size_t) {}
+void finishSwitch(void*, const void**, std::size_t*) {}
+#endif
+
+void reportEscaped(const Fiber& fiber, const char* what) {
+    std::fprintf(stderr, "thread %d (%s) ended by an error: %s\n", fiber.number, fiber.name.c_str(), what);
+}
+
+// Blocks in Qt until an event arrives, `timeout` at most.
+void waitForQtEvents(std::chrono::milliseconds timeout) {
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.start(timeout);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void processQtEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+std::size_t passCounter = 0;
+
+}  // namespace
+
+Scheduler& Scheduler::instance() {
+    static Scheduler s;
+    return s;
+}
+
+Scheduler::Scheduler() = default;
+Scheduler::~Scheduler() = default;
+
+int Scheduler::freeNumber() const {
+    for (int n = 1; n <= 255; ++n)
+        if (!fibers_.count(n)) return n;
+    return 0;
+}
+
+int Scheduler::start(Procedure procedure, std::size_t stackBytes, std::string name) {
+    const int number = freeNumber();
+    if (number == 0) return 0;
+    auto owned = std::make_unique<Fiber>();
+    Fiber* f = owned.get();
+    f->number = number;
+    f->name = std::move(name);
+    const std::size_t size = std::max(stackBytes, kMinimumStack);
+    f->context = ctx::fiber(std::allocator_arg, RecordedStack(size, *f),
+                            [this, f, procedure = std::move(procedure)](ctx::fiber&& caller) mutable {
+                                finishSwitch(nullptr, nullptr, nullptr);
+                                f->caller = std::move(caller);
+                                try {
+                                    procedure();
+                                } catch (const ctx::detail::forced_unwind&) {
+                                    throw;
+                                } catch (const FiberExit&) {
+                                } catch (const std::exception& e) {
+                                    reportEscaped(*f, e.what());
+                                } catch (...) {
+                                    reportEscaped(*f, "unknown error");
+                                }
+                                f->finished = true;
+                                void* fake = nullptr;
+#if TABLOOM_ASAN_FIBERS
+                                startSwitch(&fake, schedulerStackBottom, schedulerStackSize);
+#else
+                                (void)fake;
+#endif
+                                return std::move(f->caller);
+                            });
+    fibers_.emplace(number, std::move(owned));
+    return number;
+}
+
+int Scheduler::current() const { return running_ ? running_->number : 0; }
+
+bool Scheduler::alive(int thread) const {
+    const Fiber* f = fiber(thread);
+    return f && !f->finished;
+}
+
+Fiber* Scheduler::fiber(int thread) const {
+    auto it = fibers_.find(thread);
+    return it == fibers_.end() ? nullptr : it->second.get();
+}
+
+void Scheduler::resume(Fiber& f) {
+    Fiber* previous = running_;
+    running_ = &f;
+    f.started = true;
+    void* fake = nullptr;
+    startSwitch(&fake, f.stackBottom, f.stackSize);
+    f.context = std::move(f.context).resume();
+#if TABLOOM_ASAN_FIBERS
+    finishSwitch(fake, nullptr, nullptr);
+#endif
+    running_ = previous;
+}
+
+namespace {
+// Back from the running fiber to whoever resumed it.
+void suspend(Fiber& self) {
+    void* fake = nullptr;
+#if TABLOOM_ASAN_FIBERS
+    startSwitch(&fake, schedulerStackBottom, schedulerStackSize);
+#endif
+    self.caller = std::move(self.caller).resume();
+#if TABLOOM_ASAN_FIBERS
+    finishSwitch(fake, &schedulerStackBottom, &schedulerStackSize);
+#else
+    (void)fake;
+#endif
+}
+}  // namespace
+
+void Scheduler::waitUntil(std::function<bool()> ready) {
+    if (!running_) {
+        pumpUntil(ready, std::chrono::hours(24));
+        return;
+    }
+    Fiber& self = *running_;
+    while (!ready()) {
+        if (self.unwinding) return;
+        self.ready = ready;
+        suspend(self);
+    }
+}
+
+void Scheduler::yield() {
+    if (!running_) {
+        dispatch();
+        return;
+    }
+    const std::size_t at = passCounter;
+    waitUntil([at] { return passCounter > at; });
+}
+
+void Scheduler::sleep(std::chrono::milliseconds duration) {
+    const auto deadline = std::chrono::steady_clock::now() + duration;
+    QTimer::singleShot(duration, [] {});  // wakes the event wait at the deadline
+    waitUntil([deadline] { return std::chrono::steady_clock::now() >= deadline; });
+}
+
+bool Scheduler::dispatch() {
+    if (running_) return false;  // only the scheduler's own stack dispatches
+    bool ranAny = false;
+    for (;;) {
+        ++passCounter;
+        woken_ = false;
+        bool ran = false;
+        std::vector<int> numbers;
+        for (const auto& [n, f] : fibers_) numbers.push_back(n);
+        for (int n : numbers) {
+            Fiber* f = fiber(n);
+            if (!f || f->finished) continue;
+            if (f->started && !(f->ready && f->ready())) continue;
+            f->ready = nullptr;
+            resume(*f);
+            ran = true;
+        }
+        reap();
+        if (!ran && !woken_) break;
+        ranAny = ranAny || ran;
+    }
+    return ranAny;
+}
+
+void Scheduler::wake() { woken_ = true; }
+
+void Scheduler::reap() {
+    for (auto it = fibers_.begin(); it != fibers_.end();) {
+        if (it->second->finished)
+            it = fibers_.erase(it);
+        else
+            ++it;
+    }
+}
+
+void Scheduler::pumpUntilIdle() {
+    for (int quiet = 0; quiet < 3;) {
+        processQtEvents();
+        quiet = dispatch() ? 0 : quiet + 1;
+    }
+}
+
+bool Scheduler::pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        processQtEvents();
+        dispatch();
+        if (done()) return true;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return false;
+        waitForQtEvents(std::min(left, std::chrono::milliseconds(50)));
+    }
+}
+
+void Scheduler::runUntilEnded(int thread) {
+    while (alive(thread)) {
+        processQtEvents();
+        dispatch();
+        if (alive(thread)) waitForQtEvents(std::chrono::milliseconds(500));
+    }
+    processQtEvents();
+}
+
+void Scheduler::endAllOthers() {
+    std::vector<int> numbers;
+    for (const auto& [n, f] : fibers_)
+        if (f.get() != running_) numbers.push_back(n);
+    for (int n : numbers) {
+        Fiber* f = fiber(n);
+        f->unwinding = true;
+        // Dropping a suspended context unwinds its stack; its destructors run
+        // as that fiber, with its storage still in place.
+        Fiber* previous = running_;
+        running_ = f;
+        f->context = ctx::fiber();
+        running_ = previous;
+        f->finished = true;
+    }
+    reap();
+}
+
+std::shared_ptr<void>& Scheduler::slot(const std::string& key) {
+    static std::map<std::string, std::shared_ptr<void>> outside;
+    return running_ ? running_->slots[key] : outside[key];
+}
+
+int START(Scheduler::Procedure procedure, std::size_t stackBytes) {
+    return Scheduler::instance().start(std::move(procedure), stackBytes);
+}
+
+int THREAD() { return Scheduler::instance().current(); }
+
+void YIELD() { Scheduler::instance().yield(); }
+
+}  // namespace platform

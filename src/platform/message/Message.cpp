@@ -1,0 +1,144 @@
+#include "platform/message/Message.h"
+
+#include "platform/ui/Window.h"
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+namespace platform {
+namespace {
+
+struct Hooks {
+    std::map<Long, MessageHookFn> registered;
+    Long installed = 0;
+    Long next = 1;
+};
+
+Hooks& hooks() {
+    static Hooks h;
+    return h;
+}
+
+struct BoxButton {
+    std::string caption;
+    Long result;
+};
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t bar = text.find('|', start);
+        lines.push_back(text.substr(start, bar - start));
+        if (bar == std::string::npos) return lines;
+        start = bar + 1;
+    }
+}
+
+bool isNumber(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::vector<BoxButton> boxButtons(const std::string& buttons) {
+    std::vector<BoxButton> out;
+    if (!isNumber(buttons)) {
+        Long n = 1;
+        for (const std::string& caption : splitLines(buttons)) out.push_back({caption, n++});
+        return out;
+    }
+    static const std::vector<BoxButton> standard = {
+        {"&OK", BUTTON_OK},         {"&Yes", BUTTON_YES},       {"&No", BUTTON_NO},
+        {"&Abort", BUTTON_ABORT},   {"&Retry", BUTTON_RETRY},   {"&Ignore", BUTTON_IGNORE},
+        {"&Cancel", BUTTON_CANCEL}, {"&Help", BUTTON_HELP}};
+    const auto flags = static_cast<Long>(leadingNumber(buttons));
+    for (const BoxButton& b : standard)
+        if (flags & b.result) out.push_back(b);
+    if (out.empty()) out.push_back(standard.front());
+    return out;
+}
+
+// Closing the box without a button: Cancel when offered, else the default.
+Long closedResult(const std::vector<BoxButton>& buttons, Long defaultButton) {
+    for (const BoxButton& b : buttons)
+        if (b.result == BUTTON_CANCEL && b.caption == "&Cancel") return BUTTON_CANCEL;
+    for (const BoxButton& b : buttons)
+        if (b.result == defaultButton) return defaultButton;
+    return buttons.back().result;
+}
+
+WindowSpec boxSpec(const std::vector<std::string>& lines, const std::string& caption, const std::string& icon,
+                   const std::vector<BoxButton>& buttons, Long defaultButton) {
+    WindowSpec spec;
+    spec.label = "MessageBox";
+    spec.title = caption;
+    const int left = icon.empty() ? 8 : 36;
+    std::size_t longest = 0;
+    for (const std::string& line : lines) longest = std::max(longest, line.size());
+    const int buttonWidth = 50;
+    const int buttonsWidth = static_cast<int>(buttons.size()) * (buttonWidth + 6);
+    const int width = std::max(left + static_cast<int>(longest) * 4 + 12, buttonsWidth + 16);
+    const int textHeight = static_cast<int>(lines.size()) * 10;
+    if (!icon.empty())
+        spec.controls.push_back({.type = CREATE::image, .label = "?Icon", .at = {8, 8, 20, 20}, .icon = icon});
+    int y = 10;
+    int n = 1;
+    for (const std::string& line : lines)
+        spec.controls.push_back(
+            {.type = CREATE::string, .label = "?Line" + std::to_string(n++), .text = line, .at = {left, y, 0, 0}}), y += 10;
+    int x = (width - buttonsWidth) / 2 + 3;
+    const int buttonY = std::max(textHeight, icon.empty() ? 0 : 22) + 18;
+    n = 1;
+    for (const BoxButton& b : buttons) {
+        spec.controls.push_back({.type = CREATE::button,
+                                 .label = "?Button" + std::to_string(n++),
+                                 .text = b.caption,
+                                 .at = {x, buttonY, buttonWidth, 14},
+                                 .isDefault = b.result == defaultButton});
+        x += buttonWidth + 6;
+    }
+    spec.at = {0, 0, width, buttonY + 22};
+    return spec;
+}
+
+}  // namespace
+
+Long messageHookValue() { return hooks().installed; }
+
+void setMessageHookValue(Long value) { hooks().installed = value; }
+
+Long registerMessageHook(MessageHookFn hook) {
+    Hooks& h = hooks();
+    h.registered[h.next] = std::move(hook);
+    return h.next++;
+}
+
+Long MESSAGE(const std::string& text, const std::string& caption, const std::string& icon,
+             const std::string& buttons, Long defaultButton, Long style) {
+    Hooks& h = hooks();
+    auto hook = h.registered.find(h.installed);
+    if (h.installed != 0 && hook != h.registered.end())
+        return hook->second(text, caption, icon, buttons, defaultButton, style);
+    return platformMessage(text, caption, icon, buttons, defaultButton, style);
+}
+
+Long platformMessage(const std::string& text, const std::string& caption, const std::string& icon,
+                     const std::string& buttons, Long defaultButton, Long) {
+    const std::vector<BoxButton> choices = boxButtons(buttons);
+    Window box(boxSpec(splitLines(text), caption, icon, choices, defaultButton));
+    box.open();
+    Long result = closedResult(choices, defaultButton);
+    const Long firstButton = box.lastControl() - static_cast<Long>(choices.size()) + 1;
+    while (box.accept()) {
+        if (box.event() == EVENT::OpenWindow) {
+            box.select(firstButton);
+        } else if (box.event() == EVENT::Accepted && box.field() >= firstButton) {
+            result = choices[static_cast<std::size_t>(box.field() - firstButton)].result;
+            break;
+        }
+    }
+    box.close();
+    return result;
+}
+
+}  // namespace platform

@@ -1,0 +1,164 @@
+#include "platform/odbc/OdbcFile.h"
+
+#include "platform/odbc/FileProperties.h"
+#include "platform/system/Errors.h"
+#include "platform/text/Codepage.h"
+
+#include <sql.h>
+#include <sqlext.h>
+
+#include <cstdint>
+
+namespace platform {
+namespace {
+
+constexpr int kRecordNotAvailable = 33;
+constexpr int kFileAlreadyOpen = 52;
+
+std::string handleText(void* handle) { return std::to_string(reinterpret_cast<std::uintptr_t>(handle)); }
+
+// The whole text of a column of the current row, read in pieces; NULL and
+// failures give the empty text.
+std::string columnText(SQLHSTMT statement, SQLUSMALLINT column) {
+    std::string text;
+    char piece[1024];
+    for (;;) {
+        SQLLEN length = 0;
+        const SQLRETURN rc = SQLGetData(statement, column, SQL_C_CHAR, piece, sizeof piece, &length);
+        if (!SQL_SUCCEEDED(rc) || length == SQL_NULL_DATA) return fromUtf8(text);
+        const bool truncated = rc == SQL_SUCCESS_WITH_INFO && (length == SQL_NO_TOTAL || length >= SQLLEN(sizeof piece));
+        text.append(piece, truncated ? sizeof piece - 1 : static_cast<std::size_t>(length));
+        if (!truncated) return fromUtf8(text);
+    }
+}
+
+}  // namespace
+
+OdbcFile::OdbcFile(std::string name, RecordRef record) : name_(std::move(name)), record_(record) {}
+
+void OdbcFile::open(Long) {
+    if (opened_) {
+        setError(kFileAlreadyOpen, "File Already Open");
+        return;
+    }
+    if (!connection_ && !connect()) return;
+    opened_ = true;
+    clearError();
+}
+
+bool OdbcFile::connect() {
+    if (!environment_) environment_ = OdbcHandle::allocate(OdbcHandle::Kind::Environment, SQL_NULL_HANDLE);
+    OdbcHandle connection = OdbcHandle::allocate(OdbcHandle::Kind::Connection, environment_.get());
+    if (!connection) {
+        environment_.reportError();
+        return false;
+    }
+    std::string connectString = toUtf8(owner_);
+    const SQLRETURN rc = SQLDriverConnect(connection.get(), nullptr, reinterpret_cast<SQLCHAR*>(connectString.data()),
+                                          static_cast<SQLSMALLINT>(connectString.size()), nullptr, 0, nullptr,
+                                          SQL_DRIVER_NOPROMPT);
+    if (!SQL_SUCCEEDED(rc)) {
+        connection.reportError();
+        return false;
+    }
+    connection_ = std::move(connection);
+    return true;
+}
+
+void OdbcFile::close() {
+    statement_.reset();
+    opened_ = false;
+}
+
+void OdbcFile::disconnect() {
+    close();
+    connection_.reset();
+}
+
+void OdbcFile::buffer(Long) {
+    if (!opened_) setError(kFileNotOpen);
+}
+
+void OdbcFile::execute(std::string_view sql) {
+    sql_ = sql;
+    statement_.reset();
+    if (!opened_) {
+        setError(kFileNotOpen);
+        return;
+    }
+    OdbcHandle statement = OdbcHandle::allocate(OdbcHandle::Kind::Statement, connection_.get());
+    if (!statement) {
+        connection_.reportError();
+        return;
+    }
+    std::string text = toUtf8(sql);
+    const SQLRETURN rc =
+        SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size()));
+    // A statement that changes nothing reports SQL_NO_DATA; that is no error.
+    if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
+        statement.reportError();
+        return;
+    }
+    statement_ = std::move(statement);
+    clearError();
+}
+
+void OdbcFile::next() {
+    if (!opened_) {
+        setError(kFileNotOpen);
+        return;
+    }
+    if (!statement_) {
+        setError(kRecordNotAvailable);
+        return;
+    }
+    const SQLRETURN rc = SQLFetch(statement_.get());
+    if (rc == SQL_NO_DATA) {
+        setError(kRecordNotAvailable);
+        return;
+    }
+    // SQL_SUCCESS_WITH_INFO still delivers a row.
+    if (!SQL_SUCCEEDED(rc)) {
+        statement_.reportError();
+        return;
+    }
+    fetchIntoRecord();
+    clearError();
+}
+
+void OdbcFile::fetchIntoRecord() {
+    SQLSMALLINT columns = 0;
+    SQLNumResultCols(statement_.get(), &columns);
+    for (std::size_t i = 1; record_.hasField(i) && i <= static_cast<std::size_t>(columns); ++i)
+        record_.field(i).setText(columnText(statement_.get(), static_cast<SQLUSMALLINT>(i)));
+}
+
+std::string OdbcFile::property(Long number) const {
+    switch (number) {
+        case PROP_SQL: return sql_;
+        case PROP_Hdbc:
+        case PROP_Hstmt: return handleText(handle(number));
+        case PROP_Fields: return std::to_string(record_.fieldCount());
+        case PROP_Owner: return owner_;
+        default: return {};
+    }
+}
+
+void OdbcFile::setProperty(Long number, std::string_view value) {
+    switch (number) {
+        case PROP_SQL: execute(value); return;
+        case PROP_Disconnect: disconnect(); return;
+        case PROP_Owner: owner_ = value; return;
+        default: return;
+    }
+}
+
+void* OdbcFile::handle(Long number) const {
+    switch (number) {
+        case PROP_Hdbc: return connection_.get();
+        case PROP_Hstmt: return statement_.get();
+        default: return nullptr;
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,35 @@
+// The runtime's error state: ERRORCODE/ERROR of the last statement and
+// FILEERRORCODE/FILEERROR, the back end's own code and message.
+//
+// One state for the whole program: fibers switch only inside waits, so the
+// statement that set it and the code that reads it run without a switch
+// between them.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Error codes of the runtime used by the layer.
+constexpr int kNoError = 0;
+constexpr int kFileNotFound = 2;
+constexpr int kPathNotFound = 3;
+constexpr int kAccessDenied = 5;
+constexpr int kFileNotOpen = 37;
+constexpr int kInvalidRecordDeclaration = 47;
+constexpr int kFileSystemError = 90;
+
+void setError(int code, std::string text = {});
+// A back-end error: ERRORCODE 90 with the driver's code and message.
+void setFileError(std::string fileCode, std::string fileText);
+void clearError();
+
+int ERRORCODE();
+std::string ERROR();
+std::string FILEERRORCODE();
+std::string FILEERROR();
+
+// The runtime's text for a code ("File System Error" for 90 and so on).
+std::string errorTextFor(int code);
+
+}  // namespace platform

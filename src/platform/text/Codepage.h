@@ -1,0 +1,17 @@
+// Conversion between the program's Windows-1252 text and UTF-8 at the edges
+// (Qt, ODBC, SQLite). Characters Windows-1252 cannot hold become "?".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class QString;
+
+namespace platform {
+
+std::string toUtf8(std::string_view cp1252);
+std::string fromUtf8(std::string_view utf8);
+QString toQString(std::string_view cp1252);
+std::string fromQString(const QString& text);
+
+}  // namespace platform

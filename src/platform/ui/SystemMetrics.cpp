@@ -1,0 +1,109 @@
+#include "platform/ui/SystemMetrics.h"
+
+#include "platform/text/Codepage.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPixmap>
+#include <array>
+#include <map>
+
+namespace platform {
+
+QFont mappedFont(const std::string& name, int pointSize) {
+    static const std::map<std::string, QString> installed = {
+        {"ARIAL", "Liberation Sans"},          {"MS SANS SERIF", "Liberation Sans"},
+        {"SMALL FONTS", "Liberation Sans"},    {"TAHOMA", "Liberation Sans"},
+        {"TIMES NEW ROMAN", "Liberation Serif"}, {"COURIER NEW", "Liberation Mono"},
+    };
+    auto it = installed.find(upper(name));
+    QFont font(it == installed.end() ? toQString(name) : it->second);
+    font.setPointSize(pointSize > 0 ? pointSize : 8);
+    return font;
+}
+
+QColor colorFromNumber(Long bgr) {
+    if (bgr == -1) return {};
+    const auto value = static_cast<ULong>(bgr);
+    if (value & 0x80000000u) {
+        static const std::array<QColor, 31> system = {
+            QColor(200, 200, 200), QColor(0, 128, 128),   QColor(0, 0, 128),     QColor(128, 128, 128),
+            QColor(212, 208, 200), QColor(255, 255, 255), QColor(0, 0, 0),       QColor(0, 0, 0),
+            QColor(0, 0, 0),       QColor(255, 255, 255), QColor(212, 208, 200), QColor(212, 208, 200),
+            QColor(128, 128, 128), QColor(10, 36, 106),   QColor(255, 255, 255), QColor(212, 208, 200),
+            QColor(128, 128, 128), QColor(128, 128, 128), QColor(0, 0, 0),       QColor(212, 208, 200),
+            QColor(255, 255, 255), QColor(64, 64, 64),    QColor(212, 208, 200), QColor(0, 0, 0),
+            QColor(255, 255, 225), QColor(181, 181, 181), QColor(0, 0, 255),     QColor(166, 202, 240),
+            QColor(192, 192, 192), QColor(49, 106, 197),  QColor(236, 233, 216)};
+        const ULong index = value & 0xFF;
+        return index < system.size() ? system[index] : QColor(212, 208, 200);
+    }
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+DialogUnits::DialogUnits(const QFont& font) {
+    const QFontMetricsF m(font);
+    x = m.averageCharWidth() / 4.0;
+    y = m.height() / 8.0;
+}
+
+QIcon iconFor(const std::string& name) {
+    if (name.empty()) return {};
+    static std::map<std::string, QIcon> drawn;
+    auto it = drawn.find(name);
+    if (it != drawn.end()) return it->second;
+    const std::size_t hash = std::hash<std::string>{}(upper(name));
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor::fromHsv(static_cast<int>(hash % 360), 160, 200));
+    p.setPen(QColor(40, 40, 40));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
+    const std::string bare = name[0] == '~' ? name.substr(1) : name;
+    QFont font("Liberation Sans");
+    font.setPixelSize(11);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, toQString(bare.substr(0, 1)).toUpper());
+    p.end();
+    return drawn[name] = QIcon(pixmap);
+}
+
+Long keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers) {
+    Long code = 0;
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) code = 0x70 + (qtKey - Qt::Key_F1);
+    else if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) code = 'A' + (qtKey - Qt::Key_A);
+    else if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) code = '0' + (qtKey - Qt::Key_0);
+    else {
+        static const std::map<int, Long> named = {
+            {Qt::Key_Tab, 0x09},    {Qt::Key_Backtab, 0x09}, {Qt::Key_Return, 0x0D}, {Qt::Key_Enter, 0x0D},
+            {Qt::Key_Escape, 0x1B}, {Qt::Key_Space, 0x20},   {Qt::Key_PageUp, 0x21}, {Qt::Key_PageDown, 0x22},
+            {Qt::Key_End, 0x23},    {Qt::Key_Home, 0x24},    {Qt::Key_Left, 0x25},   {Qt::Key_Up, 0x26},
+            {Qt::Key_Right, 0x27},  {Qt::Key_Down, 0x28},    {Qt::Key_Insert, 0x2D}, {Qt::Key_Delete, 0x2E},
+            {Qt::Key_Backspace, 0x08}};
+        auto it = named.find(qtKey);
+        if (it == named.end()) return 0;
+        code = it->second;
+    }
+    if (modifiers & Qt::ShiftModifier) code += 0x100;
+    if (modifiers & Qt::ControlModifier) code += 0x200;
+    if (modifiers & Qt::AltModifier) code += 0x400;
+    return code;
+}
+
+QString withoutMnemonic(const std::string& text) {
+    QString out;
+    const QString in = toQString(text);
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        if (in[i] == '&') {
+            if (i + 1 < in.size() && in[i + 1] == '&') out += '&', ++i;
+            continue;
+        }
+        out += in[i];
+    }
+    return out;
+}
+
+}  // namespace platform

@@ -1,0 +1,43 @@
+// The look shared by every window the layer draws: frame and caption sizes,
+// the font table, system colours and dialog units.
+#pragma once
+
+#include "platform/text/Text.h"
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <string>
+
+namespace platform {
+
+struct SystemMetrics {
+    static constexpr int frameWidth = 3;
+    static constexpr int captionHeight = 20;
+    static constexpr int edge = 1;
+};
+
+// The system's font names mapped to installed fonts, at the same point size.
+QFont mappedFont(const std::string& name, int pointSize);
+
+// Windows BGR colour numbers; 80000000h + n is system colour n; -1 is none.
+QColor colorFromNumber(Long bgr);
+
+// Dialog units of a window font, in pixels.
+struct DialogUnits {
+    double x = 1, y = 1;
+    explicit DialogUnits(const QFont& font);
+    int toPixelsX(int units) const { return static_cast<int>(units * x); }
+    int toPixelsY(int units) const { return static_cast<int>(units * y); }
+};
+
+// The program's icons ("zel.ico", "~Pauze.ico"): drawn by the layer.
+QIcon iconFor(const std::string& name);
+
+// The runtime's key code of a Qt key event; 0 for a lone modifier.
+Long keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers);
+
+// Menu and button texts: "&" marks the mnemonic, "&&" a literal ampersand.
+QString withoutMnemonic(const std::string& text);
+
+}  // namespace platform

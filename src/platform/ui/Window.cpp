@@ -1,0 +1,303 @@
+#include "platform/ui/Window.h"
+
+#include "platform/fiber/Scheduler.h"
+#include "platform/ui/WindowView.h"
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+std::vector<Window*>& registry() {
+    static std::vector<Window*> windows;
+    return windows;
+}
+
+Long nextHandle() {
+    static Long handle = 0x10000;
+    return handle += 0x10;
+}
+
+bool typesWhileEditing(Long type) { return type == CREATE::entry || type == CREATE::combo; }
+
+}  // namespace
+
+Binding bind(Byte& variable) {
+    return {[&variable] { return std::to_string(variable); },
+            [&variable](std::string_view t) { variable = static_cast<Byte>(leadingNumber(t)); }};
+}
+
+Binding bind(Long& variable) {
+    return {[&variable] { return std::to_string(variable); },
+            [&variable](std::string_view t) { variable = static_cast<Long>(leadingNumber(t)); }};
+}
+
+Window::Window(WindowSpec spec) : spec_(std::move(spec)) {
+    Long next = 1;
+    numberControls(spec_.controls, 0, next, 1);
+    next = -1;
+    numberControls(spec_.menubar, 0, next, -1);
+}
+
+Window::~Window() { close(); }
+
+void Window::numberControls(const std::vector<ControlSpec>& specs, Long parent, Long& next, int step) {
+    for (const ControlSpec& s : specs) {
+        if (s.separator) continue;
+        Control c;
+        c.number = next;
+        next += step;
+        c.type = s.type;
+        c.label = s.label;
+        c.parent = parent;
+        c.spec = &s;
+        c.props[PROP::Text] = s.text;
+        c.props[PROP::Xpos] = std::to_string(s.at.x);
+        c.props[PROP::Ypos] = std::to_string(s.at.y);
+        c.props[PROP::Width] = std::to_string(s.at.width);
+        c.props[PROP::Height] = std::to_string(s.at.height);
+        if (s.hidden) c.props[PROP::Hide] = "1";
+        if (!s.msg.empty()) c.props[PROP::Msg] = s.msg;
+        if (s.key) c.props[PROP::Key] = std::to_string(s.key);
+        if (s.std) c.props[PROP::Std] = std::to_string(s.std);
+        if (!s.icon.empty()) c.props[PROP::Icon] = s.icon;
+        if (!s.format.empty()) c.props[PROP::Format] = s.format;
+        const Long number = c.number;
+        controls_.emplace(number, std::move(c));
+        numberControls(s.children, number, next, step);
+    }
+}
+
+void Window::open() {
+    if (open_) return;
+    thread_ = Scheduler::instance().current();
+    handle_ = nextHandle();
+    props_[PROP::Text] = spec_.title;
+    props_[PROP::Icon] = spec_.icon;
+    props_[PROP::Xpos] = std::to_string(spec_.at.x);
+    props_[PROP::Ypos] = std::to_string(spec_.at.y);
+    props_[PROP::Width] = std::to_string(spec_.at.width);
+    props_[PROP::Height] = std::to_string(spec_.at.height);
+    open_ = true;
+    closing_ = false;
+    registry().push_back(this);
+    for (auto& [n, c] : controls_) applyBinding(c);
+    view_ = new WindowView(*this);
+    events_.push_back({EVENT::OpenWindow, 0, 0});
+    Scheduler::instance().wake();
+}
+
+void Window::close() {
+    if (!open_) return;
+    open_ = false;
+    events_.clear();
+    auto& windows = registry();
+    windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
+    if (view_) view_->dispose();
+    view_ = nullptr;
+    Scheduler::instance().wake();
+}
+
+Control* Window::control(Long number) {
+    auto it = controls_.find(number);
+    return it == controls_.end() ? nullptr : &it->second;
+}
+
+Control* Window::control(std::string_view label) {
+    const std::string wanted = upper(label);
+    for (auto& [n, c] : controls_)
+        if (upper(c.label) == wanted) return &c;
+    return nullptr;
+}
+
+std::vector<Long> Window::controlNumbers() const {
+    std::vector<Long> positive, negative;
+    for (const auto& [n, c] : controls_) (n > 0 ? positive : negative).push_back(n);
+    std::reverse(negative.begin(), negative.end());  // -1, -2, ...
+    positive.insert(positive.end(), negative.begin(), negative.end());
+    return positive;
+}
+
+Long Window::numberOf(const ControlSpec* spec) const {
+    for (const auto& [n, c] : controls_)
+        if (c.spec == spec) return n;
+    return 0;
+}
+
+Long Window::lastControl() const {
+    return controls_.empty() ? 0 : std::max<Long>(0, controls_.rbegin()->first);
+}
+
+std::string Window::property(Long number, Long prop) const {
+    if (prop == PROP::Handle) return number == 0 ? std::to_string(handle_) : std::to_string(handle_ + number);
+    if (number == 0) {
+        auto it = props_.find(prop);
+        return it == props_.end() ? std::string() : it->second;
+    }
+    auto c = controls_.find(number);
+    if (c == controls_.end()) return {};
+    if (prop == PROP::ScreenText) return c->second.screenText;
+    if (prop == PROP::Type) return std::to_string(c->second.type);
+    if (prop == PROP::Label) return c->second.label;
+    auto it = c->second.props.find(prop);
+    return it == c->second.props.end() ? std::string() : it->second;
+}
+
+Long Window::numberProperty(Long number, Long prop) const {
+    return static_cast<Long>(leadingNumber(property(number, prop)));
+}
+
+void Window::setProperty(Long number, Long prop, std::string_view value) {
+    if (prop == PROP::Handle || prop == PROP::Type || prop == PROP::Label) return;  // read only
+    if (number == 0) {
+        props_[prop] = std::string(value);
+    } else {
+        Control* c = control(number);
+        if (!c) return;
+        if (prop == PROP::ScreenText) {
+            c->screenText = value;
+        } else {
+            c->props[prop] = std::string(value);
+        }
+    }
+    if (view_) view_->apply(number, prop);
+}
+
+bool Window::accept() {
+    if (!open_ || closing_) return false;
+    Scheduler::instance().waitUntil([this] { return !events_.empty() || !open_; });
+    if (events_.empty()) return false;
+    current_ = events_.front();
+    events_.pop_front();
+    if (current_.event == EVENT::CloseWindow) closing_ = true;
+    return true;
+}
+
+void Window::post(Event e) {
+    if (!open_) return;
+    events_.push_back(e);
+    Scheduler::instance().wake();
+}
+
+void Window::deliver(Event e) {
+    post(e);
+    Scheduler::instance().dispatch();
+}
+
+bool Window::applyBinding(Control& c) {
+    if (!c.spec || !c.spec->use || c.editing) return false;
+    c.screenText = c.spec->use.get();
+    return true;
+}
+
+void Window::display(Long number) {
+    for (auto& [n, c] : controls_) {
+        if (number != 0 && n != number) continue;
+        if (applyBinding(c) && view_) view_->apply(n, PROP::ScreenText);
+    }
+}
+
+void Window::select(Long number) {
+    props_[PROP::Selected] = std::to_string(number);
+    if (view_) view_->focus(number);
+}
+
+void Window::alert(Long number, Long keyCode) {
+    std::vector<Long>* keys = nullptr;
+    if (number == 0) {
+        keys = &windowAlerts_;
+    } else if (Control* c = control(number)) {
+        keys = &c->alerts;
+    }
+    if (keys && std::find(keys->begin(), keys->end(), keyCode) == keys->end()) keys->push_back(keyCode);
+}
+
+bool Window::alerted(Long number, Long keyCode) const {
+    const std::vector<Long>* keys = &windowAlerts_;
+    if (number != 0) {
+        auto c = controls_.find(number);
+        if (c == controls_.end()) return false;
+        keys = &c->second.alerts;
+    }
+    return std::find(keys->begin(), keys->end(), keyCode) != keys->end();
+}
+
+void Window::userTyped(Long number, std::string_view text) {
+    Control* c = control(number);
+    if (!c) return;
+    c->screenText = text;
+    c->editing = true;
+    if (typesWhileEditing(c->type)) deliver({EVENT::NewSelection, number, 0});
+}
+
+void Window::userAccepted(Long number) {
+    Control* c = control(number);
+    if (!c) return;
+    if (c->spec && c->spec->use) c->spec->use.set(c->screenText);
+    c->editing = false;
+    deliver({EVENT::Accepted, number, 0});
+}
+
+void Window::userChoseRow(Long number, Long row) {
+    Control* c = control(number);
+    if (!c) return;
+    c->props[PROP::Selected] = std::to_string(row);
+    deliver({EVENT::NewSelection, number, 0});
+}
+
+bool Window::userPressedKey(Long keyCode, Long focusControl) {
+    if (focusControl != 0 && alerted(focusControl, keyCode)) {
+        deliver({EVENT::AlertKey, focusControl, keyCode});
+        return true;
+    }
+    if (alerted(0, keyCode)) {
+        deliver({EVENT::AlertKey, 0, keyCode});
+        return true;
+    }
+    // Accelerators of this window's menu, then of the application frame's.
+    for (Window* w : {this, spec_.mdi ? applicationFrame() : nullptr}) {
+        if (!w) continue;
+        for (auto& [n, c] : w->controls_) {
+            if (n < 0 && c.type == CREATE::item && w->numberProperty(n, PROP::Key) == keyCode) {
+                w->userChoseMenu(n);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void Window::userClosed() { deliver({EVENT::CloseWindow, 0, 0}); }
+
+void Window::userChoseMenu(Long item) {
+    if (property(item, PROP::Disable) == "1") return;
+    deliver({EVENT::Accepted, item, 0});
+}
+
+const std::vector<Window*>& Window::openWindows() { return registry(); }
+
+Window* Window::applicationFrame() {
+    for (Window* w : registry())
+        if (w->isApplication()) return w;
+    return nullptr;
+}
+
+Window* Window::byHandle(Long handle) {
+    for (Window* w : registry())
+        if (w->handle() == handle) return w;
+    return nullptr;
+}
+
+Window* Window::topWindowOf(int thread) {
+    const auto& windows = registry();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if ((*it)->thread() == thread) return *it;
+    return nullptr;
+}
+
+void POST(Long event, Long control, int thread) {
+    if (thread == 0) thread = THREAD();
+    if (Window* w = Window::topWindowOf(thread)) w->post({event, control, 0});
+}
+
+}  // namespace platform

@@ -1,0 +1,121 @@
+// Windows and controls as a model; Qt widgets are only its view.
+//
+// Rules:
+// - A window belongs to the fiber (thread) that opened it. Its events queue
+//   there, in order; accept() is that thread's event wait.
+// - Controls are numbered as the structure lists them: 0 is the window,
+//   controls 1, 2, 3 ..., menus and items -1 downwards (separators take none),
+//   controls created at run time the next free numbers.
+// - Every property reads back what was written; the view shows those it can.
+// - User input (from Qt or from the test driver) becomes events, delivered to
+//   the owning fiber at once so that it can act before the control does.
+// - Widgets are never deleted synchronously: closing a window hands its view
+//   to Qt's deferred delete.
+#pragma once
+
+#include "platform/ui/WindowSpec.h"
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class WindowView;
+
+struct Event {
+    Long event = 0;
+    Long field = 0;
+    Long keyCode = 0;
+};
+
+struct Control {
+    Long number = 0;
+    Long type = 0;
+    std::string label;
+    Long parent = 0;
+    const ControlSpec* spec = nullptr;
+    std::map<Long, std::string> props;
+    std::vector<Long> alerts;
+    std::string screenText;  // what the control shows now
+    bool editing = false;    // the user changed the text and has not left the control
+};
+
+class Window {
+public:
+    explicit Window(WindowSpec spec);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    void open();   // OPEN: the view appears; OpenWindow is queued
+    void close();  // CLOSE
+    bool isOpen() const { return open_; }
+    int thread() const { return thread_; }
+    Long handle() const { return handle_; }
+    const WindowSpec& spec() const { return spec_; }
+    bool isApplication() const { return spec_.type == CREATE::application; }
+
+    Control* control(Long number);
+    Control* control(std::string_view label);
+    std::vector<Long> controlNumbers() const;  // structure order, menus last
+    Long numberOf(const ControlSpec* spec) const;  // 0 for a separator
+    Long lastControl() const;
+
+    std::string property(Long control, Long prop) const;
+    void setProperty(Long control, Long prop, std::string_view value);
+    void setProperty(Long control, Long prop, Long value) { setProperty(control, prop, std::to_string(value)); }
+    Long numberProperty(Long control, Long prop) const;
+
+    // Event wait. False once the window has closed or CloseWindow was taken.
+    bool accept();
+    void post(Event e);
+    const Event& current() const { return current_; }
+    Long event() const { return current_.event; }
+    Long field() const { return current_.field; }
+    Long keyCode() const { return current_.keyCode; }
+
+    void display(Long control = 0);  // bound variables to the screen
+    void select(Long control);       // focus
+    void alert(Long control, Long keyCode);
+    bool alerted(Long control, Long keyCode) const;
+
+    // User input, from the view or the test driver.
+    void userTyped(Long control, std::string_view text);
+    void userAccepted(Long control);
+    void userChoseRow(Long control, Long row);
+    bool userPressedKey(Long keyCode, Long focusControl);  // true: taken by the program
+    void userClosed();
+    void userChoseMenu(Long item);
+
+    WindowView* view() const { return view_; }
+
+    static const std::vector<Window*>& openWindows();
+    static Window* applicationFrame();
+    static Window* byHandle(Long handle);
+    // The window the thread's events go to: its most recently opened one.
+    static Window* topWindowOf(int thread);
+
+private:
+    void numberControls(const std::vector<ControlSpec>& specs, Long parent, Long& next, int step);
+    void deliver(Event e);
+    bool applyBinding(Control& c);
+
+    WindowSpec spec_;
+    std::map<Long, Control> controls_;
+    std::deque<Event> events_;
+    Event current_;
+    std::map<Long, std::string> props_;  // window-level properties (control 0)
+    std::vector<Long> windowAlerts_;
+    WindowView* view_ = nullptr;
+    int thread_ = 0;
+    Long handle_ = 0;
+    bool open_ = false;
+    bool closing_ = false;
+};
+
+// The statements of the runtime on the thread's top window.
+void POST(Long event, Long control = 0, int thread = 0);
+
+}  // namespace platform

@@ -1,0 +1,83 @@
+// Window structures declared as data: one ControlSpec per line of the
+// original structure, so a reader can hold one beside the other.
+//
+//   WindowSpec{.label = "P1$WINDOW", .title = "Choose an ODB Cconnection", .controls = {
+//       {.type = CREATE::prompt, .label = "?DSNString:Prompt", .text = "DNS (Data source name):"},
+//       {.type = CREATE::entry, .label = "?DSNString", .use = bind(DSNString)}}}
+#pragma once
+
+#include "platform/text/Text.h"
+#include "platform/ui/Equates.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class QueueBase;
+
+// A variable bound to a control (USE): read and written as text.
+struct Binding {
+    std::function<std::string()> get;
+    std::function<void(std::string_view)> set;
+    explicit operator bool() const { return static_cast<bool>(get); }
+};
+
+template <std::size_t N>
+Binding bind(CString<N>& variable) {
+    return {[&variable] { return variable.str(); }, [&variable](std::string_view t) { variable = t; }};
+}
+template <std::size_t N>
+Binding bind(String<N>& variable) {
+    return {[&variable] { return clip(variable.view()); }, [&variable](std::string_view t) { variable = t; }};
+}
+Binding bind(Byte& variable);
+Binding bind(Long& variable);
+
+struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;  // dialog units unless the window uses pixels
+};
+
+struct ControlSpec {
+    Long type = CREATE::string;
+    std::string label;            // "?TableList"; empty for a separator
+    std::string text;             // caption, prompt text or picture
+    Rect at;                      // zero width/height: the control's natural size
+    Binding use;                  // bound variable
+    QueueBase* from = nullptr;    // list and combo rows
+    std::string format;           // list format
+    Long key = 0;                 // accelerator key code
+    Long std = STD::None;         // standard action
+    std::string msg;              // status-bar text while highlighted or focused
+    std::string icon;
+    std::string fontName;
+    int fontSize = 0;
+    bool separator = false;       // a menu separator takes no control number
+    bool password = false;
+    bool readOnly = false;
+    bool vscroll = false;
+    bool isDefault = false;
+    bool hidden = false;
+    std::vector<ControlSpec> children;  // items of a menu, controls of a group or tab
+};
+
+struct WindowSpec {
+    Long type = CREATE::window;   // CREATE::application for the MDI frame
+    std::string label;            // "P1$APPFRAME"
+    std::string title;
+    std::string icon;
+    std::string fontName = "MS Sans Serif";
+    int fontSize = 8;
+    Rect at{0, 0, 300, 200};
+    bool mdi = false;             // an MDI child of the application frame
+    bool system = true;           // has a system menu
+    bool resizable = false;
+    bool maximizeBox = false;
+    bool statusBar = false;
+    std::vector<ControlSpec> menubar;
+    std::vector<ControlSpec> controls;
+};
+
+}  // namespace platform

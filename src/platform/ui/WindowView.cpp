@@ -1,0 +1,554 @@
+#include "platform/ui/WindowView.h"
+
+#include "platform/text/Codepage.h"
+#include "platform/ui/QueueModel.h"
+#include "platform/ui/SystemMetrics.h"
+#include "platform/ui/Window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace platform {
+namespace {
+
+// Keys go to the program before the widget sees them (alerted keys, menu
+// accelerators), wherever the focus is inside a window of the layer.
+class KeyFilter : public QObject {
+public:
+    static void install() {
+        static KeyFilter* filter = nullptr;
+        if (!filter) {
+            filter = new KeyFilter(qApp);
+            qApp->installEventFilter(filter);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Long code = keyCodeOf(key->key(), key->modifiers());
+        if (code == 0) return false;
+        for (auto* w = static_cast<QWidget*>(watched); w; w = w->parentWidget()) {
+            if (auto* view = qobject_cast<WindowView*>(w)) {
+                bool consumed = false;
+                view->takeKey(code, static_cast<QWidget*>(watched), consumed);
+                return consumed;
+            }
+        }
+        return false;
+    }
+
+private:
+    using QObject::QObject;
+};
+
+// Leaving a text control accepts what the user typed into it.
+class FocusOutAccepts : public QObject {
+public:
+    FocusOutAccepts(QObject* parent, std::function<void()> accept) : QObject(parent), accept_(std::move(accept)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut) accept_();
+        return false;
+    }
+
+private:
+    std::function<void()> accept_;
+};
+
+bool isTextControl(Long type) {
+    return type == CREATE::entry || type == CREATE::combo || type == CREATE::text;
+}
+
+}  // namespace
+
+WindowView::WindowView(Window& model) : model_(&model) {
+    KeyFilter::install();
+    setWindowFlag(Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    const WindowSpec& spec = model.spec();
+    setFont(mappedFont(spec.fontName, spec.fontSize));
+    setWindowTitle(toQString(spec.title));
+    setWindowIcon(iconFor(spec.icon));
+
+    client_ = new QWidget(this);
+    client_->setAutoFillBackground(true);
+    if (model.isApplication()) {
+        auto* layout = new QVBoxLayout(client_);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        menuBar_ = new QMenuBar(client_);
+        layout->addWidget(menuBar_);
+        mdiArea_ = new QMdiArea(client_);
+        mdiArea_->setBackground(colorFromNumber(static_cast<Long>(0x8000000C)));
+        layout->addWidget(mdiArea_, 1);
+        statusBar_ = new QStatusBar(client_);
+        layout->addWidget(statusBar_);
+    }
+    buildMenus();
+    buildControls(spec.controls, client_);
+
+    systemMenu_ = new QMenu(this);
+    QAction* close = systemMenu_->addAction(tr("&Close"));
+    connect(close, &QAction::triggered, this, [this] {
+        if (model_) model_->userClosed();
+    });
+
+    applyGeometry();
+    for (Long n : model.controlNumbers()) applyText(n);
+    if (spec.mdi && Window::applicationFrame() && Window::applicationFrame()->view())
+        showAsMdiChild();
+    else
+        showAsTopLevel();
+}
+
+WindowView::~WindowView() = default;
+
+void WindowView::showAsMdiChild() {
+    QMdiArea* area = Window::applicationFrame()->view()->mdiArea();
+    if (!area) return showAsTopLevel();
+    sub_ = area->addSubWindow(this, Qt::FramelessWindowHint | Qt::SubWindow);
+    sub_->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub_->resize(size());
+    sub_->show();
+    area->setActiveSubWindow(sub_);
+}
+
+void WindowView::showAsTopLevel() {
+    if (QScreen* screen = QApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.center() - rect().center());
+    }
+    show();
+    activateWindow();
+}
+
+void WindowView::dispose() {
+    model_ = nullptr;
+    if (sub_) {
+        sub_->hide();
+        sub_->deleteLater();
+    } else {
+        hide();
+        deleteLater();
+    }
+}
+
+QWidget* WindowView::outer() const {
+    return sub_ ? static_cast<QWidget*>(sub_.data()) : const_cast<WindowView*>(this);
+}
+
+QWidget* WindowView::widget(Long control) const {
+    auto it = widgets_.find(control);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+QAction* WindowView::action(Long item) const {
+    auto it = actions_.find(item);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+Long WindowView::controlOf(const QWidget* w) const {
+    for (; w && w != this; w = w->parentWidget())
+        for (const auto& [n, widget] : widgets_)
+            if (widget == w) return n;
+    return 0;
+}
+
+void WindowView::takeKey(Long keyCode, QWidget* receiver, bool& consumed) {
+    if (model_) consumed = model_->userPressedKey(keyCode, controlOf(receiver));
+}
+
+// ---- frame and caption -------------------------------------------------
+
+QRect WindowView::captionRect() const {
+    const int f = SystemMetrics::frameWidth;
+    return {f, f, width() - 2 * f, SystemMetrics::captionHeight};
+}
+
+QRect WindowView::clientRect() const {
+    const int f = SystemMetrics::frameWidth;
+    const int top = f + SystemMetrics::captionHeight + SystemMetrics::edge;
+    return {f, top, width() - 2 * f, height() - top - f};
+}
+
+QRect WindowView::closeBoxRect() const {
+    const QRect caption = captionRect();
+    const int side = caption.height() - 4;
+    return {caption.right() - side - 2, caption.top() + 2, side, side};
+}
+
+void WindowView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), colorFromNumber(static_cast<Long>(0x8000000A)));
+    p.setPen(colorFromNumber(static_cast<Long>(0x80000010)));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    const QRect caption = captionRect();
+    QLinearGradient gradient(caption.topLeft(), caption.topRight());
+    gradient.setColorAt(0, colorFromNumber(static_cast<Long>(0x80000002)));
+    gradient.setColorAt(1, colorFromNumber(static_cast<Long>(0x8000001B)));
+    p.fillRect(caption, gradient);
+    int textLeft = caption.left() + 4;
+    const QIcon icon = windowIcon();
+    if (!icon.isNull()) {
+        icon.paint(&p, QRect(caption.left() + 2, caption.top() + 2, 16, 16));
+        textLeft += 18;
+    }
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    p.setFont(titleFont);
+    p.setPen(colorFromNumber(static_cast<Long>(0x80000009)));
+    const QRect box = closeBoxRect();
+    p.drawText(QRect(textLeft, caption.top(), box.left() - textLeft - 2, caption.height()),
+               Qt::AlignVCenter | Qt::AlignLeft, windowTitle());
+    p.fillRect(box, colorFromNumber(static_cast<Long>(0x8000000F)));
+    p.setPen(QPen(Qt::black, 1.5));
+    p.drawLine(box.topLeft() + QPoint(4, 4), box.bottomRight() - QPoint(4, 4));
+    p.drawLine(box.topRight() + QPoint(-4, 4), box.bottomLeft() + QPoint(4, -4));
+}
+
+void WindowView::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (!captionRect().contains(at) || event->button() != Qt::LeftButton) return;
+    if (closeBoxRect().contains(at)) {
+        if (model_) model_->userClosed();
+        return;
+    }
+    if (at.x() < captionRect().left() + 20) {
+        systemMenu_->popup(mapToGlobal(at));
+        return;
+    }
+    dragging_ = true;
+    dragFrom_ = event->globalPosition().toPoint() - outer()->pos();
+}
+
+void WindowView::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_) outer()->move(event->globalPosition().toPoint() - dragFrom_);
+}
+
+void WindowView::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
+
+void WindowView::closeEvent(QCloseEvent* event) {
+    // The window manager asked: the program decides.
+    event->ignore();
+    if (model_) model_->userClosed();
+}
+
+void WindowView::applyGeometry() {
+    const WindowSpec& spec = model_->spec();
+    const DialogUnits du(font());
+    const int f = SystemMetrics::frameWidth;
+    const int w = du.toPixelsX(model_->numberProperty(0, PROP::Width)) + 2 * f;
+    const int h = du.toPixelsY(model_->numberProperty(0, PROP::Height)) + 2 * f + SystemMetrics::captionHeight +
+                  SystemMetrics::edge;
+    resize(std::max(w, 120), std::max(h, 60));
+    client_->setGeometry(clientRect());
+    if (spec.type != CREATE::application)
+        for (const auto& [n, widget] : widgets_) placeControl(n);
+}
+
+// ---- menus -------------------------------------------------------------
+
+void WindowView::buildMenus() {
+    if (!menuBar_) return;
+    buildMenu(nullptr, menuBar_, model_->spec().menubar);
+    connect(menuBar_, &QMenuBar::hovered, this, [this](QAction* a) {
+        if (statusBar_) statusBar_->showMessage(a->statusTip());
+    });
+}
+
+void WindowView::buildMenu(QMenu* into, QMenuBar* bar, const std::vector<ControlSpec>& specs) {
+    for (const ControlSpec& s : specs) {
+        if (s.separator) {
+            if (into) into->addSeparator();
+            continue;
+        }
+        const Long number = model_->numberOf(&s);
+        QAction* action = nullptr;
+        if (s.type == CREATE::menu) {
+            QMenu* menu = into ? into->addMenu(toQString(s.text)) : bar->addMenu(toQString(s.text));
+            menu->setIcon(iconFor(s.icon));
+            action = menu->menuAction();
+            connect(menu, &QMenu::hovered, this, [this](QAction* a) {
+                if (statusBar_) statusBar_->showMessage(a->statusTip());
+            });
+            if (s.std == STD::WindowList)
+                connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillWindowMenu(menu); });
+            buildMenu(menu, nullptr, s.children);
+        } else {
+            action = into ? into->addAction(toQString(s.text)) : bar->addAction(toQString(s.text));
+            connect(action, &QAction::triggered, this, [this, number] {
+                if (model_) model_->userChoseMenu(number);
+            });
+        }
+        action->setStatusTip(toQString(s.msg));
+        actions_[number] = action;
+    }
+}
+
+void WindowView::fillWindowMenu(QMenu* menu) {
+    for (QAction* a : menu->actions())
+        if (a->property("windowList").toBool()) menu->removeAction(a), a->deleteLater();
+    if (!mdiArea_) return;
+    const auto subs = mdiArea_->subWindowList();
+    if (!subs.isEmpty()) menu->addSeparator()->setProperty("windowList", true);
+    int n = 1;
+    for (QMdiSubWindow* sub : subs) {
+        QAction* a = menu->addAction(QString("&%1 %2").arg(n++).arg(sub->widget()->windowTitle()));
+        a->setProperty("windowList", true);
+        connect(a, &QAction::triggered, mdiArea_, [area = mdiArea_, sub] { area->setActiveSubWindow(sub); });
+    }
+}
+
+// ---- controls ----------------------------------------------------------
+
+void WindowView::buildControls(const std::vector<ControlSpec>& specs, QWidget* parent) {
+    for (const ControlSpec& s : specs) {
+        const Long number = model_->numberOf(&s);
+        QWidget* w = createControl(s, number, parent);
+        widgets_[number] = w;
+        buildControls(s.children, parent);
+    }
+}
+
+QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* parent) {
+    const QFont font = s.fontName.empty() ? this->font() : mappedFont(s.fontName, s.fontSize ? s.fontSize : 8);
+    QWidget* w = nullptr;
+    switch (s.type) {
+        case CREATE::entry: {
+            auto* edit = new QLineEdit(parent);
+            if (s.password) edit->setEchoMode(QLineEdit::Password);
+            edit->setReadOnly(s.readOnly);
+            connect(edit, &QLineEdit::textEdited, this, [this, number](const QString& t) {
+                if (model_) model_->userTyped(number, fromQString(t));
+            });
+            connect(edit, &QLineEdit::returnPressed, this, [this, number] {
+                if (model_) model_->userAccepted(number);
+            });
+            w = edit;
+            break;
+        }
+        case CREATE::combo: {
+            auto* combo = new QComboBox(parent);
+            combo->setEditable(true);
+            connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, number](const QString& t) {
+                if (model_) model_->userTyped(number, fromQString(t));
+            });
+            connect(combo, &QComboBox::textActivated, this, [this, number](const QString& t) {
+                if (!model_ || applying_) return;
+                model_->userTyped(number, fromQString(t));
+                if (model_) model_->userAccepted(number);
+            });
+            w = combo;
+            break;
+        }
+        case CREATE::text: {
+            auto* text = new QPlainTextEdit(parent);
+            text->setReadOnly(s.readOnly);
+            connect(text, &QPlainTextEdit::textChanged, this, [this, number, text] {
+                if (model_ && !applying_) model_->userTyped(number, fromQString(text->toPlainText()));
+            });
+            w = text;
+            break;
+        }
+        case CREATE::list: {
+            auto* table = new QTableView(parent);
+            table->setSelectionBehavior(QAbstractItemView::SelectRows);
+            table->setSelectionMode(QAbstractItemView::SingleSelection);
+            table->verticalHeader()->hide();
+            table->setShowGrid(false);
+            if (s.from) {
+                auto* listModel = new QueueModel(*s.from, parseListFormat(s.format), table);
+                table->setModel(listModel);
+                const bool headings = std::any_of(listModel->columns().begin(), listModel->columns().end(),
+                                                  [](const ListColumn& c) { return !c.header.isEmpty(); });
+                table->horizontalHeader()->setVisible(headings);
+                table->horizontalHeader()->setStretchLastSection(true);
+                connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                        [this, number](const QModelIndex& now) {
+                            if (model_ && !applying_ && now.isValid()) model_->userChoseRow(number, now.row() + 1);
+                        });
+                connect(table, &QTableView::doubleClicked, this, [this, number] {
+                    if (model_) model_->userAccepted(number);
+                });
+            }
+            w = table;
+            break;
+        }
+        case CREATE::button: {
+            auto* button = new QPushButton(parent);
+            button->setDefault(s.isDefault);
+            button->setIcon(iconFor(s.icon));
+            connect(button, &QPushButton::clicked, this, [this, number] {
+                if (model_) model_->userAccepted(number);
+            });
+            w = button;
+            break;
+        }
+        case CREATE::check: {
+            auto* check = new QCheckBox(parent);
+            connect(check, &QCheckBox::clicked, this, [this, number, check] {
+                if (!model_) return;
+                model_->userTyped(number, check->isChecked() ? "1" : "0");
+                if (model_) model_->userAccepted(number);
+            });
+            w = check;
+            break;
+        }
+        case CREATE::prompt:
+        case CREATE::string:
+        case CREATE::sstring: w = new QLabel(parent); break;
+        default: w = new QWidget(parent); break;
+    }
+    w->setFont(font);
+    if (isTextControl(s.type)) {
+        QWidget* focusTarget = s.type == CREATE::combo ? static_cast<QComboBox*>(w)->lineEdit() : w;
+        focusTarget->installEventFilter(new FocusOutAccepts(w, [this, number] {
+            Control* c = model_ ? model_->control(number) : nullptr;
+            if (c && c->editing) model_->userAccepted(number);
+        }));
+    }
+    w->setVisible(!s.hidden);
+    return w;
+}
+
+void WindowView::placeControl(Long number) {
+    QWidget* w = widget(number);
+    if (!w) return;
+    const DialogUnits du(font());
+    const int x = du.toPixelsX(model_->numberProperty(number, PROP::Xpos));
+    const int y = du.toPixelsY(model_->numberProperty(number, PROP::Ypos));
+    int width = du.toPixelsX(model_->numberProperty(number, PROP::Width));
+    int height = du.toPixelsY(model_->numberProperty(number, PROP::Height));
+    const QSize natural = w->sizeHint();
+    w->setGeometry(x, y, width > 0 ? width : natural.width(), height > 0 ? height : natural.height());
+}
+
+void WindowView::applyText(Long number) {
+    if (number == 0) {
+        setWindowTitle(toQString(model_->property(0, PROP::Text)));
+        update();
+        return;
+    }
+    if (number < 0) {
+        if (QAction* a = action(number)) a->setText(toQString(model_->property(number, PROP::Text)));
+        return;
+    }
+    QWidget* w = widget(number);
+    const Control* c = model_->control(number);
+    if (!w || !c) return;
+    const std::string caption = model_->property(number, PROP::Text);
+    const QString screen = toQString(c->screenText);
+    applying_ = true;
+    if (auto* label = qobject_cast<QLabel*>(w)) label->setText(withoutMnemonic(caption));
+    else if (auto* button = qobject_cast<QPushButton*>(w)) button->setText(toQString(caption));
+    else if (auto* check = qobject_cast<QCheckBox*>(w)) {
+        check->setText(toQString(caption));
+        check->setChecked(leadingNumber(c->screenText) != 0);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        if (edit->text() != screen) edit->setText(screen);
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        if (combo->currentText() != screen) combo->setEditText(screen);
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(w)) {
+        if (text->toPlainText() != screen) text->setPlainText(screen);
+    }
+    applying_ = false;
+}
+
+void WindowView::apply(Long number, Long prop) {
+    if (!model_) return;
+    switch (prop) {
+        case PROP::Text:
+        case PROP::ScreenText: applyText(number); return;
+        case PROP::Icon:
+            if (number == 0) setWindowIcon(iconFor(model_->property(0, PROP::Icon))), update();
+            return;
+        case PROP::Xpos:
+        case PROP::Ypos:
+        case PROP::Width:
+        case PROP::Height:
+            if (number == 0) applyGeometry();
+            else placeControl(number);
+            return;
+        case PROP::Hide: {
+            const bool hidden = model_->numberProperty(number, PROP::Hide) != 0;
+            if (number == 0) outer()->setVisible(!hidden);
+            else if (QWidget* w = widget(number)) w->setVisible(!hidden);
+            else if (QAction* a = action(number)) a->setVisible(!hidden);
+            return;
+        }
+        case PROP::Disable: {
+            const bool disabled = model_->numberProperty(number, PROP::Disable) != 0;
+            if (QWidget* w = widget(number)) w->setEnabled(!disabled);
+            else if (QAction* a = action(number)) a->setEnabled(!disabled);
+            return;
+        }
+        case PROP::LineHeight:
+            if (auto* table = qobject_cast<QTableView*>(widget(number))) {
+                const DialogUnits du(font());
+                table->verticalHeader()->setDefaultSectionSize(du.toPixelsY(model_->numberProperty(number, prop)));
+            }
+            return;
+        case PROP::Selected:
+            if (auto* table = qobject_cast<QTableView*>(widget(number))) {
+                applying_ = true;
+                table->selectRow(model_->numberProperty(number, prop) - 1);
+                applying_ = false;
+            }
+            return;
+        default: return;
+    }
+}
+
+void WindowView::focus(Long number) {
+    if (QWidget* w = widget(number)) w->setFocus(Qt::OtherFocusReason);
+}
+
+// ---- standard actions --------------------------------------------------
+
+void WindowView::standardAction(Long action) {
+    QWidget* focused = QApplication::focusWidget();
+    switch (action) {
+        case STD::Cut:
+        case STD::Copy:
+        case STD::Paste: {
+            static const char* slots[] = {"cut", "copy", "paste"};
+            if (focused) QMetaObject::invokeMethod(focused, slots[action - STD::Cut]);
+            return;
+        }
+        case STD::TileWindow:
+            if (mdiArea_) mdiArea_->tileSubWindows();
+            return;
+        case STD::CascadeWindow:
+            if (mdiArea_) mdiArea_->cascadeSubWindows();
+            return;
+        case STD::ArrangeIcons:
+            if (mdiArea_) {
+                int x = 0;
+                for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+                    if (sub->isMinimized()) sub->move(x, mdiArea_->height() - sub->height()), x += sub->width();
+            }
+            return;
+        default: return;
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,85 @@
+// The Qt view of a Window: a frameless widget that draws its own frame and
+// caption, with the controls as child widgets. An application window holds
+// a menu bar, an MDI area for the MDI children and a status bar.
+//
+// The view only shows the model and turns user input into the model's user*
+// calls; it never decides anything. It lives on the scheduler's stack (Qt's
+// thread) and is deleted later by Qt, never from fiber code.
+#pragma once
+
+#include "platform/text/Text.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <map>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QMenuBar;
+class QStatusBar;
+
+namespace platform {
+
+class Window;
+struct ControlSpec;
+
+class WindowView : public QWidget {
+    Q_OBJECT
+public:
+    explicit WindowView(Window& model);
+    ~WindowView() override;
+
+    void apply(Long control, Long prop);
+    void focus(Long control);
+    void dispose();
+
+    QWidget* widget(Long control) const;
+    QAction* action(Long item) const;
+    QWidget* outer() const;  // what is on screen: the MDI sub-window or this
+    QMdiArea* mdiArea() const { return mdiArea_; }
+    QStatusBar* statusBar() const { return statusBar_; }
+    QMenu* systemMenu() const { return systemMenu_; }
+    QRect captionRect() const;
+    QRect clientRect() const;
+    // The control whose widget holds `w`, 0 for none.
+    Long controlOf(const QWidget* w) const;
+    void takeKey(Long keyCode, QWidget* receiver, bool& consumed);
+    void standardAction(Long action);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildMenu(QMenu* into, QMenuBar* bar, const std::vector<ControlSpec>& specs);
+    void buildControls(const std::vector<ControlSpec>& specs, QWidget* parent);
+    QWidget* createControl(const ControlSpec& spec, Long number, QWidget* parent);
+    void placeControl(Long number);
+    void applyGeometry();
+    void applyText(Long control);
+    void fillWindowMenu(QMenu* menu);
+    QRect closeBoxRect() const;
+    void showAsMdiChild();
+    void showAsTopLevel();
+
+    Window* model_;
+    QWidget* client_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    QMdiArea* mdiArea_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+    QMenu* systemMenu_ = nullptr;
+    QPointer<QMdiSubWindow> sub_;
+    std::map<Long, QWidget*> widgets_;
+    std::map<Long, QAction*> actions_;
+    QPoint dragFrom_;
+    bool dragging_ = false;
+    bool applying_ = false;  // a change from the model, not from the user
+};
+
+}  // namespace platform

@@ -1,0 +1,38 @@
+// The per-window restyle object. Every window procedure creates one, calls
+// Init before its window opens (1 = the procedure must not run), registers
+// its controls or menu settings after opening, hands the window over with
+// Open and passes every event to TakeEvent (non-zero = consumed).
+//
+// The engine behind these calls is not built yet: Init lets every procedure
+// run, and no event is consumed.
+#pragma once
+
+#include "restyle/ZelRestyleBaseClass.h"
+
+#include <string>
+
+namespace platform {
+class Window;
+}
+class ZelStylemanagerClass;
+
+class ZelRestyleClass : public ZelRestyleBaseClass {
+public:
+    ~ZelRestyleClass() override = default;
+
+    virtual void Construct() {}
+    virtual void Destruct() { Kill(); }
+    virtual platform::Byte Init(const std::string& procedureName, ZelStylemanagerClass& styleManager);
+    virtual void AddControl(const std::string& description, const std::string& label, platform::Long control);
+    virtual void AddMenuSetting(platform::Long control, platform::Byte setting);
+    virtual void Open(platform::Window& window, platform::Byte selection);
+    virtual platform::Byte TakeEvent();
+    virtual void Kill() {}
+
+    platform::Byte EXPANDMENUTREEAUTOMATICALLY = 0;
+    platform::Long MENUTREEITEMHEIGHT = 8;
+    platform::Long MENUTREEITEMCOLOR = static_cast<platform::Long>(0x80000012);
+    platform::Long MENUTREEITEMBACKGROUNDCOLOR = -1;
+    platform::Long MENUTREEITEMSELECTEDCOLOR = static_cast<platform::Long>(0x8000000E);
+    platform::Long MENUTREEITEMSELECTEDBACKGROUND = static_cast<platform::Long>(0x80000002);
+};

@@ -1,0 +1,58 @@
+#include "support/ProgramFixture.h"
+
+#include "app/main/Globals.h"
+#include "platform/fiber/Scheduler.h"
+#include "platform/message/Message.h"
+#include "platform/system/DesktopSettings.h"
+
+using namespace platform;
+
+namespace {
+class ProgramTest : public ProgramFixture {};
+}  // namespace
+
+TEST_F(ProgramTest, StartUpSetsTheHotKeysAndTheUserNameBeforeTheFrameOpens) {
+    startProgram();
+    EXPECT_EQ(Assistant.TRAINMODEKEY, 377);
+    EXPECT_EQ(Assistant.ACTIVATEALERTKEY, 378);
+    EXPECT_EQ(Assistant.PLAYAGENTALERTKEY, 123);
+    EXPECT_EQ(Assistant.PLAYCONTROLKEY, 379);
+    EXPECT_EQ(Assistant.BUFFERINDEX, 1);
+    EXPECT_EQ(StyleManager.HOTKEY, 1619);
+    ASSERT_EQ(StyleManager.userName(), &Glo::UserName);
+    EXPECT_EQ(Glo::UserName.str(), "DEFAULT" + std::string(248, ' '));
+    EXPECT_EQ(INIMgr.fileName(), "obdctabloom.INI");
+    EXPECT_EQ(frame().property(0, PROP::Imm), "1");
+}
+
+TEST_F(ProgramTest, FullContentsDraggingIsOffWhileRunningAndRestoredOnlyWhenItWasOn) {
+    for (Long before : {0, 1}) {
+        SCOPED_TRACE(before);
+        setDragFullWindows(before, 0);
+        Window& frame = startProgram();
+        EXPECT_EQ(dragFullWindows(), 0);
+        drive::chooseMenu(frame, "?EXIT");
+        EXPECT_EQ(waitForExit(), 0);
+        EXPECT_EQ(dragFullWindows(), before);
+    }
+}
+
+TEST_F(ProgramTest, AMessageFromAnotherThreadReturnsTheButtonOfTheHooksBox) {
+    startProgram();
+    EXPECT_NE(messageHookValue(), 0);
+    EXPECT_EQ(StyleManager.MESSAGEHOOK, 0);
+    Long result = 0;
+    const int thread = START([&] { result = MESSAGE("Doorgaan?", "Vraag", ICON_QUESTION, "&Ja|&Nee"); });
+    drive::settle();
+    EXPECT_EQ(drive::messageText(), "Doorgaan?");
+    EXPECT_TRUE(drive::answerMessage("&Nee"));
+    EXPECT_FALSE(Scheduler::instance().alive(thread));
+    EXPECT_EQ(result, 2);
+}
+
+TEST_F(ProgramTest, QuittingWithoutEverConnectingEndsCleanly) {
+    Window& frame = startProgram();
+    drive::closeByCloseBox(frame);
+    EXPECT_EQ(waitForExit(), 0);
+    EXPECT_EQ(ODBCCatalog, nullptr);
+}

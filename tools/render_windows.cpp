@@ -1,0 +1,62 @@
+// Renders every window of the program to PNG files, for a reviewer to look
+// at: the program runs offscreen and is driven as a user would drive it.
+// Usage: render_windows <folder>
+#include "app/main/Globals.h"
+#include "app/main/Program.h"
+#include "platform/drive/Driver.h"
+#include "platform/fiber/Scheduler.h"
+#include "platform/system/Program.h"
+#include "platform/ui/Window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <cstdio>
+#include <string>
+
+using namespace platform;
+
+namespace {
+
+int failures = 0;
+
+void render(const char* title, const std::string& folder, const std::string& file) {
+    Window* w = drive::waitForWindow(title);
+    const std::string path = folder + "/" + file;
+    if (w && drive::renderPng(*w, path)) {
+        std::printf("%s\n", path.c_str());
+        return;
+    }
+    std::fprintf(stderr, "could not render \"%s\"\n", title);
+    ++failures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::string folder = argc > 1 ? argv[1] : "screens";
+    QDir().mkpath(QString::fromStdString(folder));
+
+    startProgram(programModules(), ProgramBody);
+    Window* frame = drive::waitForWindow("Tabloom version 1.05");
+    if (!frame) return 1;
+    render("Tabloom version 1.05", folder, "main-frame.png");
+
+    drive::pressKey(*frame, KEY::F4);  // no connection yet: the message, then the connection window
+    render("", folder, "message-select-connection.png");
+    drive::answerMessage("&OK");
+    render("Choose an ODB Cconnection", folder, "choose-odbc-connection.png");
+
+    Glo::ConnectString = "DSN=TabloomSample";
+    drive::pressKey(*frame, KEY::F4);
+    render("Tabloom", folder, "tabloom.png");
+    drive::pressKey(*frame, KEY::F3);
+    render("Browse an ODBC connection", folder, "browse-odbc-connection.png");
+    render("Tabloom version 1.05", folder, "main-frame-with-windows.png");
+
+    drive::chooseMenu(*frame, "?EXIT");
+    Scheduler::instance().pumpUntil(programEnded);
+    finishProgram();
+    return failures == 0 ? 0 : 1;
+}
