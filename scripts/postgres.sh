@@ -40,7 +40,7 @@ CREATE TABLE alpha.orders (order_id integer PRIMARY KEY,
                            placed timestamp, "Straße" varchar(20));
 CREATE TABLE alpha.a_b (only_in_a_b integer);
 CREATE TABLE alpha.axb (only_in_axb integer);
-COMMENT ON TABLE alpha.items IS 'Alpha items';
+CREATE VIEW alpha.cheap_items AS SELECT * FROM alpha.items WHERE price < 10;
 SQL
 }
 

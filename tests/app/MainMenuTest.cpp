@@ -2,6 +2,7 @@
 
 #include "app/main/Globals.h"
 #include "platform/fiber/Scheduler.h"
+#include "platform/ui/WindowView.h"
 
 #include <algorithm>
 
@@ -104,6 +105,27 @@ TEST_F(MainMenuTest, TheMenuIsNumberedAsStoredSettingsExpect) {
     EXPECT_EQ(frame.control(-20), nullptr);
     EXPECT_EQ(frame.property(-7, PROP::Msg), "Applicatie afsluiten");
     EXPECT_EQ(frame.property(-10, PROP::Msg), "Kopi\xEB" "er selectie naar klembord");
+}
+
+TEST_F(MainMenuTest, TileAndCascadeArrangeTheOpenWindows) {
+    Window& frame = startProgram();
+    Glo::ConnectString = "DSN=x";
+    drive::pressKey(frame, KEY::F3);
+    drive::pressKey(frame, KEY::F4);
+    auto geometryOf = [](const char* title) { return drive::window(title)->view()->outer()->geometry(); };
+    drive::chooseMenu(frame, "?TILE");
+    EXPECT_FALSE(geometryOf(kQueryTitle).intersects(geometryOf(kCatalogueTitle)));
+    drive::chooseMenu(frame, "?CASCADE");
+    EXPECT_TRUE(geometryOf(kQueryTitle).intersects(geometryOf(kCatalogueTitle)));
+    EXPECT_NE(geometryOf(kQueryTitle).topLeft(), geometryOf(kCatalogueTitle).topLeft());
+}
+
+TEST_F(MainMenuTest, TheStatusBarShowsTheHighlightedItemsMessage) {
+    Window& frame = startProgram();
+    drive::highlightMenu(frame, "?TILE");
+    EXPECT_EQ(drive::statusText(frame), "Alle vensters naast elkaar");
+    drive::highlightMenu(frame, "?EXIT");
+    EXPECT_EQ(drive::statusText(frame), "Applicatie afsluiten");
 }
 
 TEST_F(MainMenuTest, HelpItemsSayThereIsNoHelpFile) {

@@ -1,18 +1,151 @@
 #include "app/windows/ChooseODBCconnection.h"
 
+#include "app/connection/BuildConnectString.h"
+#include "app/connection/ConnectionMemory.h"
 #include "app/frame/WindowProcedure.h"
+#include "app/main/Globals.h"
+#include "app/odbccatalog/CatalogQueues.h"
+#include "platform/odbc/FileProperties.h"
 
 using namespace platform;
 
 namespace {
-WindowSpec connectionWindow() {
-    return {.label = "P1$WINDOW", .title = "Choose an ODB Cconnection", .icon = "zel.ico", .at = {0, 0, 300, 180},
-            .mdi = true};
+
+struct ExampleRecord {
+    String<512> CONNECTSTRING;
+    static const FieldTable& fieldTable() {
+        static const FieldTable table{{field("CONNECTSTRING", &ExampleRecord::CONNECTSTRING)}};
+        return table;
+    }
+};
+
+// The first one is also the hint that stands in an unremembered connect string.
+constexpr const char* kExamples[] = {
+    "DSN=Enter the ODBC DSN name; UID=Enter the username or omit it; PWD=Enter the password or omit it",
+    "DSN=Oracle9i;UID=System;PWD=Tallowy",
+    "DSN=IZUK;UID=ZUK;PWD=ZUK",
+    "DSN=MQIS",
+    "DRIVER=Microsoft Access Driver (*.mdb)",
+    "DRIVER=Microsoft Access Driver (*.mdb);DBQ=Enter the path and filename of the ODB file",
+    "DRIVER=Microsoft Access Driver (*.mdb);DBQ=Northwind.mdb",
+    "DRIVER=Microsoft Excel Driver (*.xls)",
+};
+
+// Control numbers, in the order of the window structure.
+constexpr Long kDSNString = 2, kUsername = 4, kPassword = 6, kList = 10;
+constexpr Long kListLineHeight = 14;
+
+// The procedure's locals; a base of the procedure, so they exist before its
+// window binds them.
+struct ConnectionLocals {
+    CString<81> DSNString;
+    CString<81> Username;
+    CString<81> Password;
+    Queue<ExampleRecord> Examples;
+};
+
+ControlSpec prompt(std::string label, std::string text, int x, int y) {
+    return {.type = CREATE::prompt, .label = std::move(label), .text = std::move(text), .at = {x, y, 0, 0}};
 }
 
-class ChooseODBCconnectionWindow : public WindowProcedure {
+WindowSpec connectionWindow(ConnectionLocals& locals) {
+    return {.label = "P1$WINDOW",
+            .title = "Choose an ODB Cconnection",
+            .icon = "zel.ico",
+            .at = {0, 0, 300, 186},
+            .mdi = true,
+            .controls = {
+                prompt("?DSNString:Prompt", "DNS (Data source name):", 8, 8),
+                {.type = CREATE::combo, .label = "?DSNString", .text = "@s80", .at = {100, 6, 192, 12},
+                 .use = bind(locals.DSNString)},
+                prompt("?Username:Prompt", "Username:", 8, 24),
+                {.type = CREATE::entry, .label = "?Username", .text = "@s80", .at = {100, 22, 192, 12},
+                 .use = bind(locals.Username)},
+                prompt("?Password:Prompt", "Password:", 8, 40),
+                {.type = CREATE::entry, .label = "?Password", .text = "@s80", .at = {100, 38, 192, 12},
+                 .use = bind(locals.Password)},
+                prompt("?Glo:ConnectString:Prompt", "Connectstring:", 8, 56),
+                {.type = CREATE::text, .label = "?Glo:ConnectString", .at = {100, 54, 192, 40},
+                 .use = bind(Glo::ConnectString), .vscroll = true},
+                {.type = CREATE::string, .label = "?ConnectStringExamples", .text = "Other examples of connectstrings:",
+                 .at = {8, 100, 0, 0}},
+                {.type = CREATE::list, .label = "?List", .at = {8, 112, 284, 50}, .from = &locals.Examples,
+                 .format = "1020L(2)@s255@", .fontName = "Arial", .vscroll = true},
+                {.type = CREATE::button, .label = "?CloseButton", .text = "&Close", .at = {242, 168, 50, 14},
+                 .std = STD::Close},
+            }};
+}
+
+class ChooseODBCconnectionWindow : private ConnectionLocals, public WindowProcedure {
 public:
-    ChooseODBCconnectionWindow() : WindowProcedure("ChooseODBCconnection", connectionWindow(), 1) {}
+    ChooseODBCconnectionWindow() : WindowProcedure("ChooseODBCconnection", connectionWindow(*this), 1) {}
+
+    Byte TakeAccepted() override {
+        const Byte result = WindowProcedure::TakeAccepted();
+        if (isEntry(window().field())) BuildConnectString();
+        return result;
+    }
+
+    Byte TakeNewSelection() override {
+        const Byte result = WindowProcedure::TakeNewSelection();
+        if (isEntry(window().field())) BuildConnectString();
+        else if (window().field() == kList) TakeChosenExample();
+        return result;
+    }
+
+protected:
+    void setUp() override { LoadConnectionSettings(); }
+    void end() override { Connect(); }
+
+private:
+    static bool isEntry(Long control) {
+        return control == kDSNString || control == kUsername || control == kPassword;
+    }
+
+    std::string screenText(Long control) const { return window().property(control, PROP::ScreenText); }
+
+    // From what the entries show, before they are accepted.
+    void BuildConnectString() {
+        Glo::ConnectString = buildConnectString(screenText(kDSNString), screenText(kUsername), screenText(kPassword));
+        window().display();
+    }
+
+    void TakeChosenExample() {
+        const Long choice = window().numberProperty(kList, PROP::Selected);
+        if (choice <= 0 || !Examples.get(static_cast<std::size_t>(choice))) return;
+        Glo::ConnectString = clip(Examples.rec.CONNECTSTRING.view());
+        window().display();
+    }
+
+    void LoadConnectionSettings() {
+        for (const char* example : kExamples) {
+            Examples.rec.CONNECTSTRING = example;
+            Examples.add();
+        }
+        window().setProperty(kList, PROP::LineHeight, kListLineHeight);
+        const ConnectionMemory memory = ConnectionMemory::load();
+        DSNString = clip(memory.dsn);
+        Username = clip(memory.username);
+        Password = clip(memory.password);
+        Glo::ConnectString = memory.connectString;
+        if (clip(Glo::ConnectString.view()).empty()) Glo::ConnectString = kExamples[0];
+        window().display();
+    }
+
+    // The connection opens at the first read; this only switches to the new string.
+    void Connect() {
+        // Text still being typed counts as it stands on the screen.
+        window().update();
+        Glo::ConnectString = withoutLineBreaks(Glo::ConnectString.view());
+        ODBCCatalogClass::Dispose(ODBCCatalog);
+        ODBCFILE.close();
+        ODBCFILE.setProperty(PROP_Disconnect, "1");
+        ODBCFILE.setProperty(PROP_Owner, Glo::ConnectString.view());
+        ODBCCatalog = new ODBCCatalogClass;
+        ODBCCatalog->Construct();
+        ODBCCatalog->Init(ODBCFILE);
+        ConnectionMemory{DSNString.str(), Username.str(), Password.str(), Glo::ConnectString.str()}.store();
+    }
 };
 
 }  // namespace

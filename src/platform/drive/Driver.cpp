@@ -15,6 +15,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <stdexcept>
 
 namespace platform::drive {
@@ -115,6 +116,18 @@ void chooseMenu(Window& w, std::string_view label) {
     if (!action) throw std::invalid_argument("no menu item " + std::string(label));
     action->trigger();
     settle();
+}
+
+void highlightMenu(Window& w, std::string_view label) {
+    QAction* action = w.view() ? w.view()->action(controlOf(w, label).number) : nullptr;
+    if (!action) throw std::invalid_argument("no menu item " + std::string(label));
+    action->hover();
+    settle();
+}
+
+std::string statusText(Window& w) {
+    QStatusBar* bar = w.view() ? w.view()->statusBar() : nullptr;
+    return bar ? fromQString(bar->currentMessage()) : std::string();
 }
 
 void click(Window& w, std::string_view label) {

@@ -26,6 +26,10 @@ std::vector<std::string> windowTitles();
 
 void pressKey(Window& window, Long keyCode);
 void chooseMenu(Window& window, std::string_view label);
+// Moves the menu highlight onto the item, as the pointer does.
+void highlightMenu(Window& window, std::string_view label);
+// What the application window's status bar shows.
+std::string statusText(Window& window);
 void click(Window& window, std::string_view label);
 // Types the text at the end of the control, one key at a time.
 void type(Window& window, std::string_view label, std::string_view text);

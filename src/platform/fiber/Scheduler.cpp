@@ -52,9 +52,13 @@ private:
     Fiber* fiber_;
 };
 
-#if TABLOOM_ASAN_FIBERS
+// The sanitizer is told of every switch between stacks; the scheduler's own
+// stack is learnt from the first switch back into a fiber.
 const void* schedulerStackBottom = nullptr;
 std::size_t schedulerStackSize = 0;
+const void* schedulerBottom() { return schedulerStackBottom; }
+std::size_t schedulerSize() { return schedulerStackSize; }
+#if TABLOOM_ASAN_FIBERS
 void startSwitch(void** fake, const void* bottom, std::size_t size) {
     __sanitizer_start_switch_fiber(fake, bottom, size);
 }
@@ -111,11 +115,13 @@ int Scheduler::start(Procedure procedure, std::size_t stackBytes, std::string na
     const std::size_t size = std::max(stackBytes, kMinimumStack);
     f->context = ctx::fiber(std::allocator_arg, RecordedStack(size, *f),
                             [this, f, procedure = std::move(procedure)](ctx::fiber&& caller) mutable {
-                                finishSwitch(nullptr, nullptr, nullptr);
+                                finishSwitch(nullptr, &schedulerStackBottom, &schedulerStackSize);
                                 f->caller = std::move(caller);
                                 try {
                                     procedure();
                                 } catch (const ctx::detail::forced_unwind&) {
+                                    void* fake = nullptr;
+                                    startSwitch(&fake, schedulerBottom(), schedulerSize());
                                     throw;
                                 } catch (const FiberExit&) {
                                 } catch (const std::exception& e) {
@@ -125,11 +131,7 @@ int Scheduler::start(Procedure procedure, std::size_t stackBytes, std::string na
                                 }
                                 f->finished = true;
                                 void* fake = nullptr;
-#if TABLOOM_ASAN_FIBERS
-                                startSwitch(&fake, schedulerStackBottom, schedulerStackSize);
-#else
-                                (void)fake;
-#endif
+                                startSwitch(&fake, schedulerBottom(), schedulerSize());
                                 return std::move(f->caller);
                             });
     fibers_.emplace(number, std::move(owned));
@@ -155,9 +157,7 @@ void Scheduler::resume(Fiber& f) {
     void* fake = nullptr;
     startSwitch(&fake, f.stackBottom, f.stackSize);
     f.context = std::move(f.context).resume();
-#if TABLOOM_ASAN_FIBERS
     finishSwitch(fake, nullptr, nullptr);
-#endif
     running_ = previous;
 }
 
@@ -165,15 +165,14 @@ namespace {
 // Back from the running fiber to whoever resumed it.
 void suspend(Fiber& self) {
     void* fake = nullptr;
-#if TABLOOM_ASAN_FIBERS
-    startSwitch(&fake, schedulerStackBottom, schedulerStackSize);
-#endif
-    self.caller = std::move(self.caller).resume();
-#if TABLOOM_ASAN_FIBERS
+    startSwitch(&fake, schedulerBottom(), schedulerSize());
+    try {
+        self.caller = std::move(self.caller).resume();
+    } catch (const ctx::detail::forced_unwind&) {
+        finishSwitch(fake, &schedulerStackBottom, &schedulerStackSize);
+        throw;
+    }
     finishSwitch(fake, &schedulerStackBottom, &schedulerStackSize);
-#else
-    (void)fake;
-#endif
 }
 }  // namespace
 
@@ -280,7 +279,10 @@ void Scheduler::endAllOthers() {
         // as that fiber, with its storage still in place.
         Fiber* previous = running_;
         running_ = f;
+        void* fake = nullptr;
+        startSwitch(&fake, f->stackBottom, f->stackSize);
         f->context = ctx::fiber();
+        finishSwitch(fake, nullptr, nullptr);
         running_ = previous;
         f->finished = true;
     }

@@ -5,6 +5,8 @@
 #include "platform/ui/Window.h"
 
 #include <QCoreApplication>
+#include <chrono>
+#include <set>
 
 namespace platform {
 namespace {
@@ -23,15 +25,19 @@ ProgramState& state() {
     return s;
 }
 
-// Closes every window of the other threads and waits for those threads.
+// Closes every window of the other threads, also those opened meanwhile, and
+// waits for those threads; one that is still waiting after the grace period
+// is ended with the rest by the caller.
 void closeOtherThreads() {
     Scheduler& scheduler = Scheduler::instance();
     const int self = scheduler.current();
-    for (Window* w : Window::openWindows())
-        if (w->thread() != self) w->post({EVENT::CloseWindow, 0, 0});
-    scheduler.waitUntil([&scheduler] { return scheduler.fiberCount() <= 1 || Window::openWindows().empty(); });
-    // Threads that wait for anything but a window end here.
-    if (scheduler.fiberCount() > 1) scheduler.yield();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    std::set<Long> closing;
+    while (scheduler.fiberCount() > 1 && std::chrono::steady_clock::now() < deadline) {
+        for (Window* w : Window::openWindows())
+            if (w->thread() != self && closing.insert(w->handle()).second) w->post({EVENT::CloseWindow, 0, 0});
+        scheduler.yield();
+    }
 }
 
 }  // namespace

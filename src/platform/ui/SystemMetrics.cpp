@@ -47,11 +47,38 @@ DialogUnits::DialogUnits(const QFont& font) {
     y = m.height() / 8.0;
 }
 
-QIcon iconFor(const std::string& name) {
-    if (name.empty()) return {};
-    static std::map<std::string, QIcon> drawn;
-    auto it = drawn.find(name);
-    if (it != drawn.end()) return it->second;
+namespace {
+
+// The message-box symbols: a sign on a coloured shape.
+QPixmap drawSymbol(const std::string& name) {
+    static const std::map<std::string, std::pair<QColor, QString>> symbols = {
+        {"~EXCLAMATION", {QColor(240, 200, 30), "!"}},
+        {"~QUESTION", {QColor(40, 90, 200), "?"}},
+        {"~HAND", {QColor(200, 30, 30), "X"}},
+        {"~ASTERISK", {QColor(40, 90, 200), "i"}}};
+    auto it = symbols.find(upper(name));
+    if (it == symbols.end()) return {};
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.setBrush(it->second.first);
+    if (upper(name) == "~EXCLAMATION")
+        p.drawPolygon(QPolygonF({QPointF(16, 2), QPointF(30, 29), QPointF(2, 29)}));
+    else
+        p.drawEllipse(QRectF(2, 2, 28, 28));
+    QFont font("Liberation Sans");
+    font.setPixelSize(18);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(upper(name) == "~EXCLAMATION" ? Qt::black : Qt::white);
+    p.drawText(QRect(0, 4, 32, 28), Qt::AlignCenter, it->second.second);
+    return pixmap;
+}
+
+// Any other icon: a rounded square with the name's first letter.
+QPixmap drawLetterIcon(const std::string& name) {
     const std::size_t hash = std::hash<std::string>{}(upper(name));
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
@@ -67,8 +94,18 @@ QIcon iconFor(const std::string& name) {
     p.setFont(font);
     p.setPen(Qt::white);
     p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, toQString(bare.substr(0, 1)).toUpper());
-    p.end();
-    return drawn[name] = QIcon(pixmap);
+    return pixmap;
+}
+
+}  // namespace
+
+QIcon iconFor(const std::string& name) {
+    if (name.empty()) return {};
+    static std::map<std::string, QIcon> drawn;
+    auto it = drawn.find(name);
+    if (it != drawn.end()) return it->second;
+    const QPixmap symbol = drawSymbol(name);
+    return drawn[name] = QIcon(symbol.isNull() ? drawLetterIcon(name) : symbol);
 }
 
 Long keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers) {

@@ -20,6 +20,13 @@ Long nextHandle() {
 
 bool typesWhileEditing(Long type) { return type == CREATE::entry || type == CREATE::combo; }
 
+// The text a control can hold: entries and combos are limited by their picture.
+std::string_view fitted(const Control& c, std::string_view text) {
+    if (!typesWhileEditing(c.type) || !c.spec) return text;
+    const std::size_t width = pictureWidth(c.spec->text);
+    return width == 0 ? text : text.substr(0, width);
+}
+
 }  // namespace
 
 Binding bind(Byte& variable) {
@@ -197,6 +204,11 @@ void Window::display(Long number) {
     }
 }
 
+void Window::update(Long number) {
+    for (auto& [n, c] : controls_)
+        if ((number == 0 || n == number) && c.editing && c.spec && c.spec->use) c.spec->use.set(c.screenText);
+}
+
 void Window::select(Long number) {
     props_[PROP::Selected] = std::to_string(number);
     if (view_) view_->focus(number);
@@ -225,7 +237,7 @@ bool Window::alerted(Long number, Long keyCode) const {
 void Window::userTyped(Long number, std::string_view text) {
     Control* c = control(number);
     if (!c) return;
-    c->screenText = text;
+    c->screenText = fitted(*c, text);
     c->editing = true;
     if (typesWhileEditing(c->type)) deliver({EVENT::NewSelection, number, 0});
 }
@@ -293,6 +305,11 @@ Window* Window::topWindowOf(int thread) {
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
         if ((*it)->thread() == thread) return *it;
     return nullptr;
+}
+
+std::size_t pictureWidth(std::string_view picture) {
+    if (picture.size() < 3 || picture[0] != '@' || (picture[1] != 's' && picture[1] != 'S')) return 0;
+    return static_cast<std::size_t>(leadingNumber(picture.substr(2)));
 }
 
 void POST(Long event, Long control, int thread) {

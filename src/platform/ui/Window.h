@@ -76,7 +76,10 @@ public:
     Long field() const { return current_.field; }
     Long keyCode() const { return current_.keyCode; }
 
-    void display(Long control = 0);  // bound variables to the screen
+    void display(Long control = 0);  // bound variables to the screen; text being typed stays
+    // UPDATE: what the user is still typing goes into the bound variables,
+    // without Accepted and without ending the edit.
+    void update(Long control = 0);
     void select(Long control);       // focus
     void alert(Long control, Long keyCode);
     bool alerted(Long control, Long keyCode) const;
@@ -114,6 +117,9 @@ private:
     bool open_ = false;
     bool closing_ = false;
 };
+
+// The width a string picture allows ("@s80" gives 80); 0 for no limit.
+std::size_t pictureWidth(std::string_view picture);
 
 // The statements of the runtime on the thread's top window.
 void POST(Long event, Long control = 0, int thread = 0);

@@ -74,6 +74,10 @@ private:
     std::function<void()> accept_;
 };
 
+void limitToPicture(QLineEdit* edit, const std::string& picture) {
+    if (const std::size_t width = pictureWidth(picture); width > 0) edit->setMaxLength(static_cast<int>(width));
+}
+
 bool isTextControl(Long type) {
     return type == CREATE::entry || type == CREATE::combo || type == CREATE::text;
 }
@@ -112,8 +116,8 @@ WindowView::WindowView(Window& model) : model_(&model) {
         if (model_) model_->userClosed();
     });
 
-    applyGeometry();
     for (Long n : model.controlNumbers()) applyText(n);
+    applyGeometry();
     if (spec.mdi && Window::applicationFrame() && Window::applicationFrame()->view())
         showAsMdiChild();
     else
@@ -259,7 +263,8 @@ void WindowView::applyGeometry() {
     const int w = du.toPixelsX(model_->numberProperty(0, PROP::Width)) + 2 * f;
     const int h = du.toPixelsY(model_->numberProperty(0, PROP::Height)) + 2 * f + SystemMetrics::captionHeight +
                   SystemMetrics::edge;
-    resize(std::max(w, 120), std::max(h, 60));
+    designedSize_ = QSize(std::max(w, 120), std::max(h, 60));
+    resize(designedSize_);
     client_->setGeometry(clientRect());
     if (spec.type != CREATE::application)
         for (const auto& [n, widget] : widgets_) placeControl(n);
@@ -285,7 +290,7 @@ void WindowView::buildMenu(QMenu* into, QMenuBar* bar, const std::vector<Control
         QAction* action = nullptr;
         if (s.type == CREATE::menu) {
             QMenu* menu = into ? into->addMenu(toQString(s.text)) : bar->addMenu(toQString(s.text));
-            menu->setIcon(iconFor(s.icon));
+            if (into) menu->setIcon(iconFor(s.icon));  // a menu bar would show the icon instead of the text
             action = menu->menuAction();
             connect(menu, &QMenu::hovered, this, [this](QAction* a) {
                 if (statusBar_) statusBar_->showMessage(a->statusTip());
@@ -335,6 +340,7 @@ QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* p
     switch (s.type) {
         case CREATE::entry: {
             auto* edit = new QLineEdit(parent);
+            limitToPicture(edit, s.text);
             if (s.password) edit->setEchoMode(QLineEdit::Password);
             edit->setReadOnly(s.readOnly);
             connect(edit, &QLineEdit::textEdited, this, [this, number](const QString& t) {
@@ -349,8 +355,14 @@ QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* p
         case CREATE::combo: {
             auto* combo = new QComboBox(parent);
             combo->setEditable(true);
+            // The drop list shows only the program's rows, never what was typed.
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            limitToPicture(combo->lineEdit(), s.text);
             connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, number](const QString& t) {
                 if (model_) model_->userTyped(number, fromQString(t));
+            });
+            connect(combo->lineEdit(), &QLineEdit::returnPressed, this, [this, number] {
+                if (model_) model_->userAccepted(number);
             });
             connect(combo, &QComboBox::textActivated, this, [this, number](const QString& t) {
                 if (!model_ || applying_) return;
@@ -416,6 +428,12 @@ QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* p
         case CREATE::prompt:
         case CREATE::string:
         case CREATE::sstring: w = new QLabel(parent); break;
+        case CREATE::image: {
+            auto* image = new QLabel(parent);
+            image->setPixmap(iconFor(s.icon).pixmap(32, 32));
+            w = image;
+            break;
+        }
         default: w = new QWidget(parent); break;
     }
     w->setFont(font);
@@ -458,7 +476,9 @@ void WindowView::applyText(Long number) {
     const std::string caption = model_->property(number, PROP::Text);
     const QString screen = toQString(c->screenText);
     applying_ = true;
-    if (auto* label = qobject_cast<QLabel*>(w)) label->setText(withoutMnemonic(caption));
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        if (c->type != CREATE::image) label->setText(withoutMnemonic(caption));
+    }
     else if (auto* button = qobject_cast<QPushButton*>(w)) button->setText(toQString(caption));
     else if (auto* check = qobject_cast<QCheckBox*>(w)) {
         check->setText(toQString(caption));
@@ -477,6 +497,9 @@ void WindowView::apply(Long number, Long prop) {
     if (!model_) return;
     switch (prop) {
         case PROP::Text:
+            applyText(number);
+            if (number > 0) placeControl(number);  // a control of natural size grows with its text
+            return;
         case PROP::ScreenText: applyText(number); return;
         case PROP::Icon:
             if (number == 0) setWindowIcon(iconFor(model_->property(0, PROP::Icon))), update();

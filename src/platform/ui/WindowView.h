@@ -47,6 +47,8 @@ public:
     Long controlOf(const QWidget* w) const;
     void takeKey(Long keyCode, QWidget* receiver, bool& consumed);
     void standardAction(Long action);
+    QSize sizeHint() const override { return designedSize_; }
+    QSize minimumSizeHint() const override { return designedSize_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -77,6 +79,7 @@ private:
     QPointer<QMdiSubWindow> sub_;
     std::map<Long, QWidget*> widgets_;
     std::map<Long, QAction*> actions_;
+    QSize designedSize_;  // the window's own size: what cascading keeps
     QPoint dragFrom_;
     bool dragging_ = false;
     bool applying_ = false;  // a change from the model, not from the user

@@ -1,0 +1,124 @@
+#include "support/SqliteFixture.h"
+
+#include "platform/odbc/FileProperties.h"
+#include "platform/odbc/OdbcFile.h"
+#include "platform/system/Errors.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+struct Pair {
+    CString<20> NAME;
+    Long AMOUNT = 0;
+    static const FieldTable& fieldTable() {
+        static const FieldTable table{{field("PAIR:NAME", &Pair::NAME), field("PAIR:AMOUNT", &Pair::AMOUNT)}};
+        return table;
+    }
+};
+
+class OdbcFileTest : public ::testing::Test {
+protected:
+    SqliteFixture db{"CREATE TABLE pairs(name TEXT, amount INTEGER);"
+                     "INSERT INTO pairs VALUES ('Stra\xC3\x9F" "e \xE2\x82\xAC', 7), ('plain', 8);"};
+    Pair pair;
+    OdbcFile file{"TESTFILE", RecordRef{&Pair::fieldTable(), &pair}};
+
+    void SetUp() override { file.setProperty(PROP_Owner, db.connectString()); }
+    void reopen() {
+        file.close();
+        file.open(kReadWriteDenyWrite);
+    }
+    void run(const std::string& sql) { file.setProperty(PROP_SQL, sql); }
+};
+
+TEST_F(OdbcFileTest, OpenConnectsOnceAndCloseKeepsTheConnection) {
+    file.open(kReadWriteDenyWrite);
+    ASSERT_EQ(ERRORCODE(), 0) << FILEERROR();
+    void* connection = file.handle(PROP_Hdbc);
+    ASSERT_NE(connection, nullptr);
+    EXPECT_EQ(file.property(PROP_Hdbc), std::to_string(reinterpret_cast<std::uintptr_t>(connection)));
+    run("CREATE TEMP TABLE scratch(x INTEGER)");
+    ASSERT_EQ(ERRORCODE(), 0) << FILEERROR();
+
+    reopen();
+    EXPECT_EQ(file.handle(PROP_Hdbc), connection);
+    EXPECT_EQ(file.handle(PROP_Hstmt), nullptr);
+    run("SELECT x FROM scratch");
+    EXPECT_EQ(ERRORCODE(), 0) << "the temporary table lives as long as the connection";
+
+    file.close();
+    file.setProperty(PROP_Disconnect, "");
+    EXPECT_EQ(file.handle(PROP_Hdbc), nullptr);
+    file.open(kReadWriteDenyWrite);
+    run("SELECT x FROM scratch");
+    EXPECT_EQ(ERRORCODE(), kFileSystemError) << "a new connection has no temporary table";
+}
+
+TEST_F(OdbcFileTest, AFailedConnectReportsTheDriverManagersDiagnostics) {
+    file.setProperty(PROP_Owner, "DSN=NoSuchTabloomSource");
+    file.open(kReadWriteDenyWrite);
+    EXPECT_EQ(ERRORCODE(), kFileSystemError);
+    EXPECT_EQ(FILEERRORCODE(), "IM002");
+    EXPECT_NE(FILEERROR().find("not found"), std::string::npos) << FILEERROR();
+    EXPECT_FALSE(file.opened());
+    EXPECT_EQ(file.handle(PROP_Hdbc), nullptr);
+}
+
+TEST_F(OdbcFileTest, ClosingAClosedFileAndDisconnectingAnUnconnectedOneChangeNothing) {
+    setError(kFileNotFound);
+    file.close();
+    file.setProperty(PROP_Disconnect, "");
+    EXPECT_EQ(ERRORCODE(), kFileNotFound);
+    EXPECT_FALSE(file.opened());
+}
+
+TEST_F(OdbcFileTest, NextReadsRowsIntoTheRecordAsWindows1252) {
+    file.open(kReadWriteDenyWrite);
+    run("SELECT name, amount, 'unread' FROM pairs ORDER BY amount");
+    ASSERT_EQ(ERRORCODE(), 0) << FILEERROR();
+    EXPECT_EQ(file.property(PROP_SQL), "SELECT name, amount, 'unread' FROM pairs ORDER BY amount");
+    EXPECT_EQ(file.property(PROP_Fields), "2");
+
+    file.next();
+    ASSERT_EQ(ERRORCODE(), 0) << FILEERROR();
+    EXPECT_EQ(pair.NAME, "Stra\xDF" "e \x80");
+    EXPECT_EQ(pair.AMOUNT, 7);
+    file.next();
+    EXPECT_EQ(pair.NAME, "plain");
+    file.next();
+    EXPECT_EQ(ERRORCODE(), 33);
+}
+
+TEST_F(OdbcFileTest, SqlTextGoesToTheDriverAsUtf8) {
+    file.open(kReadWriteDenyWrite);
+    run("SELECT amount, 0 FROM pairs WHERE name = 'Stra\xDF" "e \x80'");
+    file.next();
+    ASSERT_EQ(ERRORCODE(), 0) << FILEERROR();
+    EXPECT_EQ(pair.NAME, "7");
+}
+
+TEST_F(OdbcFileTest, AFailedStatementLeavesNoResultSet) {
+    file.open(kReadWriteDenyWrite);
+    run("SELECT x FROM nowhere");
+    EXPECT_EQ(ERRORCODE(), kFileSystemError);
+    EXPECT_EQ(FILEERRORCODE(), "HY000");
+    EXPECT_NE(FILEERROR().find("nowhere"), std::string::npos) << FILEERROR();
+    EXPECT_EQ(file.handle(PROP_Hstmt), nullptr);
+    file.next();
+    EXPECT_EQ(ERRORCODE(), 33);
+}
+
+TEST_F(OdbcFileTest, AClosedFileRefusesStatementsAndReads) {
+    run("SELECT 1");
+    EXPECT_EQ(ERRORCODE(), kFileNotOpen);
+    file.next();
+    EXPECT_EQ(ERRORCODE(), kFileNotOpen);
+    file.open(kReadWriteDenyWrite);
+    file.open(kReadWriteDenyWrite);
+    EXPECT_EQ(ERRORCODE(), 52) << "a file is opened once";
+}
+
+}  // namespace
