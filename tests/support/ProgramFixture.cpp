@@ -4,7 +4,16 @@
 #include "app/main/Program.h"
 #include "platform/fiber/Scheduler.h"
 
+#include <filesystem>
+
 using namespace platform;
+
+void ProgramFixture::SetUp() {
+    ASSERT_TRUE(folder_.isValid());
+    previousFolder_ = std::filesystem::current_path().string();
+    std::filesystem::current_path(folder());
+    setProgramPath(folder() + "/tabloom");
+}
 
 Window& ProgramFixture::startProgram() {
     platform::startProgram(programModules(), ProgramBody);
@@ -35,4 +44,6 @@ void ProgramFixture::TearDown() {
         waitForExit();
     }
     resetProcedureServices();
+    setProgramPath({});
+    std::filesystem::current_path(previousFolder_);
 }

@@ -4,11 +4,17 @@
 #include "platform/drive/Driver.h"
 #include "platform/ui/Window.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <string>
 
 class ProgramFixture : public ::testing::Test {
 protected:
+    // Each test runs in a folder of its own, where the program also "lives",
+    // so the files it writes beside itself or in the current folder stay there.
+    void SetUp() override;
     void TearDown() override;
+    std::string folder() const { return folder_.path().toStdString(); }
 
     // Starts the program and waits for the main frame.
     platform::Window& startProgram();
@@ -19,6 +25,8 @@ protected:
 
 private:
     bool started_ = false;
+    QTemporaryDir folder_;
+    std::string previousFolder_;
 };
 
 inline constexpr const char* kFrameTitle = "Tabloom version 1.05";

@@ -102,7 +102,7 @@ private:
         return control == kDSNString || control == kUsername || control == kPassword;
     }
 
-    std::string screenText(Long control) const { return window().property(control, PROP::ScreenText); }
+    std::string screenText(Long control) { return window().property(control, PROP::ScreenText); }
 
     // From what the entries show, before they are accepted.
     void BuildConnectString() {

@@ -72,6 +72,13 @@ void sendKey(QWidget* target, int qtKey, Qt::KeyboardModifiers modifiers, const 
     QApplication::sendEvent(target, &release);
 }
 
+void typeKeys(QWidget* target, std::string_view text) {
+    for (const QChar c : toQString(text)) {
+        sendKey(target, c == '\n' ? Qt::Key_Return : 0, {}, QString(c));
+        settle();
+    }
+}
+
 Window* messageBox() {
     const auto& windows = Window::openWindows();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
@@ -142,10 +149,15 @@ void type(Window& w, std::string_view label, std::string_view text) {
     target->setFocus(Qt::OtherFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(target)) edit->end(false);
     if (auto* edit = qobject_cast<QPlainTextEdit*>(target)) edit->moveCursor(QTextCursor::End);
-    for (const QChar c : toQString(text)) {
-        sendKey(target, c == '\n' ? Qt::Key_Return : 0, {}, QString(c));
-        settle();
-    }
+    typeKeys(target, text);
+}
+
+void typeOver(Window& w, std::string_view label, std::string_view text) {
+    QWidget* target = keyTarget(widgetOf(w, label));
+    target->setFocus(Qt::OtherFocusReason);
+    sendKey(target, Qt::Key_A, Qt::ControlModifier, {});
+    settle();
+    typeKeys(target, text);
 }
 
 void leave(Window& w, std::string_view label) {

@@ -33,6 +33,8 @@ std::string statusText(Window& window);
 void click(Window& window, std::string_view label);
 // Types the text at the end of the control, one key at a time.
 void type(Window& window, std::string_view label, std::string_view text);
+// Selects all of the control's text (Ctrl+A) and types the text over it.
+void typeOver(Window& window, std::string_view label, std::string_view text);
 // Moves the focus away from the control, as tabbing out does.
 void leave(Window& window, std::string_view label);
 void chooseRow(Window& window, std::string_view label, int row);

@@ -41,10 +41,18 @@ QueueModel::QueueModel(QueueBase& queue, std::vector<ListColumn> columns, QObjec
     });
 }
 
-QueueModel::~QueueModel() { queue_->unlisten(listener_); }
+QueueModel::~QueueModel() { detach(); }
+
+void QueueModel::detach() {
+    if (!queue_) return;
+    beginResetModel();
+    queue_->unlisten(listener_);
+    queue_ = nullptr;
+    endResetModel();
+}
 
 int QueueModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(queue_->records());
+    return parent.isValid() || !queue_ ? 0 : static_cast<int>(queue_->records());
 }
 
 int QueueModel::columnCount(const QModelIndex& parent) const {
@@ -52,7 +60,7 @@ int QueueModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant QueueModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    if (role != Qt::DisplayRole || !index.isValid() || !queue_) return {};
     const std::string text = queue_->rowText(static_cast<std::size_t>(index.row()) + 1,
                                              columns_[static_cast<std::size_t>(index.column())].field);
     return toQString(clip(text));

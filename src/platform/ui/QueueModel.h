@@ -27,9 +27,11 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     const std::vector<ListColumn>& columns() const { return columns_; }
+    // Lets the queue go before the model: the list shows no rows from then on.
+    void detach();
 
 private:
-    QueueBase* queue_;
+    QueueBase* queue_;  // nullptr once detached
     std::vector<ListColumn> columns_;
     int listener_;
 };

@@ -147,6 +147,10 @@ void WindowView::showAsTopLevel() {
 
 void WindowView::dispose() {
     model_ = nullptr;
+    // A list's queue may be the procedure's and end before Qt deletes this view.
+    for (const auto& [n, w] : widgets_)
+        if (auto* list = qobject_cast<QAbstractItemView*>(w))
+            if (auto* rows = dynamic_cast<QueueModel*>(list->model())) rows->detach();
     if (sub_) {
         sub_->hide();
         sub_->deleteLater();

@@ -1,0 +1,245 @@
+#include "support/ProgramFixture.h"
+#include "support/SqliteFixture.h"
+
+#include "app/main/Globals.h"
+#include "app/odbccatalog/CatalogQueues.h"
+#include "platform/ini/IniFile.h"
+#include "platform/odbc/FileProperties.h"
+
+#include <filesystem>
+
+#include <sys/stat.h>
+
+using namespace platform;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kTitle = "Choose an ODB Cconnection";
+constexpr const char* kHint =
+    "DSN=Enter the ODBC DSN name; UID=Enter the username or omit it; PWD=Enter the password or omit it";
+constexpr const char* kSection = "Last connectstring";
+
+class ChooseODBCconnectionTest : public ProgramFixture {
+protected:
+    // F2 from the frame, starting the program when it is not running.
+    Window& openConnectionWindow() {
+        Window& main = running() ? frame() : startProgram();
+        drive::pressKey(main, KEY::F2);
+        Window* w = drive::waitForWindow(kTitle);
+        if (!w) throw std::runtime_error("the connection window did not open");
+        return *w;
+    }
+    void endProgram() {
+        drive::chooseMenu(frame(), "?EXIT");
+        ASSERT_EQ(waitForExit(), 0);
+    }
+
+    // The program lives in the fixture's folder as "tabloom".
+    std::string memoryFile() const { return folder() + "/tabloom_dns.ini"; }
+    std::string remembered(const std::string& key) const { return getIni(kSection, key, "<missing>", memoryFile()); }
+
+    static std::string shown(Window& w) { return drive::screenText(w, "?Glo:ConnectString"); }
+};
+
+const struct {
+    const char* name;
+    void (*close)(Window&);
+} kCloseRoads[] = {
+    {"Close button", [](Window& w) { drive::click(w, "?CloseButton"); }},
+    {"system menu", [](Window& w) { drive::closeBySystemMenu(w); }},
+};
+
+}  // namespace
+
+TEST_F(ChooseODBCconnectionTest, TheWindowIsLaidOutAsItsStructure) {
+    Window& w = openConnectionWindow();
+    const struct {
+        const char* label;
+        Long type;
+        const char* text;
+    } controls[] = {
+        {"?DSNString:Prompt", CREATE::prompt, "DNS (Data source name):"},
+        {"?DSNString", CREATE::combo, "@s80"},
+        {"?Username:Prompt", CREATE::prompt, "Username:"},
+        {"?Username", CREATE::entry, "@s80"},
+        {"?Password:Prompt", CREATE::prompt, "Password:"},
+        {"?Password", CREATE::entry, "@s80"},
+        {"?Glo:ConnectString:Prompt", CREATE::prompt, "Connectstring:"},
+        {"?Glo:ConnectString", CREATE::text, ""},
+        {"?ConnectStringExamples", CREATE::string, "Other examples of connectstrings:"},
+        {"?List", CREATE::list, ""},
+        {"?CloseButton", CREATE::button, "&Close"},
+    };
+    ASSERT_EQ(w.lastControl(), Long{std::size(controls)});
+    for (Long n = 1; n <= w.lastControl(); ++n) {
+        const auto& expected = controls[n - 1];
+        EXPECT_EQ(w.property(n, PROP::Label), expected.label) << n;
+        EXPECT_EQ(w.numberProperty(n, PROP::Type), expected.type) << expected.label;
+        EXPECT_EQ(w.property(n, PROP::Text), expected.text) << expected.label;
+    }
+    EXPECT_EQ(drive::property(w, "?List", PROP::Format), "1020L(2)@s255@");
+    EXPECT_EQ(drive::property(w, "?List", PROP::LineHeight), "14");
+    EXPECT_EQ(w.control("?List")->spec->fontName, "Arial");
+    EXPECT_EQ(w.spec().icon, "zel.ico");
+    EXPECT_EQ(w.spec().fontName, "MS Sans Serif");
+}
+
+TEST_F(ChooseODBCconnectionTest, TheExamplesAreListedAndTakenAsTheyStand) {
+    Window& w = openConnectionWindow();
+    const char* examples[] = {
+        kHint,
+        "DSN=Oracle9i;UID=System;PWD=Tallowy",
+        "DSN=IZUK;UID=ZUK;PWD=ZUK",
+        "DSN=MQIS",
+        "DRIVER=Microsoft Access Driver (*.mdb)",
+        "DRIVER=Microsoft Access Driver (*.mdb);DBQ=Enter the path and filename of the ODB file",
+        "DRIVER=Microsoft Access Driver (*.mdb);DBQ=Northwind.mdb",
+        "DRIVER=Microsoft Excel Driver (*.xls)",
+    };
+    for (int row = 8; row >= 1; --row) {
+        drive::chooseRow(w, "?List", row);
+        EXPECT_EQ(Glo::ConnectString.str(), examples[row - 1]) << row;
+        EXPECT_EQ(shown(w), examples[row - 1]) << row;
+    }
+}
+
+TEST_F(ChooseODBCconnectionTest, EveryKeystrokeInAnEntryRebuildsTheConnectString) {
+    Window& w = openConnectionWindow();
+    drive::type(w, "?DSNString", "Sales");
+    EXPECT_EQ(shown(w), "DSN=Sales");
+    drive::type(w, "?Password", "secret");
+    EXPECT_EQ(shown(w), "DSN=Sales") << "no password without a user name";
+    drive::type(w, "?Username", "ad");
+    EXPECT_EQ(shown(w), "DSN=Sales; UID=ad; PWD=secret");
+    drive::type(w, "?Username", "min");
+    EXPECT_EQ(Glo::ConnectString.str(), "DSN=Sales; UID=admin; PWD=secret");
+    EXPECT_EQ(shown(w), "DSN=Sales; UID=admin; PWD=secret");
+}
+
+TEST_F(ChooseODBCconnectionTest, EntriesHoldEightyCharacters) {
+    Window& w = openConnectionWindow();
+    for (const char* entry : {"?DSNString", "?Username", "?Password"}) {
+        drive::type(w, entry, std::string(85, 'x'));
+        EXPECT_EQ(drive::screenText(w, entry), std::string(80, 'x')) << entry;
+    }
+    const std::string x80(80, 'x');
+    EXPECT_EQ(shown(w), "DSN=" + x80 + "; UID=" + x80 + "; PWD=" + x80);
+}
+
+TEST_F(ChooseODBCconnectionTest, APickedExampleLeavesTheEntriesAloneUntilTheNextKeystroke) {
+    Window& w = openConnectionWindow();
+    drive::type(w, "?DSNString", "Sales");
+    drive::type(w, "?Username", "admin");
+    drive::chooseRow(w, "?List", 5);
+    EXPECT_EQ(shown(w), "DRIVER=Microsoft Access Driver (*.mdb)");
+    EXPECT_EQ(drive::screenText(w, "?DSNString"), "Sales");
+    EXPECT_EQ(drive::screenText(w, "?Username"), "admin");
+    drive::type(w, "?Username", "x");
+    EXPECT_EQ(shown(w), "DSN=Sales; UID=adminx");
+}
+
+TEST_F(ChooseODBCconnectionTest, ATypedConnectStringCountsUntilAnEntryChanges) {
+    Window& w = openConnectionWindow();
+    drive::type(w, "?DSNString", "Sales");
+    drive::typeOver(w, "?Glo:ConnectString", "DRIVER=SQLite3;Database=a.db");
+    drive::leave(w, "?Glo:ConnectString");
+    EXPECT_EQ(Glo::ConnectString.str(), "DRIVER=SQLite3;Database=a.db");
+    EXPECT_EQ(drive::screenText(w, "?DSNString"), "Sales");
+    drive::type(w, "?Password", "p");
+    EXPECT_EQ(shown(w), "DSN=Sales");
+    EXPECT_EQ(Glo::ConnectString.str(), "DSN=Sales");
+}
+
+TEST_F(ChooseODBCconnectionTest, WithoutMemoryTheEntriesAreEmptyAndTheHintStands) {
+    ASSERT_FALSE(fs::exists(memoryFile()));
+    Window& w = openConnectionWindow();
+    for (const char* entry : {"?DSNString", "?Username", "?Password"})
+        EXPECT_EQ(drive::screenText(w, entry), "") << entry;
+    EXPECT_EQ(shown(w), kHint);
+    EXPECT_EQ(Glo::ConnectString.str(), kHint);
+}
+
+TEST_F(ChooseODBCconnectionTest, ClosingConnectsAndRemembersTheEntries) {
+    for (const auto& road : kCloseRoads) {
+        SCOPED_TRACE(road.name);
+        fs::remove(memoryFile());
+        Window& w = openConnectionWindow();
+        drive::type(w, "?DSNString", "Sales");
+        drive::type(w, "?Username", "admin");
+        drive::type(w, "?Password", "secret");
+        ODBCCatalogClass::Dispose(ODBCCatalog);  // so any object found afterwards is the window's
+        road.close(w);
+        ASSERT_EQ(drive::window(kTitle), nullptr);
+
+        const std::string connectString = "DSN=Sales; UID=admin; PWD=secret";
+        EXPECT_EQ(remembered("DNS"), "Sales");
+        EXPECT_EQ(remembered("Username"), "admin");
+        EXPECT_EQ(remembered("Password"), "secret");
+        EXPECT_EQ(remembered("Connectstring"), connectString);
+        struct stat status {};
+        ASSERT_EQ(::stat(memoryFile().c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0600u) << "the password stands in clear";
+
+        ASSERT_NE(ODBCCatalog, nullptr);
+        EXPECT_EQ(ODBCCatalog->FILE, &ODBCFILE);
+        EXPECT_EQ(ODBCFILE.property(PROP_Owner), connectString);
+        EXPECT_EQ(ODBCFILE.handle(PROP_Hdbc), nullptr) << "the connection opens at the first read";
+    }
+}
+
+TEST_F(ChooseODBCconnectionTest, AnUntouchedWindowStoresTheHint) {
+    Window& w = openConnectionWindow();
+    drive::click(w, "?CloseButton");
+    EXPECT_EQ(remembered("DNS"), "");
+    EXPECT_EQ(remembered("Username"), "");
+    EXPECT_EQ(remembered("Password"), "");
+    EXPECT_EQ(remembered("Connectstring"), kHint);
+    EXPECT_EQ(ODBCFILE.property(PROP_Owner), kHint);
+}
+
+TEST_F(ChooseODBCconnectionTest, TheNextRunShowsTheRememberedValues) {
+    Window& first = openConnectionWindow();
+    drive::type(first, "?DSNString", "Sales");
+    drive::type(first, "?Username", "admin");
+    drive::type(first, "?Password", "secret");
+    drive::click(first, "?CloseButton");
+    endProgram();
+
+    Window& second = openConnectionWindow();
+    EXPECT_EQ(drive::screenText(second, "?DSNString"), "Sales");
+    EXPECT_EQ(drive::screenText(second, "?Username"), "admin");
+    EXPECT_EQ(drive::screenText(second, "?Password"), "secret");
+    EXPECT_EQ(shown(second), "DSN=Sales; UID=admin; PWD=secret");
+}
+
+TEST_F(ChooseODBCconnectionTest, LineBreaksInATypedStringAreNeitherUsedNorStored) {
+    Window& first = openConnectionWindow();
+    drive::typeOver(first, "?Glo:ConnectString", "DRIVER=SQLite3;\nDatabase=a.db");
+    EXPECT_EQ(shown(first), "DRIVER=SQLite3;\nDatabase=a.db");
+    drive::closeBySystemMenu(first);
+    EXPECT_EQ(ODBCFILE.property(PROP_Owner), "DRIVER=SQLite3;Database=a.db");
+    EXPECT_EQ(remembered("Connectstring"), "DRIVER=SQLite3;Database=a.db");
+    endProgram();
+
+    Window& second = openConnectionWindow();
+    EXPECT_EQ(shown(second), "DRIVER=SQLite3;Database=a.db");
+}
+
+TEST_F(ChooseODBCconnectionTest, AfterASecondConnectTheCatalogueReadsTheSecondDatabase) {
+    const SqliteFixture first("CREATE TABLE alpha (id INTEGER);");
+    const SqliteFixture second("CREATE TABLE beta (id INTEGER); CREATE TABLE gamma (id INTEGER);");
+    const auto tablesAfterConnectingTo = [this](const SqliteFixture& database) {
+        Window& w = openConnectionWindow();
+        drive::typeOver(w, "?Glo:ConnectString", database.connectString());
+        drive::click(w, "?CloseButton");
+        ODBCCatalog->GetTables(GTQ, "", 0, 1, 1, 0);
+        std::vector<std::string> names;
+        for (std::size_t i = 1; i <= GTQ.records(); ++i) names.emplace_back(GTQ.at(i).TABLENAME.view());
+        return names;
+    };
+    EXPECT_EQ(tablesAfterConnectingTo(first), std::vector<std::string>{"alpha"});
+    EXPECT_NE(ODBCFILE.handle(PROP_Hdbc), nullptr);
+    EXPECT_EQ(tablesAfterConnectingTo(second), (std::vector<std::string>{"beta", "gamma"}));
+}
