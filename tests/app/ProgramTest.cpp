@@ -56,3 +56,15 @@ TEST_F(ProgramTest, QuittingWithoutEverConnectingEndsCleanly) {
     EXPECT_EQ(waitForExit(), 0);
     EXPECT_EQ(ODBCCatalog, nullptr);
 }
+
+TEST_F(ProgramTest, AConnectionWindowClosedByTheShutDownLeavesNoCatalogueBehind) {
+    Window& frame = startProgram();
+    drive::pressKey(frame, KEY::F2);
+    ASSERT_NE(drive::waitForWindow("Choose an ODB Cconnection"), nullptr);
+    drive::chooseMenu(frame, "?EXIT");
+    EXPECT_EQ(waitForExit(), 0);
+    // The window connected as the platform closed it, after the body had
+    // disposed the catalogue; the program's end disposed the new one.
+    EXPECT_EQ(ODBCCatalog, nullptr);
+    EXPECT_TRUE(Window::openWindows().empty());
+}

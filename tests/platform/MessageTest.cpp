@@ -14,7 +14,9 @@ Long answered(const std::string& buttons, const char* button, Long defaultButton
     START([&] { result = MESSAGE("First line|Second line", "Caption", ICON_QUESTION, buttons, defaultButton); });
     drive::settle();
     EXPECT_EQ(drive::messageText(), "First line|Second line");
-    if (button) EXPECT_TRUE(drive::answerMessage(button)) << button;
+    if (button) {
+        EXPECT_TRUE(drive::answerMessage(button)) << button;
+    }
     drive::settle();
     return result;
 }
