@@ -50,7 +50,9 @@ TEST_F(MainMenuTest, QueryAndCatalogueWindowsNeedAConnectString) {
         drive::pressKey(frame, c.key);
         const bool empty = std::string(c.connectString).find_first_not_of(' ') == std::string::npos;
         EXPECT_EQ(drive::messageText(), empty ? kNoConnection : "");
-        if (empty) EXPECT_TRUE(drive::answerMessage("&OK"));
+        if (empty) {
+            EXPECT_TRUE(drive::answerMessage("&OK"));
+        }
         EXPECT_NE(drive::waitForWindow(c.opens), nullptr);
         EXPECT_EQ(count(kConnectionTitle) + count(kQueryTitle) + count(kCatalogueTitle), 1u);
         drive::chooseMenu(frame, "?EXIT");

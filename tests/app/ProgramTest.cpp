@@ -1,5 +1,6 @@
 #include "support/ProgramFixture.h"
 
+#include "app/frame/ProcedureServices.h"
 #include "app/main/Globals.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
@@ -12,17 +13,28 @@ class ProgramTest : public ProgramFixture {};
 }  // namespace
 
 TEST_F(ProgramTest, StartUpSetsTheHotKeysAndTheUserNameBeforeTheFrameOpens) {
+    // What the global objects hold when the frame announces itself.
+    struct FrameWatcher : AssistantClass {
+        std::vector<Long> hotKeys;
+        std::string userName;
+        void InitWindow(const std::string& procedure) override {
+            if (procedure != "Main") return;
+            hotKeys = {::Assistant.TRAINMODEKEY, ::Assistant.ACTIVATEALERTKEY, ::Assistant.PLAYAGENTALERTKEY,
+                       ::Assistant.PLAYCONTROLKEY, StyleManager.HOTKEY};
+            userName = Glo::UserName.str();
+        }
+    } watcher;
+    procedureServices().assistant = &watcher;
     startProgram();
-    EXPECT_EQ(Assistant.TRAINMODEKEY, 377);
-    EXPECT_EQ(Assistant.ACTIVATEALERTKEY, 378);
-    EXPECT_EQ(Assistant.PLAYAGENTALERTKEY, 123);
-    EXPECT_EQ(Assistant.PLAYCONTROLKEY, 379);
-    EXPECT_EQ(Assistant.BUFFERINDEX, 1);
-    EXPECT_EQ(StyleManager.HOTKEY, 1619);
+    EXPECT_EQ(watcher.hotKeys, (std::vector<Long>{377, 378, 123, 379, 1619}));
+    EXPECT_EQ(watcher.userName, "DEFAULT" + std::string(248, ' '));
     ASSERT_EQ(StyleManager.userName(), &Glo::UserName);
-    EXPECT_EQ(Glo::UserName.str(), "DEFAULT" + std::string(248, ' '));
+    EXPECT_EQ(Assistant.BUFFERINDEX, 1);
+    EXPECT_EQ(Assistant.BUFFERPOS, 1);
     EXPECT_EQ(INIMgr.fileName(), "obdctabloom.INI");
     EXPECT_EQ(frame().property(0, PROP::Imm), "1");
+    drive::chooseMenu(frame(), "?EXIT");  // before the watcher goes
+    EXPECT_EQ(waitForExit(), 0);
 }
 
 TEST_F(ProgramTest, FullContentsDraggingIsOffWhileRunningAndRestoredOnlyWhenItWasOn) {
