@@ -1,0 +1,3 @@
+#include "app/txd/WriteTXD.h"
+
+void WriteTXD() {}
