@@ -30,7 +30,6 @@ public:
     bool unwinding = false;
     const void* stackBottom = nullptr;
     std::size_t stackSize = 0;
-    std::map<std::string, std::shared_ptr<void>> slots;
 };
 
 namespace {
@@ -259,15 +258,6 @@ bool Scheduler::pumpUntil(const std::function<bool()>& done, std::chrono::millis
     }
 }
 
-void Scheduler::runUntilEnded(int thread) {
-    while (alive(thread)) {
-        processQtEvents();
-        dispatch();
-        if (alive(thread)) waitForQtEvents(std::chrono::milliseconds(500));
-    }
-    processQtEvents();
-}
-
 void Scheduler::endAllOthers() {
     std::vector<int> numbers;
     for (const auto& [n, f] : fibers_)
@@ -276,7 +266,7 @@ void Scheduler::endAllOthers() {
         Fiber* f = fiber(n);
         f->unwinding = true;
         // Dropping a suspended context unwinds its stack; its destructors run
-        // as that fiber, with its storage still in place.
+        // as that fiber.
         Fiber* previous = running_;
         running_ = f;
         void* fake = nullptr;
@@ -287,11 +277,6 @@ void Scheduler::endAllOthers() {
         f->finished = true;
     }
     reap();
-}
-
-std::shared_ptr<void>& Scheduler::slot(const std::string& key) {
-    static std::map<std::string, std::shared_ptr<void>> outside;
-    return running_ ? running_->slots[key] : outside[key];
 }
 
 int START(Scheduler::Procedure procedure, std::size_t stackBytes) {

@@ -16,7 +16,6 @@
 #pragma once
 
 #include <chrono>
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -39,7 +38,6 @@ public:
     // the minimum is raised to it.
     int start(Procedure procedure, std::size_t stackBytes = 0, std::string name = {});
     int current() const;  // 0 on the scheduler's own stack
-    bool inFiber() const { return current() != 0; }
     bool alive(int thread) const;
     std::size_t fiberCount() const { return fibers_.size(); }
 
@@ -59,17 +57,11 @@ public:
     // passes; returns `done()`.
     bool pumpUntil(const std::function<bool()>& done,
                    std::chrono::milliseconds timeout = std::chrono::seconds(10));
-    // Runs until thread `thread` has ended: the program's main loop.
-    void runUntilEnded(int thread);
 
     // Ends every fiber but the caller: their stacks are unwound.
     void endAllOthers();
     // Wakes fibers waiting on `ready` conditions that Qt cannot see change.
     void wake();
-
-    // Per-fiber storage for the layer (windows of the thread, and so on).
-    template <class T>
-    T& local(const std::string& key);
 
     static constexpr std::size_t kMinimumStack = 512 * 1024;
 
@@ -84,18 +76,7 @@ private:
     std::map<int, std::unique_ptr<Fiber>> fibers_;
     Fiber* running_ = nullptr;
     bool woken_ = false;
-
-public:
-    // Storage slots, type-erased (see local()).
-    std::shared_ptr<void>& slot(const std::string& key);
 };
-
-template <class T>
-T& Scheduler::local(const std::string& key) {
-    std::shared_ptr<void>& s = slot(key);
-    if (!s) s = std::make_shared<T>();
-    return *static_cast<T*>(s.get());
-}
 
 // The runtime's statements.
 int START(Scheduler::Procedure procedure, std::size_t stackBytes = 0);

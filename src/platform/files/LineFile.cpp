@@ -1,0 +1,118 @@
+#include "platform/files/LineFile.h"
+
+#include "platform/system/Errors.h"
+#include "platform/text/Codepage.h"
+#include "platform/text/Text.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+constexpr int kRecordNotAvailable = 33;
+
+// The runtime's code for a failed system call; `missing` is what ENOENT means
+// for this operation (no file for OPEN, no folder for CREATE).
+bool reportSystemError(int error, int missing) {
+    switch (error) {
+        case ENOENT: setError(missing); break;
+        case ENOTDIR: setError(kPathNotFound); break;
+        case EACCES:
+        case EPERM:
+        case EROFS: setError(kAccessDenied); break;
+        default: setFileError(std::to_string(error), std::strerror(error)); break;
+    }
+    return false;
+}
+
+std::string systemName(const std::string& name) { return toUtf8(clip(name)); }
+
+}  // namespace
+
+LineFile::LineFile(std::string name, std::size_t recordWidth) : name_(std::move(name)), recordWidth_(recordWidth) {}
+
+LineFile::~LineFile() {
+    if (stream_) std::fclose(stream_);
+}
+
+bool LineFile::create() {
+    if (stream_) {
+        setError(kAccessDenied);
+        return false;
+    }
+    std::FILE* made = std::fopen(systemName(name_).c_str(), "wb");
+    if (!made) return reportSystemError(errno, kPathNotFound);
+    if (std::fclose(made) != 0) return reportSystemError(errno, kPathNotFound);
+    clearError();
+    return true;
+}
+
+bool LineFile::open(int accessMode) {
+    if (stream_) {
+        setError(kAccessDenied);
+        return false;
+    }
+    const bool writable = (accessMode & 0x0F) != kReadOnly;
+    stream_ = std::fopen(systemName(name_).c_str(), writable ? "r+b" : "rb");
+    if (!stream_) return reportSystemError(errno, kFileNotFound);
+    writable_ = writable;
+    line_.clear();
+    clearError();
+    return true;
+}
+
+bool LineFile::requireOpen() {
+    if (stream_) return true;
+    setError(kFileNotOpen);
+    return false;
+}
+
+bool LineFile::add(std::string_view line) {
+    if (!requireOpen()) return false;
+    if (!writable_) {
+        setError(kAccessDenied);
+        return false;
+    }
+    std::string text = clip(line.substr(0, recordWidth_));
+    text += "\r\n";
+    if (std::fseek(stream_, 0, SEEK_END) != 0 || std::fwrite(text.data(), 1, text.size(), stream_) != text.size() ||
+        std::fflush(stream_) != 0)
+        return reportSystemError(errno, kFileNotFound);
+    clearError();
+    return true;
+}
+
+bool LineFile::set() {
+    if (!requireOpen()) return false;
+    if (std::fseek(stream_, 0, SEEK_SET) != 0) return reportSystemError(errno, kFileNotFound);
+    clearError();
+    return true;
+}
+
+bool LineFile::next() {
+    if (!requireOpen()) return false;
+    line_.clear();
+    int c = std::fgetc(stream_);
+    if (c == EOF) {
+        if (std::ferror(stream_)) return reportSystemError(errno, kFileNotFound);
+        setError(kRecordNotAvailable);
+        return false;
+    }
+    for (; c != EOF && c != '\n'; c = std::fgetc(stream_)) line_.push_back(static_cast<char>(c));
+    if (!line_.empty() && line_.back() == '\r') line_.pop_back();
+    if (line_.size() > recordWidth_) line_.resize(recordWidth_);
+    clearError();
+    return true;
+}
+
+bool LineFile::close() {
+    if (!requireOpen()) return false;
+    const int result = std::fclose(stream_);
+    stream_ = nullptr;
+    if (result != 0) return reportSystemError(errno, kFileNotFound);
+    clearError();
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,63 @@
+// Line files (the runtime's ASCII driver): one record is one line of text.
+//
+// CREATE makes an empty file (replacing one that exists) and leaves it closed;
+// OPEN opens it for reading or for reading and appending; ADD appends one line
+// without its trailing blanks, ended by CR LF; SET goes back to the first line
+// and NEXT reads the following one (CR LF or a lone LF ends a line). Lines are
+// the program's Windows-1252 bytes, written and read unchanged; the file name
+// is Windows-1252 text too and is converted to the file system's UTF-8.
+//
+// Every operation reports through the runtime's error state: ERRORCODE 0 on
+// success, 2/3/5 for a missing file, a missing folder or no permission, 33 at
+// the end of the file, 37 when the file is not open, 90 with the system's
+// message in FILEERROR for anything else. Each ADD reaches the system before it
+// returns, so a full disk shows at the ADD that failed.
+//
+// A LineFile belongs to the fiber that uses it; it is not shared.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// OPEN access modes: the low nibble is the access, the high one the sharing
+// (which the layer does not enforce on Linux).
+constexpr int kReadOnly = 0x00;
+constexpr int kReadWrite = 0x02;
+constexpr int kReadWriteDenyWrite = 0x22;
+
+class LineFile {
+public:
+    // `recordWidth` is the width of the line record: longer lines are cut.
+    explicit LineFile(std::string name = {}, std::size_t recordWidth = 2048);
+    ~LineFile();
+    LineFile(const LineFile&) = delete;
+    LineFile& operator=(const LineFile&) = delete;
+
+    void setName(std::string name) { name_ = std::move(name); }
+    const std::string& name() const { return name_; }
+    bool isOpen() const { return stream_ != nullptr; }
+
+    // Each returns true when ERRORCODE() is 0 afterwards.
+    bool create();
+    bool open(int accessMode = kReadWriteDenyWrite);
+    bool add(std::string_view line);
+    bool set();
+    bool next();  // the line read is in line()
+    bool close();
+
+    const std::string& line() const { return line_; }
+
+private:
+    bool requireOpen();
+
+    std::string name_;
+    std::size_t recordWidth_;
+    std::FILE* stream_ = nullptr;
+    bool writable_ = false;
+    std::string line_;
+};
+
+}  // namespace platform
