@@ -1,6 +1,7 @@
 // Renders every window of the program to PNG files, for a reviewer to look
 // at: the program runs offscreen and is driven as a user would drive it.
 // Usage: render_windows <folder>
+#include "app/connection/ConnectionMemory.h"
 #include "app/main/Globals.h"
 #include "app/main/Program.h"
 #include "platform/drive/Driver.h"
@@ -38,6 +39,8 @@ int main(int argc, char** argv) {
     const std::string folder = argc > 1 ? argv[1] : "screens";
     QDir().mkpath(QString::fromStdString(folder));
 
+    // The connection window starts from the sample data source.
+    ConnectionMemory{"TabloomSample", "", "", "DSN=TabloomSample"}.store();
     startProgram(programModules(), ProgramBody);
     Window* frame = drive::waitForWindow("Tabloom version 1.05");
     if (!frame) return 1;
@@ -47,8 +50,8 @@ int main(int argc, char** argv) {
     render("", folder, "message-select-connection.png");
     drive::answerMessage("&OK");
     render("Choose an ODB Cconnection", folder, "choose-odbc-connection.png");
+    if (Window* connection = drive::window("Choose an ODB Cconnection")) drive::click(*connection, "?CloseButton");
 
-    Glo::ConnectString = "DSN=TabloomSample";
     drive::pressKey(*frame, KEY::F4);
     render("Tabloom", folder, "tabloom.png");
     drive::pressKey(*frame, KEY::F3);

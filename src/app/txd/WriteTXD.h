@@ -1,5 +1,10 @@
-// The dictionary writer: turns the tables of the current connection into a
-// Clarion text dictionary and opens it in the user's text viewer.
+// The dictionary writer: turns the tables of the current connection (the rows
+// of GTQ, as the catalogue window read them) into a Clarion text dictionary
+// and opens it in the user's text viewer.
+//
+// Every GTQ row gets its label in TABLENAME and the catalogue's name in
+// ORGINALTABLENAME, system tables included. A file that cannot be written is
+// reported with a MESSAGE and not shown.
 #pragma once
 
 void WriteTXD();

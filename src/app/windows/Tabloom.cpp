@@ -1,17 +1,189 @@
 #include "app/windows/Tabloom.h"
 
 #include "app/frame/WindowProcedure.h"
+#include "app/main/Globals.h"
+#include "app/odbccatalog/CatalogQueues.h"
+#include "app/txd/WriteTXD.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 using namespace platform;
 
 namespace {
+
+// Control numbers, in the order of the window structure.
+constexpr Long kTableList = 3, kRegetButton = 14, kWriteTXDButton = 24;
+constexpr Byte kAllIndexes = 1;  // SQL_INDEX_ALL
+
+struct Column {
+    const char* header;
+    int width;
+};
+
+// The window structure's list format: every column left-aligned with an
+// indent of 2, a right border and resizable; the last carries the picture.
+std::string listFormat(std::initializer_list<Column> columns, const char* picture) {
+    std::string format;
+    for (const Column& c : columns) format += std::to_string(c.width) + "L(2)|M~" + c.header + "~";
+    return format + picture;
+}
+
+const std::string kTableFormat = listFormat(
+    {{"Database", 51}, {"Owner", 51}, {"Table", 57}, {"Type", 47}, {"Remark", 1020}}, "@s255@");
+const std::string kColumnFormat = listFormat(
+    {{"Database", 0}, {"Owner", 0}, {"Table", 0}, {"Column", 55}, {"nType", 26}, {"ColumnType", 61},
+     {"Column Size", 47}, {"BufferLength", 49}, {"DecimalDigits", 51}, {"NumPrecRadix", 56}, {"Nullable", 33},
+     {"Remarks", 36}, {"DefaultValue", 51}, {"SqlDataType", 48}, {"SqlDateTimeSub", 60}, {"CharOctetLength", 65},
+     {"OrdinalPosition", 58}, {"IsNullable", 20}},
+    "@s10@");
+const std::string kPrimaryKeyFormat = listFormat(
+    {{"Database", 0}, {"Owner", 0}, {"Table", 0}, {"Column", 55}, {"Sequence", 38}, {"Primary key name", 47}},
+    "@s100@");
+const std::string kIndexFormat = listFormat(
+    {{"Database", 0}, {"Owner", 0}, {"Table", 0}, {"Non unique", 44}, {"Index qualifier", 51}, {"Index name", 61},
+     {"Type", 27}, {"Ordinal position", 49}, {"Column name", 51}, {"Asc / Desc", 56}, {"Cardinality", 33},
+     {"Pages", 36}, {"Filter condition", 51}},
+    "@s255@");
+const std::string kForeignFormat = listFormat(
+    {{"Database", 60}, {"Owner", 60}, {"Table", 60}, {"Column", 55}, {"Schema", 26}, {"Owner", 61}, {"Table", 47},
+     {"Column", 49}, {"Sequence", 51}, {"Update rule", 56}, {"Delete rule", 33}, {"Key", 36}, {"Foreign key", 51},
+     {"Deferrability", 48}},
+    "@s100@");
+
+ControlSpec tab(std::string label, std::string text, ControlSpec list) {
+    return {.type = CREATE::tab, .label = std::move(label), .text = std::move(text), .children = {std::move(list)}};
+}
+
+// Lists lie on their tab's page.
+ControlSpec list(std::string label, QueueBase& rows, const std::string& format) {
+    return {.type = CREATE::list, .label = std::move(label), .at = {2, 2, 444, 146}, .from = &rows,
+            .format = format, .vscroll = true};
+}
+
+ControlSpec text(Long type, std::string label, std::string text, int x, int y) {
+    return {.type = type, .label = std::move(label), .text = std::move(text), .at = {x, y, 0, 0}};
+}
+
+ControlSpec entry(std::string label, std::string picture, Binding use, Rect at) {
+    return {.type = CREATE::entry, .label = std::move(label), .text = std::move(picture), .at = at,
+            .use = std::move(use)};
+}
+
+ControlSpec check(std::string label, std::string text, Byte& use, int x, int y) {
+    return {.type = CREATE::check, .label = std::move(label), .text = std::move(text), .at = {x, y, 0, 0},
+            .use = bind(use)};
+}
+
+ControlSpec button(std::string label, std::string text, Rect at, Long action = STD::None) {
+    return {.type = CREATE::button, .label = std::move(label), .text = std::move(text), .at = at, .std = action};
+}
+
 WindowSpec catalogueWindow() {
-    return {.label = "P1$WINDOW", .title = "Tabloom", .icon = "zel.ico", .at = {0, 0, 400, 240}, .mdi = true};
+    return {.label = "P1$WINDOW",
+            .title = "Tabloom",
+            .icon = "zel.ico",
+            .at = {0, 0, 460, 268},
+            .mdi = true,
+            .controls = {
+                {.type = CREATE::sheet, .label = "?Sheet", .at = {4, 4, 452, 170},
+                 .children = {
+                     tab("?TablesTab", "Tables", list("?TableList", GTQ, kTableFormat)),
+                     tab("?ColumnsTab", "Columns", list("?columnlist", GCQ, kColumnFormat)),
+                     tab("?PrimaryKeysTab", "Primary keys", list("?PrimaryKeyList", GPQ, kPrimaryKeyFormat)),
+                     tab("?IndexesTab", "Indexes", list("?IndexList", GIQ, kIndexFormat)),
+                     tab("?RelationsTab", "Relations", list("?ForeignList", GFQ, kForeignFormat)),
+                 }},
+                text(CREATE::string, "?TableString", "Current selected table:", 4, 182),
+                entry("?Tablename", "@s255", bind(GTQ.rec.TABLENAME), {90, 180, 200, 12}),
+                button("?RegetButton", "&Reget tables, columns, etc.", {300, 179, 156, 14}),
+                text(CREATE::prompt, "?Glo:OwnerFilter:Prompt", "Filter on owner:", 4, 198),
+                entry("?Glo:OwnerFilter", "@s254", bind(Glo::OwnerFilter), {90, 196, 120, 12}),
+                text(CREATE::prompt, "?Glo:TXDFilename:Prompt", "TXD filename:", 4, 214),
+                entry("?Glo:TXDFilename", "@s255", bind(Glo::TXDFilename), {90, 212, 200, 12}),
+                check("?Glo:ExternalNames", "Do not use external names", Glo::ExternalNames, 300, 198),
+                check("?Glo:TablesOnly", "Show tables only", Glo::TablesOnly, 300, 210),
+                {.type = CREATE::combo, .label = "?Glo:Driver", .text = "@s80", .at = {90, 228, 80, 12},
+                 .use = bind(Glo::Driver), .choices = "MSSQL|ODBC|ORACLE"},
+                check("?Glo:NoRelations", "No relations", Glo::NoRelations, 300, 222),
+                check("?Glo:SystemTables", "Also generate system tables", Glo::SystemTables, 300, 234),
+                button("?WriteTXDButton", "&Write Clarion TXD", {300, 250, 96, 14}),
+                button("?CloseButton", "Close", {400, 250, 56, 14}, STD::Close),
+                text(CREATE::string, "?DriverString", "Generate with file driver:", 4, 230),
+            }};
+}
+
+// Without a connection the lists show nothing.
+void forget(std::initializer_list<QueueBase*> queues) {
+    for (QueueBase* q : queues) {
+        q->free();
+        q->clear();
+    }
 }
 
 class TabloomWindow : public WindowProcedure {
 public:
-    TabloomWindow() : WindowProcedure("Tabloom", catalogueWindow(), 0) {}
+    TabloomWindow() : WindowProcedure("Tabloom", catalogueWindow(), kTableList) {}
+
+    Byte TakeAccepted() override {
+        const Long control = window().field();
+        // The dictionary is written from a table list read afresh with the current options.
+        if (control == kWriteTXDButton) RegetTables();
+        const Byte result = WindowProcedure::TakeAccepted();
+        if (control == kWriteTXDButton) {
+            window().update();
+            WriteTXD();
+            window().display();
+        } else if (control == kRegetButton) {
+            window().update();
+            RegetTables();
+        }
+        return result;
+    }
+
+    Byte TakeNewSelection() override {
+        const Byte result = WindowProcedure::TakeNewSelection();
+        if (window().field() == kTableList) ReadSelectedTable();
+        return result;
+    }
+
+protected:
+    void setUp() override { RefreshTables(); }
+
+private:
+    void RegetTables() {
+        if (!ODBCCatalog) {
+            forget({&GTQ, &GFQ});
+        } else {
+            ODBCCatalog->GetTables(GTQ, Glo::OwnerFilter.view(), Glo::SystemTables, 0, 0, Glo::TablesOnly);
+            ODBCCatalog->GetForeignKeys(GFQ, "");
+            GTQ.get(1);
+        }
+        window().display();
+    }
+
+    void RefreshTables() {
+        RegetTables();
+        POST(EVENT::NewSelection, kTableList);
+    }
+
+    // No row chosen yet: the current record stays, the first table after a read.
+    void ReadSelectedTable() {
+        GTQ.get(static_cast<std::size_t>(std::max<Long>(0, window().numberProperty(kTableList, PROP::Selected))));
+        if (!ODBCCatalog) {
+            forget({&GPQ, &GIQ, &GCQ, &GFQ});
+        } else {
+            // The owner keeps a driver from looking only on its search path.
+            const std::string table = clip(GTQ.rec.TABLENAME.view());
+            const std::string owner = clip(GTQ.rec.OWNER.view());
+            ODBCCatalog->GetPrimaryKeys(GPQ, table, owner);
+            ODBCCatalog->GetStatistics(GIQ, table, kAllIndexes, owner);
+            ODBCCatalog->GetColumns(GCQ, table, owner);
+            ODBCCatalog->GetForeignKeys(GFQ, table, owner);
+        }
+        window().display();
+    }
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <stdexcept>
 
 namespace platform::drive {
@@ -138,9 +141,34 @@ std::string statusText(Window& w) {
 }
 
 void click(Window& w, std::string_view label) {
-    auto* button = qobject_cast<QPushButton*>(widgetOf(w, label));
+    auto* button = qobject_cast<QAbstractButton*>(widgetOf(w, label));
     if (!button) throw std::invalid_argument(std::string(label) + " is no button");
     button->click();
+    settle();
+}
+
+void chooseTab(Window& w, std::string_view tabLabel) {
+    QWidget* page = widgetOf(w, tabLabel);
+    auto* sheet = qobject_cast<QTabWidget*>(w.view()->widget(controlOf(w, tabLabel).parent));
+    if (!sheet) throw std::invalid_argument(std::string(tabLabel) + " is no tab");
+    QTabBar* bar = sheet->tabBar();
+    const QPointF at = bar->tabRect(sheet->indexOf(page)).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, bar->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {});
+        QApplication::sendEvent(bar, &event);
+    }
+    settle();
+}
+
+void chooseFromDropList(Window& w, std::string_view label, std::string_view entry) {
+    auto* combo = qobject_cast<QComboBox*>(widgetOf(w, label));
+    const int index = combo ? combo->findText(toQString(entry)) : -1;
+    if (index < 0) throw std::invalid_argument(std::string(entry) + " is not in the list of " + std::string(label));
+    combo->showPopup();
+    settle();
+    combo->view()->setCurrentIndex(combo->model()->index(index, 0));
+    sendKey(combo->view(), Qt::Key_Return, {}, {});
     settle();
 }
 

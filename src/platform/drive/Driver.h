@@ -30,7 +30,12 @@ void chooseMenu(Window& window, std::string_view label);
 void highlightMenu(Window& window, std::string_view label);
 // What the application window's status bar shows.
 std::string statusText(Window& window);
+// Clicks a button; a check box toggles.
 void click(Window& window, std::string_view label);
+// Clicks the tab of that label on its sheet.
+void chooseTab(Window& window, std::string_view tabLabel);
+// Drops the combo's list down and picks the entry with that text.
+void chooseFromDropList(Window& window, std::string_view label, std::string_view entry);
 // Types the text at the end of the control, one key at a time.
 void type(Window& window, std::string_view label, std::string_view text);
 // Selects all of the control's text (Ctrl+A) and types the text over it.

@@ -2,31 +2,51 @@
 
 #include "platform/text/Codepage.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace platform {
 
+namespace {
+
+bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
+std::size_t readNumber(const std::string& text, std::size_t& i) {
+    std::size_t n = 0;
+    while (i < text.size() && isDigit(text[i])) n = n * 10 + static_cast<std::size_t>(text[i++] - '0');
+    return n;
+}
+
+// The text between the delimiter at i and its closing one; i moves past both.
+std::string enclosed(const std::string& text, std::size_t& i, char closing) {
+    const std::size_t end = std::min(text.find(closing, i + 1), text.size());
+    std::string inside = text.substr(i + 1, end - i - 1);
+    i = end + 1;
+    return inside;
+}
+
+}  // namespace
+
+// A column is its width, then justification, indent and modifiers, a
+// "~Header~", an optional "@picture@" and "#field#"; the next width starts
+// the next column.
 std::vector<ListColumn> parseListFormat(const std::string& format) {
     std::vector<ListColumn> columns;
-    std::size_t i = 0, field = 1;
+    std::size_t i = 0, nextField = 1;
     while (i < format.size()) {
         ListColumn column;
-        column.field = field++;
-        while (i < format.size() && std::isdigit(static_cast<unsigned char>(format[i])))
-            column.width = column.width * 10 + (format[i++] - '0');
-        // Attributes up to the picture; a heading stands between tildes.
-        while (i < format.size() && format[i] != '@') {
-            if (format[i] == '~') {
-                const std::size_t end = format.find('~', i + 1);
-                if (end == std::string::npos) break;
-                column.header = toQString(format.substr(i + 1, end - i - 1));
-                i = end;
+        column.width = static_cast<int>(readNumber(format, i));
+        column.field = nextField;
+        while (i < format.size() && !isDigit(format[i])) {
+            switch (format[i]) {
+                case '(': enclosed(format, i, ')'); break;
+                case '@': enclosed(format, i, '@'); break;
+                case '~': column.header = toQString(enclosed(format, i, '~')); break;
+                case '#': column.field = static_cast<std::size_t>(leadingNumber(enclosed(format, i, '#'))); break;
+                default: ++i; break;
             }
-            ++i;
         }
-        const std::size_t pictureEnd = format.find('@', i + 1);
-        if (i >= format.size() || pictureEnd == std::string::npos) break;
-        i = pictureEnd + 1;
+        nextField = column.field + 1;
         columns.push_back(column);
     }
     if (columns.empty()) columns.push_back({0, {}, 1});

@@ -1,6 +1,7 @@
 // A list control's rows: a Qt model over a queue, told when the queue changes.
-// Columns come from the list's format string ("1020L(2)@s255@", one column
-// per picture, "~Header~" for a heading, widths in dialog units).
+// Columns come from the list's format string ("51L(2)|M~Owner~1020L(2)@s255@",
+// one column per width, "~Header~" for a heading, widths in dialog units; a
+// width of 0 hides the column).
 #pragma once
 
 #include "platform/data/Queue.h"

@@ -69,6 +69,11 @@ void Window::numberControls(const std::vector<ControlSpec>& specs, Long parent, 
         if (s.std) c.props[PROP::Std] = std::to_string(s.std);
         if (!s.icon.empty()) c.props[PROP::Icon] = s.icon;
         if (!s.format.empty()) c.props[PROP::Format] = s.format;
+        if (s.type == CREATE::check) {
+            c.props[PROP::TrueValue] = s.trueValue;
+            c.props[PROP::FalseValue] = s.falseValue;
+        }
+        if (s.type == CREATE::sheet) c.props[PROP::Selected] = "1";
         const Long number = c.number;
         controls_.emplace(number, std::move(c));
         numberControls(s.children, number, next, step);

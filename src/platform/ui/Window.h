@@ -87,7 +87,7 @@ public:
     // User input, from the view or the test driver.
     void userTyped(Long control, std::string_view text);
     void userAccepted(Long control);
-    void userChoseRow(Long control, Long row);
+    void userChoseRow(Long control, Long row);  // a list's row or a sheet's tab
     bool userPressedKey(Long keyCode, Long focusControl);  // true: taken by the program
     void userClosed();
     void userChoseMenu(Long item);

@@ -48,6 +48,9 @@ struct ControlSpec {
     Binding use;                  // bound variable
     QueueBase* from = nullptr;    // list and combo rows
     std::string format;           // list format
+    std::string choices;          // a combo's fixed drop list: "MSSQL|ODBC|ORACLE"
+    std::string trueValue = "1";  // a check box's VALUE when ticked
+    std::string falseValue = "0";
     Long key = 0;                 // accelerator key code
     Long std = STD::None;         // standard action
     std::string msg;              // status-bar text while highlighted or focused
@@ -60,7 +63,9 @@ struct ControlSpec {
     bool vscroll = false;
     bool isDefault = false;
     bool hidden = false;
-    std::vector<ControlSpec> children;  // items of a menu, controls of a group or tab
+    // Items of a menu, tabs of a sheet, controls of a group or tab. Controls
+    // of a tab lie on its page, placed in the page's coordinates.
+    std::vector<ControlSpec> children;
 };
 
 struct WindowSpec {

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -80,6 +82,14 @@ void limitToPicture(QLineEdit* edit, const std::string& picture) {
 
 bool isTextControl(Long type) {
     return type == CREATE::entry || type == CREATE::combo || type == CREATE::text;
+}
+
+void setColumnWidths(QTableView* table, const std::vector<ListColumn>& columns, const DialogUnits& du) {
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
+        const int width = columns[static_cast<std::size_t>(i)].width;
+        if (width > 0) table->setColumnWidth(i, du.toPixelsX(width));
+        table->setColumnHidden(i, width == 0);
+    }
 }
 
 }  // namespace
@@ -334,8 +344,27 @@ void WindowView::buildControls(const std::vector<ControlSpec>& specs, QWidget* p
         const Long number = model_->numberOf(&s);
         QWidget* w = createControl(s, number, parent);
         widgets_[number] = w;
-        buildControls(s.children, parent);
+        const bool holdsChildren = s.type == CREATE::sheet || s.type == CREATE::tab;
+        buildControls(s.children, holdsChildren ? w : parent);
+        // Only once its tabs are in: adding them moves the current tab.
+        if (s.type == CREATE::sheet) watchTabs(static_cast<QTabWidget*>(w), number);
     }
+}
+
+void WindowView::watchTabs(QTabWidget* sheet, Long number) {
+    sheet->setCurrentIndex(model_->numberProperty(number, PROP::Selected) - 1);
+    connect(sheet, &QTabWidget::currentChanged, this, [this, number](int index) {
+        if (model_ && !applying_ && index >= 0) model_->userChoseRow(number, index + 1);
+    });
+}
+
+QTabWidget* WindowView::sheetOf(Long tab) const {
+    const Control* c = model_->control(tab);
+    return c && c->type == CREATE::tab ? qobject_cast<QTabWidget*>(widget(c->parent)) : nullptr;
+}
+
+void WindowView::showTab(Long tab, QWidget* page, bool shown) {
+    if (QTabWidget* sheet = sheetOf(tab)) sheet->setTabVisible(sheet->indexOf(page), shown);
 }
 
 QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* parent) {
@@ -362,6 +391,7 @@ QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* p
             // The drop list shows only the program's rows, never what was typed.
             combo->setInsertPolicy(QComboBox::NoInsert);
             limitToPicture(combo->lineEdit(), s.text);
+            if (!s.choices.empty()) combo->addItems(toQString(s.choices).split('|'));
             connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, number](const QString& t) {
                 if (model_) model_->userTyped(number, fromQString(t));
             });
@@ -390,6 +420,7 @@ QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* p
             table->setSelectionBehavior(QAbstractItemView::SelectRows);
             table->setSelectionMode(QAbstractItemView::SingleSelection);
             table->verticalHeader()->hide();
+            table->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
             table->setShowGrid(false);
             if (s.from) {
                 auto* listModel = new QueueModel(*s.from, parseListFormat(s.format), table);
@@ -398,6 +429,7 @@ QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* p
                                                   [](const ListColumn& c) { return !c.header.isEmpty(); });
                 table->horizontalHeader()->setVisible(headings);
                 table->horizontalHeader()->setStretchLastSection(true);
+                setColumnWidths(table, listModel->columns(), DialogUnits(this->font()));
                 connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                         [this, number](const QModelIndex& now) {
                             if (model_ && !applying_ && now.isValid()) model_->userChoseRow(number, now.row() + 1);
@@ -421,9 +453,9 @@ QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* p
         }
         case CREATE::check: {
             auto* check = new QCheckBox(parent);
-            connect(check, &QCheckBox::clicked, this, [this, number, check] {
+            connect(check, &QCheckBox::clicked, this, [this, number](bool ticked) {
                 if (!model_) return;
-                model_->userTyped(number, check->isChecked() ? "1" : "0");
+                model_->userTyped(number, model_->property(number, ticked ? PROP::TrueValue : PROP::FalseValue));
                 if (model_) model_->userAccepted(number);
             });
             w = check;
@@ -432,6 +464,12 @@ QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* p
         case CREATE::prompt:
         case CREATE::string:
         case CREATE::sstring: w = new QLabel(parent); break;
+        case CREATE::sheet: w = new QTabWidget(parent); break;
+        case CREATE::tab: {
+            w = new QWidget;
+            if (auto* sheet = qobject_cast<QTabWidget*>(parent)) sheet->addTab(w, QString());
+            break;
+        }
         case CREATE::image: {
             auto* image = new QLabel(parent);
             image->setPixmap(iconFor(s.icon).pixmap(32, 32));
@@ -448,13 +486,15 @@ QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* p
             if (c && c->editing) model_->userAccepted(number);
         }));
     }
-    w->setVisible(!s.hidden);
+    // A page's visibility belongs to its sheet.
+    if (s.type == CREATE::tab) showTab(number, w, !s.hidden);
+    else w->setVisible(!s.hidden);
     return w;
 }
 
 void WindowView::placeControl(Long number) {
     QWidget* w = widget(number);
-    if (!w) return;
+    if (!w || sheetOf(number)) return;  // a sheet places its pages
     const DialogUnits du(font());
     const int x = du.toPixelsX(model_->numberProperty(number, PROP::Xpos));
     const int y = du.toPixelsY(model_->numberProperty(number, PROP::Ypos));
@@ -486,7 +526,9 @@ void WindowView::applyText(Long number) {
     else if (auto* button = qobject_cast<QPushButton*>(w)) button->setText(toQString(caption));
     else if (auto* check = qobject_cast<QCheckBox*>(w)) {
         check->setText(toQString(caption));
-        check->setChecked(leadingNumber(c->screenText) != 0);
+        check->setChecked(c->screenText == model_->property(number, PROP::TrueValue));
+    } else if (QTabWidget* sheet = sheetOf(number)) {
+        sheet->setTabText(sheet->indexOf(w), toQString(caption));
     } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         if (edit->text() != screen) edit->setText(screen);
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
@@ -518,6 +560,7 @@ void WindowView::apply(Long number, Long prop) {
         case PROP::Hide: {
             const bool hidden = model_->numberProperty(number, PROP::Hide) != 0;
             if (number == 0) outer()->setVisible(!hidden);
+            else if (sheetOf(number)) showTab(number, widget(number), !hidden);
             else if (QWidget* w = widget(number)) w->setVisible(!hidden);
             else if (QAction* a = action(number)) a->setVisible(!hidden);
             return;
@@ -534,13 +577,14 @@ void WindowView::apply(Long number, Long prop) {
                 table->verticalHeader()->setDefaultSectionSize(du.toPixelsY(model_->numberProperty(number, prop)));
             }
             return;
-        case PROP::Selected:
-            if (auto* table = qobject_cast<QTableView*>(widget(number))) {
-                applying_ = true;
-                table->selectRow(model_->numberProperty(number, prop) - 1);
-                applying_ = false;
-            }
+        case PROP::Selected: {
+            const int index = model_->numberProperty(number, prop) - 1;
+            applying_ = true;
+            if (auto* table = qobject_cast<QTableView*>(widget(number))) table->selectRow(index);
+            else if (auto* sheet = qobject_cast<QTabWidget*>(widget(number))) sheet->setCurrentIndex(index);
+            applying_ = false;
             return;
+        }
         default: return;
     }
 }

@@ -19,6 +19,7 @@ class QMdiSubWindow;
 class QMenu;
 class QMenuBar;
 class QStatusBar;
+class QTabWidget;
 
 namespace platform {
 
@@ -63,6 +64,9 @@ private:
     void buildControls(const std::vector<ControlSpec>& specs, QWidget* parent);
     QWidget* createControl(const ControlSpec& spec, Long number, QWidget* parent);
     void placeControl(Long number);
+    void watchTabs(QTabWidget* sheet, Long number);
+    QTabWidget* sheetOf(Long tab) const;  // nullptr unless `tab` is a tab
+    void showTab(Long tab, QWidget* page, bool shown);
     void applyGeometry();
     void applyText(Long control);
     void fillWindowMenu(QMenu* menu);

@@ -1,0 +1,30 @@
+// The table prefixes of one dictionary: the first three characters of the
+// label, followed by 1, 2, ... when a prefix is taken already. Prefixes are
+// unique without regard to letter case, and never GLO, the prefix of the
+// program-wide variables; each keeps the case of its label.
+#pragma once
+
+#include "platform/data/Queue.h"
+#include "platform/text/Text.h"
+
+#include <string>
+#include <string_view>
+
+struct PrefixRecord {
+    platform::CString<20> PREFIX;      // upper-cased
+    platform::CString<81> TABLENAME;   // the table's label, cleaned
+    static const platform::FieldTable& fieldTable();
+};
+
+class PrefixMaker {
+public:
+    // The prefix of the table with this label, recorded in the queue.
+    std::string prefixFor(std::string_view label);
+    // One row per table written, in PREFIX order.
+    platform::Queue<PrefixRecord>& queue() { return queue_; }
+
+private:
+    bool taken(const std::string& candidate);
+
+    platform::Queue<PrefixRecord> queue_;
+};

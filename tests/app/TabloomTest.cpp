@@ -1,0 +1,242 @@
+#include "odbccatalog/CatalogTestSupport.h"
+#include "support/ProgramFixture.h"
+#include "support/SqliteFixture.h"
+
+#include "app/main/Globals.h"
+#include "app/odbccatalog/CatalogQueues.h"
+#include "platform/ui/WindowView.h"
+
+#include <QTableView>
+#include <gmock/gmock.h>
+
+#include <cstdlib>
+
+using namespace platform;
+using ::testing::Each;
+using ::testing::ElementsAre;
+
+namespace {
+
+constexpr const char* kTitle = "Tabloom";
+constexpr const char* kConnectionTitle = "Choose an ODB Cconnection";
+
+// customers is read first; orders refers to it.
+constexpr const char* kShop =
+    "CREATE TABLE customers (id INTEGER PRIMARY KEY, name TEXT);"
+    "CREATE TABLE orders (id INTEGER PRIMARY KEY, customer_id INTEGER REFERENCES customers (id));"
+    "CREATE INDEX orders_customer ON orders (customer_id);"
+    "CREATE VIEW named_orders AS SELECT orders.id, name FROM orders JOIN customers ON customer_id = customers.id;";
+
+class TabloomTest : public ProgramFixture {
+protected:
+    // Connects through the connection window, then opens the catalogue with F4.
+    Window& openCatalogue(const std::string& connectString) {
+        Window& main = running() ? frame() : startProgram();
+        drive::pressKey(main, KEY::F2);
+        Window* connection = drive::waitForWindow(kConnectionTitle);
+        if (!connection) throw std::runtime_error("the connection window did not open");
+        drive::typeOver(*connection, "?Glo:ConnectString", connectString);
+        drive::click(*connection, "?CloseButton");
+        return openCatalogue();
+    }
+    Window& openCatalogue() {
+        drive::pressKey(running() ? frame() : startProgram(), KEY::F4);
+        Window* w = drive::waitForWindow(kTitle);
+        if (!w) throw std::runtime_error("the catalogue window did not open");
+        return *w;
+    }
+
+    static std::vector<std::string> tables() { return column(GTQ, &GTQRecord::TABLENAME); }
+    static int rowsShown(Window& w, const char* list) {
+        auto* view = qobject_cast<QTableView*>(w.view()->widget(w.control(list)->number));
+        return view->model()->rowCount();
+    }
+
+    const SqliteFixture shop{kShop};
+};
+
+}  // namespace
+
+TEST_F(TabloomTest, TheWindowIsLaidOutAsItsStructure) {
+    Window& w = openCatalogue(shop.connectString());
+    const struct {
+        const char* label;
+        Long type;
+        const char* text;
+    } controls[] = {
+        {"?Sheet", CREATE::sheet, ""},
+        {"?TablesTab", CREATE::tab, "Tables"},
+        {"?TableList", CREATE::list, ""},
+        {"?ColumnsTab", CREATE::tab, "Columns"},
+        {"?columnlist", CREATE::list, ""},
+        {"?PrimaryKeysTab", CREATE::tab, "Primary keys"},
+        {"?PrimaryKeyList", CREATE::list, ""},
+        {"?IndexesTab", CREATE::tab, "Indexes"},
+        {"?IndexList", CREATE::list, ""},
+        {"?RelationsTab", CREATE::tab, "Relations"},
+        {"?ForeignList", CREATE::list, ""},
+        {"?TableString", CREATE::string, "Current selected table:"},
+        {"?Tablename", CREATE::entry, "@s255"},
+        {"?RegetButton", CREATE::button, "&Reget tables, columns, etc."},
+        {"?Glo:OwnerFilter:Prompt", CREATE::prompt, "Filter on owner:"},
+        {"?Glo:OwnerFilter", CREATE::entry, "@s254"},
+        {"?Glo:TXDFilename:Prompt", CREATE::prompt, "TXD filename:"},
+        {"?Glo:TXDFilename", CREATE::entry, "@s255"},
+        {"?Glo:ExternalNames", CREATE::check, "Do not use external names"},
+        {"?Glo:TablesOnly", CREATE::check, "Show tables only"},
+        {"?Glo:Driver", CREATE::combo, "@s80"},
+        {"?Glo:NoRelations", CREATE::check, "No relations"},
+        {"?Glo:SystemTables", CREATE::check, "Also generate system tables"},
+        {"?WriteTXDButton", CREATE::button, "&Write Clarion TXD"},
+        {"?CloseButton", CREATE::button, "Close"},
+        {"?DriverString", CREATE::string, "Generate with file driver:"},
+    };
+    ASSERT_EQ(w.lastControl(), Long{std::size(controls)});
+    for (Long n = 1; n <= w.lastControl(); ++n) {
+        const auto& expected = controls[n - 1];
+        EXPECT_EQ(w.property(n, PROP::Label), expected.label) << n;
+        EXPECT_EQ(w.numberProperty(n, PROP::Type), expected.type) << expected.label;
+        EXPECT_EQ(w.property(n, PROP::Text), expected.text) << expected.label;
+    }
+    EXPECT_EQ(drive::property(w, "?TableList", PROP::Format),
+              "51L(2)|M~Database~51L(2)|M~Owner~57L(2)|M~Table~47L(2)|M~Type~1020L(2)|M~Remark~@s255@");
+    EXPECT_EQ(w.control("?Glo:Driver")->spec->choices, "MSSQL|ODBC|ORACLE");
+    auto* columns = qobject_cast<QTableView*>(w.view()->widget(w.control("?columnlist")->number));
+    const auto header = [columns](int i) { return columns->model()->headerData(i, Qt::Horizontal).toString(); };
+    EXPECT_EQ(columns->model()->columnCount(), 18);
+    EXPECT_TRUE(columns->isColumnHidden(2)) << "Table";
+    EXPECT_FALSE(columns->isColumnHidden(3));
+    EXPECT_EQ(header(3), "Column");
+    EXPECT_EQ(header(17), "IsNullable");
+    EXPECT_EQ(w.spec().icon, "zel.ico");
+    EXPECT_EQ(w.spec().fontName, "MS Sans Serif");
+    EXPECT_EQ(drive::property(w, "?Sheet", PROP::Selected), "1");
+}
+
+TEST_F(TabloomTest, TheWindowOpensWithTheTablesAndTheFirstTablesDetails) {
+    Window& w = openCatalogue(shop.connectString());
+    EXPECT_THAT(tables(), ElementsAre("customers", "orders"));
+    EXPECT_EQ(drive::screenText(w, "?Tablename"), "customers");
+    EXPECT_THAT(column(GCQ, &GCQRecord::COLUMNNAME), ElementsAre("id", "name"));
+    EXPECT_THAT(column(GCQ, &GCQRecord::TABLE), Each(std::string("customers")));
+    EXPECT_THAT(column(GPQ, &GPQRecord::COLUMNNAME), ElementsAre("id"));
+    EXPECT_THAT(column(GFQ, &GFQRecord::FKTABLE_NAME), ElementsAre("orders"));
+    EXPECT_EQ(rowsShown(w, "?TableList"), 2);
+    EXPECT_EQ(drive::messageText(), "");
+}
+
+TEST_F(TabloomTest, SelectingATableReadsItsDetails) {
+    Window& w = openCatalogue(shop.connectString());
+    drive::chooseRow(w, "?TableList", 2);
+    EXPECT_EQ(drive::screenText(w, "?Tablename"), "orders");
+    EXPECT_THAT(column(GCQ, &GCQRecord::COLUMNNAME), ElementsAre("id", "customer_id"));
+    EXPECT_THAT(column(GPQ, &GPQRecord::TABLE), ElementsAre("orders"));
+    EXPECT_THAT(column(GIQ, &GIQRecord::INDEX_NAME), ::testing::Contains("orders_customer"));
+    EXPECT_THAT(column(GFQ, &GFQRecord::FKTABLE_NAME), ElementsAre()) << "no table refers to orders";
+    drive::chooseTab(w, "?ColumnsTab");
+    EXPECT_EQ(rowsShown(w, "?columnlist"), 2);
+}
+
+TEST_F(TabloomTest, TheOptionsStartAtTheirDefaultsAndActOnTheGlobals) {
+    Window& w = openCatalogue(shop.connectString());
+    const struct {
+        const char* label;
+        const char* shown;
+    } defaults[] = {
+        {"?Glo:OwnerFilter", ""},  {"?Glo:TXDFilename", "Clarion.txd"}, {"?Glo:ExternalNames", "0"},
+        {"?Glo:TablesOnly", "1"},  {"?Glo:Driver", "ODBC"},             {"?Glo:NoRelations", "1"},
+        {"?Glo:SystemTables", "0"},
+    };
+    for (const auto& d : defaults) EXPECT_EQ(drive::screenText(w, d.label), d.shown) << d.label;
+
+    drive::click(w, "?Glo:ExternalNames");
+    EXPECT_EQ(Glo::ExternalNames, 1);
+    drive::click(w, "?Glo:NoRelations");
+    EXPECT_EQ(Glo::NoRelations, 0);
+    drive::chooseFromDropList(w, "?Glo:Driver", "ORACLE");
+    EXPECT_EQ(Glo::Driver.str(), "ORACLE");
+    drive::typeOver(w, "?Glo:Driver", "TOPSPEED");
+    drive::leave(w, "?Glo:Driver");
+    EXPECT_EQ(Glo::Driver.str(), "TOPSPEED") << "a driver name of the user's own";
+    drive::typeOver(w, "?Glo:TXDFilename", "shop.txd");
+    drive::leave(w, "?Glo:TXDFilename");
+    EXPECT_EQ(clip(Glo::TXDFilename.view()), "shop.txd");
+}
+
+TEST_F(TabloomTest, TheTableOptionsCountAtTheNextReget) {
+    Window& w = openCatalogue(shop.connectString());
+    drive::click(w, "?Glo:SystemTables");
+    EXPECT_THAT(tables(), ElementsAre("customers", "orders")) << "not before the reget";
+    drive::click(w, "?RegetButton");
+    EXPECT_THAT(tables(), ElementsAre("customers", "orders")) << "tables only drops system tables";
+    drive::click(w, "?Glo:TablesOnly");
+    drive::click(w, "?RegetButton");
+    EXPECT_THAT(tables(), ::testing::Contains("named_orders"));
+}
+
+TEST_F(TabloomTest, AnOwnerFilterDropsTablesOfNoOwner) {
+    Window& w = openCatalogue(shop.connectString());
+    drive::type(w, "?Glo:OwnerFilter", "main");
+    drive::leave(w, "?Glo:OwnerFilter");
+    EXPECT_EQ(Glo::OwnerFilter.str(), "main");
+    drive::click(w, "?RegetButton");
+    EXPECT_THAT(tables(), ElementsAre());
+    EXPECT_EQ(rowsShown(w, "?TableList"), 0);
+}
+
+TEST_F(TabloomTest, RegetKeepsTheDetailsOfTheTableSelectedBefore) {
+    Window& w = openCatalogue(shop.connectString());
+    drive::chooseRow(w, "?TableList", 2);
+    drive::chooseRow(w, "?TableList", 1);
+    drive::chooseTab(w, "?ColumnsTab");
+    drive::click(w, "?RegetButton");
+    EXPECT_THAT(tables(), ElementsAre("customers", "orders"));
+    EXPECT_THAT(column(GCQ, &GCQRecord::COLUMNNAME), ElementsAre("id", "name"));
+    EXPECT_EQ(rowsShown(w, "?columnlist"), 2);
+    EXPECT_THAT(column(GFQ, &GFQRecord::FKTABLE_NAME), ElementsAre()) << "no selection was read again";
+}
+
+TEST_F(TabloomTest, WritingRereadsTheTablesWithTheCurrentFilter) {
+    ::setenv("TABLOOM_TEXT_VIEWER", "true", 1);
+    Window& w = openCatalogue(shop.connectString());
+    ASSERT_EQ(GTQ.records(), 2u);
+    drive::type(w, "?Glo:OwnerFilter", "nobody");
+    drive::leave(w, "?Glo:OwnerFilter");
+    drive::click(w, "?WriteTXDButton");
+    while (drive::answerMessage("&OK")) {
+    }
+    EXPECT_EQ(GTQ.records(), 0u) << "the list was read again before the writer ran";
+    ::unsetenv("TABLOOM_TEXT_VIEWER");
+}
+
+TEST_F(TabloomTest, WithoutACatalogueObjectEveryListIsEmpty) {
+    startProgram();
+    GTQ.rec.TABLENAME = "left over";
+    GTQ.add();
+    GCQ.add();
+    GFQ.add();
+    Glo::ConnectString = "DSN=x";
+    ODBCCatalogClass::Dispose(ODBCCatalog);
+    Window& w = openCatalogue();
+    drive::click(w, "?RegetButton");
+    drive::chooseTab(w, "?ColumnsTab");
+    for (const char* list : {"?TableList", "?columnlist", "?PrimaryKeyList", "?IndexList", "?ForeignList"})
+        EXPECT_EQ(rowsShown(w, list), 0) << list;
+    EXPECT_EQ(drive::screenText(w, "?Tablename"), "");
+    EXPECT_EQ(drive::messageText(), "");
+}
+
+// On the PostgreSQL test server (scripts/postgres.sh): schemas alpha and beta
+// both hold a table "items", and only one of them can be on the search path.
+TEST_F(TabloomTest, TheDetailsComeFromTheSelectedTablesOwner) {
+    const char* connect = std::getenv("TABLOOM_PG_CONNECT");
+    if (!connect || !*connect) GTEST_SKIP() << "TABLOOM_PG_CONNECT is not set";
+    startProgram();
+    Glo::OwnerFilter = "BETA";
+    Window& w = openCatalogue(std::string(connect) + "PWD=secret;");
+    EXPECT_THAT(tables(), ElementsAre("items")) << "the filter ignores case";
+    EXPECT_THAT(column(GCQ, &GCQRecord::COLUMNNAME), ElementsAre("code", "weight", "note", "stocked"));
+    EXPECT_THAT(column(GCQ, &GCQRecord::OWNER), Each(std::string("beta")));
+    EXPECT_THAT(column(GPQ, &GPQRecord::COLUMNNAME), ElementsAre("code"));
+    EXPECT_EQ(drive::screenText(w, "?Glo:OwnerFilter"), "BETA");
+}

@@ -1,0 +1,168 @@
+#include "TxdTestSupport.h"
+#include "../../platform/system/RecordingViewer.h"
+
+#include "app/txd/WriteTXD.h"
+#include "platform/system/Errors.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <regex>
+
+using namespace platform;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+namespace {
+
+const std::string kShopSchema =
+    "CREATE TABLE Customers (CustomerID INTEGER PRIMARY KEY, \"Company Name\" VARCHAR(40) NOT NULL, Region CHAR,"
+    " Rating SMALLINT, Active BIT, Photo IMAGE, Notes TEXT, Joined DATETIME, Ratio DOUBLE, \"O'Hara\" NCHAR,"
+    " Code \"unsigned big integer type\");"
+    "CREATE UNIQUE INDEX \"Company-Name\" ON Customers (\"Company Name\");"
+    "CREATE INDEX \"Region Rating\" ON Customers (Region, Rating DESC);"
+    "CREATE TABLE Globals (Setting VARCHAR);"
+    "CREATE TABLE \"Order Details\" (OrderID INTEGER, \"Line-No\" SMALLINT, \"Price/Unit\" CURRENCY,"
+    " Changed timestamp, PRIMARY KEY (OrderID, \"Line-No\"));"
+    "CREATE TABLE Orders (OrderID INTEGER PRIMARY KEY, \"Order Date\" DATETIME, Amount MONEY, CustomerID INT,"
+    " Flag NUMERIC(1,0));"
+    "CREATE INDEX OrdersCustomer ON Orders (CustomerID);"
+    "CREATE TABLE ORDER_LINES (Line INTEGER, Note VARCHAR(20), UNIQUE (Line, Note));"
+    "CREATE TABLE \"line-notes\" (Remark TEXT);"
+    "CREATE VIEW big_orders AS SELECT * FROM Orders WHERE Amount > 100;";
+
+std::string withoutNameAttributes(const std::string& text) {
+    return std::regex_replace(text, std::regex(",NAME\\('([^']|'')*'\\)"), "");
+}
+
+// The written dictionary after the fixed header and block of global variables.
+std::string tableBlocks(const std::string& written) {
+    const std::string fixedEnd = "\r\n                       END\r\n";
+    const std::size_t at = written.find(fixedEnd);
+    return at == std::string::npos ? std::string() : written.substr(at + fixedEnd.size());
+}
+
+class WriteTXDTest : public ::testing::Test {
+protected:
+    RecordingViewer viewer;
+    MessageRecorder messages;
+};
+
+TEST_F(WriteTXDTest, WritesTheShopDictionaryAndOpensIt) {
+    TxdDatabase shop(kShopSchema);
+    shop.readTables();
+    WriteTXD();
+    EXPECT_EQ(shop.written(), goldenFile("shop.txd"));
+    EXPECT_EQ(viewer.arguments(), (std::vector<std::string>{shop.txdPath().string()}));
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_EQ(column(GTQ, &GTQRecord::TABLENAME),
+              (std::vector<std::string>{"Customers", "Globals", "Order_Details", "Orders", "ORDER_LINES",
+                                        "line_notes"}));
+    EXPECT_EQ(column(GTQ, &GTQRecord::ORGINALTABLENAME),
+              (std::vector<std::string>{"Customers", "Globals", "Order Details", "Orders", "ORDER_LINES",
+                                        "line-notes"}));
+}
+
+TEST_F(WriteTXDTest, WithoutExternalNamesNoLineHasANameAttribute) {
+    TxdDatabase shop(kShopSchema);
+    Glo::ExternalNames = 1;
+    shop.readTables();
+    WriteTXD();
+    EXPECT_EQ(shop.written(), withoutNameAttributes(goldenFile("shop.txd")));
+}
+
+TEST_F(WriteTXDTest, UnderOracleNamesAreUpperCaseAndKeysFollowTheirFields) {
+    TxdDatabase db("CREATE TABLE \"order items\" (date VARCHAR, qty INTEGER);"
+                   "CREATE INDEX \"by date\" ON \"order items\" (date, qty);");
+    Glo::Driver = "ORACLE";
+    db.readTables();
+    WriteTXD();
+    EXPECT_EQ(tableBlocks(db.written()), goldenFile("oracle-tables.txd"));
+}
+
+TEST_F(WriteTXDTest, SystemTablesAreLabelledButWrittenOnlyOnRequest) {
+    for (const Byte systemTables : {Byte{0}, Byte{1}}) {
+        TxdDatabase db("CREATE TABLE \"sys-stats\" (n SMALLINT); CREATE TABLE plain (n SMALLINT);");
+        Glo::SystemTables = systemTables;
+        db.readTables();
+        GTQ.get(1);
+        GTQ.rec.TABLETYPE = "SYSTEM TABLE";
+        GTQ.put();
+        WriteTXD();
+        EXPECT_EQ(column(GTQ, &GTQRecord::TABLENAME), (std::vector<std::string>{"sys_stats", "plain"}));
+        EXPECT_EQ(column(GTQ, &GTQRecord::ORGINALTABLENAME), (std::vector<std::string>{"sys-stats", "plain"}));
+        const std::string blocks = tableBlocks(db.written());
+        const std::string plainBlockStart = "plain FILE,DRIVER('ODBC',Glo:Driveroptions),OWNER(Glo:ConnectString),"
+                                            "NAME('plain'),PRE(pla),BINDABLE,THREAD\r\n!!> IDENT(";
+        if (systemTables) {
+            EXPECT_THAT(blocks, HasSubstr("sys_stats FILE,")) << "system tables asked for";
+            EXPECT_THAT(blocks, HasSubstr(plainBlockStart + "3),USAGE(File)\r\n"));
+        } else {
+            EXPECT_EQ(blocks.find("sys_stats"), std::string::npos);
+            EXPECT_THAT(blocks, HasSubstr(plainBlockStart + "2),USAGE(File)\r\nRecord RECORD\r\n"
+                                                           "n SHORT,NAME('n')\r\n!!> IDENT(6),"));
+        }
+    }
+}
+
+TEST_F(WriteTXDTest, ANameWithoutAFolderLandsInTheCurrentFolder) {
+    TxdDatabase db("CREATE TABLE t (n SMALLINT);");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(db.db.directory());
+    Glo::TXDFilename = "Clarion.txd";
+    db.readTables();
+    WriteTXD();
+    std::filesystem::current_path(before);
+    const std::string expected = (db.db.directory() / "Clarion.txd").string();
+    EXPECT_EQ(clip(Glo::TXDFilename), expected);
+    EXPECT_THAT(db.written(), HasSubstr("t FILE,"));
+    EXPECT_EQ(viewer.arguments(), (std::vector<std::string>{expected}));
+}
+
+TEST_F(WriteTXDTest, AFileThatCannotBeWrittenIsReportedAndNotOpened) {
+    TxdDatabase db("CREATE TABLE t (n SMALLINT);");
+    const struct {
+        std::string name;
+        std::string reason;
+    } cases[] = {
+        {(db.db.directory() / "missing" / "Clarion.txd").string(), platform::errorTextFor(platform::kPathNotFound)},
+        {"/dev/full", std::strerror(ENOSPC)},
+    };
+    for (const auto& c : cases) {
+        messages.texts.clear();
+        Glo::TXDFilename = c.name;
+        db.readTables();
+        WriteTXD();
+        ASSERT_EQ(messages.texts.size(), 1u) << c.name;
+        EXPECT_THAT(messages.texts[0], HasSubstr(c.name));
+        EXPECT_THAT(messages.texts[0], HasSubstr(c.reason));
+        EXPECT_EQ(viewer.arguments(std::chrono::milliseconds(300)), std::nullopt) << c.name;
+    }
+}
+
+TEST_F(WriteTXDTest, ColumnsAfterTheHundredAndFiftiethAreNotPopulated) {
+    std::string columns = "c1 SMALLINT";
+    for (int i = 2; i <= 150; ++i) columns += ", c" + std::to_string(i) + " SMALLINT";
+    TxdDatabase db("CREATE TABLE wide (" + columns + ", c151 IMAGE, c152 SMALLINT);");
+    Glo::ExternalNames = 1;
+    db.readTables();
+    WriteTXD();
+    const std::string blocks = tableBlocks(db.written());
+    EXPECT_THAT(blocks, HasSubstr("TOOLTIP('c149')\r\nc150 SHORT\r\n!!> IDENT(155),"));
+    EXPECT_THAT(blocks, HasSubstr("TOOLTIP('c150')\r\n[QUICKCODE]\r\n!NOPOPULATE\r\nc152 SHORT\r\n!!> IDENT(156),"));
+    EXPECT_EQ(blocks.find("c151"), std::string::npos);
+}
+
+TEST_F(WriteTXDTest, WithoutAConnectionNothingIsWritten) {
+    TxdDatabase db("CREATE TABLE t (n SMALLINT);");
+    db.readTables();
+    ODBCCatalog = nullptr;
+    WriteTXD();
+    EXPECT_EQ(messages.texts.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(db.txdPath()));
+    EXPECT_EQ(viewer.arguments(std::chrono::milliseconds(300)), std::nullopt);
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+// A text viewer for tests: a script in a temporary folder that records the
+// arguments it was started with, installed through TABLOOM_TEXT_VIEWER for
+// the lifetime of the object.
+#pragma once
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+class RecordingViewer {
+public:
+    // `options` go before the file, as a configured viewer may have them.
+    explicit RecordingViewer(const std::string& options = {}) {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tabloom-viewer-XXXXXX").string();
+        folder_ = mkdtemp(pattern.data());
+        const std::filesystem::path script = folder_ / "viewer.sh";
+        std::ofstream(script) << "#!/bin/sh\nexec 2>/dev/null\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.tmp\"\n"
+                                 "mv \"$0.tmp\" \"$0.args\"\n";
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+        setenv("TABLOOM_TEXT_VIEWER", (script.string() + (options.empty() ? "" : " " + options)).c_str(), 1);
+        arguments_ = folder_ / "viewer.sh.args";
+    }
+    ~RecordingViewer() {
+        unsetenv("TABLOOM_TEXT_VIEWER");
+        std::filesystem::remove_all(folder_);
+    }
+    RecordingViewer(const RecordingViewer&) = delete;
+    RecordingViewer& operator=(const RecordingViewer&) = delete;
+
+    // The arguments of the viewer's start, one per line; none when it was not
+    // started within `wait`.
+    std::optional<std::vector<std::string>> arguments(std::chrono::milliseconds wait = std::chrono::seconds(10)) {
+        const auto deadline = std::chrono::steady_clock::now() + wait;
+        while (!std::filesystem::exists(arguments_)) {
+            if (std::chrono::steady_clock::now() > deadline) return std::nullopt;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        std::vector<std::string> lines;
+        std::ifstream in(arguments_);
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+
+private:
+    std::filesystem::path folder_;
+    std::filesystem::path arguments_;
+};

@@ -1,0 +1,179 @@
+#include "platform/drive/Driver.h"
+#include "platform/fiber/Scheduler.h"
+#include "platform/ui/QueueModel.h"
+#include "platform/ui/SystemMetrics.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/WindowView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+struct RowRecord {
+    CString<20> LEFT;
+    CString<20> MIDDLE;
+    CString<20> RIGHT;
+    static const FieldTable& fieldTable() {
+        static const FieldTable table{{field("LEFT", &RowRecord::LEFT), field("MIDDLE", &RowRecord::MIDDLE),
+                                       field("RIGHT", &RowRecord::RIGHT)}};
+        return table;
+    }
+};
+
+// A window with a sheet of two tabs, run on a thread of its own that records
+// every event it takes.
+class WindowControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        START([this] {
+            Window w(spec());
+            window_ = &w;
+            w.open();
+            while (w.accept()) events.push_back({w.event(), w.field()});
+            window_ = nullptr;
+        });
+        drive::settle();
+        ASSERT_NE(window_, nullptr);
+        events.clear();
+    }
+    void TearDown() override {
+        if (window_) window_->post({EVENT::CloseWindow, 0, 0});
+        drive::settle();
+    }
+
+    WindowSpec spec() {
+        return {.label = "W", .title = "Controls", .at = {0, 0, 200, 120}, .controls = {
+            {.type = CREATE::sheet, .label = "?Sheet", .at = {2, 2, 196, 100}, .children = {
+                {.type = CREATE::tab, .label = "?FirstTab", .text = "First", .children = {
+                    {.type = CREATE::list, .label = "?List", .at = {2, 2, 180, 60}, .from = &rows,
+                     .format = "40L(2)|M~Left~0L(2)|M~Hidden~30L(2)|M~Right~@s20@"},
+                }},
+                {.type = CREATE::tab, .label = "?SecondTab", .text = "Second", .children = {
+                    {.type = CREATE::check, .label = "?Flag", .text = "Flag", .use = bind(flag),
+                     .trueValue = "Y", .falseValue = "N"},
+                    {.type = CREATE::combo, .label = "?Driver", .text = "@s10", .use = bind(driver),
+                     .choices = "MSSQL|ODBC|ORACLE"},
+                }},
+            }},
+        }};
+    }
+
+    Window& window() { return *window_; }
+    template <class T>
+    T* widget(std::string_view label) {
+        return qobject_cast<T*>(window().view()->widget(window().control(label)->number));
+    }
+    bool took(Long event, std::string_view label) const {
+        const Long field = window_->control(label)->number;
+        for (const auto& [e, f] : events)
+            if (e == event && f == field) return true;
+        return false;
+    }
+
+    Queue<RowRecord> rows;
+    CString<2> flag{"N"};
+    CString<11> driver{"ODBC"};
+    std::vector<std::pair<Long, Long>> events;
+
+private:
+    Window* window_ = nullptr;
+};
+
+}  // namespace
+
+TEST(ListFormat, ColumnsAreReadUpToTheNextWidth) {
+    const struct {
+        const char* format;
+        std::vector<int> widths;
+        std::vector<QString> headers;
+        std::vector<std::size_t> fields;
+    } cases[] = {
+        {"1020L(2)@s255@", {1020}, {""}, {1}},
+        {"51L(2)|M~Database~0L(2)|M~Owner~1020L(2)|M~Remark~@s255@", {51, 0, 1020}, {"Database", "Owner", "Remark"},
+         {1, 2, 3}},
+        {"30R(1)|M~Size~C(0)@n-10.2@#4#20L~Asc / Desc~@s1@", {30, 20}, {"Size", "Asc / Desc"}, {4, 5}},
+    };
+    for (const auto& c : cases) {
+        std::vector<int> widths;
+        std::vector<QString> headers;
+        std::vector<std::size_t> fields;
+        for (const ListColumn& column : parseListFormat(c.format)) {
+            widths.push_back(column.width);
+            headers.push_back(column.header);
+            fields.push_back(column.field);
+        }
+        EXPECT_EQ(widths, c.widths) << c.format;
+        EXPECT_EQ(headers, c.headers) << c.format;
+        EXPECT_EQ(fields, c.fields) << c.format;
+    }
+}
+
+TEST_F(WindowControlsTest, ListColumnsTakeTheirWidthsAndHeadersAndAZeroWidthHides) {
+    auto* list = widget<QTableView>("?List");
+    ASSERT_NE(list, nullptr);
+    const DialogUnits du(window().view()->font());
+    EXPECT_EQ(list->columnWidth(0), du.toPixelsX(40));
+    EXPECT_FALSE(list->isColumnHidden(0));
+    EXPECT_TRUE(list->isColumnHidden(1));
+    EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal).toString(), "Left");
+}
+
+TEST_F(WindowControlsTest, TabsShowTheirTextAndHoldTheirControls) {
+    auto* sheet = widget<QTabWidget>("?Sheet");
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_EQ(sheet->count(), 2);
+    EXPECT_EQ(sheet->tabText(0), "First");
+    EXPECT_EQ(sheet->tabText(1), "Second");
+    EXPECT_TRUE(widget<QWidget>("?FirstTab")->isAncestorOf(widget<QWidget>("?List")));
+    EXPECT_TRUE(widget<QWidget>("?SecondTab")->isAncestorOf(widget<QWidget>("?Flag")));
+    EXPECT_EQ(drive::property(window(), "?Sheet", PROP::Selected), "1");
+}
+
+TEST_F(WindowControlsTest, ChoosingATabSelectsItAndSaysSo) {
+    drive::chooseTab(window(), "?SecondTab");
+    EXPECT_EQ(drive::property(window(), "?Sheet", PROP::Selected), "2");
+    EXPECT_TRUE(took(EVENT::NewSelection, "?Sheet"));
+
+    window().setProperty(window().control("?Sheet")->number, PROP::Selected, 1);
+    EXPECT_EQ(widget<QTabWidget>("?Sheet")->currentIndex(), 0);
+}
+
+TEST_F(WindowControlsTest, AHiddenTabLeavesTheTabBar) {
+    const Long second = window().control("?SecondTab")->number;
+    window().setProperty(second, PROP::Hide, 1);
+    EXPECT_FALSE(widget<QTabWidget>("?Sheet")->tabBar()->isTabVisible(1));
+    window().setProperty(second, PROP::Hide, 0);
+    EXPECT_TRUE(widget<QTabWidget>("?Sheet")->tabBar()->isTabVisible(1));
+}
+
+TEST_F(WindowControlsTest, ACheckBoxStoresItsValues) {
+    drive::chooseTab(window(), "?SecondTab");
+    drive::click(window(), "?Flag");
+    EXPECT_EQ(flag.str(), "Y");
+    EXPECT_TRUE(took(EVENT::Accepted, "?Flag"));
+    drive::click(window(), "?Flag");
+    EXPECT_EQ(flag.str(), "N");
+
+    flag = "Y";
+    window().display();
+    EXPECT_TRUE(widget<QCheckBox>("?Flag")->isChecked());
+}
+
+TEST_F(WindowControlsTest, AComboOffersItsChoicesAndTakesOne) {
+    auto* combo = widget<QComboBox>("?Driver");
+    ASSERT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->itemText(0), "MSSQL");
+    EXPECT_EQ(combo->currentText(), "ODBC") << "the bound variable, not the first choice";
+    drive::chooseTab(window(), "?SecondTab");
+    drive::chooseFromDropList(window(), "?Driver", "ORACLE");
+    EXPECT_EQ(driver.str(), "ORACLE");
+    EXPECT_TRUE(took(EVENT::Accepted, "?Driver"));
+}
