@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -53,7 +54,15 @@ int main(int argc, char** argv) {
     if (Window* connection = drive::window("Choose an ODB Cconnection")) drive::click(*connection, "?CloseButton");
 
     drive::pressKey(*frame, KEY::F4);
-    render("Tabloom", folder, "tabloom.png");
+    if (Window* catalogue = drive::waitForWindow("Tabloom")) {
+        for (const char* tab : {"?TablesTab", "?ColumnsTab", "?PrimaryKeysTab", "?IndexesTab", "?RelationsTab"}) {
+            drive::chooseTab(*catalogue, tab);
+            std::string name = std::string(tab).substr(1);
+            for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            render("Tabloom", folder, "tabloom-" + name + ".png");
+        }
+        drive::chooseTab(*catalogue, "?TablesTab");
+    }
     drive::pressKey(*frame, KEY::F3);
     render("Browse an ODBC connection", folder, "browse-odbc-connection.png");
     render("Tabloom version 1.05", folder, "main-frame-with-windows.png");

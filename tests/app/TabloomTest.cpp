@@ -137,6 +137,18 @@ TEST_F(TabloomTest, SelectingATableReadsItsDetails) {
     EXPECT_EQ(rowsShown(w, "?columnlist"), 2);
 }
 
+TEST_F(TabloomTest, ARowRelabelledByTheWriterStillReadsItsTablesDetails) {
+    Window& w = openCatalogue(shop.connectString());
+    // What the dictionary writer leaves behind: its label, and the catalogue's name beside it.
+    ASSERT_TRUE(GTQ.get(2));
+    GTQ.rec.TABLENAME = "Orders_Label";
+    GTQ.rec.ORGINALTABLENAME = "orders";
+    GTQ.put();
+    drive::chooseRow(w, "?TableList", 2);
+    EXPECT_THAT(column(GCQ, &GCQRecord::COLUMNNAME), ElementsAre("id", "customer_id"));
+    EXPECT_THAT(column(GPQ, &GPQRecord::TABLE), ElementsAre("orders"));
+}
+
 TEST_F(TabloomTest, TheOptionsStartAtTheirDefaultsAndActOnTheGlobals) {
     Window& w = openCatalogue(shop.connectString());
     const struct {

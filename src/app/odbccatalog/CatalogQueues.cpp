@@ -1,7 +1,12 @@
 #include "app/odbccatalog/CatalogQueues.h"
 
+using platform::clip;
 using platform::field;
 using platform::FieldTable;
+
+std::string GTQRecord::catalogueName() const {
+    return clip(ORGINALTABLENAME.empty() ? TABLENAME.view() : ORGINALTABLENAME.view());
+}
 
 const FieldTable& GTQRecord::fieldTable() {
     using R = GTQRecord;

@@ -15,6 +15,10 @@ struct GTQRecord {
     platform::CString<255> REMARKS;
     platform::CString<100> ORGINALTABLENAME;
     static const platform::FieldTable& fieldTable();
+
+    // The name the catalogue knows the table by: the dictionary writer puts
+    // its label in TABLENAME and keeps the catalogue's name beside it.
+    std::string catalogueName() const;
 };
 
 struct GCQRecord {

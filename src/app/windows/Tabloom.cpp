@@ -175,7 +175,7 @@ private:
             forget({&GPQ, &GIQ, &GCQ, &GFQ});
         } else {
             // The owner keeps a driver from looking only on its search path.
-            const std::string table = clip(GTQ.rec.TABLENAME.view());
+            const std::string table = GTQ.rec.catalogueName();
             const std::string owner = clip(GTQ.rec.OWNER.view());
             ODBCCatalog->GetPrimaryKeys(GPQ, table, owner);
             ODBCCatalog->GetStatistics(GIQ, table, kAllIndexes, owner);

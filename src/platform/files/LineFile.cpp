@@ -48,7 +48,7 @@ bool LineFile::create() {
     return true;
 }
 
-bool LineFile::open(int accessMode) {
+bool LineFile::open(Long accessMode) {
     if (stream_) {
         setError(kAccessDenied);
         return false;

@@ -16,17 +16,18 @@
 // A LineFile belongs to the fiber that uses it; it is not shared.
 #pragma once
 
+#include "platform/odbc/FileProperties.h"
+
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 namespace platform {
 
-// OPEN access modes: the low nibble is the access, the high one the sharing
-// (which the layer does not enforce on Linux).
-constexpr int kReadOnly = 0x00;
-constexpr int kReadWrite = 0x02;
-constexpr int kReadWriteDenyWrite = 0x22;
+// OPEN access modes (kReadWriteDenyWrite is the runtime's usual one): the low
+// nibble is the access, the high one the sharing, which the layer does not
+// enforce on Linux.
+constexpr Long kReadOnly = 0x00;
 
 class LineFile {
 public:
@@ -42,7 +43,7 @@ public:
 
     // Each returns true when ERRORCODE() is 0 afterwards.
     bool create();
-    bool open(int accessMode = kReadWriteDenyWrite);
+    bool open(Long accessMode = kReadWriteDenyWrite);
     bool add(std::string_view line);
     bool set();
     bool next();  // the line read is in line()

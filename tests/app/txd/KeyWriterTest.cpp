@@ -1,0 +1,86 @@
+#include "TxdTestSupport.h"
+
+#include "app/txd/KeyWriter.h"
+#include "app/txd/TableIndexes.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+void addIndexRow(std::string_view index, std::string_view column, Byte nonUnique = 0, std::string_view order = "A") {
+    GIQ.clear();
+    GIQ.rec.INDEX_NAME = index;
+    GIQ.rec.COLUMN_NAME = column;
+    GIQ.rec.NON_UNIQUE = nonUnique;
+    GIQ.rec.ASC_OR_DESC = order;
+    GIQ.add();
+}
+
+void addPrimaryKeyRow(std::string_view column, Long position, std::string_view name) {
+    GPQ.clear();
+    GPQ.rec.COLUMNNAME = column;
+    GPQ.rec.ORDINALPOSITION = position;
+    GPQ.rec.INDEX_NAME = name;
+    GPQ.add();
+}
+
+class KeyLines : public ::testing::Test {
+protected:
+    void SetUp() override {
+        GPQ.free();
+        GIQ.free();
+    }
+    // The key lines of the rows GIQ and GPQ hold, for a table with prefix Ord.
+    std::string keyLines() {
+        SqliteFixture folder("");
+        const std::filesystem::path path = folder.directory() / "keys.txd";
+        PrepareIndexRows();
+        TxdOutput output(path.string());
+        EXPECT_TRUE(output.begin());
+        DictionaryNumbers numbers;
+        WriteKeyLines(output, numbers, {"Orders", "", "Ord"}, TxdOptions{});
+        EXPECT_TRUE(output.finish());
+        return fileBytes(path);
+    }
+};
+
+TEST_F(KeyLines, EachIndexGivesOneKeyWithItsAttributes) {
+    addPrimaryKeyRow("OrderID", 1, "PK Orders-1");
+    addIndexRow("", "");  // the table's statistics row
+    addIndexRow("PK Orders-1", "OrderID");
+    addIndexRow("By Date", "OrderDate", 1, "D");
+    addIndexRow("By Date", "Order ID", 1, " ");
+    addIndexRow("PrimaryKey", "Code");
+    addIndexRow("CustomerID", "CustomerID", 1);  // an index reported under its column's name
+    addIndexRow("Stale", "0");
+    EXPECT_EQ(keyLines(),
+              "PK_Orders_1 KEY(+Ord:OrderID),NOCASE,OPT,PRIMARY\r\n!!> IDENT(1)\r\n"
+              "By_Date KEY(-Ord:OrderDate,-Ord:Order_ID),NOCASE,OPT,DUP\r\n!!> IDENT(2)\r\n"
+              "PrimaryKey KEY(+Ord:Code),NOCASE,OPT,PRIMARY\r\n!!> IDENT(3)\r\n");
+    EXPECT_EQ(column(GIQ, &GIQRecord::INDEX_NAME),
+              (std::vector<std::string>{"PK_Orders_1", "By_Date", "By_Date", "PrimaryKey"}));
+}
+
+TEST_F(KeyLines, AnUnnamedPrimaryKeyIsTheUniqueIndexOverItsColumns) {
+    addPrimaryKeyRow("Line", 2, "");
+    addPrimaryKeyRow("OrderID", 1, "");
+    addIndexRow("ByLine", "OrderID", 1);
+    addIndexRow("ByLine", "Line", 1);
+    addIndexRow("OrderOnly", "OrderID");
+    addIndexRow("auto_1", "OrderID");
+    addIndexRow("auto_1", "Line");
+    EXPECT_EQ(keyLines(),
+              "ByLine KEY(+Ord:OrderID,+Ord:Line),NOCASE,OPT,DUP\r\n!!> IDENT(1)\r\n"
+              "OrderOnly KEY(+Ord:OrderID),NOCASE,OPT\r\n!!> IDENT(2)\r\n"
+              "auto_1 KEY(+Ord:OrderID,+Ord:Line),NOCASE,OPT,PRIMARY\r\n!!> IDENT(3)\r\n");
+}
+
+TEST_F(KeyLines, ATableWithoutIndexRowsHasNoKeys) {
+    addPrimaryKeyRow("OrderID", 1, "");
+    addIndexRow("", "");
+    EXPECT_EQ(keyLines(), "");
+}
+
+}  // namespace
