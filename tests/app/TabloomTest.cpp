@@ -209,7 +209,7 @@ TEST_F(TabloomTest, RegetKeepsTheDetailsOfTheTableSelectedBefore) {
 }
 
 TEST_F(TabloomTest, WritingRereadsTheTablesWithTheCurrentFilter) {
-    ::setenv("TABLOOM_TEXT_VIEWER", "true", 1);
+    ::setenv("TXD_VIEWER", "true", 1);
     Window& w = openCatalogue(shop.connectString());
     ASSERT_EQ(GTQ.records(), 2u);
     drive::type(w, "?Glo:OwnerFilter", "nobody");
@@ -218,7 +218,7 @@ TEST_F(TabloomTest, WritingRereadsTheTablesWithTheCurrentFilter) {
     while (drive::answerMessage("&OK")) {
     }
     EXPECT_EQ(GTQ.records(), 0u) << "the list was read again before the writer ran";
-    ::unsetenv("TABLOOM_TEXT_VIEWER");
+    ::unsetenv("TXD_VIEWER");
 }
 
 TEST_F(TabloomTest, WithoutACatalogueObjectEveryListIsEmpty) {

@@ -8,9 +8,7 @@
 
 namespace {
 
-// The key under construction is a CSTRING(5000).
-constexpr std::size_t kKeyTextWidth = 4999;
-
+// Keys are written whole, however many columns they have.
 class PendingKey {
 public:
     PendingKey(TxdOutput& output, DictionaryNumbers& numbers) : output_(output), numbers_(numbers) {}
@@ -29,7 +27,6 @@ public:
 
     void append(const std::string& component) {
         text_ = platform::clip(text_) + component + ",";
-        if (text_.size() > kKeyTextWidth) text_.resize(kKeyTextWidth);
     }
 
     void write() {

@@ -1,8 +1,7 @@
 // The indexes of one table as the dictionary uses them: GPQ gets the primary
 // key's columns and GIQ the index rows, with cleaned index names, without the
-// table's statistics row, and with PRIMARYKEY set on the rows of the primary
-// key's index (found by its columns when the catalogue gives the primary key
-// no name).
+// table's statistics row, and with PRIMARYKEY set on the rows of the index
+// that has the primary key's (cleaned) name.
 #pragma once
 
 #include <string_view>

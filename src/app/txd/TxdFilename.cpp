@@ -2,6 +2,7 @@
 
 #include "app/main/Globals.h"
 #include "platform/fiber/Scheduler.h"
+#include "platform/message/Message.h"
 #include "platform/text/Codepage.h"
 #include "platform/ui/Window.h"
 
@@ -17,18 +18,35 @@ std::string currentFolder() {
     return error ? std::string() : platform::fromUtf8(folder.string());
 }
 
+void reportTooLong(const std::string& folder, std::size_t width) {
+    platform::MESSAGE("The dictionary file name completed with the current folder|" + folder +
+                          "|would be longer than " + std::to_string(width) +
+                          " characters.|Give a shorter name or one with a folder.",
+                      "Write Clarion TXD", platform::ICON_HAND);
+}
+
 }  // namespace
 
-std::string completedTxdFilename(std::string_view name, std::string_view currentFolder, std::size_t width) {
+std::optional<std::string> completedTxdFilename(std::string_view name, std::string_view currentFolder,
+                                                std::size_t width) {
     const std::string clipped = platform::clip(name);
     if (clipped.find(kSeparator) != std::string::npos || currentFolder.empty()) return clipped;
     std::string completed(currentFolder);
     if (completed.back() != kSeparator) completed.push_back(kSeparator);
     completed += clipped;
-    return completed.size() <= width ? completed : clipped;
+    if (completed.size() > width) return std::nullopt;
+    return completed;
 }
 
-void completeGlobalTxdFilename() {
-    Glo::TXDFilename = completedTxdFilename(Glo::TXDFilename, currentFolder(), Glo::TXDFilename.capacity);
+bool completeGlobalTxdFilename() {
+    const std::string folder = currentFolder();
+    const std::optional<std::string> completed =
+        completedTxdFilename(Glo::TXDFilename, folder, Glo::TXDFilename.capacity);
+    if (!completed) {
+        reportTooLong(folder, Glo::TXDFilename.capacity);
+        return false;
+    }
+    Glo::TXDFilename = *completed;
     if (platform::Window* window = platform::Window::topWindowOf(platform::THREAD())) window->display();
+    return true;
 }

@@ -4,9 +4,6 @@
 
 namespace {
 
-// The record of the dictionary file: LINE STRING(2048).
-constexpr std::size_t kLineWidth = 2048;
-
 std::string currentErrorText() {
     const std::string fileError = platform::FILEERROR();
     return fileError.empty() ? platform::ERROR() : platform::ERROR() + " (" + fileError + ")";
@@ -14,7 +11,7 @@ std::string currentErrorText() {
 
 }  // namespace
 
-TxdOutput::TxdOutput(std::string fileName) : file_(std::move(fileName), kLineWidth) {}
+TxdOutput::TxdOutput(std::string fileName) : file_(std::move(fileName), platform::kAnyLineWidth) {}
 
 bool TxdOutput::succeeded(bool result) {
     if (!result && failure_.empty()) failure_ = currentErrorText();
@@ -24,10 +21,10 @@ bool TxdOutput::succeeded(bool result) {
 bool TxdOutput::begin() { return succeeded(file_.create()) && succeeded(file_.open(platform::kReadWriteDenyWrite)); }
 
 void TxdOutput::line(std::string_view text) {
-    if (failure_.empty()) succeeded(file_.add(text));
+    if (!failed()) succeeded(file_.add(text));
 }
 
 bool TxdOutput::finish() {
     if (file_.isOpen()) succeeded(file_.close());
-    return failure_.empty();
+    return !failed();
 }

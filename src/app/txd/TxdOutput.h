@@ -1,5 +1,6 @@
 // The dictionary file being written: a line file created anew, then one ADD
-// per line. The first failure stops all further writing and is kept, so that
+// per line, each written whole however long (a key over many columns may pass
+// the 2,048 characters of the original record). The first failure stops all further writing and is kept, so that
 // a dictionary that could not be written is never reported as written.
 #pragma once
 
@@ -15,6 +16,7 @@ public:
     // CREATE (replacing an existing file), then OPEN for writing.
     bool begin();
     void line(std::string_view text);
+    bool failed() const { return !failure_.empty(); }
     // CLOSE; true when every step since begin() succeeded.
     bool finish();
     // ERROR() (and FILEERROR() when the system gave one) of the first failure.

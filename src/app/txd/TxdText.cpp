@@ -1,10 +1,19 @@
 #include "app/txd/TxdText.h"
 
+namespace {
+
+// Characters that open something inside a string literal: a quote ends it,
+// "<" starts a character code, "{" a repeat count. Doubled, each stands for
+// itself.
+bool isLiteralSpecial(char c) { return c == '\'' || c == '<' || c == '{'; }
+
+}  // namespace
+
 std::string quoted(std::string_view text) {
     std::string literal = "'";
     for (char c : text) {
         literal.push_back(c);
-        if (c == '\'') literal.push_back(c);
+        if (isLiteralSpecial(c)) literal.push_back(c);
     }
     return literal + "'";
 }

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-// A string literal of the dictionary language: in quotes, quotes doubled, so a
-// name holding a quote stays one literal.
+// A string literal of the dictionary language: in quotes, with quotes, "<"
+// and "{" doubled, so any name stays one literal that means itself.
 std::string quoted(std::string_view text);
 // ",NAME('...')" when external names are written, else nothing.
 std::string nameAttribute(const TxdOptions& options, std::string_view externalName);

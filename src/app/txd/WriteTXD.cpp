@@ -30,7 +30,8 @@ void writeTables(TxdOutput& output, PrefixMaker& prefixes, const TxdOptions& opt
     for (std::size_t i = 1; i <= GTQ.records(); ++i) {
         GTQ.get(i);
         labelCurrentTable(options);
-        if (isSkippedSystemTable(GTQ.rec, options)) continue;
+        // Every row still gets its label after a failed write.
+        if (output.failed() || isSkippedSystemTable(GTQ.rec, options)) continue;
         const std::string label = GTQ.rec.TABLENAME.str();
         const TxdTable table{platform::clip(GTQ.rec.ORGINALTABLENAME), GTQ.rec.OWNER.str(),
                              prefixes.prefixFor(label)};
@@ -52,7 +53,7 @@ void WriteTXD() {
         return;
     }
     const TxdOptions options = TxdOptions::fromGlobals();
-    completeGlobalTxdFilename();
+    if (!completeGlobalTxdFilename()) return;
     const std::string fileName = platform::clip(Glo::TXDFilename);
     TxdOutput output(fileName);
     if (output.begin()) {

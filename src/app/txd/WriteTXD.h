@@ -3,8 +3,9 @@
 // and opens it in the user's text viewer.
 //
 // Every GTQ row gets its label in TABLENAME and the catalogue's name in
-// ORGINALTABLENAME, system tables included. A file that cannot be written is
-// reported with a MESSAGE and not shown.
+// ORGINALTABLENAME, system tables included. A file that cannot be written, or
+// a name that does not fit once completed, is reported with a MESSAGE (after
+// the file is closed) and not shown.
 #pragma once
 
 void WriteTXD();

@@ -28,10 +28,13 @@ namespace platform {
 // nibble is the access, the high one the sharing, which the layer does not
 // enforce on Linux.
 constexpr Long kReadOnly = 0x00;
+// A record width that holds any line.
+constexpr std::size_t kAnyLineWidth = std::string_view::npos;
 
 class LineFile {
 public:
-    // `recordWidth` is the width of the line record: longer lines are cut.
+    // `recordWidth` is the width of the line record: longer lines are cut
+    // (kAnyLineWidth: none are).
     explicit LineFile(std::string name = {}, std::size_t recordWidth = 2048);
     ~LineFile();
     LineFile(const LineFile&) = delete;

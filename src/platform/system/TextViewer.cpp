@@ -9,22 +9,19 @@
 namespace platform {
 namespace {
 
-QStringList viewerCommand() {
-    const QString configured = qEnvironmentVariable("TABLOOM_TEXT_VIEWER").trimmed();
-    QStringList command = QProcess::splitCommand(configured);
-    if (command.isEmpty()) command << QStringLiteral("xdg-open");
-    return command;
+QString viewerProgram() {
+    const QString configured = qEnvironmentVariable("TXD_VIEWER");
+    return configured.isEmpty() ? QStringLiteral("xdg-open") : configured;
 }
 
 }  // namespace
 
 void openInTextViewer(const std::string& file) {
-    QStringList arguments = viewerCommand();
-    const QString program = arguments.takeFirst();
-    arguments << toQString(file);
-    if (QProcess::startDetached(program, arguments)) return;
-    MESSAGE("The text viewer " + fromQString(program) + " could not be started for|" + file, "Text viewer",
-            ICON_EXCLAMATION);
+    const QString program = viewerProgram();
+    if (QProcess::startDetached(program, {toQString(file)})) return;
+    MESSAGE("The text viewer " + fromQString(program) + " could not be started for|" + file +
+                "|The file has been written.",
+            "Text viewer", ICON_EXCLAMATION);
 }
 
 }  // namespace platform

@@ -1,9 +1,9 @@
 // Opens a file in the user's text viewer without waiting for it.
 //
-// The viewer is the program named by the environment variable
-// TABLOOM_TEXT_VIEWER (a program with options of its own, split like a command
-// line but never run through a shell), else xdg-open. The file goes to it as
-// one argument, whatever blanks or quotes its name holds. A viewer that cannot
+// The viewer is the program named by the environment variable TXD_VIEWER
+// (one program, taken whole: no options, never run through a shell), else
+// xdg-open. The file goes to it as its one argument, whatever blanks or quotes
+// its name holds. A viewer that cannot
 // be started is reported with a MESSAGE; the caller goes on either way.
 #pragma once
 

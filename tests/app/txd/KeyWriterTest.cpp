@@ -63,7 +63,7 @@ TEST_F(KeyLines, EachIndexGivesOneKeyWithItsAttributes) {
               (std::vector<std::string>{"PK_Orders_1", "By_Date", "By_Date", "PrimaryKey"}));
 }
 
-TEST_F(KeyLines, AnUnnamedPrimaryKeyIsTheUniqueIndexOverItsColumns) {
+TEST_F(KeyLines, AnUnnamedPrimaryKeyMarksNoIndex) {
     addPrimaryKeyRow("Line", 2, "");
     addPrimaryKeyRow("OrderID", 1, "");
     addIndexRow("ByLine", "OrderID", 1);
@@ -74,7 +74,7 @@ TEST_F(KeyLines, AnUnnamedPrimaryKeyIsTheUniqueIndexOverItsColumns) {
     EXPECT_EQ(keyLines(),
               "ByLine KEY(+Ord:OrderID,+Ord:Line),NOCASE,OPT,DUP\r\n!!> IDENT(1)\r\n"
               "OrderOnly KEY(+Ord:OrderID),NOCASE,OPT\r\n!!> IDENT(2)\r\n"
-              "auto_1 KEY(+Ord:OrderID,+Ord:Line),NOCASE,OPT,PRIMARY\r\n!!> IDENT(3)\r\n");
+              "auto_1 KEY(+Ord:OrderID,+Ord:Line),NOCASE,OPT\r\n!!> IDENT(3)\r\n");
 }
 
 TEST_F(KeyLines, ATableWithoutIndexRowsHasNoKeys) {

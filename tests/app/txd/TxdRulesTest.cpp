@@ -111,7 +111,7 @@ TEST(TxdFilename, ABareNameGoesIntoTheCurrentFolder) {
         const char* name;
         const char* folder;
         std::size_t width;
-        const char* expected;
+        std::optional<std::string> expected;
     } cases[] = {
         {"Clarion.txd", "/home/work", 255, "/home/work/Clarion.txd"},
         {"Clarion.txd", "/", 255, "/Clarion.txd"},
@@ -119,7 +119,9 @@ TEST(TxdFilename, ABareNameGoesIntoTheCurrentFolder) {
         {"out/Clarion.txd", "/home/work", 255, "out/Clarion.txd"},
         {"/tmp/x.txd", "/home/work", 255, "/tmp/x.txd"},
         {"C:\\Work\\x.txd", "/home/work", 255, "/home/work/C:\\Work\\x.txd"},
-        {"Clarion.txd", "/a/folder/too/long", 20, "Clarion.txd"},
+        {"Clarion.txd", "/a/folder/too/long", 20, std::nullopt},
+        {"Clarion.txd", "/a/folder/that/fits", 31, "/a/folder/that/fits/Clarion.txd"},
+        {"x/Clarion.txd", "/a/folder/too/long", 5, "x/Clarion.txd"},
         {"Clarion.txd", "", 255, "Clarion.txd"},
     };
     for (const auto& c : cases) EXPECT_EQ(completedTxdFilename(c.name, c.folder, c.width), c.expected) << c.name;

@@ -17,21 +17,36 @@ using ::testing::HasSubstr;
 
 namespace {
 
+// 152 columns, the 151st an IMAGE, and one index over the first 150: a key
+// line far longer than the 2,048 characters of the original record.
+std::string wideTableSchema() {
+    std::string columns, indexed;
+    for (int i = 1; i <= 152; ++i) {
+        const std::string name = "column_number_" + std::to_string(i);
+        columns += (i > 1 ? ", " : "") + name + (i == 151 ? " IMAGE" : " SMALLINT");
+        if (i <= 150) indexed += (i > 1 ? ", " : "") + name;
+    }
+    return "CREATE TABLE wide (" + columns + "); CREATE INDEX all_columns ON wide (" + indexed + ");";
+}
+
 const std::string kShopSchema =
     "CREATE TABLE Customers (CustomerID INTEGER PRIMARY KEY, \"Company Name\" VARCHAR(40) NOT NULL, Region CHAR,"
     " Rating SMALLINT, Active BIT, Photo IMAGE, Notes TEXT, Joined DATETIME, Ratio DOUBLE, \"O'Hara\" NCHAR,"
-    " Code \"unsigned big integer type\");"
+    " \"note<x>\" VARCHAR(10), \"curly{y}\" CHAR(2), Code \"unsigned big integer type\");"
     "CREATE UNIQUE INDEX \"Company-Name\" ON Customers (\"Company Name\");"
     "CREATE INDEX \"Region Rating\" ON Customers (Region, Rating DESC);"
-    "CREATE TABLE Globals (Setting VARCHAR);"
-    "CREATE TABLE \"Order Details\" (OrderID INTEGER, \"Line-No\" SMALLINT, \"Price/Unit\" CURRENCY,"
-    " Changed timestamp, PRIMARY KEY (OrderID, \"Line-No\"));"
-    "CREATE TABLE Orders (OrderID INTEGER PRIMARY KEY, \"Order Date\" DATETIME, Amount MONEY, CustomerID INT,"
-    " Flag NUMERIC(1,0));"
+    "CREATE INDEX Rating ON Customers (Rating);"
+    "CREATE TABLE Orders (OrderID INTEGER PRIMARY KEY, \"Order Date\" DATETIME, Shipped TIMESTAMP, Amount MONEY,"
+    " CustomerID INT, Flag NUMERIC(1,0));"
     "CREATE INDEX OrdersCustomer ON Orders (CustomerID);"
     "CREATE TABLE ORDER_LINES (Line INTEGER, Note VARCHAR(20), UNIQUE (Line, Note));"
+    "CREATE UNIQUE INDEX PrimaryKey ON ORDER_LINES (Line);"
+    "CREATE TABLE \"Order Details\" (OrderID INTEGER, \"Line-No\" SMALLINT, \"Price/Unit\" CURRENCY,"
+    " Changed timestamp, PRIMARY KEY (OrderID, \"Line-No\"));"
+    "CREATE TABLE Globals (Setting VARCHAR);"
     "CREATE TABLE \"line-notes\" (Remark TEXT);"
-    "CREATE VIEW big_orders AS SELECT * FROM Orders WHERE Amount > 100;";
+    "CREATE VIEW big_orders AS SELECT * FROM Orders WHERE Amount > 100;" +
+    wideTableSchema();
 
 std::string withoutNameAttributes(const std::string& text) {
     return std::regex_replace(text, std::regex(",NAME\\('([^']|'')*'\\)"), "");
@@ -54,15 +69,16 @@ TEST_F(WriteTXDTest, WritesTheShopDictionaryAndOpensIt) {
     TxdDatabase shop(kShopSchema);
     shop.readTables();
     WriteTXD();
+    std::ofstream("/tmp/txd-shop-out.txd", std::ios::binary) << shop.written();  // TEMP
     EXPECT_EQ(shop.written(), goldenFile("shop.txd"));
     EXPECT_EQ(viewer.arguments(), (std::vector<std::string>{shop.txdPath().string()}));
     EXPECT_TRUE(messages.texts.empty());
     EXPECT_EQ(column(GTQ, &GTQRecord::TABLENAME),
-              (std::vector<std::string>{"Customers", "Globals", "Order_Details", "Orders", "ORDER_LINES",
-                                        "line_notes"}));
+              (std::vector<std::string>{"Customers", "Orders", "ORDER_LINES", "Order_Details", "Globals",
+                                        "line_notes", "wide"}));
     EXPECT_EQ(column(GTQ, &GTQRecord::ORGINALTABLENAME),
-              (std::vector<std::string>{"Customers", "Globals", "Order Details", "Orders", "ORDER_LINES",
-                                        "line-notes"}));
+              (std::vector<std::string>{"Customers", "Orders", "ORDER_LINES", "Order Details", "Globals",
+                                        "line-notes", "wide"}));
 }
 
 TEST_F(WriteTXDTest, WithoutExternalNamesNoLineHasANameAttribute) {
@@ -140,6 +156,23 @@ TEST_F(WriteTXDTest, AFileThatCannotBeWrittenIsReportedAndNotOpened) {
         EXPECT_THAT(messages.texts[0], HasSubstr(c.reason));
         EXPECT_EQ(viewer.arguments(std::chrono::milliseconds(300)), std::nullopt) << c.name;
     }
+}
+
+TEST_F(WriteTXDTest, ACompletedNameThatDoesNotFitIsRefused) {
+    TxdDatabase db("CREATE TABLE t (n SMALLINT);");
+    const std::filesystem::path deep = db.db.directory() / std::string(120, 'd') / std::string(120, 'e');
+    std::filesystem::create_directories(deep);
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(deep);
+    Glo::TXDFilename = "Clarion.txd";
+    db.readTables();
+    WriteTXD();
+    std::filesystem::current_path(before);
+    EXPECT_EQ(clip(Glo::TXDFilename), "Clarion.txd");
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_THAT(messages.texts[0], HasSubstr(deep.string()));
+    EXPECT_FALSE(std::filesystem::exists(deep / "Clarion.txd"));
+    EXPECT_EQ(viewer.arguments(std::chrono::milliseconds(300)), std::nullopt);
 }
 
 TEST_F(WriteTXDTest, ColumnsAfterTheHundredAndFiftiethAreNotPopulated) {

@@ -63,6 +63,14 @@ TEST_F(LineFileTest, LinesLongerThanTheRecordAreCutWhenWrittenAndRead) {
     ASSERT_TRUE(file.open(kReadOnly));
     ASSERT_TRUE(file.next());
     EXPECT_EQ(file.line(), "1234");
+    file.close();
+
+    const std::string longLine(5000, 'k');
+    LineFile unlimited(path.string(), kAnyLineWidth);
+    ASSERT_TRUE(unlimited.create() && unlimited.open());
+    EXPECT_TRUE(unlimited.add(longLine));
+    unlimited.close();
+    EXPECT_EQ(bytesOf(path), longLine + "\r\n");
 }
 
 TEST_F(LineFileTest, SetAndNextReadEveryLineThenReportTheEnd) {

@@ -1,5 +1,5 @@
 // A text viewer for tests: a script in a temporary folder that records the
-// arguments it was started with, installed through TABLOOM_TEXT_VIEWER for
+// arguments it was started with, installed through TXD_VIEWER for
 // the lifetime of the object.
 #pragma once
 
@@ -14,19 +14,19 @@
 
 class RecordingViewer {
 public:
-    // `options` go before the file, as a configured viewer may have them.
-    explicit RecordingViewer(const std::string& options = {}) {
+    // `scriptName` may hold blanks: the variable names the program whole.
+    explicit RecordingViewer(const std::string& scriptName = "viewer.sh") {
         std::string pattern = (std::filesystem::temp_directory_path() / "tabloom-viewer-XXXXXX").string();
         folder_ = mkdtemp(pattern.data());
-        const std::filesystem::path script = folder_ / "viewer.sh";
+        const std::filesystem::path script = folder_ / scriptName;
         std::ofstream(script) << "#!/bin/sh\nexec 2>/dev/null\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.tmp\"\n"
                                  "mv \"$0.tmp\" \"$0.args\"\n";
         std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-        setenv("TABLOOM_TEXT_VIEWER", (script.string() + (options.empty() ? "" : " " + options)).c_str(), 1);
-        arguments_ = folder_ / "viewer.sh.args";
+        setenv("TXD_VIEWER", script.c_str(), 1);
+        arguments_ = folder_ / (scriptName + ".args");
     }
     ~RecordingViewer() {
-        unsetenv("TABLOOM_TEXT_VIEWER");
+        unsetenv("TXD_VIEWER");
         std::filesystem::remove_all(folder_);
     }
     RecordingViewer(const RecordingViewer&) = delete;
