@@ -1,4 +1,5 @@
 #include "support/ProgramFixture.h"
+#include "support/WindowStructure.h"
 #include "support/SqliteFixture.h"
 
 #include "app/main/Globals.h"
@@ -55,11 +56,7 @@ const struct {
 
 TEST_F(ChooseODBCconnectionTest, TheWindowIsLaidOutAsItsStructure) {
     Window& w = openConnectionWindow();
-    const struct {
-        const char* label;
-        Long type;
-        const char* text;
-    } controls[] = {
+    expectControls(w, {
         {"?DSNString:Prompt", CREATE::prompt, "DNS (Data source name):"},
         {"?DSNString", CREATE::combo, "@s80"},
         {"?Username:Prompt", CREATE::prompt, "Username:"},
@@ -71,14 +68,7 @@ TEST_F(ChooseODBCconnectionTest, TheWindowIsLaidOutAsItsStructure) {
         {"?ConnectStringExamples", CREATE::string, "Other examples of connectstrings:"},
         {"?List", CREATE::list, ""},
         {"?CloseButton", CREATE::button, "&Close"},
-    };
-    ASSERT_EQ(w.lastControl(), Long{std::size(controls)});
-    for (Long n = 1; n <= w.lastControl(); ++n) {
-        const auto& expected = controls[n - 1];
-        EXPECT_EQ(w.property(n, PROP::Label), expected.label) << n;
-        EXPECT_EQ(w.numberProperty(n, PROP::Type), expected.type) << expected.label;
-        EXPECT_EQ(w.property(n, PROP::Text), expected.text) << expected.label;
-    }
+    });
     EXPECT_EQ(drive::property(w, "?List", PROP::Format), "1020L(2)@s255@");
     EXPECT_EQ(drive::property(w, "?List", PROP::LineHeight), "14");
     EXPECT_EQ(w.control("?List")->spec->fontName, "Arial");

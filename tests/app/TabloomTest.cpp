@@ -1,5 +1,6 @@
 #include "odbccatalog/CatalogTestSupport.h"
 #include "support/ProgramFixture.h"
+#include "support/WindowStructure.h"
 #include "support/SqliteFixture.h"
 
 #include "app/main/Globals.h"
@@ -59,11 +60,7 @@ protected:
 
 TEST_F(TabloomTest, TheWindowIsLaidOutAsItsStructure) {
     Window& w = openCatalogue(shop.connectString());
-    const struct {
-        const char* label;
-        Long type;
-        const char* text;
-    } controls[] = {
+    expectControls(w, {
         {"?Sheet", CREATE::sheet, ""},
         {"?TablesTab", CREATE::tab, "Tables"},
         {"?TableList", CREATE::list, ""},
@@ -90,14 +87,7 @@ TEST_F(TabloomTest, TheWindowIsLaidOutAsItsStructure) {
         {"?WriteTXDButton", CREATE::button, "&Write Clarion TXD"},
         {"?CloseButton", CREATE::button, "Close"},
         {"?DriverString", CREATE::string, "Generate with file driver:"},
-    };
-    ASSERT_EQ(w.lastControl(), Long{std::size(controls)});
-    for (Long n = 1; n <= w.lastControl(); ++n) {
-        const auto& expected = controls[n - 1];
-        EXPECT_EQ(w.property(n, PROP::Label), expected.label) << n;
-        EXPECT_EQ(w.numberProperty(n, PROP::Type), expected.type) << expected.label;
-        EXPECT_EQ(w.property(n, PROP::Text), expected.text) << expected.label;
-    }
+    });
     EXPECT_EQ(drive::property(w, "?TableList", PROP::Format),
               "51L(2)|M~Database~51L(2)|M~Owner~57L(2)|M~Table~47L(2)|M~Type~1020L(2)|M~Remark~@s255@");
     EXPECT_EQ(w.control("?Glo:Driver")->spec->choices, "MSSQL|ODBC|ORACLE");
