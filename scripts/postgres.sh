@@ -12,7 +12,8 @@ DATA=$ROOT/data
 DATABASE=tabloom_test
 
 as_postgres() {
-    if [ "$(id -un)" = postgres ]; then "$@"; else runuser -u postgres -- "$@"; fi
+    # From a folder the server's user may enter.
+    if [ "$(id -un)" = postgres ]; then "$@"; else (cd / && runuser -u postgres -- "$@"); fi
 }
 
 psql_test() {

@@ -230,6 +230,12 @@ void ODBCCatalogClass::FetchResult(QueueBase& queue, Long rowLimit, Byte allRows
     }
 }
 
+SqlIdentifierRules ODBCCatalogClass::IdentifierRules() {
+    if (!FILE) return {};
+    if (!FILE->opened()) FILE->open(platform::kReadWriteDenyWrite);
+    return SqlIdentifierRules::of(FILE->handle(platform::PROP_Hdbc));
+}
+
 Long ODBCCatalogClass::ResultColumnCount() {
     SQLSMALLINT columns = 0;
     if (!FILE || !SQL_SUCCEEDED(SQLNumResultCols(FILE->handle(platform::PROP_Hstmt), &columns))) return 0;

@@ -13,6 +13,7 @@
 // so that "A_B" means that table alone.
 #pragma once
 
+#include "app/odbccatalog/SqlIdentifier.h"
 #include "platform/data/Queue.h"
 #include "platform/odbc/OdbcFile.h"
 
@@ -56,6 +57,10 @@ public:
     platform::Long ResultColumnCount();
     std::string GetColumnData(platform::Long column);
     std::string GetColumnValue(platform::Long column);
+
+    // How the data source wants names written in statements; connects first
+    // when the file is not open.
+    SqlIdentifierRules IdentifierRules();
 
     // The shared read buffer's size in bytes; 0 while no object exists.
     static std::size_t readBufferSize();

@@ -1,18 +1,244 @@
 #include "app/windows/BrowseODBCconnection.h"
 
 #include "app/frame/WindowProcedure.h"
+#include "app/main/Globals.h"
+#include "app/odbccatalog/CatalogQueues.h"
+#include "app/windows/QueryBuilder.h"
+
+#include <initializer_list>
+#include <utility>
 
 using namespace platform;
 
 namespace {
-WindowSpec queryWindow() {
-    return {.label = "P1$WINDOW", .title = "Browse an ODBC connection", .icon = "zel.ico", .at = {0, 0, 400, 240},
-            .mdi = true};
+
+// Control numbers, in the order of the window structure.
+constexpr Long kQueryBuilderButton = 2, kExecuteQueryButton = 3, kTableList = 7, kColumnList = 8, kResultTab = 11,
+               kOwnerFilter = 15, kTablesOnly = 16, kSystemTables = 17, kRegetButton = 18,
+               kExecutingQueryString = 19, kRecordCountString = 23;
+
+constexpr std::size_t kResultColumns = 25;
+using ResultValue = String<50>;
+
+// One result row: result column i in field i; the fields have no names.
+struct ResultRecord {
+    ResultValue COLUMN[kResultColumns];
+    static const FieldTable& fieldTable() {
+        static const FieldTable table{[] {
+            std::vector<FieldInfo> fields;
+            for (std::size_t i = 0; i < kResultColumns; ++i)
+                fields.push_back({"", FieldType::String, i * sizeof(ResultValue), sizeof(ResultValue)});
+            return fields;
+        }()};
+        return table;
+    }
+};
+static_assert(sizeof(ResultRecord) == kResultColumns * sizeof(ResultValue));
+
+std::string resultFormat() {
+    std::string format;
+    for (std::size_t i = 0; i < kResultColumns; ++i) format += "61L(2)|M";
+    return format;
 }
 
-class BrowseODBCconnectionWindow : public WindowProcedure {
+// The procedure's locals; a base of the procedure, so they exist before its
+// window binds them. They start afresh at every opening.
+struct QueryLocals {
+    Byte BuildQuery = 1;
+    Long LimitNumberOfRecords = 500;
+    Queue<ResultRecord> Result;
+};
+
+ControlSpec text(Long type, std::string label, std::string text, int x, int y) {
+    return {.type = type, .label = std::move(label), .text = std::move(text), .at = {x, y, 0, 0}};
+}
+
+ControlSpec entry(std::string label, std::string picture, Binding use, Rect at) {
+    return {.type = CREATE::entry, .label = std::move(label), .text = std::move(picture), .at = at,
+            .use = std::move(use)};
+}
+
+ControlSpec check(std::string label, std::string text, Byte& use, int x, int y) {
+    return {.type = CREATE::check, .label = std::move(label), .text = std::move(text), .at = {x, y, 0, 0},
+            .use = bind(use)};
+}
+
+ControlSpec button(std::string label, std::string text, Rect at, Long action = STD::None) {
+    return {.type = CREATE::button, .label = std::move(label), .text = std::move(text), .at = at, .std = action};
+}
+
+ControlSpec tab(std::string label, std::string text, std::vector<ControlSpec> controls) {
+    return {.type = CREATE::tab, .label = std::move(label), .text = std::move(text), .children = std::move(controls)};
+}
+
+ControlSpec list(std::string label, QueueBase& rows, std::string format, Rect at, std::string mark = {}) {
+    return {.type = CREATE::list, .label = std::move(label), .at = at, .from = &rows, .format = std::move(format),
+            .mark = std::move(mark), .vscroll = true};
+}
+
+WindowSpec queryWindow(QueryLocals& locals) {
+    return {.label = "P1$WINDOW",
+            .title = "Browse an ODBC connection",
+            .icon = "zel.ico",
+            .at = {0, 0, 400, 240},
+            .mdi = true,
+            .controls = {
+                {.type = CREATE::text, .label = "?Glo:Query", .at = {4, 4, 392, 60}, .use = bind(Glo::Query),
+                 .vscroll = true},
+                button("?QueryBuilderButton", "&Use query builder", {4, 68, 80, 14}),
+                button("?ExecuteQueryButton", "&Execute query", {88, 68, 70, 14}),
+                check("?Loc:BuildQuery", "&Automatic query", locals.BuildQuery, 164, 70),
+                {.type = CREATE::sheet, .label = "?Sheet", .at = {4, 86, 392, 130},
+                 .children = {
+                     tab("?TableFieldTab", "Tables && Fields",
+                         {list("?TableList", GTQ, "1020L(2)|M~Table~@s255@?#3#", {2, 2, 190, 96}),
+                          list("?ColumnList", GCQ, "1016L(2)|M~Field~@s254@?#4#", {196, 2, 190, 96}, "GCQ:MARK"),
+                          entry("?Tablename", "@s255", bind(GTQ.rec.TABLENAME), {2, 100, 190, 12}),
+                          entry("?ColumnName", "@s255", bind(GCQ.rec.COLUMNNAME), {196, 100, 190, 12})}),
+                     tab("?ResultTab", "Results", {list("?List", locals.Result, resultFormat(), {2, 2, 386, 112})}),
+                     tab("?OptionsTab", "Options",
+                         {text(CREATE::prompt, "?Glo:OwnerFilter:Prompt", "Filter on owner:", 4, 6),
+                          entry("?Glo:OwnerFilter", "@s254", bind(Glo::OwnerFilter), {70, 4, 120, 12}),
+                          check("?Glo:TablesOnly", "Show tables only", Glo::TablesOnly, 4, 22),
+                          check("?Glo:SystemTables", "Show system tables", Glo::SystemTables, 4, 36),
+                          button("?RegetButton", "Reget tables and columns", {4, 52, 100, 14})}),
+                 }},
+                text(CREATE::string, "?ExecutingQueryString", "Executing query...", 4, 224),
+                text(CREATE::string, "?RecordCountPrompt:2", "Limit number of records:", 80, 224),
+                entry("?Loc:LimitNumberOfRecords", "", bind(locals.LimitNumberOfRecords), {164, 222, 40, 12}),
+                text(CREATE::string, "?RecordCountPrompt", "Number of records:", 212, 224),
+                text(CREATE::string, "?RecordCountString", "----", 280, 224),
+                button("?CloseButton", "&Close", {346, 222, 50, 14}, STD::Close),
+            }};
+}
+
+// Without a connection the lists show nothing.
+void forget(std::initializer_list<QueueBase*> queues) {
+    for (QueueBase* q : queues) {
+        q->free();
+        q->clear();
+    }
+}
+
+SqlIdentifierRules identifierRules() { return ODBCCatalog ? ODBCCatalog->IdentifierRules() : SqlIdentifierRules(); }
+
+class BrowseODBCconnectionWindow : private QueryLocals, public WindowProcedure {
 public:
-    BrowseODBCconnectionWindow() : WindowProcedure("BrowseODBCconnection", queryWindow(), 0) {}
+    BrowseODBCconnectionWindow() : WindowProcedure("BrowseODBCconnection", queryWindow(*this), 1) {}
+
+    // The statement and the lists are ready before the window opens.
+    Byte Init() override {
+        InitQueryText();
+        RegetTablesAndColumns();
+        return WindowProcedure::Init();
+    }
+
+    Byte TakeAccepted() override {
+        const Byte result = WindowProcedure::TakeAccepted();
+        switch (window().field()) {
+            case kQueryBuilderButton: UseQueryBuilder(); break;
+            case kExecuteQueryButton: ExecuteQuery(); break;
+            case kRegetButton: window().update(); [[fallthrough]];
+            case kOwnerFilter:
+            case kTablesOnly:
+            case kSystemTables: RegetTablesAndColumns(); break;
+            default: break;
+        }
+        return result;
+    }
+
+    Byte TakeNewSelection() override {
+        const Byte result = WindowProcedure::TakeNewSelection();
+        if (window().field() == kTableList) {
+            ReadSelectedTable();
+        } else if (window().field() == kColumnList) {
+            GCQ.get(choice(kColumnList));
+            BuildAutomaticQuery();
+        }
+        return result;
+    }
+
+protected:
+    void setUp() override { enableExecutingText(false); }
+
+private:
+    std::size_t choice(Long list) { return static_cast<std::size_t>(window().numberProperty(list, PROP::Selected)); }
+
+    void enableExecutingText(bool enabled) { window().setProperty(kExecutingQueryString, PROP::Disable, !enabled); }
+
+    void InitQueryText() {
+        if (clip(Glo::Query.view()).empty()) Glo::Query = "Enter your query here...";
+    }
+
+    void RegetTablesAndColumns() {
+        if (!ODBCCatalog) {
+            forget({&GTQ, &GCQ});
+        } else {
+            ODBCCatalog->GetTables(GTQ, Glo::OwnerFilter.view(), Glo::SystemTables, 0, 0, Glo::TablesOnly);
+            // Columns of a table no longer listed would be left over.
+            if (GTQ.get(1)) ReadColumnsOfCurrentTable();
+            else forget({&GCQ});
+        }
+        window().display();
+    }
+
+    void ReadColumnsOfCurrentTable() {
+        // The owner keeps a driver from looking only on its search path.
+        ODBCCatalog->GetColumns(GCQ, GTQ.rec.catalogueName(), clip(GTQ.rec.OWNER.view()));
+    }
+
+    void ReadSelectedTable() {
+        if (GTQ.get(choice(kTableList))) {
+            if (ODBCCatalog) ReadColumnsOfCurrentTable();
+            else forget({&GCQ});
+        }
+        BuildAutomaticQuery();
+    }
+
+    // SELECT of the marked columns in list order, all columns when none is marked.
+    void BuildAutomaticQuery() {
+        if (!BuildQuery) {
+            window().display();
+            return;
+        }
+        const SqlIdentifierRules names = identifierRules();
+        std::string columns;
+        for (std::size_t i = 1; i <= GCQ.records(); ++i) {
+            if (!GCQ.at(i).MARK) continue;
+            if (!columns.empty()) columns += ",";
+            columns += names.name(clip(GCQ.at(i).COLUMNNAME.view()));
+        }
+        Glo::Query = "SELECT " + (columns.empty() ? std::string("*") : columns) + " FROM " +
+                     names.name(GTQ.rec.catalogueName());
+        window().display();
+    }
+
+    // The builder gives a condition; the statement becomes a SELECT of its table with it.
+    void UseQueryBuilder() {
+        window().update();
+        const QueryBuilderResult built = QueryBuilder();
+        if (!built.condition.empty())
+            Glo::Query = "SELECT * FROM " + identifierRules().name(built.table) + " WHERE" + built.condition;
+        // The builder read its own tables and columns into the shared queues.
+        RegetTablesAndColumns();
+    }
+
+    void ExecuteQuery() {
+        window().update();
+        enableExecutingText(true);
+        window().display();
+        SETCURSOR(CURSOR::Cross);
+        window().select(kResultTab);
+        // The statement blocks the program: what is set above must be painted now.
+        window().redraw();
+        if (ODBCCatalog) ODBCCatalog->ExecuteSQL(Glo::Query.view());
+        // The error message waits; another window may have replaced the catalogue object meanwhile.
+        if (ODBCCatalog) ODBCCatalog->FetchResult(Result, LimitNumberOfRecords, 0);
+        else forget({&Result});
+        window().setProperty(kRecordCountString, PROP::Text, static_cast<Long>(Result.records()));
+        enableExecutingText(false);
+        SETCURSOR();
+    }
 };
 
 }  // namespace

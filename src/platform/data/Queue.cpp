@@ -24,6 +24,13 @@ std::string QueueBase::rowText(std::size_t position, std::size_t fieldNumber) co
     return FieldRef(*info, const_cast<void*>(row(position - 1))).text();
 }
 
+void QueueBase::setRowText(std::size_t position, std::size_t fieldNumber, std::string_view text) {
+    const FieldInfo* info = fields().at(fieldNumber);
+    if (!info || position < 1 || position > records()) return;
+    FieldRef(*info, const_cast<void*>(row(position - 1))).setText(text);
+    changed();
+}
+
 void QueueBase::add() { add(records() + 1); }
 
 void QueueBase::add(std::size_t position) {

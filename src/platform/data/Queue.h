@@ -39,6 +39,9 @@ public:
     FieldRef field(std::string_view name);
     // Field of a stored row, read only.
     std::string rowText(std::size_t position, std::size_t fieldNumber) const;
+    // Writes a field of a stored row, leaving the buffer and the pointer alone
+    // (as a list writes its marks).
+    void setRowText(std::size_t position, std::size_t fieldNumber, std::string_view text);
 
     void add();
     void add(std::size_t position);

@@ -202,6 +202,18 @@ void chooseRow(Window& w, std::string_view label, int row) {
     settle();
 }
 
+void toggleMark(Window& w, std::string_view label, int row) {
+    chooseRow(w, label, row);
+    auto* view = qobject_cast<QAbstractItemView*>(widgetOf(w, label));
+    const QModelIndex mark = view->model()->index(row - 1, 0);
+    if (!(view->model()->flags(mark) & Qt::ItemIsUserCheckable))
+        throw std::invalid_argument(std::string(label) + " has no marks");
+    const bool marked = mark.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    // What the list's check box does when clicked.
+    view->model()->setData(mark, marked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    settle();
+}
+
 void closeBySystemMenu(Window& w) {
     if (!w.view()) return;
     QMenu* menu = w.view()->systemMenu();

@@ -43,6 +43,8 @@ void typeOver(Window& window, std::string_view label, std::string_view text);
 // Moves the focus away from the control, as tabbing out does.
 void leave(Window& window, std::string_view label);
 void chooseRow(Window& window, std::string_view label, int row);
+// Clicks the mark (check box) of a list row: the row becomes current, then its mark flips.
+void toggleMark(Window& window, std::string_view label, int row);
 void closeBySystemMenu(Window& window);
 void closeByCloseBox(Window& window);
 

@@ -86,6 +86,11 @@ constexpr Long F1 = 0x70, F2 = 0x71, F3 = 0x72, F4 = 0x73, F5 = 0x74, F6 = 0x75,
 constexpr Long letter(char c) { return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 32 : c); }
 }  // namespace KEY
 
+// Mouse cursors of SETCURSOR; chosen here.
+namespace CURSOR {
+constexpr Long None = 0, Arrow = 1, Wait = 2, Cross = 3;
+}
+
 // Standard actions of menu items and buttons.
 namespace STD {
 constexpr Long None = 0, Close = 1, Cut = 2, Copy = 3, Paste = 4, TileWindow = 5, CascadeWindow = 6,

@@ -53,9 +53,15 @@ std::vector<ListColumn> parseListFormat(const std::string& format) {
     return columns;
 }
 
-QueueModel::QueueModel(QueueBase& queue, std::vector<ListColumn> columns, QObject* parent)
-    : QAbstractTableModel(parent), queue_(&queue), columns_(std::move(columns)) {
+std::size_t fieldNumber(const QueueBase& queue, std::string_view name) {
+    const FieldInfo* info = name.empty() ? nullptr : queue.fields().find(name);
+    return info ? static_cast<std::size_t>(info - queue.fields().all().data()) + 1 : 0;
+}
+
+QueueModel::QueueModel(QueueBase& queue, std::vector<ListColumn> columns, QObject* parent, std::size_t markField)
+    : QAbstractTableModel(parent), queue_(&queue), columns_(std::move(columns)), markField_(markField) {
     listener_ = queue_->listen([this] {
+        if (marking_) return;
         beginResetModel();
         endResetModel();
     });
@@ -80,7 +86,12 @@ int QueueModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant QueueModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || !queue_) return {};
+    if (!index.isValid() || !queue_) return {};
+    if (role == Qt::CheckStateRole && markField_ && index.column() == 0) {
+        const bool marked = leadingNumber(queue_->rowText(static_cast<std::size_t>(index.row()) + 1, markField_)) != 0;
+        return marked ? Qt::Checked : Qt::Unchecked;
+    }
+    if (role != Qt::DisplayRole) return {};
     const std::string text = queue_->rowText(static_cast<std::size_t>(index.row()) + 1,
                                              columns_[static_cast<std::size_t>(index.column())].field);
     return toQString(clip(text));
@@ -89,6 +100,23 @@ QVariant QueueModel::data(const QModelIndex& index, int role) const {
 QVariant QueueModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
     return columns_.at(static_cast<std::size_t>(section)).header;
+}
+
+Qt::ItemFlags QueueModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (markField_ && index.column() == 0) flags |= Qt::ItemIsUserCheckable;
+    return flags;
+}
+
+bool QueueModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::CheckStateRole || !markField_ || index.column() != 0 || !queue_) return false;
+    const bool marked = value.toInt() == Qt::Checked;
+    marking_ = true;
+    queue_->setRowText(static_cast<std::size_t>(index.row()) + 1, markField_, marked ? "1" : "0");
+    marking_ = false;
+    Q_EMIT dataChanged(index, index, {Qt::CheckStateRole});
+    if (onMarked) onMarked(index.row());
+    return true;
 }
 
 }  // namespace platform

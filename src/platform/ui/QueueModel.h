@@ -1,12 +1,14 @@
 // A list control's rows: a Qt model over a queue, told when the queue changes.
 // Columns come from the list's format string ("51L(2)|M~Owner~1020L(2)@s255@",
 // one column per width, "~Header~" for a heading, widths in dialog units; a
-// width of 0 hides the column).
+// width of 0 hides the column). A list with a mark field shows each row's
+// mark as the check box of its first column; ticking it writes the row.
 #pragma once
 
 #include "platform/data/Queue.h"
 
 #include <QAbstractTableModel>
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -18,22 +20,30 @@ struct ListColumn {
 };
 
 std::vector<ListColumn> parseListFormat(const std::string& format);
+// The 1-based number of the queue's field of that name; 0 for none.
+std::size_t fieldNumber(const QueueBase& queue, std::string_view name);
 
 class QueueModel : public QAbstractTableModel {
 public:
-    QueueModel(QueueBase& queue, std::vector<ListColumn> columns, QObject* parent);
+    QueueModel(QueueBase& queue, std::vector<ListColumn> columns, QObject* parent, std::size_t markField = 0);
     ~QueueModel() override;
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     const std::vector<ListColumn>& columns() const { return columns_; }
     // Lets the queue go before the model: the list shows no rows from then on.
     void detach();
+    // Told after the user changed a row's mark (0-based row).
+    std::function<void(int row)> onMarked;
 
 private:
     QueueBase* queue_;  // nullptr once detached
     std::vector<ListColumn> columns_;
+    std::size_t markField_;
+    bool marking_ = false;  // the queue change is this model's own
     int listener_;
 };
 

@@ -215,8 +215,23 @@ void Window::update(Long number) {
 }
 
 void Window::select(Long number) {
+    if (const Control* c = control(number); c && c->type == CREATE::tab) {
+        setProperty(c->parent, PROP::Selected, tabPosition(*c));
+        return;
+    }
     props_[PROP::Selected] = std::to_string(number);
     if (view_) view_->focus(number);
+}
+
+Long Window::tabPosition(const Control& tab) const {
+    Long position = 0;
+    for (const auto& [n, c] : controls_)
+        if (c.parent == tab.parent && c.type == CREATE::tab && n <= tab.number) ++position;
+    return position;
+}
+
+void Window::redraw() {
+    if (view_) view_->repaintNow();
 }
 
 void Window::alert(Long number, Long keyCode) {

@@ -80,7 +80,10 @@ public:
     // UPDATE: what the user is still typing goes into the bound variables,
     // without Accepted and without ending the edit.
     void update(Long control = 0);
-    void select(Long control);       // focus
+    void select(Long control);       // focus; a tab is shown on its sheet
+    // Paints the window now: what DISPLAY showed is seen while the program
+    // goes on without waiting for events.
+    void redraw();
     void alert(Long control, Long keyCode);
     bool alerted(Long control, Long keyCode) const;
 
@@ -104,6 +107,7 @@ private:
     void numberControls(const std::vector<ControlSpec>& specs, Long parent, Long& next, int step);
     void deliver(Event e);
     bool applyBinding(Control& c);
+    Long tabPosition(const Control& tab) const;  // 1 for the sheet's first tab
 
     WindowSpec spec_;
     std::map<Long, Control> controls_;
@@ -123,5 +127,8 @@ std::size_t pictureWidth(std::string_view picture);
 
 // The statements of the runtime on the thread's top window.
 void POST(Long event, Long control = 0, int thread = 0);
+// The mouse cursor over every window of the program; CURSOR::None gives each
+// widget its own again.
+void SETCURSOR(Long cursor = CURSOR::None);
 
 }  // namespace platform

@@ -48,6 +48,7 @@ struct ControlSpec {
     Binding use;                  // bound variable
     QueueBase* from = nullptr;    // list and combo rows
     std::string format;           // list format
+    std::string mark;             // a list's MARK: the queue field (by name) holding each row's mark
     std::string choices;          // a combo's fixed drop list: "MSSQL|ODBC|ORACLE"
     std::string trueValue = "1";  // a check box's VALUE when ticked
     std::string falseValue = "0";

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -423,8 +424,13 @@ QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* p
             table->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
             table->setShowGrid(false);
             if (s.from) {
-                auto* listModel = new QueueModel(*s.from, parseListFormat(s.format), table);
+                auto* listModel =
+                    new QueueModel(*s.from, parseListFormat(s.format), table, fieldNumber(*s.from, s.mark));
                 table->setModel(listModel);
+                // A new mark is a new selection of its row, as a click on the row is.
+                listModel->onMarked = [this, number](int row) {
+                    if (model_) model_->userChoseRow(number, row + 1);
+                };
                 const bool headings = std::any_of(listModel->columns().begin(), listModel->columns().end(),
                                                   [](const ListColumn& c) { return !c.header.isEmpty(); });
                 table->horizontalHeader()->setVisible(headings);
@@ -589,6 +595,8 @@ void WindowView::apply(Long number, Long prop) {
     }
 }
 
+void WindowView::repaintNow() { outer()->repaint(); }
+
 void WindowView::focus(Long number) {
     if (QWidget* w = widget(number)) w->setFocus(Qt::OtherFocusReason);
 }
@@ -620,6 +628,16 @@ void WindowView::standardAction(Long action) {
             return;
         default: return;
     }
+}
+
+void SETCURSOR(Long cursor) {
+    static const std::map<Long, Qt::CursorShape> shapes = {
+        {CURSOR::Arrow, Qt::ArrowCursor}, {CURSOR::Wait, Qt::WaitCursor}, {CURSOR::Cross, Qt::CrossCursor},
+    };
+    const auto shape = shapes.find(cursor);
+    // One program-wide cursor: a new one replaces the last, never stacks on it.
+    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    if (shape != shapes.end()) QApplication::setOverrideCursor(QCursor(shape->second));
 }
 
 }  // namespace platform

@@ -34,6 +34,8 @@ public:
 
     void apply(Long control, Long prop);
     void focus(Long control);
+    // Paints the window and its controls at once, not at the next event loop turn.
+    void repaintNow();
     void dispose();
 
     QWidget* widget(Long control) const;

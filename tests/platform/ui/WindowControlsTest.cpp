@@ -5,6 +5,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -21,9 +22,10 @@ struct RowRecord {
     CString<20> LEFT;
     CString<20> MIDDLE;
     CString<20> RIGHT;
+    Byte MARK = 0;
     static const FieldTable& fieldTable() {
         static const FieldTable table{{field("LEFT", &RowRecord::LEFT), field("MIDDLE", &RowRecord::MIDDLE),
-                                       field("RIGHT", &RowRecord::RIGHT)}};
+                                       field("RIGHT", &RowRecord::RIGHT), field("MARK", &RowRecord::MARK)}};
         return table;
     }
 };
@@ -54,7 +56,7 @@ protected:
             {.type = CREATE::sheet, .label = "?Sheet", .at = {2, 2, 196, 100}, .children = {
                 {.type = CREATE::tab, .label = "?FirstTab", .text = "First", .children = {
                     {.type = CREATE::list, .label = "?List", .at = {2, 2, 180, 60}, .from = &rows,
-                     .format = "40L(2)|M~Left~0L(2)|M~Hidden~30L(2)|M~Right~@s20@"},
+                     .format = "40L(2)|M~Left~0L(2)|M~Hidden~30L(2)|M~Right~@s20@", .mark = "MARK"},
                 }},
                 {.type = CREATE::tab, .label = "?SecondTab", .text = "Second", .children = {
                     {.type = CREATE::check, .label = "?Flag", .text = "Flag", .use = bind(flag),
@@ -144,6 +146,40 @@ TEST_F(WindowControlsTest, ChoosingATabSelectsItAndSaysSo) {
 
     window().setProperty(window().control("?Sheet")->number, PROP::Selected, 1);
     EXPECT_EQ(widget<QTabWidget>("?Sheet")->currentIndex(), 0);
+}
+
+TEST_F(WindowControlsTest, SelectingATabShowsItOnItsSheet) {
+    window().select(window().control("?SecondTab")->number);
+    EXPECT_EQ(drive::property(window(), "?Sheet", PROP::Selected), "2");
+    EXPECT_EQ(widget<QTabWidget>("?Sheet")->currentIndex(), 1);
+}
+
+TEST_F(WindowControlsTest, AMarkIsTheRowsCheckBoxAndClickingItSelectsTheRow) {
+    for (const char* left : {"one", "two"}) {
+        rows.rec.LEFT = left;
+        rows.add();
+    }
+    rows.get(1);
+    auto* list = widget<QTableView>("?List");
+    drive::toggleMark(window(), "?List", 2);
+    EXPECT_EQ(rows.at(2).MARK, 1);
+    EXPECT_EQ(rows.at(1).MARK, 0);
+    EXPECT_EQ(rows.rec.LEFT.str(), "one") << "the buffer is the program's";
+    EXPECT_EQ(list->model()->index(1, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_EQ(drive::property(window(), "?List", PROP::Selected), "2");
+    EXPECT_TRUE(took(EVENT::NewSelection, "?List"));
+    drive::toggleMark(window(), "?List", 2);
+    EXPECT_EQ(rows.at(2).MARK, 0);
+    EXPECT_EQ(list->model()->index(1, 0).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
+}
+
+TEST_F(WindowControlsTest, SetcursorReplacesTheProgramsCursorAndGivesItBack) {
+    SETCURSOR(CURSOR::Wait);
+    SETCURSOR(CURSOR::Cross);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
+    SETCURSOR();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "nothing stacked under it";
 }
 
 TEST_F(WindowControlsTest, AHiddenTabLeavesTheTabBar) {

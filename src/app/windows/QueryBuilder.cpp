@@ -1,0 +1,4 @@
+#include "app/windows/QueryBuilder.h"
+
+// Not built yet: composes nothing.
+QueryBuilderResult QueryBuilder() { return {}; }
