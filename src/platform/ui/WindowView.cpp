@@ -435,6 +435,7 @@ QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* p
                                                   [](const ListColumn& c) { return !c.header.isEmpty(); });
                 table->horizontalHeader()->setVisible(headings);
                 table->horizontalHeader()->setStretchLastSection(true);
+                table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
                 setColumnWidths(table, listModel->columns(), DialogUnits(this->font()));
                 connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                         [this, number](const QModelIndex& now) {
