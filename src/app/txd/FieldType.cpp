@@ -1,6 +1,10 @@
 #include "app/txd/FieldType.h"
 
+#include <sql.h>
+#include <sqlext.h>
+
 #include <algorithm>
+#include <charconv>
 #include <functional>
 #include <vector>
 
@@ -57,13 +61,78 @@ const std::vector<TypeRule>& typeRules() {
     return rules;
 }
 
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::optional<Long> number(std::string_view text) {
+    text = trimmed(text);
+    Long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
+    return value;
+}
+
+// A type name as some drivers report it, with the declared precision.
+struct SplitTypeName {
+    std::string_view name;
+    std::optional<Long> precision;
+    Long scale = 0;
+};
+
+std::string_view withoutTrailingBlanks(std::string_view text) {
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+}
+
+// "NAME(p)" or "NAME(p,s)", blanks allowed; any other text is a bare name,
+// kept as delivered.
+SplitTypeName splitTypeName(std::string_view delivered) {
+    const std::string_view text = withoutTrailingBlanks(delivered);
+    const std::size_t open = text.rfind('(');
+    if (text.empty() || text.back() != ')' || open == std::string_view::npos) return {delivered};
+    const std::string_view inside = text.substr(open + 1, text.size() - open - 2);
+    const std::size_t comma = inside.find(',');
+    const std::optional<Long> precision = number(inside.substr(0, comma));
+    const std::optional<Long> scale =
+        comma == std::string_view::npos ? std::optional<Long>(0) : number(inside.substr(comma + 1));
+    if (!precision || !scale) return {delivered};
+    return {withoutTrailingBlanks(text.substr(0, open)), precision, *scale};
+}
+
+bool isExactIntegerType(Long dataType) {
+    switch (dataType) {
+        case SQL_BIT:
+        case SQL_TINYINT:
+        case SQL_SMALLINT:
+        case SQL_INTEGER:
+        case SQL_BIGINT: return true;
+        default: return false;
+    }
+}
+
+// The column as the type table reads it: the bare name, with the size and
+// decimals its precision declares.
+ColumnType mappedColumn(const ColumnType& column, const SplitTypeName& split) {
+    ColumnType mapped = column;
+    mapped.name = split.name;
+    if (split.precision) {
+        mapped.size = *split.precision;
+        mapped.decimals = split.scale;
+    }
+    if (isExactIntegerType(column.dataType)) mapped.decimals = 0;
+    return mapped;
+}
+
 }  // namespace
 
 std::optional<std::string> FieldTypeFor(const ColumnType& column, bool oracle) {
-    const std::string key = platform::upper(platform::clip(column.name));
+    const ColumnType mapped = mappedColumn(column, splitTypeName(column.name));
+    const std::string key = platform::upper(platform::clip(mapped.name));
     for (const TypeRule& rule : typeRules()) {
         if (std::find(rule.names.begin(), rule.names.end(), key) == rule.names.end()) continue;
-        std::optional<std::string> type = rule.fieldType(column, oracle);
+        std::optional<std::string> type = rule.fieldType(mapped, oracle);
         if (type) type->resize(std::min(type->size(), kFieldTypeWidth));
         return type;
     }
@@ -71,5 +140,6 @@ std::optional<std::string> FieldTypeFor(const ColumnType& column, bool oracle) {
 }
 
 bool isDateTimeColumn(std::string_view deliveredTypeName) {
-    return deliveredTypeName == "TIMESTAMP" || deliveredTypeName == "DATETIME";
+    const std::string_view name = splitTypeName(deliveredTypeName).name;
+    return name == "TIMESTAMP" || name == "DATETIME";
 }

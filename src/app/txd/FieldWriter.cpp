@@ -34,7 +34,8 @@ void writeDateTimeGroup(TxdOutput& output, DictionaryNumbers& numbers, const std
 void writeColumn(TxdOutput& output, DictionaryNumbers& numbers, const TxdOptions& options, std::size_t position) {
     const GCQRecord& column = GCQ.rec;
     const std::optional<std::string> fieldType =
-        FieldTypeFor({column.COLUMNTYPE.view(), column.COLUMNSIZE, column.DECIMALDIGITS}, options.oracle);
+        FieldTypeFor({column.COLUMNTYPE.view(), column.COLUMNSIZE, column.DECIMALDIGITS, column.NCOLUMNTYPE},
+                     options.oracle);
     if (!fieldType) return;
     const bool dateTime = isDateTimeColumn(column.COLUMNTYPE);
     if (dateTime || position > kPopulatedColumns) writeNoPopulate(output);

@@ -7,8 +7,10 @@
 #include "platform/data/Queue.h"
 #include "platform/text/Text.h"
 
+#include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct PrefixRecord {
     platform::CString<20> PREFIX;      // upper-cased
@@ -24,7 +26,11 @@ public:
     platform::Queue<PrefixRecord>& queue() { return queue_; }
 
 private:
-    bool taken(const std::string& candidate);
+    bool taken(const std::string& candidate) const;
 
     platform::Queue<PrefixRecord> queue_;
+    // The queue's PREFIX column in its (byte) order: lookups and the place of
+    // a new row without a scan of the queue.
+    std::vector<std::string> sortedPrefixes_;
+    std::map<std::string, int> lastSuffix_;  // by upper-cased stem
 };

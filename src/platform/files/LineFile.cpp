@@ -57,6 +57,7 @@ bool LineFile::open(Long accessMode) {
     stream_ = std::fopen(systemName(name_).c_str(), writable ? "r+b" : "rb");
     if (!stream_) return reportSystemError(errno, kFileNotFound);
     writable_ = writable;
+    appending_ = false;
     line_.clear();
     clearError();
     return true;
@@ -76,15 +77,24 @@ bool LineFile::add(std::string_view line) {
     }
     std::string text = clip(line.substr(0, recordWidth_));
     text += "\r\n";
-    if (std::fseek(stream_, 0, SEEK_END) != 0 || std::fwrite(text.data(), 1, text.size(), stream_) != text.size() ||
-        std::fflush(stream_) != 0)
+    if (!appending_ && std::fseek(stream_, 0, SEEK_END) != 0) return reportSystemError(errno, kFileNotFound);
+    appending_ = true;
+    if (std::fwrite(text.data(), 1, text.size(), stream_) != text.size())
         return reportSystemError(errno, kFileNotFound);
     clearError();
     return true;
 }
 
+// The stream must be repositioned between writing and reading.
+bool LineFile::endAppending() {
+    if (!appending_) return true;
+    appending_ = false;
+    return std::fseek(stream_, 0, SEEK_CUR) == 0;
+}
+
 bool LineFile::set() {
     if (!requireOpen()) return false;
+    appending_ = false;
     if (std::fseek(stream_, 0, SEEK_SET) != 0) return reportSystemError(errno, kFileNotFound);
     clearError();
     return true;
@@ -92,6 +102,7 @@ bool LineFile::set() {
 
 bool LineFile::next() {
     if (!requireOpen()) return false;
+    if (!endAppending()) return reportSystemError(errno, kFileNotFound);
     line_.clear();
     int c = std::fgetc(stream_);
     if (c == EOF) {

@@ -10,8 +10,8 @@
 // Every operation reports through the runtime's error state: ERRORCODE 0 on
 // success, 2/3/5 for a missing file, a missing folder or no permission, 33 at
 // the end of the file, 37 when the file is not open, 90 with the system's
-// message in FILEERROR for anything else. Each ADD reaches the system before it
-// returns, so a full disk shows at the ADD that failed.
+// message in FILEERROR for anything else. ADDs are buffered, so a write the
+// system refuses (a full disk) shows at a later ADD or at CLOSE, which fails.
 //
 // A LineFile belongs to the fiber that uses it; it is not shared.
 #pragma once
@@ -56,11 +56,13 @@ public:
 
 private:
     bool requireOpen();
+    bool endAppending();
 
     std::string name_;
     std::size_t recordWidth_;
     std::FILE* stream_ = nullptr;
     bool writable_ = false;
+    bool appending_ = false;  // the last operation was an ADD
     std::string line_;
 };
 

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sql.h>
+#include <sqlext.h>
+
 using namespace platform;
 
 namespace {
@@ -15,6 +18,7 @@ TEST(FieldType, FollowsTheTypeTable) {
         Long size, decimals;
         bool oracle;
         std::optional<std::string> expected;
+        Long dataType = SQL_UNKNOWN_TYPE;
     } cases[] = {
         {"IMAGE", 0, 0, false, std::nullopt},
         {"image", 10, 0, false, std::nullopt},
@@ -52,9 +56,29 @@ TEST(FieldType, FollowsTheTypeTable) {
         {"INT UNSIGNED", 10, 0, false, "INT UNSIGNED"},
         {"uniqueidentifier", 36, 0, false, "uniqueidentifier"},
         {"a very long type name indeed", 0, 0, false, "a very long type nam"},
+        // Names with their precision, and integers reported with decimals.
+        {"NVARCHAR(160)", 160, 0, false, "CSTRING(161)", SQL_WVARCHAR},
+        {"numeric(10,2)", 2, 10, false, "PDECIMAL(10,2)", SQL_NUMERIC},
+        {"NUMERIC(5)", 0, 3, false, "LONG", SQL_NUMERIC},
+        {"NUMERIC( 12 , 4 )", 0, 0, false, "PDECIMAL(12,4)", SQL_NUMERIC},
+        {"varchar ( 20 )", 255, 0, false, "CSTRING(21)", SQL_VARCHAR},
+        {"VARCHAR2(8000)", 0, 0, true, "CSTRING(4002)", SQL_VARCHAR},
+        {"DATETIME(3)", 23, 3, false, "STRING(8)", SQL_TYPE_TIMESTAMP},
+        {"INTEGER", 9, 10, false, "PDECIMAL(9)", SQL_INTEGER},
+        {"INT", 4, 10, false, "SHORT", SQL_INTEGER},
+        {"NUMERIC", 19, 4, false, "PDECIMAL(19)", SQL_BIGINT},
+        {"NUMERIC", 1, 2, false, "BYTE", SQL_BIT},
+        {"NUMERIC", 3, 2, false, "SHORT", SQL_TINYINT},
+        {"NUMERIC", 6, 2, false, "LONG", SQL_SMALLINT},
+        {"NUMERIC", 19, 4, false, "PDECIMAL(19,4)", SQL_DECIMAL},
+        {"DECIMAL(10,2)", 10, 2, false, "DECIMAL(10,2)", SQL_DECIMAL},
+        {"VARCHAR(x)", 10, 0, false, "VARCHAR(x)", SQL_VARCHAR},
+        {"VARCHAR(10,2,3)", 10, 0, false, "VARCHAR(10,2,3)", SQL_VARCHAR},
+        {"(10)", 10, 0, false, "(10)"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FieldTypeFor({c.type, c.size, c.decimals}, c.oracle), c.expected) << c.type << " " << c.size;
+        EXPECT_EQ(FieldTypeFor({c.type, c.size, c.decimals, c.dataType}, c.oracle), c.expected)
+            << c.type << " " << c.size;
 }
 
 TEST(FieldType, OnlyCapitalisedDateTimeTypesGetTheirGroup) {
@@ -63,6 +87,9 @@ TEST(FieldType, OnlyCapitalisedDateTimeTypesGetTheirGroup) {
     EXPECT_FALSE(isDateTimeColumn("timestamp"));
     EXPECT_FALSE(isDateTimeColumn("DateTime"));
     EXPECT_FALSE(isDateTimeColumn("DATE"));
+    EXPECT_TRUE(isDateTimeColumn("DATETIME(3)"));
+    EXPECT_TRUE(isDateTimeColumn("TIMESTAMP (6)"));
+    EXPECT_FALSE(isDateTimeColumn("timestamp(6)"));
 }
 
 TEST(CleanName, MakesLabelsOfCatalogueNames) {
@@ -70,15 +97,27 @@ TEST(CleanName, MakesLabelsOfCatalogueNames) {
         const char* name;
         const char* label;
     } cases[] = {
-        {"Order Details", "Order_Details"}, {"Price/Unit", "Price_Unit"}, {"O'Hara", "O\"Hara"},
-        {"a-b$c,d\\e", "a_b_c_d_e"},        {"trailing   ", "trailing"},  {"  lead", "__lead"},
-        {"Caf\xE9", "Caf\xE9"},
+        {"Order Details", "Order_Details"},
+        {"Price/Unit", "Price_Unit"},
+        {"O'Brien", "O_Brien"},
+        {"a-b$c,d\\e", "a_b_c_d_e"},
+        {"trailing   ", "trailing"},
+        {"  lead", "__lead"},
+        {"note<x>", "note_x_"},
+        {"curly{y}", "curly_y_"},
+        {"2019 Sales", "_2019_Sales"},
+        {"Caf\xE9", "Caf_"},
+        {"a\"b.c:d", "a_b_c_d"},
+        {"_9", "_9"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CleanName(c.name), c.label) << c.name;
         EXPECT_EQ(CleanName(CleanName(c.name)), CleanName(c.name)) << c.name;
     }
     EXPECT_EQ(CleanName(std::string(6000, 'x')).size(), 4999u);
+    const std::string longDigits = CleanName(std::string(6000, '7'));
+    EXPECT_EQ(longDigits.size(), 4999u);
+    EXPECT_EQ(CleanName(longDigits), longDigits);
 }
 
 TEST(PrefixMaker, PrefixesAreUniqueWithoutCaseAndKeepTheirCase) {

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <regex>
+#include <sstream>
 
 using namespace platform;
 using ::testing::ElementsAre;
@@ -69,7 +70,6 @@ TEST_F(WriteTXDTest, WritesTheShopDictionaryAndOpensIt) {
     TxdDatabase shop(kShopSchema);
     shop.readTables();
     WriteTXD();
-    std::ofstream("/tmp/txd-shop-out.txd", std::ios::binary) << shop.written();  // TEMP
     EXPECT_EQ(shop.written(), goldenFile("shop.txd"));
     EXPECT_EQ(viewer.arguments(), (std::vector<std::string>{shop.txdPath().string()}));
     EXPECT_TRUE(messages.texts.empty());
@@ -186,6 +186,61 @@ TEST_F(WriteTXDTest, ColumnsAfterTheHundredAndFiftiethAreNotPopulated) {
     EXPECT_THAT(blocks, HasSubstr("TOOLTIP('c149')\r\nc150 SHORT\r\n!!> IDENT(155),"));
     EXPECT_THAT(blocks, HasSubstr("TOOLTIP('c150')\r\n[QUICKCODE]\r\n!NOPOPULATE\r\nc152 SHORT\r\n!!> IDENT(156),"));
     EXPECT_EQ(blocks.find("c151"), std::string::npos);
+}
+
+bool isLabel(const std::string& text) { return std::regex_match(text, std::regex("[A-Za-z_][A-Za-z0-9_]*")); }
+
+// A type the mapping writes, or one it does not know, passed on as reported.
+bool isMappedType(const std::string& type) {
+    static const std::regex fixed("BYTE|SHORT|LONG|SREAL|DATE|TIME|C?STRING\\(\\d+\\)|GROUP,OVER\\([A-Za-z0-9_]+\\)");
+    static const std::regex decimal("PDECIMAL\\((\\d+)(?:,(\\d+))?\\)");
+    static const std::regex knownWithPrecision(
+        "(IMAGE|BIT|SMALLINT|COUNTER|NUMERIC|NUMBER|MONEY|INTEGER|INT IDENTITY|IDENTITY|INT|CURRENCY|CHARACTER|CHAR|"
+        "NCHAR|VARCHAR|VARCHAR2|NVARCHAR|TEXT|NTEXT|LONGCHAR|LONGBINARY|DOUBLE|FLOAT|HUGE DATE|TIMESTAMP|DATETIME)"
+        " *\\(.*",
+        std::regex::icase);
+    std::smatch digits;
+    if (std::regex_match(type, digits, decimal))
+        return !digits[2].matched || std::stoi(digits[2]) <= std::stoi(digits[1]);
+    return std::regex_match(type, fixed) || !std::regex_match(type, knownWithPrecision);
+}
+
+TEST_F(WriteTXDTest, TheSampleDictionaryHasOnlyMappedTypesAndValidLabels) {
+    const std::filesystem::path sampleSql =
+        std::filesystem::path(__FILE__).parent_path() / "../../../data/sample/sample.sql";
+    TxdDatabase sample(fileBytes(sampleSql));
+    sample.readTables();
+    ASSERT_GT(GTQ.records(), 0u);
+    WriteTXD();
+    const std::string blocks = tableBlocks(sample.written());
+    static const std::regex fileLine("(\\S+) FILE,.*,PRE\\(([^)]*)\\),BINDABLE,THREAD");
+    static const std::regex keyLine("(\\S+) KEY\\((.*)\\),NOCASE,OPT.*");
+    static const std::regex component("[+-]([^:]+):(.+)");
+    static const std::regex fieldLine("(\\S+) +(.*?)(,NAME\\('([^']|'')*'\\))?");
+    std::istringstream lines(blocks);
+    std::size_t fields = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::smatch m;
+        const bool fieldOrHeading = !line.empty() && line[0] != ' ' && line[0] != '!' && line[0] != '[';
+        if (!fieldOrHeading || line == "Record RECORD") continue;
+        if (std::regex_match(line, m, fileLine)) {
+            EXPECT_TRUE(isLabel(m[1]) && isLabel(m[2])) << line;
+        } else if (std::regex_match(line, m, keyLine)) {
+            EXPECT_TRUE(isLabel(m[1])) << line;
+            std::istringstream parts(m[2].str());
+            for (std::string part; std::getline(parts, part, ',');) {
+                std::smatch c;
+                EXPECT_TRUE(std::regex_match(part, c, component) && isLabel(c[1]) && isLabel(c[2])) << line;
+            }
+        } else {
+            ASSERT_TRUE(std::regex_match(line, m, fieldLine)) << line;
+            EXPECT_TRUE(isLabel(m[1])) << line;
+            EXPECT_TRUE(isMappedType(m[2])) << line;
+            ++fields;
+        }
+    }
+    EXPECT_GT(fields, 0u);
 }
 
 TEST_F(WriteTXDTest, WithoutAConnectionNothingIsWritten) {

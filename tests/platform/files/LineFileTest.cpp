@@ -120,6 +120,8 @@ TEST_F(LineFileTest, FailuresSetTheErrorState) {
         {"add to a read-only open", [](LineFile& f) { return f.open(kReadOnly) && f.add("x"); }, plainFile,
          kAccessDenied},
         {"create over a folder", [](LineFile& f) { return f.create(); }, folder, kFileSystemError},
+        {"add to a full disk, then close", [](LineFile& f) { return f.open() && f.add("x") && f.close(); },
+         "/dev/full", kFileSystemError},
     };
     for (const Case& c : cases) {
         clearError();

@@ -1,0 +1,102 @@
+#include "TxdTestSupport.h"
+#include "../../platform/system/RecordingViewer.h"
+
+#include "app/txd/WriteTXD.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sql.h>
+#include <sqlext.h>
+
+#include <cstdlib>
+#include <memory>
+#include <regex>
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+namespace {
+
+// Runs SQL on the server outside the catalogue, to give the test tables of
+// its own.
+void execute(const std::string& connect, const std::string& sql) {
+    SQLHENV environment;
+    SQLHDBC connection;
+    SQLHSTMT statement;
+    SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment);
+    SQLSetEnvAttr(environment, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    SQLAllocHandle(SQL_HANDLE_DBC, environment, &connection);
+    ASSERT_TRUE(SQL_SUCCEEDED(SQLDriverConnect(connection, nullptr,
+                                               reinterpret_cast<SQLCHAR*>(const_cast<char*>(connect.c_str())),
+                                               SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT)));
+    SQLAllocHandle(SQL_HANDLE_STMT, connection, &statement);
+    EXPECT_TRUE(SQL_SUCCEEDED(SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())),
+                                            SQL_NTS)))
+        << sql;
+    SQLFreeHandle(SQL_HANDLE_STMT, statement);
+    SQLDisconnect(connection);
+    SQLFreeHandle(SQL_HANDLE_DBC, connection);
+    SQLFreeHandle(SQL_HANDLE_ENV, environment);
+}
+
+// The labels of the FILE lines of a written dictionary, with their NAME.
+std::vector<std::string> fileBlocks(const std::string& written) {
+    static const std::regex fileLine("\r\n([^ \r\n]+) FILE,DRIVER\\('ODBC'[^\r\n]*,NAME\\('([^']*)'\\)");
+    std::vector<std::string> blocks;
+    for (std::sregex_iterator it(written.begin(), written.end(), fileLine), end; it != end; ++it)
+        blocks.push_back((*it)[1].str() + "=" + (*it)[2].str());
+    return blocks;
+}
+
+class WriteTXDPostgres : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* server = std::getenv("TABLOOM_PG_CONNECT");
+        if (!server || !*server) GTEST_SKIP() << "TABLOOM_PG_CONNECT is not set";
+        connect = std::string(server) + "PWD=secret;";
+        resetGlobalVariables();
+        on = std::make_unique<CatalogOn>(connect);
+        ODBCCatalog = on->catalog;
+        Glo::TXDFilename = txdPath().string();
+    }
+    void TearDown() override {
+        ODBCCatalog = nullptr;
+        resetGlobalVariables();
+    }
+
+    std::string writeSchema(std::string_view owner) {
+        Glo::OwnerFilter = owner;
+        on->catalog->GetTables(GTQ, Glo::OwnerFilter, Glo::SystemTables, 0, 0, Glo::TablesOnly);
+        WriteTXD();
+        EXPECT_TRUE(messages.texts.empty());
+        EXPECT_EQ(viewer.arguments(), (std::vector<std::string>{txdPath().string()}));
+        return fileBytes(txdPath());
+    }
+    std::filesystem::path txdPath() const { return folder.directory() / "Clarion.txd"; }
+
+    std::string connect;
+    SqliteFixture folder{""};
+    std::unique_ptr<CatalogOn> on;
+    RecordingViewer viewer;
+    MessageRecorder messages;
+};
+
+TEST_F(WriteTXDPostgres, EachTableOfTheSchemaGetsItsFileBlock) {
+    const std::string written = writeSchema("alpha");
+    EXPECT_THAT(fileBlocks(written), ElementsAre("a_b=a_b", "axb=axb", "items=items", "orders=orders"));
+    EXPECT_THAT(written, HasSubstr("items_title_desc KEY(-ite:title),NOCASE,OPT,DUP\r\n"));
+    EXPECT_THAT(written, HasSubstr("\r\nStra_e CSTRING(21),NAME('Stra\xDF" "e')\r\n"));
+}
+
+TEST_F(WriteTXDPostgres, APrimaryKeyNamedWithBlanksIsPrimary) {
+    execute(connect, "DROP SCHEMA IF EXISTS txd_keys CASCADE; CREATE SCHEMA txd_keys;"
+                     "CREATE TABLE txd_keys.\"order lines\" (id integer,"
+                     " CONSTRAINT \"pk order-lines\" PRIMARY KEY (id))");
+    const std::string written = writeSchema("txd_keys");
+    execute(connect, "DROP SCHEMA txd_keys CASCADE");
+    EXPECT_THAT(fileBlocks(written), ElementsAre("order_lines=order lines"));
+    EXPECT_THAT(written, HasSubstr("\r\npk_order_lines KEY(+ord:id),NOCASE,OPT,PRIMARY\r\n"));
+}
+
+}  // namespace
