@@ -35,4 +35,5 @@ public:
     platform::Long MENUTREEITEMBACKGROUNDCOLOR = -1;
     platform::Long MENUTREEITEMSELECTEDCOLOR = static_cast<platform::Long>(0x8000000E);
     platform::Long MENUTREEITEMSELECTEDBACKGROUND = static_cast<platform::Long>(0x80000002);
+    platform::Byte MARKSELECTEDCONTROLACTIVE = 0;  // the selected-control marker's switch
 };

@@ -254,6 +254,9 @@ TEST_F(BrowseODBCconnectionTest, AnEmptyConditionFromTheQueryBuilderLeavesTheSta
     drive::typeOver(w, "?Glo:Query", "SELECT 1");
     GTQ.free();
     drive::click(w, "?QueryBuilderButton");
+    Window* builder = drive::waitForWindow("SQL Query wizard");
+    ASSERT_NE(builder, nullptr);
+    drive::click(*builder, "?CancelButton");
     EXPECT_EQ(Glo::Query.str(), "SELECT 1");
     EXPECT_EQ(GTQ.records(), 3u) << "the lists are read again";
 }

@@ -83,6 +83,8 @@ constexpr Long Tab = 0x09, Enter = 0x0D, Esc = 0x1B, Space = 0x20, Left = 0x25, 
                Down = 0x28, Delete = 0x2E;
 constexpr Long F1 = 0x70, F2 = 0x71, F3 = 0x72, F4 = 0x73, F5 = 0x74, F6 = 0x75, F7 = 0x76, F8 = 0x77,
                F9 = 0x78, F10 = 0x79, F11 = 0x7A, F12 = 0x7B;
+// A double click with the left button, as an alert key; chosen here.
+constexpr Long MouseLeft2 = 0x1002;
 constexpr Long letter(char c) { return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 32 : c); }
 }  // namespace KEY
 

@@ -43,10 +43,11 @@ std::vector<ListColumn> parseListFormat(const std::string& format) {
                 case '@': enclosed(format, i, '@'); break;
                 case '~': column.header = toQString(enclosed(format, i, '~')); break;
                 case '#': column.field = static_cast<std::size_t>(leadingNumber(enclosed(format, i, '#'))); break;
+                case '?': column.icon = true, ++i; break;
                 default: ++i; break;
             }
         }
-        nextField = column.field + 1;
+        nextField = column.field + (column.icon ? 2 : 1);
         columns.push_back(column);
     }
     if (columns.empty()) columns.push_back({0, {}, 1});
@@ -91,10 +92,22 @@ QVariant QueueModel::data(const QModelIndex& index, int role) const {
         const bool marked = leadingNumber(queue_->rowText(static_cast<std::size_t>(index.row()) + 1, markField_)) != 0;
         return marked ? Qt::Checked : Qt::Unchecked;
     }
-    if (role != Qt::DisplayRole) return {};
-    const std::string text = queue_->rowText(static_cast<std::size_t>(index.row()) + 1,
-                                             columns_[static_cast<std::size_t>(index.column())].field);
+    const ListColumn& column = columns_[static_cast<std::size_t>(index.column())];
+    if (role == Qt::DecorationRole && column.icon) {
+        const auto entry = static_cast<std::size_t>(
+            leadingNumber(queue_->rowText(static_cast<std::size_t>(index.row()) + 1, column.field + 1)));
+        return entry >= 1 && entry <= icons_.size() ? QVariant(icons_[entry - 1]) : QVariant();
+    }
+    // An editable combo reads its rows' texts as edit texts.
+    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
+    const std::string text = queue_->rowText(static_cast<std::size_t>(index.row()) + 1, column.field);
     return toQString(clip(text));
+}
+
+void QueueModel::setIcons(std::vector<QIcon> icons) {
+    beginResetModel();
+    icons_ = std::move(icons);
+    endResetModel();
 }
 
 QVariant QueueModel::headerData(int section, Qt::Orientation orientation, int role) const {

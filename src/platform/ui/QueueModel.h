@@ -2,12 +2,15 @@
 // Columns come from the list's format string ("51L(2)|M~Owner~1020L(2)@s255@",
 // one column per width, "~Header~" for a heading, widths in dialog units; a
 // width of 0 hides the column). A list with a mark field shows each row's
-// mark as the check box of its first column; ticking it writes the row.
+// mark as the check box of its first column; ticking it writes the row. A
+// column with an icon shows entry n of the list's icon list (1-based) beside
+// its text.
 #pragma once
 
 #include "platform/data/Queue.h"
 
 #include <QAbstractTableModel>
+#include <QIcon>
 #include <functional>
 #include <vector>
 
@@ -17,6 +20,7 @@ struct ListColumn {
     int width = 0;       // dialog units
     QString header;
     std::size_t field = 0;  // queue field shown
+    bool icon = false;      // "?": the next field holds the number of the row's icon
 };
 
 std::vector<ListColumn> parseListFormat(const std::string& format);
@@ -34,6 +38,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     const std::vector<ListColumn>& columns() const { return columns_; }
+    void setIcons(std::vector<QIcon> icons);
     // Lets the queue go before the model: the list shows no rows from then on.
     void detach();
     // Told after the user changed a row's mark (0-based row).
@@ -43,6 +48,7 @@ private:
     QueueBase* queue_;  // nullptr once detached
     std::vector<ListColumn> columns_;
     std::size_t markField_;
+    std::vector<QIcon> icons_;
     bool marking_ = false;  // the queue change is this model's own
     int listener_;
 };

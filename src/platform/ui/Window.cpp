@@ -18,7 +18,7 @@ Long nextHandle() {
     return handle += 0x10;
 }
 
-bool typesWhileEditing(Long type) { return type == CREATE::entry || type == CREATE::combo; }
+bool typesWhileEditing(Long type) { return type == CREATE::entry || type == CREATE::combo || type == CREATE::spin; }
 
 // The text a control can hold: entries and combos are limited by their picture.
 std::string_view fitted(const Control& c, std::string_view text) {
@@ -48,32 +48,38 @@ Window::Window(WindowSpec spec) : spec_(std::move(spec)) {
 
 Window::~Window() { close(); }
 
+Control Window::controlOf(const ControlSpec& s, Long number, Long parent) {
+    Control c;
+    c.number = number;
+    c.type = s.type;
+    c.label = s.label;
+    c.parent = parent;
+    c.spec = &s;
+    c.props[PROP::Text] = s.text;
+    c.props[PROP::Xpos] = std::to_string(s.at.x);
+    c.props[PROP::Ypos] = std::to_string(s.at.y);
+    c.props[PROP::Width] = std::to_string(s.at.width);
+    c.props[PROP::Height] = std::to_string(s.at.height);
+    if (s.hidden) c.props[PROP::Hide] = "1";
+    if (!s.msg.empty()) c.props[PROP::Msg] = s.msg;
+    if (s.key) c.props[PROP::Key] = std::to_string(s.key);
+    if (s.std) c.props[PROP::Std] = std::to_string(s.std);
+    if (!s.icon.empty()) c.props[PROP::Icon] = s.icon;
+    if (!s.format.empty()) c.props[PROP::Format] = s.format;
+    if (s.readOnly) c.props[PROP::ReadOnly] = "1";
+    if (s.type == CREATE::check) {
+        c.props[PROP::TrueValue] = s.trueValue;
+        c.props[PROP::FalseValue] = s.falseValue;
+    }
+    if (s.type == CREATE::sheet) c.props[PROP::Selected] = "1";
+    return c;
+}
+
 void Window::numberControls(const std::vector<ControlSpec>& specs, Long parent, Long& next, int step) {
     for (const ControlSpec& s : specs) {
         if (s.separator) continue;
-        Control c;
-        c.number = next;
+        Control c = controlOf(s, next, parent);
         next += step;
-        c.type = s.type;
-        c.label = s.label;
-        c.parent = parent;
-        c.spec = &s;
-        c.props[PROP::Text] = s.text;
-        c.props[PROP::Xpos] = std::to_string(s.at.x);
-        c.props[PROP::Ypos] = std::to_string(s.at.y);
-        c.props[PROP::Width] = std::to_string(s.at.width);
-        c.props[PROP::Height] = std::to_string(s.at.height);
-        if (s.hidden) c.props[PROP::Hide] = "1";
-        if (!s.msg.empty()) c.props[PROP::Msg] = s.msg;
-        if (s.key) c.props[PROP::Key] = std::to_string(s.key);
-        if (s.std) c.props[PROP::Std] = std::to_string(s.std);
-        if (!s.icon.empty()) c.props[PROP::Icon] = s.icon;
-        if (!s.format.empty()) c.props[PROP::Format] = s.format;
-        if (s.type == CREATE::check) {
-            c.props[PROP::TrueValue] = s.trueValue;
-            c.props[PROP::FalseValue] = s.falseValue;
-        }
-        if (s.type == CREATE::sheet) c.props[PROP::Selected] = "1";
         const Long number = c.number;
         controls_.emplace(number, std::move(c));
         numberControls(s.children, number, next, step);
@@ -108,6 +114,28 @@ void Window::close() {
     if (view_) view_->dispose();
     view_ = nullptr;
     Scheduler::instance().wake();
+}
+
+Long Window::create(ControlSpec spec, Long parent) {
+    if (parent != 0 && !control(parent)) return 0;
+    spec.hidden = true;
+    const Long number = lastControl() + 1;
+    spec.children.clear();
+    created_.push_back(std::move(spec));
+    controls_.emplace(number, controlOf(created_.back(), number, parent));
+    applyBinding(controls_.at(number));
+    if (view_) view_->addControl(number);
+    return number;
+}
+
+void Window::use(Long number, Binding variable) {
+    Control* c = control(number);
+    auto created =
+        std::find_if(created_.begin(), created_.end(), [c](const ControlSpec& s) { return c && c->spec == &s; });
+    if (created == created_.end()) return;  // a structure's control keeps its USE
+    created->use = std::move(variable);
+    c->editing = false;
+    display(number);
 }
 
 Control* Window::control(Long number) {
@@ -222,6 +250,13 @@ void Window::select(Long number) {
     props_[PROP::Selected] = std::to_string(number);
     if (view_) view_->focus(number);
 }
+
+void Window::select(Long list, Long row) {
+    setProperty(list, PROP::Selected, row);
+    select(list);
+}
+
+Long Window::focus() const { return view_ ? view_->focusedControl() : 0; }
 
 Long Window::tabPosition(const Control& tab) const {
     Long position = 0;

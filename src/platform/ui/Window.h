@@ -7,6 +7,9 @@
 //   controls 1, 2, 3 ..., menus and items -1 downwards (separators take none),
 //   controls created at run time the next free numbers.
 // - Every property reads back what was written; the view shows those it can.
+//   A list's PROP::Edit is the control number of its in-place editor over its
+//   current row (0 none); PROP::IconList is the icon names, "|" between them;
+//   a sheet's PROP::Wizard hides its tabs.
 // - User input (from Qt or from the test driver) becomes events, delivered to
 //   the owning fiber at once so that it can act before the control does.
 // - Widgets are never deleted synchronously: closing a window hands its view
@@ -62,6 +65,11 @@ public:
     std::vector<Long> controlNumbers() const;  // structure order, menus last
     Long numberOf(const ControlSpec* spec) const;  // 0 for a separator
     Long lastControl() const;
+    // CREATE at run time: the control takes the next free number and starts
+    // hidden, as the runtime's created controls do; 0 when it cannot be made.
+    Long create(ControlSpec spec, Long parent = 0);
+    // PROP:Use at run time: the control shows and writes another variable.
+    void use(Long control, Binding variable);
 
     std::string property(Long control, Long prop) const;
     void setProperty(Long control, Long prop, std::string_view value);
@@ -81,6 +89,8 @@ public:
     // without Accepted and without ending the edit.
     void update(Long control = 0);
     void select(Long control);       // focus; a tab is shown on its sheet
+    void select(Long list, Long row);  // focus on the row; below 1 no row is selected
+    Long focus() const;              // the control holding the focus, 0 for none
     // Paints the window now: what DISPLAY showed is seen while the program
     // goes on without waiting for events.
     void redraw();
@@ -104,6 +114,7 @@ public:
     static Window* topWindowOf(int thread);
 
 private:
+    static Control controlOf(const ControlSpec& spec, Long number, Long parent);
     void numberControls(const std::vector<ControlSpec>& specs, Long parent, Long& next, int step);
     void deliver(Event e);
     bool applyBinding(Control& c);
@@ -111,6 +122,7 @@ private:
 
     WindowSpec spec_;
     std::map<Long, Control> controls_;
+    std::deque<ControlSpec> created_;  // specs of controls created at run time; never move
     std::deque<Event> events_;
     Event current_;
     std::map<Long, std::string> props_;  // window-level properties (control 0)

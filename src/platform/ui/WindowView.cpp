@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -93,6 +94,58 @@ void setColumnWidths(QTableView* table, const std::vector<ListColumn>& columns, 
     }
 }
 
+// A spin box stepping through the texts of its queue's rows (field 1).
+class QueueSpinBox : public QSpinBox {
+public:
+    QueueSpinBox(QueueBase* rows, QWidget* parent) : QSpinBox(parent), rows_(rows) {
+        setWrapping(true);
+        if (rows_) listener_ = rows_->listen([this] { fitRange(); });
+        fitRange();
+    }
+    ~QueueSpinBox() override { detach(); }
+    void detach() {
+        if (rows_) rows_->unlisten(listener_);
+        rows_ = nullptr;
+    }
+    void showText(const QString& text) { setValue(valueFromText(text)); }
+    void setTextReadOnly(bool readOnly) { lineEdit()->setReadOnly(readOnly); }
+    QLineEdit* edit() const { return lineEdit(); }
+
+protected:
+    QString textFromValue(int row) const override {
+        const bool inQueue = rows_ && row >= 1 && static_cast<std::size_t>(row) <= rows_->records();
+        return inQueue ? toQString(clip(rows_->rowText(static_cast<std::size_t>(row), 1))) : QString();
+    }
+    int valueFromText(const QString& text) const override {
+        for (int row = 1; rows_ && static_cast<std::size_t>(row) <= rows_->records(); ++row)
+            if (textFromValue(row).compare(text.trimmed(), Qt::CaseInsensitive) == 0) return row;
+        return value();
+    }
+    QValidator::State validate(QString&, int&) const override { return QValidator::Acceptable; }
+
+private:
+    void fitRange() { setRange(1, rows_ ? std::max(1, static_cast<int>(rows_->records())) : 1); }
+
+    QueueBase* rows_;
+    int listener_ = 0;
+};
+
+// A double click on a control becomes its key, for alert keys.
+class DoubleClickAsKey : public QObject {
+public:
+    DoubleClickAsKey(QObject* parent, std::function<void()> pressed) : QObject(parent), pressed_(std::move(pressed)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonDblClick) return false;
+        pressed_();
+        return true;
+    }
+
+private:
+    std::function<void()> pressed_;
+};
+
 }  // namespace
 
 WindowView::WindowView(Window& model) : model_(&model) {
@@ -158,10 +211,10 @@ void WindowView::showAsTopLevel() {
 
 void WindowView::dispose() {
     model_ = nullptr;
-    // A list's queue may be the procedure's and end before Qt deletes this view.
+    // A control's queue may be the procedure's and end before Qt deletes this view.
+    for (auto* rows : findChildren<QueueModel*>()) rows->detach();
     for (const auto& [n, w] : widgets_)
-        if (auto* list = qobject_cast<QAbstractItemView*>(w))
-            if (auto* rows = dynamic_cast<QueueModel*>(list->model())) rows->detach();
+        if (auto* spin = dynamic_cast<QueueSpinBox*>(w)) spin->detach();
     if (sub_) {
         sub_->hide();
         sub_->deleteLater();
@@ -393,14 +446,20 @@ QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* p
             combo->setInsertPolicy(QComboBox::NoInsert);
             limitToPicture(combo->lineEdit(), s.text);
             if (!s.choices.empty()) combo->addItems(toQString(s.choices).split('|'));
+            if (s.from) {
+                combo->setModel(new QueueModel(*s.from, parseListFormat(s.format), combo));
+                // The program's rows are no completions: what is typed stays as typed.
+                combo->setCompleter(nullptr);
+            }
             connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, number](const QString& t) {
                 if (model_) model_->userTyped(number, fromQString(t));
             });
             connect(combo->lineEdit(), &QLineEdit::returnPressed, this, [this, number] {
                 if (model_) model_->userAccepted(number);
             });
-            connect(combo, &QComboBox::textActivated, this, [this, number](const QString& t) {
-                if (!model_ || applying_) return;
+            connect(combo, &QComboBox::textActivated, this, [this, number, combo](const QString& t) {
+                // Enter on a text in no row activates no row: the typed text stands.
+                if (!model_ || applying_ || combo->currentIndex() < 0) return;
                 model_->userTyped(number, fromQString(t));
                 if (model_) model_->userAccepted(number);
             });
@@ -446,6 +505,18 @@ QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* p
                 });
             }
             w = table;
+            break;
+        }
+        case CREATE::spin: {
+            auto* spin = new QueueSpinBox(s.from, parent);
+            spin->setTextReadOnly(s.readOnly);
+            connect(spin, &QSpinBox::textChanged, this, [this, number](const QString& t) {
+                if (model_ && !applying_) model_->userTyped(number, fromQString(t));
+            });
+            spin->edit()->installEventFilter(new DoubleClickAsKey(spin, [this, number] {
+                if (model_) model_->userPressedKey(KEY::MouseLeft2, number);
+            }));
+            w = spin;
             break;
         }
         case CREATE::button: {
@@ -540,6 +611,8 @@ void WindowView::applyText(Long number) {
         if (edit->text() != screen) edit->setText(screen);
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         if (combo->currentText() != screen) combo->setEditText(screen);
+    } else if (auto* spin = dynamic_cast<QueueSpinBox*>(w)) {
+        spin->showText(screen);
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(w)) {
         if (text->toPlainText() != screen) text->setPlainText(screen);
     }
@@ -584,22 +657,102 @@ void WindowView::apply(Long number, Long prop) {
                 table->verticalHeader()->setDefaultSectionSize(du.toPixelsY(model_->numberProperty(number, prop)));
             }
             return;
-        case PROP::Selected: {
-            const int index = model_->numberProperty(number, prop) - 1;
-            applying_ = true;
-            if (auto* table = qobject_cast<QTableView*>(widget(number))) table->selectRow(index);
-            else if (auto* sheet = qobject_cast<QTabWidget*>(widget(number))) sheet->setCurrentIndex(index);
-            applying_ = false;
+        case PROP::Selected: applySelected(number); return;
+        case PROP::FontName:
+        case PROP::FontSize: applyFont(number); return;
+        case PROP::ReadOnly: {
+            const bool readOnly = model_->numberProperty(number, prop) != 0;
+            if (auto* edit = qobject_cast<QLineEdit*>(widget(number))) edit->setReadOnly(readOnly);
+            else if (auto* spin = dynamic_cast<QueueSpinBox*>(widget(number))) spin->setTextReadOnly(readOnly);
             return;
         }
+        case PROP::Wizard:
+            if (auto* sheet = qobject_cast<QTabWidget*>(widget(number)))
+                sheet->tabBar()->setVisible(model_->numberProperty(number, prop) == 0);
+            return;
+        case PROP::Edit: placeEditor(number); return;
+        case PROP::IconList:
+            if (auto* table = qobject_cast<QTableView*>(widget(number)))
+                if (auto* rows = dynamic_cast<QueueModel*>(table->model())) {
+                    std::vector<QIcon> icons;
+                    for (const QString& name : toQString(model_->property(number, prop)).split('|', Qt::SkipEmptyParts))
+                        icons.push_back(iconFor(fromQString(name)));
+                    rows->setIcons(std::move(icons));
+                }
+            return;
         default: return;
     }
+}
+
+void WindowView::applySelected(Long number) {
+    const int index = model_->numberProperty(number, PROP::Selected) - 1;
+    applying_ = true;
+    if (auto* table = qobject_cast<QTableView*>(widget(number))) {
+        if (index >= 0) {
+            table->selectRow(index);
+        } else {
+            table->clearSelection();
+            table->selectionModel()->clearCurrentIndex();
+        }
+    } else if (auto* sheet = qobject_cast<QTabWidget*>(widget(number))) {
+        sheet->setCurrentIndex(index);
+    }
+    applying_ = false;
+}
+
+void WindowView::applyFont(Long number) {
+    QWidget* w = widget(number);
+    if (!w) return;
+    const std::string name = model_->property(number, PROP::FontName);
+    const Long size = model_->numberProperty(number, PROP::FontSize);
+    QFont font = name.empty() ? w->font() : mappedFont(name, w->font().pointSize());
+    if (size > 0) font.setPointSize(static_cast<int>(size));
+    w->setFont(font);
+}
+
+void WindowView::placeEditor(Long list) {
+    auto* table = qobject_cast<QTableView*>(widget(list));
+    if (!table || !table->model()) return;
+    // Moving the focus off a hidden editor is no choice of the user.
+    applying_ = true;
+    if (auto shown = editors_.find(list); shown != editors_.end()) {
+        shown->second->hide();
+        editors_.erase(shown);
+    }
+    applying_ = false;
+    QWidget* editor = widget(model_->numberProperty(list, PROP::Edit));
+    if (!editor || editor == table) return;
+    const QModelIndex row = table->model()->index(model_->numberProperty(list, PROP::Selected) - 1, 0);
+    editor->setParent(table->viewport());
+    editor->setGeometry(table->visualRect(row));
+    editor->show();
+    editor->raise();
+    editors_[list] = editor;
+}
+
+void WindowView::addControl(Long number) {
+    const Control* c = model_->control(number);
+    if (!c || !c->spec) return;
+    QWidget* parent = c->parent ? widget(c->parent) : client_;
+    widgets_[number] = createControl(*c->spec, number, parent ? parent : client_);
+    placeControl(number);
+    applyText(number);
+}
+
+Long WindowView::focusedControl() const {
+    const QWidget* focused = QApplication::focusWidget();
+    return focused && isAncestorOf(focused) ? controlOf(focused) : 0;
 }
 
 void WindowView::repaintNow() { outer()->repaint(); }
 
 void WindowView::focus(Long number) {
-    if (QWidget* w = widget(number)) w->setFocus(Qt::OtherFocusReason);
+    QWidget* w = widget(number);
+    if (!w) return;
+    // A list taking the focus makes its first row current: no choice of the user.
+    applying_ = true;
+    w->setFocus(Qt::OtherFocusReason);
+    applying_ = false;
 }
 
 // ---- standard actions --------------------------------------------------

@@ -33,7 +33,9 @@ public:
     ~WindowView() override;
 
     void apply(Long control, Long prop);
+    void addControl(Long control);  // one created at run time
     void focus(Long control);
+    Long focusedControl() const;
     // Paints the window and its controls at once, not at the next event loop turn.
     void repaintNow();
     void dispose();
@@ -71,6 +73,9 @@ private:
     void showTab(Long tab, QWidget* page, bool shown);
     void applyGeometry();
     void applyText(Long control);
+    void applyFont(Long control);
+    void applySelected(Long control);
+    void placeEditor(Long list);  // the list's in-place editor over its current row
     void fillWindowMenu(QMenu* menu);
     QRect closeBoxRect() const;
     void showAsMdiChild();
@@ -85,6 +90,7 @@ private:
     QPointer<QMdiSubWindow> sub_;
     std::map<Long, QWidget*> widgets_;
     std::map<Long, QAction*> actions_;
+    std::map<Long, QWidget*> editors_;  // a list's in-place editor while it is shown
     QSize designedSize_;  // the window's own size: what cascading keeps
     QPoint dragFrom_;
     bool dragging_ = false;

@@ -102,6 +102,7 @@ TEST(ListFormat, ColumnsAreReadUpToTheNextWidth) {
         {"51L(2)|M~Database~0L(2)|M~Owner~1020L(2)|M~Remark~@s255@", {51, 0, 1020}, {"Database", "Owner", "Remark"},
          {1, 2, 3}},
         {"30R(1)|M~Size~C(0)@n-10.2@#4#20L~Asc / Desc~@s1@", {30, 20}, {"Size", "Asc / Desc"}, {4, 5}},
+        {"20L(2)|M~Name~@s20@?#2#10L(2)@s5@", {20, 10}, {"Name", ""}, {2, 4}},  // field 3 holds the icon
     };
     for (const auto& c : cases) {
         std::vector<int> widths;
@@ -212,4 +213,56 @@ TEST_F(WindowControlsTest, AComboOffersItsChoicesAndTakesOne) {
     drive::chooseFromDropList(window(), "?Driver", "ORACLE");
     EXPECT_EQ(driver.str(), "ORACLE");
     EXPECT_TRUE(took(EVENT::Accepted, "?Driver"));
+}
+
+TEST_F(WindowControlsTest, ACreatedSpinStepsThroughItsQueueAsAListsInPlaceEditor) {
+    for (const char* choice : {"AND", "OR"}) {
+        rows.rec.LEFT = choice;
+        rows.add();
+    }
+    const Long list = window().control("?List")->number;
+    const Long spin = window().create({.type = CREATE::spin, .from = &rows, .readOnly = true});
+    ASSERT_EQ(spin, window().lastControl());
+    auto* editor = window().view()->widget(spin);
+    EXPECT_FALSE(editor->isVisible()) << "created hidden";
+    CString<4> connector{"OR"};
+    window().use(spin, bind(connector));
+    EXPECT_EQ(window().property(spin, PROP::ScreenText), "OR");
+
+    window().setProperty(list, PROP::Selected, 2);
+    window().setProperty(list, PROP::Edit, spin);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_TRUE(widget<QTableView>("?List")->isAncestorOf(editor));
+    window().alert(spin, KEY::Enter);
+    window().select(spin);
+    EXPECT_EQ(window().focus(), spin);
+    drive::pressKey(window(), KEY::Up);
+    EXPECT_EQ(window().property(spin, PROP::ScreenText), "AND") << "past the last row it wraps";
+    drive::pressKey(window(), KEY::Enter);
+    EXPECT_EQ(events.back(), std::make_pair(EVENT::AlertKey, spin));
+    window().update(spin);
+    EXPECT_EQ(connector.str(), "AND");
+
+    window().setProperty(list, PROP::Edit, 0);
+    EXPECT_FALSE(editor->isVisible());
+}
+
+TEST_F(WindowControlsTest, AWizardSheetHidesItsTabsAndAListCanHaveNoSelectedRow) {
+    const Long sheet = window().control("?Sheet")->number;
+    window().setProperty(sheet, PROP::Wizard, 1);
+    EXPECT_FALSE(widget<QTabWidget>("?Sheet")->tabBar()->isVisible());
+    window().setProperty(sheet, PROP::Selected, 2);
+    EXPECT_EQ(widget<QTabWidget>("?Sheet")->currentIndex(), 1) << "the program still switches the pages";
+
+    rows.add();
+    rows.add();
+    const Long list = window().control("?List")->number;
+    // Taking the focus with no row current makes Qt choose one.
+    window().select(list, -1);
+    EXPECT_FALSE(took(EVENT::NewSelection, "?List")) << "the program's choices are no user's";
+    window().select(list, 2);
+    EXPECT_TRUE(widget<QTableView>("?List")->selectionModel()->isRowSelected(1));
+    window().select(list, -1);
+    EXPECT_FALSE(widget<QTableView>("?List")->selectionModel()->hasSelection());
+    EXPECT_FALSE(took(EVENT::NewSelection, "?List"));
 }

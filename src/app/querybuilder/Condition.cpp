@@ -1,0 +1,90 @@
+#include "app/querybuilder/Condition.h"
+
+#include "platform/text/Text.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+using platform::clip;
+using platform::upper;
+
+namespace querybuilder {
+namespace {
+
+// A quote inside a string value is doubled, so the value stays one literal.
+std::string quoted(std::string_view value) {
+    std::string text = "'";
+    for (const char c : value) text += c == '\'' ? std::string("''") : std::string(1, c);
+    return text + "'";
+}
+
+// The value read as a number, 0 unless the whole text is one.
+std::string numberValue(std::string_view value) {
+    const std::string text(value);
+    char* end = nullptr;
+    const double number = std::strtod(text.c_str(), &end);
+    const bool whole = end != text.c_str() && clip(std::string_view(end)).empty() && std::isfinite(number);
+    return platform::numberText(whole ? number : 0);
+}
+
+bool testsForNull(const ConditionParts& parts) {
+    const std::string function = upper(parts.function);
+    return (function == "IS" || function == "IS NOT") && upper(parts.value) == "NULL";
+}
+
+}  // namespace
+
+bool isNumericColumnType(std::string_view columnType) {
+    static constexpr std::array<std::string_view, 9> numeric = {"BIT",    "SMALLINT", "COUNTER", "NUMERIC", "NUMBER",
+                                                                "INTEGER", "CURRENCY", "DOUBLE",  "FLOAT"};
+    const std::string type = upper(clip(columnType));
+    return std::find(numeric.begin(), numeric.end(), type) != numeric.end();
+}
+
+std::string sqlColumn(std::string_view column, const SqlIdentifierRules& names) {
+    const std::string written = names.name(column);
+    return written == column ? upper(column) : written;
+}
+
+RowTexts buildCondition(const ConditionParts& parts, const SqlIdentifierRules& names) {
+    const std::string column = sqlColumn(parts.column, names);
+    const std::string value = parts.function.empty() ? std::string() : clip(parts.value);
+    const std::string head = parts.column + " " + parts.description;
+    const std::string function = " " + parts.function + " ";
+    if (testsForNull({.function = parts.function, .value = value}))
+        return {head + " NULL", column + function + "NULL"};
+    if (!parts.isString) {
+        const std::string number = numberValue(value);
+        return {head + " " + number, column + function + number};
+    }
+    if (parts.caseInsensitive)
+        return {head + " case insensitive '" + value + "'",
+                "UPPER(" + column + ")" + function + "UPPER(" + quoted(value) + ")"};
+    return {head + " '" + value + "'", column + function + quoted(value)};
+}
+
+RowKind rowKind(std::string_view sql) {
+    const std::string text = upper(clip(sql));
+    if (text == "AND" || text == "OR") return RowKind::Connector;
+    return text == kPlaceholder ? RowKind::Placeholder : RowKind::Condition;
+}
+
+std::string composeQuery(const std::vector<ComposedRow>& rows) {
+    std::string query;
+    for (const ComposedRow& row : rows) {
+        if (!row.complete || rowKind(row.sql) == RowKind::Placeholder) return {};
+        query += " " + row.sql;
+    }
+    return query;
+}
+
+std::vector<std::size_t> rowsToDelete(const std::vector<RowKind>& rows, std::size_t selected) {
+    if (selected < 1 || selected > rows.size() || rows[selected - 1] == RowKind::Connector) return {};
+    if (selected > 1 && rows[selected - 2] == RowKind::Connector) return {selected, selected - 1};
+    if (selected < rows.size() && rows[selected] == RowKind::Connector) return {selected + 1, selected};
+    return {};
+}
+
+}  // namespace querybuilder

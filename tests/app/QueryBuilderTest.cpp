@@ -1,0 +1,235 @@
+#include "odbccatalog/CatalogTestSupport.h"
+#include "support/ProgramFixture.h"
+#include "support/SqliteFixture.h"
+#include "support/WindowStructure.h"
+
+#include "app/main/Globals.h"
+#include "app/odbccatalog/CatalogQueues.h"
+#include "platform/ui/WindowView.h"
+
+#include <QTabWidget>
+#include <QTableView>
+#include <gmock/gmock.h>
+
+using namespace platform;
+
+namespace {
+
+constexpr const char* kTitle = "SQL Query wizard";
+constexpr const char* kQueryTitle = "Browse an ODBC connection";
+constexpr const char* kConnectionTitle = "Choose an ODB Cconnection";
+
+constexpr const char* kShop =
+    "CREATE TABLE Products (ProductName VARCHAR, City VARCHAR, UnitPrice CURRENCY, Stock INT, Weight DECIMAL);"
+    "INSERT INTO Products VALUES ('Chai', 'London', 18, 39, 1.5);"
+    "INSERT INTO Products VALUES ('Chang', 'Lyon', 19, 17, 2);"
+    "INSERT INTO Products VALUES ('Tofu', 'Londrina', 9, 35, 0.5);";
+
+class QueryBuilderTest : public ProgramFixture {
+protected:
+    // Connects, opens the query window with F3 and the builder from it.
+    Window& openBuilder() {
+        Window& main = startProgram();
+        drive::pressKey(main, KEY::F2);
+        Window* connection = drive::waitForWindow(kConnectionTitle);
+        if (!connection) throw std::runtime_error("the connection window did not open");
+        drive::typeOver(*connection, "?Glo:ConnectString", shop.connectString());
+        drive::click(*connection, "?CloseButton");
+        drive::pressKey(frame(), KEY::F3);
+        query = drive::waitForWindow(kQueryTitle);
+        if (!query) throw std::runtime_error("the query window did not open");
+        drive::click(*query, "?QueryBuilderButton");
+        Window* w = drive::waitForWindow(kTitle);
+        if (!w) throw std::runtime_error("the builder did not open");
+        return *w;
+    }
+
+    static QTableView* listView(Window& w, const char* list) {
+        return qobject_cast<QTableView*>(w.view()->widget(w.control(list)->number));
+    }
+    static std::vector<std::string> shown(Window& w, const char* list) {
+        std::vector<std::string> rows;
+        QAbstractItemModel* model = listView(w, list)->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            rows.push_back(model->index(row, 0).data().toString().toStdString());
+        return rows;
+    }
+    static int rowOf(Window& w, const char* list, std::string_view text) {
+        const std::vector<std::string> rows = shown(w, list);
+        const auto it = std::find(rows.begin(), rows.end(), text);
+        if (it == rows.end()) throw std::invalid_argument(std::string(text) + " is not in " + list);
+        return static_cast<int>(it - rows.begin()) + 1;
+    }
+    static void choose(Window& w, const char* list, std::string_view text) {
+        drive::chooseRow(w, list, rowOf(w, list, text));
+    }
+    static void condition(Window& w, const char* column, const char* op, const char* value) {
+        choose(w, "?ColumnList", column);
+        choose(w, "?QBEFunctionList", op);
+        drive::typeOver(w, "?QBEValue", value);
+    }
+    static Long selected(Window& w, const char* list) {
+        return w.numberProperty(w.control(list)->number, PROP::Selected);
+    }
+    static bool tabHidden(Window& w, const char* tab) { return drive::property(w, tab, PROP::Hide) == "1"; }
+    static bool builderOpen() { return drive::window(kTitle) != nullptr; }
+
+    const SqliteFixture shop{kShop};
+    Window* query = nullptr;
+};
+
+}  // namespace
+
+TEST_F(QueryBuilderTest, TheWindowIsLaidOutAsItsStructure) {
+    Window& w = openBuilder();
+    expectControls(w, {
+        {"?QBESheet", CREATE::sheet, ""},
+        {"?InTextTab", CREATE::tab, "Queyr in text"},
+        {"?QBEList", CREATE::list, ""},
+        {"?SQLQueryTab", CREATE::tab, "SQL Query"},
+        {"?QBEQueryList", CREATE::list, ""},
+        {"?TableList", CREATE::list, ""},
+        {"?ConditionSheet", CREATE::sheet, ""},
+        {"?SQLConditionTab", CREATE::tab, "SQL condition"},
+        {"?ColumnList", CREATE::list, ""},
+        {"?OperatorString", CREATE::string, "Operator / functie:"},
+        {"?QFQ:SQLFunction", CREATE::combo, "@s254"},
+        {"?QBEFunctionList", CREATE::list, ""},
+        {"?QBEFunction", CREATE::sheet, ""},
+        {"?OperatorTab", CREATE::tab, "Operator"},
+        {"?QBEValue", CREATE::entry, "@s255"},
+        {"?QBE:CaseInsentive", CREATE::check, "Case insentive"},
+        {"?NewAndConditionButton", CREATE::button, "Add 'AND' / 'OR'-condition"},
+        {"?PlaceHooksButton", CREATE::button, "Place hooks '(' / ')'"},
+        {"?Tab2", CREATE::tab, "Tab 2"},
+        {"?Tab3", CREATE::tab, "Tab 3"},
+        {"?Tab4", CREATE::tab, "Tab 4"},
+        {"?SoundexTab", CREATE::tab, "Soundex"},
+        {"?DifferenceTab", CREATE::tab, "Difference"},
+        {"?QFQ:Description", CREATE::entry, "@s255"},
+        {"?ColumnName", CREATE::entry, "@s254"},
+        {"?AndOrTab", CREATE::tab, "AND / OR Condition"},
+        {"?ChangeToAndConditionButton:2", CREATE::button, "Wijzig in een 'AND'-conditie"},
+        {"?ChangeToOrConditionButton:2", CREATE::button, "Wijzig in een 'OR'-conditie"},
+        {"?DeleteConditionButton", CREATE::button, "Delete selected condition"},
+        {"?CancelButton", CREATE::button, "Cancel"},
+        {"?ExecuteButton", CREATE::button, "Execute query"},
+        {"", CREATE::spin, ""},  // the connector editor, created when the window opens
+    });
+    EXPECT_EQ(drive::property(w, "?QBEList", PROP::Format), "1020C(2)|M@s255@#6#");
+    EXPECT_EQ(drive::property(w, "?QBEQueryList", PROP::Format), "1020C(2)|M@s255@#7#");
+    EXPECT_EQ(drive::property(w, "?ColumnList", PROP::IconList), "ZelCheckoff.ico|ZelCheckon.ico");
+    const std::vector<std::string> operators = shown(w, "?QBEFunctionList");
+    ASSERT_EQ(operators.size(), 18u);
+    EXPECT_EQ(operators.front(), "is equal to (=)");
+    EXPECT_EQ(operators[15], "does not exists (NOT EXISTS)");
+    EXPECT_EQ(operators.back(), "sounds almost like (DIFFERENCE)");
+    EXPECT_EQ(drive::property(w, "?QBE:CaseInsentive", PROP::Disable), "1");
+    for (const char* wizard : {"?ConditionSheet", "?QBEFunction"}) {
+        auto* sheet = qobject_cast<QTabWidget*>(w.view()->widget(w.control(wizard)->number));
+        EXPECT_FALSE(sheet->tabBar()->isVisible()) << wizard;
+    }
+    EXPECT_THAT(shown(w, "?QBEList"), ::testing::ElementsAre("")) << "one empty condition";
+    EXPECT_THAT(column(GTQ, &GTQRecord::TABLENAME), ::testing::ElementsAre("Products"));
+}
+
+TEST_F(QueryBuilderTest, ChoosingColumnOperatorAndValueWritesTheRowInBothViews) {
+    Window& w = openBuilder();
+    condition(w, "City", "contains (LIKE)", "Lon%");
+    EXPECT_THAT(shown(w, "?QBEList"), ::testing::ElementsAre("City contains (LIKE) 'Lon%'"));
+    EXPECT_THAT(shown(w, "?QBEQueryList"), ::testing::ElementsAre("CITY LIKE 'Lon%'"));
+    EXPECT_EQ(drive::property(w, "?QBE:CaseInsentive", PROP::Disable), "0");
+    drive::click(w, "?QBE:CaseInsentive");
+    EXPECT_THAT(shown(w, "?QBEQueryList"), ::testing::ElementsAre("UPPER(CITY) LIKE UPPER('Lon%')"));
+
+    choose(w, "?ColumnList", "UnitPrice");
+    choose(w, "?QBEFunctionList", "is greater than (>)");
+    drive::typeOver(w, "?QBEValue", "10");
+    EXPECT_THAT(shown(w, "?QBEList"), ::testing::ElementsAre("UnitPrice is greater than (>) 10"));
+    EXPECT_EQ(drive::property(w, "?QBE:CaseInsentive", PROP::Disable), "1");
+}
+
+TEST_F(QueryBuilderTest, TypingAnOperatorInTheComboSelectsItInTheList) {
+    Window& w = openBuilder();
+    choose(w, "?ColumnList", "City");
+    drive::type(w, "?QFQ:SQLFunction", "like");
+    drive::pressKey(w, KEY::Enter);
+    EXPECT_EQ(selected(w, "?QBEFunctionList"), 9);
+    EXPECT_EQ(drive::screenText(w, "?QFQ:Description"), "contains (LIKE)");
+    drive::typeOver(w, "?QBEValue", "L%");
+    EXPECT_THAT(shown(w, "?QBEList"), ::testing::ElementsAre("City contains (LIKE) 'L%'"));
+}
+
+TEST_F(QueryBuilderTest, TwoConditionsJoinedByAndReachTheQueryWindowsStatement) {
+    Window& w = openBuilder();
+    condition(w, "City", "contains (LIKE)", "Lon%");
+    drive::click(w, "?NewAndConditionButton");
+    EXPECT_THAT(shown(w, "?QBEList"), ::testing::ElementsAre("City contains (LIKE) 'Lon%'", "AND", "???"));
+    EXPECT_EQ(selected(w, "?ConditionSheet"), 2) << "the AND / OR tab";
+    drive::click(w, "?ChangeToAndConditionButton:2");
+    EXPECT_EQ(selected(w, "?QBEList"), 3) << "the placeholder is next";
+    condition(w, "UnitPrice", "is greater than (>)", "10");
+    drive::click(w, "?ExecuteButton");
+    EXPECT_FALSE(builderOpen());
+    EXPECT_EQ(Glo::Query.str(), "SELECT * FROM Products WHERE CITY LIKE 'Lon%' AND UNITPRICE > 10");
+    drive::click(*query, "?ExecuteQueryButton");
+    EXPECT_EQ(drive::property(*query, "?RecordCountString", PROP::Text), "1") << "the statement runs: Chai";
+}
+
+TEST_F(QueryBuilderTest, AnUnfinishedConditionKeepsTheWindowOpen) {
+    Window& w = openBuilder();
+    drive::click(w, "?ExecuteButton");
+    EXPECT_TRUE(builderOpen()) << "neither column nor operator";
+    condition(w, "City", "contains (LIKE)", "Lon%");
+    drive::click(w, "?NewAndConditionButton");
+    drive::click(w, "?ChangeToOrConditionButton:2");
+    drive::click(w, "?ExecuteButton");
+    EXPECT_TRUE(builderOpen()) << "a ??? row";
+    drive::click(w, "?CancelButton");
+    EXPECT_FALSE(builderOpen());
+    EXPECT_EQ(Glo::Query.str().find("WHERE"), std::string::npos);
+}
+
+TEST_F(QueryBuilderTest, AConnectorToggledInTheTextViewShowsInBothViews) {
+    Window& w = openBuilder();
+    condition(w, "City", "contains (LIKE)", "Lon%");
+    drive::click(w, "?NewAndConditionButton");
+    drive::chooseRow(w, "?QBEList", 1);
+    drive::chooseRow(w, "?QBEList", 2);
+    const Long editor = w.lastControl();
+    EXPECT_EQ(w.focus(), editor);
+    EXPECT_TRUE(tabHidden(w, "?SQLQueryTab"));
+    EXPECT_EQ(drive::property(w, "?QBEList", PROP::Edit), std::to_string(editor));
+    drive::pressKey(w, KEY::Up);
+    drive::pressKey(w, KEY::Enter);
+    EXPECT_THAT(shown(w, "?QBEList"), ::testing::ElementsAre("City contains (LIKE) 'Lon%'", "OR", "???"));
+    EXPECT_THAT(shown(w, "?QBEQueryList"), ::testing::ElementsAre("CITY LIKE 'Lon%'", "OR", "???"));
+    EXPECT_FALSE(tabHidden(w, "?SQLQueryTab"));
+    EXPECT_EQ(drive::property(w, "?QBEList", PROP::Edit), "0");
+    EXPECT_EQ(selected(w, "?QBEList"), 3) << "the connector is left behind";
+    condition(w, "UnitPrice", "is greater than (>)", "18");
+    drive::click(w, "?ExecuteButton");
+    EXPECT_EQ(Glo::Query.str(), "SELECT * FROM Products WHERE CITY LIKE 'Lon%' OR UNITPRICE > 18");
+}
+
+TEST_F(QueryBuilderTest, DeletingAConditionTakesOneConnectorAndKeepsTheLastCondition) {
+    Window& w = openBuilder();
+    condition(w, "City", "contains (LIKE)", "Lon%");
+    drive::click(w, "?NewAndConditionButton");
+    drive::click(w, "?ChangeToAndConditionButton:2");
+    condition(w, "Stock", "is equal to (=)", "39");
+    EXPECT_THAT(shown(w, "?QBEQueryList"), ::testing::ElementsAre("CITY LIKE 'Lon%'", "AND", "STOCK = '39'"))
+        << "INT is quoted";
+
+    drive::chooseRow(w, "?QBEList", 2);
+    drive::click(w, "?DeleteConditionButton");
+    EXPECT_EQ(shown(w, "?QBEList").size(), 3u) << "a connector is not deleted";
+
+    drive::chooseRow(w, "?QBEList", 1);
+    drive::click(w, "?DeleteConditionButton");
+    EXPECT_THAT(shown(w, "?QBEQueryList"), ::testing::ElementsAre("STOCK = '39'"));
+    drive::click(w, "?DeleteConditionButton");
+    EXPECT_THAT(shown(w, "?QBEQueryList"), ::testing::ElementsAre(""));
+    EXPECT_EQ(selected(w, "?ColumnList"), -1);
+}
+
