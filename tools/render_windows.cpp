@@ -64,7 +64,16 @@ int main(int argc, char** argv) {
         drive::chooseTab(*catalogue, "?TablesTab");
     }
     drive::pressKey(*frame, KEY::F3);
-    render("Browse an ODBC connection", folder, "browse-odbc-connection.png");
+    if (Window* query = drive::waitForWindow("Browse an ODBC connection")) {
+        render("Browse an ODBC connection", folder, "browse-odbc-connection.png");
+        drive::chooseRow(*query, "?TableList", 1);  // the automatic query replaces the hint text
+        drive::click(*query, "?ExecuteQueryButton");
+        drive::chooseTab(*query, "?ResultTab");
+        render("Browse an ODBC connection", folder, "browse-odbc-connection-results.png");
+        drive::click(*query, "?QueryBuilderButton");
+        render("SQL Query wizard", folder, "query-builder.png");
+        if (Window* builder = drive::window("SQL Query wizard")) drive::click(*builder, "?CancelButton");
+    }
     render("Tabloom version 1.05", folder, "main-frame-with-windows.png");
 
     drive::chooseMenu(*frame, "?EXIT");
