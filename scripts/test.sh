@@ -9,7 +9,7 @@ build="${BUILD_DIR:-$root/build}"
 
 "$root/scripts/postgres.sh" start
 trap '"$root/scripts/postgres.sh" stop' EXIT
-export TABLOOM_PG_CONNECT="$(cat /tmp/tabloom-pg/connect)"
+export TABLOOM_PG_CONNECT="$(cat "${TABLOOM_PG_ROOT:-/tmp/tabloom-pg}/connect")"
 
 cd "$build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 300
