@@ -1,3 +1,4 @@
+#include "../platform/system/RecordingViewer.h"
 #include "odbccatalog/CatalogTestSupport.h"
 #include "support/ProgramFixture.h"
 #include "support/WindowStructure.h"
@@ -209,6 +210,16 @@ TEST_F(TabloomTest, WritingRereadsTheTablesWithTheCurrentFilter) {
     }
     EXPECT_EQ(GTQ.records(), 0u) << "the list was read again before the writer ran";
     ::unsetenv("TXD_VIEWER");
+}
+
+TEST_F(TabloomTest, WritingShowsTheCompletedFileNameAndOpensTheDictionary) {
+    RecordingViewer viewer;
+    Window& w = openCatalogue(shop.connectString());
+    drive::click(w, "?WriteTXDButton");
+    const std::string written = folder() + "/Clarion.txd";
+    EXPECT_EQ(drive::screenText(w, "?Glo:TXDFilename"), written);
+    EXPECT_EQ(viewer.arguments(), (std::vector<std::string>{written}));
+    EXPECT_EQ(drive::messageText(), "");
 }
 
 TEST_F(TabloomTest, WithoutACatalogueObjectEveryListIsEmpty) {

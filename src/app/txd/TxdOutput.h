@@ -1,7 +1,8 @@
 // The dictionary file being written: a line file created anew, then one ADD
-// per line, each written whole however long (a key over many columns may pass
-// the 2,048 characters of the original record). The first failure stops all further writing and is kept, so that
-// a dictionary that could not be written is never reported as written.
+// per line, each written whole however long (a key over many columns may run
+// past 2,048 characters). The first failure stops all further writing and is
+// kept, so that a dictionary that could not be written is never reported as
+// written.
 #pragma once
 
 #include "platform/files/LineFile.h"

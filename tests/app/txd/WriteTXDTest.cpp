@@ -19,7 +19,7 @@ using ::testing::HasSubstr;
 namespace {
 
 // 152 columns, the 151st an IMAGE, and one index over the first 150: a key
-// line far longer than the 2,048 characters of the original record.
+// line far longer than 2,048 characters.
 std::string wideTableSchema() {
     std::string columns, indexed;
     for (int i = 1; i <= 152; ++i) {
@@ -121,6 +121,19 @@ TEST_F(WriteTXDTest, SystemTablesAreLabelledButWrittenOnlyOnRequest) {
                                                            "n SHORT,NAME('n')\r\n!!> IDENT(6),"));
         }
     }
+}
+
+TEST_F(WriteTXDTest, ATableTheCatalogueDoesNotKnowStillGetsItsBlock) {
+    TxdDatabase db("CREATE TABLE t (n SMALLINT);");
+    db.readTables();
+    GTQ.get(1);
+    GTQ.rec.TABLENAME = "gone";
+    GTQ.put();
+    WriteTXD();
+    EXPECT_EQ(tableBlocks(db.written()),
+              "gone FILE,DRIVER('ODBC',Glo:Driveroptions),OWNER(Glo:ConnectString),NAME('gone'),PRE(gon),"
+              "BINDABLE,THREAD\r\n!!> IDENT(2),USAGE(File)\r\nRecord RECORD\r\n    END\r\n  END\r\n\r\n");
+    EXPECT_TRUE(messages.texts.empty());
 }
 
 TEST_F(WriteTXDTest, ANameWithoutAFolderLandsInTheCurrentFolder) {
