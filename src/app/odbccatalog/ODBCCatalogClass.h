@@ -20,6 +20,9 @@
 #include <string>
 #include <string_view>
 
+// GetStatistics' `unique` for every index (SQL_INDEX_ALL).
+inline constexpr platform::Byte kAllIndexes = 1;
+
 class ODBCCatalogClass {
 public:
     ODBCCatalogClass() { Construct(); }

@@ -1,9 +1,7 @@
 #include "app/txd/FieldType.h"
 
-#include <sql.h>
-#include <sqlext.h>
-
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <functional>
 #include <vector>
@@ -101,15 +99,12 @@ SplitTypeName splitTypeName(std::string_view delivered) {
     return {withoutTrailingBlanks(text.substr(0, open)), precision, *scale};
 }
 
+// ODBC's data type codes of the exact integer types: SQL_BIT, SQL_TINYINT,
+// SQL_SMALLINT, SQL_INTEGER and SQL_BIGINT.
+constexpr std::array<Long, 5> kExactIntegerTypes = {-7, -6, 5, 4, -5};
+
 bool isExactIntegerType(Long dataType) {
-    switch (dataType) {
-        case SQL_BIT:
-        case SQL_TINYINT:
-        case SQL_SMALLINT:
-        case SQL_INTEGER:
-        case SQL_BIGINT: return true;
-        default: return false;
-    }
+    return std::find(kExactIntegerTypes.begin(), kExactIntegerTypes.end(), dataType) != kExactIntegerTypes.end();
 }
 
 // The column as the type table reads it: the bare name, with the size and

@@ -4,8 +4,6 @@
 #include "app/odbccatalog/CatalogQueues.h"
 #include "app/txd/CleanName.h"
 
-#include <sql.h>
-
 #include <string>
 
 namespace {
@@ -34,7 +32,7 @@ bool isIndexColumnRow(const GIQRecord& row) {
 
 void ReadTableIndexes(std::string_view table, std::string_view owner) {
     ODBCCatalog->GetPrimaryKeys(GPQ, table, owner);
-    ODBCCatalog->GetStatistics(GIQ, table, SQL_INDEX_ALL, owner);
+    ODBCCatalog->GetStatistics(GIQ, table, kAllIndexes, owner);
     PrepareIndexRows();
 }
 

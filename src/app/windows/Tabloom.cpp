@@ -15,7 +15,6 @@ namespace {
 
 // Control numbers, in the order of the window structure.
 constexpr Long kTableList = 3, kRegetButton = 14, kWriteTXDButton = 24;
-constexpr Byte kAllIndexes = 1;  // SQL_INDEX_ALL
 
 struct Column {
     const char* header;
