@@ -11,6 +11,8 @@
 #include <gmock/gmock.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 using namespace platform;
 using ::testing::Each;
@@ -208,6 +210,25 @@ TEST_F(TabloomTest, WritingRereadsTheTablesWithTheCurrentFilter) {
     while (drive::answerMessage("&OK")) {
     }
     EXPECT_EQ(GTQ.records(), 0u) << "the list was read again before the writer ran";
+    ::unsetenv("TXD_VIEWER");
+}
+
+TEST_F(TabloomTest, ClearingNoRelationsAddsTheRelationsToTheDictionary) {
+    ::setenv("TXD_VIEWER", "true", 1);
+    Window& w = openCatalogue(shop.connectString());
+    const std::string txd = (shop.directory() / "shop.txd").string();
+    drive::typeOver(w, "?Glo:TXDFilename", txd);
+    drive::leave(w, "?Glo:TXDFilename");
+    drive::click(w, "?Glo:NoRelations");
+    drive::click(w, "?WriteTXDButton");
+    EXPECT_EQ(drive::messageText(), "");
+    std::ifstream in(txd, std::ios::binary);
+    const std::string written{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_NE(written.find("[RELATIONS]\r\n\r\n\r\n                       RELATION,MANY:ONE\r\n"
+                           "orders               FILE(ORD:orders_customer)\r\n"
+                           "customers               RELATED_FILE(CUS:sqlite_autoindex_0)\r\n"),
+              std::string::npos)
+        << written;
     ::unsetenv("TXD_VIEWER");
 }
 
