@@ -114,7 +114,7 @@ private:
 
 }  // namespace
 
-void WriteRelations(TxdOutput& output, RelationQueue& srq, const DictionaryTables& tables,
+void WriteRelations(TxdOutput& output, const RelationQueue& srq, const DictionaryTables& tables,
                     const TxdOptions& options) {
     output.line("[RELATIONS]");
     output.line("");

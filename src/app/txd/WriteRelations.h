@@ -12,5 +12,5 @@
 #include "app/txd/TxdOptions.h"
 #include "app/txd/TxdOutput.h"
 
-void WriteRelations(TxdOutput& output, RelationQueue& srq, const DictionaryTables& tables,
+void WriteRelations(TxdOutput& output, const RelationQueue& srq, const DictionaryTables& tables,
                     const TxdOptions& options);
