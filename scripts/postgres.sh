@@ -42,6 +42,18 @@ CREATE TABLE alpha.orders (order_id integer PRIMARY KEY,
 CREATE TABLE alpha.a_b (only_in_a_b integer);
 CREATE TABLE alpha.axb (only_in_axb integer);
 CREATE VIEW alpha.cheap_items AS SELECT * FROM alpha.items WHERE price < 10;
+-- A relation in schema shop; the schema postgres, first on the search path of
+-- the tests' user, holds tables of the same names with other keys.
+CREATE SCHEMA shop;
+CREATE TABLE shop.customers (customer_id integer CONSTRAINT customers_key PRIMARY KEY, name varchar(40));
+CREATE TABLE shop.invoices (invoice_id integer CONSTRAINT invoices_key PRIMARY KEY,
+                            customer_id integer REFERENCES shop.customers (customer_id));
+CREATE INDEX invoices_by_customer ON shop.invoices (customer_id);
+CREATE SCHEMA postgres;
+CREATE TABLE postgres.customers (code char(4) CONSTRAINT a_customer_code PRIMARY KEY, customer_id integer);
+CREATE INDEX a_customer_id ON postgres.customers (customer_id);
+CREATE TABLE postgres.invoices (customer_id integer);
+CREATE INDEX a_invoice_customer ON postgres.invoices (customer_id);
 SQL
 }
 

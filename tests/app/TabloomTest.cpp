@@ -12,6 +12,8 @@
 #include <gmock/gmock.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 using namespace platform;
 using ::testing::Each;
@@ -220,6 +222,25 @@ TEST_F(TabloomTest, WritingShowsTheCompletedFileNameAndOpensTheDictionary) {
     EXPECT_EQ(drive::screenText(w, "?Glo:TXDFilename"), written);
     EXPECT_EQ(viewer.arguments(), (std::vector<std::string>{written}));
     EXPECT_EQ(drive::messageText(), "");
+}
+
+TEST_F(TabloomTest, ClearingNoRelationsAddsTheRelationsToTheDictionary) {
+    ::setenv("TXD_VIEWER", "true", 1);
+    Window& w = openCatalogue(shop.connectString());
+    const std::string txd = (shop.directory() / "shop.txd").string();
+    drive::typeOver(w, "?Glo:TXDFilename", txd);
+    drive::leave(w, "?Glo:TXDFilename");
+    drive::click(w, "?Glo:NoRelations");
+    drive::click(w, "?WriteTXDButton");
+    EXPECT_EQ(drive::messageText(), "");
+    std::ifstream in(txd, std::ios::binary);
+    const std::string written{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_NE(written.find("[RELATIONS]\r\n\r\n\r\n                       RELATION,MANY:ONE\r\n"
+                           "orders               FILE(ORD:orders_customer)\r\n"
+                           "customers               RELATED_FILE(CUS:sqlite_autoindex_0)\r\n"),
+              std::string::npos)
+        << written;
+    ::unsetenv("TXD_VIEWER");
 }
 
 TEST_F(TabloomTest, WithoutACatalogueObjectEveryListIsEmpty) {

@@ -1,7 +1,7 @@
 #include "app/txd/KeyWriter.h"
 
 #include "app/odbccatalog/CatalogQueues.h"
-#include "app/txd/CleanName.h"
+#include "app/txd/DictionaryLabels.h"
 #include "app/txd/OracleNames.h"
 #include "app/txd/TableIndexes.h"
 #include "app/txd/TxdText.h"
@@ -15,11 +15,12 @@ public:
 
     bool continues(std::string_view indexName) const { return started_ && platform::clip(indexName) == indexName_; }
 
-    void start(const GIQRecord& row, std::string_view indexName, const std::string& component) {
+    void start(const GIQRecord& row, std::string_view indexName, const std::string& label,
+               const std::string& component) {
         write();
         started_ = true;
         indexName_ = platform::clip(indexName);
-        text_ = CleanName(indexName) + " KEY(";
+        text_ = label + " KEY(";
         append(component);
         attributes_ = row.NON_UNIQUE == 1 ? ",DUP" : "";
         if (row.PRIMARYKEY == 1 || indexName == "PrimaryKey") attributes_ += ",PRIMARY";
@@ -50,9 +51,8 @@ private:
 // A key component names the field of its column, so it gets the column's
 // field label under the same rules as the field itself.
 std::string componentOf(const GIQRecord& row, const TxdTable& table, const TxdOptions& options) {
-    const std::string column = options.oracle ? oracleColumnName(row.COLUMN_NAME) : row.COLUMN_NAME.str();
     const std::string order = row.ASC_OR_DESC.view() == "A" ? "+" : "-";
-    return order + table.prefix + ":" + CleanName(column);
+    return order + table.prefix + ":" + FieldLabel(row.COLUMN_NAME, options);
 }
 
 }  // namespace
@@ -75,7 +75,7 @@ void WriteKeyLines(TxdOutput& output, DictionaryNumbers& numbers, const TxdTable
         if (key.continues(indexName))
             key.append(component);
         else
-            key.start(GIQ.rec, indexName, component);
+            key.start(GIQ.rec, indexName, KeyLabel(indexName, options), component);
     }
     key.write();
 }

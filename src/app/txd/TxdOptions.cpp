@@ -9,5 +9,6 @@ TxdOptions TxdOptions::fromGlobals() {
     options.oracle = isOracleDriver(options.driver);
     options.writeExternalNames = Glo::ExternalNames != 1;
     options.writeSystemTables = Glo::SystemTables != 0;
+    options.writeRelations = Glo::NoRelations == 0;
     return options;
 }

@@ -8,6 +8,7 @@ struct TxdOptions {
     bool oracle = false;         // the driver is exactly "ORACLE"
     bool writeExternalNames = true;
     bool writeSystemTables = false;
+    bool writeRelations = false;  // "No relations" cleared
 
     static TxdOptions fromGlobals();
 };

@@ -4,10 +4,12 @@
 #include "app/odbccatalog/CatalogQueues.h"
 #include "app/txd/CleanName.h"
 #include "app/txd/DictionaryHeader.h"
+#include "app/txd/DictionaryTables.h"
 #include "app/txd/FileBlockWriter.h"
 #include "app/txd/OracleNames.h"
 #include "app/txd/PrefixMaker.h"
 #include "app/txd/TxdFilename.h"
+#include "app/txd/WriteRelationSection.h"
 #include "platform/message/Message.h"
 #include "platform/system/TextViewer.h"
 
@@ -25,8 +27,9 @@ bool isSkippedSystemTable(const GTQRecord& row, const TxdOptions& options) {
     return row.TABLETYPE == "SYSTEM TABLE" && !options.writeSystemTables;
 }
 
-void writeTables(TxdOutput& output, PrefixMaker& prefixes, const TxdOptions& options) {
+void writeTables(TxdOutput& output, DictionaryTables& written, const TxdOptions& options) {
     DictionaryNumbers numbers;
+    PrefixMaker prefixes;
     for (std::size_t i = 1; i <= GTQ.records(); ++i) {
         GTQ.get(i);
         labelCurrentTable(options);
@@ -36,6 +39,7 @@ void writeTables(TxdOutput& output, PrefixMaker& prefixes, const TxdOptions& opt
         const TxdTable table{platform::clip(GTQ.rec.ORGINALTABLENAME), GTQ.rec.OWNER.str(),
                              prefixes.prefixFor(label)};
         WriteFileBlock(output, numbers, label, table, options);
+        written.add(label, table);
     }
 }
 
@@ -58,10 +62,9 @@ void WriteTXD() {
     TxdOutput output(fileName);
     if (output.begin()) {
         WriteDictionaryHeader(output);
-        PrefixMaker prefixes;
-        writeTables(output, prefixes, options);
-        // With Glo:NoRelations 0 the relations section follows the tables here,
-        // naming the tables by the labels and prefixes kept in `prefixes`.
+        DictionaryTables written;
+        writeTables(output, written, options);
+        if (options.writeRelations && !output.failed()) WriteRelationSection(output, written, options);
     }
     if (!output.finish()) {
         reportUnwritten(fileName, output.failure());

@@ -34,7 +34,8 @@ std::string columnText(SQLHSTMT statement, SQLUSMALLINT column) {
 
 }  // namespace
 
-OdbcFile::OdbcFile(std::string name, RecordRef record) : name_(std::move(name)), record_(record) {}
+OdbcFile::OdbcFile(std::string name, RecordRef record, OdbcTable table)
+    : name_(std::move(name)), record_(record), table_(std::move(table)) {}
 
 void OdbcFile::open(Long) {
     if (opened_) {
@@ -42,6 +43,8 @@ void OdbcFile::open(Long) {
         return;
     }
     if (!connection_ && !connect()) return;
+    // Reading no row still fails when the table or one of its columns is not there.
+    if (!table_.name.empty() && !run(selectFromTable() + " WHERE 1 = 0")) return;
     opened_ = true;
     clearError();
 }
@@ -81,15 +84,26 @@ void OdbcFile::buffer(Long) {
 
 void OdbcFile::execute(std::string_view sql) {
     sql_ = sql;
+    startStatement(sql);
+}
+
+void OdbcFile::set() { startStatement(selectFromTable()); }
+
+void OdbcFile::startStatement(std::string_view sql) {
     statement_.reset();
     if (!opened_) {
         setError(kFileNotOpen);
         return;
     }
+    statement_ = run(sql);
+    if (statement_) clearError();
+}
+
+OdbcHandle OdbcFile::run(std::string_view sql) {
     OdbcHandle statement = OdbcHandle::allocate(OdbcHandle::Kind::Statement, connection_.get());
     if (!statement) {
         connection_.reportError();
-        return;
+        return {};
     }
     std::string text = toUtf8(sql);
     const SQLRETURN rc =
@@ -97,10 +111,15 @@ void OdbcFile::execute(std::string_view sql) {
     // A statement that changes nothing reports SQL_NO_DATA; that is no error.
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
         statement.reportError();
-        return;
+        return {};
     }
-    statement_ = std::move(statement);
-    clearError();
+    return statement;
+}
+
+std::string OdbcFile::selectFromTable() const {
+    std::string columns;
+    for (const std::string& column : table_.columns) columns += (columns.empty() ? "" : ", ") + column;
+    return "SELECT " + columns + " FROM " + table_.name;
 }
 
 void OdbcFile::next() {

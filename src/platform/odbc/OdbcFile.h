@@ -5,8 +5,15 @@
 // keeps the connection; assigning PROP_Disconnect ends it. Assigning PROP_SQL
 // executes the text on a fresh statement and positions the file before the
 // first result row; NEXT fetches the next row into the record (when it has
-// fields). Errors follow the runtime: ERRORCODE/ERROR, and the driver's
-// SQLSTATE and message in FILEERRORCODE/FILEERROR.
+// fields).
+//
+// A file over a table (NAME and the column of each field, as a FILE
+// declaration gives them) also checks on OPEN that the table can be read,
+// and SET positions it before the table's first row, so that NEXT reads the
+// table. Names go into the statements as given, unquoted.
+//
+// Errors follow the runtime: ERRORCODE/ERROR, and the driver's SQLSTATE and
+// message in FILEERRORCODE/FILEERROR.
 //
 // Text goes to the driver as UTF-8 and comes back as Windows-1252. The file
 // belongs to no fiber; each call runs to its end without a wait.
@@ -18,20 +25,32 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
+// The table a file stands for: its name and the column of each record field,
+// in field order.
+struct OdbcTable {
+    std::string name;
+    std::vector<std::string> columns;
+};
+
 class OdbcFile {
 public:
-    explicit OdbcFile(std::string name, RecordRef record = {});
+    explicit OdbcFile(std::string name, RecordRef record = {}, OdbcTable table = {});
 
     const std::string& name() const { return name_; }
-    // The access mode is accepted as the runtime gives it; ODBC has no sharing modes.
+    // The access mode is accepted as the runtime gives it; ODBC has no sharing
+    // modes. A file over a table that cannot be read (not there, no rights) is
+    // not opened.
     void open(Long accessMode);
     void close();
     bool opened() const { return opened_; }
     // BUFFER: drivers read ahead on their own, so only the file state is checked.
     void buffer(Long pageSize);
+    // SET of a file over a table: its rows in the order the data source gives them.
+    void set();
     void next();
 
     std::string property(Long number) const;
@@ -45,10 +64,16 @@ private:
     bool connect();
     void disconnect();
     void execute(std::string_view sql);
+    // Ends the current statement and runs `sql` as the new one.
+    void startStatement(std::string_view sql);
+    // The statement run on a fresh handle; an empty handle after a reported error.
+    OdbcHandle run(std::string_view sql);
+    std::string selectFromTable() const;
     void fetchIntoRecord();
 
     std::string name_;
     RecordRef record_;
+    OdbcTable table_;
     std::string owner_;
     std::string sql_;
     bool opened_ = false;

@@ -23,13 +23,15 @@ inline std::string goldenFile(const std::string& name) {
     return fileBytes(std::filesystem::path(__FILE__).parent_path() / "golden" / name);
 }
 
-// The program's options at their start values, the catalogue object on the
-// database, and the dictionary going to the database's folder.
+// The program's options at their start values, the catalogue object and the
+// connect string on the database, and the dictionary going to the database's
+// folder.
 class TxdDatabase {
 public:
     explicit TxdDatabase(std::string_view sql) : db(sql), on(db.connectString()) {
         resetGlobalVariables();
         ODBCCatalog = on.catalog;
+        Glo::ConnectString = db.connectString();
         Glo::TXDFilename = txdPath().string();
     }
     ~TxdDatabase() {

@@ -58,6 +58,7 @@ protected:
         resetGlobalVariables();
         on = std::make_unique<CatalogOn>(connect);
         ODBCCatalog = on->catalog;
+        Glo::ConnectString = connect;
         Glo::TXDFilename = txdPath().string();
     }
     void TearDown() override {
@@ -97,6 +98,27 @@ TEST_F(WriteTXDPostgres, APrimaryKeyNamedWithBlanksIsPrimary) {
     execute(connect, "DROP SCHEMA txd_keys CASCADE");
     EXPECT_THAT(fileBlocks(written), ElementsAre("order_lines=order lines"));
     EXPECT_THAT(written, HasSubstr("\r\npk_order_lines KEY(+ord:id),NOCASE,OPT,PRIMARY\r\n"));
+}
+
+// Read without its schema, each table would be the one in schema postgres,
+// whose keys come first on other columns.
+TEST_F(WriteTXDPostgres, EachSideOfARelationIsReadInItsOwnSchema) {
+    Glo::NoRelations = 0;
+    const std::string written = writeSchema("shop");
+    EXPECT_THAT(fileBlocks(written), ElementsAre("customers=customers", "invoices=invoices"));
+    EXPECT_THAT(written, HasSubstr("\r\n[RELATIONS]\r\n\r\n\r\n"
+                                   "                       RELATION,MANY:ONE\r\n"
+                                   "invoices               FILE(INV:invoices_by_customer)\r\n"
+                                   "customers               RELATED_FILE(CUS:customers_key)\r\n"
+                                   "                                FILE_TO_RELATED_KEY\r\n"
+                                   "                                  FIELD(INV:customer_id,CUS:customer_id)\r\n"
+                                   "                                END\r\n"
+                                   "                                RELATED_FILE_TO_KEY\r\n"
+                                   "                                  FIELD(CUS:customer_id,INV:customer_id)\r\n"
+                                   "                                END\r\n"
+                                   "                              END\r\n"
+                                   "\r\n"));
+    EXPECT_EQ(written.find("RELATION,", written.find("RELATION,") + 1), std::string::npos) << "one relation";
 }
 
 }  // namespace

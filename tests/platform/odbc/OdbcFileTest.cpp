@@ -121,4 +121,34 @@ TEST_F(OdbcFileTest, AClosedFileRefusesStatementsAndReads) {
     EXPECT_EQ(ERRORCODE(), 52) << "a file is opened once";
 }
 
+TEST_F(OdbcFileTest, AFileOverATableReadsItsRowsAfterSet) {
+    OdbcFile table{"PAIRS", RecordRef{&Pair::fieldTable(), &pair}, {"pairs", {"name", "amount"}}};
+    table.setProperty(PROP_Owner, db.connectString());
+    table.set();
+    EXPECT_EQ(ERRORCODE(), kFileNotOpen);
+    table.open(kReadWriteDenyWrite);
+    ASSERT_EQ(ERRORCODE(), 0) << FILEERROR();
+    for (int pass = 1; pass <= 2; ++pass) {
+        table.set();
+        ASSERT_EQ(ERRORCODE(), 0) << FILEERROR();
+        std::vector<Long> amounts;
+        for (table.next(); ERRORCODE() == 0; table.next()) amounts.push_back(pair.AMOUNT);
+        EXPECT_EQ(ERRORCODE(), 33);
+        EXPECT_EQ(amounts, (std::vector<Long>{7, 8})) << "pass " << pass;
+    }
+}
+
+TEST_F(OdbcFileTest, AFileOverATableThatCannotBeReadDoesNotOpen) {
+    const OdbcTable unreadable[] = {{"nowhere", {"name", "amount"}}, {"pairs", {"name", "weight"}}};
+    for (const OdbcTable& t : unreadable) {
+        OdbcFile table{"PAIRS", RecordRef{&Pair::fieldTable(), &pair}, t};
+        table.setProperty(PROP_Owner, db.connectString());
+        table.open(kReadWriteDenyWrite);
+        EXPECT_EQ(ERRORCODE(), kFileSystemError) << t.name;
+        EXPECT_FALSE(table.opened()) << t.name;
+        table.next();
+        EXPECT_EQ(ERRORCODE(), kFileNotOpen) << t.name;
+    }
+}
+
 }  // namespace

@@ -1,0 +1,124 @@
+#include "app/txd/WriteRelations.h"
+
+#include "app/odbccatalog/CatalogQueues.h"
+#include "app/txd/CleanName.h"
+#include "app/txd/DictionaryLabels.h"
+#include "app/txd/TableIndexes.h"
+
+#include <functional>
+#include <initializer_list>
+#include <optional>
+
+namespace {
+
+using RowTest = std::function<bool(const GIQRecord&)>;
+
+// One side of a relation as the dictionary names it.
+struct RelationSide {
+    std::string label;
+    std::string prefix;  // upper-cased, as the prefix list holds it
+    std::string key;
+    std::string field;
+};
+
+std::string blanks(std::size_t count) { return std::string(count, ' '); }
+
+// GIQ gets the table's index rows as its key lines were made from; rows whose
+// index name cleans to nothing belong to no key that could be named.
+void readKeyRows(const TxdTable& table) {
+    ReadTableIndexes(table.catalogueName, table.owner);
+    for (std::size_t i = GIQ.records(); i >= 1; --i) {
+        GIQ.get(i);
+        if (GIQ.rec.INDEX_NAME.empty()) GIQ.remove();
+    }
+}
+
+RowTest onColumn(std::string_view columnName) {
+    return [column = CleanName(columnName)](const GIQRecord& row) { return CleanName(row.COLUMN_NAME) == column; };
+}
+
+// The key of the first row that passes the first test any row passes, else
+// of the first row; none when GIQ has no rows.
+std::optional<std::string> chosenKey(std::initializer_list<RowTest> preferences, const TxdOptions& options) {
+    if (GIQ.records() == 0) return std::nullopt;
+    for (const RowTest& preferred : preferences)
+        for (std::size_t i = 1; i <= GIQ.records(); ++i)
+            if (preferred(GIQ.at(i))) return KeyLabel(GIQ.at(i).INDEX_NAME, options);
+    return KeyLabel(GIQ.at(1).INDEX_NAME, options);
+}
+
+// The MANY side's key: the index named like the relationship, else one over
+// the foreign-key column.
+std::optional<std::string> manyKey(const SRQRecord& pair, const TxdOptions& options) {
+    const std::string relationship = CleanName(pair.SZRELATIONSHIP);
+    const RowTest named = [&relationship](const GIQRecord& row) { return row.INDEX_NAME == relationship; };
+    return chosenKey({named, onColumn(pair.SZCOLUMN)}, options);
+}
+
+// The ONE side's key: one over the referenced column, else the primary key.
+std::optional<std::string> oneKey(const SRQRecord& pair, const TxdOptions& options) {
+    const RowTest primary = [](const GIQRecord& row) { return row.PRIMARYKEY == 1; };
+    return chosenKey({onColumn(pair.SZREFERENCEDCOLUMN), primary}, options);
+}
+
+std::string fieldPair(const RelationSide& from, const RelationSide& to) {
+    return "FIELD(" + from.prefix + ":" + from.field + "," + to.prefix + ":" + to.field + ")";
+}
+
+class RelationWriter {
+public:
+    RelationWriter(TxdOutput& output, const DictionaryTables& tables, const TxdOptions& options)
+        : output_(output), tables_(tables), options_(options) {}
+
+    void write(const SRQRecord& pair) {
+        if (platform::clip(pair.SZOBJECT) == platform::clip(pair.SZREFERENCEDOBJECT)) return;
+        const std::optional<RelationSide> many = side(pair.SZOBJECT, pair.OBJECTOWNER, pair.SZCOLUMN,
+                                                      [&] { return manyKey(pair, options_); });
+        if (!many) return;
+        const std::optional<RelationSide> one =
+            side(pair.SZREFERENCEDOBJECT, pair.REFERENCEDOBJECTOWNER, pair.SZREFERENCEDCOLUMN,
+                 [&] { return oneKey(pair, options_); });
+        if (one) writeLines(*many, *one);
+    }
+
+private:
+    std::optional<RelationSide> side(std::string_view table, std::string_view owner, std::string_view column,
+                                     const std::function<std::optional<std::string>()>& chooseKey) {
+        const DictionaryTable* written = tables_.find(table, owner);
+        if (!written) return std::nullopt;
+        readKeyRows(written->table);
+        const std::optional<std::string> key = chooseKey();
+        if (!key) return std::nullopt;
+        return RelationSide{written->label, platform::upper(written->table.prefix), *key,
+                            FieldLabel(column, options_)};
+    }
+
+    void writeLines(const RelationSide& many, const RelationSide& one) {
+        output_.line(blanks(23) + "RELATION,MANY:ONE");
+        output_.line(many.label + blanks(15) + "FILE(" + many.prefix + ":" + many.key + ")");
+        output_.line(one.label + blanks(15) + "RELATED_FILE(" + one.prefix + ":" + one.key + ")");
+        output_.line(blanks(32) + "FILE_TO_RELATED_KEY");
+        output_.line(blanks(34) + fieldPair(many, one));
+        output_.line(blanks(32) + "END");
+        output_.line(blanks(32) + "RELATED_FILE_TO_KEY");
+        output_.line(blanks(34) + fieldPair(one, many));
+        output_.line(blanks(32) + "END");
+        output_.line(blanks(30) + "END");
+        output_.line("");
+    }
+
+    TxdOutput& output_;
+    const DictionaryTables& tables_;
+    const TxdOptions& options_;
+};
+
+}  // namespace
+
+void WriteRelations(TxdOutput& output, const RelationQueue& srq, const DictionaryTables& tables,
+                    const TxdOptions& options) {
+    output.line("[RELATIONS]");
+    output.line("");
+    output.line("");
+    RelationWriter relations(output, tables, options);
+    for (std::size_t i = 1; i <= srq.records(); ++i) relations.write(srq.at(i));
+}
