@@ -182,9 +182,13 @@ TEST_F(QueryBuilderTest, AnUnfinishedConditionKeepsTheWindowOpen) {
     EXPECT_TRUE(builderOpen()) << "neither column nor operator";
     condition(w, "City", "contains (LIKE)", "Lon%");
     drive::click(w, "?NewAndConditionButton");
-    drive::click(w, "?ChangeToOrConditionButton:2");
     drive::click(w, "?ExecuteButton");
     EXPECT_TRUE(builderOpen()) << "a ??? row";
+    EXPECT_THAT(shown(w, "?QBEQueryList"), ::testing::ElementsAre("CITY LIKE 'Lon%'", "AND", "???"))
+        << "the current connector is not rebuilt as a condition";
+    drive::click(w, "?ChangeToOrConditionButton:2");
+    drive::click(w, "?ExecuteButton");
+    EXPECT_TRUE(builderOpen()) << "the placeholder, current now, has no column";
     drive::click(w, "?CancelButton");
     EXPECT_FALSE(builderOpen());
     EXPECT_EQ(Glo::Query.str().find("WHERE"), std::string::npos);
@@ -210,6 +214,22 @@ TEST_F(QueryBuilderTest, AConnectorToggledInTheTextViewShowsInBothViews) {
     condition(w, "UnitPrice", "is greater than (>)", "18");
     drive::click(w, "?ExecuteButton");
     EXPECT_EQ(Glo::Query.str(), "SELECT * FROM Products WHERE CITY LIKE 'Lon%' OR UNITPRICE > 18");
+}
+
+TEST_F(QueryBuilderTest, AfterAConnectorChangesTheNextConditionShowsItsOwnParts) {
+    Window& w = openBuilder();
+    condition(w, "City", "contains (LIKE)", "Lon%");
+    drive::click(w, "?NewAndConditionButton");
+    drive::click(w, "?ChangeToAndConditionButton:2");
+    condition(w, "UnitPrice", "is greater than (>)", "10");
+    drive::chooseRow(w, "?QBEList", 1);
+    drive::chooseRow(w, "?QBEList", 2);
+    drive::click(w, "?ChangeToOrConditionButton:2");
+    EXPECT_EQ(selected(w, "?ColumnList"), rowOf(w, "?ColumnList", "UnitPrice"));
+    EXPECT_EQ(selected(w, "?QBEFunctionList"), rowOf(w, "?QBEFunctionList", "is greater than (>)"));
+    EXPECT_EQ(drive::screenText(w, "?QBEValue"), "10");
+    drive::typeOver(w, "?QBEValue", "18");
+    EXPECT_THAT(shown(w, "?QBEQueryList"), ::testing::ElementsAre("CITY LIKE 'Lon%'", "OR", "UNITPRICE > 18"));
 }
 
 TEST_F(QueryBuilderTest, DeletingAConditionTakesOneConnectorAndKeepsTheLastCondition) {

@@ -272,7 +272,8 @@ private:
 
     void ReadTables() {
         if (!ODBCCatalog) return;
-        ODBCCatalog->GetTables(GTQ, "", Glo::SystemTables, 0, 0, 0);
+        // Every table and view of every owner.
+        ODBCCatalog->GetTables(GTQ, "", Glo::SystemTables, 1, 1, 0);
         if (GTQ.get(1)) ReadColumnsOfCurrentTable();
     }
 
@@ -376,6 +377,7 @@ private:
         ValueText = "";
         MakeCurrent(connector);
         window().select(kAndOrTab);
+        window().display();
     }
 
     // The row becomes current and the selected row of both row lists.
@@ -385,15 +387,18 @@ private:
         const Long position = static_cast<Long>(row);
         window().setProperty(textTabShown() ? kQBEQueryList : kQBEList, PROP::Selected, position);
         window().select(visibleRowList(), position);
-        window().display();
     }
 
     void ShowSelectedCondition() {
         const Long list = visibleRowList();
         if (!QBE.get(static_cast<std::size_t>(selected(list)))) return;
         current_ = static_cast<std::size_t>(selected(list));
-        if (currentIsConnector()) EditConnectorInPlace(list);
-        else ShowCondition();
+        if (currentIsConnector()) {
+            EditConnectorInPlace(list);
+        } else {
+            EndConnectorEdit();
+            ShowConditionParts();
+        }
         window().display();
     }
 
@@ -421,8 +426,8 @@ private:
         window().select(kSQLConditionTab);
     }
 
-    void ShowCondition() {
-        EndConnectorEdit();
+    // The lists and the value show the current row's column, operator and value.
+    void ShowConditionParts() {
         SelectRowWith(GCQ, kColumnList, &GCQRecord::COLUMNNAME, QBE.rec.FIELD.view());
         SelectRowWith(QFQ, kQBEFunctionList, &QFQRecord::SQLFUNCTION, QBE.rec.SQLFUNCTION.view());
         ValueText = QBE.rec.VALUE.view();
@@ -444,18 +449,18 @@ private:
         window().update(editor_);
         const bool inText = window().numberProperty(kSQLQueryTab, PROP::Hide) != 0;
         const std::string chosen = upper(clip((inText ? QBE.rec.QUERYINTEXT : QBE.rec.SQLQUERY).view()));
-        const char* connector = chosen == "AND" ? "AND" : "OR";
-        SetTexts(connector, connector);
-        EndConnectorEdit();
-        PutCurrentRow();
-        MakeCurrent(current_ + 1);
+        ChangeConnector(chosen == "AND" ? "AND" : "OR");
     }
 
+    // The row behind the connector is the one worked on next, with its own
+    // parts shown: choices left from another row would rewrite it.
     void ChangeConnector(const char* connector) {
         SetTexts(connector, connector);
         EndConnectorEdit();
         PutCurrentRow();
         MakeCurrent(current_ + 1);
+        ShowConditionParts();
+        window().display();
     }
 
     void DeleteCondition() {
@@ -474,7 +479,7 @@ private:
         }
         // The condition before the removed rows; conditions sit at odd positions.
         MakeCurrent(doomed.empty() ? current_ : std::max<std::size_t>(1, doomed.back() - 1));
-        ShowCondition();
+        ShowConditionParts();
         window().display();
     }
 
