@@ -271,6 +271,27 @@ TEST_F(QueryBuilderTest, AfterAConnectorChangesTheNextConditionShowsItsOwnParts)
     EXPECT_THAT(shown(w, "?QBEQueryList"), ::testing::ElementsAre("CITY LIKE 'Lon%'", "OR", "UNITPRICE > 18"));
 }
 
+TEST_F(QueryBuilderTest, AConnectorToggledInTheSqlViewLeavesTheNextRowToItsChoices) {
+    Window& w = openBuilder();
+    condition(w, "City", "contains (LIKE)", "Lon%");
+    drive::click(w, "?NewAndConditionButton");
+    drive::click(w, "?ChangeToAndConditionButton:2");
+    choose(w, "?ColumnList", "UnitPrice");
+    drive::chooseTab(w, "?SQLQueryTab");
+    drive::chooseRow(w, "?QBEQueryList", 2);
+    EXPECT_TRUE(tabHidden(w, "?InTextTab"));
+    drive::pressKey(w, KEY::Up);
+    drive::pressKey(w, KEY::Enter);
+    drive::click(w, "?ExecuteButton");
+    EXPECT_TRUE(builderOpen()) << "no operator yet";
+    choose(w, "?QBEFunctionList", "is greater than (>)");
+    drive::typeOver(w, "?QBEValue", "10");
+    EXPECT_THAT(shown(w, "?QBEList"),
+                ::testing::ElementsAre("City contains (LIKE) 'Lon%'", "OR", "UnitPrice is greater than (>) 10"));
+    drive::click(w, "?ExecuteButton");
+    EXPECT_EQ(Glo::Query.str(), "SELECT * FROM Products WHERE CITY LIKE 'Lon%' OR UNITPRICE > 10");
+}
+
 TEST_F(QueryBuilderTest, DeletingAConditionTakesOneConnectorAndKeepsTheLastCondition) {
     Window& w = openBuilder();
     condition(w, "City", "contains (LIKE)", "Lon%");

@@ -417,6 +417,8 @@ private:
     // Back from editing a connector in place: both views shown, no editor.
     void EndConnectorEdit() {
         restyle().MARKSELECTEDCONTROLACTIVE = savedMark_;
+        // The hidden editor would otherwise write its AND / OR into the next row read.
+        window().use(editor_, {});
         for (const Long list : {kQBEList, kQBEQueryList}) {
             window().setProperty(list, PROP::Edit, 0);
             window().setProperty(list, PROP::FontSize, kRowListFontSize);
