@@ -116,8 +116,46 @@ TEST_F(QueryBuilderTest, TheWindowIsLaidOutAsItsStructure) {
         {"?ExecuteButton", CREATE::button, "Execute query"},
         {"", CREATE::spin, ""},  // the connector editor, created when the window opens
     });
-    EXPECT_EQ(drive::property(w, "?QBEList", PROP::Format), "1020C(2)|M@s255@#6#");
-    EXPECT_EQ(drive::property(w, "?QBEQueryList", PROP::Format), "1020C(2)|M@s255@#7#");
+    const struct {
+        const char* label;
+        const char* format;
+    } formats[] = {
+        {"?QBEList", "1020C(2)|M@s255@#6#"},
+        {"?QBEQueryList", "1020C(2)|M@s255@#7#"},
+        {"?TableList", "1020L(2)|M~Table~@s255@?#3#"},
+        {"?ColumnList", "1016L(2)|M~Field~@s254@?#4#"},
+        {"?QFQ:SQLFunction", "1016L(2)|M@s254@#2#"},
+        {"?QBEFunctionList", "1020L(2)|M@s255@"},
+    };
+    for (const auto& f : formats) EXPECT_EQ(drive::property(w, f.label, PROP::Format), f.format) << f.label;
+    for (const char* rows : {"?QBEList", "?QBEQueryList"}) EXPECT_EQ(drive::property(w, rows, PROP::FontName), "Arial");
+    // Where the controls lie: on the window, a tab or a page of the operator sheet.
+    const struct {
+        const char* label;
+        const char* on;
+    } places[] = {
+        {"?QBEList", "?InTextTab"},
+        {"?QBEQueryList", "?SQLQueryTab"},
+        {"?TableList", ""},
+        {"?ColumnList", "?SQLConditionTab"},
+        {"?QFQ:SQLFunction", "?SQLConditionTab"},
+        {"?QBEFunctionList", "?SQLConditionTab"},
+        {"?QBEFunction", "?SQLConditionTab"},
+        {"?QFQ:Description", "?SQLConditionTab"},
+        {"?ColumnName", "?SQLConditionTab"},
+        {"?QBEValue", "?OperatorTab"},
+        {"?QBE:CaseInsentive", "?OperatorTab"},
+        {"?NewAndConditionButton", "?OperatorTab"},
+        {"?PlaceHooksButton", "?OperatorTab"},
+        {"?ChangeToAndConditionButton:2", "?AndOrTab"},
+        {"?ChangeToOrConditionButton:2", "?AndOrTab"},
+        {"?DeleteConditionButton", ""},
+        {"?CancelButton", ""},
+        {"?ExecuteButton", ""},
+    };
+    for (const auto& p : places) EXPECT_EQ(w.property(w.control(p.label)->parent, PROP::Label), p.on) << p.label;
+    for (const char* button : {"?CancelButton", "?ExecuteButton"})
+        EXPECT_FALSE(drive::property(w, button, PROP::Icon).empty()) << button;
     EXPECT_EQ(drive::property(w, "?ColumnList", PROP::IconList), "ZelCheckoff.ico|ZelCheckon.ico");
     const std::vector<std::string> operators = shown(w, "?QBEFunctionList");
     ASSERT_EQ(operators.size(), 18u);
@@ -182,9 +220,13 @@ TEST_F(QueryBuilderTest, AnUnfinishedConditionKeepsTheWindowOpen) {
     EXPECT_TRUE(builderOpen()) << "neither column nor operator";
     condition(w, "City", "contains (LIKE)", "Lon%");
     drive::click(w, "?NewAndConditionButton");
-    drive::click(w, "?ChangeToOrConditionButton:2");
     drive::click(w, "?ExecuteButton");
     EXPECT_TRUE(builderOpen()) << "a ??? row";
+    EXPECT_THAT(shown(w, "?QBEQueryList"), ::testing::ElementsAre("CITY LIKE 'Lon%'", "AND", "???"))
+        << "the current connector is not rebuilt as a condition";
+    drive::click(w, "?ChangeToOrConditionButton:2");
+    drive::click(w, "?ExecuteButton");
+    EXPECT_TRUE(builderOpen()) << "the placeholder, current now, has no column";
     drive::click(w, "?CancelButton");
     EXPECT_FALSE(builderOpen());
     EXPECT_EQ(Glo::Query.str().find("WHERE"), std::string::npos);
@@ -200,6 +242,7 @@ TEST_F(QueryBuilderTest, AConnectorToggledInTheTextViewShowsInBothViews) {
     EXPECT_EQ(w.focus(), editor);
     EXPECT_TRUE(tabHidden(w, "?SQLQueryTab"));
     EXPECT_EQ(drive::property(w, "?QBEList", PROP::Edit), std::to_string(editor));
+    EXPECT_EQ(w.property(editor, PROP::FontName), "Arial") << "the list's font";
     drive::pressKey(w, KEY::Up);
     drive::pressKey(w, KEY::Enter);
     EXPECT_THAT(shown(w, "?QBEList"), ::testing::ElementsAre("City contains (LIKE) 'Lon%'", "OR", "???"));
@@ -210,6 +253,43 @@ TEST_F(QueryBuilderTest, AConnectorToggledInTheTextViewShowsInBothViews) {
     condition(w, "UnitPrice", "is greater than (>)", "18");
     drive::click(w, "?ExecuteButton");
     EXPECT_EQ(Glo::Query.str(), "SELECT * FROM Products WHERE CITY LIKE 'Lon%' OR UNITPRICE > 18");
+}
+
+TEST_F(QueryBuilderTest, AfterAConnectorChangesTheNextConditionShowsItsOwnParts) {
+    Window& w = openBuilder();
+    condition(w, "City", "contains (LIKE)", "Lon%");
+    drive::click(w, "?NewAndConditionButton");
+    drive::click(w, "?ChangeToAndConditionButton:2");
+    condition(w, "UnitPrice", "is greater than (>)", "10");
+    drive::chooseRow(w, "?QBEList", 1);
+    drive::chooseRow(w, "?QBEList", 2);
+    drive::click(w, "?ChangeToOrConditionButton:2");
+    EXPECT_EQ(selected(w, "?ColumnList"), rowOf(w, "?ColumnList", "UnitPrice"));
+    EXPECT_EQ(selected(w, "?QBEFunctionList"), rowOf(w, "?QBEFunctionList", "is greater than (>)"));
+    EXPECT_EQ(drive::screenText(w, "?QBEValue"), "10");
+    drive::typeOver(w, "?QBEValue", "18");
+    EXPECT_THAT(shown(w, "?QBEQueryList"), ::testing::ElementsAre("CITY LIKE 'Lon%'", "OR", "UNITPRICE > 18"));
+}
+
+TEST_F(QueryBuilderTest, AConnectorToggledInTheSqlViewLeavesTheNextRowToItsChoices) {
+    Window& w = openBuilder();
+    condition(w, "City", "contains (LIKE)", "Lon%");
+    drive::click(w, "?NewAndConditionButton");
+    drive::click(w, "?ChangeToAndConditionButton:2");
+    choose(w, "?ColumnList", "UnitPrice");
+    drive::chooseTab(w, "?SQLQueryTab");
+    drive::chooseRow(w, "?QBEQueryList", 2);
+    EXPECT_TRUE(tabHidden(w, "?InTextTab"));
+    drive::pressKey(w, KEY::Up);
+    drive::pressKey(w, KEY::Enter);
+    drive::click(w, "?ExecuteButton");
+    EXPECT_TRUE(builderOpen()) << "no operator yet";
+    choose(w, "?QBEFunctionList", "is greater than (>)");
+    drive::typeOver(w, "?QBEValue", "10");
+    EXPECT_THAT(shown(w, "?QBEList"),
+                ::testing::ElementsAre("City contains (LIKE) 'Lon%'", "OR", "UnitPrice is greater than (>) 10"));
+    drive::click(w, "?ExecuteButton");
+    EXPECT_EQ(Glo::Query.str(), "SELECT * FROM Products WHERE CITY LIKE 'Lon%' OR UNITPRICE > 10");
 }
 
 TEST_F(QueryBuilderTest, DeletingAConditionTakesOneConnectorAndKeepsTheLastCondition) {

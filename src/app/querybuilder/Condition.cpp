@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <cstdlib>
 
 using platform::clip;
 using platform::upper;
@@ -18,15 +16,6 @@ std::string quoted(std::string_view value) {
     std::string text = "'";
     for (const char c : value) text += c == '\'' ? std::string("''") : std::string(1, c);
     return text + "'";
-}
-
-// The value read as a number, 0 unless the whole text is one.
-std::string numberValue(std::string_view value) {
-    const std::string text(value);
-    char* end = nullptr;
-    const double number = std::strtod(text.c_str(), &end);
-    const bool whole = end != text.c_str() && clip(std::string_view(end)).empty() && std::isfinite(number);
-    return platform::numberText(whole ? number : 0);
 }
 
 bool testsForNull(const ConditionParts& parts) {
@@ -56,7 +45,7 @@ RowTexts buildCondition(const ConditionParts& parts, const SqlIdentifierRules& n
     if (testsForNull({.function = parts.function, .value = value}))
         return {head + " NULL", column + function + "NULL"};
     if (!parts.isString) {
-        const std::string number = numberValue(value);
+        const std::string number = platform::numberText(platform::leadingNumber(value));
         return {head + " " + number, column + function + number};
     }
     if (parts.caseInsensitive)

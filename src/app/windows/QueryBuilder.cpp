@@ -3,169 +3,15 @@
 #include "app/frame/WindowProcedure.h"
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
+#include "app/querybuilder/BuilderStructure.h"
 #include "app/querybuilder/Condition.h"
 #include "platform/message/Message.h"
 #include "restyle/ZelRestyleClass.h"
-
-#include <utility>
 
 using namespace platform;
 using namespace querybuilder;
 
 namespace {
-
-// Control numbers, in the order of the window structure.
-constexpr Long kQBESheet = 1, kInTextTab = 2, kQBEList = 3, kSQLQueryTab = 4, kQBEQueryList = 5, kTableList = 6,
-               kConditionSheet = 7, kSQLConditionTab = 8, kColumnList = 9, kOperatorCombo = 11,
-               kQBEFunctionList = 12, kQBEFunction = 13, kQBEValue = 15, kCaseInsensitive = 16,
-               kNewAndConditionButton = 17, kPlaceHooksButton = 18, kAndOrTab = 26, kChangeToAnd = 27,
-               kChangeToOr = 28, kDeleteConditionButton = 29, kExecuteButton = 31;
-constexpr int kRowListFontSize = 10;
-
-struct QFQRecord {
-    String<255> DESCRIPTION;
-    CString<255> SQLFUNCTION;
-    Byte SQLTAB = 0;
-    static const FieldTable& fieldTable() {
-        using R = QFQRecord;
-        static const FieldTable table{{field("QFQ:DESCRIPTION", &R::DESCRIPTION),
-                                       field("QFQ:SQLFUNCTION", &R::SQLFUNCTION), field("QFQ:SQLTAB", &R::SQLTAB)}};
-        return table;
-    }
-};
-
-struct QBERecord {
-    CString<255> FIELD;
-    CString<255> SQLFUNCTION;
-    CString<255> VALUE;
-    Byte ISSTRINGVALUE = 0;
-    Byte CASEINSENTIVE = 0;
-    CString<3000> QUERYINTEXT;
-    CString<3000> SQLQUERY;
-    static const FieldTable& fieldTable() {
-        using R = QBERecord;
-        static const FieldTable table{{field("QBE:FIELD", &R::FIELD), field("QBE:SQLFUNCTION", &R::SQLFUNCTION),
-                                       field("QBE:VALUE", &R::VALUE), field("QBE:ISSTRINGVALUE", &R::ISSTRINGVALUE),
-                                       field("QBE:CASEINSENTIVE", &R::CASEINSENTIVE),
-                                       field("QBE:QUERYINTEXT", &R::QUERYINTEXT),
-                                       field("QBE:SQLQUERY", &R::SQLQUERY)}};
-        return table;
-    }
-};
-
-struct QAOQRecord {
-    CString<4> OPERATOR;
-    static const FieldTable& fieldTable() {
-        static const FieldTable table{{field("QAOQ:OPERATOR", &QAOQRecord::OPERATOR)}};
-        return table;
-    }
-};
-
-struct Operator {
-    const char* description;
-    const char* function;
-    Byte tab;  // 1 value, 2 collection, 3 range, 4 existence, 5 sound, 6 difference
-};
-
-constexpr Operator kOperators[] = {
-    {"is equal to (=)", "=", 1},
-    {"is smaller than (<)", "<", 1},
-    {"is greater than (>)", ">", 1},
-    {"is greater / equal to (>=)", ">=", 1},
-    {"is smaller / equal to (<=)", "<=", 1},
-    {"is not equal to (<>)", "<>", 1},
-    {"is (IS)", "IS", 1},
-    {"is not (IS NOT)", "IS NOT", 1},
-    {"contains (LIKE)", "LIKE", 1},
-    {"does not contain (NOT LIKE)", "NOT LIKE", 1},
-    {"is in the collection (IN)", "IN", 2},
-    {"is NOT in the collection (NOT IN)", "NOT IN", 2},
-    {"is between (BETWEEN)", "BETWEEN", 3},
-    {"is NOT between (NOT BETWEEN)", "NOT BETWEEN", 3},
-    {"exists (EXISTS)", "EXISTS", 4},
-    {"does not exists (NOT EXISTS)", "NOT EXISTS", 4},
-    {"sounds like (SOUNDEX)", "SOUNDEX", 5},
-    {"sounds almost like (DIFFERENCE)", "DIFFERENCE", 6},
-};
-
-// The procedure's locals; a base of the procedure, so they exist before its
-// window binds them.
-struct QueryBuilderLocals {
-    Queue<QFQRecord> QFQ;
-    Queue<QBERecord> QBE;
-    Queue<QAOQRecord> QAOQ;
-    CString<256> ValueText;
-};
-
-ControlSpec text(Long type, std::string label, std::string text, Rect at) {
-    return {.type = type, .label = std::move(label), .text = std::move(text), .at = at};
-}
-
-ControlSpec entry(std::string label, std::string picture, Binding use, Rect at) {
-    return {.type = CREATE::entry, .label = std::move(label), .text = std::move(picture), .at = at,
-            .use = std::move(use)};
-}
-
-ControlSpec button(std::string label, std::string text, Rect at, Long action = STD::None, std::string icon = {}) {
-    return {.type = CREATE::button, .label = std::move(label), .text = std::move(text), .at = at, .std = action,
-            .icon = std::move(icon)};
-}
-
-ControlSpec tab(std::string label, std::string text, std::vector<ControlSpec> controls = {}) {
-    return {.type = CREATE::tab, .label = std::move(label), .text = std::move(text), .children = std::move(controls)};
-}
-
-ControlSpec sheet(std::string label, Rect at, std::vector<ControlSpec> tabs) {
-    return {.type = CREATE::sheet, .label = std::move(label), .at = at, .children = std::move(tabs)};
-}
-
-ControlSpec list(std::string label, QueueBase& rows, std::string format, Rect at, std::string font = {}) {
-    return {.type = CREATE::list, .label = std::move(label), .at = at, .from = &rows, .format = std::move(format),
-            .fontName = std::move(font), .fontSize = font.empty() ? 0 : kRowListFontSize, .vscroll = true};
-}
-
-WindowSpec builderWindow(QueryBuilderLocals& locals) {
-    return {.label = "P1$BROWSEWINDOW",
-            .title = "SQL Query wizard",
-            .icon = "zel.ico",
-            .at = {0, 0, 420, 270},
-            .controls = {
-                sheet("?QBESheet", {4, 4, 412, 90},
-                      {tab("?InTextTab", "Queyr in text",
-                           {list("?QBEList", locals.QBE, "1020C(2)|M@s255@#6#", {2, 2, 404, 70}, "Arial")}),
-                       tab("?SQLQueryTab", "SQL Query",
-                           {list("?QBEQueryList", locals.QBE, "1020C(2)|M@s255@#7#", {2, 2, 404, 70}, "Arial")})}),
-                list("?TableList", GTQ, "1020L(2)|M~Table~@s255@?#3#", {4, 98, 110, 146}),
-                sheet("?ConditionSheet", {118, 98, 298, 146},
-                      {tab("?SQLConditionTab", "SQL condition",
-                           {list("?ColumnList", GCQ, "1016L(2)|M~Field~@s254@?#4#", {2, 2, 100, 110}),
-                            text(CREATE::string, "?OperatorString", "Operator / functie:", {106, 2, 0, 0}),
-                            {.type = CREATE::combo, .label = "?QFQ:SQLFunction", .text = "@s254",
-                             .at = {106, 12, 184, 12}, .use = bind(locals.QFQ.rec.SQLFUNCTION),
-                             .from = &locals.QFQ, .format = "1016L(2)|M@s254@#2#"},
-                            list("?QBEFunctionList", locals.QFQ, "1020L(2)|M@s255@", {106, 26, 184, 40}),
-                            sheet("?QBEFunction", {106, 68, 184, 44},
-                                  {tab("?OperatorTab", "Operator",
-                                       {entry("?QBEValue", "@s255", bind(locals.ValueText), {2, 2, 178, 12}),
-                                        {.type = CREATE::check, .label = "?QBE:CaseInsentive",
-                                         .text = "Case insentive", .at = {2, 16, 0, 0},
-                                         .use = bind(locals.QBE.rec.CASEINSENTIVE)},
-                                        button("?NewAndConditionButton", "Add 'AND' / 'OR'-condition",
-                                               {2, 28, 88, 12}),
-                                        button("?PlaceHooksButton", "Place hooks '(' / ')'", {92, 28, 86, 12})}),
-                                   tab("?Tab2", "Tab 2"), tab("?Tab3", "Tab 3"), tab("?Tab4", "Tab 4"),
-                                   tab("?SoundexTab", "Soundex"), tab("?DifferenceTab", "Difference")}),
-                            entry("?QFQ:Description", "@s255", bind(locals.QFQ.rec.DESCRIPTION), {106, 116, 184, 12}),
-                            entry("?ColumnName", "@s254", bind(GCQ.rec.COLUMNNAME), {2, 116, 100, 12})}),
-                       tab("?AndOrTab", "AND / OR Condition",
-                           {button("?ChangeToAndConditionButton:2", "Wijzig in een 'AND'-conditie", {2, 2, 120, 14}),
-                            button("?ChangeToOrConditionButton:2", "Wijzig in een 'OR'-conditie",
-                                   {2, 20, 120, 14})})}),
-                button("?DeleteConditionButton", "Delete selected condition", {4, 250, 100, 14}),
-                button("?CancelButton", "Cancel", {290, 250, 60, 14}, STD::Close, "cancel.ico"),
-                button("?ExecuteButton", "Execute query", {354, 250, 62, 14}, STD::None, "execute.ico"),
-            }};
-}
 
 SqlIdentifierRules identifierRules() { return ODBCCatalog ? ODBCCatalog->IdentifierRules() : SqlIdentifierRules(); }
 
@@ -246,12 +92,7 @@ private:
         }
         ReadTables();
         window().setProperty(kColumnList, PROP::IconList, "ZelCheckoff.ico|ZelCheckon.ico");
-        for (const Operator& op : kOperators) {
-            QFQ.rec.DESCRIPTION = op.description;
-            QFQ.rec.SQLFUNCTION = op.function;
-            QFQ.rec.SQLTAB = op.tab;
-            QFQ.add();
-        }
+        addOperators(QFQ);
         GCQ.clear();
         QFQ.clear();
         window().display();
@@ -272,7 +113,8 @@ private:
 
     void ReadTables() {
         if (!ODBCCatalog) return;
-        ODBCCatalog->GetTables(GTQ, "", Glo::SystemTables, 0, 0, 0);
+        // Every table and view of every owner.
+        ODBCCatalog->GetTables(GTQ, "", Glo::SystemTables, 1, 1, 0);
         if (GTQ.get(1)) ReadColumnsOfCurrentTable();
     }
 
@@ -376,6 +218,7 @@ private:
         ValueText = "";
         MakeCurrent(connector);
         window().select(kAndOrTab);
+        window().display();
     }
 
     // The row becomes current and the selected row of both row lists.
@@ -385,15 +228,18 @@ private:
         const Long position = static_cast<Long>(row);
         window().setProperty(textTabShown() ? kQBEQueryList : kQBEList, PROP::Selected, position);
         window().select(visibleRowList(), position);
-        window().display();
     }
 
     void ShowSelectedCondition() {
         const Long list = visibleRowList();
         if (!QBE.get(static_cast<std::size_t>(selected(list)))) return;
         current_ = static_cast<std::size_t>(selected(list));
-        if (currentIsConnector()) EditConnectorInPlace(list);
-        else ShowCondition();
+        if (currentIsConnector()) {
+            EditConnectorInPlace(list);
+        } else {
+            EndConnectorEdit();
+            ShowConditionParts();
+        }
         window().display();
     }
 
@@ -412,6 +258,8 @@ private:
     // Back from editing a connector in place: both views shown, no editor.
     void EndConnectorEdit() {
         restyle().MARKSELECTEDCONTROLACTIVE = savedMark_;
+        // The hidden editor would otherwise write its AND / OR into the next row read.
+        window().use(editor_, {});
         for (const Long list : {kQBEList, kQBEQueryList}) {
             window().setProperty(list, PROP::Edit, 0);
             window().setProperty(list, PROP::FontSize, kRowListFontSize);
@@ -421,8 +269,8 @@ private:
         window().select(kSQLConditionTab);
     }
 
-    void ShowCondition() {
-        EndConnectorEdit();
+    // The lists and the value show the current row's column, operator and value.
+    void ShowConditionParts() {
         SelectRowWith(GCQ, kColumnList, &GCQRecord::COLUMNNAME, QBE.rec.FIELD.view());
         SelectRowWith(QFQ, kQBEFunctionList, &QFQRecord::SQLFUNCTION, QBE.rec.SQLFUNCTION.view());
         ValueText = QBE.rec.VALUE.view();
@@ -444,18 +292,18 @@ private:
         window().update(editor_);
         const bool inText = window().numberProperty(kSQLQueryTab, PROP::Hide) != 0;
         const std::string chosen = upper(clip((inText ? QBE.rec.QUERYINTEXT : QBE.rec.SQLQUERY).view()));
-        const char* connector = chosen == "AND" ? "AND" : "OR";
-        SetTexts(connector, connector);
-        EndConnectorEdit();
-        PutCurrentRow();
-        MakeCurrent(current_ + 1);
+        ChangeConnector(chosen == "AND" ? "AND" : "OR");
     }
 
+    // The row behind the connector is the one worked on next, with its own
+    // parts shown: choices left from another row would rewrite it.
     void ChangeConnector(const char* connector) {
         SetTexts(connector, connector);
         EndConnectorEdit();
         PutCurrentRow();
         MakeCurrent(current_ + 1);
+        ShowConditionParts();
+        window().display();
     }
 
     void DeleteCondition() {
@@ -474,7 +322,7 @@ private:
         }
         // The condition before the removed rows; conditions sit at odd positions.
         MakeCurrent(doomed.empty() ? current_ : std::max<std::size_t>(1, doomed.back() - 1));
-        ShowCondition();
+        ShowConditionParts();
         window().display();
     }
 

@@ -66,6 +66,8 @@ Control Window::controlOf(const ControlSpec& s, Long number, Long parent) {
     if (s.std) c.props[PROP::Std] = std::to_string(s.std);
     if (!s.icon.empty()) c.props[PROP::Icon] = s.icon;
     if (!s.format.empty()) c.props[PROP::Format] = s.format;
+    if (!s.fontName.empty()) c.props[PROP::FontName] = s.fontName;
+    if (s.fontSize) c.props[PROP::FontSize] = std::to_string(s.fontSize);
     if (s.readOnly) c.props[PROP::ReadOnly] = "1";
     if (s.type == CREATE::check) {
         c.props[PROP::TrueValue] = s.trueValue;

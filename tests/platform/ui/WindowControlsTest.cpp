@@ -56,7 +56,8 @@ protected:
             {.type = CREATE::sheet, .label = "?Sheet", .at = {2, 2, 196, 100}, .children = {
                 {.type = CREATE::tab, .label = "?FirstTab", .text = "First", .children = {
                     {.type = CREATE::list, .label = "?List", .at = {2, 2, 180, 60}, .from = &rows,
-                     .format = "40L(2)|M~Left~0L(2)|M~Hidden~30L(2)|M~Right~@s20@", .mark = "MARK"},
+                     .format = "40L(2)|M~Left~0L(2)|M~Hidden~30L(2)|M~Right~@s20@", .mark = "MARK",
+                     .fontName = "Arial", .fontSize = 10},
                 }},
                 {.type = CREATE::tab, .label = "?SecondTab", .text = "Second", .children = {
                     {.type = CREATE::check, .label = "?Flag", .text = "Flag", .use = bind(flag),
@@ -228,6 +229,12 @@ TEST_F(WindowControlsTest, ACreatedSpinStepsThroughItsQueueAsAListsInPlaceEditor
     CString<4> connector{"OR"};
     window().use(spin, bind(connector));
     EXPECT_EQ(window().property(spin, PROP::ScreenText), "OR");
+
+    // The editor takes the list's font, as the structure gives it.
+    for (const Long prop : {PROP::FontName, PROP::FontSize})
+        window().setProperty(spin, prop, window().property(list, prop));
+    EXPECT_EQ(editor->font().pointSize(), 10);
+    EXPECT_EQ(editor->font().family(), mappedFont("Arial", 10).family());
 
     window().setProperty(list, PROP::Selected, 2);
     window().setProperty(list, PROP::Edit, spin);

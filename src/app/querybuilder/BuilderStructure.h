@@ -1,0 +1,61 @@
+// The query builder's window structure and the queues its controls show: the
+// operators, the condition rows and the connector choices.
+#pragma once
+
+#include "platform/data/Queue.h"
+#include "platform/ui/WindowSpec.h"
+
+namespace querybuilder {
+
+// Control numbers, in the order of the window structure.
+inline constexpr platform::Long kQBESheet = 1, kInTextTab = 2, kQBEList = 3, kSQLQueryTab = 4, kQBEQueryList = 5,
+                                kTableList = 6, kConditionSheet = 7, kSQLConditionTab = 8, kColumnList = 9,
+                                kOperatorCombo = 11, kQBEFunctionList = 12, kQBEFunction = 13, kQBEValue = 15,
+                                kCaseInsensitive = 16, kNewAndConditionButton = 17, kPlaceHooksButton = 18,
+                                kAndOrTab = 26, kChangeToAnd = 27, kChangeToOr = 28, kDeleteConditionButton = 29,
+                                kExecuteButton = 31;
+inline constexpr int kRowListFontSize = 10;
+
+// An operator: its text, its SQL and the page of the operator sheet that
+// takes its value (1 value, 2 collection, 3 range, 4 existence, 5 sound,
+// 6 difference).
+struct QFQRecord {
+    platform::String<255> DESCRIPTION;
+    platform::CString<255> SQLFUNCTION;
+    platform::Byte SQLTAB = 0;
+    static const platform::FieldTable& fieldTable();
+};
+
+// A row: a condition, a connector ("AND" / "OR") or a placeholder ("???"),
+// held as readable text and as SQL.
+struct QBERecord {
+    platform::CString<255> FIELD;
+    platform::CString<255> SQLFUNCTION;
+    platform::CString<255> VALUE;
+    platform::Byte ISSTRINGVALUE = 0;
+    platform::Byte CASEINSENTIVE = 0;
+    platform::CString<3000> QUERYINTEXT;
+    platform::CString<3000> SQLQUERY;
+    static const platform::FieldTable& fieldTable();
+};
+
+// A choice of the connector editor.
+struct QAOQRecord {
+    platform::CString<4> OPERATOR;
+    static const platform::FieldTable& fieldTable();
+};
+
+// The procedure's locals, which its window binds.
+struct QueryBuilderLocals {
+    platform::Queue<QFQRecord> QFQ;
+    platform::Queue<QBERecord> QBE;
+    platform::Queue<QAOQRecord> QAOQ;
+    platform::CString<256> ValueText;
+};
+
+// Adds the operators, in the order the list shows them.
+void addOperators(platform::Queue<QFQRecord>& operators);
+
+platform::WindowSpec builderWindow(QueryBuilderLocals& locals);
+
+}  // namespace querybuilder
