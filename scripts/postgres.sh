@@ -1,8 +1,9 @@
 #!/bin/sh
 # A private PostgreSQL 15 server for the ODBC tests: its own data directory,
-# socket directory and port, run as the ordinary `postgres` user (the server
-# refuses root). `start` leaves the tests' ODBC connect string in
-# $ROOT/connect; `stop` is harmless when nothing runs.
+# socket directory and port. The server refuses root: root runs it as the
+# ordinary `postgres` user, anyone else as themselves. `start` leaves the
+# tests' ODBC connect string in $ROOT/connect; `stop` is harmless when
+# nothing runs.
 set -eu
 
 ROOT=${TABLOOM_PG_ROOT:-/tmp/tabloom-pg}
@@ -11,19 +12,21 @@ BIN=/usr/lib/postgresql/15/bin
 DATA=$ROOT/data
 DATABASE=tabloom_test
 
-as_postgres() {
+is_root() { [ "$(id -u)" -eq 0 ]; }
+
+as_server_user() {
     # From a folder the server's user may enter.
-    if [ "$(id -un)" = postgres ]; then "$@"; else (cd / && runuser -u postgres -- "$@"); fi
+    if is_root; then (cd / && runuser -u postgres -- "$@"); else "$@"; fi
 }
 
 psql_test() {
     database=$1
     shift
-    as_postgres psql -X -q -v ON_ERROR_STOP=1 -h "$ROOT" -p "$PORT" -d "$database" "$@"
+    as_server_user psql -X -q -v ON_ERROR_STOP=1 -U postgres -h "$ROOT" -p "$PORT" -d "$database" "$@"
 }
 
 running() {
-    [ -f "$DATA/postmaster.pid" ] && as_postgres "$BIN/pg_ctl" status -D "$DATA" >/dev/null 2>&1
+    [ -f "$DATA/postmaster.pid" ] && as_server_user "$BIN/pg_ctl" status -D "$DATA" >/dev/null 2>&1
 }
 
 create_database() {
@@ -61,11 +64,11 @@ launch() {
     # A fresh cluster each time, so the tests always meet the same database.
     rm -rf "$DATA"
     mkdir -p "$ROOT"
-    chown postgres: "$ROOT"
+    if is_root; then chown postgres: "$ROOT"; fi
     chmod 0755 "$ROOT"
-    as_postgres "$BIN/initdb" -D "$DATA" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 >"$ROOT/initdb.log" 2>&1 \
+    as_server_user "$BIN/initdb" -D "$DATA" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 >"$ROOT/initdb.log" 2>&1 \
         || { cat "$ROOT/initdb.log" >&2; exit 1; }
-    as_postgres "$BIN/pg_ctl" start -w -D "$DATA" -l "$ROOT/server.log" \
+    as_server_user "$BIN/pg_ctl" start -w -D "$DATA" -l "$ROOT/server.log" \
         -o "-p $PORT -k $ROOT -c listen_addresses=''" >/dev/null \
         || { cat "$ROOT/server.log" >&2; exit 1; }
     create_database
@@ -78,7 +81,7 @@ start() {
 }
 
 stop() {
-    if running; then as_postgres "$BIN/pg_ctl" stop -w -m fast -D "$DATA" >/dev/null; fi
+    if running; then as_server_user "$BIN/pg_ctl" stop -w -m fast -D "$DATA" >/dev/null; fi
     rm -rf "$DATA" "$ROOT/connect"
 }
 

@@ -28,6 +28,12 @@ std::size_t valueEnd(std::string_view text, std::size_t from) {
     return semicolon == std::string_view::npos ? text.size() : semicolon;
 }
 
+// PWD, and the long form some drivers (PostgreSQL's among them) also take.
+bool isPasswordKey(std::string_view key) {
+    const std::string name = platform::upper(trimmed(key));
+    return name == "PWD" || name == "PASSWORD";
+}
+
 }  // namespace
 
 std::string maskPassword(std::string_view connectString) {
@@ -45,7 +51,7 @@ std::string maskPassword(std::string_view connectString) {
         const std::string_view key = connectString.substr(at, equals - at);
         const std::size_t end = valueEnd(connectString, equals + 1);
         out.append(key).append("=");
-        if (platform::upper(trimmed(key)) == "PWD") out.append(kMask);
+        if (isPasswordKey(key)) out.append(kMask);
         else out.append(connectString.substr(equals + 1, end - equals - 1));
         if (end < connectString.size()) out.append(";");
         at = end + 1;

@@ -4,6 +4,6 @@
 #include <string>
 #include <string_view>
 
-// The connect string with the value of every PWD attribute (any case)
-// replaced by "********"; everything else stays as written.
+// The connect string with the value of every PWD or PASSWORD attribute (any
+// case) replaced by "********"; everything else stays as written.
 std::string maskPassword(std::string_view connectString);

@@ -6,7 +6,8 @@
 // column read buffer (module data): it exists while any object exists and grows
 // when GetColumnData meets a longer value. The object is used from the window
 // fibers; no operation waits except ExecuteSQL inside its error message, after
-// which it touches nothing of the object.
+// which it touches nothing of the object, and GetColumnValue's message about a
+// record without the column (never met on ODBCFILE, whose record is empty).
 //
 // The per-table readers take the table's owner (schema): empty means none (NULL
 // to the driver). GetColumns escapes the search-pattern characters of its names

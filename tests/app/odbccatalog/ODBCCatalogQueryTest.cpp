@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sql.h>
+#include <sqlext.h>
+
 using namespace platform;
 
 namespace {
@@ -56,6 +59,39 @@ TEST_F(ODBCCatalogQuery, FetchResultHonoursItsLimits) {
         EXPECT_EQ(rows.records(), c.rows) << c.limit << "/" << int(c.allRows);
     }
     EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST_F(ODBCCatalogQuery, ARowFetchedWithAWarningIsStillARow) {
+    ASSERT_EQ(catalog.ExecuteSQL("SELECT 'first', 'a long value' UNION ALL SELECT 'second', 'another long one'"), 0);
+    // A column bound to a buffer too small for its values makes the driver
+    // deliver every row with SQL_SUCCESS_WITH_INFO.
+    char tooSmall[3];
+    SQLLEN length = 0;
+    ASSERT_TRUE(SQL_SUCCEEDED(
+        SQLBindCol(on.file.handle(PROP_Hstmt), 2, SQL_C_CHAR, tooSmall, sizeof tooSmall, &length)));
+    Queue<Cells> rows;
+    catalog.FetchResult(rows, 0, 1);
+    ASSERT_EQ(rows.records(), 2u);
+    EXPECT_EQ(rows.at(1).cell[0], "first");
+    EXPECT_EQ(rows.at(2).cell[0], "second");
+}
+
+TEST_F(ODBCCatalogQuery, ValuesTakeTheWidthsOfTheQueueFieldsAndNullsTheirEmptyValues) {
+    ASSERT_EQ(catalog.ExecuteSQL("SELECT NULL, NULL, 'notes', 'TABLE', '" + std::string(600, 'r') + "'"), 0);
+    catalog.FetchResult(GTQ, 0, 1);
+    ASSERT_EQ(GTQ.records(), 1u);
+    EXPECT_EQ(GTQ.at(1).REMARKS.str(), std::string(254, 'r'));
+    EXPECT_EQ(GTQ.at(1).OWNER, "");
+
+    // The row SQLStatistics gives for the table itself: no index, no column.
+    ASSERT_EQ(catalog.ExecuteSQL("SELECT NULL, NULL, 'notes', NULL, NULL, NULL, 0, NULL, NULL, NULL, 1, 1, NULL"), 0);
+    catalog.FetchResult(GIQ, 0, 1);
+    ASSERT_EQ(GIQ.records(), 1u);
+    EXPECT_EQ(GIQ.at(1).INDEX_NAME, "");
+    EXPECT_EQ(GIQ.at(1).COLUMN_NAME, "");
+    EXPECT_EQ(GIQ.at(1).INDEXTYPE, 0);
+    EXPECT_EQ(GIQ.at(1).ORDINALPOSITION, 0);
+    EXPECT_EQ(GIQ.at(1).CARDINALITY, 1);
 }
 
 TEST_F(ODBCCatalogQuery, ColumnsBeyondTheQueueAreLeftOut) {
