@@ -27,7 +27,9 @@ public:
     }
     ~RecordingViewer() {
         unsetenv("TXD_VIEWER");
-        std::filesystem::remove_all(folder_);
+        // A viewer started but not waited for may still be writing here.
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
     }
     RecordingViewer(const RecordingViewer&) = delete;
     RecordingViewer& operator=(const RecordingViewer&) = delete;
