@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -93,6 +94,44 @@ void setColumnWidths(QTableView* table, const std::vector<ListColumn>& columns, 
         table->setColumnHidden(i, width == 0);
     }
 }
+
+// Columns the user can resize follow the mouse; the others keep their width.
+void setColumnResizing(QHeaderView* header, const std::vector<ListColumn>& columns) {
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i)
+        header->setSectionResizeMode(i, columns[static_cast<std::size_t>(i)].resizable ? QHeaderView::Interactive
+                                                                                       : QHeaderView::Fixed);
+}
+
+// Draws a list's cells as its format says: the text indented from the side
+// it is aligned to, and a line down the right of a column with a border.
+class ListColumnDelegate : public QStyledItemDelegate {
+public:
+    ListColumnDelegate(const QueueModel& rows, QObject* parent) : QStyledItemDelegate(parent), rows_(rows) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const ListColumn& column = rows_.columns().at(static_cast<std::size_t>(index.column()));
+        const QWidget* view = option.widget;
+        QStyle* style = view ? view->style() : QApplication::style();
+        // The row's background spans the cell; only the content moves.
+        QStyleOptionViewItem cell(option);
+        initStyleOption(&cell, index);
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, view);
+        QStyleOptionViewItem content(option);
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+        const int shift = std::max(0, DialogUnits(option.font).toPixelsX(column.indent) - margin);
+        if (column.justification == 'L') content.rect.adjust(shift, 0, 0, 0);
+        if (column.justification == 'R' || column.justification == 'D') content.rect.adjust(0, 0, -shift, 0);
+        QStyledItemDelegate::paint(painter, content, index);
+        if (!column.rightBorder) return;
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Mid));
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        painter->restore();
+    }
+
+private:
+    const QueueModel& rows_;
+};
 
 // A spin box stepping through the texts of its queue's rows (field 1).
 class QueueSpinBox : public QSpinBox {
@@ -495,7 +534,9 @@ QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* p
                 table->horizontalHeader()->setVisible(headings);
                 table->horizontalHeader()->setStretchLastSection(true);
                 table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+                table->setItemDelegate(new ListColumnDelegate(*listModel, table));
                 setColumnWidths(table, listModel->columns(), DialogUnits(this->font()));
+                setColumnResizing(table->horizontalHeader(), listModel->columns());
                 connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                         [this, number](const QModelIndex& now) {
                             if (model_ && !applying_ && now.isValid()) model_->userChoseRow(number, now.row() + 1);
