@@ -4,6 +4,13 @@ using platform::clip;
 using platform::field;
 using platform::FieldTable;
 
+void emptyQueues(std::initializer_list<platform::QueueBase*> queues) {
+    for (platform::QueueBase* q : queues) {
+        q->free();
+        q->clear();
+    }
+}
+
 std::string GTQRecord::catalogueName() const {
     return clip(ORGINALTABLENAME.empty() ? TABLENAME.view() : ORGINALTABLENAME.view());
 }
