@@ -19,7 +19,6 @@ using ::testing::ElementsAre;
 namespace {
 
 constexpr const char* kTitle = "Tabloom";
-constexpr const char* kConnectionTitle = "Choose an ODB Cconnection";
 
 // customers is read first; orders refers to it.
 constexpr const char* kShop =
@@ -30,22 +29,11 @@ constexpr const char* kShop =
 
 class TabloomTest : public ProgramFixture {
 protected:
-    // Connects through the connection window, then opens the catalogue with F4.
     Window& openCatalogue(const std::string& connectString) {
-        Window& main = running() ? frame() : startProgram();
-        drive::pressKey(main, KEY::F2);
-        Window* connection = drive::waitForWindow(kConnectionTitle);
-        if (!connection) throw std::runtime_error("the connection window did not open");
-        drive::typeOver(*connection, "?Glo:ConnectString", connectString);
-        drive::click(*connection, "?CloseButton");
+        connect(connectString);
         return openCatalogue();
     }
-    Window& openCatalogue() {
-        drive::pressKey(running() ? frame() : startProgram(), KEY::F4);
-        Window* w = drive::waitForWindow(kTitle);
-        if (!w) throw std::runtime_error("the catalogue window did not open");
-        return *w;
-    }
+    Window& openCatalogue() { return openWindow(KEY::F4, kTitle); }
 
     static std::vector<std::string> tables() { return column(GTQ, &GTQRecord::TABLENAME); }
     static int rowsShown(Window& w, const char* list) {
@@ -196,6 +184,18 @@ TEST_F(TabloomTest, RegetKeepsTheDetailsOfTheTableSelectedBefore) {
     EXPECT_THAT(column(GCQ, &GCQRecord::COLUMNNAME), ElementsAre("id", "name"));
     EXPECT_EQ(rowsShown(w, "?columnlist"), 2);
     EXPECT_THAT(column(GFQ, &GFQRecord::FKTABLE_NAME), ElementsAre()) << "no selection was read again";
+}
+
+TEST_F(TabloomTest, TheListsShowWhatTheQueryWindowReadsMeanwhile) {
+    Window& catalogue = openCatalogue(shop.connectString());
+    Window& query = openWindow(KEY::F3, "Browse an ODBC connection");
+    drive::chooseTab(query, "?OptionsTab");
+    drive::click(query, "?Glo:TablesOnly");
+    EXPECT_EQ(rowsShown(catalogue, "?TableList"), 3) << "the view came in";
+    drive::chooseRow(query, "?TableList", 2);
+    drive::chooseTab(catalogue, "?ColumnsTab");
+    EXPECT_EQ(rowsShown(catalogue, "?columnlist"), static_cast<int>(GCQ.records()));
+    EXPECT_THAT(column(GCQ, &GCQRecord::TABLE), Each(std::string("orders")));
 }
 
 TEST_F(TabloomTest, WritingRereadsTheTablesWithTheCurrentFilter) {
