@@ -211,21 +211,31 @@ TEST_F(TabloomTest, WritingRereadsTheTablesWithTheCurrentFilter) {
     ::unsetenv("TXD_VIEWER");
 }
 
-TEST_F(TabloomTest, WithoutACatalogueObjectEveryListIsEmpty) {
+TEST_F(TabloomTest, WithoutAUsableConnectionEveryListIsEmpty) {
+    const auto leaveRowsBehind = [] {
+        GTQ.rec.TABLENAME = "left over";
+        GTQ.add();
+        GCQ.add();
+        GFQ.add();
+    };
+    const auto expectEmptyLists = [this](const char* situation) {
+        Window& w = openCatalogue();
+        drive::click(w, "?RegetButton");
+        drive::chooseTab(w, "?ColumnsTab");
+        for (const char* list : {"?TableList", "?columnlist", "?PrimaryKeyList", "?IndexList", "?ForeignList"})
+            EXPECT_EQ(rowsShown(w, list), 0) << list << ", " << situation;
+        EXPECT_EQ(drive::screenText(w, "?Tablename"), "") << situation;
+        EXPECT_EQ(drive::messageText(), "") << situation;
+        drive::click(w, "?CloseButton");
+    };
     startProgram();
-    GTQ.rec.TABLENAME = "left over";
-    GTQ.add();
-    GCQ.add();
-    GFQ.add();
+    leaveRowsBehind();
     Glo::ConnectString = "DSN=x";
     ODBCCatalogClass::Dispose(ODBCCatalog);
-    Window& w = openCatalogue();
-    drive::click(w, "?RegetButton");
-    drive::chooseTab(w, "?ColumnsTab");
-    for (const char* list : {"?TableList", "?columnlist", "?PrimaryKeyList", "?IndexList", "?ForeignList"})
-        EXPECT_EQ(rowsShown(w, list), 0) << list;
-    EXPECT_EQ(drive::screenText(w, "?Tablename"), "");
-    EXPECT_EQ(drive::messageText(), "");
+    expectEmptyLists("no catalogue object");
+    leaveRowsBehind();
+    connect("DSN=NoSuchSource;");
+    expectEmptyLists("no such data source");
 }
 
 // On the PostgreSQL test server (scripts/postgres.sh): schemas alpha and beta
