@@ -225,6 +225,7 @@ TEST_F(BrowseODBCconnectionTest, TheTableOptionsRereadTheTablesAtOnce) {
     drive::leave(w, "?Glo:OwnerFilter");
     EXPECT_EQ(GTQ.records(), 0u);
     EXPECT_EQ(GCQ.records(), 0u) << "no columns of a table no longer listed";
+    EXPECT_EQ(drive::screenText(w, "?Tablename"), "") << "no table the filter dropped";
 }
 
 TEST_F(BrowseODBCconnectionTest, AnEmptyConditionFromTheQueryBuilderLeavesTheStatement) {

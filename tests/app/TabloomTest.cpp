@@ -172,6 +172,13 @@ TEST_F(TabloomTest, AnOwnerFilterDropsTablesOfNoOwner) {
     drive::click(w, "?RegetButton");
     EXPECT_THAT(tables(), ElementsAre());
     EXPECT_EQ(rowsShown(w, "?TableList"), 0);
+
+    drive::click(w, "?CloseButton");
+    Window& again = openCatalogue();
+    EXPECT_EQ(drive::screenText(again, "?Glo:OwnerFilter"), "main") << "the options outlive the window";
+    // The selection posted at the opening reads the details of no table.
+    EXPECT_EQ(drive::screenText(again, "?Tablename"), "") << "no table the filter dropped";
+    EXPECT_EQ(GCQ.records() + GPQ.records() + GIQ.records() + GFQ.records(), 0u);
 }
 
 TEST_F(TabloomTest, RegetKeepsTheDetailsOfTheTableSelectedBefore) {

@@ -140,7 +140,7 @@ private:
         } else {
             ODBCCatalog->GetTables(GTQ, Glo::OwnerFilter.view(), Glo::SystemTables, 0, 0, Glo::TablesOnly);
             // Columns of a table no longer listed would be left over.
-            if (GTQ.get(1)) ReadColumnsOfCurrentTable();
+            if (takeFirstTable()) ReadColumnsOfCurrentTable();
             else emptyQueues({&GCQ});
         }
         window().display();

@@ -125,7 +125,7 @@ private:
         } else {
             ODBCCatalog->GetTables(GTQ, Glo::OwnerFilter.view(), Glo::SystemTables, 0, 0, Glo::TablesOnly);
             ODBCCatalog->GetForeignKeys(GFQ, "");
-            GTQ.get(1);
+            takeFirstTable();
         }
         window().display();
     }
