@@ -102,34 +102,49 @@ void setColumnResizing(QHeaderView* header, const std::vector<ListColumn>& colum
                                                                                        : QHeaderView::Fixed);
 }
 
-// Draws a list's cells as its format says: the text indented from the side
-// it is aligned to, and a line down the right of a column with a border.
+// Draws a list's cells as its format says: the content indented from the
+// side it is aligned to, and a line down the right of a column with a border.
 class ListColumnDelegate : public QStyledItemDelegate {
 public:
     ListColumnDelegate(const QueueModel& rows, QObject* parent) : QStyledItemDelegate(parent), rows_(rows) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        const ListColumn& column = rows_.columns().at(static_cast<std::size_t>(index.column()));
-        const QWidget* view = option.widget;
-        QStyle* style = view ? view->style() : QApplication::style();
         // The row's background spans the cell; only the content moves.
         QStyleOptionViewItem cell(option);
         initStyleOption(&cell, index);
-        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, view);
-        QStyleOptionViewItem content(option);
-        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
-        const int shift = std::max(0, DialogUnits(option.font).toPixelsX(column.indent) - margin);
-        if (column.justification == 'L') content.rect.adjust(shift, 0, 0, 0);
-        if (column.justification == 'R' || column.justification == 'D') content.rect.adjust(0, 0, -shift, 0);
-        QStyledItemDelegate::paint(painter, content, index);
-        if (!column.rightBorder) return;
+        styleOf(option)->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, option.widget);
+        QStyledItemDelegate::paint(painter, indented(option, index), index);
+        if (!columnOf(index).rightBorder) return;
         painter->save();
         painter->setPen(option.palette.color(QPalette::Mid));
         painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
         painter->restore();
     }
 
+    // A mark's check box is clicked where it is drawn.
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override {
+        return QStyledItemDelegate::editorEvent(event, model, indented(option, index), index);
+    }
+
 private:
+    static QStyle* styleOf(const QStyleOptionViewItem& option) {
+        return option.widget ? option.widget->style() : QApplication::style();
+    }
+    const ListColumn& columnOf(const QModelIndex& index) const {
+        return rows_.columns().at(static_cast<std::size_t>(index.column()));
+    }
+    // The style keeps a margin of its own; the indent counts from the cell's edge.
+    QStyleOptionViewItem indented(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+        const ListColumn& column = columnOf(index);
+        const int margin = styleOf(option)->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+        const int shift = std::max(0, DialogUnits(option.font).toPixelsX(column.indent) - margin);
+        QStyleOptionViewItem content(option);
+        if (column.justification == 'L') content.rect.adjust(shift, 0, 0, 0);
+        if (column.justification == 'R' || column.justification == 'D') content.rect.adjust(0, 0, -shift, 0);
+        return content;
+    }
+
     const QueueModel& rows_;
 };
 
