@@ -70,6 +70,8 @@ int main(int argc, char** argv) {
         drive::click(*query, "?ExecuteQueryButton");
         drive::chooseTab(*query, "?ResultTab");
         render("Browse an ODBC connection", folder, "browse-odbc-connection-results.png");
+        drive::chooseTab(*query, "?OptionsTab");
+        render("Browse an ODBC connection", folder, "browse-odbc-connection-options.png");
         drive::click(*query, "?QueryBuilderButton");
         render("SQL Query wizard", folder, "query-builder.png");
         if (Window* builder = drive::window("SQL Query wizard")) drive::click(*builder, "?CancelButton");

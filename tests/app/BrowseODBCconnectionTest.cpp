@@ -1,6 +1,7 @@
 #include "odbccatalog/CatalogTestSupport.h"
 #include "support/ProgramFixture.h"
 #include "support/SqliteFixture.h"
+#include "support/WindowStructure.h"
 
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
@@ -18,7 +19,6 @@ using ::testing::HasSubstr;
 namespace {
 
 constexpr const char* kTitle = "Browse an ODBC connection";
-constexpr const char* kConnectionTitle = "Choose an ODB Cconnection";
 
 // Customers lists CustomerID before CompanyName; the view is no table.
 constexpr const char* kShop =
@@ -33,18 +33,9 @@ constexpr const char* kShop =
 
 class BrowseODBCconnectionTest : public ProgramFixture {
 protected:
-    // Connects through the connection window, then opens the query window with F3.
     Window& openQueryWindow() {
-        Window& main = startProgram();
-        drive::pressKey(main, KEY::F2);
-        Window* connection = drive::waitForWindow(kConnectionTitle);
-        if (!connection) throw std::runtime_error("the connection window did not open");
-        drive::typeOver(*connection, "?Glo:ConnectString", shop.connectString());
-        drive::click(*connection, "?CloseButton");
-        drive::pressKey(frame(), KEY::F3);
-        Window* w = drive::waitForWindow(kTitle);
-        if (!w) throw std::runtime_error("the query window did not open");
-        return *w;
+        connect(shop.connectString());
+        return openWindow(KEY::F3, kTitle);
     }
 
     static QTableView* listView(Window& w, const char* list) {
@@ -71,11 +62,7 @@ protected:
 
 TEST_F(BrowseODBCconnectionTest, TheWindowIsLaidOutAsItsStructure) {
     Window& w = openQueryWindow();
-    const struct {
-        const char* label;
-        Long type;
-        const char* text;
-    } controls[] = {
+    expectControls(w, {
         {"?Glo:Query", CREATE::text, ""},
         {"?QueryBuilderButton", CREATE::button, "&Use query builder"},
         {"?ExecuteQueryButton", CREATE::button, "&Execute query"},
@@ -100,14 +87,7 @@ TEST_F(BrowseODBCconnectionTest, TheWindowIsLaidOutAsItsStructure) {
         {"?RecordCountPrompt", CREATE::string, "Number of records:"},
         {"?RecordCountString", CREATE::string, "----"},
         {"?CloseButton", CREATE::button, "&Close"},
-    };
-    ASSERT_EQ(w.lastControl(), Long{std::size(controls)});
-    for (Long n = 1; n <= w.lastControl(); ++n) {
-        const auto& expected = controls[n - 1];
-        EXPECT_EQ(w.property(n, PROP::Label), expected.label) << n;
-        EXPECT_EQ(w.numberProperty(n, PROP::Type), expected.type) << expected.label;
-        EXPECT_EQ(w.property(n, PROP::Text), expected.text) << expected.label;
-    }
+    });
     EXPECT_EQ(drive::property(w, "?TableList", PROP::Format), "1020L(2)|M~Table~@s255@?#3#");
     EXPECT_EQ(drive::property(w, "?ColumnList", PROP::Format), "1016L(2)|M~Field~@s254@?#4#");
     EXPECT_EQ(shown(w, "?TableList", 0, 0), "Customers") << "the table name, the queue's third field";
@@ -134,10 +114,8 @@ TEST_F(BrowseODBCconnectionTest, ATypedStatementOutlivesTheWindow) {
     drive::typeOver(first, "?Glo:Query", "SELECT 1");
     drive::leave(first, "?Glo:Query");
     drive::click(first, "?CloseButton");
-    drive::pressKey(frame(), KEY::F3);
-    Window* second = drive::waitForWindow(kTitle);
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(drive::screenText(*second, "?Glo:Query"), "SELECT 1");
+    Window& second = openWindow(KEY::F3, kTitle);
+    EXPECT_EQ(drive::screenText(second, "?Glo:Query"), "SELECT 1");
 }
 
 TEST_F(BrowseODBCconnectionTest, TheAutomaticQuerySelectsTheMarkedColumnsInListOrder) {
@@ -247,6 +225,7 @@ TEST_F(BrowseODBCconnectionTest, TheTableOptionsRereadTheTablesAtOnce) {
     drive::leave(w, "?Glo:OwnerFilter");
     EXPECT_EQ(GTQ.records(), 0u);
     EXPECT_EQ(GCQ.records(), 0u) << "no columns of a table no longer listed";
+    EXPECT_EQ(drive::screenText(w, "?Tablename"), "") << "no table the filter dropped";
 }
 
 TEST_F(BrowseODBCconnectionTest, AnEmptyConditionFromTheQueryBuilderLeavesTheStatement) {

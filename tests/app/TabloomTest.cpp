@@ -22,7 +22,6 @@ using ::testing::ElementsAre;
 namespace {
 
 constexpr const char* kTitle = "Tabloom";
-constexpr const char* kConnectionTitle = "Choose an ODB Cconnection";
 
 // customers is read first; orders refers to it.
 constexpr const char* kShop =
@@ -33,22 +32,11 @@ constexpr const char* kShop =
 
 class TabloomTest : public ProgramFixture {
 protected:
-    // Connects through the connection window, then opens the catalogue with F4.
     Window& openCatalogue(const std::string& connectString) {
-        Window& main = running() ? frame() : startProgram();
-        drive::pressKey(main, KEY::F2);
-        Window* connection = drive::waitForWindow(kConnectionTitle);
-        if (!connection) throw std::runtime_error("the connection window did not open");
-        drive::typeOver(*connection, "?Glo:ConnectString", connectString);
-        drive::click(*connection, "?CloseButton");
+        connect(connectString);
         return openCatalogue();
     }
-    Window& openCatalogue() {
-        drive::pressKey(running() ? frame() : startProgram(), KEY::F4);
-        Window* w = drive::waitForWindow(kTitle);
-        if (!w) throw std::runtime_error("the catalogue window did not open");
-        return *w;
-    }
+    Window& openCatalogue() { return openWindow(KEY::F4, kTitle); }
 
     static std::vector<std::string> tables() { return column(GTQ, &GTQRecord::TABLENAME); }
     static int rowsShown(Window& w, const char* list) {
@@ -187,6 +175,13 @@ TEST_F(TabloomTest, AnOwnerFilterDropsTablesOfNoOwner) {
     drive::click(w, "?RegetButton");
     EXPECT_THAT(tables(), ElementsAre());
     EXPECT_EQ(rowsShown(w, "?TableList"), 0);
+
+    drive::click(w, "?CloseButton");
+    Window& again = openCatalogue();
+    EXPECT_EQ(drive::screenText(again, "?Glo:OwnerFilter"), "main") << "the options outlive the window";
+    // The selection posted at the opening reads the details of no table.
+    EXPECT_EQ(drive::screenText(again, "?Tablename"), "") << "no table the filter dropped";
+    EXPECT_EQ(GCQ.records() + GPQ.records() + GIQ.records() + GFQ.records(), 0u);
 }
 
 TEST_F(TabloomTest, RegetKeepsTheDetailsOfTheTableSelectedBefore) {
@@ -199,6 +194,18 @@ TEST_F(TabloomTest, RegetKeepsTheDetailsOfTheTableSelectedBefore) {
     EXPECT_THAT(column(GCQ, &GCQRecord::COLUMNNAME), ElementsAre("id", "name"));
     EXPECT_EQ(rowsShown(w, "?columnlist"), 2);
     EXPECT_THAT(column(GFQ, &GFQRecord::FKTABLE_NAME), ElementsAre()) << "no selection was read again";
+}
+
+TEST_F(TabloomTest, TheListsShowWhatTheQueryWindowReadsMeanwhile) {
+    Window& catalogue = openCatalogue(shop.connectString());
+    Window& query = openWindow(KEY::F3, "Browse an ODBC connection");
+    drive::chooseTab(query, "?OptionsTab");
+    drive::click(query, "?Glo:TablesOnly");
+    EXPECT_EQ(rowsShown(catalogue, "?TableList"), 3) << "the view came in";
+    drive::chooseRow(query, "?TableList", 2);
+    drive::chooseTab(catalogue, "?ColumnsTab");
+    EXPECT_EQ(rowsShown(catalogue, "?columnlist"), static_cast<int>(GCQ.records()));
+    EXPECT_THAT(column(GCQ, &GCQRecord::TABLE), Each(std::string("orders")));
 }
 
 TEST_F(TabloomTest, WritingRereadsTheTablesWithTheCurrentFilter) {
@@ -243,21 +250,31 @@ TEST_F(TabloomTest, ClearingNoRelationsAddsTheRelationsToTheDictionary) {
     ::unsetenv("TXD_VIEWER");
 }
 
-TEST_F(TabloomTest, WithoutACatalogueObjectEveryListIsEmpty) {
+TEST_F(TabloomTest, WithoutAUsableConnectionEveryListIsEmpty) {
+    const auto leaveRowsBehind = [] {
+        GTQ.rec.TABLENAME = "left over";
+        GTQ.add();
+        GCQ.add();
+        GFQ.add();
+    };
+    const auto expectEmptyLists = [this](const char* situation) {
+        Window& w = openCatalogue();
+        drive::click(w, "?RegetButton");
+        drive::chooseTab(w, "?ColumnsTab");
+        for (const char* list : {"?TableList", "?columnlist", "?PrimaryKeyList", "?IndexList", "?ForeignList"})
+            EXPECT_EQ(rowsShown(w, list), 0) << list << ", " << situation;
+        EXPECT_EQ(drive::screenText(w, "?Tablename"), "") << situation;
+        EXPECT_EQ(drive::messageText(), "") << situation;
+        drive::click(w, "?CloseButton");
+    };
     startProgram();
-    GTQ.rec.TABLENAME = "left over";
-    GTQ.add();
-    GCQ.add();
-    GFQ.add();
+    leaveRowsBehind();
     Glo::ConnectString = "DSN=x";
     ODBCCatalogClass::Dispose(ODBCCatalog);
-    Window& w = openCatalogue();
-    drive::click(w, "?RegetButton");
-    drive::chooseTab(w, "?ColumnsTab");
-    for (const char* list : {"?TableList", "?columnlist", "?PrimaryKeyList", "?IndexList", "?ForeignList"})
-        EXPECT_EQ(rowsShown(w, list), 0) << list;
-    EXPECT_EQ(drive::screenText(w, "?Tablename"), "");
-    EXPECT_EQ(drive::messageText(), "");
+    expectEmptyLists("no catalogue object");
+    leaveRowsBehind();
+    connect("DSN=NoSuchSource;");
+    expectEmptyLists("no such data source");
 }
 
 // On the PostgreSQL test server (scripts/postgres.sh): schemas alpha and beta

@@ -29,6 +29,19 @@ Window& ProgramFixture::frame() {
     return *w;
 }
 
+void ProgramFixture::connect(const std::string& connectString) {
+    Window& connection = openWindow(KEY::F2, "Choose an ODB Cconnection");
+    drive::typeOver(connection, "?Glo:ConnectString", connectString);
+    drive::click(connection, "?CloseButton");
+}
+
+Window& ProgramFixture::openWindow(Long key, const std::string& title) {
+    drive::pressKey(running() ? frame() : startProgram(), key);
+    Window* w = drive::waitForWindow(title);
+    if (!w) throw std::runtime_error("\"" + title + "\" did not open");
+    return *w;
+}
+
 int ProgramFixture::waitForExit() {
     Scheduler::instance().pumpUntil(programEnded);
     started_ = false;

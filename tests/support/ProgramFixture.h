@@ -19,6 +19,11 @@ protected:
     // Starts the program and waits for the main frame.
     platform::Window& startProgram();
     platform::Window& frame();
+    // Connects as a user does, through the connection window (F2); starts
+    // the program when it is not running.
+    void connect(const std::string& connectString);
+    // Presses the key on the frame and waits for the window it opens.
+    platform::Window& openWindow(platform::Long key, const std::string& title);
     // Waits for the program to end; its exit code.
     int waitForExit();
     bool running() const { return started_; }

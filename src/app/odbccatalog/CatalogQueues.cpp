@@ -4,6 +4,19 @@ using platform::clip;
 using platform::field;
 using platform::FieldTable;
 
+bool takeFirstTable() {
+    if (GTQ.get(1)) return true;
+    GTQ.clear();
+    return false;
+}
+
+void emptyQueues(std::initializer_list<platform::QueueBase*> queues) {
+    for (platform::QueueBase* q : queues) {
+        q->free();
+        q->clear();
+    }
+}
+
 std::string GTQRecord::catalogueName() const {
     return clip(ORGINALTABLENAME.empty() ? TABLENAME.view() : ORGINALTABLENAME.view());
 }

@@ -7,6 +7,8 @@
 #include "platform/data/Queue.h"
 #include "platform/odbc/OdbcFile.h"
 
+#include <initializer_list>
+
 struct GTQRecord {
     platform::CString<100> CATALOG;
     platform::CString<100> OWNER;
@@ -97,3 +99,10 @@ extern platform::Queue<GPQRecord> GPQ;
 extern platform::Queue<GFQRecord> GFQ;
 // No owner in its declaration: Connect gives it the connect string.
 extern platform::OdbcFile ODBCFILE;
+
+// GET(GTQ, 1). Without a first table the buffer is cleared: a row the table
+// filters dropped would otherwise stay behind as the current table.
+bool takeFirstTable();
+
+// FREE and CLEAR of each queue: what a window shows when there is nothing to read from.
+void emptyQueues(std::initializer_list<platform::QueueBase*> queues);

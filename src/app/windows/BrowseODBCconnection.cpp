@@ -3,10 +3,9 @@
 #include "app/frame/WindowProcedure.h"
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
+#include "app/windows/ControlSpecs.h"
 #include "app/windows/QueryBuilder.h"
 
-#include <initializer_list>
-#include <utility>
 
 using namespace platform;
 
@@ -49,33 +48,6 @@ struct QueryLocals {
     Queue<ResultRecord> Result;
 };
 
-ControlSpec text(Long type, std::string label, std::string text, int x, int y) {
-    return {.type = type, .label = std::move(label), .text = std::move(text), .at = {x, y, 0, 0}};
-}
-
-ControlSpec entry(std::string label, std::string picture, Binding use, Rect at) {
-    return {.type = CREATE::entry, .label = std::move(label), .text = std::move(picture), .at = at,
-            .use = std::move(use)};
-}
-
-ControlSpec check(std::string label, std::string text, Byte& use, int x, int y) {
-    return {.type = CREATE::check, .label = std::move(label), .text = std::move(text), .at = {x, y, 0, 0},
-            .use = bind(use)};
-}
-
-ControlSpec button(std::string label, std::string text, Rect at, Long action = STD::None) {
-    return {.type = CREATE::button, .label = std::move(label), .text = std::move(text), .at = at, .std = action};
-}
-
-ControlSpec tab(std::string label, std::string text, std::vector<ControlSpec> controls) {
-    return {.type = CREATE::tab, .label = std::move(label), .text = std::move(text), .children = std::move(controls)};
-}
-
-ControlSpec list(std::string label, QueueBase& rows, std::string format, Rect at, std::string mark = {}) {
-    return {.type = CREATE::list, .label = std::move(label), .at = at, .from = &rows, .format = std::move(format),
-            .mark = std::move(mark), .vscroll = true};
-}
-
 WindowSpec queryWindow(QueryLocals& locals) {
     return {.label = "P1$WINDOW",
             .title = "Browse an ODBC connection",
@@ -110,14 +82,6 @@ WindowSpec queryWindow(QueryLocals& locals) {
                 text(CREATE::string, "?RecordCountString", "----", 280, 224),
                 button("?CloseButton", "&Close", {346, 222, 50, 14}, STD::Close),
             }};
-}
-
-// Without a connection the lists show nothing.
-void forget(std::initializer_list<QueueBase*> queues) {
-    for (QueueBase* q : queues) {
-        q->free();
-        q->clear();
-    }
 }
 
 SqlIdentifierRules identifierRules() { return ODBCCatalog ? ODBCCatalog->IdentifierRules() : SqlIdentifierRules(); }
@@ -172,12 +136,12 @@ private:
 
     void RegetTablesAndColumns() {
         if (!ODBCCatalog) {
-            forget({&GTQ, &GCQ});
+            emptyQueues({&GTQ, &GCQ});
         } else {
             ODBCCatalog->GetTables(GTQ, Glo::OwnerFilter.view(), Glo::SystemTables, 0, 0, Glo::TablesOnly);
             // Columns of a table no longer listed would be left over.
-            if (GTQ.get(1)) ReadColumnsOfCurrentTable();
-            else forget({&GCQ});
+            if (takeFirstTable()) ReadColumnsOfCurrentTable();
+            else emptyQueues({&GCQ});
         }
         window().display();
     }
@@ -190,7 +154,7 @@ private:
     void ReadSelectedTable() {
         if (GTQ.get(choice(kTableList))) {
             if (ODBCCatalog) ReadColumnsOfCurrentTable();
-            else forget({&GCQ});
+            else emptyQueues({&GCQ});
         }
         BuildAutomaticQuery();
     }
@@ -234,7 +198,7 @@ private:
         if (ODBCCatalog) ODBCCatalog->ExecuteSQL(Glo::Query.view());
         // The error message waits; another window may have replaced the catalogue object meanwhile.
         if (ODBCCatalog) ODBCCatalog->FetchResult(Result, LimitNumberOfRecords, 0);
-        else forget({&Result});
+        else emptyQueues({&Result});
         window().setProperty(kRecordCountString, PROP::Text, static_cast<Long>(Result.records()));
         enableExecutingText(false);
         SETCURSOR();

@@ -4,10 +4,10 @@
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
 #include "app/txd/WriteTXD.h"
+#include "app/windows/ControlSpecs.h"
 
 #include <algorithm>
 #include <initializer_list>
-#include <utility>
 
 using namespace platform;
 
@@ -51,33 +51,8 @@ const std::string kForeignFormat = listFormat(
      {"Deferrability", 48}},
     "@s100@");
 
-ControlSpec tab(std::string label, std::string text, ControlSpec list) {
-    return {.type = CREATE::tab, .label = std::move(label), .text = std::move(text), .children = {std::move(list)}};
-}
-
-// Lists lie on their tab's page.
-ControlSpec list(std::string label, QueueBase& rows, const std::string& format) {
-    return {.type = CREATE::list, .label = std::move(label), .at = {2, 2, 444, 146}, .from = &rows,
-            .format = format, .vscroll = true};
-}
-
-ControlSpec text(Long type, std::string label, std::string text, int x, int y) {
-    return {.type = type, .label = std::move(label), .text = std::move(text), .at = {x, y, 0, 0}};
-}
-
-ControlSpec entry(std::string label, std::string picture, Binding use, Rect at) {
-    return {.type = CREATE::entry, .label = std::move(label), .text = std::move(picture), .at = at,
-            .use = std::move(use)};
-}
-
-ControlSpec check(std::string label, std::string text, Byte& use, int x, int y) {
-    return {.type = CREATE::check, .label = std::move(label), .text = std::move(text), .at = {x, y, 0, 0},
-            .use = bind(use)};
-}
-
-ControlSpec button(std::string label, std::string text, Rect at, Long action = STD::None) {
-    return {.type = CREATE::button, .label = std::move(label), .text = std::move(text), .at = at, .std = action};
-}
+// Each list fills its tab's page.
+constexpr Rect kPage{2, 2, 444, 146};
 
 WindowSpec catalogueWindow() {
     return {.label = "P1$WINDOW",
@@ -88,11 +63,11 @@ WindowSpec catalogueWindow() {
             .controls = {
                 {.type = CREATE::sheet, .label = "?Sheet", .at = {4, 4, 452, 170},
                  .children = {
-                     tab("?TablesTab", "Tables", list("?TableList", GTQ, kTableFormat)),
-                     tab("?ColumnsTab", "Columns", list("?columnlist", GCQ, kColumnFormat)),
-                     tab("?PrimaryKeysTab", "Primary keys", list("?PrimaryKeyList", GPQ, kPrimaryKeyFormat)),
-                     tab("?IndexesTab", "Indexes", list("?IndexList", GIQ, kIndexFormat)),
-                     tab("?RelationsTab", "Relations", list("?ForeignList", GFQ, kForeignFormat)),
+                     tab("?TablesTab", "Tables", {list("?TableList", GTQ, kTableFormat, kPage)}),
+                     tab("?ColumnsTab", "Columns", {list("?columnlist", GCQ, kColumnFormat, kPage)}),
+                     tab("?PrimaryKeysTab", "Primary keys", {list("?PrimaryKeyList", GPQ, kPrimaryKeyFormat, kPage)}),
+                     tab("?IndexesTab", "Indexes", {list("?IndexList", GIQ, kIndexFormat, kPage)}),
+                     tab("?RelationsTab", "Relations", {list("?ForeignList", GFQ, kForeignFormat, kPage)}),
                  }},
                 text(CREATE::string, "?TableString", "Current selected table:", 4, 182),
                 entry("?Tablename", "@s255", bind(GTQ.rec.TABLENAME), {90, 180, 200, 12}),
@@ -111,14 +86,6 @@ WindowSpec catalogueWindow() {
                 button("?CloseButton", "Close", {400, 250, 56, 14}, STD::Close),
                 text(CREATE::string, "?DriverString", "Generate with file driver:", 4, 230),
             }};
-}
-
-// Without a connection the lists show nothing.
-void forget(std::initializer_list<QueueBase*> queues) {
-    for (QueueBase* q : queues) {
-        q->free();
-        q->clear();
-    }
 }
 
 class TabloomWindow : public WindowProcedure {
@@ -153,11 +120,11 @@ protected:
 private:
     void RegetTables() {
         if (!ODBCCatalog) {
-            forget({&GTQ, &GFQ});
+            emptyQueues({&GTQ, &GFQ});
         } else {
             ODBCCatalog->GetTables(GTQ, Glo::OwnerFilter.view(), Glo::SystemTables, 0, 0, Glo::TablesOnly);
             ODBCCatalog->GetForeignKeys(GFQ, "");
-            GTQ.get(1);
+            takeFirstTable();
         }
         window().display();
     }
@@ -171,7 +138,7 @@ private:
     void ReadSelectedTable() {
         GTQ.get(static_cast<std::size_t>(std::max<Long>(0, window().numberProperty(kTableList, PROP::Selected))));
         if (!ODBCCatalog) {
-            forget({&GPQ, &GIQ, &GCQ, &GFQ});
+            emptyQueues({&GPQ, &GIQ, &GCQ, &GFQ});
         } else {
             // The owner keeps a driver from looking only on its search path.
             const std::string table = GTQ.rec.catalogueName();

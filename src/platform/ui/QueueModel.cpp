@@ -1,9 +1,11 @@
 #include "platform/ui/QueueModel.h"
 
 #include "platform/text/Codepage.h"
+#include "platform/ui/Window.h"
 
 #include <algorithm>
 #include <cctype>
+#include <tuple>
 
 namespace platform {
 
@@ -25,11 +27,29 @@ std::string enclosed(const std::string& text, std::size_t& i, char closing) {
     return inside;
 }
 
+bool isJustification(char c) { return c == 'L' || c == 'R' || c == 'C' || c == 'D'; }
+
+// The justification letter at i and the indent in parentheses after it, if any.
+std::pair<char, int> readJustification(const std::string& format, std::size_t& i) {
+    const char justification = format[i++];
+    if (i >= format.size() || format[i] != '(') return {justification, 0};
+    return {justification, static_cast<int>(leadingNumber(enclosed(format, i, ')')))};
+}
+
 }  // namespace
 
-// A column is its width, then justification, indent and modifiers, a
-// "~Header~", an optional "@picture@" and "#field#"; the next width starts
-// the next column.
+Qt::Alignment alignmentOf(char justification) {
+    switch (justification) {
+        case 'R':
+        case 'D': return Qt::AlignRight | Qt::AlignVCenter;
+        case 'C': return Qt::AlignHCenter | Qt::AlignVCenter;
+        default: return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+// A column is its width, its justification and indent, then modifiers, a
+// "~Header~" with the heading's justification, an optional "@picture@" and
+// "#field#"; the next width starts the next column.
 std::vector<ListColumn> parseListFormat(const std::string& format) {
     std::vector<ListColumn> columns;
     std::size_t i = 0, nextField = 1;
@@ -37,13 +57,21 @@ std::vector<ListColumn> parseListFormat(const std::string& format) {
         ListColumn column;
         column.width = static_cast<int>(readNumber(format, i));
         column.field = nextField;
+        if (i < format.size() && isJustification(format[i]))
+            std::tie(column.justification, column.indent) = readJustification(format, i);
         while (i < format.size() && !isDigit(format[i])) {
             switch (format[i]) {
                 case '(': enclosed(format, i, ')'); break;
-                case '@': enclosed(format, i, '@'); break;
-                case '~': column.header = toQString(enclosed(format, i, '~')); break;
+                case '@': column.picture = "@" + enclosed(format, i, '@'); break;
+                case '~':
+                    column.header = toQString(enclosed(format, i, '~'));
+                    if (i < format.size() && isJustification(format[i]))
+                        column.headerJustification = readJustification(format, i).first;
+                    break;
                 case '#': column.field = static_cast<std::size_t>(leadingNumber(enclosed(format, i, '#'))); break;
                 case '?': column.icon = true, ++i; break;
+                case '|': column.rightBorder = true, ++i; break;
+                case 'M': column.resizable = true, ++i; break;
                 default: ++i; break;
             }
         }
@@ -98,10 +126,12 @@ QVariant QueueModel::data(const QModelIndex& index, int role) const {
             leadingNumber(queue_->rowText(static_cast<std::size_t>(index.row()) + 1, column.field + 1)));
         return entry >= 1 && entry <= icons_.size() ? QVariant(icons_[entry - 1]) : QVariant();
     }
+    if (role == Qt::TextAlignmentRole) return static_cast<int>(alignmentOf(column.justification));
     // An editable combo reads its rows' texts as edit texts.
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-    const std::string text = queue_->rowText(static_cast<std::size_t>(index.row()) + 1, column.field);
-    return toQString(clip(text));
+    std::string text = clip(queue_->rowText(static_cast<std::size_t>(index.row()) + 1, column.field));
+    if (const std::size_t width = pictureWidth(column.picture); width > 0 && text.size() > width) text.resize(width);
+    return toQString(text);
 }
 
 void QueueModel::setIcons(std::vector<QIcon> icons) {
@@ -111,8 +141,11 @@ void QueueModel::setIcons(std::vector<QIcon> icons) {
 }
 
 QVariant QueueModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
-    return columns_.at(static_cast<std::size_t>(section)).header;
+    if (orientation != Qt::Horizontal) return {};
+    const ListColumn& column = columns_.at(static_cast<std::size_t>(section));
+    const char justification = column.headerJustification ? column.headerJustification : column.justification;
+    if (role == Qt::TextAlignmentRole) return static_cast<int>(alignmentOf(justification));
+    return role == Qt::DisplayRole ? QVariant(column.header) : QVariant();
 }
 
 Qt::ItemFlags QueueModel::flags(const QModelIndex& index) const {

@@ -1,10 +1,13 @@
 // A list control's rows: a Qt model over a queue, told when the queue changes.
 // Columns come from the list's format string ("51L(2)|M~Owner~1020L(2)@s255@",
-// one column per width, "~Header~" for a heading, widths in dialog units; a
-// width of 0 hides the column). A list with a mark field shows each row's
-// mark as the check box of its first column; ticking it writes the row. A
-// column with an icon shows entry n of the list's icon list (1-based) beside
-// its text.
+// one column per width, in dialog units; a width of 0 hides the column). After
+// the width come the justification (L, R, C or D) with its indent in
+// parentheses, "|" for a border on the right, "M" for a column the user can
+// resize, "~Header~" with the heading's own justification after it, the
+// "@picture@" (a string picture cuts the text to its width) and "#field#".
+// A list with a mark field shows each row's mark as the check box of its first
+// column; ticking it writes the row. A column with an icon shows entry n of
+// the list's icon list (1-based) beside its text.
 #pragma once
 
 #include "platform/data/Queue.h"
@@ -21,7 +24,16 @@ struct ListColumn {
     QString header;
     std::size_t field = 0;  // queue field shown
     bool icon = false;      // "?": the next field holds the number of the row's icon
+    char justification = 'L';
+    int indent = 0;               // dialog units from the side the text is aligned to
+    char headerJustification = 0;  // 0: as the column
+    bool rightBorder = false;
+    bool resizable = false;
+    std::string picture;  // "@s255"
 };
+
+// Where a justification letter puts the text.
+Qt::Alignment alignmentOf(char justification);
 
 std::vector<ListColumn> parseListFormat(const std::string& format);
 // The 1-based number of the queue's field of that name; 0 for none.

@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -93,6 +94,59 @@ void setColumnWidths(QTableView* table, const std::vector<ListColumn>& columns, 
         table->setColumnHidden(i, width == 0);
     }
 }
+
+// Columns the user can resize follow the mouse; the others keep their width.
+void setColumnResizing(QHeaderView* header, const std::vector<ListColumn>& columns) {
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i)
+        header->setSectionResizeMode(i, columns[static_cast<std::size_t>(i)].resizable ? QHeaderView::Interactive
+                                                                                       : QHeaderView::Fixed);
+}
+
+// Draws a list's cells as its format says: the content indented from the
+// side it is aligned to, and a line down the right of a column with a border.
+class ListColumnDelegate : public QStyledItemDelegate {
+public:
+    ListColumnDelegate(const QueueModel& rows, QObject* parent) : QStyledItemDelegate(parent), rows_(rows) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        // The row's background spans the cell; only the content moves.
+        QStyleOptionViewItem cell(option);
+        initStyleOption(&cell, index);
+        styleOf(option)->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, option.widget);
+        QStyledItemDelegate::paint(painter, indented(option, index), index);
+        if (!columnOf(index).rightBorder) return;
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Mid));
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        painter->restore();
+    }
+
+    // A mark's check box is clicked where it is drawn.
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override {
+        return QStyledItemDelegate::editorEvent(event, model, indented(option, index), index);
+    }
+
+private:
+    static QStyle* styleOf(const QStyleOptionViewItem& option) {
+        return option.widget ? option.widget->style() : QApplication::style();
+    }
+    const ListColumn& columnOf(const QModelIndex& index) const {
+        return rows_.columns().at(static_cast<std::size_t>(index.column()));
+    }
+    // The style keeps a margin of its own; the indent counts from the cell's edge.
+    QStyleOptionViewItem indented(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+        const ListColumn& column = columnOf(index);
+        const int margin = styleOf(option)->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+        const int shift = std::max(0, DialogUnits(option.font).toPixelsX(column.indent) - margin);
+        QStyleOptionViewItem content(option);
+        if (column.justification == 'L') content.rect.adjust(shift, 0, 0, 0);
+        if (column.justification == 'R' || column.justification == 'D') content.rect.adjust(0, 0, -shift, 0);
+        return content;
+    }
+
+    const QueueModel& rows_;
+};
 
 // A spin box stepping through the texts of its queue's rows (field 1).
 class QueueSpinBox : public QSpinBox {
@@ -495,7 +549,9 @@ QWidget* WindowView::createControl(const ControlSpec& s, Long number, QWidget* p
                 table->horizontalHeader()->setVisible(headings);
                 table->horizontalHeader()->setStretchLastSection(true);
                 table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+                table->setItemDelegate(new ListColumnDelegate(*listModel, table));
                 setColumnWidths(table, listModel->columns(), DialogUnits(this->font()));
+                setColumnResizing(table->horizontalHeader(), listModel->columns());
                 connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                         [this, number](const QModelIndex& now) {
                             if (model_ && !applying_ && now.isValid()) model_->userChoseRow(number, now.row() + 1);

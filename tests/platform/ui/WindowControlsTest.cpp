@@ -56,7 +56,7 @@ protected:
             {.type = CREATE::sheet, .label = "?Sheet", .at = {2, 2, 196, 100}, .children = {
                 {.type = CREATE::tab, .label = "?FirstTab", .text = "First", .children = {
                     {.type = CREATE::list, .label = "?List", .at = {2, 2, 180, 60}, .from = &rows,
-                     .format = "40L(2)|M~Left~0L(2)|M~Hidden~30L(2)|M~Right~@s20@", .mark = "MARK",
+                     .format = "40L(2)|M~Left~0L(2)|M~Hidden~30R(2)~Right~@s3@", .mark = "MARK",
                      .fontName = "Arial", .fontSize = 10},
                 }},
                 {.type = CREATE::tab, .label = "?SecondTab", .text = "Second", .children = {
@@ -120,6 +120,35 @@ TEST(ListFormat, ColumnsAreReadUpToTheNextWidth) {
     }
 }
 
+namespace {
+
+// A column's look in short: justification, indent, heading justification when
+// its own, "|" for a border, "M" for resizable, then the picture.
+std::string look(const ListColumn& c) {
+    std::string text = std::string(1, c.justification) + std::to_string(c.indent);
+    if (c.headerJustification) text += std::string("~") + c.headerJustification;
+    return text + (c.rightBorder ? "|" : "") + (c.resizable ? "M" : "") + c.picture;
+}
+
+}  // namespace
+
+TEST(ListFormat, JustificationBordersResizingAndPicturesAreRead) {
+    const struct {
+        const char* format;
+        std::vector<std::string> looks;
+    } cases[] = {
+        {"51L(2)|M~Database~1020L(2)|M~Remark~@s255@", {"L2|M", "L2|M@s255"}},
+        {"30R(1)|M~Size~C(0)@n-10.2@#4#20L~Asc / Desc~@s1@", {"R1~C|M@n-10.2", "L0@s1"}},
+        {"1020C(2)|M@s255@#6#", {"C2|M@s255"}},
+        {"40D(12)@n10.2@20", {"D12@n10.2", "L0"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> looks;
+        for (const ListColumn& column : parseListFormat(c.format)) looks.push_back(look(column));
+        EXPECT_EQ(looks, c.looks) << c.format;
+    }
+}
+
 TEST_F(WindowControlsTest, ListColumnsTakeTheirWidthsAndHeadersAndAZeroWidthHides) {
     auto* list = widget<QTableView>("?List");
     ASSERT_NE(list, nullptr);
@@ -128,6 +157,14 @@ TEST_F(WindowControlsTest, ListColumnsTakeTheirWidthsAndHeadersAndAZeroWidthHide
     EXPECT_FALSE(list->isColumnHidden(0));
     EXPECT_TRUE(list->isColumnHidden(1));
     EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal).toString(), "Left");
+
+    rows.rec.RIGHT = "12345";
+    rows.add();
+    const QModelIndex right = list->model()->index(0, 2);
+    EXPECT_EQ(right.data().toString(), "123") << "cut by its picture";
+    EXPECT_EQ(right.data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
+    EXPECT_EQ(list->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+    EXPECT_EQ(list->horizontalHeader()->sectionResizeMode(2), QHeaderView::Fixed);
 }
 
 TEST_F(WindowControlsTest, TabsShowTheirTextAndHoldTheirControls) {
