@@ -17,7 +17,6 @@ namespace {
 
 constexpr const char* kTitle = "SQL Query wizard";
 constexpr const char* kQueryTitle = "Browse an ODBC connection";
-constexpr const char* kConnectionTitle = "Choose an ODB Cconnection";
 
 constexpr const char* kShop =
     "CREATE TABLE Products (ProductName VARCHAR, City VARCHAR, UnitPrice CURRENCY, Stock INT, Weight DECIMAL);"
@@ -29,15 +28,8 @@ class QueryBuilderTest : public ProgramFixture {
 protected:
     // Connects, opens the query window with F3 and the builder from it.
     Window& openBuilder() {
-        Window& main = startProgram();
-        drive::pressKey(main, KEY::F2);
-        Window* connection = drive::waitForWindow(kConnectionTitle);
-        if (!connection) throw std::runtime_error("the connection window did not open");
-        drive::typeOver(*connection, "?Glo:ConnectString", shop.connectString());
-        drive::click(*connection, "?CloseButton");
-        drive::pressKey(frame(), KEY::F3);
-        query = drive::waitForWindow(kQueryTitle);
-        if (!query) throw std::runtime_error("the query window did not open");
+        connect(shop.connectString());
+        query = &openWindow(KEY::F3, kQueryTitle);
         drive::click(*query, "?QueryBuilderButton");
         Window* w = drive::waitForWindow(kTitle);
         if (!w) throw std::runtime_error("the builder did not open");

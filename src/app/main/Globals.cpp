@@ -13,3 +13,7 @@ void resetGlobalVariables() {
     Glo::UserName = "";
     Glo::SavedDragFullWindows = 0;
 }
+
+SqlIdentifierRules currentIdentifierRules() {
+    return ODBCCatalog ? ODBCCatalog->IdentifierRules() : SqlIdentifierRules();
+}

@@ -32,6 +32,8 @@ inline platform::Long VCRRequest = 0;
 // connect, disposed at shut-down and, should a window connect after that, at
 // the program's end.
 inline ODBCCatalogClass* ODBCCatalog = nullptr;
+// How the connected data source wants names written; plain rules without a connection.
+SqlIdentifierRules currentIdentifierRules();
 
 inline ZelStylemanagerClass StyleManager;
 inline AssistantClass Assistant;

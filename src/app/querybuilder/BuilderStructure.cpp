@@ -1,6 +1,7 @@
 #include "app/querybuilder/BuilderStructure.h"
 
 #include "app/odbccatalog/CatalogQueues.h"
+#include "platform/ui/ControlSpecs.h"
 
 #include <utility>
 
@@ -36,31 +37,12 @@ constexpr Operator kOperators[] = {
     {"sounds almost like (DIFFERENCE)", "DIFFERENCE", 6},
 };
 
-ControlSpec text(Long type, std::string label, std::string text, Rect at) {
-    return {.type = type, .label = std::move(label), .text = std::move(text), .at = at};
-}
-
-ControlSpec entry(std::string label, std::string picture, Binding use, Rect at) {
-    return {.type = CREATE::entry, .label = std::move(label), .text = std::move(picture), .at = at,
-            .use = std::move(use)};
-}
-
-ControlSpec button(std::string label, std::string text, Rect at, Long action = STD::None, std::string icon = {}) {
-    return {.type = CREATE::button, .label = std::move(label), .text = std::move(text), .at = at, .std = action,
-            .icon = std::move(icon)};
-}
-
-ControlSpec tab(std::string label, std::string text, std::vector<ControlSpec> controls = {}) {
-    return {.type = CREATE::tab, .label = std::move(label), .text = std::move(text), .children = std::move(controls)};
-}
-
-ControlSpec sheet(std::string label, Rect at, std::vector<ControlSpec> tabs) {
-    return {.type = CREATE::sheet, .label = std::move(label), .at = at, .children = std::move(tabs)};
-}
-
-ControlSpec list(std::string label, QueueBase& rows, std::string format, Rect at, std::string font = {}) {
-    return {.type = CREATE::list, .label = std::move(label), .at = at, .from = &rows, .format = std::move(format),
-            .fontName = std::move(font), .fontSize = font.empty() ? 0 : kRowListFontSize, .vscroll = true};
+// The condition rows are shown in Arial.
+ControlSpec rowList(std::string label, QueueBase& rows, std::string format, Rect at) {
+    ControlSpec spec = list(std::move(label), rows, std::move(format), at);
+    spec.fontName = "Arial";
+    spec.fontSize = kRowListFontSize;
+    return spec;
 }
 
 }  // namespace
@@ -73,14 +55,14 @@ WindowSpec builderWindow(QueryBuilderLocals& locals) {
             .controls = {
                 sheet("?QBESheet", {4, 4, 412, 90},
                       {tab("?InTextTab", "Queyr in text",
-                           {list("?QBEList", locals.QBE, "1020C(2)|M@s255@#6#", {2, 2, 404, 70}, "Arial")}),
+                           {rowList("?QBEList", locals.QBE, "1020C(2)|M@s255@#6#", {2, 2, 404, 70})}),
                        tab("?SQLQueryTab", "SQL Query",
-                           {list("?QBEQueryList", locals.QBE, "1020C(2)|M@s255@#7#", {2, 2, 404, 70}, "Arial")})}),
+                           {rowList("?QBEQueryList", locals.QBE, "1020C(2)|M@s255@#7#", {2, 2, 404, 70})})}),
                 list("?TableList", GTQ, "1020L(2)|M~Table~@s255@?#3#", {4, 98, 110, 146}),
                 sheet("?ConditionSheet", {118, 98, 298, 146},
                       {tab("?SQLConditionTab", "SQL condition",
                            {list("?ColumnList", GCQ, "1016L(2)|M~Field~@s254@?#4#", {2, 2, 100, 110}),
-                            text(CREATE::string, "?OperatorString", "Operator / functie:", {106, 2, 0, 0}),
+                            text(CREATE::string, "?OperatorString", "Operator / functie:", 106, 2),
                             {.type = CREATE::combo, .label = "?QFQ:SQLFunction", .text = "@s254",
                              .at = {106, 12, 184, 12}, .use = bind(locals.QFQ.rec.SQLFUNCTION),
                              .from = &locals.QFQ, .format = "1016L(2)|M@s254@#2#"},
@@ -88,9 +70,8 @@ WindowSpec builderWindow(QueryBuilderLocals& locals) {
                             sheet("?QBEFunction", {106, 68, 184, 44},
                                   {tab("?OperatorTab", "Operator",
                                        {entry("?QBEValue", "@s255", bind(locals.ValueText), {2, 2, 178, 12}),
-                                        {.type = CREATE::check, .label = "?QBE:CaseInsentive",
-                                         .text = "Case insentive", .at = {2, 16, 0, 0},
-                                         .use = bind(locals.QBE.rec.CASEINSENTIVE)},
+                                        check("?QBE:CaseInsentive", "Case insentive", locals.QBE.rec.CASEINSENTIVE, 2,
+                                              16),
                                         button("?NewAndConditionButton", "Add 'AND' / 'OR'-condition",
                                                {2, 28, 88, 12}),
                                         button("?PlaceHooksButton", "Place hooks '(' / ')'", {92, 28, 86, 12})}),

@@ -3,7 +3,7 @@
 #include "app/frame/WindowProcedure.h"
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
-#include "app/windows/ControlSpecs.h"
+#include "platform/ui/ControlSpecs.h"
 #include "app/windows/QueryBuilder.h"
 
 
@@ -60,9 +60,8 @@ WindowSpec queryWindow(QueryLocals& locals) {
                 button("?QueryBuilderButton", "&Use query builder", {4, 68, 80, 14}),
                 button("?ExecuteQueryButton", "&Execute query", {88, 68, 70, 14}),
                 check("?Loc:BuildQuery", "&Automatic query", locals.BuildQuery, 164, 70),
-                {.type = CREATE::sheet, .label = "?Sheet", .at = {4, 86, 392, 130},
-                 .children = {
-                     tab("?TableFieldTab", "Tables && Fields",
+                sheet("?Sheet", {4, 86, 392, 130},
+                      {tab("?TableFieldTab", "Tables && Fields",
                          {list("?TableList", GTQ, "1020L(2)|M~Table~@s255@?#3#", {2, 2, 190, 96}),
                           list("?ColumnList", GCQ, "1016L(2)|M~Field~@s254@?#4#", {196, 2, 190, 96}, "GCQ:MARK"),
                           entry("?Tablename", "@s255", bind(GTQ.rec.TABLENAME), {2, 100, 190, 12}),
@@ -73,8 +72,7 @@ WindowSpec queryWindow(QueryLocals& locals) {
                           entry("?Glo:OwnerFilter", "@s254", bind(Glo::OwnerFilter), {70, 4, 120, 12}),
                           check("?Glo:TablesOnly", "Show tables only", Glo::TablesOnly, 4, 22),
                           check("?Glo:SystemTables", "Show system tables", Glo::SystemTables, 4, 36),
-                          button("?RegetButton", "Reget tables and columns", {4, 52, 100, 14})}),
-                 }},
+                          button("?RegetButton", "Reget tables and columns", {4, 52, 100, 14})})}),
                 text(CREATE::string, "?ExecutingQueryString", "Executing query...", 4, 224),
                 text(CREATE::string, "?RecordCountPrompt:2", "Limit number of records:", 80, 224),
                 entry("?Loc:LimitNumberOfRecords", "", bind(locals.LimitNumberOfRecords), {164, 222, 40, 12}),
@@ -83,8 +81,6 @@ WindowSpec queryWindow(QueryLocals& locals) {
                 button("?CloseButton", "&Close", {346, 222, 50, 14}, STD::Close),
             }};
 }
-
-SqlIdentifierRules identifierRules() { return ODBCCatalog ? ODBCCatalog->IdentifierRules() : SqlIdentifierRules(); }
 
 class BrowseODBCconnectionWindow : private QueryLocals, public WindowProcedure {
 public:
@@ -165,7 +161,7 @@ private:
             window().display();
             return;
         }
-        const SqlIdentifierRules names = identifierRules();
+        const SqlIdentifierRules names = currentIdentifierRules();
         std::string columns;
         for (std::size_t i = 1; i <= GCQ.records(); ++i) {
             if (!GCQ.at(i).MARK) continue;
@@ -182,7 +178,7 @@ private:
         window().update();
         const QueryBuilderResult built = QueryBuilder();
         if (!built.condition.empty())
-            Glo::Query = "SELECT * FROM " + identifierRules().name(built.table) + " WHERE" + built.condition;
+            Glo::Query = "SELECT * FROM " + currentIdentifierRules().name(built.table) + " WHERE" + built.condition;
         // The builder read its own tables and columns into the shared queues.
         RegetTablesAndColumns();
     }

@@ -6,6 +6,7 @@
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
 #include "platform/odbc/FileProperties.h"
+#include "platform/ui/ControlSpecs.h"
 
 using namespace platform;
 
@@ -44,10 +45,6 @@ struct ConnectionLocals {
     Queue<ExampleRecord> Examples;
 };
 
-ControlSpec prompt(std::string label, std::string text, int x, int y) {
-    return {.type = CREATE::prompt, .label = std::move(label), .text = std::move(text), .at = {x, y, 0, 0}};
-}
-
 WindowSpec connectionWindow(ConnectionLocals& locals) {
     return {.label = "P1$WINDOW",
             .title = "Choose an ODB Cconnection",
@@ -55,24 +52,20 @@ WindowSpec connectionWindow(ConnectionLocals& locals) {
             .at = {0, 0, 300, 186},
             .mdi = true,
             .controls = {
-                prompt("?DSNString:Prompt", "DNS (Data source name):", 8, 8),
+                text(CREATE::prompt, "?DSNString:Prompt", "DNS (Data source name):", 8, 8),
                 {.type = CREATE::combo, .label = "?DSNString", .text = "@s80", .at = {100, 6, 192, 12},
                  .use = bind(locals.DSNString)},
-                prompt("?Username:Prompt", "Username:", 8, 24),
-                {.type = CREATE::entry, .label = "?Username", .text = "@s80", .at = {100, 22, 192, 12},
-                 .use = bind(locals.Username)},
-                prompt("?Password:Prompt", "Password:", 8, 40),
-                {.type = CREATE::entry, .label = "?Password", .text = "@s80", .at = {100, 38, 192, 12},
-                 .use = bind(locals.Password)},
-                prompt("?Glo:ConnectString:Prompt", "Connectstring:", 8, 56),
+                text(CREATE::prompt, "?Username:Prompt", "Username:", 8, 24),
+                entry("?Username", "@s80", bind(locals.Username), {100, 22, 192, 12}),
+                text(CREATE::prompt, "?Password:Prompt", "Password:", 8, 40),
+                entry("?Password", "@s80", bind(locals.Password), {100, 38, 192, 12}),
+                text(CREATE::prompt, "?Glo:ConnectString:Prompt", "Connectstring:", 8, 56),
                 {.type = CREATE::text, .label = "?Glo:ConnectString", .at = {100, 54, 192, 40},
                  .use = bind(Glo::ConnectString), .vscroll = true},
-                {.type = CREATE::string, .label = "?ConnectStringExamples", .text = "Other examples of connectstrings:",
-                 .at = {8, 100, 0, 0}},
+                text(CREATE::string, "?ConnectStringExamples", "Other examples of connectstrings:", 8, 100),
                 {.type = CREATE::list, .label = "?List", .at = {8, 112, 284, 50}, .from = &locals.Examples,
                  .format = "1020L(2)@s255@", .fontName = "Arial", .vscroll = true},
-                {.type = CREATE::button, .label = "?CloseButton", .text = "&Close", .at = {242, 168, 50, 14},
-                 .std = STD::Close},
+                button("?CloseButton", "&Close", {242, 168, 50, 14}, STD::Close),
             }};
 }
 

@@ -13,8 +13,6 @@ using namespace querybuilder;
 
 namespace {
 
-SqlIdentifierRules identifierRules() { return ODBCCatalog ? ODBCCatalog->IdentifierRules() : SqlIdentifierRules(); }
-
 class QueryBuilderWindow : private QueryBuilderLocals, public WindowProcedure {
 public:
     QueryBuilderWindow() : WindowProcedure("QueryBuilder", builderWindow(*this), kQBEList) {}
@@ -186,7 +184,7 @@ private:
                                                .value = QBE.rec.VALUE.str(),
                                                .isString = QBE.rec.ISSTRINGVALUE != 0,
                                                .caseInsensitive = QBE.rec.CASEINSENTIVE != 0},
-                                              identifierRules());
+                                              currentIdentifierRules());
         SetTexts(texts.text, texts.sql);
         PutCurrentRow();
         window().display();

@@ -4,7 +4,7 @@
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
 #include "app/txd/WriteTXD.h"
-#include "app/windows/ControlSpecs.h"
+#include "platform/ui/ControlSpecs.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -61,14 +61,12 @@ WindowSpec catalogueWindow() {
             .at = {0, 0, 460, 268},
             .mdi = true,
             .controls = {
-                {.type = CREATE::sheet, .label = "?Sheet", .at = {4, 4, 452, 170},
-                 .children = {
-                     tab("?TablesTab", "Tables", {list("?TableList", GTQ, kTableFormat, kPage)}),
-                     tab("?ColumnsTab", "Columns", {list("?columnlist", GCQ, kColumnFormat, kPage)}),
-                     tab("?PrimaryKeysTab", "Primary keys", {list("?PrimaryKeyList", GPQ, kPrimaryKeyFormat, kPage)}),
-                     tab("?IndexesTab", "Indexes", {list("?IndexList", GIQ, kIndexFormat, kPage)}),
-                     tab("?RelationsTab", "Relations", {list("?ForeignList", GFQ, kForeignFormat, kPage)}),
-                 }},
+                sheet("?Sheet", {4, 4, 452, 170},
+                      {tab("?TablesTab", "Tables", {list("?TableList", GTQ, kTableFormat, kPage)}),
+                       tab("?ColumnsTab", "Columns", {list("?columnlist", GCQ, kColumnFormat, kPage)}),
+                       tab("?PrimaryKeysTab", "Primary keys", {list("?PrimaryKeyList", GPQ, kPrimaryKeyFormat, kPage)}),
+                       tab("?IndexesTab", "Indexes", {list("?IndexList", GIQ, kIndexFormat, kPage)}),
+                       tab("?RelationsTab", "Relations", {list("?ForeignList", GFQ, kForeignFormat, kPage)})}),
                 text(CREATE::string, "?TableString", "Current selected table:", 4, 182),
                 entry("?Tablename", "@s255", bind(GTQ.rec.TABLENAME), {90, 180, 200, 12}),
                 button("?RegetButton", "&Reget tables, columns, etc.", {300, 179, 156, 14}),

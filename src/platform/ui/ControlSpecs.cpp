@@ -1,8 +1,8 @@
-#include "app/windows/ControlSpecs.h"
+#include "platform/ui/ControlSpecs.h"
 
 #include <utility>
 
-using namespace platform;
+namespace platform {
 
 ControlSpec text(Long type, std::string label, std::string text, int x, int y) {
     return {.type = type, .label = std::move(label), .text = std::move(text), .at = {x, y, 0, 0}};
@@ -18,8 +18,13 @@ ControlSpec check(std::string label, std::string text, Byte& use, int x, int y) 
             .use = bind(use)};
 }
 
-ControlSpec button(std::string label, std::string text, Rect at, Long action) {
-    return {.type = CREATE::button, .label = std::move(label), .text = std::move(text), .at = at, .std = action};
+ControlSpec button(std::string label, std::string text, Rect at, Long action, std::string icon) {
+    return {.type = CREATE::button, .label = std::move(label), .text = std::move(text), .at = at, .std = action,
+            .icon = std::move(icon)};
+}
+
+ControlSpec sheet(std::string label, Rect at, std::vector<ControlSpec> tabs) {
+    return {.type = CREATE::sheet, .label = std::move(label), .at = at, .children = std::move(tabs)};
 }
 
 ControlSpec tab(std::string label, std::string text, std::vector<ControlSpec> controls) {
@@ -30,3 +35,5 @@ ControlSpec list(std::string label, QueueBase& rows, std::string format, Rect at
     return {.type = CREATE::list, .label = std::move(label), .at = at, .from = &rows, .format = std::move(format),
             .mark = std::move(mark), .vscroll = true};
 }
+
+}  // namespace platform
