@@ -1,8 +1,9 @@
 #!/bin/sh
 # A private PostgreSQL 15 server for the ODBC tests: its own data directory,
-# socket directory and port, run as the ordinary `postgres` user (the server
-# refuses root). `start` leaves the tests' ODBC connect string in
-# $ROOT/connect; `stop` is harmless when nothing runs.
+# socket directory and port, run as the calling user, or as the `postgres`
+# user when called by root (the server refuses root). `start` leaves the
+# tests' ODBC connect string in $ROOT/connect; `stop` is harmless when nothing
+# runs.
 set -eu
 
 ROOT=${TABLOOM_PG_ROOT:-/tmp/tabloom-pg}
@@ -11,15 +12,17 @@ BIN=/usr/lib/postgresql/15/bin
 DATA=$ROOT/data
 DATABASE=tabloom_test
 
+is_root() { [ "$(id -u)" -eq 0 ]; }
+
 as_postgres() {
     # From a folder the server's user may enter.
-    if [ "$(id -un)" = postgres ]; then "$@"; else (cd / && runuser -u postgres -- "$@"); fi
+    if is_root; then (cd / && runuser -u postgres -- "$@"); else "$@"; fi
 }
 
 psql_test() {
     database=$1
     shift
-    as_postgres psql -X -q -v ON_ERROR_STOP=1 -h "$ROOT" -p "$PORT" -d "$database" "$@"
+    as_postgres psql -X -q -v ON_ERROR_STOP=1 -U postgres -h "$ROOT" -p "$PORT" -d "$database" "$@"
 }
 
 running() {
@@ -49,7 +52,7 @@ launch() {
     # A fresh cluster each time, so the tests always meet the same database.
     rm -rf "$DATA"
     mkdir -p "$ROOT"
-    chown postgres: "$ROOT"
+    if is_root; then chown postgres: "$ROOT"; fi
     chmod 0755 "$ROOT"
     as_postgres "$BIN/initdb" -D "$DATA" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 >"$ROOT/initdb.log" 2>&1 \
         || { cat "$ROOT/initdb.log" >&2; exit 1; }
