@@ -30,7 +30,12 @@ TEST_F(ProgramTest, StartUpRunsItsStepsInOrderBeforeTheFrameOpens) {
     std::string userNameAtSetup;
     Long hookAtSetup = -1, dragAtSetup = -1, hookAtFrame = 0, dragAtFrame = -1;
     std::string immAtApplicationWindow;
+    Long earlierHook = 0;
     recorded.trace.onCall = [&](const std::string& call) {
+        if (call == "styleManager.Init") {  // a hook in place before the program's own
+            earlierHook = registerMessageHook(platformMessage);
+            setMessageHookValue(earlierHook);
+        }
         if (call == "assistant.LoadSettings") keysAtLoad = hotKeysOf(recorded.assistant);
         if (call == "splash.Show 10") keysAtSplash = hotKeysOf(recorded.assistant);
         if (call == "styleManager.Setup 1619") {
@@ -55,12 +60,14 @@ TEST_F(ProgramTest, StartUpRunsItsStepsInOrderBeforeTheFrameOpens) {
     EXPECT_EQ(keysAtSplash, (std::vector<Long>{377, 378, 123, 379}));
     EXPECT_EQ(userNameAtSetup, "DEFAULT" + std::string(248, ' '));
     EXPECT_EQ(recorded.styleManager.userName(), &Glo::UserName);
-    // The hook and the dragging switch come after the set-up, before the frame.
-    EXPECT_EQ(hookAtSetup, 0);
+    // The hook and the dragging switch come after the set-up, before the frame;
+    // the style manager keeps the hook that was in place.
+    EXPECT_EQ(hookAtSetup, earlierHook);
     EXPECT_EQ(dragAtSetup, 1);
+    EXPECT_NE(hookAtFrame, earlierHook);
     EXPECT_NE(hookAtFrame, 0);
     EXPECT_EQ(dragAtFrame, 0);
-    EXPECT_EQ(recorded.styleManager.MESSAGEHOOK, 0);  // no hook was in place before the program's
+    EXPECT_EQ(recorded.styleManager.MESSAGEHOOK, earlierHook);
     EXPECT_EQ(immAtApplicationWindow, "1");
     EXPECT_EQ(recorded.assistant.BUFFERINDEX, 1);
     EXPECT_EQ(recorded.assistant.BUFFERPOS, 1);
