@@ -1,9 +1,9 @@
 #!/bin/sh
 # A private PostgreSQL 15 server for the ODBC tests: its own data directory,
-# socket directory and port, run as the calling user, or as the `postgres`
-# user when called by root (the server refuses root). `start` leaves the
-# tests' ODBC connect string in $ROOT/connect; `stop` is harmless when nothing
-# runs.
+# socket directory and port. The server refuses root: root runs it as the
+# ordinary `postgres` user, anyone else as themselves. `start` leaves the
+# tests' ODBC connect string in $ROOT/connect; `stop` is harmless when
+# nothing runs.
 set -eu
 
 ROOT=${TABLOOM_PG_ROOT:-/tmp/tabloom-pg}
@@ -14,7 +14,7 @@ DATABASE=tabloom_test
 
 is_root() { [ "$(id -u)" -eq 0 ]; }
 
-as_postgres() {
+as_server_user() {
     # From a folder the server's user may enter.
     if is_root; then (cd / && runuser -u postgres -- "$@"); else "$@"; fi
 }
@@ -22,11 +22,11 @@ as_postgres() {
 psql_test() {
     database=$1
     shift
-    as_postgres psql -X -q -v ON_ERROR_STOP=1 -U postgres -h "$ROOT" -p "$PORT" -d "$database" "$@"
+    as_server_user psql -X -q -v ON_ERROR_STOP=1 -U postgres -h "$ROOT" -p "$PORT" -d "$database" "$@"
 }
 
 running() {
-    [ -f "$DATA/postmaster.pid" ] && as_postgres "$BIN/pg_ctl" status -D "$DATA" >/dev/null 2>&1
+    [ -f "$DATA/postmaster.pid" ] && as_server_user "$BIN/pg_ctl" status -D "$DATA" >/dev/null 2>&1
 }
 
 create_database() {
@@ -45,6 +45,18 @@ CREATE TABLE alpha.orders (order_id integer PRIMARY KEY,
 CREATE TABLE alpha.a_b (only_in_a_b integer);
 CREATE TABLE alpha.axb (only_in_axb integer);
 CREATE VIEW alpha.cheap_items AS SELECT * FROM alpha.items WHERE price < 10;
+-- A relation in schema shop; the schema postgres, first on the search path of
+-- the tests' user, holds tables of the same names with other keys.
+CREATE SCHEMA shop;
+CREATE TABLE shop.customers (customer_id integer CONSTRAINT customers_key PRIMARY KEY, name varchar(40));
+CREATE TABLE shop.invoices (invoice_id integer CONSTRAINT invoices_key PRIMARY KEY,
+                            customer_id integer REFERENCES shop.customers (customer_id));
+CREATE INDEX invoices_by_customer ON shop.invoices (customer_id);
+CREATE SCHEMA postgres;
+CREATE TABLE postgres.customers (code char(4) CONSTRAINT a_customer_code PRIMARY KEY, customer_id integer);
+CREATE INDEX a_customer_id ON postgres.customers (customer_id);
+CREATE TABLE postgres.invoices (customer_id integer);
+CREATE INDEX a_invoice_customer ON postgres.invoices (customer_id);
 SQL
 }
 
@@ -54,9 +66,9 @@ launch() {
     mkdir -p "$ROOT"
     if is_root; then chown postgres: "$ROOT"; fi
     chmod 0755 "$ROOT"
-    as_postgres "$BIN/initdb" -D "$DATA" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 >"$ROOT/initdb.log" 2>&1 \
+    as_server_user "$BIN/initdb" -D "$DATA" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 >"$ROOT/initdb.log" 2>&1 \
         || { cat "$ROOT/initdb.log" >&2; exit 1; }
-    as_postgres "$BIN/pg_ctl" start -w -D "$DATA" -l "$ROOT/server.log" \
+    as_server_user "$BIN/pg_ctl" start -w -D "$DATA" -l "$ROOT/server.log" \
         -o "-p $PORT -k $ROOT -c listen_addresses=''" >/dev/null \
         || { cat "$ROOT/server.log" >&2; exit 1; }
     create_database
@@ -69,7 +81,7 @@ start() {
 }
 
 stop() {
-    if running; then as_postgres "$BIN/pg_ctl" stop -w -m fast -D "$DATA" >/dev/null; fi
+    if running; then as_server_user "$BIN/pg_ctl" stop -w -m fast -D "$DATA" >/dev/null; fi
     rm -rf "$DATA" "$ROOT/connect"
 }
 
