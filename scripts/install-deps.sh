@@ -10,7 +10,7 @@ packages=(
   postgresql sqlite3 libsqlite3-dev
   libjpeg-dev
   libgtest-dev libgmock-dev
-  fonts-liberation xvfb xauth
+  fonts-liberation xvfb xauth xdg-utils
 )
 
 missing=()

@@ -1,4 +1,5 @@
 #include "support/ProgramFixture.h"
+#include "support/Recorders.h"
 
 #include "app/main/Globals.h"
 #include "platform/fiber/Scheduler.h"
@@ -20,7 +21,10 @@ std::size_t count(const std::string& title) {
     return static_cast<std::size_t>(std::count(titles.begin(), titles.end(), title));
 }
 
-class MainMenuTest : public ProgramFixture {};
+class MainMenuTest : public ProgramFixture {
+protected:
+    RecordedProgram recorded;
+};
 
 }  // namespace
 
@@ -86,27 +90,58 @@ TEST_F(MainMenuTest, ExitProgramClosesEveryWindowAndEndsWithCodeZero) {
     EXPECT_EQ(INIMgr.fileName(), "");
 }
 
-TEST_F(MainMenuTest, TheMenuIsNumberedAsStoredSettingsExpect) {
+TEST_F(MainMenuTest, TheMenuIsNumberedAsStoredSettingsExpectAndRegisteredWithTheRestyleObject) {
+    recorded.install();
     Window& frame = startProgram();
     const struct {
         Long number;
+        Byte kind;  // 1 a menu, 3 an item
+        const char* text;
         const char* label;
-        Long type;
-    } cases[] = {{-1, "?TABLOOM", CREATE::menu},
-                 {-4, "?TABLOOMBUILDDICTIONARY", CREATE::item},
-                 {-6, "?APPLICATIONSETTINGSRESTYLEAPPLICATION", CREATE::item},
-                 {-7, "?EXIT", CREATE::item},  // the separator before it takes no number
-                 {-12, "?WINDOW", CREATE::menu},
-                 {-19, "?HELPONHELP", CREATE::item}};
-    for (const auto& c : cases) {
-        const Control* control = frame.control(c.number);
-        ASSERT_NE(control, nullptr) << c.number;
-        EXPECT_EQ(control->label, c.label);
-        EXPECT_EQ(control->type, c.type);
+        Long key;
+        const char* icon;
+        const char* msg;
+    } menu[] = {
+        {-1, 1, "Tabloom", "?TABLOOM", 0, "ZelTabloom.ico", ""},
+        {-2, 3, "Choose ODBC connection  F2", "?TABLOOMCHOOSEODBCCONNECTION", KEY::F2, "", ""},
+        {-3, 3, "Browse ODBC connection  F3", "?TABLOOMBROWSEODBCCONNECTION", KEY::F3, "", ""},
+        {-4, 3, "Build dictionary  F4", "?TABLOOMBUILDDICTIONARY", KEY::F4, "", ""},
+        {-5, 1, "&Application options", "?APPLICATIONOPTIONS", 0, "ZelTemplate.ico", ""},
+        {-6, 3, "Restyle application", "?APPLICATIONSETTINGSRESTYLEAPPLICATION", 0, "", ""},
+        // The separator before it takes no number.
+        {-7, 3, "&Exit program", "?EXIT", 0, "", "Applicatie afsluiten"},
+        {-8, 1, "&Edit", "?EDITMENU", 0, "", ""},
+        {-9, 3, "Cu&t", "?CUT", 0, "", "Verplaats selectie naar klembord"},
+        {-10, 3, "&Copy", "?COPY", 0, "", "Kopi\xEB" "er selectie naar klembord"},
+        {-11, 3, "&Paste", "?PASTE", 0, "", "Inhoud van klembord plakken"},
+        {-12, 1, "&Window", "?WINDOW", 0, "", "Cre\xEB" "er en rangschik vensters"},
+        {-13, 3, "&Tile", "?TILE", 0, "", "Alle vensters naast elkaar"},
+        {-14, 3, "&Cascade", "?CASCADE", 0, "", "Alle vensters trapsgewijs zichtbaar"},
+        {-15, 3, "&Arrange minimized windows", "?ARRANGE", 0, "", "Alle icons rangschikken"},
+        {-16, 1, "&Help", "?HELP", 0, "ZelHelp.ico", "Windows Help"},
+        {-17, 3, "&Index", "?HELPINDEX", 0, "", "Bekijk de inhoud van het Help bestand"},
+        {-18, 3, "&Search help...", "?HELPSEARCH", 0, "", "Zoek help over een onderwerp"},
+        {-19, 3, "&How to use help", "?HELPONHELP", 0, "", "Hoe Windows Help te gebruiken"},
+    };
+    Calls registered;
+    for (const auto& m : menu) {
+        SCOPED_TRACE(m.label);
+        const Control* control = frame.control(m.number);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->label, m.label);
+        EXPECT_EQ(control->type, m.kind == 1 ? CREATE::menu : CREATE::item);
+        EXPECT_EQ(frame.property(m.number, PROP::Text), m.text);
+        EXPECT_EQ(frame.numberProperty(m.number, PROP::Key), m.key);
+        EXPECT_EQ(frame.property(m.number, PROP::Icon), m.icon);
+        EXPECT_EQ(frame.property(m.number, PROP::Msg), m.msg);
+        registered.push_back(withNumber(withNumber("restyle.AddMenuSetting", m.number), m.kind));
     }
     EXPECT_EQ(frame.control(-20), nullptr);
-    EXPECT_EQ(frame.property(-7, PROP::Msg), "Applicatie afsluiten");
-    EXPECT_EQ(frame.property(-10, PROP::Msg), "Kopi\xEB" "er selectie naar klembord");
+    EXPECT_EQ(frame.lastControl(), 0);
+    EXPECT_EQ(recorded.trace.only({"restyle.AddMenuSetting", "restyle.AddControl"}), registered);
+    EXPECT_EQ(recorded.restyles.front()->EXPANDMENUTREEAUTOMATICALLY, 1);
+    drive::chooseMenu(frame, "?EXIT");
+    EXPECT_EQ(waitForExit(), 0);
 }
 
 TEST_F(MainMenuTest, TileAndCascadeArrangeTheOpenWindows) {

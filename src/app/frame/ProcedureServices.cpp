@@ -3,12 +3,15 @@
 #include "app/main/Globals.h"
 #include "restyle/ZelRestyleClass.h"
 
+namespace {
+ProcedureServices globalObjects() {
+    return {&Assistant, [] { return std::make_unique<ZelRestyleClass>(); }, &StyleManager, &Splash};
+}
+}  // namespace
+
 ProcedureServices& procedureServices() {
-    static ProcedureServices services{&Assistant, [] { return std::make_unique<ZelRestyleClass>(); }};
+    static ProcedureServices services = globalObjects();
     return services;
 }
 
-void resetProcedureServices() {
-    procedureServices().assistant = &Assistant;
-    procedureServices().makeRestyle = [] { return std::make_unique<ZelRestyleClass>(); };
-}
+void resetProcedureServices() { procedureServices() = globalObjects(); }

@@ -15,6 +15,7 @@ WindowProcedure::WindowProcedure(std::string procedureName, platform::WindowSpec
       procedureName_(std::move(procedureName)),
       firstField_(firstField),
       assistant_(procedureServices().assistant),
+      styleManager_(procedureServices().styleManager),
       restyle_(procedureServices().makeRestyle()) {
     restyle_->Construct();
 }
@@ -29,7 +30,7 @@ void WindowProcedure::call() {
 }
 
 Byte WindowProcedure::Run() {
-    if (restyle_->Init(procedureName_, StyleManager)) return Level::Notify;
+    if (restyle_->Init(procedureName_, *styleManager_)) return Level::Notify;
     return WindowManager::Run();
 }
 

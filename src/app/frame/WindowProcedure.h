@@ -18,6 +18,7 @@
 
 class AssistantClass;
 class ZelRestyleClass;
+class ZelStylemanagerClass;
 
 namespace detail {
 // Lets the window exist before the window manager that refers to it.
@@ -50,12 +51,14 @@ protected:
     virtual void setUp() {}
     virtual void end() {}
     AssistantClass& assistant() { return *assistant_; }
+    ZelStylemanagerClass& styleManager() { return *styleManager_; }
     platform::Long handle() const { return detail::OwnedWindow::window.handle(); }
 
 private:
     std::string procedureName_;
     platform::Long firstField_;
     AssistantClass* assistant_;
+    ZelStylemanagerClass* styleManager_;
     platform::ToolbarClass toolbar_;
     std::unique_ptr<ZelRestyleClass> restyle_;
 };

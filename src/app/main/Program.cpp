@@ -1,5 +1,6 @@
 #include "app/main/Program.h"
 
+#include "app/frame/ProcedureServices.h"
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
 #include "app/windows/Main.h"
@@ -26,6 +27,11 @@ constexpr Long kConfigureKey = KEY::Ctrl + KEY::Alt + KEY::letter('S');
 constexpr Byte kSplashSeconds = 10;
 constexpr Long kStoreAndBroadcast = 3;
 
+// The program-wide objects, reached as the window procedures reach them.
+AssistantClass& assistant() { return *procedureServices().assistant; }
+ZelStylemanagerClass& styleManager() { return *procedureServices().styleManager; }
+ZelSplashClass& splash() { return *procedureServices().splash; }
+
 void clearCatalogueRecords() {
     GTQ.clear();
     GCQ.clear();
@@ -51,36 +57,36 @@ void endConnection() {
 void startUp() {
     GlobalErrors.Init();
     INIMgr.Init(kProgramIniFile);
-    Assistant.LoadSettings();
-    Assistant.TRAINMODEKEY = kTrainModeKey;
-    Assistant.ACTIVATEALERTKEY = kActivateAlertKey;
-    Assistant.PLAYAGENTALERTKEY = kPlayAgentAlertKey;
-    Assistant.PLAYCONTROLKEY = kPlayControlKey;
-    Splash.Show(kSplashSeconds);
+    assistant().LoadSettings();
+    assistant().TRAINMODEKEY = kTrainModeKey;
+    assistant().ACTIVATEALERTKEY = kActivateAlertKey;
+    assistant().PLAYAGENTALERTKEY = kPlayAgentAlertKey;
+    assistant().PLAYCONTROLKEY = kPlayControlKey;
+    splash().Show(kSplashSeconds);
     Glo::UserName = "DEFAULT";
-    StyleManager.SetUserName(Glo::UserName);
-    StyleManager.Setup(kConfigureKey);
-    StyleManager.MESSAGEHOOK = messageHookValue();
+    styleManager().SetUserName(Glo::UserName);
+    styleManager().Setup(kConfigureKey);
+    styleManager().MESSAGEHOOK = messageHookValue();
     setMessageHookValue(registerMessageHook(MessageHook));
     Glo::SavedDragFullWindows = dragFullWindows();
     if (Glo::SavedDragFullWindows == 1) setDragFullWindows(0, kStoreAndBroadcast);
 }
 
 void shutDown() {
-    Assistant.Kill();
+    assistant().Kill();
     endConnection();
     if (Glo::SavedDragFullWindows == 1) setDragFullWindows(1, kStoreAndBroadcast);
     INIMgr.Kill();
     GlobalErrors.Kill();
-    StyleManager.SaveSettings();
+    styleManager().SaveSettings();
 }
 
 }  // namespace
 
 void GlobalDataInit(Long finish) {
     if (finish != 0) {
-        Assistant.Destruct();
-        StyleManager.Kill();
+        assistant().Destruct();
+        styleManager().Kill();
         freeCatalogueQueues();
         // A connection window closed by the platform's shut-down connects again.
         endConnection();
@@ -88,11 +94,11 @@ void GlobalDataInit(Long finish) {
     }
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     clearCatalogueRecords();
-    StyleManager.Init();
-    Assistant = AssistantClass();
-    Assistant.BUFFERINDEX = 1;
-    Assistant.BUFFERPOS = 1;
-    Assistant.Construct();
+    styleManager().Init();
+    assistant() = AssistantClass();
+    assistant().BUFFERINDEX = 1;
+    assistant().BUFFERPOS = 1;
+    assistant().Construct();
     Glo::UserName = "";
     GlobalErrors = ErrorClass();
     INIMgr = INIClass();
@@ -104,7 +110,7 @@ void GlobalDataInit(Long finish) {
 
 Long MessageHook(const std::string& text, const std::string& caption, const std::string& icon,
                  const std::string& buttons, Long defaultButton, Long style) {
-    return StyleManager.Message(text, caption, icon, buttons, defaultButton, style, 0, 0, 0);
+    return styleManager().Message(text, caption, icon, buttons, defaultButton, style, 0, 0, 0);
 }
 
 void ProgramBody() {

@@ -123,7 +123,7 @@ private:
     }
 
     void DispatchOptionsMenu() {
-        if (window().field() == kRestyleApplication) StyleManager.Configure(restyle());
+        if (window().field() == kRestyleApplication) styleManager().Configure(restyle());
     }
 };
 
