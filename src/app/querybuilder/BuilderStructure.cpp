@@ -1,7 +1,7 @@
 #include "app/querybuilder/BuilderStructure.h"
 
 #include "app/odbccatalog/CatalogQueues.h"
-#include "platform/ui/ControlSpecs.h"
+#include "platform/ui/ControlLines.h"
 
 #include <utility>
 

@@ -3,7 +3,7 @@
 #include "app/frame/WindowProcedure.h"
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
-#include "platform/ui/ControlSpecs.h"
+#include "platform/ui/ControlLines.h"
 #include "app/windows/QueryBuilder.h"
 
 

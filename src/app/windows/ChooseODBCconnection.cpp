@@ -6,7 +6,7 @@
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
 #include "platform/odbc/FileProperties.h"
-#include "platform/ui/ControlSpecs.h"
+#include "platform/ui/ControlLines.h"
 
 using namespace platform;
 

@@ -4,7 +4,7 @@
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
 #include "app/txd/WriteTXD.h"
-#include "platform/ui/ControlSpecs.h"
+#include "platform/ui/ControlLines.h"
 
 #include <algorithm>
 #include <initializer_list>

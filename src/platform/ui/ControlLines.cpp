@@ -1,4 +1,4 @@
-#include "platform/ui/ControlSpecs.h"
+#include "platform/ui/ControlLines.h"
 
 #include <utility>
 
