@@ -1,4 +1,5 @@
 #include "platform/data/Queue.h"
+#include "platform/data/Record.h"
 
 #include <gtest/gtest.h>
 
@@ -6,16 +7,13 @@ using namespace platform;
 
 namespace {
 
+#define ROW_FIELDS(X)    \
+    X(CString<10>, NAME) \
+    X(Long, NUMBER)      \
+    X(Byte, SMALL)       \
+    X(String<4>, CODE)
 struct Row {
-    CString<10> NAME;
-    Long NUMBER = 0;
-    Byte SMALL = 0;
-    String<4> CODE;
-    static const FieldTable& fieldTable() {
-        static const FieldTable t{{field("ROW:NAME", &Row::NAME), field("ROW:NUMBER", &Row::NUMBER),
-                                   field("ROW:SMALL", &Row::SMALL), field("ROW:CODE", &Row::CODE)}};
-        return t;
-    }
+    TABLOOM_RECORD(Row, "ROW", ROW_FIELDS)
 };
 
 void addRow(Queue<Row>& q, const char* name, Long number) {

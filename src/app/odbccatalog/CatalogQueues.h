@@ -5,91 +5,96 @@
 #pragma once
 
 #include "platform/data/Queue.h"
+#include "platform/data/Record.h"
 #include "platform/odbc/OdbcFile.h"
 
 #include <initializer_list>
 
+#define GTQ_FIELDS(X)                           \
+    X(platform::CString<100>, CATALOG)          \
+    X(platform::CString<100>, OWNER)            \
+    X(platform::CString<100>, TABLENAME)        \
+    X(platform::CString<100>, TABLETYPE)        \
+    X(platform::CString<255>, REMARKS)          \
+    X(platform::CString<100>, ORGINALTABLENAME)
 struct GTQRecord {
-    platform::CString<100> CATALOG;
-    platform::CString<100> OWNER;
-    platform::CString<100> TABLENAME;
-    platform::CString<100> TABLETYPE;
-    platform::CString<255> REMARKS;
-    platform::CString<100> ORGINALTABLENAME;
-    static const platform::FieldTable& fieldTable();
-
+    TABLOOM_RECORD(GTQRecord, "GTQ", GTQ_FIELDS)
     // The name the catalogue knows the table by: the dictionary writer puts
     // its label in TABLENAME and keeps the catalogue's name beside it.
     std::string catalogueName() const;
 };
 
+#define GCQ_FIELDS(X)                       \
+    X(platform::CString<100>, DATABASE)     \
+    X(platform::CString<100>, OWNER)        \
+    X(platform::CString<100>, TABLE)        \
+    X(platform::CString<100>, COLUMNNAME)   \
+    X(platform::Long, NCOLUMNTYPE)          \
+    X(platform::CString<100>, COLUMNTYPE)   \
+    X(platform::Long, COLUMNSIZE)           \
+    X(platform::Long, BUFFERLENGTH)         \
+    X(platform::Long, DECIMALDIGITS)        \
+    X(platform::Long, NUMPRECRADIX)         \
+    X(platform::Long, NULLABLE)             \
+    X(platform::CString<255>, REMARKS)      \
+    X(platform::CString<100>, DEFAULTVALUE) \
+    X(platform::Long, SQLDATATYPE)          \
+    X(platform::Long, SQLDATETIMESUB)       \
+    X(platform::Long, CHAROCTETLENGTH)      \
+    X(platform::Long, ORDINALPOSITION)      \
+    X(platform::CString<10>, ISNULLABLE)    \
+    X(platform::Byte, MARK)
 struct GCQRecord {
-    platform::CString<100> DATABASE;
-    platform::CString<100> OWNER;
-    platform::CString<100> TABLE;
-    platform::CString<100> COLUMNNAME;
-    platform::Long NCOLUMNTYPE = 0;
-    platform::CString<100> COLUMNTYPE;
-    platform::Long COLUMNSIZE = 0;
-    platform::Long BUFFERLENGTH = 0;
-    platform::Long DECIMALDIGITS = 0;
-    platform::Long NUMPRECRADIX = 0;
-    platform::Long NULLABLE = 0;
-    platform::CString<255> REMARKS;
-    platform::CString<100> DEFAULTVALUE;
-    platform::Long SQLDATATYPE = 0;
-    platform::Long SQLDATETIMESUB = 0;
-    platform::Long CHAROCTETLENGTH = 0;
-    platform::Long ORDINALPOSITION = 0;
-    platform::CString<10> ISNULLABLE;
-    platform::Byte MARK = 0;
-    static const platform::FieldTable& fieldTable();
+    TABLOOM_RECORD(GCQRecord, "GCQ", GCQ_FIELDS)
 };
 
+#define GIQ_FIELDS(X)                           \
+    X(platform::CString<100>, DATABASE)         \
+    X(platform::CString<100>, OWNER)            \
+    X(platform::CString<100>, TABLE)            \
+    X(platform::Byte, NON_UNIQUE)               \
+    X(platform::CString<100>, INDEX_QUALIFIER)  \
+    X(platform::CString<100>, INDEX_NAME)       \
+    X(platform::Byte, INDEXTYPE)                \
+    X(platform::Short, ORDINALPOSITION)         \
+    X(platform::CString<100>, COLUMN_NAME)      \
+    X(platform::String<1>, ASC_OR_DESC)         \
+    X(platform::Long, CARDINALITY)              \
+    X(platform::Long, PAGES)                    \
+    X(platform::CString<255>, FILTER_CONDITION) \
+    X(platform::Byte, PRIMARYKEY)
 struct GIQRecord {
-    platform::CString<100> DATABASE;
-    platform::CString<100> OWNER;
-    platform::CString<100> TABLE;
-    platform::Byte NON_UNIQUE = 0;
-    platform::CString<100> INDEX_QUALIFIER;
-    platform::CString<100> INDEX_NAME;
-    platform::Byte INDEXTYPE = 0;
-    platform::Short ORDINALPOSITION = 0;
-    platform::CString<100> COLUMN_NAME;
-    platform::String<1> ASC_OR_DESC;
-    platform::Long CARDINALITY = 0;
-    platform::Long PAGES = 0;
-    platform::CString<255> FILTER_CONDITION;
-    platform::Byte PRIMARYKEY = 0;
-    static const platform::FieldTable& fieldTable();
+    TABLOOM_RECORD(GIQRecord, "GIQ", GIQ_FIELDS)
 };
 
+#define GPQ_FIELDS(X)                     \
+    X(platform::CString<100>, DATABASE)   \
+    X(platform::CString<100>, OWNER)      \
+    X(platform::CString<100>, TABLE)      \
+    X(platform::CString<100>, COLUMNNAME) \
+    X(platform::Long, ORDINALPOSITION)    \
+    X(platform::CString<100>, INDEX_NAME)
 struct GPQRecord {
-    platform::CString<100> DATABASE;
-    platform::CString<100> OWNER;
-    platform::CString<100> TABLE;
-    platform::CString<100> COLUMNNAME;
-    platform::Long ORDINALPOSITION = 0;
-    platform::CString<100> INDEX_NAME;
-    static const platform::FieldTable& fieldTable();
+    TABLOOM_RECORD(GPQRecord, "GPQ", GPQ_FIELDS)
 };
 
+#define GFQ_FIELDS(X)                        \
+    X(platform::CString<100>, PKTABLE_CAT)   \
+    X(platform::CString<100>, PKTABLE_SCHEM) \
+    X(platform::CString<100>, PKTABLE_NAME)  \
+    X(platform::CString<100>, PKCOLUMN_NAME) \
+    X(platform::CString<100>, FKTABLE_CAT)   \
+    X(platform::CString<100>, FKTABLE_SCHEM) \
+    X(platform::CString<100>, FKTABLE_NAME)  \
+    X(platform::CString<100>, FKCOLUMN_NAME) \
+    X(platform::CString<100>, KEY_SEQ)       \
+    X(platform::CString<100>, UPDATE_RULE)   \
+    X(platform::CString<100>, DELETE_RULE)   \
+    X(platform::CString<100>, FK_NAME)       \
+    X(platform::CString<100>, PK_NAME)       \
+    X(platform::CString<100>, DEFERRABILITY)
 struct GFQRecord {
-    platform::CString<100> PKTABLE_CAT;
-    platform::CString<100> PKTABLE_SCHEM;
-    platform::CString<100> PKTABLE_NAME;
-    platform::CString<100> PKCOLUMN_NAME;
-    platform::CString<100> FKTABLE_CAT;
-    platform::CString<100> FKTABLE_SCHEM;
-    platform::CString<100> FKTABLE_NAME;
-    platform::CString<100> FKCOLUMN_NAME;
-    platform::CString<100> KEY_SEQ;
-    platform::CString<100> UPDATE_RULE;
-    platform::CString<100> DELETE_RULE;
-    platform::CString<100> FK_NAME;
-    platform::CString<100> PK_NAME;
-    platform::CString<100> DEFERRABILITY;
-    static const platform::FieldTable& fieldTable();
+    TABLOOM_RECORD(GFQRecord, "GFQ", GFQ_FIELDS)
 };
 
 extern platform::Queue<GTQRecord> GTQ;

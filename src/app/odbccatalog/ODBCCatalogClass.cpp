@@ -81,12 +81,6 @@ std::string catalogValue(SQLHSTMT statement, SQLUSMALLINT column) {
     return platform::fromUtf8(std::string_view(buffer, strnlen(buffer, kCatalogValueBuffer - 1)));
 }
 
-const platform::FieldInfo* fieldAfterPrefix(const platform::FieldTable& table, std::string_view name) {
-    for (const platform::FieldInfo& info : table.all())
-        if (info.name.size() > 4 && platform::upper(info.name.substr(4)) == name) return &info;
-    return nullptr;
-}
-
 std::string clippedUpper(QueueBase& queue, const platform::FieldInfo& info) {
     return platform::upper(platform::clip(platform::FieldRef(info, queue.buffer()).text()));
 }
@@ -143,8 +137,8 @@ std::size_t ODBCCatalogClass::readBufferSize() { return readBuffer().bytes.size(
 
 void ODBCCatalogClass::GetTables(QueueBase& queue, std::string_view ownerFilter, Byte keepSystemTables,
                                  Byte noOwnerFilter, Byte noTablesOnlyFilter, Byte tablesOnly) {
-    const platform::FieldInfo* type = fieldAfterPrefix(queue.fields(), "TABLETYPE");
-    const platform::FieldInfo* owner = fieldAfterPrefix(queue.fields(), "OWNER");
+    const platform::FieldInfo* type = queue.fields().find("TABLETYPE");
+    const platform::FieldInfo* owner = queue.fields().find("OWNER");
     const std::string wantedOwner = platform::upper(platform::clip(ownerFilter));
     const bool dropSystem = !keepSystemTables && type;
     const bool onlyTables = !noTablesOnlyFilter && tablesOnly && type;

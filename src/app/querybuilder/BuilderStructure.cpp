@@ -89,27 +89,6 @@ WindowSpec builderWindow(QueryBuilderLocals& locals) {
             }};
 }
 
-const FieldTable& QFQRecord::fieldTable() {
-    using R = QFQRecord;
-    static const FieldTable table{{field("QFQ:DESCRIPTION", &R::DESCRIPTION),
-                                   field("QFQ:SQLFUNCTION", &R::SQLFUNCTION), field("QFQ:SQLTAB", &R::SQLTAB)}};
-    return table;
-}
-
-const FieldTable& QBERecord::fieldTable() {
-    using R = QBERecord;
-    static const FieldTable table{{field("QBE:FIELD", &R::FIELD), field("QBE:SQLFUNCTION", &R::SQLFUNCTION),
-                                   field("QBE:VALUE", &R::VALUE), field("QBE:ISSTRINGVALUE", &R::ISSTRINGVALUE),
-                                   field("QBE:CASEINSENTIVE", &R::CASEINSENTIVE),
-                                   field("QBE:QUERYINTEXT", &R::QUERYINTEXT), field("QBE:SQLQUERY", &R::SQLQUERY)}};
-    return table;
-}
-
-const FieldTable& QAOQRecord::fieldTable() {
-    static const FieldTable table{{field("QAOQ:OPERATOR", &QAOQRecord::OPERATOR)}};
-    return table;
-}
-
 void addOperators(Queue<QFQRecord>& operators) {
     for (const Operator& op : kOperators) {
         operators.rec.DESCRIPTION = op.description;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/data/Queue.h"
+#include "platform/data/Record.h"
 #include "platform/ui/WindowSpec.h"
 
 namespace querybuilder {
@@ -19,30 +20,32 @@ inline constexpr int kRowListFontSize = 10;
 // An operator: its text, its SQL and the page of the operator sheet that
 // takes its value (1 value, 2 collection, 3 range, 4 existence, 5 sound,
 // 6 difference).
+#define QFQ_FIELDS(X)                    \
+    X(platform::String<255>, DESCRIPTION) \
+    X(platform::CString<255>, SQLFUNCTION) \
+    X(platform::Byte, SQLTAB)
 struct QFQRecord {
-    platform::String<255> DESCRIPTION;
-    platform::CString<255> SQLFUNCTION;
-    platform::Byte SQLTAB = 0;
-    static const platform::FieldTable& fieldTable();
+    TABLOOM_RECORD(QFQRecord, "QFQ", QFQ_FIELDS)
 };
 
 // A row: a condition, a connector ("AND" / "OR") or a placeholder ("???"),
 // held as readable text and as SQL.
+#define QBE_FIELDS(X)                      \
+    X(platform::CString<255>, FIELD)        \
+    X(platform::CString<255>, SQLFUNCTION)  \
+    X(platform::CString<255>, VALUE)        \
+    X(platform::Byte, ISSTRINGVALUE)        \
+    X(platform::Byte, CASEINSENTIVE)        \
+    X(platform::CString<3000>, QUERYINTEXT) \
+    X(platform::CString<3000>, SQLQUERY)
 struct QBERecord {
-    platform::CString<255> FIELD;
-    platform::CString<255> SQLFUNCTION;
-    platform::CString<255> VALUE;
-    platform::Byte ISSTRINGVALUE = 0;
-    platform::Byte CASEINSENTIVE = 0;
-    platform::CString<3000> QUERYINTEXT;
-    platform::CString<3000> SQLQUERY;
-    static const platform::FieldTable& fieldTable();
+    TABLOOM_RECORD(QBERecord, "QBE", QBE_FIELDS)
 };
 
 // A choice of the connector editor.
+#define QAOQ_FIELDS(X) X(platform::CString<4>, OPERATOR)
 struct QAOQRecord {
-    platform::CString<4> OPERATOR;
-    static const platform::FieldTable& fieldTable();
+    TABLOOM_RECORD(QAOQRecord, "QAOQ", QAOQ_FIELDS)
 };
 
 // The procedure's locals, which its window binds.

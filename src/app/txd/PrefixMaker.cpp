@@ -11,12 +11,6 @@ constexpr std::string_view kGlobalsPrefix = "GLO";
 
 }  // namespace
 
-const platform::FieldTable& PrefixRecord::fieldTable() {
-    static const platform::FieldTable table{{platform::field("PFQ:PREFIX", &PrefixRecord::PREFIX),
-                                             platform::field("PFQ:TABLENAME", &PrefixRecord::TABLENAME)}};
-    return table;
-}
-
 bool PrefixMaker::taken(const std::string& candidate) const {
     const std::string key = platform::upper(candidate);
     return key == kGlobalsPrefix || std::binary_search(sortedPrefixes_.begin(), sortedPrefixes_.end(), key);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/data/Queue.h"
+#include "platform/data/Record.h"
 #include "platform/text/Text.h"
 
 #include <map>
@@ -12,10 +13,12 @@
 #include <string_view>
 #include <vector>
 
+// PREFIX is upper-cased; TABLENAME is the table's label, cleaned.
+#define PFQ_FIELDS(X)                  \
+    X(platform::CString<20>, PREFIX)   \
+    X(platform::CString<81>, TABLENAME)
 struct PrefixRecord {
-    platform::CString<20> PREFIX;      // upper-cased
-    platform::CString<81> TABLENAME;   // the table's label, cleaned
-    static const platform::FieldTable& fieldTable();
+    TABLOOM_RECORD(PrefixRecord, "PFQ", PFQ_FIELDS)
 };
 
 class PrefixMaker {

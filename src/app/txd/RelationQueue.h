@@ -3,21 +3,17 @@
 // side, so that each table is read in its own schema.
 #pragma once
 
+#include "app/txd/SysRelFile.h"
 #include "platform/data/Queue.h"
-#include "platform/text/Text.h"
+#include "platform/data/Record.h"
 
+// An empty owner stands for any schema.
+#define SRQ_FIELDS(X)                             \
+    SYSREL_FIELDS(X)                              \
+    X(platform::CString<100>, OBJECTOWNER)        \
+    X(platform::CString<100>, REFERENCEDOBJECTOWNER)
 struct SRQRecord {
-    platform::Real CCOLUMN = 0;
-    platform::Real GRBIT = 0;
-    platform::Real ICOLUMN = 0;
-    platform::CString<256> SZCOLUMN;
-    platform::CString<256> SZOBJECT;
-    platform::CString<256> SZREFERENCEDCOLUMN;
-    platform::CString<256> SZREFERENCEDOBJECT;
-    platform::CString<256> SZRELATIONSHIP;
-    platform::CString<100> OBJECTOWNER;            // empty: any schema
-    platform::CString<100> REFERENCEDOBJECTOWNER;  // empty: any schema
-    static const platform::FieldTable& fieldTable();
+    TABLOOM_RECORD(SRQRecord, "SRQ", SRQ_FIELDS)
 };
 
 using RelationQueue = platform::Queue<SRQRecord>;

@@ -5,19 +5,24 @@
 // REAL holds exactly.
 #pragma once
 
+#include "platform/data/Record.h"
 #include "platform/odbc/OdbcFile.h"
 #include "platform/text/Text.h"
 
+// SZCOLUMN holds the foreign key, SZOBJECT is its table (the MANY side),
+// SZREFERENCEDCOLUMN the column it refers to, SZREFERENCEDOBJECT that
+// column's table (the ONE side), SZRELATIONSHIP the relationship's name.
+#define SYSREL_FIELDS(X)                          \
+    X(platform::Real, CCOLUMN)                    \
+    X(platform::Real, GRBIT)                      \
+    X(platform::Real, ICOLUMN)                    \
+    X(platform::CString<256>, SZCOLUMN)           \
+    X(platform::CString<256>, SZOBJECT)           \
+    X(platform::CString<256>, SZREFERENCEDCOLUMN) \
+    X(platform::CString<256>, SZREFERENCEDOBJECT) \
+    X(platform::CString<256>, SZRELATIONSHIP)
 struct SYSRELRecord {
-    platform::Real CCOLUMN = 0;
-    platform::Real GRBIT = 0;
-    platform::Real ICOLUMN = 0;
-    platform::CString<256> SZCOLUMN;            // the column that holds the foreign key
-    platform::CString<256> SZOBJECT;            // its table, the MANY side
-    platform::CString<256> SZREFERENCEDCOLUMN;  // the column it refers to
-    platform::CString<256> SZREFERENCEDOBJECT;  // that column's table, the ONE side
-    platform::CString<256> SZRELATIONSHIP;      // the relationship's name
-    static const platform::FieldTable& fieldTable();
+    TABLOOM_RECORD(SYSRELRecord, "SYSREL", SYSREL_FIELDS)
 };
 
 struct SysRelFile {

@@ -5,6 +5,7 @@
 #include "app/frame/WindowProcedure.h"
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
+#include "platform/data/Record.h"
 #include "platform/odbc/FileProperties.h"
 #include "platform/ui/ControlLines.h"
 
@@ -12,12 +13,9 @@ using namespace platform;
 
 namespace {
 
+#define EXAMPLE_FIELDS(X) X(String<512>, CONNECTSTRING)
 struct ExampleRecord {
-    String<512> CONNECTSTRING;
-    static const FieldTable& fieldTable() {
-        static const FieldTable table{{field("CONNECTSTRING", &ExampleRecord::CONNECTSTRING)}};
-        return table;
-    }
+    TABLOOM_RECORD(ExampleRecord, "", EXAMPLE_FIELDS)
 };
 
 // The first one is also the hint that stands in an unremembered connect string.

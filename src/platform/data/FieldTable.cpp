@@ -11,10 +11,16 @@ const FieldInfo* FieldTable::at(std::size_t number) const {
 }
 
 const FieldInfo* FieldTable::find(std::string_view name) const {
-    const std::string wanted = upper(name);
+    std::string wanted = upper(name);
+    const std::string ownPrefix = upper(prefix_) + ":";
+    if (!prefix_.empty() && wanted.rfind(ownPrefix, 0) == 0) wanted.erase(0, ownPrefix.size());
     for (const FieldInfo& f : fields_)
         if (upper(f.name) == wanted) return &f;
     return nullptr;
+}
+
+std::string FieldTable::fullName(const FieldInfo& field) const {
+    return prefix_.empty() ? field.name : prefix_ + ":" + field.name;
 }
 
 namespace {

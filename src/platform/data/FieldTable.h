@@ -2,14 +2,8 @@
 // writes it, type, size, place), so that code can read and write a record
 // field by field, find fields by name and store records generically.
 //
-// A record type lists its fields once:
-//   struct GTQRecord {
-//       CString<100> TABLENAME;
-//       static const FieldTable& fieldTable() {
-//           static const FieldTable t{{field("GTQ:TABLENAME", &GTQRecord::TABLENAME)}};
-//           return t;
-//       }
-//   };
+// Records declare their fields once with TABLOOM_RECORD (Record.h); tables
+// built by hand serve records whose fields have no names (result rows).
 #pragma once
 
 #include "platform/text/Text.h"
@@ -24,7 +18,7 @@ namespace platform {
 enum class FieldType { Byte, Short, UShort, Long, ULong, Real, CString, String };
 
 struct FieldInfo {
-    std::string name;
+    std::string name;  // without the record's prefix: "TABLENAME"
     FieldType type;
     std::size_t offset;
     std::size_t size;  // bytes the field occupies
@@ -53,14 +47,21 @@ FieldInfo field(std::string name, T Record::*member) {
 class FieldTable {
 public:
     FieldTable(std::vector<FieldInfo> fields) : fields_(std::move(fields)) {}
+    FieldTable(std::string prefix, std::vector<FieldInfo> fields)
+        : prefix_(std::move(prefix)), fields_(std::move(fields)) {}
     std::size_t count() const { return fields_.size(); }
     // 1-based, as the runtime numbers fields; nullptr past the end.
     const FieldInfo* at(std::size_t number) const;
-    // By full name ("GTQ:OWNER"), without regard to case.
+    // By name with or without the prefix ("OWNER", "GTQ:OWNER"), without
+    // regard to case.
     const FieldInfo* find(std::string_view name) const;
     const std::vector<FieldInfo>& all() const { return fields_; }
+    const std::string& prefix() const { return prefix_; }
+    // The field's name with its prefix, as code writes it: "GTQ:OWNER".
+    std::string fullName(const FieldInfo& field) const;
 
 private:
+    std::string prefix_;
     std::vector<FieldInfo> fields_;
 };
 

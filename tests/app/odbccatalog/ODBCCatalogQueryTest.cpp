@@ -3,6 +3,7 @@
 
 #include "app/odbccatalog/CatalogQueues.h"
 #include "platform/system/Errors.h"
+#include "platform/data/Record.h"
 
 #include <gtest/gtest.h>
 
@@ -168,13 +169,11 @@ TEST(ODBCCatalogLifeCycle, InitBorrowsTheFilesEmptyRecord) {
 }
 
 // A file whose record has two fields: values come from the record.
+#define PAIR_FIELDS(X)     \
+    X(CString<20>, FIRST)  \
+    X(CString<20>, SECOND)
 struct Pair {
-    CString<20> FIRST;
-    CString<20> SECOND;
-    static const FieldTable& fieldTable() {
-        static const FieldTable table{{field("PAIR:FIRST", &Pair::FIRST), field("PAIR:SECOND", &Pair::SECOND)}};
-        return table;
-    }
+    TABLOOM_RECORD(Pair, "PAIR", PAIR_FIELDS)
 };
 
 TEST_F(ODBCCatalogQuery, ValuesComeFromTheRecordWhenTheFileHasOne) {

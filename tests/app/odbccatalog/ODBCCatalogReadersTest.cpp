@@ -2,6 +2,7 @@
 #include "support/SqliteFixture.h"
 
 #include "app/odbccatalog/CatalogQueues.h"
+#include "platform/data/Record.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -37,18 +38,15 @@ protected:
 
 // The table list seen through other field names: the filters must find TABLETYPE
 // and OWNER by name, here over the table name and the table type columns.
+// TABLETYPE receives TABLE_NAME
+// OWNER receives TABLE_TYPE
+#define SWAPPEDTABLES_FIELDS(X) \
+    X(CString<100>, CATALOG)    \
+    X(CString<100>, SCHEMA)     \
+    X(CString<100>, TABLETYPE)  \
+    X(CString<100>, OWNER)
 struct SwappedTables {
-    CString<100> CATALOG;
-    CString<100> SCHEMA;
-    CString<100> TABLETYPE;  // receives TABLE_NAME
-    CString<100> OWNER;      // receives TABLE_TYPE
-    static const FieldTable& fieldTable() {
-        static const FieldTable table{{field("SWQ:CATALOG", &SwappedTables::CATALOG),
-                                       field("SWQ:SCHEMA", &SwappedTables::SCHEMA),
-                                       field("SWQ:TABLETYPE", &SwappedTables::TABLETYPE),
-                                       field("SWQ:OWNER", &SwappedTables::OWNER)}};
-        return table;
-    }
+    TABLOOM_RECORD(SwappedTables, "SWQ", SWAPPEDTABLES_FIELDS)
 };
 
 TEST(ODBCCatalogTables, FiltersFindTheirFieldsByNameAndCompareWithoutCase) {

@@ -3,6 +3,7 @@
 #include "platform/odbc/FileProperties.h"
 #include "platform/odbc/OdbcFile.h"
 #include "platform/system/Errors.h"
+#include "platform/data/Record.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,11 @@ using namespace platform;
 
 namespace {
 
+#define PAIR_FIELDS(X)   \
+    X(CString<20>, NAME) \
+    X(Long, AMOUNT)
 struct Pair {
-    CString<20> NAME;
-    Long AMOUNT = 0;
-    static const FieldTable& fieldTable() {
-        static const FieldTable table{{field("PAIR:NAME", &Pair::NAME), field("PAIR:AMOUNT", &Pair::AMOUNT)}};
-        return table;
-    }
+    TABLOOM_RECORD(Pair, "PAIR", PAIR_FIELDS)
 };
 
 class OdbcFileTest : public ::testing::Test {

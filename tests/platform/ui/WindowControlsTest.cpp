@@ -4,6 +4,7 @@
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
+#include "platform/data/Record.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,16 +19,13 @@ using namespace platform;
 
 namespace {
 
+#define ROWRECORD_FIELDS(X) \
+    X(CString<20>, LEFT)    \
+    X(CString<20>, MIDDLE)  \
+    X(CString<20>, RIGHT)   \
+    X(Byte, MARK)
 struct RowRecord {
-    CString<20> LEFT;
-    CString<20> MIDDLE;
-    CString<20> RIGHT;
-    Byte MARK = 0;
-    static const FieldTable& fieldTable() {
-        static const FieldTable table{{field("LEFT", &RowRecord::LEFT), field("MIDDLE", &RowRecord::MIDDLE),
-                                       field("RIGHT", &RowRecord::RIGHT), field("MARK", &RowRecord::MARK)}};
-        return table;
-    }
+    TABLOOM_RECORD(RowRecord, "", ROWRECORD_FIELDS)
 };
 
 // A window with a sheet of two tabs, run on a thread of its own that records
