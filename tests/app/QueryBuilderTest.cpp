@@ -1,4 +1,5 @@
 #include "odbccatalog/CatalogTestSupport.h"
+#include "support/DutchLocale.h"
 #include "support/ProgramFixture.h"
 #include "support/SqliteFixture.h"
 #include "support/WindowStructure.h"
@@ -204,6 +205,17 @@ TEST_F(QueryBuilderTest, TwoConditionsJoinedByAndReachTheQueryWindowsStatement) 
     EXPECT_EQ(Glo::Query.str(), "SELECT * FROM Products WHERE CITY LIKE 'Lon%' AND UNITPRICE > 10");
     drive::click(*query, "?ExecuteQueryButton");
     EXPECT_EQ(drive::property(*query, "?RecordCountString", PROP::Text), "1") << "the statement runs: Chai";
+}
+
+TEST_F(QueryBuilderTest, ANumericValueKeepsItsFractionInADutchSession) {
+    const DutchLocale dutch;
+    if (!dutch.active()) GTEST_SKIP() << DutchLocale::kMissing;
+    Window& w = openBuilder();
+    condition(w, "UnitPrice", "is smaller than (<)", "9.5");
+    EXPECT_THAT(shown(w, "?QBEQueryList"), ::testing::ElementsAre("UNITPRICE < 9.5"));
+    drive::click(w, "?ExecuteButton");
+    drive::click(*query, "?ExecuteQueryButton");
+    EXPECT_EQ(drive::property(*query, "?RecordCountString", PROP::Text), "1") << "Tofu costs 9";
 }
 
 TEST_F(QueryBuilderTest, AnUnfinishedConditionKeepsTheWindowOpen) {
