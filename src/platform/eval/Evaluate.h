@@ -22,8 +22,8 @@
 //   RIGHT(text [, length]), SUB(text, start, length), LEN, CHR, VAL, INT,
 //   ROUND(value, order), ABS.
 // - The result is text. Success sets ERRORCODE 0. Text that is not an
-//   expression (or a function given the wrong number of arguments) gives '' and
-//   kInvalidExpression; an unknown function or name gives '' and
+//   expression (or a function given the wrong number of arguments, or brackets,
+//   signs and calls nested more than 64 deep) gives '' and kInvalidExpression; an unknown function or name gives '' and
 //   kUnknownFunctionLabel.
 // - Nothing depends on the locale.
 #pragma once

@@ -8,7 +8,7 @@ namespace {
 
 // Brackets, signs and calls nest no deeper than this, so that a hostile text
 // cannot exhaust a fiber's stack.
-constexpr int kMaxDepth = 100;
+constexpr int kMaxDepth = 64;
 
 bool isNot(const Token& t) {
     return (t.kind == TokenKind::Name && t.text == "NOT") || (t.kind == TokenKind::Symbol && t.text == "~");
