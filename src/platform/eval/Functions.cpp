@@ -27,16 +27,6 @@ std::size_t lengthArgument(const Arguments& a, std::size_t i, std::size_t absent
     return static_cast<std::size_t>(std::clamp(length, 0LL, kLongestText));
 }
 
-char lowerChar(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);
-    // Windows-1252: Š Œ Ž Ÿ and the accented capitals (not the multiplication sign).
-    if (u == 0x8A || u == 0x8C || u == 0x8E) return static_cast<char>(u + 0x10);
-    if (u == 0x9F) return static_cast<char>(0xFF);
-    if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 0x20);
-    return c;
-}
-
 // The step number at which `sub` occurs, stepping from `start`; 0 when absent.
 Value instring(const Arguments& a) {
     const std::string sub = a[0].asText();
@@ -55,11 +45,7 @@ Value instring(const Arguments& a) {
 
 Value upperText(const Arguments& a) { return Value::text(upper(a[0].asText())); }
 
-Value lowerText(const Arguments& a) {
-    std::string text = a[0].asText();
-    for (char& c : text) c = lowerChar(c);
-    return Value::text(std::move(text));
-}
+Value lowerText(const Arguments& a) { return Value::text(lower(a[0].asText())); }
 
 Value clipText(const Arguments& a) { return Value::text(clip(a[0].asText())); }
 
