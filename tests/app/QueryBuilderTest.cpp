@@ -164,6 +164,22 @@ TEST_F(QueryBuilderTest, TheWindowIsLaidOutAsItsStructure) {
     EXPECT_THAT(column(GTQ, &GTQRecord::TABLENAME), ::testing::ElementsAre("Products"));
 }
 
+TEST_F(QueryBuilderTest, WhileItIsOpenTheQueryWindowTakesNoInputAndTheCatalogueWindowGoesOn) {
+    Window& w = openBuilder();
+    const std::string rowsBefore = drive::property(*query, "?RecordCountString", PROP::Text);
+    drive::click(*query, "?ExecuteQueryButton");
+    drive::click(*query, "?QueryBuilderButton");
+    EXPECT_EQ(drive::property(*query, "?RecordCountString", PROP::Text), rowsBefore) << "nothing executed";
+    const std::vector<std::string> titles = drive::windowTitles();
+    EXPECT_EQ(std::count(titles.begin(), titles.end(), kTitle), 1) << "no second builder";
+
+    Window& catalogue = openWindow(KEY::F4, "Tabloom");
+    drive::chooseTab(catalogue, "?ColumnsTab");
+    EXPECT_EQ(drive::property(catalogue, "?Sheet", PROP::Selected), "2");
+    drive::click(w, "?CancelButton");
+    EXPECT_FALSE(builderOpen());
+}
+
 TEST_F(QueryBuilderTest, ChoosingColumnOperatorAndValueWritesTheRowInBothViews) {
     Window& w = openBuilder();
     condition(w, "City", "contains (LIKE)", "Lon%");
