@@ -4,6 +4,7 @@
 #include "platform/ui/WindowView.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace platform {
 namespace {
@@ -157,6 +158,13 @@ Control* Window::control(std::string_view label) {
     for (auto& [n, c] : controls_)
         if (upper(c.label) == wanted) return &c;
     return nullptr;
+}
+
+Long Window::equate(std::string_view label) const {
+    const std::string wanted = upper(label);
+    for (const auto& [n, c] : controls_)
+        if (upper(c.label) == wanted) return n;
+    throw std::logic_error("the window " + spec_.label + " has no control " + std::string(label));
 }
 
 std::vector<Long> Window::controlNumbers() const {

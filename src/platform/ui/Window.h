@@ -69,6 +69,9 @@ public:
 
     Control* control(Long number);
     Control* control(std::string_view label);
+    // The number the structure gave the control of that label: the runtime's
+    // field equate. A label the structure lacks is a program error (throws).
+    Long equate(std::string_view label) const;
     std::vector<Long> controlNumbers() const;  // structure order, menus last
     Long numberOf(const ControlSpec* spec) const;  // 0 for a separator
     Long lastControl() const;
