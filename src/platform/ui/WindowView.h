@@ -5,6 +5,11 @@
 // The view only shows the model and turns user input into the model's user*
 // calls; it never decides anything. It lives on the scheduler's stack (Qt's
 // thread) and is deleted later by Qt, never from fiber code.
+//
+// Its parts, one file each: the controls (view/ControlView.h and a view per
+// control type), the frame and caption (view/WindowFrame.cpp), the menus
+// (view/WindowMenus.cpp), input routing (view/InputRouting.cpp) and the
+// standard actions (view/StandardActions.cpp).
 #pragma once
 
 #include "platform/text/Text.h"
@@ -12,6 +17,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <map>
+#include <memory>
 
 class QAction;
 class QKeyEvent;
@@ -20,10 +26,10 @@ class QMdiSubWindow;
 class QMenu;
 class QMenuBar;
 class QStatusBar;
-class QTabWidget;
 
 namespace platform {
 
+class ControlView;
 class Window;
 struct ControlSpec;
 struct Event;
@@ -33,6 +39,22 @@ class WindowView : public QWidget {
 public:
     explicit WindowView(Window& model);
     ~WindowView() override;
+
+    // While one lives, changes on screen are the program's: no input comes of them.
+    class ProgramChange {
+    public:
+        explicit ProgramChange(WindowView& view) : view_(view), was_(view.applying_) { view.applying_ = true; }
+        ~ProgramChange() { view_.applying_ = was_; }
+        ProgramChange(const ProgramChange&) = delete;
+        ProgramChange& operator=(const ProgramChange&) = delete;
+
+    private:
+        WindowView& view_;
+        bool was_;
+    };
+
+    Window* model() const { return model_; }
+    bool applying() const { return applying_; }
 
     void apply(Long control, Long prop);
     void addControl(Long control);  // one created at run time
@@ -70,19 +92,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildClientArea();
+    void buildSystemMenu();
     void buildMenus();
     void buildMenu(QMenu* into, QMenuBar* bar, const std::vector<ControlSpec>& specs);
     void buildControls(const std::vector<ControlSpec>& specs, QWidget* parent);
-    QWidget* createControl(const ControlSpec& spec, Long number, QWidget* parent);
-    void placeControl(Long number);
-    void watchTabs(QTabWidget* sheet, Long number);
-    QTabWidget* sheetOf(Long tab) const;  // nullptr unless `tab` is a tab
-    void showTab(Long tab, QWidget* page, bool shown);
+    ControlView* buildControl(const ControlSpec& spec, Long number, QWidget* parent);
+    ControlView* controlView(Long control) const;
+    void applyToWindow(Long prop);
+    void applyToMenu(Long item, Long prop);
     void applyGeometry();
-    void applyText(Long control);
-    void applyFont(Long control);
-    void applySelected(Long control);
-    void placeEditor(Long list);  // the list's in-place editor over its current row
     void fillWindowMenu(QMenu* menu);
     QRect closeBoxRect() const;
     void showAsMdiChild();
@@ -95,9 +114,8 @@ private:
     QStatusBar* statusBar_ = nullptr;
     QMenu* systemMenu_ = nullptr;
     QPointer<QMdiSubWindow> sub_;
-    std::map<Long, QWidget*> widgets_;
+    std::map<Long, std::unique_ptr<ControlView>> controls_;
     std::map<Long, QAction*> actions_;
-    std::map<Long, QWidget*> editors_;  // a list's in-place editor while it is shown
     QSize designedSize_;  // the window's own size: what cascading keeps
     QPoint dragFrom_;
     bool dragging_ = false;

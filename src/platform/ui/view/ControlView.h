@@ -1,0 +1,70 @@
+// One control on screen. Each control type has its view (registered in one
+// table, ControlViews.cpp): it makes the type's widget, shows the control's
+// properties on it and turns the user's input on it into the model's user*
+// calls. Properties every type shows the same way (position, size,
+// visibility, font, ...) are shown here; a type's own come first.
+//
+// Rules:
+// - A view only shows the model; it never decides anything.
+// - Changes made while `applying()` are the program's, not the user's: a
+//   view raises no input for them.
+#pragma once
+
+#include "platform/text/Text.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+namespace platform {
+
+class Window;
+class WindowView;
+struct Control;
+struct ControlSpec;
+
+class ControlView {
+public:
+    ControlView(WindowView& window, Long number) : window_(&window), number_(number) {}
+    virtual ~ControlView() = default;
+    ControlView(const ControlView&) = delete;
+    ControlView& operator=(const ControlView&) = delete;
+
+    // Makes the widget under `parent`; `font` is the control's font.
+    virtual QWidget* create(const ControlSpec& spec, QWidget* parent, const QFont& font) = 0;
+    // Shows the property on the widget.
+    void apply(Long prop);
+    // The queue a list or spin box shows may end before the widget does.
+    virtual void detach() {}
+    QWidget* widget() const { return widget_; }
+    void setWidget(QWidget* w) { widget_ = w; }
+    Long number() const { return number_; }
+    // A tab's page is placed and shown by its sheet.
+    virtual bool placedByParent() const { return false; }
+    // Told once the controls inside it (a sheet's tabs) are built.
+    virtual void childrenBuilt() {}
+
+protected:
+    // The type's own properties; false when the common handling applies.
+    virtual bool applyOwn(Long prop) { return false; }
+    // What the control shows of its text and bound value.
+    virtual void showText() {}
+    void place();
+    Window& model() const;
+    WindowView& window() const { return *window_; }
+    const Control& control() const;
+    bool applying() const;
+
+private:
+    void showVisibility();
+    void showFont();
+
+    WindowView* window_;
+    Long number_;
+    QPointer<QWidget> widget_;
+};
+
+// The view of a control type; an unknown type gets a plain widget.
+std::unique_ptr<ControlView> makeControlView(Long type, WindowView& window, Long number);
+
+}  // namespace platform
