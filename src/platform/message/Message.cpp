@@ -80,7 +80,7 @@ WindowSpec boxSpec(const std::vector<std::string>& lines, const std::string& cap
     const int width = std::max(left + static_cast<int>(longest) * 4 + 12, buttonsWidth + 16);
     const int textHeight = static_cast<int>(lines.size()) * 10;
     if (!icon.empty())
-        spec.controls.push_back({.type = CREATE::image, .label = "?Icon", .at = {8, 8, 20, 20}, .icon = icon});
+        spec.controls.push_back({.type = CREATE::image, .label = "?Icon", .text = icon, .at = {8, 8, 20, 20}});
     int y = 10;
     int n = 1;
     for (const std::string& line : lines)

@@ -99,8 +99,14 @@ QPixmap drawLetterIcon(const std::string& name) {
 
 }  // namespace
 
-QIcon iconFor(const std::string& name) {
-    if (name.empty()) return {};
+namespace {
+
+QPixmap fileFor(const std::string& name) {
+    if (name.empty() || name[0] == '~') return {};
+    return QPixmap(toQString(name));
+}
+
+const QIcon& drawnIcon(const std::string& name) {
     static std::map<std::string, QIcon> drawn;
     auto it = drawn.find(name);
     if (it != drawn.end()) return it->second;
@@ -108,26 +114,66 @@ QIcon iconFor(const std::string& name) {
     return drawn[name] = QIcon(symbol.isNull() ? drawLetterIcon(name) : symbol);
 }
 
+}  // namespace
+
+QIcon iconFor(const std::string& name) {
+    if (name.empty()) return {};
+    const QPixmap file = fileFor(name);
+    return file.isNull() ? drawnIcon(name) : QIcon(file);
+}
+
+QPixmap pictureFor(const std::string& name) {
+    if (name.empty()) return {};
+    const QPixmap file = fileFor(name);
+    if (!file.isNull()) return file;
+    const QIcon& icon = drawnIcon(name);
+    return icon.pixmap(icon.availableSizes().value(0, QSize(32, 32)));
+}
+
+namespace {
+
+const std::map<int, Long>& namedKeys() {
+    static const std::map<int, Long> named = {
+        {Qt::Key_Tab, 0x09},    {Qt::Key_Backtab, 0x09}, {Qt::Key_Return, 0x0D}, {Qt::Key_Enter, 0x0D},
+        {Qt::Key_Escape, 0x1B}, {Qt::Key_Space, 0x20},   {Qt::Key_PageUp, 0x21}, {Qt::Key_PageDown, 0x22},
+        {Qt::Key_End, 0x23},    {Qt::Key_Home, 0x24},    {Qt::Key_Left, 0x25},   {Qt::Key_Up, 0x26},
+        {Qt::Key_Right, 0x27},  {Qt::Key_Down, 0x28},    {Qt::Key_Insert, 0x2D}, {Qt::Key_Delete, 0x2E},
+        {Qt::Key_Backspace, 0x08}};
+    return named;
+}
+
+}  // namespace
+
 Long keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers) {
     Long code = 0;
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) code = 0x70 + (qtKey - Qt::Key_F1);
     else if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) code = 'A' + (qtKey - Qt::Key_A);
     else if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) code = '0' + (qtKey - Qt::Key_0);
     else {
-        static const std::map<int, Long> named = {
-            {Qt::Key_Tab, 0x09},    {Qt::Key_Backtab, 0x09}, {Qt::Key_Return, 0x0D}, {Qt::Key_Enter, 0x0D},
-            {Qt::Key_Escape, 0x1B}, {Qt::Key_Space, 0x20},   {Qt::Key_PageUp, 0x21}, {Qt::Key_PageDown, 0x22},
-            {Qt::Key_End, 0x23},    {Qt::Key_Home, 0x24},    {Qt::Key_Left, 0x25},   {Qt::Key_Up, 0x26},
-            {Qt::Key_Right, 0x27},  {Qt::Key_Down, 0x28},    {Qt::Key_Insert, 0x2D}, {Qt::Key_Delete, 0x2E},
-            {Qt::Key_Backspace, 0x08}};
-        auto it = named.find(qtKey);
-        if (it == named.end()) return 0;
+        auto it = namedKeys().find(qtKey);
+        if (it == namedKeys().end()) return 0;
         code = it->second;
     }
     if (modifiers & Qt::ShiftModifier) code += 0x100;
     if (modifiers & Qt::ControlModifier) code += 0x200;
     if (modifiers & Qt::AltModifier) code += 0x400;
     return code;
+}
+
+QKeySequence keySequenceOf(Long keyCode) {
+    const Long key = keyCode & 0xFF;
+    int qtKey = 0;
+    if (key >= 0x70 && key <= 0x87) qtKey = Qt::Key_F1 + (key - 0x70);
+    else if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) qtKey = key;
+    else
+        for (const auto& [qt, code] : namedKeys())
+            if (code == key && qtKey == 0) qtKey = qt;
+    if (qtKey == 0) return {};
+    Qt::KeyboardModifiers modifiers;
+    if (keyCode & 0x100) modifiers |= Qt::ShiftModifier;
+    if (keyCode & 0x200) modifiers |= Qt::ControlModifier;
+    if (keyCode & 0x400) modifiers |= Qt::AltModifier;
+    return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(qtKey)));
 }
 
 QString withoutMnemonic(const std::string& text) {

@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QKeySequence>
+#include <QPixmap>
 #include <string>
 
 namespace platform {
@@ -33,11 +35,15 @@ struct DialogUnits {
     int toUnitsY(int pixels) const { return static_cast<int>(pixels / y); }
 };
 
-// The program's icons ("zel.ico", "~Pauze.ico"): drawn by the layer.
+// Icons and images by name: a file of that name on disk; else, and always
+// for a name starting with "~" ("~Pauze.ico"), drawn by the layer.
 QIcon iconFor(const std::string& name);
+QPixmap pictureFor(const std::string& name);
 
 // The runtime's key code of a Qt key event; 0 for a lone modifier.
 Long keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers);
+// The keys of a key code, as a menu shows them; empty for none.
+QKeySequence keySequenceOf(Long keyCode);
 
 // Menu and button texts: "&" marks the mnemonic, "&&" a literal ampersand.
 QString withoutMnemonic(const std::string& text);

@@ -77,6 +77,9 @@ Control Window::controlOf(const ControlSpec& s, Long number, Long parent) {
     if (!s.fontName.empty()) c.props[PROP::FontName] = s.fontName;
     if (s.fontSize) c.props[PROP::FontSize] = std::to_string(s.fontSize);
     if (s.readOnly) c.props[PROP::ReadOnly] = "1";
+    if (s.password) c.props[PROP::Password] = "1";
+    if (s.vscroll) c.props[PROP::VScroll] = "1";
+    if (s.isDefault) c.props[PROP::Default] = "1";
     if (s.type == CREATE::check) {
         c.props[PROP::TrueValue] = s.trueValue;
         c.props[PROP::FalseValue] = s.falseValue;
@@ -106,6 +109,9 @@ void Window::open() {
     props_[PROP::Ypos] = std::to_string(spec_.at.y);
     props_[PROP::Width] = std::to_string(spec_.at.width);
     props_[PROP::Height] = std::to_string(spec_.at.height);
+    props_[PROP::System] = spec_.system ? "1" : "0";
+    props_[PROP::Max] = spec_.maximizeBox ? "1" : "0";
+    props_[PROP::Resize] = spec_.resizable ? "1" : "0";
     open_ = true;
     openPending_ = true;
     closeTaken_ = closeRefused_ = false;
@@ -228,6 +234,7 @@ void Window::setProperty(Long number, Long prop, std::string_view value) {
 bool Window::accept() {
     if (!open_ || (closeTaken_ && !closeRefused_)) return false;
     closeTaken_ = closeRefused_ = false;
+    if (numberProperty(0, PROP::Auto) != 0) display();  // AUTO: the variables show without DISPLAY
     Scheduler::instance().waitUntil(
         [this] { return openPending_ || !open_ || threadEvents::waiting(thread_, handle_); });
     if (!open_) return false;

@@ -18,9 +18,13 @@
 namespace platform {
 
 void installInputRouting();
+void installTipRouting();
+QWidget* makeClientArea(WindowView& view);
+QMdiArea* makeFrameArea(WindowView& view, QWidget* parent);
 
 WindowView::WindowView(Window& model) : model_(&model) {
     installInputRouting();
+    installTipRouting();
     setWindowFlag(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose, false);
     const WindowSpec& spec = model.spec();
@@ -35,7 +39,8 @@ WindowView::WindowView(Window& model) : model_(&model) {
 
     for (const auto& [n, view] : controls_) view->apply(PROP::ScreenText);
     for (Long n : model.controlNumbers())
-        if (n < 0) applyToMenu(n, PROP::Text);
+        if (n < 0)
+            for (const auto& [prop, value] : model.control(n)->props) applyToMenu(n, prop);
     applyGeometry();
     if (spec.mdi && Window::applicationFrame() && Window::applicationFrame()->view())
         showAsMdiChild();
@@ -50,7 +55,7 @@ WindowView::~WindowView() {
 }
 
 void WindowView::buildClientArea() {
-    client_ = new QWidget(this);
+    client_ = makeClientArea(*this);
     client_->setAutoFillBackground(true);
     if (!model_->isApplication()) return;
     auto* layout = new QVBoxLayout(client_);
@@ -58,7 +63,7 @@ void WindowView::buildClientArea() {
     layout->setSpacing(0);
     menuBar_ = new QMenuBar(client_);
     layout->addWidget(menuBar_);
-    mdiArea_ = new QMdiArea(client_);
+    mdiArea_ = makeFrameArea(*this, client_);
     mdiArea_->setBackground(colorFromNumber(static_cast<Long>(0x8000000C)));
     layout->addWidget(mdiArea_, 1);
     statusBar_ = new QStatusBar(client_);
@@ -128,19 +133,18 @@ Long WindowView::controlOf(const QWidget* w) const {
 void WindowView::buildControls(const std::vector<ControlSpec>& specs, QWidget* parent) {
     for (const ControlSpec& s : specs) {
         ControlView* view = buildControl(s, model_->numberOf(&s), parent);
-        const bool holdsChildren = s.type == CREATE::sheet || s.type == CREATE::tab;
-        buildControls(s.children, holdsChildren ? view->widget() : parent);
+        buildControls(s.children, view->holdsChildren() ? view->widget() : parent);
         view->childrenBuilt();
     }
 }
 
 ControlView* WindowView::buildControl(const ControlSpec& s, Long number, QWidget* parent) {
-    const QFont font = s.fontName.empty() ? this->font() : mappedFont(s.fontName, s.fontSize ? s.fontSize : 8);
     std::unique_ptr<ControlView> view = makeControlView(s.type, *this, number);
+    const QFont font = view->controlFont();
     QWidget* w = view->create(s, parent, font);
     w->setFont(font);
     view->setWidget(w);
-    view->apply(PROP::Hide);
+    view->applyAll();
     ControlView* built = view.get();
     controls_[number] = std::move(view);
     return built;
@@ -150,9 +154,7 @@ void WindowView::addControl(Long number) {
     const Control* c = model_->control(number);
     if (!c || !c->spec) return;
     QWidget* parent = c->parent ? widget(c->parent) : client_;
-    ControlView* view = buildControl(*c->spec, number, parent ? parent : client_);
-    view->apply(PROP::Xpos);
-    view->apply(PROP::ScreenText);
+    buildControl(*c->spec, number, parent ? parent : client_);
 }
 
 void WindowView::apply(Long number, Long prop) {
@@ -177,7 +179,7 @@ void WindowView::applyToWindow(Long prop) {
         case PROP::Width:
         case PROP::Height: applyGeometry(); return;
         case PROP::Hide: outer()->setVisible(model_->numberProperty(0, PROP::Hide) == 0); return;
-        default: return;
+        default: applyLook(prop); return;
     }
 }
 

@@ -25,6 +25,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QMenuBar;
+class QPainter;
 class QStatusBar;
 
 namespace platform {
@@ -81,6 +82,8 @@ public:
     // The pointer as the event's mouse position.
     void placePointer(Event& e) const;
     void standardAction(Long action);
+    // The client area's background: the window's colour and wallpaper.
+    void paintBackground(QPainter& painter, const QRect& area) const;
     QSize sizeHint() const override { return designedSize_; }
     QSize minimumSizeHint() const override { return designedSize_; }
 
@@ -100,6 +103,14 @@ private:
     ControlView* buildControl(const ControlSpec& spec, Long number, QWidget* parent);
     ControlView* controlView(Long control) const;
     void applyToWindow(Long prop);
+    // The window's properties of the restyle catalogue (view/WindowLook.cpp).
+    void applyLook(Long prop);
+    void showWindowState();
+    void showSizeLimits();
+    void showStaysOnTop();
+    bool frameFlag(Long prop) const;
+    void paintMaximizeBox(QPainter& painter) const;
+    QSize framedSize(int widthUnits, int heightUnits) const;  // a client of that many dialog units, in pixels
     void applyToMenu(Long item, Long prop);
     void applyGeometry();
     void fillWindowMenu(QMenu* menu);

@@ -2,12 +2,17 @@
 // table, ControlViews.cpp): it makes the type's widget, shows the control's
 // properties on it and turns the user's input on it into the model's user*
 // calls. Properties every type shows the same way (position, size,
-// visibility, font, ...) are shown here; a type's own come first.
+// visibility, font, colours, tip, cursor, ...) are shown here; a type's own
+// come first. Which catalogue properties a type shows at all is
+// ShownProperties' table: the others are only stored.
 //
 // Rules:
 // - A view only shows the model; it never decides anything.
 // - Changes made while `applying()` are the program's, not the user's: a
 //   view raises no input for them.
+// - A control without a font or colour of its own takes the window's.
+// - Controls inside a group or option lie beside it, not in it: hiding or
+//   disabling the group hides or disables them too.
 #pragma once
 
 #include "platform/text/Text.h"
@@ -34,34 +39,54 @@ public:
     virtual QWidget* create(const ControlSpec& spec, QWidget* parent, const QFont& font) = 0;
     // Shows the property on the widget.
     void apply(Long prop);
+    // Shows every property the model holds for the control.
+    void applyAll();
     // The queue a list or spin box shows may end before the widget does.
     virtual void detach() {}
     QWidget* widget() const { return widget_; }
-    void setWidget(QWidget* w) { widget_ = w; }
+    void setWidget(QWidget* w);
     Long number() const { return number_; }
     // A tab's page is placed and shown by its sheet.
     virtual bool placedByParent() const { return false; }
+    // Controls inside it lie on its widget (a sheet's tabs, a tab's page).
+    virtual bool holdsChildren() const { return false; }
     // Told once the controls inside it (a sheet's tabs) are built.
     virtual void childrenBuilt() {}
+    // The control's font: its own properties over its toolbar's and the window's.
+    QFont controlFont() const;
 
 protected:
     // The type's own properties; false when the common handling applies.
     virtual bool applyOwn(Long prop) { return false; }
     // What the control shows of its text and bound value.
     virtual void showText() {}
+    // Where the control lies, in pixels of its parent widget.
+    virtual QRect placement() const;
+    // The palette roles its colour property paints.
+    virtual void showColors();
     void place();
     Window& model() const;
     WindowView& window() const { return *window_; }
     const Control& control() const;
     bool applying() const;
+    bool flag(Long prop) const;
+    // The type shows the property.
+    bool shows(Long prop) const;
+    // Dialog units of the window, in pixels.
+    QSize unitsToPixels(int x, int y) const;
 
 private:
     void showVisibility();
+    void showEnabled();
     void showFont();
+    void showCursor();
+    void showToChildren(Long prop);
+    bool shownByGroups(Long prop) const;
 
     WindowView* window_;
     Long number_;
     QPointer<QWidget> widget_;
+    Qt::FocusPolicy focusPolicy_ = Qt::NoFocus;  // the widget's own, for when the control is no longer skipped
 };
 
 // The view of a control type; an unknown type gets a plain widget.

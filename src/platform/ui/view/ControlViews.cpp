@@ -8,11 +8,15 @@ namespace platform {
 
 std::unique_ptr<ControlView> makeControlView(Long type, WindowView& window, Long number) {
     static const std::map<Long, ControlViewMaker> makers = {
-        {CREATE::entry, makeEntryView},   {CREATE::combo, makeComboView},   {CREATE::text, makeTextBoxView},
-        {CREATE::list, makeListView},     {CREATE::spin, makeSpinView},     {CREATE::button, makeButtonView},
-        {CREATE::check, makeCheckView},   {CREATE::prompt, makeLabelView},  {CREATE::string, makeLabelView},
-        {CREATE::sstring, makeLabelView}, {CREATE::image, makeImageView},   {CREATE::sheet, makeSheetView},
-        {CREATE::tab, makeTabView},
+        {CREATE::sstring, makeLabelView},    {CREATE::string, makeLabelView},     {CREATE::image, makeImageView},
+        {CREATE::region, makeRegionView},    {CREATE::line, makeLineView},        {CREATE::box, makeBoxView},
+        {CREATE::ellipse, makeEllipseView},  {CREATE::entry, makeEntryView},      {CREATE::button, makeButtonView},
+        {CREATE::prompt, makeLabelView},     {CREATE::option, makeGroupView},     {CREATE::check, makeCheckView},
+        {CREATE::group, makeGroupView},      {CREATE::list, makeListView},        {CREATE::combo, makeComboView},
+        {CREATE::spin, makeSpinView},        {CREATE::text, makeTextBoxView},     {CREATE::custom, makeObjectView},
+        {CREATE::radio, makeRadioView},      {CREATE::ole, makeObjectView},       {CREATE::droplist, makeDropListView},
+        {CREATE::dropcombo, makeComboView},  {CREATE::progress, makeProgressView}, {CREATE::sheet, makeSheetView},
+        {CREATE::tab, makeTabView},          {CREATE::panel, makePanelView},      {CREATE::toolbar, makeToolbarView},
     };
     const auto maker = makers.find(type);
     return (maker == makers.end() ? makePlainView : maker->second)(window, number);

@@ -6,13 +6,17 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
 #include "platform/ui/view/ControlViews.h"
+#include "platform/ui/view/TextRows.h"
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QToolButton>
 #include <algorithm>
 
 namespace platform {
@@ -79,6 +83,28 @@ private:
     const QueueModel& rows_;
 };
 
+// The VCR buttons of a list: first, previous, next and last row, as the keys
+// move the current row.
+QWidget* makeVcr(QTableView* table) {
+    auto* bar = new QWidget(table);
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    const std::pair<const char*, Qt::Key> buttons[] = {
+        {"|<", Qt::Key_Home}, {"<", Qt::Key_Up}, {">", Qt::Key_Down}, {">|", Qt::Key_End}};
+    for (const auto& [text, key] : buttons) {
+        auto* button = new QToolButton(bar);
+        button->setText(text);
+        button->setFocusPolicy(Qt::NoFocus);
+        QObject::connect(button, &QToolButton::clicked, table, [table, key] {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(table, &press);
+        });
+        layout->addWidget(button);
+    }
+    return bar;
+}
+
 class ListView : public ControlView {
 public:
     using ControlView::ControlView;
@@ -90,7 +116,13 @@ public:
         table_->verticalHeader()->hide();
         table_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
         table_->setShowGrid(false);
-        if (s.from) showRows(s);
+        from_ = s.from;
+        format_ = s.format;
+        mark_ = s.from ? fieldNumber(*s.from, s.mark) : 0;
+        showRows();
+        QObject::connect(table_, &QTableView::doubleClicked, table_, [this] {
+            if (window().model()) model().userAccepted(number());
+        });
         return table_;
     }
     void detach() override {
@@ -103,18 +135,43 @@ protected:
             case PROP::Selected: showSelected(); return true;
             case PROP::LineHeight:
                 table_->verticalHeader()->setDefaultSectionSize(
-                    DialogUnits(window().font()).toPixelsY(model().numberProperty(number(), prop)));
+                    unitsToPixels(0, model().numberProperty(number(), prop)).height());
                 return true;
             case PROP::Edit: placeEditor(); return true;
             case PROP::IconList: showIcons(); return true;
+            case PROP::From: showRows(); return true;
+            case PROP::Format:
+                if (model().property(number(), prop) == format_) return true;
+                format_ = model().property(number(), prop);
+                showRows();
+                return true;
+            case PROP::NoBar: showColors(); return true;
+            case PROP::VCR:
+            case PROP::HScroll:
+            case PROP::VScroll: showScrolling(); return true;
             default: return false;
         }
     }
+    // Without its bar the current row looks like the others.
+    void showColors() override {
+        ControlView::showColors();
+        if (!flag(PROP::NoBar)) return;
+        QPalette palette = table_->palette();
+        palette.setColor(QPalette::Highlight, palette.color(QPalette::Base));
+        palette.setColor(QPalette::HighlightedText, palette.color(QPalette::Text));
+        table_->setPalette(palette);
+    }
 
 private:
-    void showRows(const ControlSpec& s) {
-        rows_ = new QueueModel(*s.from, parseListFormat(s.format), table_, fieldNumber(*s.from, s.mark));
+    void showRows() {
+        QueueModel* rows = rowsModel(model(), number(), from_, format_, table_, mark_);
+        if (!rows) return;
+        QItemSelectionModel* oldSelection = table_->selectionModel();
+        QAbstractItemModel* oldRows = table_->model();
+        rows_ = rows;
         table_->setModel(rows_);
+        delete oldSelection;
+        delete oldRows;
         // A new mark is a new selection of its row, as a click on the row is.
         rows_->onMarked = [this](int row) {
             if (window().model()) model().userChoseRow(number(), row + 1);
@@ -125,7 +182,9 @@ private:
         header->setVisible(headings);
         header->setStretchLastSection(true);
         header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        QAbstractItemDelegate* oldDelegate = table_->itemDelegate();
         table_->setItemDelegate(new ListColumnDelegate(*rows_, table_));
+        delete oldDelegate;
         setColumnWidths(table_, rows_->columns(), DialogUnits(window().font()));
         setColumnResizing(header, rows_->columns());
         QObject::connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, table_,
@@ -133,9 +192,18 @@ private:
                              if (window().model() && !applying() && now.isValid())
                                  model().userChoseRow(number(), now.row() + 1);
                          });
-        QObject::connect(table_, &QTableView::doubleClicked, table_, [this] {
-            if (window().model()) model().userAccepted(number());
-        });
+    }
+
+    // Without HSCROLL or VSCROLL a list has no scroll bar that way; the VCR
+    // buttons sit on the horizontal one.
+    void showScrolling() {
+        const bool vcr = flag(PROP::VCR);
+        if (vcr && !vcr_) table_->addScrollBarWidget(vcr_ = makeVcr(table_), Qt::AlignLeft);
+        if (vcr_) vcr_->setVisible(vcr);
+        table_->setHorizontalScrollBarPolicy(vcr                   ? Qt::ScrollBarAlwaysOn
+                                             : flag(PROP::HScroll) ? Qt::ScrollBarAsNeeded
+                                                                   : Qt::ScrollBarAlwaysOff);
+        table_->setVerticalScrollBarPolicy(flag(PROP::VScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     }
 
     void showSelected() {
@@ -174,6 +242,10 @@ private:
 
     QTableView* table_ = nullptr;
     QueueModel* rows_ = nullptr;
+    QueueBase* from_ = nullptr;
+    std::string format_;
+    std::size_t mark_ = 0;
+    QWidget* vcr_ = nullptr;
     QPointer<QWidget> editor_;
 };
 

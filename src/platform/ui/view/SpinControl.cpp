@@ -1,10 +1,12 @@
-// A spin box stepping through the texts of its queue's rows (field 1); a
-// list's in-place editor, say.
+// A spin box: numbers in its range by its step, or the texts of its rows
+// (field 1 of its queue, or of its FROM text); a list's in-place editor, say.
 #include "platform/data/Queue.h"
 #include "platform/text/Codepage.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
 #include "platform/ui/view/ControlViews.h"
+#include "platform/ui/view/TextRows.h"
+#include "platform/ui/view/TypedControlView.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -15,36 +17,45 @@ namespace {
 
 class QueueSpinBox : public QSpinBox {
 public:
-    QueueSpinBox(QueueBase* rows, QWidget* parent) : QSpinBox(parent), rows_(rows) {
-        setWrapping(true);
-        if (rows_) listener_ = rows_->listen([this] { fitRange(); });
-        fitRange();
+    QueueSpinBox(QueueBase* rows, QWidget* parent) : QSpinBox(parent) {
+        setRange(0, 0x7FFFFFFF);
+        setRows(rows);
     }
     ~QueueSpinBox() override { detach(); }
+    void setRows(QueueBase* rows) {
+        detach();
+        rows_ = rows;
+        if (!rows_) return;
+        setWrapping(true);
+        listener_ = rows_->listen([this] { fitRange(); });
+        fitRange();
+    }
     void detach() {
         if (rows_) rows_->unlisten(listener_);
         rows_ = nullptr;
     }
+    bool showsRows() const { return rows_ != nullptr; }
     void showText(const QString& text) { setValue(valueFromText(text)); }
-    void setTextReadOnly(bool readOnly) { lineEdit()->setReadOnly(readOnly); }
     QLineEdit* edit() const { return lineEdit(); }
 
 protected:
-    QString textFromValue(int row) const override {
-        const bool inQueue = rows_ && row >= 1 && static_cast<std::size_t>(row) <= rows_->records();
-        return inQueue ? toQString(clip(rows_->rowText(static_cast<std::size_t>(row), 1))) : QString();
+    QString textFromValue(int value) const override {
+        if (!rows_) return QSpinBox::textFromValue(value);
+        const bool inQueue = value >= 1 && static_cast<std::size_t>(value) <= rows_->records();
+        return inQueue ? toQString(clip(rows_->rowText(static_cast<std::size_t>(value), 1))) : QString();
     }
     int valueFromText(const QString& text) const override {
-        for (int row = 1; rows_ && static_cast<std::size_t>(row) <= rows_->records(); ++row)
+        if (!rows_) return static_cast<int>(leadingNumber(fromQString(text)));
+        for (int row = 1; static_cast<std::size_t>(row) <= rows_->records(); ++row)
             if (textFromValue(row).compare(text.trimmed(), Qt::CaseInsensitive) == 0) return row;
         return value();
     }
     QValidator::State validate(QString&, int&) const override { return QValidator::Acceptable; }
 
 private:
-    void fitRange() { setRange(1, rows_ ? std::max(1, static_cast<int>(rows_->records())) : 1); }
+    void fitRange() { setRange(1, std::max(1, static_cast<int>(rows_->records()))); }
 
-    QueueBase* rows_;
+    QueueBase* rows_ = nullptr;
     int listener_ = 0;
 };
 
@@ -64,16 +75,13 @@ private:
     std::function<void()> pressed_;
 };
 
-class SpinView : public ControlView {
+class SpinView : public TypedControlView {
 public:
-    using ControlView::ControlView;
+    using TypedControlView::TypedControlView;
 
     QWidget* create(const ControlSpec& s, QWidget* parent, const QFont&) override {
         spin_ = new QueueSpinBox(s.from, parent);
-        spin_->setTextReadOnly(s.readOnly);
-        QObject::connect(spin_, &QSpinBox::textChanged, spin_, [this](const QString& t) {
-            if (window().model() && !applying()) model().userTyped(number(), fromQString(t));
-        });
+        QObject::connect(spin_, &QSpinBox::textChanged, spin_, [this](const QString& t) { typed(t); });
         spin_->edit()->installEventFilter(new DoubleClickAsKey(spin_, [this] {
             if (window().model()) model().userPressedKey(KEY::MouseLeft2, number());
         }));
@@ -83,14 +91,31 @@ public:
 
 protected:
     bool applyOwn(Long prop) override {
-        if (prop != PROP::ReadOnly) return false;
-        spin_->setTextReadOnly(model().numberProperty(number(), prop) != 0);
-        return true;
+        switch (prop) {
+            case PROP::RangeLow:
+            case PROP::RangeHigh:
+                if (!spin_->showsRows())
+                    spin_->setRange(model().numberProperty(number(), PROP::RangeLow),
+                                    model().numberProperty(number(), PROP::RangeHigh));
+                return true;
+            case PROP::Step: spin_->setSingleStep(std::max<Long>(1, model().numberProperty(number(), prop))); return true;
+            case PROP::From: {
+                // The rows go with the spin box, after it has let them go.
+                TextRows* old = textRows_;
+                textRows_ = new TextRows(model().property(number(), prop), spin_);
+                spin_->setRows(textRows_);
+                delete old;
+                showText();
+                return true;
+            }
+            default: return applyToLine(spin_->edit(), prop);
+        }
     }
-    void showText() override { spin_->showText(toQString(control().screenText)); }
+    void showText() override { spin_->showText(screen()); }
 
 private:
     QueueSpinBox* spin_ = nullptr;
+    TextRows* textRows_ = nullptr;
 };
 
 }  // namespace

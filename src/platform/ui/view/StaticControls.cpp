@@ -1,38 +1,127 @@
-// Controls that only show: strings, prompts, images, and a plain widget for
-// the types without a view of their own.
+// Controls that only show: strings, prompts, images, the frames of custom and
+// OLE controls, and a plain widget for the types without a view of their own.
+#include "platform/text/Codepage.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/WindowView.h"
 #include "platform/ui/view/ControlViews.h"
+#include "platform/ui/view/Justification.h"
+#include "platform/ui/view/Looks.h"
 
+#include <QFrame>
 #include <QLabel>
+#include <QPainter>
 
 namespace platform {
 namespace {
+
+// A label whose text may be turned (tenths of a degree, anticlockwise).
+class TurnedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    void setAngle(int tenths) {
+        tenths_ = tenths;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (tenths_ % 3600 == 0) return QLabel::paintEvent(event);
+        QPainter p(this);
+        p.setPen(palette().color(QPalette::WindowText));
+        p.translate(rect().center());
+        p.rotate(-tenths_ / 10.0);
+        const QRect turned(-width(), -height(), 2 * width(), 2 * height());
+        p.drawText(turned, Qt::AlignCenter, text());
+    }
+
+private:
+    int tenths_ = 0;
+};
 
 class LabelView : public ControlView {
 public:
     using ControlView::ControlView;
 
     QWidget* create(const ControlSpec&, QWidget* parent, const QFont&) override {
-        label_ = new QLabel(parent);
+        label_ = new TurnedLabel(parent);
         return label_;
     }
 
 protected:
+    bool applyOwn(Long prop) override {
+        if (justification_.take(model(), number(), prop)) {
+            label_->setAlignment(justification_.alignment());
+            const int offset = unitsToPixels(justification_.offset(model(), number()), 0).width();
+            label_->setContentsMargins(justification_.margins(offset));
+            return true;
+        }
+        if (prop != PROP::Angle) return false;
+        label_->setAngle(model().numberProperty(number(), prop));
+        return true;
+    }
     void showText() override { label_->setText(withoutMnemonic(model().property(number(), PROP::Text))); }
 
 private:
-    QLabel* label_ = nullptr;
+    TurnedLabel* label_ = nullptr;
+    Justification justification_;
+};
+
+// An image: its text names the file (or the drawn "~" icon); stretched over
+// its size unless tiled or centred; a natural size is the picture's.
+class PictureWidget : public QWidget {
+public:
+    using QWidget::QWidget;
+    void showPicture(QPixmap picture, PictureMode mode) {
+        picture_ = std::move(picture);
+        mode_ = mode;
+        update();
+    }
+    QSize sizeHint() const override { return picture_.isNull() ? QSize(16, 16) : picture_.size(); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        paintPicture(p, rect(), picture_, mode_);
+    }
+
+private:
+    QPixmap picture_;
+    PictureMode mode_ = PictureMode::Stretched;
 };
 
 class ImageView : public ControlView {
 public:
     using ControlView::ControlView;
 
-    QWidget* create(const ControlSpec& s, QWidget* parent, const QFont&) override {
-        auto* image = new QLabel(parent);
-        image->setPixmap(iconFor(s.icon).pixmap(32, 32));
-        return image;
+    QWidget* create(const ControlSpec&, QWidget* parent, const QFont&) override {
+        picture_ = new PictureWidget(parent);
+        return picture_;
+    }
+
+protected:
+    bool applyOwn(Long prop) override {
+        if (prop != PROP::Tiled && prop != PROP::Centered) return false;
+        showText();
+        return true;
+    }
+    void showText() override {
+        picture_->showPicture(pictureFor(clip(model().property(number(), PROP::Text))), pictureMode(model(), number()));
+    }
+
+private:
+    PictureWidget* picture_ = nullptr;
+};
+
+// Custom and OLE controls hold objects the layer cannot run: their place shows.
+class ObjectView : public ControlView {
+public:
+    using ControlView::ControlView;
+
+    QWidget* create(const ControlSpec&, QWidget* parent, const QFont&) override {
+        auto* frame = new QFrame(parent);
+        frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        return frame;
     }
 };
 
@@ -47,6 +136,7 @@ public:
 
 std::unique_ptr<ControlView> makeLabelView(WindowView& w, Long n) { return std::make_unique<LabelView>(w, n); }
 std::unique_ptr<ControlView> makeImageView(WindowView& w, Long n) { return std::make_unique<ImageView>(w, n); }
+std::unique_ptr<ControlView> makeObjectView(WindowView& w, Long n) { return std::make_unique<ObjectView>(w, n); }
 std::unique_ptr<ControlView> makePlainView(WindowView& w, Long n) { return std::make_unique<PlainView>(w, n); }
 
 }  // namespace platform

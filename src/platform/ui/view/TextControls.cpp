@@ -1,80 +1,40 @@
-// Entries, combos and text boxes: the user types into them; leaving one
-// accepts what was typed.
+// Entries and text boxes: the user types into them; leaving one accepts what
+// was typed.
 #include "platform/text/Codepage.h"
-#include "platform/ui/QueueModel.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
-#include "platform/ui/view/ControlView.h"
 #include "platform/ui/view/ControlViews.h"
+#include "platform/ui/view/TypedControlView.h"
 
-#include <QComboBox>
-#include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextOption>
 
 namespace platform {
 namespace {
-
-// Leaving a text control accepts what the user typed into it.
-class FocusOutAccepts : public QObject {
-public:
-    FocusOutAccepts(QObject* parent, std::function<void()> accept) : QObject(parent), accept_(std::move(accept)) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut) accept_();
-        return false;
-    }
-
-private:
-    std::function<void()> accept_;
-};
-
-void limitToPicture(QLineEdit* edit, const std::string& picture) {
-    if (const std::size_t width = pictureWidth(picture); width > 0) edit->setMaxLength(static_cast<int>(width));
-}
-
-// The shared part of the three: typing, leaving, the bound text.
-class TypedControlView : public ControlView {
-protected:
-    using ControlView::ControlView;
-
-    void acceptWhenLeft(QWidget* focusTarget) {
-        focusTarget->installEventFilter(new FocusOutAccepts(focusTarget, [this] {
-            Window* m = window().model();
-            const Control* c = m ? m->control(number()) : nullptr;
-            if (c && c->editing) m->userAccepted(number());
-        }));
-    }
-    void typed(const QString& text) {
-        if (window().model() && !applying()) model().userTyped(number(), fromQString(text));
-    }
-    void accepted() {
-        if (window().model()) model().userAccepted(number());
-    }
-    QString screen() const { return toQString(control().screenText); }
-};
 
 class EntryView : public TypedControlView {
 public:
     using TypedControlView::TypedControlView;
 
-    QWidget* create(const ControlSpec& s, QWidget* parent, const QFont&) override {
+    QWidget* create(const ControlSpec&, QWidget* parent, const QFont&) override {
         edit_ = new QLineEdit(parent);
-        limitToPicture(edit_, s.text);
-        if (s.password) edit_->setEchoMode(QLineEdit::Password);
-        edit_->setReadOnly(s.readOnly);
         QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString& t) { typed(t); });
         QObject::connect(edit_, &QLineEdit::returnPressed, edit_, [this] { accepted(); });
         acceptWhenLeft(edit_);
+        followTypingRules(edit_);
         return edit_;
     }
 
 protected:
     bool applyOwn(Long prop) override {
-        if (prop != PROP::ReadOnly) return false;
-        edit_->setReadOnly(model().numberProperty(number(), prop) != 0);
-        return true;
+        if (prop == PROP::Password) {
+            edit_->setEchoMode(flag(prop) ? QLineEdit::Password : QLineEdit::Normal);
+            return true;
+        }
+        return applyToLine(edit_, prop);
     }
     void showText() override {
         if (edit_->text() != screen()) edit_->setText(screen());
@@ -84,71 +44,78 @@ private:
     QLineEdit* edit_ = nullptr;
 };
 
-class ComboView : public TypedControlView {
+// A single-line text box takes no line breaks.
+class SingleLine : public QObject {
 public:
-    using TypedControlView::TypedControlView;
-
-    QWidget* create(const ControlSpec& s, QWidget* parent, const QFont&) override {
-        combo_ = new QComboBox(parent);
-        combo_->setEditable(true);
-        // The drop list shows only the program's rows, never what was typed.
-        combo_->setInsertPolicy(QComboBox::NoInsert);
-        limitToPicture(combo_->lineEdit(), s.text);
-        if (!s.choices.empty()) combo_->addItems(toQString(s.choices).split('|'));
-        if (s.from) {
-            combo_->setModel(new QueueModel(*s.from, parseListFormat(s.format), combo_));
-            // The program's rows are no completions: what is typed stays as typed.
-            combo_->setCompleter(nullptr);
-        }
-        QObject::connect(combo_->lineEdit(), &QLineEdit::textEdited, combo_, [this](const QString& t) { typed(t); });
-        QObject::connect(combo_->lineEdit(), &QLineEdit::returnPressed, combo_, [this] { accepted(); });
-        QObject::connect(combo_, &QComboBox::textActivated, combo_, [this](const QString& t) {
-            // Enter on a text in no row activates no row: the typed text stands.
-            if (applying() || combo_->currentIndex() < 0) return;
-            typed(t);
-            accepted();
-        });
-        acceptWhenLeft(combo_->lineEdit());
-        return combo_;
-    }
-    void detach() override {
-        if (auto* rows = dynamic_cast<QueueModel*>(combo_->model())) rows->detach();
-    }
+    SingleLine(QObject* parent, std::function<bool()> single) : QObject(parent), single_(std::move(single)) {}
 
 protected:
-    void showText() override {
-        if (combo_->currentText() != screen()) combo_->setEditText(screen());
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !single_()) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        return key == Qt::Key_Return || key == Qt::Key_Enter;
     }
 
 private:
-    QComboBox* combo_ = nullptr;
+    std::function<bool()> single_;
 };
 
 class TextBoxView : public TypedControlView {
 public:
     using TypedControlView::TypedControlView;
 
-    QWidget* create(const ControlSpec& s, QWidget* parent, const QFont&) override {
+    QWidget* create(const ControlSpec&, QWidget* parent, const QFont&) override {
         text_ = new QPlainTextEdit(parent);
-        text_->setReadOnly(s.readOnly);
         QObject::connect(text_, &QPlainTextEdit::textChanged, text_, [this] { typed(text_->toPlainText()); });
         acceptWhenLeft(text_);
+        followTypingRules(text_);
+        text_->installEventFilter(new SingleLine(text_, [this] { return window().model() && flag(PROP::Single); }));
         return text_;
     }
 
 protected:
+    bool applyOwn(Long prop) override {
+        if (justification_.take(model(), number(), prop)) {
+            QTextOption option = text_->document()->defaultTextOption();
+            option.setAlignment(justification_.alignment());
+            text_->document()->setDefaultTextOption(option);
+            return true;
+        }
+        if (takeTypingMode(prop)) {
+            text_->setOverwriteMode(overwrite());
+            return true;
+        }
+        switch (prop) {
+            case PROP::ReadOnly: text_->setReadOnly(flag(prop)); return true;
+            case PROP::Upr:
+            case PROP::Cap: return true;  // read as each key is typed
+            case PROP::Single:
+            case PROP::HScroll:
+            case PROP::VScroll: showScrolling(); return true;
+            default: return false;
+        }
+    }
     void showText() override {
         if (text_->toPlainText() != screen()) text_->setPlainText(screen());
     }
 
 private:
+    // Lines wrap unless the box scrolls sideways or holds a single line.
+    void showScrolling() {
+        const bool single = flag(PROP::Single);
+        const bool sideways = flag(PROP::HScroll);
+        text_->setLineWrapMode(single || sideways ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+        text_->setHorizontalScrollBarPolicy(sideways ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        text_->setVerticalScrollBarPolicy(flag(PROP::VScroll) && !single ? Qt::ScrollBarAsNeeded
+                                                                         : Qt::ScrollBarAlwaysOff);
+    }
+
     QPlainTextEdit* text_ = nullptr;
 };
 
 }  // namespace
 
 std::unique_ptr<ControlView> makeEntryView(WindowView& w, Long n) { return std::make_unique<EntryView>(w, n); }
-std::unique_ptr<ControlView> makeComboView(WindowView& w, Long n) { return std::make_unique<ComboView>(w, n); }
 std::unique_ptr<ControlView> makeTextBoxView(WindowView& w, Long n) { return std::make_unique<TextBoxView>(w, n); }
 
 }  // namespace platform

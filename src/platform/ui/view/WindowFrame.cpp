@@ -41,15 +41,17 @@ void WindowView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), colorFromNumber(static_cast<Long>(0x8000000A)));
     p.setPen(colorFromNumber(static_cast<Long>(0x80000010)));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (!frameFlag(PROP::NoFrame)) p.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (frameFlag(PROP::Double) || frameFlag(PROP::Resize)) p.drawRect(rect().adjusted(2, 2, -3, -3));
     const QRect caption = captionRect();
     QLinearGradient gradient(caption.topLeft(), caption.topRight());
     gradient.setColorAt(0, colorFromNumber(static_cast<Long>(0x80000002)));
     gradient.setColorAt(1, colorFromNumber(static_cast<Long>(0x8000001B)));
     p.fillRect(caption, gradient);
     int textLeft = caption.left() + 4;
+    const bool system = frameFlag(PROP::System);
     const QIcon icon = windowIcon();
-    if (!icon.isNull()) {
+    if (system && !icon.isNull()) {
         icon.paint(&p, QRect(caption.left() + 2, caption.top() + 2, 16, 16));
         textLeft += 18;
     }
@@ -60,6 +62,8 @@ void WindowView::paintEvent(QPaintEvent*) {
     const QRect box = closeBoxRect();
     p.drawText(QRect(textLeft, caption.top(), box.left() - textLeft - 2, caption.height()),
                Qt::AlignVCenter | Qt::AlignLeft, windowTitle());
+    if (frameFlag(PROP::Max)) paintMaximizeBox(p);
+    if (!system) return;
     p.fillRect(box, colorFromNumber(static_cast<Long>(0x8000000F)));
     p.setPen(QPen(Qt::black, 1.5));
     p.drawLine(box.topLeft() + QPoint(4, 4), box.bottomRight() - QPoint(4, 4));
@@ -94,12 +98,8 @@ void WindowView::closeEvent(QCloseEvent* event) {
 }
 
 void WindowView::applyGeometry() {
-    const DialogUnits du(font());
-    const int f = SystemMetrics::frameWidth;
-    const int w = du.toPixelsX(model_->numberProperty(0, PROP::Width)) + 2 * f;
-    const int h = du.toPixelsY(model_->numberProperty(0, PROP::Height)) + 2 * f + SystemMetrics::captionHeight +
-                  SystemMetrics::edge;
-    designedSize_ = QSize(std::max(w, 120), std::max(h, 60));
+    const QSize framed = framedSize(model_->numberProperty(0, PROP::Width), model_->numberProperty(0, PROP::Height));
+    designedSize_ = QSize(std::max(framed.width(), 120), std::max(framed.height(), 60));
     resize(designedSize_);
     client_->setGeometry(clientRect());
     if (!model_->isApplication())

@@ -3,6 +3,7 @@
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
+#include "platform/ui/view/ShownProperties.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -31,7 +32,6 @@ void WindowView::buildMenu(QMenu* into, QMenuBar* bar, const std::vector<Control
         QAction* action = nullptr;
         if (s.type == CREATE::menu) {
             QMenu* menu = into ? into->addMenu(toQString(s.text)) : bar->addMenu(toQString(s.text));
-            if (into) menu->setIcon(iconFor(s.icon));  // a menu bar would show the icon instead of the text
             action = menu->menuAction();
             connect(menu, &QMenu::hovered, this, [this](QAction* a) {
                 if (statusBar_) statusBar_->showMessage(a->statusTip());
@@ -45,18 +45,32 @@ void WindowView::buildMenu(QMenu* into, QMenuBar* bar, const std::vector<Control
                 if (model_) model_->userChoseMenu(number);
             });
         }
-        action->setStatusTip(toQString(s.msg));
         actions_[number] = action;
     }
 }
 
 void WindowView::applyToMenu(Long item, Long prop) {
     QAction* a = action(item);
-    if (!a) return;
+    const Control* c = model_->control(item);
+    if (!a || !c || (isCatalogued(prop) && !showsProperty(c->type, prop))) return;
     switch (prop) {
-        case PROP::Text: a->setText(toQString(model_->property(item, PROP::Text))); return;
+        case PROP::Text:
+        case PROP::Key: {
+            // The key shows after a tab, where menus show shortcuts; the
+            // window routes it, so it is no Qt shortcut.
+            QString text = toQString(model_->property(item, PROP::Text));
+            const QKeySequence key = keySequenceOf(model_->numberProperty(item, PROP::Key));
+            if (!key.isEmpty()) text += '\t' + key.toString(QKeySequence::NativeText);
+            a->setText(text);
+            return;
+        }
         case PROP::Hide: a->setVisible(model_->numberProperty(item, prop) == 0); return;
         case PROP::Disable: a->setEnabled(model_->numberProperty(item, prop) == 0); return;
+        case PROP::Msg: a->setStatusTip(toQString(model_->property(item, prop))); return;
+        case PROP::Icon:
+            // A menu bar would show the icon instead of the text.
+            if (!menuBar_ || !menuBar_->actions().contains(a)) a->setIcon(iconFor(model_->property(item, prop)));
+            return;
         default: return;
     }
 }
