@@ -198,6 +198,7 @@ bool Window::blocked() const { return open_ && topWindowOf(thread_) != this; }
 std::string Window::property(Long number, Long prop) const {
     if (prop == PROP::Handle) return std::to_string(controlHandle(number));
     if (number == 0) {
+        if (prop == PROP::Type) return std::to_string(spec_.type);
         auto it = props_.find(prop);
         return it == props_.end() ? std::string() : it->second;
     }

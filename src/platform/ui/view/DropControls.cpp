@@ -114,7 +114,7 @@ private:
         if (!rows) return;  // fixed texts of the structure
         combo_->setModel(rows);
         // The program's rows are no completions: what is typed stays as typed.
-        combo_->setCompleter(nullptr);
+        if (combo_->isEditable()) combo_->setCompleter(nullptr);
     }
 
     RowHeight* rowHeight_ = nullptr;

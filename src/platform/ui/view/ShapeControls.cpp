@@ -1,5 +1,5 @@
 // Boxes, ellipses, lines, regions and panels: drawn by the layer. Color is
-// the border (a line's colour, a panel's flat bevel sides), Fill the inside,
+// the border (a line's colour), Fill the inside,
 // LineWidth the border's width in pixels; a round box has rounded corners.
 // A line runs from its position to its position plus its width and height,
 // either of which may be negative.
@@ -160,7 +160,7 @@ public:
 
 protected:
     void paint(QPainter& p, const QWidget& w) override {
-        const QRect inner = paintBevel(p, w.rect(), bevelOf(model(), number()), w.palette(), color(PROP::Color));
+        const QRect inner = paintBevel(p, w.rect(), bevelOf(model(), number()), w.palette(), QColor());
         p.fillRect(inner, inside());
     }
 };

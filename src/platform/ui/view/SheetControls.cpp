@@ -32,6 +32,8 @@ protected:
     QSize tabSizeHint(int index) const override {
         QSize size = QTabBar::tabSizeHint(index);
         const bool across = shape() == RoundedNorth || shape() == RoundedSouth;
+        // Text turned across the bar's own direction needs a tab turned with it.
+        if (turn != 0 && (turn % 180 != 0) == across) size.transpose();
         const int length = across ? parentWidget()->width() : parentWidget()->height();
         int along = extent > 0 ? extent : (across ? size.width() : size.height());
         if (spread && count() > 0) along = std::max(along, length / count());

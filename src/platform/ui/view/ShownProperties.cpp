@@ -38,7 +38,8 @@ const Types controls = labels + typed + lists + clicks + shapes + holders + obje
 // Those the user can give the focus to.
 const Types focusable = typed + lists + clicks;
 const Types fonted = labels + typed + lists + clicks + Types{C::option, C::group, C::sheet, C::toolbar} + frames;
-const Types coloured = labels + typed + lists + clicks + shapes + Types{C::option, C::group, C::sheet, C::tab, C::toolbar, C::progress} + frames;
+const Types coloured = labels + typed + lists + clicks + without(shapes, {C::panel}) +
+                       Types{C::option, C::group, C::sheet, C::tab, C::toolbar, C::progress} + frames;
 const Types justified = labels + Types{C::entry, C::combo, C::spin, C::dropcombo};
 
 std::vector<ShownProperty> table() {
@@ -47,7 +48,8 @@ std::vector<ShownProperty> table() {
     const Types cursor = without(controls, {C::line, C::box, C::ellipse, C::panel, C::tab}) + frames;
     const Types disable = without(controls, {C::line, C::box, C::ellipse, C::panel}) + menus;
     const Types placed = without(controls, {C::tab});
-    const Types full = without(placed, {C::line});  // a line's size is where it ends
+    // A line's size is where it ends; a toolbar spans its window anyway.
+    const Types full = without(placed, {C::line, C::toolbar});
     const Types help = focusable + Types{C::option, C::group, C::sheet, C::tab, C::region} + menus + frames;
     const Types icon = Types{C::button, C::check, C::radio, C::tab} + menus + frames;
     const Types msg = focusable + Types{C::option, C::region, C::sheet} + menus;
@@ -141,9 +143,9 @@ std::vector<ShownProperty> table() {
         {"BevelInner", PROP::BevelInner, bevelled},
         {"LineWidth", PROP::LineWidth, {C::line, C::box, C::ellipse}},
         {"Angle", PROP::Angle, {C::sstring, C::string}},
-        {"Color", PROP::Color, coloured},
-        {"Background", PROP::Background, coloured},
-        {"FillColor", PROP::FillColor, coloured},
+        {"Color", PROP::Color, coloured, {C::panel}},
+        {"Background", PROP::Background, coloured, {C::panel}},
+        {"FillColor", PROP::FillColor, coloured, {C::panel}},
         {"SelectedColor", PROP::SelectedColor, typed + lists},
         {"SelectedFillColor", PROP::SelectedFillColor, typed + lists},
         {"LineHeight", PROP::LineHeight, {C::list, C::droplist}},

@@ -60,7 +60,14 @@ protected:
         label_->setAngle(model().numberProperty(number(), prop));
         return true;
     }
-    void showText() override { label_->setText(withoutMnemonic(model().property(number(), PROP::Text))); }
+    // A string with a variable shows the variable, as wide as its picture allows.
+    void showText() override {
+        const Control& c = control();
+        const std::string text = model().property(number(), PROP::Text);
+        if (!c.spec || !c.spec->use) return label_->setText(withoutMnemonic(text));
+        const std::size_t width = pictureWidth(text);
+        label_->setText(toQString(width > 0 ? c.screenText.substr(0, width) : c.screenText));
+    }
 
 private:
     TurnedLabel* label_ = nullptr;
