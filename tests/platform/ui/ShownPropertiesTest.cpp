@@ -593,6 +593,7 @@ TEST(ShownPropertiesTable, EveryCatalogueNumberHasARowAndSharedNumbersMeanOneThi
     // Aliases name one property; Center and Below name two, on different types.
     const std::set<std::set<std::string>> aliases = {
         {"Font", "FontName"}, {"Range", "RangeLow"}, {"Background", "Color", "FillColor"}};
-    for (const auto& [pair, names] : meanings)
+    for (const auto& [pair, names] : meanings) {
         if (names.size() > 1) EXPECT_TRUE(aliases.contains(names)) << pair.first << ": " << *names.begin();
+    }
 }
