@@ -11,6 +11,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
 #include <cctype>
 #include <cstdio>
 #include <string>
@@ -32,6 +35,67 @@ void render(const char* title, const std::string& folder, const std::string& fil
     ++failures;
 }
 
+// Pictures for the restyled window, drawn here and read back from disk as
+// any wallpaper or icon file is.
+std::string drawPicture(const std::string& path, QSize size, void (*draw)(QPainter&, QSize)) {
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    draw(p, size);
+    p.end();
+    image.save(QString::fromStdString(path), "PNG");
+    return path;
+}
+
+void drawWallpaper(QPainter& p, QSize size) {
+    QLinearGradient gradient(0, 0, size.width(), size.height());
+    gradient.setColorAt(0, QColor(225, 235, 250));
+    gradient.setColorAt(1, QColor(200, 215, 240));
+    p.fillRect(QRect(QPoint(), size), gradient);
+    p.setPen(QPen(QColor(255, 255, 255, 120), 6));
+    p.drawLine(0, size.height(), size.width(), 0);
+}
+
+void drawBadge(QPainter& p, QSize size) {
+    p.setBrush(QColor(200, 60, 40));
+    p.setPen(QPen(QColor(90, 20, 10), 1));
+    p.drawEllipse(QRectF(1, 1, size.width() - 2, size.height() - 2));
+    p.setPen(QPen(Qt::white, 2));
+    p.drawLine(5, 5, size.width() - 5, size.height() - 5);
+    p.drawLine(size.width() - 5, 5, 5, size.height() - 5);
+}
+
+// The connection window as the restyle engine would leave it: every change
+// is a property written through the window, none a widget touched.
+void restyle(Window& w, const std::string& folder) {
+    const std::string wallpaper = drawPicture(folder + "/restyle-wallpaper.png", {48, 48}, drawWallpaper);
+    const std::string badge = drawPicture(folder + "/restyle-close.png", {16, 16}, drawBadge);
+    w.setProperty(0, PROP::WallPaper, wallpaper);
+    w.setProperty(0, PROP::Tiled, 1);
+    for (const char* prompt : {"?DSNString:Prompt", "?Username:Prompt", "?Password:Prompt", "?Glo:ConnectString:Prompt"}) {
+        const Long n = w.equate(prompt);
+        w.setProperty(n, PROP::FontName, "Times New Roman");
+        w.setProperty(n, PROP::FontSize, 10);
+        w.setProperty(n, PROP::FontStyle, 700 + 0x1000);  // bold italic
+        w.setProperty(n, PROP::FontColor, 0x800000);      // navy, as BGR
+    }
+    for (const char* typed : {"?DSNString", "?Username", "?Password", "?Glo:ConnectString", "?List"}) {
+        const Long n = w.equate(typed);
+        w.setProperty(n, PROP::FontName, "Courier New");
+        w.setProperty(n, PROP::Color, 0xDCFFFF);      // pale yellow
+        w.setProperty(n, PROP::FontColor, 0x006400);  // dark green
+        w.setProperty(n, PROP::SelectedFillColor, 0x2F6B55);
+    }
+    const Long examples = w.equate("?ConnectStringExamples");
+    w.setProperty(examples, PROP::FontStyle, 700 + 0x2000);  // bold underlined
+    w.setProperty(examples, PROP::FontColor, 0x000080);      // maroon
+    const Long close = w.equate("?CloseButton");
+    w.setProperty(close, PROP::Icon, badge);
+    w.setProperty(close, PROP::FontStyle, 700);
+    w.setProperty(close, PROP::Tip, "Closes the window");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,7 +115,11 @@ int main(int argc, char** argv) {
     render("", folder, "message-select-connection.png");
     drive::answerMessage("&OK");
     render("Choose an ODB Cconnection", folder, "choose-odbc-connection.png");
-    if (Window* connection = drive::window("Choose an ODB Cconnection")) drive::click(*connection, "?CloseButton");
+    if (Window* connection = drive::window("Choose an ODB Cconnection")) {
+        restyle(*connection, folder);
+        render("Choose an ODB Cconnection", folder, "restyled-window.png");
+        drive::click(*connection, "?CloseButton");
+    }
 
     drive::pressKey(*frame, KEY::F4);
     if (Window* catalogue = drive::waitForWindow("Tabloom")) {
