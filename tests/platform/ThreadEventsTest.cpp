@@ -54,18 +54,21 @@ void pollWithYields(const bool& stop, long& polls) {
     }
 }
 
+// A window with a timer of 20 ms that logs its events until it has seen `ticks` ticks.
+void logTicks(Log& log, Long ticks) {
+    Window w(probeSpec("timed"));
+    w.open();
+    w.setProperty(0, PROP::Timer, 2);  // hundredths
+    while (count(log, EVENT::Timer) < ticks && w.accept()) log.push_back(w.event());
+}
+
 }  // namespace
 
 TEST_F(FakeClock, ATimerTicksAtItsPaceWhileAnotherThreadPollsWithYields) {
     Log log;
     bool stop = false;
     long polls = 0;
-    START([&] {
-        Window w(probeSpec("timed"));
-        w.open();
-        w.setProperty(0, PROP::Timer, 2);  // hundredths: every 20 ms
-        while (w.accept()) log.push_back(w.event());
-    });
+    START([&] { logTicks(log, 5); });
     START([&] { pollWithYields(stop, polls); });
     drive::settle();
     EXPECT_EQ(count(log, EVENT::Timer), 0);
@@ -86,12 +89,7 @@ TEST(Timers, TicksArriveInRealTimeWhileAThreadPollsWithYields) {
     Log log;
     bool stop = false;
     long polls = 0;
-    START([&] {
-        Window w(probeSpec("timed"));
-        w.open();
-        w.setProperty(0, PROP::Timer, 2);
-        while (count(log, EVENT::Timer) < 3 && w.accept()) log.push_back(w.event());
-    });
+    START([&] { logTicks(log, 3); });
     START([&] { pollWithYields(stop, polls); });
     EXPECT_TRUE(Scheduler::instance().pumpUntil([&] { return count(log, EVENT::Timer) >= 3; }, 5s));
     stop = true;
