@@ -308,9 +308,25 @@ void ODBCCatalogClass::FetchResult(QueueBase& queue, Long rowLimit, Byte allRows
 }
 
 SqlIdentifierRules ODBCCatalogClass::IdentifierRules() {
-    if (!FILE) return {};
+    void* connection = Connection();
+    return connection ? SqlIdentifierRules::of(connection) : SqlIdentifierRules();
+}
+
+SqlStringLiterals ODBCCatalogClass::StringLiterals() {
+    void* connection = Connection();
+    if (!connection) return SqlStringLiterals();
+    // The answer costs a statement: asked once per connection.
+    if (connection != literalsConnection_) {
+        literals_ = SqlStringLiterals::of(connection);
+        literalsConnection_ = connection;
+    }
+    return literals_;
+}
+
+void* ODBCCatalogClass::Connection() {
+    if (!FILE) return nullptr;
     if (!FILE->opened()) FILE->open(platform::kReadWriteDenyWrite);
-    return SqlIdentifierRules::of(FILE->handle(platform::PROP_Hdbc));
+    return FILE->handle(platform::PROP_Hdbc);
 }
 
 Long ODBCCatalogClass::ResultColumnCount() {

@@ -23,6 +23,7 @@
 #pragma once
 
 #include "app/odbccatalog/SqlIdentifier.h"
+#include "app/odbccatalog/SqlStringLiterals.h"
 #include "platform/data/Queue.h"
 #include "platform/odbc/OdbcFile.h"
 
@@ -74,13 +75,19 @@ public:
     std::string GetColumnData(platform::Long column);
     std::string GetColumnValue(platform::Long column);
 
-    // How the data source wants names written in statements; connects first
-    // when the file is not open.
+    // How the data source wants names and text values written in statements;
+    // connects first when the file is not open.
     SqlIdentifierRules IdentifierRules();
+    SqlStringLiterals StringLiterals();
 
     // The shared read buffer's size in bytes; 0 while no object exists.
     static std::size_t readBufferSize();
 
 private:
+    // The file's connection handle; connects first when the file is not open.
+    void* Connection();
+
     bool holdsBuffer_ = false;
+    void* literalsConnection_ = nullptr;
+    SqlStringLiterals literals_;
 };
