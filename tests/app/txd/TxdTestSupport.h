@@ -78,8 +78,16 @@ protected:
 
     // The dictionary of the tables the catalogue window lists with this owner filter.
     std::string writeSchema(std::string_view owner = {}) {
+        readTables(owner);
+        return write();
+    }
+    // GTQ as the catalogue window reads it.
+    void readTables(std::string_view owner = {}) {
         Glo::OwnerFilter = owner;
         on->catalog->GetTables(GTQ, Glo::OwnerFilter, Glo::SystemTables, 0, 0, Glo::TablesOnly);
+    }
+    // The dictionary of the tables GTQ holds.
+    std::string write() {
         WriteTXD();
         EXPECT_TRUE(messages.texts.empty());
         EXPECT_EQ(viewer.arguments(), (std::vector<std::string>{txdPath().string()}));

@@ -16,7 +16,10 @@ protected:
 
 TEST_F(WriteTXDMariaDB, TheDatabaseMakesItsDictionary) {
     Glo::NoRelations = 0;
-    const std::string written = writeSchema();
+    readTables();
+    // The server lists Item and item in either order.
+    GTQ.sort({{"TABLENAME"}});
+    const std::string written = write();
     EXPECT_EQ(written, goldenFile("mariadb.txd"));
     EXPECT_EQ(expectValidDictionary(written.substr(written.find("\r\n                       END\r\n"))), 7u);
 }
