@@ -11,16 +11,25 @@ packages=(
   libjpeg-dev
   libgtest-dev libgmock-dev
   fonts-liberation xvfb xauth xdg-utils
+  locales
 )
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+# The program's second language; tests check that numbers ignore its locale.
+ensure_dutch_locale() {
+  locale -a 2>/dev/null | grep -qix 'nl_NL.utf8' && return 0
+  $sudo localedef -i nl_NL -c -f UTF-8 nl_NL.UTF-8
+}
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+ensure_dutch_locale

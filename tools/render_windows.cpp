@@ -57,8 +57,7 @@ int main(int argc, char** argv) {
     if (Window* catalogue = drive::waitForWindow("Tabloom")) {
         for (const char* tab : {"?TablesTab", "?ColumnsTab", "?PrimaryKeysTab", "?IndexesTab", "?RelationsTab"}) {
             drive::chooseTab(*catalogue, tab);
-            std::string name = std::string(tab).substr(1);
-            for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            const std::string name = lower(std::string(tab).substr(1));
             render("Tabloom", folder, "tabloom-" + name + ".png");
         }
         drive::chooseTab(*catalogue, "?TablesTab");

@@ -1,4 +1,5 @@
 #include "odbccatalog/CatalogTestSupport.h"
+#include "support/DutchLocale.h"
 #include "support/ProgramFixture.h"
 #include "support/SqliteFixture.h"
 #include "support/WindowStructure.h"
@@ -163,6 +164,22 @@ TEST_F(QueryBuilderTest, TheWindowIsLaidOutAsItsStructure) {
     EXPECT_THAT(column(GTQ, &GTQRecord::TABLENAME), ::testing::ElementsAre("Products"));
 }
 
+TEST_F(QueryBuilderTest, WhileItIsOpenTheQueryWindowTakesNoInputAndTheCatalogueWindowGoesOn) {
+    Window& w = openBuilder();
+    const std::string rowsBefore = drive::property(*query, "?RecordCountString", PROP::Text);
+    drive::click(*query, "?ExecuteQueryButton");
+    drive::click(*query, "?QueryBuilderButton");
+    EXPECT_EQ(drive::property(*query, "?RecordCountString", PROP::Text), rowsBefore) << "nothing executed";
+    const std::vector<std::string> titles = drive::windowTitles();
+    EXPECT_EQ(std::count(titles.begin(), titles.end(), kTitle), 1) << "no second builder";
+
+    Window& catalogue = openWindow(KEY::F4, "Tabloom");
+    drive::chooseTab(catalogue, "?ColumnsTab");
+    EXPECT_EQ(drive::property(catalogue, "?Sheet", PROP::Selected), "2");
+    drive::click(w, "?CancelButton");
+    EXPECT_FALSE(builderOpen());
+}
+
 TEST_F(QueryBuilderTest, ChoosingColumnOperatorAndValueWritesTheRowInBothViews) {
     Window& w = openBuilder();
     condition(w, "City", "contains (LIKE)", "Lon%");
@@ -204,6 +221,17 @@ TEST_F(QueryBuilderTest, TwoConditionsJoinedByAndReachTheQueryWindowsStatement) 
     EXPECT_EQ(Glo::Query.str(), "SELECT * FROM Products WHERE CITY LIKE 'Lon%' AND UNITPRICE > 10");
     drive::click(*query, "?ExecuteQueryButton");
     EXPECT_EQ(drive::property(*query, "?RecordCountString", PROP::Text), "1") << "the statement runs: Chai";
+}
+
+TEST_F(QueryBuilderTest, ANumericValueKeepsItsFractionInADutchSession) {
+    const DutchLocale dutch;
+    if (!dutch.active()) GTEST_SKIP() << DutchLocale::kMissing;
+    Window& w = openBuilder();
+    condition(w, "UnitPrice", "is smaller than (<)", "9.5");
+    EXPECT_THAT(shown(w, "?QBEQueryList"), ::testing::ElementsAre("UNITPRICE < 9.5"));
+    drive::click(w, "?ExecuteButton");
+    drive::click(*query, "?ExecuteQueryButton");
+    EXPECT_EQ(drive::property(*query, "?RecordCountString", PROP::Text), "1") << "Tofu costs 9";
 }
 
 TEST_F(QueryBuilderTest, AnUnfinishedConditionKeepsTheWindowOpen) {

@@ -24,10 +24,10 @@ WindowSpec probeWindow() {
 // A procedure that logs the platform's handling it reaches.
 class ProbeProcedure : public WindowProcedure {
 public:
-    explicit ProbeProcedure(Trace& t) : WindowProcedure("Probe", probeWindow(), 2), trace_(&t) {}
+    explicit ProbeProcedure(Trace& t) : WindowProcedure("Probe", probeWindow(), "?Name"), trace_(&t) {}
     Byte TakeAccepted() override {
         trace_->add("platform.TakeAccepted " + std::to_string(window().field()));
-        if (window().field() == 3) window().post({EVENT::CloseWindow, 0, 0});
+        if (window().field() == equate("?CloseButton")) window().post({EVENT::CloseWindow, 0, 0});
         return WindowProcedure::TakeAccepted();
     }
     Byte TakeNewSelection() override {

@@ -1,5 +1,6 @@
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
+#include "platform/message/Message.h"
 #include "platform/system/Program.h"
 #include "platform/ui/Window.h"
 
@@ -44,6 +45,29 @@ TEST(ProgramRun, ShutDownClosesOtherWindowsThenRunsTheFinalisersInReverse) {
     EXPECT_EQ(runToEnd(), 0);
     EXPECT_EQ(trace, (Trace{"init a", "init b", "body done", "worker closed", "finish b", "finish a"}));
     EXPECT_TRUE(Window::openWindows().empty());
+}
+
+TEST(ProgramRun, AQuestionRaisedWhileClosingWaitsForItsAnswer) {
+    Trace trace;
+    startProgram(tracedModules(trace), [&trace] {
+        START([&trace] {
+            Window w({.label = "W", .title = "editor"});
+            w.open();
+            while (w.accept())
+                if (w.event() == EVENT::CloseWindow)
+                    trace.push_back(MESSAGE("Save?", "editor", ICON_QUESTION, "&Ja|&Nee") == 1 ? "saved" : "lost");
+        });
+        YIELD();
+    });
+    drive::settle();
+    for (int i = 0; i < 20; ++i) {  // a while, as a user takes to read the question
+        Scheduler::instance().pumpUntil([] { return false; }, std::chrono::milliseconds(20));
+        ASSERT_EQ(drive::messageText(), "Save?");
+    }
+    EXPECT_FALSE(programEnded());
+    drive::answerMessage("&Ja");
+    EXPECT_EQ(runToEnd(), 0);
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "saved"), 1);
 }
 
 TEST(ProgramRun, HaltFromAnyThreadEndsTheProgramWithItsCode) {

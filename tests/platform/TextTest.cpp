@@ -1,5 +1,11 @@
+#include "support/DutchLocale.h"
+
+#include "platform/data/FieldTable.h"
+#include "platform/ini/IniFile.h"
 #include "platform/text/Codepage.h"
 #include "platform/text/Text.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -31,8 +37,47 @@ TEST(Text, LeadingNumber) {
     const struct {
         const char* text;
         double value;
-    } cases[] = {{"42", 42}, {"  -7abc", -7}, {"3.5 kg", 3.5}, {"abc", 0}, {"", 0}, {".", 0}, {"+12", 12}};
+    } cases[] = {{"42", 42},    {"  -7abc", -7}, {"3.5 kg", 3.5}, {"abc", 0}, {"", 0},
+                 {".", 0},      {"+12", 12},     {".5", 0.5},     {"-.25", -0.25}, {"3,5", 3},
+                 {"1e3", 1},    {"0012.50", 12.5}};
     for (const auto& c : cases) EXPECT_EQ(leadingNumber(c.text), c.value) << c.text;
+}
+
+TEST(Text, NumberTextWritesWholeNumbersBareAndFractionsShort) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {{0, "0"}, {-0.0, "0"}, {42, "42"}, {-7, "-7"}, {2.25, "2.25"}, {0.1, "0.1"},
+                 {1.0 / 3, "0.333333333333333"}, {123456789012345, "123456789012345"}, {-1.5, "-1.5"}};
+    for (const auto& c : cases) EXPECT_EQ(numberText(c.value), c.text) << c.value;
+}
+
+// A Dutch session writes 2,25; the runtime's numbers never follow it.
+TEST(Text, NumbersIgnoreTheEnvironmentsLocale) {
+    const DutchLocale dutch;
+    if (!dutch.active()) GTEST_SKIP() << DutchLocale::kMissing;
+    EXPECT_EQ(leadingNumber("3.5"), 3.5);
+    EXPECT_EQ(leadingNumber("3,5"), 3);
+    EXPECT_EQ(numberText(2.25), "2.25");
+
+    struct {
+        Real amount = 0;
+    } record;
+    FieldInfo amount{"AMOUNT", FieldType::Real, 0, sizeof(Real)};
+    FieldRef field(amount, &record);
+    field.setText("1234.5");
+    EXPECT_EQ(record.amount, 1234.5);
+    EXPECT_EQ(field.text(), "1234.5");
+
+    QTemporaryDir folder;
+    const std::string ini = folder.filePath("numbers.ini").toStdString();
+    ASSERT_TRUE(putIni("Values", "Amount", field.text(), ini));
+    EXPECT_EQ(leadingNumber(getIni("Values", "Amount", "", ini)), 1234.5);
+}
+
+TEST(Text, LowerMirrorsUpper) {
+    EXPECT_EQ(lower("CAF\xC9 \x9F \x8A ABC"), "caf\xE9 \xFF \x9A abc");
+    EXPECT_EQ(lower("\xD7"), "\xD7");  // the multiplication sign has no small letter
 }
 
 TEST(Codepage, RoundTripsEveryWindows1252Character) {

@@ -9,11 +9,11 @@ namespace Level = platform::Level;
 namespace EVENT = platform::EVENT;
 namespace PROP = platform::PROP;
 
-WindowProcedure::WindowProcedure(std::string procedureName, platform::WindowSpec spec, platform::Long firstField)
+WindowProcedure::WindowProcedure(std::string procedureName, platform::WindowSpec spec, std::string_view firstField)
     : OwnedWindow(std::move(spec)),
       WindowManager(OwnedWindow::window),
       procedureName_(std::move(procedureName)),
-      firstField_(firstField),
+      firstField_(firstField.empty() ? 0 : OwnedWindow::window.equate(firstField)),
       assistant_(procedureServices().assistant),
       styleManager_(procedureServices().styleManager),
       restyle_(procedureServices().makeRestyle()) {

@@ -30,7 +30,9 @@ struct OwnedWindow {
 
 class WindowProcedure : private detail::OwnedWindow, public platform::WindowManager {
 public:
-    WindowProcedure(std::string procedureName, platform::WindowSpec spec, platform::Long firstField);
+    // `firstField` is the label of the control that has the focus at first
+    // ("" for none).
+    WindowProcedure(std::string procedureName, platform::WindowSpec spec, std::string_view firstField);
     ~WindowProcedure() override;
 
     // The procedure body: GlobalResponse := Run, then everything is freed.
@@ -53,6 +55,8 @@ protected:
     AssistantClass& assistant() { return *assistant_; }
     ZelStylemanagerClass& styleManager() { return *styleManager_; }
     platform::Long handle() const { return detail::OwnedWindow::window.handle(); }
+    // The number of the window's control with that label.
+    platform::Long equate(std::string_view label) const { return detail::OwnedWindow::window.equate(label); }
 
 private:
     std::string procedureName_;

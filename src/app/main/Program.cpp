@@ -95,13 +95,10 @@ void GlobalDataInit(Long finish) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     clearCatalogueRecords();
     styleManager().Init();
-    assistant() = AssistantClass();
+    assistant().Clear();
     assistant().BUFFERINDEX = 1;
     assistant().BUFFERPOS = 1;
     assistant().Construct();
-    Glo::UserName = "";
-    GlobalErrors = ErrorClass();
-    INIMgr = INIClass();
     resetGlobalVariables();
     GlobalRequest = 0;
     GlobalResponse = 0;

@@ -8,13 +8,6 @@
 
 namespace querybuilder {
 
-// Control numbers, in the order of the window structure.
-inline constexpr platform::Long kQBESheet = 1, kInTextTab = 2, kQBEList = 3, kSQLQueryTab = 4, kQBEQueryList = 5,
-                                kTableList = 6, kConditionSheet = 7, kSQLConditionTab = 8, kColumnList = 9,
-                                kOperatorCombo = 11, kQBEFunctionList = 12, kQBEFunction = 13, kQBEValue = 15,
-                                kCaseInsensitive = 16, kNewAndConditionButton = 17, kPlaceHooksButton = 18,
-                                kAndOrTab = 26, kChangeToAnd = 27, kChangeToOr = 28, kDeleteConditionButton = 29,
-                                kExecuteButton = 31;
 inline constexpr int kRowListFontSize = 10;
 
 // An operator: its text, its SQL and the page of the operator sheet that

@@ -12,9 +12,6 @@ using namespace platform;
 namespace {
 
 // Control numbers, in the order of the window structure.
-constexpr Long kQueryBuilderButton = 2, kExecuteQueryButton = 3, kTableList = 7, kColumnList = 8, kResultTab = 11,
-               kOwnerFilter = 15, kTablesOnly = 16, kSystemTables = 17, kRegetButton = 18,
-               kExecutingQueryString = 19, kRecordCountString = 23;
 
 constexpr std::size_t kResultColumns = 25;
 using ResultValue = String<50>;
@@ -84,7 +81,7 @@ WindowSpec queryWindow(QueryLocals& locals) {
 
 class BrowseODBCconnectionWindow : private QueryLocals, public WindowProcedure {
 public:
-    BrowseODBCconnectionWindow() : WindowProcedure("BrowseODBCconnection", queryWindow(*this), 1) {}
+    BrowseODBCconnectionWindow() : WindowProcedure("BrowseODBCconnection", queryWindow(*this), "?Glo:Query") {}
 
     // The statement and the lists are ready before the window opens.
     Byte Init() override {
@@ -95,24 +92,24 @@ public:
 
     Byte TakeAccepted() override {
         const Byte result = WindowProcedure::TakeAccepted();
-        switch (window().field()) {
-            case kQueryBuilderButton: UseQueryBuilder(); break;
-            case kExecuteQueryButton: ExecuteQuery(); break;
-            case kRegetButton: window().update(); [[fallthrough]];
-            case kOwnerFilter:
-            case kTablesOnly:
-            case kSystemTables: RegetTablesAndColumns(); break;
-            default: break;
+        const Long field = window().field();
+        if (field == QueryBuilderButton) {
+            UseQueryBuilder();
+        } else if (field == ExecuteQueryButton) {
+            ExecuteQuery();
+        } else if (field == RegetButton || field == OwnerFilter || field == TablesOnly || field == SystemTables) {
+            if (field == RegetButton) window().update();
+            RegetTablesAndColumns();
         }
         return result;
     }
 
     Byte TakeNewSelection() override {
         const Byte result = WindowProcedure::TakeNewSelection();
-        if (window().field() == kTableList) {
+        if (window().field() == TableList) {
             ReadSelectedTable();
-        } else if (window().field() == kColumnList) {
-            GCQ.get(choice(kColumnList));
+        } else if (window().field() == ColumnList) {
+            GCQ.get(choice(ColumnList));
             BuildAutomaticQuery();
         }
         return result;
@@ -122,9 +119,21 @@ protected:
     void setUp() override { enableExecutingText(false); }
 
 private:
+    const Long QueryBuilderButton = equate("?QueryBuilderButton");
+    const Long ExecuteQueryButton = equate("?ExecuteQueryButton");
+    const Long TableList = equate("?TableList");
+    const Long ColumnList = equate("?ColumnList");
+    const Long ResultTab = equate("?ResultTab");
+    const Long OwnerFilter = equate("?Glo:OwnerFilter");
+    const Long TablesOnly = equate("?Glo:TablesOnly");
+    const Long SystemTables = equate("?Glo:SystemTables");
+    const Long RegetButton = equate("?RegetButton");
+    const Long ExecutingQueryString = equate("?ExecutingQueryString");
+    const Long RecordCountString = equate("?RecordCountString");
+
     std::size_t choice(Long list) { return static_cast<std::size_t>(window().numberProperty(list, PROP::Selected)); }
 
-    void enableExecutingText(bool enabled) { window().setProperty(kExecutingQueryString, PROP::Disable, !enabled); }
+    void enableExecutingText(bool enabled) { window().setProperty(ExecutingQueryString, PROP::Disable, !enabled); }
 
     void InitQueryText() {
         if (clip(Glo::Query.view()).empty()) Glo::Query = "Enter your query here...";
@@ -148,7 +157,7 @@ private:
     }
 
     void ReadSelectedTable() {
-        if (GTQ.get(choice(kTableList))) {
+        if (GTQ.get(choice(TableList))) {
             if (ODBCCatalog) ReadColumnsOfCurrentTable();
             else emptyQueues({&GCQ});
         }
@@ -188,14 +197,14 @@ private:
         enableExecutingText(true);
         window().display();
         SETCURSOR(CURSOR::Cross);
-        window().select(kResultTab);
+        window().select(ResultTab);
         // The statement blocks the program: what is set above must be painted now.
         window().redraw();
         if (ODBCCatalog) ODBCCatalog->ExecuteSQL(Glo::Query.view());
         // The error message waits; another window may have replaced the catalogue object meanwhile.
         if (ODBCCatalog) ODBCCatalog->FetchResult(Result, LimitNumberOfRecords, 0);
         else emptyQueues({&Result});
-        window().setProperty(kRecordCountString, PROP::Text, static_cast<Long>(Result.records()));
+        window().setProperty(RecordCountString, PROP::Text, static_cast<Long>(Result.records()));
         enableExecutingText(false);
         SETCURSOR();
     }

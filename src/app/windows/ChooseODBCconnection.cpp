@@ -30,8 +30,6 @@ constexpr const char* kExamples[] = {
     "DRIVER=Microsoft Excel Driver (*.xls)",
 };
 
-// Control numbers, in the order of the window structure.
-constexpr Long kDSNString = 2, kUsername = 4, kPassword = 6, kList = 10;
 constexpr Long kListLineHeight = 14;
 
 // The procedure's locals; a base of the procedure, so they exist before its
@@ -69,7 +67,7 @@ WindowSpec connectionWindow(ConnectionLocals& locals) {
 
 class ChooseODBCconnectionWindow : private ConnectionLocals, public WindowProcedure {
 public:
-    ChooseODBCconnectionWindow() : WindowProcedure("ChooseODBCconnection", connectionWindow(*this), 1) {}
+    ChooseODBCconnectionWindow() : WindowProcedure("ChooseODBCconnection", connectionWindow(*this), "?DSNString:Prompt") {}
 
     Byte TakeAccepted() override {
         const Byte result = WindowProcedure::TakeAccepted();
@@ -80,7 +78,7 @@ public:
     Byte TakeNewSelection() override {
         const Byte result = WindowProcedure::TakeNewSelection();
         if (isEntry(window().field())) BuildConnectString();
-        else if (window().field() == kList) TakeChosenExample();
+        else if (window().field() == ExampleList) TakeChosenExample();
         return result;
     }
 
@@ -89,20 +87,25 @@ protected:
     void end() override { Connect(); }
 
 private:
-    static bool isEntry(Long control) {
-        return control == kDSNString || control == kUsername || control == kPassword;
+    const Long DSNStringEntry = equate("?DSNString");
+    const Long UsernameEntry = equate("?Username");
+    const Long PasswordEntry = equate("?Password");
+    const Long ExampleList = equate("?List");
+
+    bool isEntry(Long control) const {
+        return control == DSNStringEntry || control == UsernameEntry || control == PasswordEntry;
     }
 
     std::string screenText(Long control) { return window().property(control, PROP::ScreenText); }
 
     // From what the entries show, before they are accepted.
     void BuildConnectString() {
-        Glo::ConnectString = buildConnectString(screenText(kDSNString), screenText(kUsername), screenText(kPassword));
+        Glo::ConnectString = buildConnectString(screenText(DSNStringEntry), screenText(UsernameEntry), screenText(PasswordEntry));
         window().display();
     }
 
     void TakeChosenExample() {
-        const Long choice = window().numberProperty(kList, PROP::Selected);
+        const Long choice = window().numberProperty(ExampleList, PROP::Selected);
         if (choice <= 0 || !Examples.get(static_cast<std::size_t>(choice))) return;
         Glo::ConnectString = clip(Examples.rec.CONNECTSTRING.view());
         window().display();
@@ -113,7 +116,7 @@ private:
             Examples.rec.CONNECTSTRING = example;
             Examples.add();
         }
-        window().setProperty(kList, PROP::LineHeight, kListLineHeight);
+        window().setProperty(ExampleList, PROP::LineHeight, kListLineHeight);
         const ConnectionMemory memory = ConnectionMemory::load();
         DSNString = clip(memory.dsn);
         Username = clip(memory.username);

@@ -67,14 +67,9 @@ WindowSpec appFrame() {
             }};
 }
 
-constexpr Long kChooseConnection = -2;
-constexpr Long kBrowseConnection = -3;
-constexpr Long kBuildDictionary = -4;
-constexpr Long kRestyleApplication = -6;
-
 class MainFrame : public WindowProcedure {
 public:
-    MainFrame() : WindowProcedure("Main", appFrame(), 1) {}
+    MainFrame() : WindowProcedure("Main", appFrame(), "") {}
 
     Byte TakeAccepted() override {
         DispatchConnectionMenu();
@@ -101,16 +96,19 @@ protected:
     }
 
 private:
+    const Long ChooseConnection = equate("?TABLOOMCHOOSEODBCCONNECTION");
+    const Long BrowseConnection = equate("?TABLOOMBROWSEODBCCONNECTION");
+    const Long BuildDictionary = equate("?TABLOOMBUILDDICTIONARY");
+    const Long RestyleApplication = equate("?APPLICATIONSETTINGSRESTYLEAPPLICATION");
+
     void DispatchConnectionMenu() {
-        switch (window().field()) {
-            case kChooseConnection: START(ChooseODBCconnection, kWorkWindowStack); break;
-            case kBrowseConnection:
-                if (connectionChosen()) START(BrowseODBCconnection, kWorkWindowStack);
-                break;
-            case kBuildDictionary:
-                if (connectionChosen()) START(Tabloom, kWorkWindowStack);
-                break;
-            default: break;
+        const Long field = window().field();
+        if (field == ChooseConnection) {
+            START(ChooseODBCconnection, kWorkWindowStack);
+        } else if (field == BrowseConnection) {
+            if (connectionChosen()) START(BrowseODBCconnection, kWorkWindowStack);
+        } else if (field == BuildDictionary) {
+            if (connectionChosen()) START(Tabloom, kWorkWindowStack);
         }
     }
 
@@ -118,12 +116,12 @@ private:
     bool connectionChosen() {
         if (!clip(Glo::ConnectString.view()).empty()) return true;
         MESSAGE("Please select a ODBC connection first!", "", ICON_EXCLAMATION);
-        POST(EVENT::Accepted, kChooseConnection);
+        POST(EVENT::Accepted, ChooseConnection);
         return false;
     }
 
     void DispatchOptionsMenu() {
-        if (window().field() == kRestyleApplication) styleManager().Configure(restyle());
+        if (window().field() == RestyleApplication) styleManager().Configure(restyle());
     }
 };
 

@@ -15,7 +15,7 @@ namespace {
 
 class QueryBuilderWindow : private QueryBuilderLocals, public WindowProcedure {
 public:
-    QueryBuilderWindow() : WindowProcedure("QueryBuilder", builderWindow(*this), kQBEList) {}
+    QueryBuilderWindow() : WindowProcedure("QueryBuilder", builderWindow(*this), "?QBEList") {}
 
     Byte Init() override {
         const Byte result = WindowProcedure::Init();
@@ -33,33 +33,41 @@ public:
     Byte TakeAccepted() override {
         if (window().field() == editor_) ToggleAndOr();
         const Byte result = WindowProcedure::TakeAccepted();
-        switch (window().field()) {
-            case kOperatorCombo: TakeTypedOperator(); break;
-            case kCaseInsensitive: BuildCondition(); break;
-            case kNewAndConditionButton:
-            case kPlaceHooksButton: window().update(); AddCondition(); break;
-            case kChangeToAnd: window().update(); ChangeConnector("AND"); break;
-            case kChangeToOr: window().update(); ChangeConnector("OR"); break;
-            case kDeleteConditionButton: DeleteCondition(); break;
-            case kExecuteButton: window().update(); BuildCondition(); ComposeQuery(); break;
-            default: break;
+        const Long field = window().field();
+        if (field == OperatorCombo) {
+            TakeTypedOperator();
+        } else if (field == CaseInsensitive) {
+            BuildCondition();
+        } else if (field == NewAndConditionButton || field == PlaceHooksButton) {
+            window().update();
+            AddCondition();
+        } else if (field == ChangeToAnd || field == ChangeToOr) {
+            window().update();
+            ChangeConnector(field == ChangeToAnd ? "AND" : "OR");
+        } else if (field == DeleteConditionButton) {
+            DeleteCondition();
+        } else if (field == ExecuteButton) {
+            window().update();
+            BuildCondition();
+            ComposeQuery();
         }
         return result;
     }
 
     Byte TakeNewSelection() override {
         const Byte result = WindowProcedure::TakeNewSelection();
-        switch (window().field()) {
-            case kTableList: TakeTable(); break;
-            case kColumnList: TakeColumn(); break;
-            case kQBEFunctionList: TakeOperator(); break;
-            case kQBEValue:
-                ValueText = window().property(kQBEValue, PROP::ScreenText);
-                BuildCondition();
-                break;
-            case kQBEList:
-            case kQBEQueryList: ShowSelectedCondition(); break;
-            default: break;
+        const Long field = window().field();
+        if (field == TableList) {
+            TakeTable();
+        } else if (field == ColumnList) {
+            TakeColumn();
+        } else if (field == QBEFunctionList) {
+            TakeOperator();
+        } else if (field == QBEValue) {
+            ValueText = window().property(QBEValue, PROP::ScreenText);
+            BuildCondition();
+        } else if (field == QBEList || field == QBEQueryList) {
+            ShowSelectedCondition();
         }
         return result;
     }
@@ -67,19 +75,19 @@ public:
     QueryBuilderResult result() const { return {result_, table_}; }
 
 protected:
-    void setUp() override { window().setProperty(kCaseInsensitive, PROP::Disable, 1); }
+    void setUp() override { window().setProperty(CaseInsensitive, PROP::Disable, 1); }
 
 private:
     Long selected(Long list) { return window().numberProperty(list, PROP::Selected); }
-    bool valueHasFocus() { return window().focus() == kQBEValue; }
-    bool textTabShown() { return selected(kQBESheet) == 1; }
-    Long visibleRowList() { return textTabShown() ? kQBEList : kQBEQueryList; }
+    bool valueHasFocus() { return window().focus() == QBEValue; }
+    bool textTabShown() { return selected(QBESheet) == 1; }
+    Long visibleRowList() { return textTabShown() ? QBEList : QBEQueryList; }
     bool currentIsConnector() { return rowKind(QBE.rec.SQLQUERY.view()) == RowKind::Connector; }
 
     void InitQueryBuilder() {
         savedMark_ = restyle().MARKSELECTEDCONTROLACTIVE;
-        window().setProperty(kQBEFunction, PROP::Wizard, 1);
-        window().setProperty(kConditionSheet, PROP::Wizard, 1);
+        window().setProperty(QBEFunction, PROP::Wizard, 1);
+        window().setProperty(ConditionSheet, PROP::Wizard, 1);
         QBE.clear();
         QBE.add();
         current_ = 1;
@@ -89,7 +97,7 @@ private:
             return;
         }
         ReadTables();
-        window().setProperty(kColumnList, PROP::IconList, "ZelCheckoff.ico|ZelCheckon.ico");
+        window().setProperty(ColumnList, PROP::IconList, "ZelCheckoff.ico|ZelCheckon.ico");
         addOperators(QFQ);
         GCQ.clear();
         QFQ.clear();
@@ -122,11 +130,11 @@ private:
     }
 
     void TakeTable() {
-        if (GTQ.get(static_cast<std::size_t>(selected(kTableList)))) ReadColumnsOfCurrentTable();
+        if (GTQ.get(static_cast<std::size_t>(selected(TableList)))) ReadColumnsOfCurrentTable();
     }
 
     void TakeColumn() {
-        if (GCQ.get(static_cast<std::size_t>(selected(kColumnList))) && !currentIsConnector()) {
+        if (GCQ.get(static_cast<std::size_t>(selected(ColumnList))) && !currentIsConnector()) {
             QBE.rec.FIELD = GCQ.rec.COLUMNNAME.view();
             QBE.rec.ISSTRINGVALUE = isNumericColumnType(GCQ.rec.COLUMNTYPE.view()) ? 0 : 1;
         }
@@ -134,8 +142,8 @@ private:
     }
 
     void TakeOperator() {
-        if (QFQ.get(static_cast<std::size_t>(selected(kQBEFunctionList)))) {
-            window().setProperty(kQBEFunction, PROP::Selected, QFQ.rec.SQLTAB);
+        if (QFQ.get(static_cast<std::size_t>(selected(QBEFunctionList)))) {
+            window().setProperty(QBEFunction, PROP::Selected, QFQ.rec.SQLTAB);
             if (!currentIsConnector()) QBE.rec.SQLFUNCTION = QFQ.rec.SQLFUNCTION.view();
         }
         window().display();
@@ -149,7 +157,7 @@ private:
         for (std::size_t row = 1; row <= QFQ.records(); ++row) {
             if (upper(clip(QFQ.at(row).SQLFUNCTION.view())) != typed) continue;
             QFQ.get(row);
-            window().setProperty(kQBEFunctionList, PROP::Selected, static_cast<Long>(row));
+            window().setProperty(QBEFunctionList, PROP::Selected, static_cast<Long>(row));
             BuildCondition();
             return;
         }
@@ -157,14 +165,14 @@ private:
 
     // Points the user at the list that still lacks a choice; false when one does.
     bool ColumnAndOperatorChosen() {
-        if (selected(kColumnList) < 1) {
-            if (!valueHasFocus()) window().select(kColumnList);
+        if (selected(ColumnList) < 1) {
+            if (!valueHasFocus()) window().select(ColumnList);
             GCQ.rec.COLUMNNAME = "";
             QBE.rec.FIELD = "";
             return false;
         }
-        if (selected(kQBEFunctionList) < 1) {
-            if (!valueHasFocus()) window().select(kQBEFunctionList);
+        if (selected(QBEFunctionList) < 1) {
+            if (!valueHasFocus()) window().select(QBEFunctionList);
             QFQ.rec.DESCRIPTION = "";
             QBE.rec.SQLFUNCTION = "";
             return false;
@@ -177,7 +185,7 @@ private:
         if (currentIsConnector()) return;
         ColumnAndOperatorChosen();
         QBE.rec.VALUE = ValueText.view();
-        window().setProperty(kCaseInsensitive, PROP::Disable, QBE.rec.ISSTRINGVALUE ? 0 : 1);
+        window().setProperty(CaseInsensitive, PROP::Disable, QBE.rec.ISSTRINGVALUE ? 0 : 1);
         const RowTexts texts = buildCondition({.column = clip(GCQ.rec.COLUMNNAME.view()),
                                                .description = clip(QFQ.rec.DESCRIPTION.view()),
                                                .function = clip(QBE.rec.SQLFUNCTION.view()),
@@ -211,11 +219,11 @@ private:
         QBE.clear();
         SetTexts(kPlaceholder, kPlaceholder);
         QBE.add();
-        window().select(kColumnList, -1);
-        window().select(kQBEFunctionList, -1);
+        window().select(ColumnList, -1);
+        window().select(QBEFunctionList, -1);
         ValueText = "";
         MakeCurrent(connector);
-        window().select(kAndOrTab);
+        window().select(AndOrTab);
         window().display();
     }
 
@@ -224,7 +232,7 @@ private:
         current_ = row;
         QBE.get(current_);
         const Long position = static_cast<Long>(row);
-        window().setProperty(textTabShown() ? kQBEQueryList : kQBEList, PROP::Selected, position);
+        window().setProperty(textTabShown() ? QBEQueryList : QBEList, PROP::Selected, position);
         window().select(visibleRowList(), position);
     }
 
@@ -242,14 +250,14 @@ private:
     }
 
     void EditConnectorInPlace(Long list) {
-        const bool inText = list == kQBEList;
+        const bool inText = list == QBEList;
         restyle().MARKSELECTEDCONTROLACTIVE = 0;
         window().use(editor_, inText ? bind(QBE.rec.QUERYINTEXT) : bind(QBE.rec.SQLQUERY));
-        window().setProperty(inText ? kSQLQueryTab : kInTextTab, PROP::Hide, 1);
+        window().setProperty(inText ? SQLQueryTab : InTextTab, PROP::Hide, 1);
         for (const Long prop : {PROP::FontName, PROP::FontSize, PROP::Format})
             window().setProperty(editor_, prop, window().property(list, prop));
         window().setProperty(list, PROP::Edit, editor_);
-        window().select(kAndOrTab);
+        window().select(AndOrTab);
         window().select(editor_);
     }
 
@@ -258,19 +266,19 @@ private:
         restyle().MARKSELECTEDCONTROLACTIVE = savedMark_;
         // The hidden editor would otherwise write its AND / OR into the next row read.
         window().use(editor_, {});
-        for (const Long list : {kQBEList, kQBEQueryList}) {
+        for (const Long list : {QBEList, QBEQueryList}) {
             window().setProperty(list, PROP::Edit, 0);
             window().setProperty(list, PROP::FontSize, kRowListFontSize);
         }
-        window().setProperty(kInTextTab, PROP::Hide, 0);
-        window().setProperty(kSQLQueryTab, PROP::Hide, 0);
-        window().select(kSQLConditionTab);
+        window().setProperty(InTextTab, PROP::Hide, 0);
+        window().setProperty(SQLQueryTab, PROP::Hide, 0);
+        window().select(SQLConditionTab);
     }
 
     // The lists and the value show the current row's column, operator and value.
     void ShowConditionParts() {
-        SelectRowWith(GCQ, kColumnList, &GCQRecord::COLUMNNAME, QBE.rec.FIELD.view());
-        SelectRowWith(QFQ, kQBEFunctionList, &QFQRecord::SQLFUNCTION, QBE.rec.SQLFUNCTION.view());
+        SelectRowWith(GCQ, ColumnList, &GCQRecord::COLUMNNAME, QBE.rec.FIELD.view());
+        SelectRowWith(QFQ, QBEFunctionList, &QFQRecord::SQLFUNCTION, QBE.rec.SQLFUNCTION.view());
         ValueText = QBE.rec.VALUE.view();
     }
 
@@ -288,7 +296,7 @@ private:
 
     void ToggleAndOr() {
         window().update(editor_);
-        const bool inText = window().numberProperty(kSQLQueryTab, PROP::Hide) != 0;
+        const bool inText = window().numberProperty(SQLQueryTab, PROP::Hide) != 0;
         const std::string chosen = upper(clip((inText ? QBE.rec.QUERYINTEXT : QBE.rec.SQLQUERY).view()));
         ChangeConnector(chosen == "AND" ? "AND" : "OR");
     }
@@ -335,6 +343,28 @@ private:
         result_ = composeQuery(rows);
         if (!result_.empty()) POST(EVENT::CloseWindow);
     }
+
+    const Long QBESheet = equate("?QBESheet");
+    const Long InTextTab = equate("?InTextTab");
+    const Long QBEList = equate("?QBEList");
+    const Long SQLQueryTab = equate("?SQLQueryTab");
+    const Long QBEQueryList = equate("?QBEQueryList");
+    const Long TableList = equate("?TableList");
+    const Long ConditionSheet = equate("?ConditionSheet");
+    const Long SQLConditionTab = equate("?SQLConditionTab");
+    const Long ColumnList = equate("?ColumnList");
+    const Long OperatorCombo = equate("?QFQ:SQLFunction");
+    const Long QBEFunctionList = equate("?QBEFunctionList");
+    const Long QBEFunction = equate("?QBEFunction");
+    const Long QBEValue = equate("?QBEValue");
+    const Long CaseInsensitive = equate("?QBE:CaseInsentive");
+    const Long NewAndConditionButton = equate("?NewAndConditionButton");
+    const Long PlaceHooksButton = equate("?PlaceHooksButton");
+    const Long AndOrTab = equate("?AndOrTab");
+    const Long ChangeToAnd = equate("?ChangeToAndConditionButton:2");
+    const Long ChangeToOr = equate("?ChangeToOrConditionButton:2");
+    const Long DeleteConditionButton = equate("?DeleteConditionButton");
+    const Long ExecuteButton = equate("?ExecuteButton");
 
     Long editor_ = 0;
     Byte savedMark_ = 0;

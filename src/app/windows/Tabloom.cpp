@@ -14,7 +14,6 @@ using namespace platform;
 namespace {
 
 // Control numbers, in the order of the window structure.
-constexpr Long kTableList = 3, kRegetButton = 14, kWriteTXDButton = 24;
 
 struct Column {
     const char* header;
@@ -88,18 +87,18 @@ WindowSpec catalogueWindow() {
 
 class TabloomWindow : public WindowProcedure {
 public:
-    TabloomWindow() : WindowProcedure("Tabloom", catalogueWindow(), kTableList) {}
+    TabloomWindow() : WindowProcedure("Tabloom", catalogueWindow(), "?TableList") {}
 
     Byte TakeAccepted() override {
         const Long control = window().field();
         // The dictionary is written from a table list read afresh with the current options.
-        if (control == kWriteTXDButton) RegetTables();
+        if (control == WriteTXDButton) RegetTables();
         const Byte result = WindowProcedure::TakeAccepted();
-        if (control == kWriteTXDButton) {
+        if (control == WriteTXDButton) {
             window().update();
             WriteTXD();
             window().display();
-        } else if (control == kRegetButton) {
+        } else if (control == RegetButton) {
             window().update();
             RegetTables();
         }
@@ -108,7 +107,7 @@ public:
 
     Byte TakeNewSelection() override {
         const Byte result = WindowProcedure::TakeNewSelection();
-        if (window().field() == kTableList) ReadSelectedTable();
+        if (window().field() == TableList) ReadSelectedTable();
         return result;
     }
 
@@ -116,6 +115,10 @@ protected:
     void setUp() override { RefreshTables(); }
 
 private:
+    const Long TableList = equate("?TableList");
+    const Long RegetButton = equate("?RegetButton");
+    const Long WriteTXDButton = equate("?WriteTXDButton");
+
     void RegetTables() {
         if (!ODBCCatalog) {
             emptyQueues({&GTQ, &GFQ});
@@ -129,12 +132,12 @@ private:
 
     void RefreshTables() {
         RegetTables();
-        POST(EVENT::NewSelection, kTableList);
+        POST(EVENT::NewSelection, TableList);
     }
 
     // No row chosen yet: the current record stays, the first table after a read.
     void ReadSelectedTable() {
-        GTQ.get(static_cast<std::size_t>(std::max<Long>(0, window().numberProperty(kTableList, PROP::Selected))));
+        GTQ.get(static_cast<std::size_t>(std::max<Long>(0, window().numberProperty(TableList, PROP::Selected))));
         if (!ODBCCatalog) {
             emptyQueues({&GPQ, &GIQ, &GCQ, &GFQ});
         } else {

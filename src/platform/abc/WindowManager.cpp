@@ -26,8 +26,11 @@ Byte WindowManager::Run() {
 }
 
 void WindowManager::Ask() {
-    while (window_->accept())
-        if (TakeEvent() == Level::Fatal) break;
+    while (window_->accept()) {
+        const Byte result = TakeEvent();
+        if (result == Level::Fatal) break;
+        if (result == Level::Notify) window_->cycle();  // a close request refused
+    }
 }
 
 Byte WindowManager::TakeEvent() {

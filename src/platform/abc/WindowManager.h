@@ -3,8 +3,9 @@
 // base (PARENT) as the procedure needs.
 //
 // Run = Init, the event loop (Ask), Kill. Results are Level values; a
-// TakeEvent result of Level::Notify ends the handling of that event, and
-// Level::Fatal ends the loop.
+// TakeEvent result of Level::Notify ends the handling of that event (CYCLE:
+// a close request so answered leaves the window open), and Level::Fatal
+// ends the loop.
 #pragma once
 
 #include "platform/text/Text.h"

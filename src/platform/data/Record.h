@@ -1,9 +1,7 @@
 // A record declared once: its members and its field table come from one list,
 // so the two can never disagree in order, name or type.
 //
-//   #define GTQ_FIELDS(X)                  \
-//       X(platform::CString<129>, CATALOG) \
-//       X(platform::Long, NCOLUMNTYPE)
+//   #define GTQ_FIELDS(X) X(platform::CString<129>, CATALOG) X(platform::Long, NCOLUMNTYPE)
 //   struct GTQRecord {
 //       TABLOOM_RECORD(GTQRecord, "GTQ", GTQ_FIELDS)
 //       std::string catalogueName() const;  // other members as usual

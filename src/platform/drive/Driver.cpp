@@ -6,6 +6,10 @@
 #include "platform/ui/WindowView.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -68,6 +72,21 @@ int qtKeyOf(Long keyCode) {
     }
 }
 
+// What a key types, as a keyboard gives it: nothing with Ctrl or Alt.
+QString typedText(Long keyCode) {
+    if (keyCode & (KEY::Ctrl | KEY::Alt)) return {};
+    const Long key = keyCode & 0xFF;
+    if (key >= 'A' && key <= 'Z') return QString(QChar(keyCode & KEY::Shift ? key : key + 32));
+    if (key >= '0' && key <= '9') return QString(QChar(key));
+    switch (key) {
+        case KEY::Space: return " ";
+        case KEY::Enter: return "\r";
+        case KEY::Tab: return "\t";
+        case KEY::Esc: return "\x1b";
+        default: return {};
+    }
+}
+
 void sendKey(QWidget* target, int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, text);
     QApplication::sendEvent(target, &press);
@@ -80,6 +99,27 @@ void typeKeys(QWidget* target, std::string_view text) {
         sendKey(target, c == '\n' ? Qt::Key_Return : 0, {}, QString(c));
         settle();
     }
+}
+
+// Where a user aims at a control: a check box's box, else the middle.
+QPoint aimAt(QWidget* widget) {
+    if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+        QStyleOptionButton option;
+        option.initFrom(check);
+        return check->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, check).center();
+    }
+    return widget->rect().center();
+}
+
+// A press and a release of the left button at that point of the widget's
+// window: whatever is there on screen takes them, so a hidden or covered
+// control gets nothing.
+void clickAt(QWidget* widget, QPoint at) {
+    QWidget* top = widget->window();
+    const QPoint inWindow = widget->mapTo(top, at);
+    QCursor::setPos(top->mapToGlobal(inWindow));
+    QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, inWindow);
+    settle();
 }
 
 Window* messageBox() {
@@ -117,7 +157,7 @@ void pressKey(Window& w, Long keyCode) {
     QWidget* target = w.view();
     if (focused && w.view() && w.view()->isAncestorOf(focused)) target = focused;
     if (!target) return;
-    sendKey(target, qtKeyOf(keyCode), modifiersOf(keyCode), {});
+    sendKey(target, qtKeyOf(keyCode), modifiersOf(keyCode), typedText(keyCode));
     settle();
 }
 
@@ -143,8 +183,7 @@ std::string statusText(Window& w) {
 void click(Window& w, std::string_view label) {
     auto* button = qobject_cast<QAbstractButton*>(widgetOf(w, label));
     if (!button) throw std::invalid_argument(std::string(label) + " is no button");
-    button->click();
-    settle();
+    clickAt(button, aimAt(button));
 }
 
 void chooseTab(Window& w, std::string_view tabLabel) {

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <boost/context/fiber.hpp>
 #include <boost/context/protected_fixedsize_stack.hpp>
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <vector>
@@ -20,11 +21,16 @@ namespace platform {
 
 class Fiber {
 public:
+    enum class Wait { None, Condition, Yield };
+
     int number = 0;
     std::string name;
     ctx::fiber context;  // the suspended fiber
     ctx::fiber caller;   // where the fiber goes back to when it waits
+    Wait wait = Wait::None;
     std::function<bool()> ready;
+    std::optional<Clock::TimePoint> deadline;
+    std::size_t yieldedAtTurn = 0;
     bool started = false;
     bool finished = false;
     bool unwinding = false;
@@ -74,11 +80,12 @@ void reportEscaped(const Fiber& fiber, const char* what) {
 }
 
 // Blocks in Qt until an event arrives, `timeout` at most.
-void waitForQtEvents(std::chrono::milliseconds timeout) {
+void waitForQtEvents(std::chrono::milliseconds timeout, QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents) {
     QTimer wake;
     wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
     wake.start(timeout);
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    QCoreApplication::processEvents(flags | QEventLoop::WaitForMoreEvents);
 }
 
 void processQtEvents() {
@@ -86,7 +93,14 @@ void processQtEvents() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-std::size_t passCounter = 0;
+// Waits for conditions that change without a Qt event nor a fiber running
+// end within this time at the latest.
+constexpr std::chrono::milliseconds kLongestIdleWait{250};
+
+std::chrono::milliseconds millisecondsUntil(Clock::TimePoint when) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(when - Clock::now());
+    return std::max(left, std::chrono::milliseconds(0));
+}
 
 }  // namespace
 
@@ -183,7 +197,23 @@ void Scheduler::waitUntil(std::function<bool()> ready) {
     Fiber& self = *running_;
     while (!ready()) {
         if (self.unwinding) return;
+        self.wait = Fiber::Wait::Condition;
         self.ready = ready;
+        suspend(self);
+    }
+}
+
+void Scheduler::waitUntil(std::function<bool()> ready, Clock::TimePoint deadline) {
+    if (!running_) {
+        pumpUntil([&] { return ready() || Clock::now() >= deadline; }, std::chrono::hours(24));
+        return;
+    }
+    Fiber& self = *running_;
+    while (!ready() && Clock::now() < deadline) {
+        if (self.unwinding) return;
+        self.wait = Fiber::Wait::Condition;
+        self.ready = ready;
+        self.deadline = deadline;
         suspend(self);
     }
 }
@@ -193,54 +223,123 @@ void Scheduler::yield() {
         dispatch();
         return;
     }
-    const std::size_t at = passCounter;
-    waitUntil([at] { return passCounter > at; });
+    Fiber& self = *running_;
+    if (self.unwinding) return;
+    self.wait = Fiber::Wait::Yield;
+    self.yieldedAtTurn = qtTurns_;
+    suspend(self);
 }
 
 void Scheduler::sleep(std::chrono::milliseconds duration) {
-    const auto deadline = std::chrono::steady_clock::now() + duration;
-    QTimer::singleShot(duration, [] {});  // wakes the event wait at the deadline
-    waitUntil([deadline] { return std::chrono::steady_clock::now() >= deadline; });
+    waitUntil([] { return false; }, Clock::now() + duration);
+}
+
+void Scheduler::sleepKeepingLock(std::chrono::milliseconds duration) {
+    if (Clock::fake()) {
+        Clock::advance(duration);
+        return;
+    }
+    const Clock::TimePoint deadline = Clock::now() + duration;
+    const bool held = lockHeld_;
+    lockHeld_ = true;
+    while (Clock::now() < deadline) waitForQtEvents(millisecondsUntil(deadline), QEventLoop::ExcludeUserInputEvents);
+    lockHeld_ = held;
+}
+
+bool Scheduler::ready(const Fiber& f) const {
+    if (f.finished) return false;
+    if (!f.started) return true;
+    switch (f.wait) {
+        case Fiber::Wait::Yield: return qtTurns_ > f.yieldedAtTurn;
+        case Fiber::Wait::Condition:
+            return (f.ready && f.ready()) || (f.deadline && Clock::now() >= *f.deadline);
+        case Fiber::Wait::None: return false;
+    }
+    return false;
+}
+
+bool Scheduler::anyYielding() const {
+    for (const auto& [n, f] : fibers_)
+        if (!f->finished && f->wait == Fiber::Wait::Yield) return true;
+    return false;
+}
+
+void Scheduler::fireTickers() {
+    const std::vector<Ticker*> tickers = tickers_;
+    for (Ticker* t : tickers) t->fireDue(Clock::now());
 }
 
 bool Scheduler::dispatch() {
-    if (running_) return false;  // only the scheduler's own stack dispatches
-    bool ranAny = false;
+    // Only the scheduler's own stack dispatches, and never while a thread
+    // sleeps holding the lock.
+    if (running_ || lockHeld_) return false;
+    bool progress = false;
     for (;;) {
-        ++passCounter;
+        fireTickers();
         woken_ = false;
         bool ran = false;
         std::vector<int> numbers;
         for (const auto& [n, f] : fibers_) numbers.push_back(n);
         for (int n : numbers) {
             Fiber* f = fiber(n);
-            if (!f || f->finished) continue;
-            if (f->started && !(f->ready && f->ready())) continue;
+            if (!f || !ready(*f)) continue;
+            const bool yielded = f->started && f->wait == Fiber::Wait::Yield;
+            f->wait = Fiber::Wait::None;
             f->ready = nullptr;
+            f->deadline.reset();
             resume(*f);
             ran = true;
+            progress = progress || !yielded;
         }
         reap();
         if (!ran && !woken_) break;
-        ranAny = ranAny || ran;
     }
-    return ranAny;
+    return progress;
 }
 
 void Scheduler::wake() { woken_ = true; }
 
 void Scheduler::reap() {
     for (auto it = fibers_.begin(); it != fibers_.end();) {
-        if (it->second->finished)
-            it = fibers_.erase(it);
-        else
+        if (!it->second->finished) {
             ++it;
+            continue;
+        }
+        const int number = it->first;
+        it = fibers_.erase(it);
+        for (const auto& listener : endListeners_) listener(number);
     }
+}
+
+void Scheduler::addTicker(Ticker& ticker) {
+    if (std::find(tickers_.begin(), tickers_.end(), &ticker) == tickers_.end()) tickers_.push_back(&ticker);
+}
+
+void Scheduler::removeTicker(Ticker& ticker) {
+    tickers_.erase(std::remove(tickers_.begin(), tickers_.end(), &ticker), tickers_.end());
+}
+
+void Scheduler::onFiberEnded(std::function<void(int)> listener) { endListeners_.push_back(std::move(listener)); }
+
+void Scheduler::qtTurn() {
+    processQtEvents();
+    ++qtTurns_;
+}
+
+std::chrono::milliseconds Scheduler::idleWait(std::chrono::milliseconds atMost) const {
+    if (anyYielding()) return std::chrono::milliseconds(0);
+    std::chrono::milliseconds wait = std::min(atMost, kLongestIdleWait);
+    if (Clock::fake()) return wait;  // fake deadlines come when the test moves the clock
+    for (const auto& [n, f] : fibers_)
+        if (!f->finished && f->deadline) wait = std::min(wait, millisecondsUntil(*f->deadline));
+    for (const Ticker* t : tickers_)
+        if (const auto due = t->nextDue()) wait = std::min(wait, millisecondsUntil(*due));
+    return wait;
 }
 
 void Scheduler::pumpUntilIdle() {
     for (int quiet = 0; quiet < 3;) {
-        processQtEvents();
+        qtTurn();
         quiet = dispatch() ? 0 : quiet + 1;
     }
 }
@@ -248,13 +347,13 @@ void Scheduler::pumpUntilIdle() {
 bool Scheduler::pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
-        processQtEvents();
+        qtTurn();
         dispatch();
         if (done()) return true;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) return false;
-        waitForQtEvents(std::min(left, std::chrono::milliseconds(50)));
+        if (const auto wait = idleWait(left); wait.count() > 0) waitForQtEvents(wait);
     }
 }
 
@@ -286,5 +385,7 @@ int START(Scheduler::Procedure procedure, std::size_t stackBytes) {
 int THREAD() { return Scheduler::instance().current(); }
 
 void YIELD() { Scheduler::instance().yield(); }
+
+void SLEEP(Long milliseconds) { Scheduler::instance().sleepKeepingLock(std::chrono::milliseconds(std::max<Long>(milliseconds, 0))); }
 
 }  // namespace platform

@@ -28,6 +28,8 @@ std::string errorTextFor(int code) {
         case kFileNotOpen: return "File Not Open";
         case kInvalidRecordDeclaration: return "Invalid Record Declaration";
         case kFileSystemError: return "File System Error";
+        case kInvalidExpression: return "Invalid expression";
+        case kUnknownFunctionLabel: return "Unknown function label";
         default: return "Error " + std::to_string(code);
     }
 }

@@ -18,6 +18,8 @@ constexpr int kAccessDenied = 5;
 constexpr int kFileNotOpen = 37;
 constexpr int kInvalidRecordDeclaration = 47;
 constexpr int kFileSystemError = 90;
+constexpr int kInvalidExpression = 800;
+constexpr int kUnknownFunctionLabel = 801;
 
 void setError(int code, std::string text = {});
 // A back-end error: ERRORCODE 90 with the driver's code and message.

@@ -25,18 +25,43 @@ ProgramState& state() {
     return s;
 }
 
-// Closes every window of the other threads, also those opened meanwhile, and
-// waits for those threads; one that is still waiting after the grace period
-// is ended with the rest by the caller.
+// A thread that neither ends nor asks anything is ended by the caller once
+// this much time has passed since the last question was answered.
+constexpr auto kShutDownGrace = std::chrono::seconds(5);
+
+std::set<Long> openHandles() {
+    std::set<Long> handles;
+    for (const Window* w : Window::openWindows()) handles.insert(w->handle());
+    return handles;
+}
+
+// Asks the top window of every other thread to close, as its close box
+// would, and waits for those threads. A window opened over another of its
+// thread after shut-down began (a question raised while closing) is not
+// asked: it stays until someone answers it, and the wait goes on.
 void closeOtherThreads() {
     Scheduler& scheduler = Scheduler::instance();
     const int self = scheduler.current();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    std::set<Long> closing;
-    while (scheduler.fiberCount() > 1 && std::chrono::steady_clock::now() < deadline) {
-        for (Window* w : Window::openWindows())
-            if (w->thread() != self && closing.insert(w->handle()).second) w->post({EVENT::CloseWindow, 0, 0});
-        scheduler.yield();
+    const std::set<Long> before = openHandles();
+    std::set<Long> asked;
+    auto graceEnds = std::chrono::steady_clock::now() + kShutDownGrace;
+    while (scheduler.fiberCount() > 1 && std::chrono::steady_clock::now() < graceEnds) {
+        bool questionUp = false;
+        for (Window* w : Window::openWindows()) {
+            if (w->thread() == self || w->blocked()) continue;
+            const bool question = !before.count(w->handle()) && Window::windowsOf(w->thread()).size() > 1;
+            if (question)
+                questionUp = true;
+            else if (asked.insert(w->handle()).second)
+                w->post({EVENT::CloseWindow, 0, 0});
+        }
+        if (questionUp) graceEnds = std::chrono::steady_clock::now() + kShutDownGrace;
+        const std::size_t fibers = scheduler.fiberCount();
+        const std::size_t windows = Window::openWindows().size();
+        scheduler.waitUntil([&] {
+            return scheduler.fiberCount() != fibers || Window::openWindows().size() != windows ||
+                   std::chrono::steady_clock::now() >= graceEnds;
+        });
     }
 }
 

@@ -1,9 +1,7 @@
 #include "platform/text/Text.h"
 
-#include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace platform {
 
@@ -29,30 +27,50 @@ std::string upper(std::string_view text) {
     return out;
 }
 
+char lowerChar(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);
+    if (u == 0x8A || u == 0x8C || u == 0x8E) return static_cast<char>(u + 0x10);
+    if (u == 0x9F) return static_cast<char>(0xFF);
+    if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 0x20);
+    return c;
+}
+
+std::string lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = lowerChar(c);
+    return out;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The runtime's rules, never the environment's: "." is the decimal point
+// under every locale.
 double leadingNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     std::size_t j = i;
-    if (j < text.size() && (text[j] == '-' || text[j] == '+')) ++j;
-    const std::size_t digitsStart = j;
-    while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) ++j;
+    while (j < text.size() && isDigit(text[j])) ++j;
+    const bool wholeDigits = j > i;
     if (j < text.size() && text[j] == '.') {
         ++j;
-        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) ++j;
+        while (j < text.size() && isDigit(text[j])) ++j;
     }
-    if (j == digitsStart || (j == digitsStart + 1 && text[digitsStart] == '.')) return 0;
-    return std::strtod(std::string(text.substr(i, j - i)).c_str(), nullptr);
+    if (!wholeDigits && j <= i + 1) return 0;
+    double value = 0;
+    std::from_chars(text.data() + i, text.data() + j, value, std::chars_format::fixed);
+    return negative ? -value : value;
 }
 
 std::string numberText(double value) {
-    if (std::floor(value) == value && std::fabs(value) < 1e15) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.0f", value);
-        return buf;
-    }
+    if (value == 0) return "0";  // also -0
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", value);
-    return buf;
+    const bool whole = std::floor(value) == value && std::fabs(value) < 1e15;
+    const auto end = whole ? std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 0).ptr
+                           : std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15).ptr;
+    return std::string(buf, end);
 }
 
 }  // namespace platform

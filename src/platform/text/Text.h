@@ -70,7 +70,13 @@ std::string clip(std::string_view text);
 // UPPER with the Windows-1252 letters.
 std::string upper(std::string_view text);
 char upperChar(char c);
+// LOWER with the Windows-1252 letters.
+std::string lower(std::string_view text);
+char lowerChar(char c);
+// '0' to '9' only, whatever the locale.
+bool isDigit(char c);
 // The platform's text to number: the leading number of the text, else 0.
+// Neither this nor numberText follows the environment's locale.
 double leadingNumber(std::string_view text);
 // A number as the runtime writes it into text (no trailing zeros).
 std::string numberText(double value);

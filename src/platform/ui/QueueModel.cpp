@@ -4,14 +4,12 @@
 #include "platform/ui/Window.h"
 
 #include <algorithm>
-#include <cctype>
 #include <tuple>
 
 namespace platform {
 
 namespace {
 
-bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
 std::size_t readNumber(const std::string& text, std::size_t& i) {
     std::size_t n = 0;

@@ -29,6 +29,8 @@ struct DialogUnits {
     explicit DialogUnits(const QFont& font);
     int toPixelsX(int units) const { return static_cast<int>(units * x); }
     int toPixelsY(int units) const { return static_cast<int>(units * y); }
+    int toUnitsX(int pixels) const { return static_cast<int>(pixels / x); }
+    int toUnitsY(int pixels) const { return static_cast<int>(pixels / y); }
 };
 
 // The program's icons ("zel.ico", "~Pauze.ico"): drawn by the layer.

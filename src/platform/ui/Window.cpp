@@ -4,6 +4,7 @@
 #include "platform/ui/WindowView.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace platform {
 namespace {
@@ -13,10 +14,17 @@ std::vector<Window*>& registry() {
     return windows;
 }
 
+// Windows lie 10000h apart; a control's handle is its window's plus 8000h
+// plus its number (menus count down), so no two handles meet.
+constexpr Long kWindowHandleStep = 0x10000;
+constexpr Long kControlHandleBase = 0x8000;
+
 Long nextHandle() {
-    static Long handle = 0x10000;
-    return handle += 0x10;
+    static Long handle = 0;
+    return handle += kWindowHandleStep;
 }
+
+bool closeRequest(Long event) { return event == EVENT::CloseWindow || event == EVENT::CloseDown; }
 
 bool typesWhileEditing(Long type) { return type == CREATE::entry || type == CREATE::combo || type == CREATE::spin; }
 
@@ -99,18 +107,18 @@ void Window::open() {
     props_[PROP::Width] = std::to_string(spec_.at.width);
     props_[PROP::Height] = std::to_string(spec_.at.height);
     open_ = true;
-    closing_ = false;
+    openPending_ = true;
+    closeTaken_ = closeRefused_ = false;
     registry().push_back(this);
     for (auto& [n, c] : controls_) applyBinding(c);
     view_ = new WindowView(*this);
-    events_.push_back({EVENT::OpenWindow, 0, 0});
     Scheduler::instance().wake();
 }
 
 void Window::close() {
     if (!open_) return;
     open_ = false;
-    events_.clear();
+    threadEvents::dropFor(thread_, handle_);
     auto& windows = registry();
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
     if (view_) view_->dispose();
@@ -152,6 +160,13 @@ Control* Window::control(std::string_view label) {
     return nullptr;
 }
 
+Long Window::equate(std::string_view label) const {
+    const std::string wanted = upper(label);
+    for (const auto& [n, c] : controls_)
+        if (upper(c.label) == wanted) return n;
+    throw std::logic_error("the window " + spec_.label + " has no control " + std::string(label));
+}
+
 std::vector<Long> Window::controlNumbers() const {
     std::vector<Long> positive, negative;
     for (const auto& [n, c] : controls_) (n > 0 ? positive : negative).push_back(n);
@@ -170,8 +185,12 @@ Long Window::lastControl() const {
     return controls_.empty() ? 0 : std::max<Long>(0, controls_.rbegin()->first);
 }
 
+Long Window::controlHandle(Long number) const { return number == 0 ? handle_ : handle_ + kControlHandleBase + number; }
+
+bool Window::blocked() const { return open_ && topWindowOf(thread_) != this; }
+
 std::string Window::property(Long number, Long prop) const {
-    if (prop == PROP::Handle) return number == 0 ? std::to_string(handle_) : std::to_string(handle_ + number);
+    if (prop == PROP::Handle) return std::to_string(controlHandle(number));
     if (number == 0) {
         auto it = props_.find(prop);
         return it == props_.end() ? std::string() : it->second;
@@ -193,6 +212,7 @@ void Window::setProperty(Long number, Long prop, std::string_view value) {
     if (prop == PROP::Handle || prop == PROP::Type || prop == PROP::Label) return;  // read only
     if (number == 0) {
         props_[prop] = std::string(value);
+        if (prop == PROP::Timer && open_) threadEvents::setTimer(thread_, handle_, numberProperty(0, PROP::Timer));
     } else {
         Control* c = control(number);
         if (!c) return;
@@ -206,22 +226,34 @@ void Window::setProperty(Long number, Long prop, std::string_view value) {
 }
 
 bool Window::accept() {
-    if (!open_ || closing_) return false;
-    Scheduler::instance().waitUntil([this] { return !events_.empty() || !open_; });
-    if (events_.empty()) return false;
-    current_ = events_.front();
-    events_.pop_front();
-    if (current_.event == EVENT::CloseWindow) closing_ = true;
+    if (!open_ || (closeTaken_ && !closeRefused_)) return false;
+    closeTaken_ = closeRefused_ = false;
+    Scheduler::instance().waitUntil(
+        [this] { return openPending_ || !open_ || threadEvents::waiting(thread_, handle_); });
+    if (!open_) return false;
+    if (openPending_) {
+        openPending_ = false;
+        current_ = stamped({.event = EVENT::OpenWindow});
+    } else {
+        current_ = *threadEvents::take(thread_, handle_);
+    }
+    closeTaken_ = closeRequest(current_.event);
     return true;
 }
 
+void Window::cycle() { closeRefused_ = closeTaken_; }
+
 void Window::post(Event e) {
-    if (!open_) return;
-    events_.push_back(e);
-    Scheduler::instance().wake();
+    if (open_) threadEvents::post(thread_, handle_, stamped(e));
+}
+
+Event Window::stamped(Event e) const {
+    if (view_ && e.screenX == 0 && e.screenY == 0) view_->placePointer(e);
+    return e;
 }
 
 void Window::deliver(Event e) {
+    if (blocked()) return;  // a modal window of the thread takes the input
     post(e);
     Scheduler::instance().dispatch();
 }
@@ -314,13 +346,11 @@ void Window::userChoseRow(Long number, Long row) {
     deliver({EVENT::NewSelection, number, 0});
 }
 
-bool Window::userPressedKey(Long keyCode, Long focusControl) {
-    if (focusControl != 0 && alerted(focusControl, keyCode)) {
-        deliver({EVENT::AlertKey, focusControl, keyCode});
-        return true;
-    }
-    if (alerted(0, keyCode)) {
-        deliver({EVENT::AlertKey, 0, keyCode});
+bool Window::userPressedKey(Long keyCode, Long focusControl, Long character) {
+    const Long state = keyCode & (KEY::Shift | KEY::Ctrl | KEY::Alt);
+    const Long alertedOn = focusControl != 0 && alerted(focusControl, keyCode) ? focusControl : 0;
+    if (alertedOn != 0 || alerted(0, keyCode)) {
+        deliver({.event = EVENT::AlertKey, .field = alertedOn, .keyCode = keyCode, .keyChar = character, .keyState = state});
         return true;
     }
     // Accelerators of this window's menu, then of the application frame's.
@@ -364,6 +394,13 @@ Window* Window::topWindowOf(int thread) {
     return nullptr;
 }
 
+std::vector<Window*> Window::windowsOf(int thread) {
+    std::vector<Window*> windows;
+    for (Window* w : registry())
+        if (w->thread() == thread) windows.push_back(w);
+    return windows;
+}
+
 std::size_t pictureWidth(std::string_view picture) {
     if (picture.size() < 3 || picture[0] != '@' || (picture[1] != 's' && picture[1] != 'S')) return 0;
     return static_cast<std::size_t>(leadingNumber(picture.substr(2)));
@@ -371,7 +408,37 @@ std::size_t pictureWidth(std::string_view picture) {
 
 void POST(Long event, Long control, int thread) {
     if (thread == 0) thread = THREAD();
-    if (Window* w = Window::topWindowOf(thread)) w->post({event, control, 0});
+    if (!Scheduler::instance().alive(thread)) return;
+    if (Window* w = Window::topWindowOf(thread))
+        w->post({.event = event, .field = control});
+    else
+        threadEvents::post(thread, 0, {.event = event, .field = control});
+}
+
+namespace {
+Event* currentEvent() {
+    Window* w = Window::topWindowOf(THREAD());
+    return w ? &w->current() : nullptr;
+}
+Long fromCurrentEvent(Long Event::*field) {
+    const Event* e = currentEvent();
+    return e ? e->*field : 0;
+}
+}  // namespace
+
+Long MOUSEX() { return fromCurrentEvent(&Event::mouseX); }
+Long MOUSEY() { return fromCurrentEvent(&Event::mouseY); }
+Long KEYCODE() { return fromCurrentEvent(&Event::keyCode); }
+Long KEYCHAR() { return fromCurrentEvent(&Event::keyChar); }
+Long KEYSTATE() { return fromCurrentEvent(&Event::keyState); }
+
+void SETKEYCODE(Long keyCode) {
+    if (Event* e = currentEvent()) e->keyCode = keyCode;
+}
+
+std::string SYSTEM(Long prop) {
+    if (prop == PROP::Modal) return Window::windowsOf(THREAD()).size() > 1 ? "1" : "0";
+    return {};
 }
 
 }  // namespace platform

@@ -2,7 +2,16 @@
 //
 // Rules:
 // - A window belongs to the fiber (thread) that opened it. Its events queue
-//   there, in order; accept() is that thread's event wait.
+//   on that thread, in order (ThreadEvents.h); accept() is its event wait.
+//   OpenWindow comes first.
+// - A window opened on a thread over another window of that thread is modal:
+//   it takes all input meant for its opener's windows until it closes (a
+//   click on a blocked window raises no event); other threads go on.
+//   SYSTEM{PROP:Modal} is true while the running thread has such a window.
+// - A procedure may refuse CloseWindow (and CloseDown): cycle() after taking
+//   it keeps the window open and taking events; otherwise the next accept()
+//   ends the loop.
+// - Handles are unique across every window and control ever opened.
 // - Controls are numbered as the structure lists them: 0 is the window,
 //   controls 1, 2, 3 ..., menus and items -1 downwards (separators take none),
 //   controls created at run time the next free numbers.
@@ -16,6 +25,7 @@
 //   to Qt's deferred delete.
 #pragma once
 
+#include "platform/ui/ThreadEvents.h"
 #include "platform/ui/WindowSpec.h"
 
 #include <deque>
@@ -26,12 +36,6 @@
 namespace platform {
 
 class WindowView;
-
-struct Event {
-    Long event = 0;
-    Long field = 0;
-    Long keyCode = 0;
-};
 
 struct Control {
     Long number = 0;
@@ -57,11 +61,17 @@ public:
     bool isOpen() const { return open_; }
     int thread() const { return thread_; }
     Long handle() const { return handle_; }
+    Long controlHandle(Long control) const;
+    // Under a window its thread opened later: takes no input.
+    bool blocked() const;
     const WindowSpec& spec() const { return spec_; }
     bool isApplication() const { return spec_.type == CREATE::application; }
 
     Control* control(Long number);
     Control* control(std::string_view label);
+    // The number the structure gave the control of that label: the runtime's
+    // field equate. A label the structure lacks is a program error (throws).
+    Long equate(std::string_view label) const;
     std::vector<Long> controlNumbers() const;  // structure order, menus last
     Long numberOf(const ControlSpec* spec) const;  // 0 for a separator
     Long lastControl() const;
@@ -76,10 +86,14 @@ public:
     void setProperty(Long control, Long prop, Long value) { setProperty(control, prop, std::to_string(value)); }
     Long numberProperty(Long control, Long prop) const;
 
-    // Event wait. False once the window has closed or CloseWindow was taken.
+    // Event wait. False once the window has closed, or a close request was
+    // taken and not refused.
     bool accept();
+    // CYCLE: after CloseWindow or CloseDown, the window stays open.
+    void cycle();
     void post(Event e);
     const Event& current() const { return current_; }
+    Event& current() { return current_; }
     Long event() const { return current_.event; }
     Long field() const { return current_.field; }
     Long keyCode() const { return current_.keyCode; }
@@ -101,29 +115,34 @@ public:
     void userTyped(Long control, std::string_view text);
     void userAccepted(Long control);
     void userChoseRow(Long control, Long row);  // a list's row or a sheet's tab
-    bool userPressedKey(Long keyCode, Long focusControl);  // true: taken by the program
+    // True: taken by the program. `character` is what the key types, if anything.
+    bool userPressedKey(Long keyCode, Long focusControl, Long character = 0);
     void userClosed();
     void userChoseMenu(Long item);
 
     WindowView* view() const { return view_; }
+    void viewGone() { view_ = nullptr; }
 
     static const std::vector<Window*>& openWindows();
     static Window* applicationFrame();
+    // The window with exactly this handle; a control's handle finds none.
     static Window* byHandle(Long handle);
     // The window the thread's events go to: its most recently opened one.
     static Window* topWindowOf(int thread);
+    // The open windows of a thread, first opened first.
+    static std::vector<Window*> windowsOf(int thread);
 
 private:
     static Control controlOf(const ControlSpec& spec, Long number, Long parent);
     void numberControls(const std::vector<ControlSpec>& specs, Long parent, Long& next, int step);
     void deliver(Event e);
+    Event stamped(Event e) const;
     bool applyBinding(Control& c);
     Long tabPosition(const Control& tab) const;  // 1 for the sheet's first tab
 
     WindowSpec spec_;
     std::map<Long, Control> controls_;
     std::deque<ControlSpec> created_;  // specs of controls created at run time; never move
-    std::deque<Event> events_;
     Event current_;
     std::map<Long, std::string> props_;  // window-level properties (control 0)
     std::vector<Long> windowAlerts_;
@@ -131,14 +150,26 @@ private:
     int thread_ = 0;
     Long handle_ = 0;
     bool open_ = false;
-    bool closing_ = false;
+    bool openPending_ = false;  // OpenWindow not yet taken
+    bool closeTaken_ = false;   // the current event asks the window to close
+    bool closeRefused_ = false;
 };
 
 // The width a string picture allows ("@s80" gives 80); 0 for no limit.
 std::size_t pictureWidth(std::string_view picture);
 
 // The statements of the runtime on the thread's top window.
+// POST reaches a thread whether or not it has a window open.
 void POST(Long event, Long control = 0, int thread = 0);
+// The current event of the running thread's top window.
+Long MOUSEX();
+Long MOUSEY();
+Long KEYCODE();
+Long KEYCHAR();
+Long KEYSTATE();
+void SETKEYCODE(Long keyCode);
+// SYSTEM{prop}, the program-wide properties: PROP::Modal.
+std::string SYSTEM(Long prop);
 // The mouse cursor over every window of the program; CURSOR::None gives each
 // widget its own again.
 void SETCURSOR(Long cursor = CURSOR::None);

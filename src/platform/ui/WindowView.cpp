@@ -32,32 +32,52 @@
 namespace platform {
 namespace {
 
-// Keys go to the program before the widget sees them (alerted keys, menu
-// accelerators), wherever the focus is inside a window of the layer.
-class KeyFilter : public QObject {
+bool isInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::ContextMenu: return true;
+        default: return false;
+    }
+}
+
+WindowView* viewHolding(QObject* watched) {
+    for (auto* w = static_cast<QWidget*>(watched); w; w = w->parentWidget())
+        if (auto* view = qobject_cast<WindowView*>(w)) return view;
+    return nullptr;
+}
+
+// Input meets the program before any widget: a window under a modal window
+// of its thread takes none, and keys go to the program first (alerted keys,
+// menu accelerators), wherever the focus is inside a window of the layer.
+class InputFilter : public QObject {
 public:
     static void install() {
-        static KeyFilter* filter = nullptr;
+        static InputFilter* filter = nullptr;
         if (!filter) {
-            filter = new KeyFilter(qApp);
+            filter = new InputFilter(qApp);
             qApp->installEventFilter(filter);
         }
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
-        auto* key = static_cast<QKeyEvent*>(event);
-        const Long code = keyCodeOf(key->key(), key->modifiers());
-        if (code == 0) return false;
-        for (auto* w = static_cast<QWidget*>(watched); w; w = w->parentWidget()) {
-            if (auto* view = qobject_cast<WindowView*>(w)) {
-                bool consumed = false;
-                view->takeKey(code, static_cast<QWidget*>(watched), consumed);
-                return consumed;
-            }
+        if (!isInput(event->type()) || !watched->isWidgetType()) return false;
+        WindowView* view = viewHolding(watched);
+        if (!view) return false;
+        if (view->blocked()) {
+            if (event->type() == QEvent::MouseButtonPress) view->raiseModalWindow();
+            return true;
         }
-        return false;
+        if (event->type() != QEvent::KeyPress) return false;
+        bool consumed = false;
+        view->takeKey(*static_cast<QKeyEvent*>(event), static_cast<QWidget*>(watched), consumed);
+        return consumed;
     }
 
 private:
@@ -203,7 +223,7 @@ private:
 }  // namespace
 
 WindowView::WindowView(Window& model) : model_(&model) {
-    KeyFilter::install();
+    InputFilter::install();
     setWindowFlag(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose, false);
     const WindowSpec& spec = model.spec();
@@ -242,7 +262,11 @@ WindowView::WindowView(Window& model) : model_(&model) {
         showAsTopLevel();
 }
 
-WindowView::~WindowView() = default;
+// Qt may delete a view the model still holds: an MDI child's goes with its
+// frame's.
+WindowView::~WindowView() {
+    if (model_) model_->viewGone();
+}
 
 void WindowView::showAsMdiChild() {
     QMdiArea* area = Window::applicationFrame()->view()->mdiArea();
@@ -299,8 +323,37 @@ Long WindowView::controlOf(const QWidget* w) const {
     return 0;
 }
 
-void WindowView::takeKey(Long keyCode, QWidget* receiver, bool& consumed) {
-    if (model_) consumed = model_->userPressedKey(keyCode, controlOf(receiver));
+void WindowView::takeKey(const QKeyEvent& key, QWidget* receiver, bool& consumed) {
+    const Long code = keyCodeOf(key.key(), key.modifiers());
+    if (!model_ || code == 0) return;
+    const QString text = key.text();
+    const Long character = text.size() == 1 ? static_cast<unsigned char>(fromQString(text).front()) : 0;
+    consumed = model_->userPressedKey(code, controlOf(receiver), character);
+}
+
+bool WindowView::blocked() const { return model_ && model_->blocked(); }
+
+void WindowView::raiseModalWindow() {
+    Window* top = model_ ? Window::topWindowOf(model_->thread()) : nullptr;
+    if (!top || !top->view()) return;
+    // Offscreen windows have no stacking to change.
+    if (QGuiApplication::platformName() != "offscreen") top->view()->outer()->raise();
+    top->view()->outer()->activateWindow();
+}
+
+void WindowView::placePointer(Event& e) const {
+    const QPoint global = QCursor::pos();
+    const QPoint local = client_->mapFromGlobal(global);
+    e.screenX = global.x();
+    e.screenY = global.y();
+    if (model_ && model_->numberProperty(0, PROP::Pixels) != 0) {
+        e.mouseX = local.x();
+        e.mouseY = local.y();
+        return;
+    }
+    const DialogUnits du(font());
+    e.mouseX = du.toUnitsX(local.x());
+    e.mouseY = du.toUnitsY(local.y());
 }
 
 // ---- frame and caption -------------------------------------------------

@@ -14,6 +14,7 @@
 #include <map>
 
 class QAction;
+class QKeyEvent;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -25,6 +26,7 @@ namespace platform {
 
 class Window;
 struct ControlSpec;
+struct Event;
 
 class WindowView : public QWidget {
     Q_OBJECT
@@ -50,7 +52,12 @@ public:
     QRect clientRect() const;
     // The control whose widget holds `w`, 0 for none.
     Long controlOf(const QWidget* w) const;
-    void takeKey(Long keyCode, QWidget* receiver, bool& consumed);
+    void takeKey(const QKeyEvent& key, QWidget* receiver, bool& consumed);
+    // Under a modal window of its thread: takes no input.
+    bool blocked() const;
+    void raiseModalWindow();
+    // The pointer as the event's mouse position.
+    void placePointer(Event& e) const;
     void standardAction(Long action);
     QSize sizeHint() const override { return designedSize_; }
     QSize minimumSizeHint() const override { return designedSize_; }

@@ -60,8 +60,8 @@ protected:
                 {.type = CREATE::tab, .label = "?SecondTab", .text = "Second", .children = {
                     {.type = CREATE::check, .label = "?Flag", .text = "Flag", .use = bind(flag),
                      .trueValue = "Y", .falseValue = "N"},
-                    {.type = CREATE::combo, .label = "?Driver", .text = "@s10", .use = bind(driver),
-                     .choices = "MSSQL|ODBC|ORACLE"},
+                    {.type = CREATE::combo, .label = "?Driver", .text = "@s10", .at = {0, 20, 0, 0},
+                     .use = bind(driver), .choices = "MSSQL|ODBC|ORACLE"},
                 }},
             }},
         }};

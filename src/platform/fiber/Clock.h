@@ -1,0 +1,37 @@
+// The layer's clock: a monotonic clock for its timers and timed waits, and
+// CLOCK(), the time of day as the runtime gives it.
+//
+// Rules:
+// - now() is monotonic; window timers, sleeps and the scheduler's timed
+//   waits all read it, never the system clock.
+// - Tests switch to the fake clock (useFake) and move it with advance():
+//   timers, sleeps, CLOCK() and timed waits then follow the fake time and
+//   nothing waits in real time. useReal() goes back.
+// - CLOCK() is hundredths of a second since midnight plus one (1 is
+//   midnight), from the local time of day; under the fake clock it starts at
+//   the time of day the test gives and moves with advance().
+#pragma once
+
+#include "platform/text/Text.h"
+
+#include <chrono>
+
+namespace platform {
+
+class Clock {
+public:
+    using TimePoint = std::chrono::steady_clock::time_point;
+    using Duration = std::chrono::steady_clock::duration;
+
+    static TimePoint now();
+    static bool fake();
+    // Fake time starting now, the time of day at `hundredthsSinceMidnight`.
+    static void useFake(Long hundredthsSinceMidnight = 0);
+    static void useReal();
+    static void advance(std::chrono::milliseconds by);
+};
+
+// The runtime's CLOCK().
+Long CLOCK();
+
+}  // namespace platform
