@@ -111,9 +111,11 @@ private:
             EXPECT_EQ(file, &files_[m[1]]) << "the prefix of another file: " << text;
             EXPECT_TRUE(file->keys.count(platform::upper(m[3].str()))) << "no such key: " << text;
         } else if (std::regex_match(text, m, fields)) {
-            for (int i : {1, 3})
-                if (const FileBlock* file = fileOf(text, m[i]))
+            for (int i : {1, 3}) {
+                if (const FileBlock* file = fileOf(text, m[i])) {
                     EXPECT_TRUE(file->fields.count(platform::upper(m[i + 1].str()))) << "no such field: " << text;
+                }
+            }
         }
     }
 
