@@ -178,8 +178,9 @@ CatalogRows tableRows(SQLUSMALLINT columns, std::vector<SQLUSMALLINT> names, std
     return {columns, std::move(names), 3, 2, platform::clip(table), platform::clip(owner)};
 }
 
+// The names are those of the tables, or of their catalogue or owner.
 void reportOverlongTables(const std::vector<std::string>& names) {
-    std::string text = "These tables are left out: their names are longer than " +
+    std::string text = "Tables with these names are left out: the names are longer than " +
                        std::to_string(CatalogName::capacity) + " characters.";
     for (const std::string& name : names) text += "|" + name;
     platform::MESSAGE(text, "Tables", platform::ICON_EXCLAMATION);
