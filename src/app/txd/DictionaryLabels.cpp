@@ -5,6 +5,14 @@
 
 namespace {
 
+std::string FieldLabel(std::string_view columnName, const TxdOptions& options) {
+    return CleanName(options.oracle ? oracleColumnName(columnName) : std::string(columnName));
+}
+
+std::string KeyLabel(std::string_view indexName, const TxdOptions& options) {
+    return CleanName(options.oracle ? oracleName(indexName) : std::string(indexName));
+}
+
 // The first label given under a name stays the one other lines use.
 std::string remembered(std::map<std::string, std::string, std::less<>>& labels, std::string_view name,
                        std::string label) {
@@ -19,14 +27,6 @@ std::string lookedUp(const std::map<std::string, std::string, std::less<>>& labe
 }
 
 }  // namespace
-
-std::string FieldLabel(std::string_view columnName, const TxdOptions& options) {
-    return CleanName(options.oracle ? oracleColumnName(columnName) : std::string(columnName));
-}
-
-std::string KeyLabel(std::string_view indexName, const TxdOptions& options) {
-    return CleanName(options.oracle ? oracleName(indexName) : std::string(indexName));
-}
 
 std::string TableLabels::addField(std::string_view columnName) {
     return remembered(fields_, columnName, labels_.take(FieldLabel(columnName, options_)));

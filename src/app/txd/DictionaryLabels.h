@@ -9,14 +9,11 @@
 #include <string>
 #include <string_view>
 
-// The field of a catalogue column (under ORACLE after the column's renaming).
-std::string FieldLabel(std::string_view columnName, const TxdOptions& options);
-// The key of an index (under ORACLE upper-cased and cut).
-std::string KeyLabel(std::string_view indexName, const TxdOptions& options);
-
-// The labels of one FILE block. Its fields and keys share the file's prefix,
-// so all of them are unique within the block: a field keeps its label before
-// a later field, and every field before a key.
+// The labels of one FILE block: a field is labelled after its column's name
+// (under ORACLE after the column's renaming), a key after its index's name
+// (under ORACLE upper-cased and cut). Fields and keys share the file's
+// prefix, so all of them are unique within the block: a field keeps its label
+// before a later field, and every field before a key.
 class TableLabels {
 public:
     explicit TableLabels(TxdOptions options) : options_(std::move(options)) {}
