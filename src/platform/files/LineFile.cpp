@@ -10,8 +10,6 @@
 namespace platform {
 namespace {
 
-constexpr int kRecordNotAvailable = 33;
-
 // The runtime's code for a failed system call; `missing` is what ENOENT means
 // for this operation (no file for OPEN, no folder for CREATE).
 bool reportSystemError(int error, int missing) {

@@ -24,10 +24,17 @@ std::string errorTextFor(int code) {
         case kPathNotFound: return "Path Not Found";
         case kAccessDenied: return "Access Denied";
         case 30: return "Entry Not Found";
-        case 33: return "Record Not Available";
+        case kRecordNotAvailable: return "Record Not Available";
+        case kRecordNotFound: return "Record Not Found";
+        case kInvalidDataFile: return "Invalid Data File";
         case kFileNotOpen: return "File Not Open";
+        case kDuplicateKey: return "Creates Duplicate Key";
         case kInvalidRecordDeclaration: return "Invalid Record Declaration";
+        case kFileAlreadyOpen: return "File Already Open";
+        case kLogoutAlreadyActive: return "Logout Already Active";
         case kFileSystemError: return "File System Error";
+        case kNoLogoutActive: return "No Logout Active";
+        case kKeyValueTooLong: return "Key Value Too Long";
         default: return "Error " + std::to_string(code);
     }
 }
