@@ -1,5 +1,8 @@
 #include "platform/system/Errors.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace platform {
 namespace {
 
@@ -56,6 +59,18 @@ void setFileError(std::string fileCode, std::string fileText) {
 }
 
 void clearError() { state() = ErrorState{}; }
+
+bool reportSystemError(int error, int missing) {
+    switch (error) {
+        case ENOENT: setError(missing); break;
+        case ENOTDIR: setError(kPathNotFound); break;
+        case EACCES:
+        case EPERM:
+        case EROFS: setError(kAccessDenied); break;
+        default: setFileError(std::to_string(error), std::strerror(error)); break;
+    }
+    return false;
+}
 
 int ERRORCODE() { return state().code; }
 std::string ERROR() { return state().text; }

@@ -33,6 +33,10 @@ void setError(int code, std::string text = {});
 // A back-end error: ERRORCODE 90 with the driver's code and message.
 void setFileError(std::string fileCode, std::string fileText);
 void clearError();
+// A failed system call (errno) as the runtime reports it: 2 or 3 for ENOENT
+// as `missing` says (no file for OPEN, no folder for CREATE), 3, 5, else 90
+// with the system's message. Returns false, for `return reportSystemError(..)`.
+bool reportSystemError(int error, int missing);
 
 int ERRORCODE();
 std::string ERROR();
