@@ -1,6 +1,4 @@
-#include "platform/data/Record.h"
-#include "platform/files/FileKey.h"
-#include "platform/files/KeyedFile.h"
+#include "platform/files/ItemFile.h"
 #include "platform/system/Errors.h"
 
 #include "support/TempFolder.h"
@@ -18,38 +16,6 @@ using namespace platform;
 namespace fs = std::filesystem;
 
 namespace {
-
-#define ITEM_FIELDS(X)              \
-    X(platform::String<4>, TAG)     \
-    X(platform::Long, NUMBER)       \
-    X(platform::String<20>, NAME)   \
-    X(platform::CString<21>, CODE)  \
-    X(platform::String<16>, PACKED) \
-    X(platform::Real, AMOUNT)
-struct ITEMRecord {
-    TABLOOM_RECORD(ITEMRecord, "ITM", ITEM_FIELDS)
-};
-
-struct ItemFile : KeyedFile {
-    explicit ItemFile(const std::string& name) : KeyedFile("ITEMS", name, recordRef(rec)) {}
-    ITEMRecord rec;
-    FileKey BYTAG{*this, "BYTAG", {{"TAG"}}, {.unique = true}};
-    FileKey BYNAME{*this, "BYNAME", {{"NAME"}}, {.nocase = true}};
-    FileKey BYCODE{*this, "BYCODE", {{"CODE"}}};
-    FileKey BYNUMBER{*this, "BYNUMBER", {{"NUMBER", true}}};
-    FileKey ORDER{*this, "ORDER", {{"NUMBER"}, {"NAME", true}}};
-
-    void clearRecord() { platform::clearRecord(ITEMRecord::fieldTable(), &rec); }
-    bool addItem(std::string_view tag, Long number, std::string_view name = {}, std::string_view code = {}) {
-        clearRecord();
-        rec.TAG = tag;
-        rec.NUMBER = number;
-        rec.NAME = name;
-        rec.CODE = code;
-        return add();
-    }
-    std::string tag() const { return clip(rec.TAG.view()); }
-};
 
 // The same file as another program version declares it: one field more.
 #define WIDER_FIELDS(X) ITEM_FIELDS(X) X(platform::Byte, EXTRA)
