@@ -16,6 +16,9 @@ using ColumnValue = std::variant<std::int64_t, double, std::string>;
 
 // The declared type of a field's column: INTEGER, REAL or BLOB.
 const char* sqlType(FieldType type);
-ColumnValue storedValue(const FieldInfo& field, const void* record);
+// The field's stored value, put into `into` (whose storage is reused).
+void storeValue(const FieldInfo& field, const void* record, ColumnValue& into);
+// Puts the bytes into `into`, reusing its storage.
+void assignBytes(ColumnValue& into, std::string_view bytes);
 
 }  // namespace platform

@@ -1,25 +1,25 @@
 #include "platform/files/FileSavepoint.h"
 
 #include "platform/files/KeyedFile.h"
-#include "platform/files/SqliteConnection.h"
 
 namespace platform {
 
 FileSavepoint::FileSavepoint(KeyedFile& file)
-    : file_(&file), active_(file.opened() && file.connection().execute("SAVEPOINT record")) {}
+    : file_(&file), active_(file.opened() && file.execute(KeyedFile::Savepoint)) {}
 
 FileSavepoint::~FileSavepoint() { rollback(); }
 
 void FileSavepoint::release() {
     if (!active_) return;
     active_ = false;
-    file_->connection().execute("RELEASE record");
+    file_->execute(KeyedFile::Release);
 }
 
 void FileSavepoint::rollback() {
     if (!active_) return;
     active_ = false;
-    file_->connection().execute("ROLLBACK TO record; RELEASE record");
+    // Rolling back to a savepoint keeps it; releasing it ends it.
+    if (file_->execute(KeyedFile::RollbackTo)) file_->execute(KeyedFile::Release);
 }
 
 }  // namespace platform

@@ -29,9 +29,14 @@ void FileTransaction::enrol(KeyedFile& file, bool startList) {
 }
 
 void FileTransaction::leave(KeyedFile& file) {
-    if (std::find(members_.begin(), members_.end(), &file) == members_.end()) return;
-    erase(members_, file);
-    file.useConnection(nullptr, {});
+    if (std::find(members_.begin(), members_.end(), &file) != members_.end()) {
+        erase(members_, file);
+        file.useConnection(nullptr, {});
+    }
+    // The connection must not outlive the file it was opened over (a file
+    // made anew under the name would be another).
+    if (std::find(connected_.begin(), connected_.end(), &file) != connected_.end()) stale_ = true;
+    if (stale_ && !active_) disconnect();
 }
 
 void FileTransaction::forget(KeyedFile& file) {
@@ -40,7 +45,7 @@ void FileTransaction::forget(KeyedFile& file) {
 }
 
 bool FileTransaction::logout(Long timeoutSeconds) {
-    if (active()) {
+    if (active_) {
         setError(kLogoutAlreadyActive);
         return false;
     }
@@ -58,32 +63,44 @@ bool FileTransaction::logout(Long timeoutSeconds) {
             return false;
         }
     }
-    connection_ = SqliteConnection::open(systemFileName(enrolled_.front()->name()), SqliteOpen::ReadWrite);
-    if (!connection_) return false;
-    for (std::size_t i = 1; i < enrolled_.size(); ++i)
-        if (!attach(*enrolled_[i], schemaOf(i))) {
-            connection_.reset();
-            return false;
-        }
+    if (!connect()) return false;
     connection_->setBusyTimeout(std::chrono::seconds(std::max<Long>(timeoutSeconds, 0)));
-    if (!connection_->execute("BEGIN IMMEDIATE")) {
-        connection_.reset();
-        return false;
-    }
+    const bool locked = connection_->execute("BEGIN IMMEDIATE");
     connection_->setBusyTimeout(kBusyTimeout);
+    if (!locked) return false;
+    active_ = true;
     members_ = enrolled_;
-    for (std::size_t i = 0; i < members_.size(); ++i)
-        members_[i]->useConnection(connection_.get(), schemaOf(i));
+    for (std::size_t i = 0; i < members_.size(); ++i) members_[i]->useConnection(connection_.get(), schemaOf(i));
     clearError();
     return true;
 }
 
-bool FileTransaction::attach(KeyedFile& file, const std::string& schema) {
-    return connection_->execute("ATTACH DATABASE " + sqlText(systemFileName(file.name())) + " AS " + sqlName(schema));
+// The connection of the last transaction serves again when the same files
+// are enrolled: its cache still holds what it read, unless another
+// connection wrote meanwhile (SQLite checks).
+bool FileTransaction::connect() {
+    if (connection_ && connected_ == enrolled_) return true;
+    disconnect();
+    connection_ = SqliteConnection::open(systemFileName(enrolled_.front()->name()), SqliteOpen::ReadWrite);
+    if (!connection_) return false;
+    for (std::size_t i = 1; i < enrolled_.size(); ++i)
+        if (!connection_->execute("ATTACH DATABASE " + sqlText(systemFileName(enrolled_[i]->name())) + " AS " +
+                                  sqlName(schemaOf(i)))) {
+            disconnect();
+            return false;
+        }
+    connected_ = enrolled_;
+    return true;
+}
+
+void FileTransaction::disconnect() {
+    connection_.reset();
+    connected_.clear();
+    stale_ = false;
 }
 
 bool FileTransaction::commit() {
-    if (!active()) {
+    if (!active_) {
         setError(kNoLogoutActive);
         return false;
     }
@@ -92,7 +109,8 @@ bool FileTransaction::commit() {
     if (!connection_->execute("COMMIT")) return false;
     for (KeyedFile* file : members_) file->useConnection(nullptr, {});
     members_.clear();
-    connection_.reset();
+    active_ = false;
+    if (stale_) disconnect();
     clearError();
     return true;
 }

@@ -2,9 +2,9 @@
 //
 // Files are enrolled with PROP_Logout (1 starts the list, 2 adds). LOGOUT
 // opens one connection with the first enrolled file as its main database
-// and the others attached, and takes the write locks of all of them at once
-// (BEGIN IMMEDIATE), waiting up to `timeout` seconds, or fails with them all
-// free. With a real file as main database and the rollback journal, SQLite
+// and the others attached (kept for the next LOGOUT over the same files),
+// and takes the write locks of all of them at once (BEGIN IMMEDIATE),
+// waiting up to `timeout` seconds, or fails with them all free. With a real file as main database and the rollback journal, SQLite
 // commits the attached files atomically: a program that dies before its
 // COMMIT leaves none of its changes in any of them.
 //
@@ -41,15 +41,19 @@ public:
 
     bool logout(Long timeoutSeconds);
     bool commit();
-    bool active() const { return connection_ != nullptr; }
+    bool active() const { return active_; }
 
 private:
     FileTransaction() = default;
-    bool attach(KeyedFile& file, const std::string& schema);
+    bool connect();
+    void disconnect();
 
     std::vector<KeyedFile*> enrolled_;
-    std::vector<KeyedFile*> members_;
+    std::vector<KeyedFile*> members_;  // of the running transaction
     std::unique_ptr<SqliteConnection> connection_;
+    std::vector<KeyedFile*> connected_;  // the files the connection was opened over
+    bool stale_ = false;                 // one of them closed meanwhile
+    bool active_ = false;
 };
 
 bool LOGOUT(Long timeoutSeconds);

@@ -38,14 +38,16 @@ KeyColumn::KeyColumn(const FieldInfo& field, bool descending, bool nocase)
       derived_(descending_ || nocase_ || field.type == FieldType::CString),
       name_(derived_ ? derivedName(field, descending_, nocase_) : field.name) {}
 
-ColumnValue KeyColumn::value(const void* record) const {
-    ColumnValue stored = storedValue(*field_, record);
-    if (!derived_) return stored;
-    if (const auto* number = std::get_if<std::int64_t>(&stored)) return -*number;
-    if (const auto* real = std::get_if<double>(&stored)) return -*real;
-    std::string text = clip(std::get<std::string>(stored));
-    if (nocase_) text = upper(text);
-    return descending_ ? reversedOrder(text) : text;
+void KeyColumn::value(const void* record, ColumnValue& into) const {
+    storeValue(*field_, record, into);
+    if (!derived_) return;
+    if (auto* number = std::get_if<std::int64_t>(&into)) *number = -*number;
+    else if (auto* real = std::get_if<double>(&into)) *real = -*real;
+    else {
+        std::string text = clip(std::get<std::string>(into));
+        if (nocase_) text = upper(text);
+        into = descending_ ? reversedOrder(text) : std::move(text);
+    }
 }
 
 }  // namespace platform

@@ -28,8 +28,8 @@ public:
     // The column's name: the field's ("PROFILE") or the derived one's
     // ("PROFILE:NOCASE", "CONDITIONALSETID:DESC", "NAME:CLIP").
     const std::string& name() const { return name_; }
-    // What the column holds for the record.
-    ColumnValue value(const void* record) const;
+    // What the column holds for the record, put into `into`.
+    void value(const void* record, ColumnValue& into) const;
 
 private:
     const FieldInfo* field_;

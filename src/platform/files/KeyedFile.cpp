@@ -236,6 +236,9 @@ SqliteStatement& KeyedFile::fileStatement(Statement which) {
             sql = "SELECT " + joined(columns) + ", rowid FROM " + table() + " WHERE rowid = ?";
             break;
         case Count: sql = "SELECT count(*) FROM " + table(); break;
+        case Savepoint: sql = "SAVEPOINT record"; break;
+        case Release: sql = "RELEASE record"; break;
+        case RollbackTo: sql = "ROLLBACK TO record"; break;
         case PerFile: break;
     }
     return statement(which, sql);
@@ -285,16 +288,16 @@ bool KeyedFile::requireCurrent() {
     return false;
 }
 
-std::vector<ColumnValue> KeyedFile::keyValues(const FileKey& key) const {
-    std::vector<ColumnValue> values;
-    values.reserve(key.columns().size() + 1);
-    for (const KeyColumn& column : key.columns()) values.push_back(column.value(record_.buffer));
-    return values;
+void KeyedFile::keyValues(const FileKey& key, std::vector<ColumnValue>& into) const {
+    into.resize(key.columns().size());
+    for (std::size_t i = 0; i < into.size(); ++i) key.columns()[i].value(record_.buffer, into[i]);
 }
 
-bool KeyedFile::read(SqliteStatement& statement, const std::vector<ColumnValue>& values, int notFound) {
+bool KeyedFile::read(SqliteStatement& statement, const std::vector<ColumnValue>& values, int notFound,
+                     const std::int64_t* row) {
     SqliteStatement::Run run(statement);
     for (std::size_t i = 0; i < values.size(); ++i) run.bind(static_cast<int>(i) + 1, values[i]);
+    if (row) run.bind(static_cast<int>(values.size()) + 1, *row);
     row_ = 0;
     if (!run.step()) {
         if (!run.failed()) setError(notFound);
@@ -308,20 +311,29 @@ bool KeyedFile::read(SqliteStatement& statement, const std::vector<ColumnValue>&
 }
 
 bool KeyedFile::write(SqliteStatement& statement, bool withRow) {
+    const std::vector<FieldInfo>& fields = record_.fields->all();
+    values_.resize(fields.size() + derived_.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) storeValue(fields[i], record_.buffer, values_[i]);
+    for (std::size_t i = 0; i < derived_.size(); ++i) derived_[i]->value(record_.buffer, values_[fields.size() + i]);
     SqliteStatement::Run run(statement);
-    int index = 1;
-    for (const FieldInfo& field : record_.fields->all()) run.bind(index++, storedValue(field, record_.buffer));
-    for (const KeyColumn* column : derived_) run.bind(index++, column->value(record_.buffer));
-    if (withRow) run.bind(index, row_);
+    for (std::size_t i = 0; i < values_.size(); ++i) run.bind(static_cast<int>(i) + 1, values_[i]);
+    if (withRow) run.bind(static_cast<int>(values_.size()) + 1, row_);
     run.step();
     if (run.failed()) return false;
     clearError();
     return true;
 }
 
+bool KeyedFile::execute(Statement which) {
+    SqliteStatement::Run run(fileStatement(which));
+    run.step();
+    return !run.failed();
+}
+
 bool KeyedFile::get(const FileKey& key) {
     if (!requireOpen()) return false;
-    return read(keyStatement(key, Get), keyValues(key), kRecordNotFound);
+    keyValues(key, values_);
+    return read(keyStatement(key, Get), values_, kRecordNotFound);
 }
 
 bool KeyedFile::set(const FileKey& key) {
@@ -336,7 +348,7 @@ bool KeyedFile::set(const FileKey& key, const FileKey&) {
     if (!requireOpen()) return false;
     walkKey_ = &key;
     walkFrom_ = WalkFrom::Key;
-    walkValues_ = keyValues(key);
+    keyValues(key, walkValues_);
     clearError();
     return true;
 }
@@ -357,15 +369,14 @@ bool KeyedFile::step(bool forward) {
         found = read(keyStatement(key, forward ? First : Last), {}, kRecordNotAvailable);
     } else {
         // From the buffer's key the bound row id lets every row of that key in.
-        std::vector<ColumnValue> from = walkValues_;
-        if (walkFrom_ == WalkFrom::Row) from.emplace_back(walkRow_);
-        else if (forward) from.emplace_back(std::numeric_limits<std::int64_t>::min());
-        else from.emplace_back(std::numeric_limits<std::int64_t>::max());
-        found = read(keyStatement(key, forward ? After : Before), from, kRecordNotAvailable);
+        const std::int64_t fromKey =
+            forward ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
+        found = read(keyStatement(key, forward ? After : Before), walkValues_, kRecordNotAvailable,
+                     walkFrom_ == WalkFrom::Row ? &walkRow_ : &fromKey);
     }
     if (!found) return false;
     walkFrom_ = WalkFrom::Row;
-    walkValues_ = keyValues(key);
+    keyValues(key, walkValues_);
     walkRow_ = row_;
     return true;
 }
@@ -406,7 +417,7 @@ bool KeyedFile::reget(std::string_view position) {
         setError(kRecordNotFound);
         return false;
     }
-    return read(fileStatement(ByRow), {row}, kRecordNotFound);
+    return read(fileStatement(ByRow), {}, kRecordNotFound, &row);
 }
 
 Long KeyedFile::records() {

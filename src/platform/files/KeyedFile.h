@@ -89,7 +89,7 @@ private:
     friend class FileSavepoint;
 
     enum class WalkFrom { Nothing, Start, Key, Row };
-    enum Statement { Insert, Update, Delete, ByRow, Count, PerFile };
+    enum Statement { Insert, Update, Delete, ByRow, Count, Savepoint, Release, RollbackTo, PerFile };
     enum KeyStatement { Get, First, Last, After, Before, PerKey };
 
     std::size_t addKey(FileKey& key);
@@ -103,13 +103,18 @@ private:
     SqliteStatement& statement(std::size_t slot, const std::string& sql);
     SqliteStatement& fileStatement(Statement which);
     SqliteStatement& keyStatement(const FileKey& key, KeyStatement which);
+    // Runs a statement without parameters or rows; failures are reported.
+    bool execute(Statement which);
     std::string keySelect(const FileKey& key, KeyStatement which) const;
     bool requireOpen();
     bool requireWritable();
     bool requireCurrent();
-    std::vector<ColumnValue> keyValues(const FileKey& key) const;
-    // Runs a read; on a row, loads it, makes it current and returns true.
-    bool read(SqliteStatement& statement, const std::vector<ColumnValue>& values, int notFound);
+    // The record's values of the key's columns, put into `into`.
+    void keyValues(const FileKey& key, std::vector<ColumnValue>& into) const;
+    // Runs a read with the values (and the row id after them, when given)
+    // bound; on a row, loads it, makes it current and returns true.
+    bool read(SqliteStatement& statement, const std::vector<ColumnValue>& values, int notFound,
+              const std::int64_t* row = nullptr);
     bool step(bool forward);
     bool write(SqliteStatement& statement, bool withRow);
     void checkLayout();
@@ -125,6 +130,7 @@ private:
     std::string schema_ = "main";
     bool readOnly_ = false;
     std::vector<std::unique_ptr<SqliteStatement>> statements_;
+    std::vector<ColumnValue> values_;  // the values bound last, kept to spare allocations
 
     std::int64_t row_ = 0;  // the row last read or added; 0 for none
     const FileKey* walkKey_ = nullptr;

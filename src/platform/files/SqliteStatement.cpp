@@ -25,7 +25,7 @@ void SqliteStatement::Run::bind(int index, const ColumnValue& value) {
     // A pointer even for no bytes: a null one would bind NULL, not an empty BLOB.
     else {
         const std::string& bytes = std::get<std::string>(value);
-        sqlite3_bind_blob(s, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_blob(s, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_STATIC);
     }
 }
 

@@ -33,6 +33,8 @@ public:
         Run(const Run&) = delete;
         Run& operator=(const Run&) = delete;
 
+        // The value is not copied: it must live until the run ends. Every
+        // run binds every parameter, so none is left pointing at old bytes.
         void bind(int index, const ColumnValue& value);
         // True with a row to read; false at the end or on an error, which is
         // reported (failed() tells which).

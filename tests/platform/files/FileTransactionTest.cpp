@@ -123,6 +123,24 @@ TEST_F(FileTransactionTest, ASavepointInsideTheTransactionTakesBackOnlyItsOwnPar
     EXPECT_EQ(b->records(), 0) << "a savepoint outside a transaction ends unreleased as nothing";
 }
 
+TEST_F(FileTransactionTest, ATransactionAfterAFileWasMadeAnewWritesTheNewFile) {
+    auto a = item("A"), b = item("B");
+    a->setProperty(PROP_Logout, "1");
+    b->setProperty(PROP_Logout, "2");
+    ASSERT_TRUE(LOGOUT(1));
+    a->addItem("old", 1);
+    ASSERT_TRUE(COMMIT());
+    a->close();
+    ASSERT_TRUE(a->create());
+    ASSERT_TRUE(a->open());
+    ASSERT_TRUE(LOGOUT(1)) << ERROR();
+    EXPECT_EQ(a->records(), 0);
+    a->addItem("new", 2);
+    ASSERT_TRUE(COMMIT());
+    auto otherA = item("A");
+    EXPECT_TRUE(has(*otherA, "new"));
+}
+
 // Waits for the child's word that it is ready; false when it ended first.
 bool ready(int pipeEnd) {
     char word = 0;
