@@ -144,12 +144,16 @@ TEST_F(ZelRestyleBaseClassTest, ARecordIsWrittenWhollyOrNotAtAll) {
         record.ENABLED = 1;
         base.SaveSetting("0", 8, "ENABLED", "property 2");
         restyle.setProperty(PROP_Logout, "1");
-        if (inTransaction) ASSERT_TRUE(LOGOUT(1));
+        if (inTransaction) {
+            ASSERT_TRUE(LOGOUT(1));
+        }
         base.SaveSetting("5", 8, "ENABLED", "property 3");
         const std::string text = stopOf([&] { base.SaveGroup(recordRef(record), 8, "property 2"); },
                                         [&] { EXPECT_EQ(restyleRows().front(), "8 property 2/ENABLED=0"); });
         EXPECT_EQ(text.rfind("ZelRestyleBaseClass(SaveGroup): Restyle gegevens kunnen niet in file ", 0), 0) << text;
-        if (inTransaction) ASSERT_TRUE(COMMIT());
+        if (inTransaction) {
+            ASSERT_TRUE(COMMIT());
+        }
         EXPECT_EQ(restyleRows(), (Rows{"8 property 2/ENABLED=0", "8 property 3/ENABLED=5"}))
             << "the first row as it was; what the transaction wrote before stays";
         base.DeleteGroup(recordRef(record), 8, "property 3");

@@ -70,10 +70,7 @@ std::string journalOf(const std::string& path) { return path + "-journal"; }
 KeyedFile::KeyedFile(std::string label, std::string name, RecordRef record)
     : label_(std::move(label)), name_(std::move(name)), record_(record) {}
 
-KeyedFile::~KeyedFile() {
-    FileTransaction::instance().forget(*this);
-    statements_.clear();
-}
+KeyedFile::~KeyedFile() { FileTransaction::instance().forget(*this); }
 
 std::size_t KeyedFile::addKey(FileKey& key) {
     keys_.push_back(&key);
@@ -116,26 +113,29 @@ bool KeyedFile::open(Long accessMode) {
     }
     readOnly_ = (accessMode & 0x0F) == kReadOnly;
     own_ = SqliteConnection::open(systemFileName(name_), readOnly_ ? SqliteOpen::ReadOnly : SqliteOpen::ReadWrite);
-    if (!own_) return false;
-    checkLayout();
-    if (ERRORCODE() != kNoError) {
-        own_.reset();
-        return false;
-    }
-    return true;
+    if (own_ && layoutMatches()) return true;
+    own_.reset();
+    return false;
 }
 
-void KeyedFile::checkLayout() {
+bool KeyedFile::layoutMatches() {
     SqliteStatement layout(own_->handle(), std::string("SELECT \"SIGNATURE\" FROM ") + kLayoutTable);
     // A database without the layout table was not made by create().
-    if (layout.prepareError() == SQLITE_ERROR) return setError(kInvalidDataFile);
-    SqliteStatement::Run run(layout);
-    if (run.step()) {
-        if (run.bytes(0) == signature()) clearError();
-        else setError(kInvalidRecordDeclaration);
-    } else if (!run.failed()) {
+    if (layout.prepareError() == SQLITE_ERROR) {
         setError(kInvalidDataFile);
+        return false;
     }
+    SqliteStatement::Run run(layout);
+    if (!run.step()) {
+        if (!run.failed()) setError(kInvalidDataFile);
+        return false;
+    }
+    if (run.bytes(0) != signature()) {
+        setError(kInvalidRecordDeclaration);
+        return false;
+    }
+    clearError();
+    return true;
 }
 
 bool KeyedFile::close() {

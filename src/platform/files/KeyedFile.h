@@ -117,7 +117,8 @@ private:
               const std::int64_t* row = nullptr);
     bool step(bool forward);
     bool write(SqliteStatement& statement, bool withRow);
-    void checkLayout();
+    // The stored layout signature is the declaration's; else the error.
+    bool layoutMatches();
 
     std::string label_;
     std::string name_;
@@ -129,7 +130,7 @@ private:
     SqliteConnection* current_ = nullptr;  // the transaction's, while in one
     std::string schema_ = "main";
     bool readOnly_ = false;
-    std::vector<std::unique_ptr<SqliteStatement>> statements_;
+    std::vector<std::unique_ptr<SqliteStatement>> statements_;  // after own_: finalised before it closes
     std::vector<ColumnValue> values_;  // the values bound last, kept to spare allocations
 
     std::int64_t row_ = 0;  // the row last read or added; 0 for none

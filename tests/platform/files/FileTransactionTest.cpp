@@ -26,8 +26,12 @@ protected:
     // A created item file, open when asked.
     std::unique_ptr<ItemFile> item(const std::string& name, bool open = true) {
         auto file = std::make_unique<ItemFile>(folder.file(name));
-        if (!fs::exists(folder.file(name))) EXPECT_TRUE(file->create()) << ERROR();
-        if (open) EXPECT_TRUE(file->open()) << ERROR();
+        if (!fs::exists(folder.file(name))) {
+            EXPECT_TRUE(file->create()) << ERROR();
+        }
+        if (open) {
+            EXPECT_TRUE(file->open()) << ERROR();
+        }
         return file;
     }
     bool has(ItemFile& file, std::string_view tag) {

@@ -266,7 +266,9 @@ TEST_F(KeyedFileTest, SetAtTheBufferStartsAtThatKeyEitherWay) {
         file->set(file->ORDER, file->ORDER);
         const bool found = c.forward ? file->next() : file->previous();
         EXPECT_EQ(found, c.first != nullptr) << c.from;
-        if (c.first) EXPECT_EQ(file->tag(), c.first) << c.from << c.forward;
+        if (c.first) {
+            EXPECT_EQ(file->tag(), c.first) << c.from << c.forward;
+        }
     }
 }
 
@@ -289,7 +291,9 @@ TEST_F(KeyedFileTest, PositionsReadTheirRowAgainUntilItIsDeleted) {
         file->rec.TAG = "none";
         EXPECT_EQ(file->reget(positions[i]), !expected[i].empty()) << i;
         EXPECT_EQ(file->tag(), expected[i].empty() ? "none" : expected[i]);
-        if (expected[i].empty()) EXPECT_EQ(ERRORCODE(), kRecordNotFound);
+        if (expected[i].empty()) {
+            EXPECT_EQ(ERRORCODE(), kRecordNotFound);
+        }
     }
     EXPECT_FALSE(file->reget("not a position"));
     EXPECT_EQ(ERRORCODE(), kRecordNotFound);
