@@ -38,10 +38,7 @@ CharacterEngine& CharacterEngine::instance() {
 }
 
 CharacterEngine::CharacterEngine() {
-    if (const char* file = std::getenv("TABLOOM_CHARACTER_TRACE"); file && *file) {
-        traceFile_ = file;
-        trace_ = true;
-    }
+    if (const char* file = std::getenv("TABLOOM_CHARACTER_TRACE"); file && *file) setTrace(true, file);
     Scheduler::instance().addTicker(*this);
 }
 
@@ -50,6 +47,11 @@ CharacterEngine::~CharacterEngine() {
     // After Qt has gone the windows cannot be closed: the process is ending anyway.
     if (!QCoreApplication::instance())
         for (auto& [name, character] : characters_) static_cast<void>(character.release());
+}
+
+void CharacterEngine::setTrace(bool on, std::string file) {
+    trace_ = on;
+    traceFile_ = std::move(file);
 }
 
 RequestState CharacterEngine::state(RequestId id) const {

@@ -59,7 +59,8 @@ public:
 
     static CharacterEngine& instance();
 
-    void setTrace(bool on) { trace_ = on; }
+    // Trace mode; the lines go to `file` (appended), else to traceLines().
+    void setTrace(bool on, std::string file = {});
     bool tracing() const { return trace_; }
     const std::vector<std::string>& traceLines() const { return traceLines_; }
     void clearTrace() { traceLines_.clear(); }

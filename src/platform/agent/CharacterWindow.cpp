@@ -8,8 +8,7 @@
 namespace platform::agent {
 
 CharacterWindow::CharacterWindow(const std::string& title, std::shared_ptr<const CharacterData> data)
-    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool |
-                           Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus),
+    : QWidget(nullptr, overlayWindowFlags()),
       data_(std::move(data)),
       masks_(data_->images.size()) {
     setWindowTitle(toQString(title));

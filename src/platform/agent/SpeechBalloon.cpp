@@ -60,8 +60,7 @@ QPainterPath cloudOutline(const QRectF& body, qreal tailX, bool below) {
 }  // namespace
 
 SpeechBalloon::SpeechBalloon()
-    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool |
-                           Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus) {
+    : QWidget(nullptr, overlayWindowFlags()) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_NoSystemBackground);

@@ -27,9 +27,10 @@ const std::map<Long, const char*>& voices() {
 
 constexpr Long kDutch = 1043;
 
+// The program to start, "" when there is none that could run.
 QString speechProgram() {
     const QString standIn = qEnvironmentVariable("TABLOOM_SPEECH");
-    return standIn.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("espeak-ng")) : standIn;
+    return QStandardPaths::findExecutable(standIn.isEmpty() ? QStringLiteral("espeak-ng") : standIn);
 }
 
 std::string escaped(std::string_view text) {
@@ -104,8 +105,13 @@ void Voice::stop() {
     QProcess* process = std::exchange(process_, nullptr);
     if (!process) return;
     process->disconnect();
+    if (process->state() == QProcess::NotRunning) {
+        process->deleteLater();
+        return;
+    }
+    // Gone once it has ended, so that nothing waits for it.
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
     process->kill();
-    process->deleteLater();
 }
 
 }  // namespace platform::agent

@@ -7,6 +7,11 @@
 #include <vector>
 
 namespace platform::agent {
+namespace {
+
+bool offscreen() { return QGuiApplication::platformName() == QStringLiteral("offscreen"); }
+
+}  // namespace
 
 // One rectangle per run of covered pixels in a row: rows are bands sorted by
 // x, so the region takes them in one go.
@@ -31,8 +36,13 @@ QRegion alphaRegion(const QImage& image) {
 }
 
 void shapeWindow(QWidget& window, const QRegion& region) {
-    static const bool shapes = QGuiApplication::platformName() != QStringLiteral("offscreen");
-    if (shapes) window.setMask(region);
+    if (!offscreen()) window.setMask(region);
+}
+
+Qt::WindowFlags overlayWindowFlags() {
+    const Qt::WindowFlags flags = Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput |
+                                  Qt::WindowDoesNotAcceptFocus;
+    return offscreen() ? flags : flags | Qt::Tool;
 }
 
 }  // namespace platform::agent
