@@ -23,8 +23,9 @@
 // - Speech texts carry tags (SpeechText.h); the voice is espeak-ng where it
 //   is installed (Voice.h), else the balloon alone.
 // - The listener hears of every request that ends, completed or stopped; it
-//   is called inside engine calls or on the scheduler's stack, may add
-//   requests, and must not unload.
+//   is called inside engine calls (for a request that ends as it starts,
+//   before the call that queued it returns) or on the scheduler's stack. It
+//   may add requests and must not unload.
 // - Trace mode (setTrace, or the environment variable
 //   TABLOOM_CHARACTER_TRACE naming a file for the lines): every call but the
 //   reads is written as a line (`MoveTo Merlin 10 20 1000`,
@@ -95,6 +96,8 @@ public:
     void stopAll(std::string_view name, std::string_view types = {});
     void setHeight(std::string_view name, Long height);
     void setWidth(std::string_view name, Long width);
+    // 2 brings the character in front of the others; it takes no input, so
+    // the other states change nothing.
     void activate(std::string_view name, Long state);
     void setLanguage(std::string_view name, Long languageId);
     // The engine has no settings of its own to show.
