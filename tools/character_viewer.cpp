@@ -46,7 +46,8 @@ bool perform(CharacterEngine& engine, const std::string& name, const std::string
     else if (verb == "hide") last = engine.hide(name, argument == "fast");
     else if (verb == "speak") last = engine.speak(name, withLineBreaks(argument));
     else if (verb == "think") last = engine.think(name, withLineBreaks(argument));
-    else if (verb == "move" && n.size() >= 2) last = engine.moveTo(name, n[0], n[1], n.size() > 2 ? std::optional(n[2]) : std::nullopt);
+    else if (verb == "move" && n.size() >= 2)
+        last = engine.moveTo(name, n[0], n[1], n.size() > 2 ? std::optional(n[2]) : std::nullopt);
     else if (verb == "gesture" && n.size() >= 2) last = engine.gestureAt(name, n[0], n[1]);
     else if (verb == "play") last = engine.play(name, argument);
     else if (verb == "size" && n.size() >= 2) {

@@ -3,7 +3,10 @@
 //   Pose{.headX = -4, .lookX = -1}
 #pragma once
 
-enum class Prop { None, Sparkles, Stars, Question, Exclamation, Bulb, Book, Magnifier, Gears, SoundWaves, Tear, Thought, Sleep };
+// What he shows beside him.
+enum class Prop {
+    None, Sparkles, Stars, Question, Exclamation, Bulb, Book, Magnifier, Gears, SoundWaves, Tear, Thought, Sleep
+};
 
 struct Pose {
     double scale = 1;            // grows from nothing when he shows

@@ -214,8 +214,8 @@ void Character::beginSpeech(Clock::TimePoint now) {
     }
     const bool aloud = current_->kind == RequestKind::Speak;
     if (visible_) {
-        balloon_->present(balloonText(speech.shown), aloud ? SpeechBalloon::Shape::Balloon : SpeechBalloon::Shape::Cloud,
-                          rect());
+        const auto shape = aloud ? SpeechBalloon::Shape::Balloon : SpeechBalloon::Shape::Cloud;
+        balloon_->present(balloonText(speech.shown), shape, rect());
         if (aloud) play("Speaking", true, now);
     }
     speechEnd_ = now + speech.readingTime();
@@ -233,8 +233,8 @@ void Character::beginMove(Clock::TimePoint now) {
     const Request& r = *current_;
     const Long dx = r.x - x_, dy = r.y - y_;
     const bool ownPace = !r.speed || *r.speed < 0;
-    const auto length = ownPace ? std::chrono::milliseconds(std::lround(std::hypot(dx, dy) * 1000 / kPixelsPerSecond))
-                                : std::chrono::milliseconds(*r.speed);
+    const std::chrono::milliseconds length(ownPace ? std::lround(std::hypot(dx, dy) * 1000 / kPixelsPerSecond)
+                                                   : *r.speed);
     if (!live_ || !visible_ || length.count() <= 0) {
         placeAt(r.x, r.y);
         currentDone_ = true;

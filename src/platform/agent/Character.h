@@ -67,7 +67,6 @@ public:
     void proceed();
     std::optional<Clock::TimePoint> nextDue() const;
 
-    const std::string& name() const { return name_; }
     const CharacterData& data() const { return *data_; }
     Long left() const { return x_; }
     Long top() const { return y_; }

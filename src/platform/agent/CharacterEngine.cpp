@@ -75,8 +75,9 @@ bool CharacterEngine::load(std::string_view name, std::string_view file) {
     if (path.empty()) return false;
     std::optional<CharacterData> data = readCharacterFile(path);
     if (!data) return false;
-    characters_[key(name)] = std::make_unique<Character>(
-        clip(name), std::make_shared<const CharacterData>(std::move(*data)), !trace_, static_cast<CharacterHost&>(*this));
+    CharacterHost& host = *this;
+    characters_[key(name)] =
+        std::make_unique<Character>(clip(name), std::make_shared<const CharacterData>(std::move(*data)), !trace_, host);
     return true;
 }
 

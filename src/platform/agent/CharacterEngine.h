@@ -62,7 +62,6 @@ public:
 
     // Trace mode; the lines go to `file` (appended), else to traceLines().
     void setTrace(bool on, std::string file = {});
-    bool tracing() const { return trace_; }
     const std::vector<std::string>& traceLines() const { return traceLines_; }
     void clearTrace() { traceLines_.clear(); }
 
