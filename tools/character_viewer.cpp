@@ -6,7 +6,7 @@
 //   size:<width>,<height>, language:<id>
 //   list                             prints the character's animations
 //   all                              plays every animation in turn
-// Example: character_viewer Merlin show move:300,200 "speak:Hallo!|Ik ben Merlin." play:Wave hide
+// Example: character_viewer Merlin show move:300,200 "speak:Hallo!|Ik ben Merlin." play:Greet hide
 #include "platform/agent/CharacterEngine.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/text/Codepage.h"

@@ -84,8 +84,10 @@ bool Voice::say(const Speech& speech, Long languageId, std::function<void(bool)>
         process->deleteLater();
         if (!starting_) ended(spoke);
     };
-    QObject::connect(process, &QProcess::finished, process, [finish](int code, QProcess::ExitStatus status) {
-        finish(status == QProcess::NormalExit && code == 0);
+    // espeak-ng without a sound device says so on its error output and ends
+    // at once with 0: that is a failure too.
+    QObject::connect(process, &QProcess::finished, process, [finish, process](int code, QProcess::ExitStatus status) {
+        finish(status == QProcess::NormalExit && code == 0 && process->readAllStandardError().isEmpty());
     });
     QObject::connect(process, &QProcess::errorOccurred, process, [finish](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) finish(false);

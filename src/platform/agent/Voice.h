@@ -8,7 +8,8 @@
 // - One speech at a time per Voice. say gives false, and calls nothing, when
 //   there is no program or it cannot start at once; otherwise `ended` is
 //   called once, on Qt's stack, when the program ends: true when it spoke,
-//   false when it failed.
+//   false when it failed (it ended by a signal or with an exit code, or it
+//   wrote to its error output).
 // - stop() ends the program and calls nothing.
 // - The voice of a language id comes from one table; an id without a voice
 //   speaks Dutch.

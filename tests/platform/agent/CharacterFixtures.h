@@ -84,11 +84,12 @@ private:
 };
 
 // A speech program for tests, named by TABLOOM_SPEECH while it lives: it
-// writes its arguments and its input into files beside it, then ends, fails,
-// or lingers until the test lets it end.
+// writes its arguments and its input into files beside it, then ends, fails
+// (exit code 1), complains (on its error output) or lingers until the test
+// lets it end.
 class SpeechStandIn {
 public:
-    enum class Behaviour { Ends, Fails, Lingers };
+    enum class Behaviour { Ends, Fails, Complains, Lingers };
 
     explicit SpeechStandIn(Behaviour behaviour = Behaviour::Ends)
         : folder_(temporaryFolder("tabloom-speech")), before_(environment("TABLOOM_SPEECH")) {
@@ -99,9 +100,7 @@ public:
                                  "cat > \"$0.input.tmp\"\n"
                                  "mv \"$0.input.tmp\" \"$0.input\"\n"
                                  "mv \"$0.args.tmp\" \"$0.args\"\n"
-                              << (behaviour == Behaviour::Lingers ? "while [ ! -e \"$0.done\" ]; do sleep 0.02; done\n"
-                                  : behaviour == Behaviour::Fails ? "exit 1\n"
-                                                                  : "");
+                              << ending(behaviour);
         std::filesystem::permissions(script, std::filesystem::perms::owner_all);
         setenv("TABLOOM_SPEECH", script.c_str(), 1);
         base_ = script.string();
@@ -140,6 +139,16 @@ public:
     void finish() const { std::ofstream(base_ + ".done").put('\n'); }
 
 private:
+    static const char* ending(Behaviour behaviour) {
+        switch (behaviour) {
+            case Behaviour::Ends: return "";
+            case Behaviour::Fails: return "exit 1\n";
+            case Behaviour::Complains: return "echo 'no sound device' >&2\n";
+            case Behaviour::Lingers: return "while [ ! -e \"$0.done\" ]; do sleep 0.02; done\n";
+        }
+        return "";
+    }
+
     std::filesystem::path folder_;
     std::optional<std::string> before_;
     std::string base_;

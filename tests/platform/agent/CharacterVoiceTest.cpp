@@ -136,15 +136,17 @@ TEST_F(Voice, WithoutAProgramOrWhenItFailsTheBalloonStaysItsReadingTime) {
     advance(1ms);
     EXPECT_EQ(engine.state(missing), RequestState::Ended);
 
-    SpeechStandIn speech(SpeechStandIn::Behaviour::Fails);
-    const RequestId failed = engine.speak("Tiny", "Hallo");
-    ASSERT_TRUE(speech.arguments());
-    EXPECT_TRUE(Scheduler::instance().pumpUntil([&] { return engine.nextDue().has_value(); }, 10s))
-        << "after the failure the reading time counts";
-    EXPECT_EQ(engine.state(failed), RequestState::Running);
-    EXPECT_TRUE(balloonShown());
-    runUntilOver(failed);
-    EXPECT_EQ(ended.back(), (Ended{failed, RequestEnd::Completed}));
+    for (const auto behaviour : {SpeechStandIn::Behaviour::Fails, SpeechStandIn::Behaviour::Complains}) {
+        SpeechStandIn speech(behaviour);
+        const RequestId failed = engine.speak("Tiny", "Hallo");
+        ASSERT_TRUE(speech.arguments());
+        EXPECT_TRUE(Scheduler::instance().pumpUntil([&] { return engine.nextDue().has_value(); }, 10s))
+            << "after the failure the reading time counts";
+        EXPECT_EQ(engine.state(failed), RequestState::Running);
+        EXPECT_TRUE(balloonShown());
+        runUntilOver(failed);
+        EXPECT_EQ(ended.back(), (Ended{failed, RequestEnd::Completed}));
+    }
 }
 
 }  // namespace
