@@ -8,6 +8,7 @@
 #include <QEnterEvent>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPointer>
 
 namespace platform {
 namespace {
@@ -60,8 +61,13 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
-            case QEvent::Enter:
-            case QEvent::Leave: crossed(watched, event->type() == QEvent::Enter); return false;
+            case QEvent::Enter:  // its ancestors' enter comes too, maybe late: only a control's counts
+                if (watched->isWidgetType() && reportingControl(static_cast<QWidget*>(watched)))
+                    pointerOver(static_cast<QWidget*>(watched));
+                return false;
+            case QEvent::Leave:
+                if (watched == inside_) pointerOver(nullptr);
+                return false;
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonDblClick:
             case QEvent::MouseButtonRelease:
@@ -75,7 +81,7 @@ protected:
             return false;
         }
         WindowView* view = WindowView::holding(watched);
-        if (!view || view == watched || !view->model() || view->blocked()) return false;
+        if (!view || view == watched || !view->model() || view->blocked() || passedOn(mouse)) return false;
         return onControl(*view, view->controlOf(static_cast<QWidget*>(watched)), mouse);
     }
 
@@ -91,12 +97,22 @@ private:
             if (w->view()) w->view()->buttonReleased();
     }
 
+    // A widget that ignores a mouse event passes a copy on to its parent:
+    // only the first widget's counts.
+    bool passedOn(const QMouseEvent& mouse) {
+        const Seen seen{mouse.type(), mouse.timestamp(), mouse.globalPosition().toPoint()};
+        if (seen == seen_) return true;
+        seen_ = seen;
+        return false;
+    }
+
     // True: the program took the press.
     bool onControl(WindowView& view, Long control, const QMouseEvent& mouse) {
         Window& w = *view.model();
         const QPoint global = mouse.globalPosition().toPoint();
         switch (mouse.type()) {
             case QEvent::MouseMove:
+                pointerOver(view.widget(control));
                 if (reportsMouse(w, control)) handling(global, 0), w.userPointed(EVENT::MouseMove, control);
                 return false;
             case QEvent::MouseButtonRelease:
@@ -115,17 +131,38 @@ private:
         return false;
     }
 
-    // The pointer enters or leaves a control that reports the mouse.
-    static void crossed(QObject* watched, bool in) {
-        WindowView* view = WindowView::holding(watched);
-        if (!view || !view->model() || view->blocked()) return;
-        const Long control = view->controlOf(static_cast<QWidget*>(watched));
-        if (!reportsMouse(*view->model(), control) || view->widget(control) != watched) return;
-        handling(last(), 0);
-        view->model()->userPointed(in ? EVENT::MouseIn : EVENT::MouseOut, control);
+    // The pointer is over `under` now (nullptr: outside every control), so it
+    // may have left one control that reports the mouse and entered another.
+    // Qt's enter and leave may come before or after the first move, and twice.
+    void pointerOver(QWidget* under) {
+        QWidget* control = reportingControl(under);
+        if (control == inside_) return;
+        for (auto [widget, event] : {std::pair{inside_.data(), EVENT::MouseOut}, std::pair{control, EVENT::MouseIn}}) {
+            WindowView* view = WindowView::holding(widget);
+            if (!view || !view->model() || view->blocked()) continue;
+            handling(last(), 0);
+            view->model()->userPointed(event, view->controlOf(widget));
+        }
+        inside_ = control;
     }
 
-    Long pressed_ = 0;  // the button of the last press: its release carries it
+    // The widget of the control holding `w` when that control reports the mouse.
+    static QWidget* reportingControl(QWidget* w) {
+        WindowView* view = WindowView::holding(w);
+        if (!view || !view->model()) return nullptr;
+        const Long control = view->controlOf(w);
+        return reportsMouse(*view->model(), control) ? view->widget(control) : nullptr;
+    }
+
+    struct Seen {
+        QEvent::Type type = QEvent::None;
+        quint64 timestamp = 0;
+        QPoint global;
+        bool operator==(const Seen&) const = default;
+    };
+    Seen seen_;
+    Long pressed_ = 0;          // the button of the last press: its release carries it
+    QPointer<QWidget> inside_;  // the control the pointer is in
 };
 
 }  // namespace
