@@ -387,6 +387,7 @@ void Window::userAccepted(Long number) {
 void Window::userChoseRow(Long number, Long row) {
     Control* c = control(number);
     if (!c) return;
+    if (c->type == CREATE::sheet) deliver({EVENT::TabChanging, number, 0});  // PROP:Selected still the old tab
     c->props[PROP::Selected] = std::to_string(row);
     deliver({EVENT::NewSelection, number, 0});
 }

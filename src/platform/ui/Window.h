@@ -139,7 +139,8 @@ public:
     bool userPressedKey(Long keyCode, Long focusControl, Long character = 0);
     void userClosed();
     void userChoseMenu(Long item);
-    // The pointer over a control: MouseIn, MouseOut, MouseMove, MouseDown, MouseUp.
+    // The pointer over a control: MouseIn, MouseOut, MouseMove, MouseDown,
+    // MouseUp; a combo's list dropping down: DroppingDown, DroppedDown.
     void userPointed(Long event, Long control);
     void userSelected(Long control);     // the focus came to the control
     void userActivated(bool active);     // GainFocus or LoseFocus

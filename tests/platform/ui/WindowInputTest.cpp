@@ -2,6 +2,7 @@
 #include "RunningWindow.h"
 #include "support/FocusEvents.h"
 
+#include "platform/ui/WindowSpec.h"
 #include "platform/ui/WindowView.h"
 
 #include <gtest/gtest.h>
@@ -137,4 +138,26 @@ TEST(WindowInput, APreAlertKeyEndedWithCycleLetsTheKeyDoItsOwnWork) {
         EXPECT_EQ(w.taken(EVENT::AlertKey).size(), 1u) << "cycle " << cycle;
         EXPECT_EQ(w.taken(EVENT::Accepted).size(), cycle ? 1u : 0u) << "cycle " << cycle;
     }
+}
+
+TEST(WindowInput, ChoosingATabAndDroppingAListDownSayWhatIsAboutToHappen) {
+    CString<11> chosen{"B"};
+    Long selectedWhileChanging = 0;
+    RunningWindow w({.label = "W", .title = "sheet", .at = {10, 10, 200, 120}, .controls = {
+        {.type = CREATE::sheet, .label = "?Sheet", .at = {2, 2, 190, 60}, .children = {
+            {.type = CREATE::tab, .label = "?One", .text = "One"},
+            {.type = CREATE::tab, .label = "?Two", .text = "Two"}}},
+        {.type = CREATE::combo, .label = "?Combo", .text = "@s10", .at = {2, 70, 60, 12}, .use = bind(chosen),
+         .choices = "A|B|C"}}},
+        [&](Window& window) {
+            if (window.event() == EVENT::TabChanging)
+                selectedWhileChanging = window.numberProperty(window.field(), PROP::Selected);
+        });
+    w.events.clear();
+    drive::chooseTab(*w, "?Two");
+    drive::chooseFromDropList(*w, "?Combo", "C");
+    std::erase_if(w.events, [](const Event& e) { return aboutFocus(e.event); });
+    EXPECT_EQ(w.numbers(), (std::vector<Long>{EVENT::TabChanging, EVENT::NewSelection, EVENT::DroppingDown,
+                                              EVENT::DroppedDown, EVENT::NewSelection, EVENT::Accepted}));
+    EXPECT_EQ(selectedWhileChanging, 1) << "the tab it leaves";
 }

@@ -4,6 +4,7 @@
 #include "platform/ui/WindowView.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCursor>
 #include <QEnterEvent>
 #include <QMdiSubWindow>
@@ -61,6 +62,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
+            case QEvent::Show: droppedDown(watched); return false;
             case QEvent::Enter:  // its ancestors' enter comes too, maybe late: only a control's counts
                 if (watched->isWidgetType() && reportingControl(static_cast<QWidget*>(watched)))
                     pointerOver(static_cast<QWidget*>(watched));
@@ -95,6 +97,17 @@ private:
         if (dragged) dragged->endDrag();
         for (Window* w : Window::openWindows())
             if (w->view()) w->view()->buttonReleased();
+    }
+
+    // A combo's list is a popup of its own: showing it drops the combo down.
+    static void droppedDown(QObject* watched) {
+        auto* popup = qobject_cast<QWidget*>(watched);
+        auto* combo = popup && popup->isWindow() ? qobject_cast<QComboBox*>(popup->parentWidget()) : nullptr;
+        WindowView* view = WindowView::holding(combo);
+        if (!view || !view->model() || view->blocked()) return;
+        const Long control = view->controlOf(combo);
+        view->model()->userPointed(EVENT::DroppingDown, control);
+        if (view->model()) view->model()->userPointed(EVENT::DroppedDown, control);
     }
 
     // A widget that ignores a mouse event passes a copy on to its parent:

@@ -1,6 +1,7 @@
 // The mouse as the program sees it: presses of alerted buttons, the mouse
 // events of controls that report it (PROP:Imm), the pointer position events
-// carry, and the focus and window activation as events.
+// carry, a combo's list dropping down, and the focus and window activation
+// as events.
 #pragma once
 
 #include "platform/text/Text.h"
