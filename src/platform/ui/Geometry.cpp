@@ -18,6 +18,8 @@ Long Geometry::convert(Long value, bool toPixels, bool across, const DialogUnits
     return across ? du.toUnitsX(v) : du.toUnitsY(v);
 }
 
+Long Geometry::toUnits(Long pixels, bool across, const DialogUnits& du) { return convert(pixels, false, across, du); }
+
 void Geometry::write(Long prop, Long value, bool pixels) { sides_[index(prop)] = {value, pixels}; }
 
 Long Geometry::shownPixels(Long prop) const {

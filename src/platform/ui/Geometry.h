@@ -22,6 +22,8 @@ namespace platform {
 class Geometry {
 public:
     static bool holds(Long prop);
+    // Pixels in dialog units, across (x, width) or down (y, height).
+    static Long toUnits(Long pixels, bool across, const DialogUnits& du);
 
     void write(Long prop, Long value, bool pixels);
     Long read(Long prop, bool pixels, const DialogUnits& du) const;

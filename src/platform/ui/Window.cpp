@@ -4,8 +4,8 @@
 #include "platform/ui/WindowView.h"
 
 #include <algorithm>
-#include <utility>
 #include <stdexcept>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -215,9 +215,8 @@ std::string Window::property(Long number, Long prop) const {
     }
     if (number == 0 && (prop == PROP::ClientWidth || prop == PROP::ClientHeight)) {
         const bool across = prop == PROP::ClientWidth;
-        const int pixels = across ? clientSize_.width : clientSize_.height;
-        if (usesPixels()) return std::to_string(pixels);
-        return std::to_string(across ? units_.toUnitsX(pixels) : units_.toUnitsY(pixels));
+        const Long pixels = across ? clientSize_.width : clientSize_.height;
+        return std::to_string(usesPixels() ? pixels : Geometry::toUnits(pixels, across, units_));
     }
     if (number == 0) {
         auto it = props_.find(prop);
