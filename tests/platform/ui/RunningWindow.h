@@ -14,7 +14,7 @@ public:
     using Handler = std::function<void(platform::Window&)>;
 
     explicit RunningWindow(platform::WindowSpec spec, Handler handler = {}) : handler_(std::move(handler)) {
-        thread_ = platform::START([this, spec = std::move(spec)] {
+        platform::START([this, spec = std::move(spec)] {
             platform::Window w(spec);
             window_ = &w;
             w.open();
@@ -55,5 +55,4 @@ public:
 private:
     Handler handler_;
     platform::Window* window_ = nullptr;
-    int thread_ = 0;
 };
