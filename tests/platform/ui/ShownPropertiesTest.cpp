@@ -188,7 +188,7 @@ private:
                                              C::dropcombo, C::droplist, C::check, C::option, C::progress};
         ControlSpec c{.type = type, .label = "?C", .text = "Sample", .at = at};
         if (bound.contains(type)) c.use = bind(value);
-        WindowSpec w{.label = "W", .title = "Sample", .at = {0, 0, 220, 120}};
+        WindowSpec w{.label = "W", .title = "Sample", .at = {0, 0, 220, 120}, .statusBar = true};
         switch (type) {
             case C::window:
             case C::application:
@@ -358,7 +358,7 @@ std::map<std::pair<std::string, Long>, Probe> probes(const Pictures& pictures) {
         {{"Iconize", 0}, {"0", "1", {}, [](const Sample& s) { EXPECT_TRUE(s.widget()->isMinimized()); }}},
         {{"Key", 0}, {"0", std::to_string(KEY::Ctrl + 'S')}},
         {{"MAX", 0}, {"0", "1"}},
-        {{"Maximize", 0}, {"0", "1", {}, [](const Sample& s) { EXPECT_TRUE(s.widget()->isMaximized()); }}},
+        {{"Maximize", 0}, {"0", "1", {}, [](const Sample& s) { EXPECT_TRUE(s.window().view()->maximized()); }}},
         {{"Msg", 0}, {"", "Hello", {}, [](const Sample& s) {
              EXPECT_EQ(s.isMenu() ? s.action()->statusTip() : s.widget()->statusTip(), "Hello");
          }}},
@@ -594,6 +594,8 @@ TEST(ShownPropertiesTable, EveryCatalogueNumberHasARowAndSharedNumbersMeanOneThi
     const std::set<std::set<std::string>> aliases = {
         {"Font", "FontName"}, {"Range", "RangeLow"}, {"Background", "Color", "FillColor"}};
     for (const auto& [pair, names] : meanings) {
-        if (names.size() > 1) EXPECT_TRUE(aliases.contains(names)) << pair.first << ": " << *names.begin();
+        if (names.size() > 1) {
+            EXPECT_TRUE(aliases.contains(names)) << pair.first << ": " << *names.begin();
+        }
     }
 }

@@ -76,25 +76,27 @@ void ControlView::apply(Long prop) {
 }
 
 QSize ControlView::unitsToPixels(int x, int y) const {
-    const DialogUnits du(window_->font());
+    const DialogUnits& du = model().units();
     return {du.toPixelsX(x), du.toPixelsY(y)};
 }
 
 QRect ControlView::placement() const {
-    const Window& m = model();
-    const QSize at = unitsToPixels(m.numberProperty(number_, PROP::Xpos), m.numberProperty(number_, PROP::Ypos));
-    QSize size = unitsToPixels(m.numberProperty(number_, PROP::Width), m.numberProperty(number_, PROP::Height));
+    const Rect at = model().placement(number_);
+    QSize size(at.width, at.height);
     const QSize natural = widget_->sizeHint();
     // A full control takes the rest of its parent for a size it was not given.
     const bool full = shows(PROP::Full) && flag(PROP::Full) && widget_->parentWidget();
-    const QSize rest = full ? widget_->parentWidget()->size() - at : natural;
-    if (size.width() <= 0) size.setWidth(full ? rest.width() : natural.width());
-    if (size.height() <= 0) size.setHeight(full ? rest.height() : natural.height());
-    return {QPoint(at.width(), at.height()), size};
+    const QSize rest = full ? widget_->parentWidget()->size() - QSize(at.x, at.y) : natural;
+    if (size.width() <= 0) size.setWidth(rest.width());
+    if (size.height() <= 0) size.setHeight(rest.height());
+    return {QPoint(at.x, at.y), size};
 }
 
+// A natural size (0) is what the widget asks for; the model reads it back.
 void ControlView::place() {
-    if (widget_ && !placedByParent()) widget_->setGeometry(placement());
+    if (!widget_ || placedByParent()) return;
+    widget_->setGeometry(placement());
+    model().laidOut(number_, widget_->width(), widget_->height());
 }
 
 // Groups and options hold their controls in the model only.

@@ -116,19 +116,17 @@ public:
 protected:
     // The widget holds the line with room for its width around it.
     QRect placement() const override {
-        const Window& m = model();
-        const QSize from = unitsToPixels(m.numberProperty(number(), PROP::Xpos), m.numberProperty(number(), PROP::Ypos));
-        const QSize run = unitsToPixels(m.numberProperty(number(), PROP::Width), m.numberProperty(number(), PROP::Height));
+        const Rect at = model().placement(number());
         const int room = (lineWidth() + 1) / 2;
-        return QRect(QPoint(from.width(), from.height()), QPoint(from.width() + run.width(), from.height() + run.height()))
+        return QRect(QPoint(at.x, at.y), QPoint(at.x + at.width, at.y + at.height))
             .normalized()
             .adjusted(-room, -room, room, room);
     }
     void paint(QPainter& p, const QWidget& w) override {
         const int room = (lineWidth() + 1) / 2;
         const QRectF inner = QRectF(w.rect()).adjusted(room, room, -room, -room);
-        const bool falling = (model().numberProperty(number(), PROP::Width) < 0) ==
-                             (model().numberProperty(number(), PROP::Height) < 0);
+        const Rect at = model().placement(number());
+        const bool falling = (at.width < 0) == (at.height < 0);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(border(w));
         if (falling)

@@ -74,16 +74,18 @@ void WindowView::applyLook(Long prop) {
             else
                 unsetCursor();
             return;
-        case PROP::Iconize:
-        case PROP::Maximize: showWindowState(); return;
+        case PROP::Iconize: showIconized(); return;
         case PROP::MinWidth:
         case PROP::MinHeight:
         case PROP::MaxWidth:
         case PROP::MaxHeight: showSizeLimits(); return;
         case PROP::ToolBox: showStaysOnTop(); return;
+        case PROP::Resize:
+            if (statusBar_) statusBar_->setSizeGripEnabled(frameFlag(prop));
+            update();
+            return;
         case PROP::Max:
         case PROP::System:
-        case PROP::Resize:
         case PROP::Double:
         case PROP::NoFrame: update(); return;
         case PROP::StatusFont:
@@ -106,33 +108,23 @@ void WindowView::paintBackground(QPainter& painter, const QRect& area) const {
     paintPicture(painter, area, pictureFor(clip(model_->property(0, PROP::WallPaper))), pictureMode(*model_, 0));
 }
 
-void WindowView::showWindowState() {
-    Qt::WindowStates state = outer()->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-    if (frameFlag(PROP::Iconize))
-        state |= Qt::WindowMinimized;
-    else if (frameFlag(PROP::Maximize))
-        state |= Qt::WindowMaximized;
-    outer()->setWindowState(state);
+void WindowView::showIconized() {
+    const Qt::WindowStates state = outer()->windowState() & ~Qt::WindowMinimized;
+    outer()->setWindowState(frameFlag(PROP::Iconize) ? state | Qt::WindowMinimized : state);
 }
 
-QSize WindowView::framedSize(int widthUnits, int heightUnits) const {
-    const DialogUnits du(font());
-    const int f = SystemMetrics::frameWidth;
-    return {du.toPixelsX(widthUnits) + 2 * f,
-            du.toPixelsY(heightUnits) + 2 * f + SystemMetrics::captionHeight + SystemMetrics::edge};
-}
-
-// A limit of 0 is no limit.
+// Limits of the client area, in the window's units; 0 is no limit.
 void WindowView::showSizeLimits() {
-    auto limit = [this](Long prop, int none, bool width) {
-        const Long units = model_->numberProperty(0, prop);
-        if (units <= 0) return none;
-        const QSize framed = framedSize(units, units);
-        return width ? framed.width() : framed.height();
+    const DialogUnits& du = model_->units();
+    const bool pixels = model_->usesPixels();
+    auto limit = [&](Long widthProp, Long heightProp, int none) {
+        const Long width = model_->numberProperty(0, widthProp), height = model_->numberProperty(0, heightProp);
+        const QSize client = pixels ? QSize(width, height) : QSize(du.toPixelsX(width), du.toPixelsY(height));
+        const QSize outer = outerSizeFor(client);
+        return QSize(width > 0 ? outer.width() : none, height > 0 ? outer.height() : none);
     };
-    outer()->setMinimumSize(limit(PROP::MinWidth, 0, true), limit(PROP::MinHeight, 0, false));
-    outer()->setMaximumSize(limit(PROP::MaxWidth, QWIDGETSIZE_MAX, true),
-                            limit(PROP::MaxHeight, QWIDGETSIZE_MAX, false));
+    outer()->setMinimumSize(limit(PROP::MinWidth, PROP::MinHeight, 0));
+    outer()->setMaximumSize(limit(PROP::MaxWidth, PROP::MaxHeight, QWIDGETSIZE_MAX));
 }
 
 // A toolbox stays above the other windows.
@@ -143,16 +135,6 @@ void WindowView::showStaysOnTop() {
     const bool visible = w->isVisible();
     w->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     if (visible) w->show();
-}
-
-void WindowView::paintMaximizeBox(QPainter& painter) const {
-    const QRect close = closeBoxRect();
-    const QRect box = close.translated(-close.width() - 2, 0);
-    painter.fillRect(box, colorFromNumber(static_cast<Long>(0x8000000F)));
-    painter.setPen(QPen(Qt::black, 1));
-    const QRect glyph = box.adjusted(4, 4, -5, -5);
-    painter.drawRect(glyph);
-    painter.drawLine(glyph.topLeft() + QPoint(0, 1), glyph.topRight() + QPoint(0, 1));
 }
 
 }  // namespace platform

@@ -17,9 +17,8 @@ namespace platform {
 namespace {
 
 const Window* modelHolding(QObject* watched) {
-    for (auto* w = static_cast<QWidget*>(watched); w; w = w->parentWidget())
-        if (auto* view = qobject_cast<WindowView*>(w)) return view->model();
-    return nullptr;
+    const WindowView* view = WindowView::holding(watched);
+    return view ? view->model() : nullptr;
 }
 
 void showStatus(const QString& text) {
