@@ -185,7 +185,7 @@ private:
         QAbstractItemDelegate* oldDelegate = table_->itemDelegate();
         table_->setItemDelegate(new ListColumnDelegate(*rows_, table_));
         delete oldDelegate;
-        setColumnWidths(table_, rows_->columns(), DialogUnits(window().font()));
+        setColumnWidths(table_, rows_->columns(), model().units());
         setColumnResizing(header, rows_->columns());
         QObject::connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, table_,
                          [this](const QModelIndex& now) {
