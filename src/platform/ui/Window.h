@@ -18,7 +18,9 @@
 // - Every property reads back what was written; the view shows those it can.
 //   A list's PROP::Edit is the control number of its in-place editor over its
 //   current row (0 none); PROP::IconList is the icon names, "|" between them;
-//   a sheet's PROP::Wizard hides its tabs.
+//   a sheet's PROP::Wizard hides its tabs. PROP::Type reads the type of a
+//   control or window and takes no write. Under a window's PROP::Auto each
+//   event wait shows the bound variables first, as DISPLAY would.
 // - Positions and sizes (Geometry.h) are in dialog units of the window's font,
 //   or in pixels while the window's PROP:Pixels is set; the model converts,
 //   so it answers in either unit without the view. A window's Xpos/Ypos are

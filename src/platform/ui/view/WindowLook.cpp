@@ -19,7 +19,7 @@ namespace {
 
 class ClientArea : public QWidget {
 public:
-    ClientArea(const WindowView& view) : QWidget(const_cast<WindowView*>(&view)), view_(view) {}
+    explicit ClientArea(WindowView& view) : QWidget(&view), view_(view) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
