@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -208,6 +209,38 @@ TEST_F(WindowControlsTest, AMarkIsTheRowsCheckBoxAndClickingItSelectsTheRow) {
     drive::toggleMark(window(), "?List", 2);
     EXPECT_EQ(rows.at(2).MARK, 0);
     EXPECT_EQ(list->model()->index(1, 0).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
+}
+
+TEST_F(WindowControlsTest, AListKeepsItsHighlightedRowWhileItsQueueChanges) {
+    const auto fill = [this] {
+        for (const char* left : {"a", "b", "c", "d"}) {
+            rows.rec.LEFT = left;
+            rows.add();
+        }
+    };
+    fill();
+    window().select(window().control("?List")->number, 3);
+    events.clear();
+    const struct {
+        const char* change;
+        std::function<void()> make;
+    } changes[] = {
+        {"an ADD before it", [this] { rows.rec.LEFT = "first", rows.add(1); }},
+        {"a DELETE of another row", [this] { rows.get(1), rows.remove(); }},
+        {"a PUT of it", [this] { rows.get(3), rows.rec.LEFT = "changed", rows.put(); }},
+        {"a SORT", [this] { rows.sort({{"LEFT", true}}); }},
+        {"a FREE and the same rows again", [this, fill] { rows.free(), fill(); }},
+    };
+    auto* list = widget<QTableView>("?List");
+    for (const auto& c : changes) {
+        c.make();
+        drive::settle();
+        EXPECT_EQ(list->currentIndex().row(), 2) << c.change;
+        EXPECT_EQ(list->selectionModel()->selectedRows().size(), 1) << c.change;
+        EXPECT_TRUE(list->selectionModel()->isRowSelected(2)) << c.change;
+        EXPECT_EQ(drive::property(window(), "?List", PROP::Selected), "3") << c.change;
+    }
+    EXPECT_TRUE(events.empty()) << "the program's changes are no choice of the user";
 }
 
 TEST_F(WindowControlsTest, SetcursorReplacesTheProgramsCursorAndGivesItBack) {

@@ -119,6 +119,9 @@ private:
         rows_->onMarked = [this](int row) {
             if (window().model()) model().userChoseRow(number(), row + 1);
         };
+        // The highlight is the list's PROP:Selected, a position: the queue's
+        // changes never move it.
+        rows_->onChanged = [this] { apply(PROP::Selected); };
         const bool headings = std::any_of(rows_->columns().begin(), rows_->columns().end(),
                                           [](const ListColumn& c) { return !c.header.isEmpty(); });
         QHeaderView* header = table_->horizontalHeader();
@@ -130,7 +133,7 @@ private:
         setColumnResizing(header, rows_->columns());
         QObject::connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, table_,
                          [this](const QModelIndex& now) {
-                             if (window().model() && !applying() && now.isValid())
+                             if (window().model() && !applying() && !rows_->changing() && now.isValid())
                                  model().userChoseRow(number(), now.row() + 1);
                          });
         QObject::connect(table_, &QTableView::doubleClicked, table_, [this] {
@@ -139,8 +142,9 @@ private:
     }
 
     void showSelected() {
+        if (!rows_) return;
         const int index = model().numberProperty(number(), PROP::Selected) - 1;
-        if (index >= 0) {
+        if (index >= 0 && index < rows_->rowCount()) {
             table_->selectRow(index);
         } else {
             table_->clearSelection();

@@ -17,7 +17,7 @@ class QueueSpinBox : public QSpinBox {
 public:
     QueueSpinBox(QueueBase* rows, QWidget* parent) : QSpinBox(parent), rows_(rows) {
         setWrapping(true);
-        if (rows_) listener_ = rows_->listen([this] { fitRange(); });
+        if (rows_) listener_ = rows_->listen({.after = [this](const QueueChange&) { fitRange(); }});
         fitRange();
     }
     ~QueueSpinBox() override { detach(); }
