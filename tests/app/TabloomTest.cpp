@@ -202,6 +202,7 @@ TEST_F(TabloomTest, TheListsShowWhatTheQueryWindowReadsMeanwhile) {
     drive::chooseTab(query, "?OptionsTab");
     drive::click(query, "?Glo:TablesOnly");
     EXPECT_EQ(rowsShown(catalogue, "?TableList"), 3) << "the view came in";
+    drive::chooseTab(query, "?TableFieldTab");
     drive::chooseRow(query, "?TableList", 2);
     drive::chooseTab(catalogue, "?ColumnsTab");
     EXPECT_EQ(rowsShown(catalogue, "?columnlist"), static_cast<int>(GCQ.records()));

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QIcon>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -41,5 +42,7 @@ Long keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers);
 
 // Menu and button texts: "&" marks the mnemonic, "&&" a literal ampersand.
 QString withoutMnemonic(const std::string& text);
+// The letter or digit after a lone "&", upper case; 0 for none.
+char mnemonicOf(std::string_view text);
 
 }  // namespace platform

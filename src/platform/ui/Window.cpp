@@ -77,6 +77,7 @@ Control Window::controlOf(const ControlSpec& s, Long number, Long parent) {
     if (!s.fontName.empty()) c.props[PROP::FontName] = s.fontName;
     if (s.fontSize) c.props[PROP::FontSize] = std::to_string(s.fontSize);
     if (s.readOnly) c.props[PROP::ReadOnly] = "1";
+    if (s.isDefault) c.props[PROP::Default] = "1";
     if (s.type == CREATE::check) {
         c.props[PROP::TrueValue] = s.trueValue;
         c.props[PROP::FalseValue] = s.falseValue;

@@ -41,6 +41,7 @@ WindowView::WindowView(Window& model) : model_(&model) {
         showAsMdiChild();
     else
         showAsTopLevel();
+    focusFirst();
 }
 
 // Qt may delete a view the model still holds: an MDI child's goes with its
@@ -188,12 +189,6 @@ Long WindowView::focusedControl() const {
 
 void WindowView::repaintNow() { outer()->repaint(); }
 
-void WindowView::focus(Long number) {
-    QWidget* w = widget(number);
-    if (!w) return;
-    // A list taking the focus makes its first row current: no choice of the user.
-    const ProgramChange change(*this);
-    w->setFocus(Qt::OtherFocusReason);
-}
+void WindowView::focus(Long number) { giveFocus(number, Qt::OtherFocusReason); }
 
 }  // namespace platform

@@ -78,9 +78,15 @@ public:
     // Under a modal window of its thread: takes no input.
     bool blocked() const;
     void raiseModalWindow();
+    // A key on a blocked MDI child, for the application frame.
+    void passToFrame(const QKeyEvent& key);
+    // In front and active, as a click on it makes it.
+    void bringForward();
     // The pointer as the event's mouse position.
     void placePointer(Event& e) const;
     void standardAction(Long action);
+    // The focus on the first control that takes it, as a window opens.
+    void focusFirst() { moveFocus(0, true); }
     QSize sizeHint() const override { return designedSize_; }
     QSize minimumSizeHint() const override { return designedSize_; }
 
@@ -106,6 +112,17 @@ private:
     QRect closeBoxRect() const;
     void showAsMdiChild();
     void showAsTopLevel();
+    // The keyboard's rules for a key the program left (view/KeyRouting.cpp);
+    // true when one took it.
+    bool routeKey(const QKeyEvent& key, Long code, Long focus);
+    bool moveFocus(Long from, bool forward);
+    bool pressMnemonic(char letter);
+    bool openFrameMenu(char letter);
+    bool pressButton(Long button);
+    Long buttonWhere(Long prop) const;  // the first button with the property set
+    Long cancelButton() const;
+    void giveFocus(Long control, Qt::FocusReason reason);
+    static bool clipboardHasText();
 
     Window* model_;
     QWidget* client_ = nullptr;

@@ -11,6 +11,12 @@
 namespace platform {
 namespace {
 
+// As a click does: the focus moves to it (what was typed before is accepted), then it acts.
+void pressButton(QAbstractButton* button) {
+    button->setFocus(Qt::ShortcutFocusReason);
+    button->click();
+}
+
 class ButtonView : public ControlView {
 public:
     using ControlView::ControlView;
@@ -24,6 +30,8 @@ public:
         });
         return button_;
     }
+
+    void press() override { pressButton(button_); }
 
 protected:
     void showText() override { button_->setText(toQString(model().property(number(), PROP::Text))); }
@@ -45,6 +53,8 @@ public:
         });
         return check_;
     }
+
+    void press() override { pressButton(check_); }
 
 protected:
     void showText() override {

@@ -46,6 +46,19 @@ void ControlView::place() {
     widget_->setGeometry(x, y, width > 0 ? width : natural.width(), height > 0 ? height : natural.height());
 }
 
+bool ControlView::reachable() const {
+    return widget_ && widget_->isVisibleTo(window_) && widget_->isEnabled();
+}
+
+bool ControlView::takesTabFocus() const {
+    if (!reachable()) return false;
+    const QWidget* target = widget_;
+    while (target->focusProxy()) target = target->focusProxy();
+    return target->isVisibleTo(window_) && (target->focusPolicy() & Qt::TabFocus);
+}
+
+void ControlView::press() { widget_->setFocus(Qt::ShortcutFocusReason); }
+
 void ControlView::showVisibility() { widget_->setVisible(model().numberProperty(number_, PROP::Hide) == 0); }
 
 void ControlView::showFont() {

@@ -43,6 +43,13 @@ public:
     virtual bool placedByParent() const { return false; }
     // Told once the controls inside it (a sheet's tabs) are built.
     virtual void childrenBuilt() {}
+    // The user can reach it now: shown, enabled, on the current tab.
+    virtual bool reachable() const;
+    // Tab stops at it.
+    bool takesTabFocus() const;
+    // What its mnemonic, or Enter or Escape for a button, does: a button is
+    // pressed, a tab chosen; other controls take the focus.
+    virtual void press();
 
 protected:
     // The type's own properties; false when the common handling applies.

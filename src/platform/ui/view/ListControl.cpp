@@ -6,6 +6,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
 #include "platform/ui/view/ControlViews.h"
+#include "platform/ui/view/ListControl.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -14,6 +15,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <algorithm>
+#include <functional>
 
 namespace platform {
 namespace {
@@ -58,6 +60,18 @@ public:
         return QStyledItemDelegate::editorEvent(event, model, indented(option, index), index);
     }
 
+    QRect markRect(const QAbstractItemView& list, const QModelIndex& index) const {
+        QStyleOptionViewItem option;
+        option.initFrom(list.viewport());
+        option.widget = &list;
+        option.font = list.font();
+        option.rect = list.visualRect(index);
+        QStyleOptionViewItem cell = indented(option, index);
+        initStyleOption(&cell, index);
+        if (!(cell.features & QStyleOptionViewItem::HasCheckIndicator)) return {};
+        return styleOf(option)->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &cell, &list);
+    }
+
 private:
     static QStyle* styleOf(const QStyleOptionViewItem& option) {
         return option.widget ? option.widget->style() : QApplication::style();
@@ -79,12 +93,33 @@ private:
     const QueueModel& rows_;
 };
 
+// Qt makes a row current when a list without one takes the focus; the list
+// shows its own choice again afterwards.
+class ListTable : public QTableView {
+public:
+    using QTableView::QTableView;
+    bool takingFocus() const { return takingFocus_; }
+    std::function<void()> tookFocus;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        takingFocus_ = true;
+        QTableView::focusInEvent(event);
+        takingFocus_ = false;
+        if (tookFocus) tookFocus();
+    }
+
+private:
+    bool takingFocus_ = false;
+};
+
 class ListView : public ControlView {
 public:
     using ControlView::ControlView;
 
     QWidget* create(const ControlSpec& s, QWidget* parent, const QFont& font) override {
-        table_ = new QTableView(parent);
+        table_ = new ListTable(parent);
+        table_->tookFocus = [this] { apply(PROP::Selected); };
         table_->setSelectionBehavior(QAbstractItemView::SelectRows);
         table_->setSelectionMode(QAbstractItemView::SingleSelection);
         table_->verticalHeader()->hide();
@@ -133,7 +168,8 @@ private:
         setColumnResizing(header, rows_->columns());
         QObject::connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, table_,
                          [this](const QModelIndex& now) {
-                             if (window().model() && !applying() && !rows_->changing() && now.isValid())
+                             if (window().model() && !applying() && !rows_->changing() &&
+                                 !table_->takingFocus() && now.isValid())
                                  model().userChoseRow(number(), now.row() + 1);
                          });
         QObject::connect(table_, &QTableView::doubleClicked, table_, [this] {
@@ -176,7 +212,7 @@ private:
         editor_ = editor;
     }
 
-    QTableView* table_ = nullptr;
+    ListTable* table_ = nullptr;
     QueueModel* rows_ = nullptr;
     QPointer<QWidget> editor_;
 };
@@ -184,5 +220,11 @@ private:
 }  // namespace
 
 std::unique_ptr<ControlView> makeListView(WindowView& w, Long n) { return std::make_unique<ListView>(w, n); }
+
+QRect markRect(const QAbstractItemView& list, int row) {
+    const auto* delegate = dynamic_cast<const ListColumnDelegate*>(list.itemDelegate());
+    if (!delegate || !list.model()) return {};
+    return delegate->markRect(list, list.model()->index(row, 0));
+}
 
 }  // namespace platform

@@ -51,6 +51,13 @@ public:
         return page_;
     }
     bool placedByParent() const override { return true; }
+    // A tab is reached through its sheet's tab bar.
+    bool reachable() const override {
+        if (!sheet_ || !sheet_->isVisibleTo(&window()) || !sheet_->isEnabled()) return false;
+        const int tab = sheet_->indexOf(page_);
+        return sheet_->tabBar()->isVisibleTo(sheet_) && sheet_->isTabVisible(tab) && sheet_->isTabEnabled(tab);
+    }
+    void press() override { sheet_->setCurrentIndex(sheet_->indexOf(page_)); }
 
 protected:
     // A page's visibility belongs to its sheet.

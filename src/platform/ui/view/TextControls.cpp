@@ -9,20 +9,23 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
 namespace platform {
 namespace {
 
-// Leaving a text control accepts what the user typed into it.
+// Leaving a text control accepts what the user typed into it; its own drop
+// list opening does not leave it.
 class FocusOutAccepts : public QObject {
 public:
     FocusOutAccepts(QObject* parent, std::function<void()> accept) : QObject(parent), accept_(std::move(accept)) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut) accept_();
+        if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            accept_();
         return false;
     }
 
@@ -108,7 +111,8 @@ public:
             typed(t);
             accepted();
         });
-        acceptWhenLeft(combo_->lineEdit());
+        // The combo holds the focus for its line edit.
+        acceptWhenLeft(combo_);
         return combo_;
     }
     void detach() override {

@@ -6,6 +6,9 @@
 #include "platform/ui/view/ControlView.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -66,7 +69,18 @@ void WindowView::paintEvent(QPaintEvent*) {
     p.drawLine(box.topRight() + QPoint(-4, 4), box.bottomLeft() + QPoint(4, -4));
 }
 
+void WindowView::bringForward() {
+    if (sub_) {
+        if (QMdiArea* area = sub_->mdiArea()) area->setActiveSubWindow(sub_);
+        return;
+    }
+    // Offscreen windows have no stacking to change.
+    if (QGuiApplication::platformName() != "offscreen") raise();
+    activateWindow();
+}
+
 void WindowView::mousePressEvent(QMouseEvent* event) {
+    bringForward();
     const QPoint at = event->position().toPoint();
     if (!captionRect().contains(at) || event->button() != Qt::LeftButton) return;
     if (closeBoxRect().contains(at)) {
