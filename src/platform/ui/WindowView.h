@@ -122,6 +122,7 @@ private:
     Long buttonWhere(Long prop) const;  // the first button with the property set
     Long cancelButton() const;
     void giveFocus(Long control, Qt::FocusReason reason);
+    // Qt's paste of an empty clipboard is not safe everywhere.
     static bool clipboardHasText();
 
     Window* model_;

@@ -1,5 +1,5 @@
-#include "platform/drive/Driver.h"
-#include "platform/fiber/Scheduler.h"
+#include "support/WindowOnThread.h"
+
 #include "platform/ui/QueueModel.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
@@ -29,26 +29,10 @@ struct RowRecord {
     TABLOOM_RECORD(RowRecord, "", ROWRECORD_FIELDS)
 };
 
-// A window with a sheet of two tabs, run on a thread of its own that records
-// every event it takes.
-class WindowControlsTest : public ::testing::Test {
+// A window with a sheet of two tabs.
+class WindowControlsTest : public WindowOnThread {
 protected:
-    void SetUp() override {
-        START([this] {
-            Window w(spec());
-            window_ = &w;
-            w.open();
-            while (w.accept()) events.push_back({w.event(), w.field()});
-            window_ = nullptr;
-        });
-        drive::settle();
-        ASSERT_NE(window_, nullptr);
-        events.clear();
-    }
-    void TearDown() override {
-        if (window_) window_->post({EVENT::CloseWindow, 0, 0});
-        drive::settle();
-    }
+    void SetUp() override { open(spec()); }
 
     WindowSpec spec() {
         return {.label = "W", .title = "Controls", .at = {0, 0, 200, 120}, .controls = {
@@ -68,25 +52,9 @@ protected:
         }};
     }
 
-    Window& window() { return *window_; }
-    template <class T>
-    T* widget(std::string_view label) {
-        return qobject_cast<T*>(window().view()->widget(window().control(label)->number));
-    }
-    bool took(Long event, std::string_view label) const {
-        const Long field = window_->control(label)->number;
-        for (const auto& [e, f] : events)
-            if (e == event && f == field) return true;
-        return false;
-    }
-
     Queue<RowRecord> rows;
     CString<2> flag{"N"};
     CString<11> driver{"ODBC"};
-    std::vector<std::pair<Long, Long>> events;
-
-private:
-    Window* window_ = nullptr;
 };
 
 }  // namespace
