@@ -241,6 +241,12 @@ TEST_F(WindowControlsTest, ACheckBoxStoresItsValues) {
     EXPECT_TRUE(widget<QCheckBox>("?Flag")->isChecked());
 }
 
+TEST_F(WindowControlsTest, AClickOnAControlOfATabNotShownReachesNothing) {
+    drive::click(window(), "?Flag");
+    EXPECT_EQ(flag.str(), "N");
+    EXPECT_TRUE(events.empty());
+}
+
 TEST_F(WindowControlsTest, AComboOffersItsChoicesAndTakesOne) {
     auto* combo = widget<QComboBox>("?Driver");
     ASSERT_EQ(combo->count(), 3);
