@@ -6,7 +6,6 @@
 #include "platform/ui/WindowView.h"
 #include "platform/ui/view/ListControl.h"
 
-#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -292,10 +291,9 @@ std::string statusText(Window& w) {
 }
 
 void click(Window& w, std::string_view label) {
-    auto* button = qobject_cast<QAbstractButton*>(widgetOf(w, label));
-    if (!button) throw std::invalid_argument(std::string(label) + " is no button");
+    QWidget* control = widgetOf(w, label);
     bringForward(w);
-    clickAt(button, aimAt(button));
+    clickAt(control, aimAt(control));
 }
 
 void chooseTab(Window& w, std::string_view tabLabel) {
@@ -371,6 +369,25 @@ void toggleMark(Window& w, std::string_view label, int row) {
     if (mark.isEmpty()) throw std::invalid_argument(std::string(label) + " has no marks");
     clickAt(view->viewport(), mark.center());
 }
+
+void choosePopup(const std::vector<std::string>& path) {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    for (std::size_t i = 0; menu && i < path.size(); ++i) {
+        QAction* item = nullptr;
+        for (QAction* a : menu->actions())
+            if (a->text() == toQString(path[i])) item = a;
+        if (!item) throw std::invalid_argument("the popup menu has no item " + path[i]);
+        const QPoint at = menu->actionGeometry(item).center();
+        if (i + 1 == path.size()) return clickAt(menu, at);
+        moveMouseTo(menu, at);
+        Scheduler::instance().pumpUntil([item] { return item->menu() && item->menu()->isVisible(); },
+                                        std::chrono::seconds(2));
+        menu = item->menu();
+    }
+    throw std::invalid_argument("no popup menu is up");
+}
+
+void dismissPopups() { closePopups(); }
 
 void closeBySystemMenu(Window& w) {
     WindowView& view = viewOf(w);

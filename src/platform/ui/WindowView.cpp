@@ -126,13 +126,25 @@ Long WindowView::controlOf(const QWidget* w) const {
 
 // ---- controls ----------------------------------------------------------
 
+namespace {
+bool holdsChildren(Long type) { return type == CREATE::sheet || type == CREATE::tab; }
+}  // namespace
+
 void WindowView::buildControls(const std::vector<ControlSpec>& specs, QWidget* parent) {
     for (const ControlSpec& s : specs) {
         ControlView* view = buildControl(s, model_->numberOf(&s), parent);
-        const bool holdsChildren = s.type == CREATE::sheet || s.type == CREATE::tab;
-        buildControls(s.children, holdsChildren ? view->widget() : parent);
+        buildControls(s.children, holdsChildren(s.type) ? view->widget() : parent);
         view->childrenBuilt();
     }
+}
+
+// Sheets and tabs hold their controls; inside any other control a control
+// lies on the window as its structure places it.
+QWidget* WindowView::holderOf(Long parent) const {
+    const Control* c = parent ? model_->control(parent) : nullptr;
+    if (!c) return client_;
+    QWidget* w = widget(parent);
+    return holdsChildren(c->type) && w ? w : holderOf(c->parent);
 }
 
 ControlView* WindowView::buildControl(const ControlSpec& s, Long number, QWidget* parent) {
@@ -150,10 +162,34 @@ ControlView* WindowView::buildControl(const ControlSpec& s, Long number, QWidget
 void WindowView::addControl(Long number) {
     const Control* c = model_->control(number);
     if (!c || !c->spec) return;
-    QWidget* parent = c->parent ? widget(c->parent) : client_;
-    ControlView* view = buildControl(*c->spec, number, parent ? parent : client_);
+    ControlView* view = buildControl(*c->spec, number, holderOf(c->parent));
+    view->childrenBuilt();
     view->apply(PROP::Xpos);
     view->apply(PROP::ScreenText);
+}
+
+void WindowView::removeControl(Long number) {
+    if (QAction* a = action(number)) {
+        a->setVisible(false);
+        a->deleteLater();
+        actions_.erase(number);
+        return;
+    }
+    auto found = controls_.find(number);
+    if (found == controls_.end()) return;
+    ControlView* view = found->second.release();
+    controls_.erase(found);
+    view->detach();
+    view->removed();
+    QWidget* w = view->widget();
+    if (!w) {
+        delete view;
+        return;
+    }
+    // The control's view answers its widget's signals until the widget is gone.
+    connect(w, &QObject::destroyed, [view] { delete view; });
+    w->hide();
+    w->deleteLater();
 }
 
 void WindowView::apply(Long number, Long prop) {

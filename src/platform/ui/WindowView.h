@@ -58,6 +58,9 @@ public:
 
     void apply(Long control, Long prop);
     void addControl(Long control);  // one created at run time
+    // A control destroyed: its widget goes later, never at once (a handler
+    // of that widget may be running).
+    void removeControl(Long control);
     void focus(Long control);
     Long focusedControl() const;
     // Paints the window and its controls at once, not at the next event loop turn.
@@ -84,6 +87,8 @@ public:
     void bringForward();
     // The pointer as the event's mouse position.
     void placePointer(Event& e) const;
+    // A point of the client area in the window's units, on the screen.
+    QPoint screenPoint(Long x, Long y) const;
     void standardAction(Long action);
     // The focus on the first control that takes it, as a window opens.
     void focusFirst() { moveFocus(0, true); }
@@ -105,6 +110,7 @@ private:
     void buildControls(const std::vector<ControlSpec>& specs, QWidget* parent);
     ControlView* buildControl(const ControlSpec& spec, Long number, QWidget* parent);
     ControlView* controlView(Long control) const;
+    QWidget* holderOf(Long parent) const;  // the widget a control inside `parent` lies on
     void applyToWindow(Long prop);
     void applyToMenu(Long item, Long prop);
     void applyGeometry();

@@ -36,6 +36,8 @@ public:
     void apply(Long prop);
     // The queue a list or spin box shows may end before the widget does.
     virtual void detach() {}
+    // Told as the control is destroyed, before its widget goes.
+    virtual void removed() {}
     QWidget* widget() const { return widget_; }
     void setWidget(QWidget* w) { widget_ = w; }
     Long number() const { return number_; }

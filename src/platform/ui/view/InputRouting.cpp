@@ -117,4 +117,11 @@ void WindowView::placePointer(Event& e) const {
     e.mouseY = du.toUnitsY(local.y());
 }
 
+QPoint WindowView::screenPoint(Long x, Long y) const {
+    if (model_ && model_->numberProperty(0, PROP::Pixels) != 0)
+        return client_->mapToGlobal(QPoint(static_cast<int>(x), static_cast<int>(y)));
+    const DialogUnits du(font());
+    return client_->mapToGlobal(QPoint(du.toPixelsX(static_cast<int>(x)), du.toPixelsY(static_cast<int>(y))));
+}
+
 }  // namespace platform

@@ -58,6 +58,9 @@ public:
         return sheet_->tabBar()->isVisibleTo(sheet_) && sheet_->isTabVisible(tab) && sheet_->isTabEnabled(tab);
     }
     void press() override { sheet_->setCurrentIndex(sheet_->indexOf(page_)); }
+    void removed() override {
+        if (sheet_) sheet_->removeTab(sheet_->indexOf(page_));
+    }
 
 protected:
     // A page's visibility belongs to its sheet.
