@@ -225,6 +225,14 @@ Long WindowView::focusedControl() const {
 
 void WindowView::repaintNow() { outer()->repaint(); }
 
-void WindowView::focus(Long number) { giveFocus(number, Qt::OtherFocusReason); }
+void WindowView::focus(Long number) {
+    // A control that takes no focus (a prompt) hands it to the next one that does.
+    const ControlView* view = controlView(number);
+    if (view && view->reachable() && !view->takesTabFocus()) {
+        moveFocus(number, true);
+        return;
+    }
+    giveFocus(number, Qt::OtherFocusReason);
+}
 
 }  // namespace platform
