@@ -22,7 +22,9 @@
 // - User input (from Qt or from the test driver) becomes events, delivered to
 //   the owning fiber at once so that it can act before the control does.
 // - Widgets are never deleted synchronously: closing a window hands its view
-//   to Qt's deferred delete.
+//   to Qt's deferred delete, destroying a control its widget.
+// - Statements that name no window act on the thread's TARGET(): the window
+//   SETTARGET named, else its top window.
 #pragma once
 
 #include "platform/ui/ThreadEvents.h"

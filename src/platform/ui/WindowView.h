@@ -8,8 +8,9 @@
 //
 // Its parts, one file each: the controls (view/ControlView.h and a view per
 // control type), the frame and caption (view/WindowFrame.cpp), the menus
-// (view/WindowMenus.cpp), input routing (view/InputRouting.cpp) and the
-// standard actions (view/StandardActions.cpp).
+// (view/WindowMenus.cpp), input routing (view/InputRouting.cpp), the
+// keyboard's rules (view/KeyRouting.cpp) and the standard actions
+// (view/StandardActions.cpp).
 #pragma once
 
 #include "platform/text/Text.h"
