@@ -6,11 +6,12 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libboost-context-dev
-  unixodbc unixodbc-dev odbc-postgresql libsqliteodbc
-  postgresql sqlite3 libsqlite3-dev
+  unixodbc unixodbc-dev odbc-postgresql odbc-mariadb libsqliteodbc
+  postgresql mariadb-server sqlite3 libsqlite3-dev
   libjpeg-dev
   libgtest-dev libgmock-dev
   fonts-liberation xvfb xauth xdg-utils
+  espeak-ng
   locales
 )
 

@@ -57,6 +57,14 @@ CREATE TABLE postgres.customers (code char(4) CONSTRAINT a_customer_code PRIMARY
 CREATE INDEX a_customer_id ON postgres.customers (customer_id);
 CREATE TABLE postgres.invoices (customer_id integer);
 CREATE INDEX a_invoice_customer ON postgres.invoices (customer_id);
+-- Every common column type, for the dictionary's type mapping.
+CREATE SCHEMA kinds;
+CREATE TABLE kinds.every_type (id serial PRIMARY KEY, small int2, regular int4, big int8, single float4,
+                               twice float8, flag bool, code bpchar(3), letter char, bytes bytea, day date,
+                               moment time, moment_tz timetz, stamp timestamp, stamp_tz timestamptz, span interval,
+                               ident uuid, doc json, docb jsonb, amount numeric(10,2), any_number numeric,
+                               wide numeric(40,5), cash money, note text, name varchar(40), any_text varchar,
+                               bits bit(3), address inet, tree xml, numbers int4[]);
 SQL
 }
 

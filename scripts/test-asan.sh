@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Builds the platform and application tests with AddressSanitizer (leak
-# checks on) into build-asan/ and runs them; the fibers' stack switches are
+# Builds the platform, application and restyle tests with AddressSanitizer (leak
+# checks on) into build-asan/ and runs them, with the PostgreSQL and MariaDB
+# servers started as for scripts/test.sh; the fibers' stack switches are
 # annotated, so the sanitizer follows them.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build-asan"
 "$root/scripts/install-deps.sh"
 [ -f "$build/build.ninja" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABLOOM_ASAN=ON >/dev/null
-cmake --build "$build" --target platform_tests app_tests -- -j"$(nproc)" --quiet
+cmake --build "$build" --target platform_tests app_tests restyle_tests -- -j"$(nproc)" --quiet
+. "$root/scripts/test-servers.sh"
 cd "$build"
 export QT_QPA_PLATFORM=offscreen
 ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$(nproc)" --timeout 600 -E '^SampleData\.'

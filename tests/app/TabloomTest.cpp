@@ -318,3 +318,22 @@ TEST_F(TabloomTest, TheDetailsComeFromTheSelectedTablesOwner) {
     EXPECT_THAT(column(GPQ, &GPQRecord::COLUMNNAME), ElementsAre("code"));
     EXPECT_EQ(drive::screenText(w, "?Glo:OwnerFilter"), "BETA");
 }
+
+// The server holds another database the user may read; its tables, and the
+// server's own, are not the connection's.
+TEST_F(TabloomTest, OnAServerOfSeveralDatabasesOnlyTheConnectedOnesTablesAreListed) {
+    const std::string connect = testServer(kMariaDBConnect);
+    if (connect.empty()) GTEST_SKIP() << kNoMariaDB;
+    Window& w = openCatalogue(connect);
+    EXPECT_THAT(tables(), ::testing::UnorderedElementsAre("a", "b", "item", "Item", "kinds", "notes", "shipments"));
+    EXPECT_EQ(rowsShown(w, "?TableList"), 7);
+    drive::click(w, "?Glo:TablesOnly");
+    drive::click(w, "?Glo:SystemTables");
+    drive::click(w, "?RegetButton");
+    EXPECT_EQ(tables().size(), 7u) << "nor views and system tables of other databases";
+    const std::vector<std::string> listed = tables();
+    drive::chooseRow(w, "?TableList", std::find(listed.begin(), listed.end(), "Item") - listed.begin() + 1);
+    EXPECT_EQ(drive::screenText(w, "?Tablename"), "Item");
+    EXPECT_THAT(column(GCQ, &GCQRecord::COLUMNNAME), ElementsAre("ItemID", "Title"));
+    EXPECT_EQ(drive::messageText(), "");
+}

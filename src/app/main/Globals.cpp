@@ -17,3 +17,7 @@ void resetGlobalVariables() {
 SqlIdentifierRules currentIdentifierRules() {
     return ODBCCatalog ? ODBCCatalog->IdentifierRules() : SqlIdentifierRules();
 }
+
+SqlStringLiterals currentStringLiterals() {
+    return ODBCCatalog ? ODBCCatalog->StringLiterals() : SqlStringLiterals();
+}

@@ -32,8 +32,10 @@ inline platform::Long VCRRequest = 0;
 // connect, disposed at shut-down and, should a window connect after that, at
 // the program's end.
 inline ODBCCatalogClass* ODBCCatalog = nullptr;
-// How the connected data source wants names written; plain rules without a connection.
+// How the connected data source wants names and text values written; plain
+// rules without a connection.
 SqlIdentifierRules currentIdentifierRules();
+SqlStringLiterals currentStringLiterals();
 
 inline ZelStylemanagerClass StyleManager;
 inline AssistantClass Assistant;

@@ -10,13 +10,18 @@
 
 #include <initializer_list>
 
-#define GTQ_FIELDS(X)                           \
-    X(platform::CString<100>, CATALOG)          \
-    X(platform::CString<100>, OWNER)            \
-    X(platform::CString<100>, TABLENAME)        \
-    X(platform::CString<100>, TABLETYPE)        \
-    X(platform::CString<255>, REMARKS)          \
-    X(platform::CString<100>, ORGINALTABLENAME)
+// A name the catalogue gives (catalogue, owner, table, column, index, key):
+// 128 characters, the longest most data sources allow. The readers leave out
+// a row with a longer name rather than keep it cut.
+using CatalogName = platform::CString<129>;
+
+#define GTQ_FIELDS(X)                    \
+    X(CatalogName, CATALOG)              \
+    X(CatalogName, OWNER)                \
+    X(CatalogName, TABLENAME)            \
+    X(platform::CString<100>, TABLETYPE) \
+    X(platform::CString<255>, REMARKS)   \
+    X(CatalogName, ORGINALTABLENAME)
 struct GTQRecord {
     TABLOOM_RECORD(GTQRecord, "GTQ", GTQ_FIELDS)
     // The name the catalogue knows the table by: the dictionary writer puts
@@ -25,10 +30,10 @@ struct GTQRecord {
 };
 
 #define GCQ_FIELDS(X)                       \
-    X(platform::CString<100>, DATABASE)     \
-    X(platform::CString<100>, OWNER)        \
-    X(platform::CString<100>, TABLE)        \
-    X(platform::CString<100>, COLUMNNAME)   \
+    X(CatalogName, DATABASE)                \
+    X(CatalogName, OWNER)                   \
+    X(CatalogName, TABLE)                   \
+    X(CatalogName, COLUMNNAME)              \
     X(platform::Long, NCOLUMNTYPE)          \
     X(platform::CString<100>, COLUMNTYPE)   \
     X(platform::Long, COLUMNSIZE)           \
@@ -49,15 +54,15 @@ struct GCQRecord {
 };
 
 #define GIQ_FIELDS(X)                           \
-    X(platform::CString<100>, DATABASE)         \
-    X(platform::CString<100>, OWNER)            \
-    X(platform::CString<100>, TABLE)            \
+    X(CatalogName, DATABASE)                    \
+    X(CatalogName, OWNER)                       \
+    X(CatalogName, TABLE)                       \
     X(platform::Byte, NON_UNIQUE)               \
-    X(platform::CString<100>, INDEX_QUALIFIER)  \
-    X(platform::CString<100>, INDEX_NAME)       \
+    X(CatalogName, INDEX_QUALIFIER)             \
+    X(CatalogName, INDEX_NAME)                  \
     X(platform::Byte, INDEXTYPE)                \
     X(platform::Short, ORDINALPOSITION)         \
-    X(platform::CString<100>, COLUMN_NAME)      \
+    X(CatalogName, COLUMN_NAME)                 \
     X(platform::String<1>, ASC_OR_DESC)         \
     X(platform::Long, CARDINALITY)              \
     X(platform::Long, PAGES)                    \
@@ -67,31 +72,31 @@ struct GIQRecord {
     TABLOOM_RECORD(GIQRecord, "GIQ", GIQ_FIELDS)
 };
 
-#define GPQ_FIELDS(X)                     \
-    X(platform::CString<100>, DATABASE)   \
-    X(platform::CString<100>, OWNER)      \
-    X(platform::CString<100>, TABLE)      \
-    X(platform::CString<100>, COLUMNNAME) \
-    X(platform::Long, ORDINALPOSITION)    \
-    X(platform::CString<100>, INDEX_NAME)
+#define GPQ_FIELDS(X)                  \
+    X(CatalogName, DATABASE)           \
+    X(CatalogName, OWNER)              \
+    X(CatalogName, TABLE)              \
+    X(CatalogName, COLUMNNAME)         \
+    X(platform::Long, ORDINALPOSITION) \
+    X(CatalogName, INDEX_NAME)
 struct GPQRecord {
     TABLOOM_RECORD(GPQRecord, "GPQ", GPQ_FIELDS)
 };
 
 #define GFQ_FIELDS(X)                        \
-    X(platform::CString<100>, PKTABLE_CAT)   \
-    X(platform::CString<100>, PKTABLE_SCHEM) \
-    X(platform::CString<100>, PKTABLE_NAME)  \
-    X(platform::CString<100>, PKCOLUMN_NAME) \
-    X(platform::CString<100>, FKTABLE_CAT)   \
-    X(platform::CString<100>, FKTABLE_SCHEM) \
-    X(platform::CString<100>, FKTABLE_NAME)  \
-    X(platform::CString<100>, FKCOLUMN_NAME) \
+    X(CatalogName, PKTABLE_CAT)              \
+    X(CatalogName, PKTABLE_SCHEM)            \
+    X(CatalogName, PKTABLE_NAME)             \
+    X(CatalogName, PKCOLUMN_NAME)            \
+    X(CatalogName, FKTABLE_CAT)              \
+    X(CatalogName, FKTABLE_SCHEM)            \
+    X(CatalogName, FKTABLE_NAME)             \
+    X(CatalogName, FKCOLUMN_NAME)            \
     X(platform::CString<100>, KEY_SEQ)       \
     X(platform::CString<100>, UPDATE_RULE)   \
     X(platform::CString<100>, DELETE_RULE)   \
-    X(platform::CString<100>, FK_NAME)       \
-    X(platform::CString<100>, PK_NAME)       \
+    X(CatalogName, FK_NAME)                  \
+    X(CatalogName, PK_NAME)                  \
     X(platform::CString<100>, DEFERRABILITY)
 struct GFQRecord {
     TABLOOM_RECORD(GFQRecord, "GFQ", GFQ_FIELDS)

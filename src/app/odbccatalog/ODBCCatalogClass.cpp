@@ -1,5 +1,6 @@
 #include "app/odbccatalog/ODBCCatalogClass.h"
 
+#include "app/odbccatalog/CatalogQueues.h"
 #include "app/odbccatalog/ConnectString.h"
 #include "platform/message/Message.h"
 #include "platform/odbc/FileProperties.h"
@@ -20,8 +21,8 @@ using platform::QueueBase;
 namespace {
 
 constexpr std::size_t kInitialReadBuffer = 512;
-// The catalogue readers always read through the first 512 bytes.
-constexpr SQLLEN kCatalogValueBuffer = 512;
+// Catalogue values are read in pieces of this size.
+constexpr std::size_t kCatalogValueBuffer = 512;
 constexpr Long kResultPageSize = 200;
 
 struct ReadBuffer {
@@ -51,9 +52,6 @@ private:
     bool present_ = false;
 };
 
-// Names are clipped and cut as the runtime's CSTRING(101) would hold them.
-std::string clippedName(std::string_view name) { return platform::CString<101>(platform::clip(name)).str(); }
-
 std::string searchPatternEscape(SQLHDBC connection) {
     char escape[8] = {};
     SQLSMALLINT length = 0;
@@ -72,26 +70,87 @@ std::string literalPattern(std::string_view name, std::string_view escape) {
     return pattern;
 }
 
-// A catalogue value: NULL and failed reads give the empty text.
+// The database the connection works in, when the data source has catalogues
+// and names one; empty otherwise.
+std::string currentCatalogue(SQLHDBC connection) {
+    char supported[8] = {};
+    SQLSMALLINT supportedLength = 0;
+    if (!SQL_SUCCEEDED(SQLGetInfo(connection, SQL_CATALOG_NAME, supported, sizeof supported, &supportedLength)) ||
+        supported[0] != 'Y')
+        return {};
+    std::vector<char> name(kCatalogValueBuffer, '\0');
+    SQLINTEGER length = 0;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!SQL_SUCCEEDED(SQLGetConnectAttr(connection, SQL_ATTR_CURRENT_CATALOG, name.data(),
+                                             static_cast<SQLINTEGER>(name.size()), &length)))
+            return {};
+        if (length < static_cast<SQLINTEGER>(name.size())) break;
+        name.assign(static_cast<std::size_t>(length) + 1, '\0');
+    }
+    return platform::fromUtf8(std::string_view(name.data(), strnlen(name.data(), name.size())));
+}
+
+// A catalogue value read whole, however long; NULL and failed reads give the
+// empty text.
 std::string catalogValue(SQLHSTMT statement, SQLUSMALLINT column) {
-    char* buffer = readBuffer().bytes.data();
-    SQLLEN length = 0;
-    const SQLRETURN rc = SQLGetData(statement, column, SQL_C_CHAR, buffer, kCatalogValueBuffer, &length);
-    if (!SQL_SUCCEEDED(rc) || length == SQL_NULL_DATA) return {};
-    return platform::fromUtf8(std::string_view(buffer, strnlen(buffer, kCatalogValueBuffer - 1)));
+    std::string bytes;
+    char chunk[kCatalogValueBuffer];
+    for (;;) {
+        SQLLEN length = 0;
+        const SQLRETURN rc = SQLGetData(statement, column, SQL_C_CHAR, chunk, sizeof chunk, &length);
+        if (!SQL_SUCCEEDED(rc) || length == SQL_NULL_DATA) break;
+        bytes.append(chunk, strnlen(chunk, sizeof chunk));
+        const bool more = rc == SQL_SUCCESS_WITH_INFO && (length == SQL_NO_TOTAL || length >= SQLLEN(sizeof chunk));
+        if (!more) break;
+    }
+    return platform::fromUtf8(bytes);
 }
 
 std::string clippedUpper(QueueBase& queue, const platform::FieldInfo& info) {
     return platform::upper(platform::clip(platform::FieldRef(info, queue.buffer()).text()));
 }
 
+// The characters a text field holds.
+std::size_t textCapacity(const platform::FieldInfo& info) {
+    return info.type == platform::FieldType::CString ? info.size - 1 : info.size;
+}
+
 using CatalogCall = std::function<void(SQLHSTMT)>;
 using RowFilter = std::function<bool(QueueBase&)>;
 
-void readCatalog(platform::OdbcFile* file, QueueBase& queue, SQLUSMALLINT columns, const CatalogCall& call,
-                 const RowFilter& keep = {}) {
+// What a reader keeps of the rows its catalogue function returns.
+struct CatalogRows {
+    SQLUSMALLINT columns;
+    // Result columns that hold names: a row with a name longer than its
+    // queue field is left out, and the name kept in `overlong`.
+    std::vector<SQLUSMALLINT> names;
+    // The table (and owner) asked for: other tables' rows, which a driver that
+    // matches names loosely returns as well, are left out. 0: no test.
+    SQLUSMALLINT tableColumn = 0;
+    SQLUSMALLINT ownerColumn = 0;
+    std::string table;
+    std::string owner;  // empty: any owner
+    RowFilter keep = {};
+};
+
+bool isOtherTable(const CatalogRows& rows, const std::vector<std::string>& values) {
+    if (rows.tableColumn == 0) return false;
+    if (platform::clip(values[rows.tableColumn]) != rows.table) return true;
+    return !rows.owner.empty() && platform::clip(values[rows.ownerColumn]) != rows.owner;
+}
+
+// The first name of the row that its queue field would cut, if any.
+const std::string* overlongName(QueueBase& queue, const CatalogRows& rows, const std::vector<std::string>& values) {
+    for (SQLUSMALLINT i : rows.names)
+        if (queue.hasField(i) && values[i].size() > textCapacity(*queue.fields().at(i))) return &values[i];
+    return nullptr;
+}
+
+void readCatalog(platform::OdbcFile* file, QueueBase& queue, const CatalogRows& rows, const CatalogCall& call,
+                 std::vector<std::string>& overlong) {
     queue.free();
     queue.clear();
+    overlong.clear();
     if (!file) return;
     file->close();
     file->open(platform::kReadWriteDenyWrite);
@@ -99,12 +158,32 @@ void readCatalog(platform::OdbcFile* file, QueueBase& queue, SQLUSMALLINT column
         platform::OdbcHandle::allocate(platform::OdbcHandle::Kind::Statement, file->handle(platform::PROP_Hdbc));
     if (!statement) return;
     call(statement.get());
+    std::vector<std::string> values(rows.columns + 1u);
     // A row that comes with SQL_SUCCESS_WITH_INFO is still a row.
     while (SQL_SUCCEEDED(SQLFetch(statement.get()))) {
-        for (SQLUSMALLINT i = 1; i <= columns && queue.hasField(i); ++i)
-            queue.field(i).setText(catalogValue(statement.get(), i));
-        if (!keep || keep(queue)) queue.add();
+        for (SQLUSMALLINT i = 1; i <= rows.columns; ++i) values[i] = catalogValue(statement.get(), i);
+        if (isOtherTable(rows, values)) continue;
+        if (const std::string* name = overlongName(queue, rows, values)) {
+            overlong.push_back(*name);
+            continue;
+        }
+        for (SQLUSMALLINT i = 1; i <= rows.columns && queue.hasField(i); ++i) queue.field(i).setText(values[i]);
+        if (!rows.keep || rows.keep(queue)) queue.add();
     }
+}
+
+// The rows of one table: its name (result column 3) and owner (column 2) as asked.
+CatalogRows tableRows(SQLUSMALLINT columns, std::vector<SQLUSMALLINT> names, std::string_view table,
+                      std::string_view owner) {
+    return {columns, std::move(names), 3, 2, platform::clip(table), platform::clip(owner)};
+}
+
+// The names are those of the tables, or of their catalogue or owner.
+void reportOverlongTables(const std::vector<std::string>& names) {
+    std::string text = "Tables with these names are left out: the names are longer than " +
+                       std::to_string(CatalogName::capacity) + " characters.";
+    for (const std::string& name : names) text += "|" + name;
+    platform::MESSAGE(text, "Tables", platform::ICON_EXCLAMATION);
 }
 
 }  // namespace
@@ -143,51 +222,56 @@ void ODBCCatalogClass::GetTables(QueueBase& queue, std::string_view ownerFilter,
     const bool dropSystem = !keepSystemTables && type;
     const bool onlyTables = !noTablesOnlyFilter && tablesOnly && type;
     const bool filterOwner = !noOwnerFilter && !wantedOwner.empty() && owner;
-    const RowFilter keep = [&](QueueBase& q) {
+    CatalogRows rows{5, {1, 2, 3}};
+    rows.keep = [&](QueueBase& q) {
         if (dropSystem && clippedUpper(q, *type) == "SYSTEM TABLE") return false;
         if (onlyTables && clippedUpper(q, *type) != "TABLE") return false;
         return !(filterOwner && clippedUpper(q, *owner) != wantedOwner);
     };
-    readCatalog(FILE, queue, 5, [](SQLHSTMT statement) {
-        SQLTables(statement, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0);
-    }, keep);
+    readCatalog(FILE, queue, rows, [&](SQLHSTMT statement) {
+        // Without a catalogue a server of several databases lists them all.
+        SqlName catalogue = SqlName::orNone(currentCatalogue(FILE->handle(platform::PROP_Hdbc)));
+        SQLTables(statement, catalogue.data(), catalogue.length(), nullptr, 0, nullptr, 0, nullptr, 0);
+    }, OverlongNames);
+    if (!OverlongNames.empty()) reportOverlongTables(OverlongNames);
 }
 
 void ODBCCatalogClass::GetColumns(QueueBase& queue, std::string_view table, std::string_view owner) {
-    readCatalog(FILE, queue, 18, [&](SQLHSTMT statement) {
+    readCatalog(FILE, queue, tableRows(18, {1, 2, 3, 4}, table, owner), [&](SQLHSTMT statement) {
         // Both names are search patterns here; escape them so they match only themselves.
         const std::string escape = searchPatternEscape(FILE->handle(platform::PROP_Hdbc));
-        const std::string schemaName = clippedName(owner);
+        const std::string schemaName = platform::clip(owner);
         SqlName schema = schemaName.empty() ? SqlName::none() : SqlName::of(literalPattern(schemaName, escape));
-        SqlName name = SqlName::of(literalPattern(clippedName(table), escape));
+        SqlName name = SqlName::of(literalPattern(platform::clip(table), escape));
         SQLColumns(statement, nullptr, 0, schema.data(), schema.length(), name.data(), name.length(), nullptr, 0);
-    });
+    }, OverlongNames);
 }
 
 void ODBCCatalogClass::GetStatistics(QueueBase& queue, std::string_view table, Byte unique, std::string_view owner) {
-    readCatalog(FILE, queue, 13, [&](SQLHSTMT statement) {
-        SqlName schema = SqlName::orNone(clippedName(owner));
-        SqlName name = SqlName::of(clippedName(table));
+    readCatalog(FILE, queue, tableRows(13, {1, 2, 3, 5, 6, 9}, table, owner), [&](SQLHSTMT statement) {
+        SqlName schema = SqlName::orNone(platform::clip(owner));
+        SqlName name = SqlName::of(platform::clip(table));
         SQLStatistics(statement, nullptr, 0, schema.data(), schema.length(), name.data(), name.length(), unique,
                       SQL_QUICK);
-    });
+    }, OverlongNames);
 }
 
 void ODBCCatalogClass::GetPrimaryKeys(QueueBase& queue, std::string_view table, std::string_view owner) {
-    readCatalog(FILE, queue, 6, [&](SQLHSTMT statement) {
-        SqlName schema = SqlName::orNone(clippedName(owner));
-        SqlName name = SqlName::of(clippedName(table));
+    readCatalog(FILE, queue, tableRows(6, {1, 2, 3, 4, 6}, table, owner), [&](SQLHSTMT statement) {
+        SqlName schema = SqlName::orNone(platform::clip(owner));
+        SqlName name = SqlName::of(platform::clip(table));
         SQLPrimaryKeys(statement, nullptr, 0, schema.data(), schema.length(), name.data(), name.length());
-    });
+    }, OverlongNames);
 }
 
 void ODBCCatalogClass::GetForeignKeys(QueueBase& queue, std::string_view table, std::string_view owner) {
-    readCatalog(FILE, queue, 13, [&](SQLHSTMT statement) {
-        SqlName schema = SqlName::orNone(clippedName(owner));
-        SqlName name = SqlName::of(clippedName(table));
+    // Rows name the referenced table and its owner in columns 3 and 2.
+    readCatalog(FILE, queue, tableRows(13, {1, 2, 3, 4, 5, 6, 7, 8, 12, 13}, table, owner), [&](SQLHSTMT statement) {
+        SqlName schema = SqlName::orNone(platform::clip(owner));
+        SqlName name = SqlName::of(platform::clip(table));
         SQLForeignKeys(statement, nullptr, 0, schema.data(), schema.length(), name.data(), name.length(), nullptr, 0,
                        nullptr, 0, nullptr, 0);
-    });
+    }, OverlongNames);
 }
 
 Byte ODBCCatalogClass::ExecuteSQL(std::string_view sql) {
@@ -225,9 +309,25 @@ void ODBCCatalogClass::FetchResult(QueueBase& queue, Long rowLimit, Byte allRows
 }
 
 SqlIdentifierRules ODBCCatalogClass::IdentifierRules() {
-    if (!FILE) return {};
+    void* connection = Connection();
+    return connection ? SqlIdentifierRules::of(connection) : SqlIdentifierRules();
+}
+
+SqlStringLiterals ODBCCatalogClass::StringLiterals() {
+    void* connection = Connection();
+    if (!connection) return SqlStringLiterals();
+    // The answer costs a statement: asked once per connection.
+    if (connection != literalsConnection_) {
+        literals_ = SqlStringLiterals::of(connection);
+        literalsConnection_ = connection;
+    }
+    return literals_;
+}
+
+void* ODBCCatalogClass::Connection() {
+    if (!FILE) return nullptr;
     if (!FILE->opened()) FILE->open(platform::kReadWriteDenyWrite);
-    return SqlIdentifierRules::of(FILE->handle(platform::PROP_Hdbc));
+    return FILE->handle(platform::PROP_Hdbc);
 }
 
 Long ODBCCatalogClass::ResultColumnCount() {

@@ -5,21 +5,31 @@
 // One object at a time is the rule of the program, but every object shares one
 // column read buffer (module data): it exists while any object exists and grows
 // when GetColumnData meets a longer value. The object is used from the window
-// fibers; no operation waits except ExecuteSQL inside its error message, after
-// which it touches nothing of the object, and GetColumnValue's message about a
-// record without the column (never met on ODBCFILE, whose record is empty).
+// fibers; no operation waits except ExecuteSQL inside its error message and
+// GetTables inside its report of tables left out, after which they touch
+// nothing of the object, and GetColumnValue's message about a record without
+// the column (never met on ODBCFILE, whose record is empty).
 //
+// Catalogue values are read whole. A row with a name longer than its queue
+// field holds is left out, never kept cut: OverlongNames tells which names the
+// last read left out, and GetTables reports its tables in a MESSAGE.
+//
+// GetTables asks for the tables of the connection's current catalogue when the
+// data source has one (a server of several databases would list them all).
 // The per-table readers take the table's owner (schema): empty means none (NULL
-// to the driver). GetColumns escapes the search-pattern characters of its names
-// so that "A_B" means that table alone.
+// to the driver); they keep only the rows of that table (and owner), whatever
+// the driver matched. GetColumns escapes the search-pattern characters of its
+// names so that "A_B" means that table alone.
 #pragma once
 
 #include "app/odbccatalog/SqlIdentifier.h"
+#include "app/odbccatalog/SqlStringLiterals.h"
 #include "platform/data/Queue.h"
 #include "platform/odbc/OdbcFile.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // GetStatistics' `unique` for every index (SQL_INDEX_ALL).
 inline constexpr platform::Byte kAllIndexes = 1;
@@ -37,6 +47,9 @@ public:
     platform::CString<100> LASTERROR;
     platform::CString<100> LASTFILEERROR;
     platform::CString<100> LASTFILEERRORCODE;
+    // The names the last catalogue read left out because their queue field
+    // would have cut them.
+    std::vector<std::string> OverlongNames;
 
     // Run by the constructor and destructor, as NEW and DISPOSE run them.
     void Construct();
@@ -62,13 +75,19 @@ public:
     std::string GetColumnData(platform::Long column);
     std::string GetColumnValue(platform::Long column);
 
-    // How the data source wants names written in statements; connects first
-    // when the file is not open.
+    // How the data source wants names and text values written in statements;
+    // connects first when the file is not open.
     SqlIdentifierRules IdentifierRules();
+    SqlStringLiterals StringLiterals();
 
     // The shared read buffer's size in bytes; 0 while no object exists.
     static std::size_t readBufferSize();
 
 private:
+    // The file's connection handle; connects first when the file is not open.
+    void* Connection();
+
     bool holdsBuffer_ = false;
+    void* literalsConnection_ = nullptr;
+    SqlStringLiterals literals_;
 };

@@ -11,13 +11,6 @@ using platform::upper;
 namespace querybuilder {
 namespace {
 
-// A quote inside a string value is doubled, so the value stays one literal.
-std::string quoted(std::string_view value) {
-    std::string text = "'";
-    for (const char c : value) text += c == '\'' ? std::string("''") : std::string(1, c);
-    return text + "'";
-}
-
 bool testsForNull(const ConditionParts& parts) {
     const std::string function = upper(parts.function);
     return (function == "IS" || function == "IS NOT") && upper(parts.value) == "NULL";
@@ -37,7 +30,8 @@ std::string sqlColumn(std::string_view column, const SqlIdentifierRules& names) 
     return written == column ? upper(column) : written;
 }
 
-RowTexts buildCondition(const ConditionParts& parts, const SqlIdentifierRules& names) {
+RowTexts buildCondition(const ConditionParts& parts, const SqlIdentifierRules& names,
+                        const SqlStringLiterals& literals) {
     const std::string column = sqlColumn(parts.column, names);
     const std::string value = parts.function.empty() ? std::string() : clip(parts.value);
     const std::string head = parts.column + " " + parts.description;
@@ -50,8 +44,8 @@ RowTexts buildCondition(const ConditionParts& parts, const SqlIdentifierRules& n
     }
     if (parts.caseInsensitive)
         return {head + " case insensitive '" + value + "'",
-                "UPPER(" + column + ")" + function + "UPPER(" + quoted(value) + ")"};
-    return {head + " '" + value + "'", column + function + quoted(value)};
+                "UPPER(" + column + ")" + function + "UPPER(" + literals.literal(value) + ")"};
+    return {head + " '" + value + "'", column + function + literals.literal(value)};
 }
 
 RowKind rowKind(std::string_view sql) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/odbccatalog/SqlIdentifier.h"
+#include "app/odbccatalog/SqlStringLiterals.h"
 
 #include <cstddef>
 #include <string>
@@ -33,7 +34,8 @@ struct RowTexts {
     std::string sql;
 };
 
-RowTexts buildCondition(const ConditionParts& parts, const SqlIdentifierRules& names);
+RowTexts buildCondition(const ConditionParts& parts, const SqlIdentifierRules& names,
+                        const SqlStringLiterals& literals);
 
 enum class RowKind { Condition, Connector, Placeholder };
 inline constexpr std::string_view kPlaceholder = "???";

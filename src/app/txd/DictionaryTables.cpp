@@ -2,8 +2,8 @@
 
 #include "platform/text/Text.h"
 
-void DictionaryTables::add(std::string label, TxdTable table) {
-    tables_.push_back({std::move(label), std::move(table)});
+void DictionaryTables::add(std::string label, TxdTable table, TableLabels labels) {
+    tables_.push_back({std::move(label), std::move(table), std::move(labels)});
 }
 
 const DictionaryTable* DictionaryTables::find(std::string_view catalogueName, std::string_view owner) const {

@@ -1,8 +1,9 @@
 // The tables that got a FILE block, in the order they were written, each with
-// the label and prefix its block uses. The relations name tables only
-// through these, so that every relation line matches a FILE block.
+// the labels and prefix its block uses. The relations name tables, fields and
+// keys only through these, so that every relation line matches a FILE block.
 #pragma once
 
+#include "app/txd/DictionaryLabels.h"
 #include "app/txd/TxdTable.h"
 
 #include <string>
@@ -12,11 +13,12 @@
 struct DictionaryTable {
     std::string label;
     TxdTable table;
+    TableLabels labels;  // of its fields and keys
 };
 
 class DictionaryTables {
 public:
-    void add(std::string label, TxdTable table);
+    void add(std::string label, TxdTable table, TableLabels labels);
     // The table the catalogue knows by `catalogueName` (trailing blanks
     // ignored) in the schema `owner`; in any schema when no owner is given.
     // None when the dictionary has no block for it.

@@ -1,7 +1,6 @@
 #include "app/txd/FieldType.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <functional>
 #include <vector>
@@ -10,53 +9,146 @@ namespace {
 
 using platform::Long;
 
-// The field type text is a CSTRING(21).
-constexpr std::size_t kFieldTypeWidth = 20;
 // The largest VARCHAR2 the ORACLE driver takes.
 constexpr Long kOracleVarcharLimit = 4001;
+// A packed decimal holds at most 31 digits.
+constexpr Long kMostPackedDigits = 31;
+constexpr Long kGuidLength = 36;
 
-std::string decimalType(const ColumnType& c) {
-    if (c.decimals != 0) return "PDECIMAL(" + std::to_string(c.size) + "," + std::to_string(c.decimals) + ")";
-    if (c.size == 1) return "BYTE";
-    if (c.size >= 2 && c.size <= 4) return "SHORT";
-    if (c.size >= 5 && c.size <= 8) return "LONG";
-    return "PDECIMAL(" + std::to_string(c.size) + ")";
-}
+// ODBC's SQL data type codes, as the catalogue reports them (ODBC 3 and the
+// date and time codes of ODBC 2).
+namespace sqltype {
+constexpr Long Char = 1, Numeric = 2, Decimal = 3, Integer = 4, SmallInt = 5, Float = 6, Real = 7, Double = 8,
+               Date = 9, Time = 10, Timestamp = 11, VarChar = 12, TypeDate = 91, TypeTime = 92, TypeTimestamp = 93,
+               LongVarChar = -1, Binary = -2, VarBinary = -3, LongVarBinary = -4, BigInt = -5, TinyInt = -6,
+               Bit = -7, WChar = -8, WVarChar = -9, WLongVarChar = -10, Guid = -11;
+}  // namespace sqltype
 
-std::string varcharType(const ColumnType& c, bool oracle) {
-    const Long size = oracle ? std::min(c.size, kOracleVarcharLimit) : c.size;
-    return "CSTRING(" + std::to_string(size + 1) + ")";
-}
-
-std::string memoType(bool oracle) { return oracle ? "CSTRING(4001)" : "STRING(63982)"; }
-
-struct TypeRule {
-    std::vector<std::string_view> names;
-    std::function<std::optional<std::string>(const ColumnType&, bool oracle)> fieldType;
+// The column as the rules read it: its bare type name (precision aside),
+// upper-cased in `key`, and the size and decimals that apply.
+struct Column {
+    std::string key;
+    std::string_view bareName;
+    Long size = 0;
+    Long decimals = 0;
+    Long dataType = 0;
+    bool oracle = false;
 };
 
-std::optional<std::string> fixed(std::string_view text) { return std::string(text); }
+using Rule = std::function<std::optional<TxdFieldType>(const Column&)>;
 
-const std::vector<TypeRule>& typeRules() {
-    static const std::vector<TypeRule> rules = {
-        {{"IMAGE"}, [](const ColumnType&, bool) { return std::optional<std::string>(); }},
-        {{"BIT"}, [](const ColumnType&, bool) { return fixed("BYTE"); }},
-        {{"SMALLINT"}, [](const ColumnType&, bool) { return fixed("SHORT"); }},
-        {{"COUNTER"}, [](const ColumnType&, bool) { return fixed("LONG"); }},
-        {{"NUMERIC", "NUMBER", "MONEY", "INTEGER", "INT IDENTITY", "IDENTITY", "INT"},
-         [](const ColumnType& c, bool) { return std::optional(decimalType(c)); }},
-        {{"CURRENCY"}, [](const ColumnType&, bool) { return fixed("PDECIMAL(10,2)"); }},
-        {{"CHARACTER", "CHAR", "NCHAR"},
-         [](const ColumnType& c, bool) { return std::optional("STRING(" + std::to_string(c.size) + ")"); }},
-        {{"VARCHAR", "VARCHAR2", "NVARCHAR"},
-         [](const ColumnType& c, bool oracle) { return std::optional(varcharType(c, oracle)); }},
-        {{"TEXT", "NTEXT", "LONGCHAR", "LONGBINARY"},
-         [](const ColumnType&, bool oracle) { return std::optional(memoType(oracle)); }},
-        {{"DOUBLE", "FLOAT"}, [](const ColumnType&, bool) { return fixed("SREAL"); }},
-        {{"HUGE DATE"}, [](const ColumnType&, bool) { return fixed("DATE"); }},
-        {{"TIMESTAMP", "DATETIME"}, [](const ColumnType&, bool) { return fixed("STRING(8)"); }},
+std::optional<TxdFieldType> typed(std::string text, bool dateTimeGroup = false) {
+    return TxdFieldType{std::move(text), dateTimeGroup};
+}
+
+std::string withSize(std::string_view type, long long size) {
+    return std::string(type) + "(" + std::to_string(size) + ")";
+}
+
+std::string packedDecimal(Long size, Long decimals) {
+    const Long digits = size <= 0 ? kMostPackedDigits : std::min(size, kMostPackedDigits);
+    const Long places = std::clamp<Long>(decimals, 0, digits);
+    if (places == 0) return withSize("PDECIMAL", digits);
+    return "PDECIMAL(" + std::to_string(digits) + "," + std::to_string(places) + ")";
+}
+
+std::optional<TxdFieldType> numericType(const Column& c) {
+    const Long decimals = std::max<Long>(c.decimals, 0);
+    if (decimals == 0 && c.size == 1) return typed("BYTE");
+    if (decimals == 0 && c.size >= 2 && c.size <= 4) return typed("SHORT");
+    if (decimals == 0 && c.size >= 5 && c.size <= 8) return typed("LONG");
+    return typed(packedDecimal(c.size, decimals));
+}
+
+std::optional<TxdFieldType> memoType(const Column& c) { return typed(c.oracle ? "CSTRING(4001)" : "STRING(63982)"); }
+
+// Text or bytes of a fixed size; without a size, long text.
+std::optional<TxdFieldType> fixedType(const Column& c) {
+    return c.size > 0 ? typed(withSize("STRING", c.size)) : memoType(c);
+}
+
+std::optional<TxdFieldType> varcharType(const Column& c) {
+    if (c.size <= 0) return memoType(c);
+    const Long size = c.oracle ? std::min(c.size, kOracleVarcharLimit) : c.size;
+    return typed(withSize("CSTRING", static_cast<long long>(size) + 1));
+}
+
+// Only the capitalised names the catalogue delivers get the group.
+std::optional<TxdFieldType> namedDateTimeType(const Column& c) {
+    return typed("STRING(8)", c.bareName == "TIMESTAMP" || c.bareName == "DATETIME");
+}
+
+// An exact integer by the range of its `bits`; unsigned when its type name
+// says so. A 64-bit integer needs more digits than any binary field holds.
+Rule integerType(int bits) {
+    return [bits](const Column& c) {
+        const bool isUnsigned = c.key.find("UNSIGNED") != std::string::npos;
+        switch (bits) {
+            case 8: return typed(isUnsigned ? "BYTE" : "SHORT");
+            case 16: return typed(isUnsigned ? "USHORT" : "SHORT");
+            // Up to 9 digits (an unsigned MEDIUMINT) a LONG holds them.
+            case 32: return typed(isUnsigned && !(c.size > 0 && c.size <= 9) ? "ULONG" : "LONG");
+            default: return typed(withSize("PDECIMAL", isUnsigned ? 20 : 19));
+        }
+    };
+}
+
+Rule fixed(const char* text) {
+    return [text](const Column&) { return typed(text); };
+}
+
+template <class Key>
+struct TypeRule {
+    std::vector<Key> keys;
+    Rule fieldType;
+};
+
+const std::vector<TypeRule<std::string_view>>& nameRules() {
+    static const std::vector<TypeRule<std::string_view>> rules = {
+        {{"IMAGE"}, [](const Column&) { return std::optional<TxdFieldType>(); }},
+        {{"BIT"}, fixed("BYTE")},
+        {{"SMALLINT"}, fixed("SHORT")},
+        {{"COUNTER"}, fixed("LONG")},
+        {{"NUMERIC", "DECIMAL", "NUMBER", "MONEY", "INTEGER", "INT IDENTITY", "IDENTITY", "INT"}, numericType},
+        {{"CURRENCY"}, fixed("PDECIMAL(10,2)")},
+        {{"CHARACTER", "CHAR", "NCHAR"}, fixedType},
+        {{"VARCHAR", "VARCHAR2", "NVARCHAR"}, varcharType},
+        {{"TEXT", "NTEXT", "LONGCHAR", "LONGBINARY"}, memoType},
+        {{"DOUBLE", "FLOAT"}, fixed("SREAL")},
+        {{"HUGE DATE"}, fixed("DATE")},
+        {{"TIMESTAMP", "DATETIME"}, namedDateTimeType},
     };
     return rules;
+}
+
+// For the names the table above does not know.
+const std::vector<TypeRule<Long>>& dataTypeRules() {
+    using namespace sqltype;
+    static const std::vector<TypeRule<Long>> rules = {
+        {{Bit}, fixed("BYTE")},
+        {{TinyInt}, integerType(8)},
+        {{SmallInt}, integerType(16)},
+        {{Integer}, integerType(32)},
+        {{BigInt}, integerType(64)},
+        {{Decimal, Numeric}, numericType},
+        {{Real}, fixed("SREAL")},
+        {{Float, Double}, fixed("REAL")},
+        {{Char, WChar, Binary, VarBinary}, fixedType},
+        {{VarChar, WVarChar}, varcharType},
+        {{LongVarChar, WLongVarChar, LongVarBinary}, memoType},
+        {{TypeDate, Date}, fixed("DATE")},
+        {{TypeTime, Time}, fixed("TIME")},
+        {{TypeTimestamp, Timestamp}, [](const Column&) { return typed("STRING(8)", true); }},
+        {{Guid}, fixed("STRING(36)")},
+    };
+    return rules;
+}
+
+template <class Key>
+const TypeRule<Key>* ruleFor(const std::vector<TypeRule<Key>>& rules, const Key& key) {
+    for (const TypeRule<Key>& rule : rules)
+        if (std::find(rule.keys.begin(), rule.keys.end(), key) != rule.keys.end()) return &rule;
+    return nullptr;
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -99,42 +191,32 @@ SplitTypeName splitTypeName(std::string_view delivered) {
     return {withoutTrailingBlanks(text.substr(0, open)), precision, *scale};
 }
 
-// ODBC's data type codes of the exact integer types: SQL_BIT, SQL_TINYINT,
-// SQL_SMALLINT, SQL_INTEGER and SQL_BIGINT.
-constexpr std::array<Long, 5> kExactIntegerTypes = {-7, -6, 5, 4, -5};
-
 bool isExactIntegerType(Long dataType) {
-    return std::find(kExactIntegerTypes.begin(), kExactIntegerTypes.end(), dataType) != kExactIntegerTypes.end();
+    using namespace sqltype;
+    return dataType == Bit || dataType == TinyInt || dataType == SmallInt || dataType == Integer ||
+           dataType == BigInt;
 }
 
-// The column as the type table reads it: the bare name, with the size and
-// decimals its precision declares.
-ColumnType mappedColumn(const ColumnType& column, const SplitTypeName& split) {
-    ColumnType mapped = column;
-    mapped.name = split.name;
+// The column as the rules read it: the bare name, with the size and decimals
+// its precision declares.
+Column ruleColumn(const ColumnType& column, bool oracle) {
+    const SplitTypeName split = splitTypeName(column.name);
+    Column c{platform::upper(platform::clip(split.name)), split.name, column.size, column.decimals, column.dataType,
+             oracle};
     if (split.precision) {
-        mapped.size = *split.precision;
-        mapped.decimals = split.scale;
+        c.size = *split.precision;
+        c.decimals = split.scale;
     }
-    if (isExactIntegerType(column.dataType)) mapped.decimals = 0;
-    return mapped;
+    if (isExactIntegerType(column.dataType)) c.decimals = 0;
+    return c;
 }
 
 }  // namespace
 
-std::optional<std::string> FieldTypeFor(const ColumnType& column, bool oracle) {
-    const ColumnType mapped = mappedColumn(column, splitTypeName(column.name));
-    const std::string key = platform::upper(platform::clip(mapped.name));
-    for (const TypeRule& rule : typeRules()) {
-        if (std::find(rule.names.begin(), rule.names.end(), key) == rule.names.end()) continue;
-        std::optional<std::string> type = rule.fieldType(mapped, oracle);
-        if (type) type->resize(std::min(type->size(), kFieldTypeWidth));
-        return type;
-    }
-    return std::string(column.name.substr(0, kFieldTypeWidth));
-}
-
-bool isDateTimeColumn(std::string_view deliveredTypeName) {
-    const std::string_view name = splitTypeName(deliveredTypeName).name;
-    return name == "TIMESTAMP" || name == "DATETIME";
+std::optional<TxdFieldType> FieldTypeFor(const ColumnType& column, bool oracle) {
+    const Column c = ruleColumn(column, oracle);
+    if (const auto* rule = ruleFor(nameRules(), std::string_view(c.key))) return rule->fieldType(c);
+    if (const auto* rule = ruleFor(dataTypeRules(), c.dataType)) return rule->fieldType(c);
+    // A data type ODBC does not name (a driver's own): its text, as long as it is.
+    return fixedType(c);
 }

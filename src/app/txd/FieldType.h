@@ -1,5 +1,6 @@
 // The dictionary field type of a catalogue column, from its SQL type name,
-// size and decimal digits.
+// size and decimal digits, and, for a name the type table does not know,
+// from its ODBC data type.
 #pragma once
 
 #include "platform/text/Text.h"
@@ -15,11 +16,19 @@ struct ColumnType {
     platform::Long dataType = 0;  // the ODBC SQL data type
 };
 
-// The field type text (at most 20 characters); none for a column that is left
-// out of the dictionary (IMAGE). A type name with its precision, NAME(p) or
-// NAME(p,s), counts as NAME of size p and s decimals; exact integer types have
-// no decimals whatever the catalogue says.
-std::optional<std::string> FieldTypeFor(const ColumnType& column, bool oracle);
-// Date-and-time columns carry a date and a time field over their text. Only
-// the capitalised names the catalogue delivers count, precision aside.
-bool isDateTimeColumn(std::string_view deliveredTypeName);
+struct TxdFieldType {
+    std::string text;
+    // A date-and-time column: a group of a DATE and a TIME field lies over it.
+    bool dateTimeGroup = false;
+};
+
+// None for a column that is left out of the dictionary (IMAGE). A type name
+// with its precision, NAME(p) or NAME(p,s), counts as NAME of size p and s
+// decimals; exact integer types have no decimals whatever the catalogue says.
+//
+// Every type is a valid one: a PDECIMAL has 1 to 31 digits and no more
+// decimals than digits (a numeric reported without a precision gets 31, one
+// wider keeps its decimals within 31), and a STRING or CSTRING of a
+// character or binary column reported without a size holds long text as the
+// TEXT row does.
+std::optional<TxdFieldType> FieldTypeFor(const ColumnType& column, bool oracle);

@@ -4,8 +4,11 @@
 #pragma once
 
 #include "app/txd/DictionaryNumbers.h"
+#include "app/txd/TablePlan.h"
 #include "app/txd/TxdOptions.h"
 #include "app/txd/TxdOutput.h"
-#include "app/txd/TxdTable.h"
 
-void WriteColumns(TxdOutput& output, DictionaryNumbers& numbers, const TxdTable& table, const TxdOptions& options);
+#include <vector>
+
+void WriteColumns(TxdOutput& output, DictionaryNumbers& numbers, const std::vector<PlannedField>& fields,
+                  const TxdOptions& options);

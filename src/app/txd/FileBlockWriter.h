@@ -2,11 +2,13 @@
 #pragma once
 
 #include "app/txd/DictionaryNumbers.h"
+#include "app/txd/TablePlan.h"
 #include "app/txd/TxdOptions.h"
 #include "app/txd/TxdOutput.h"
 #include "app/txd/TxdTable.h"
 
 #include <string_view>
 
+// The keys take their labels in the plan's labels.
 void WriteFileBlock(TxdOutput& output, DictionaryNumbers& numbers, std::string_view label, const TxdTable& table,
-                    const TxdOptions& options);
+                    TablePlan& plan, const TxdOptions& options);

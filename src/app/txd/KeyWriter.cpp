@@ -1,9 +1,7 @@
 #include "app/txd/KeyWriter.h"
 
 #include "app/odbccatalog/CatalogQueues.h"
-#include "app/txd/DictionaryLabels.h"
 #include "app/txd/OracleNames.h"
-#include "app/txd/TableIndexes.h"
 #include "app/txd/TxdText.h"
 
 namespace {
@@ -48,34 +46,31 @@ private:
     std::string attributes_;
 };
 
-// A key component names the field of its column, so it gets the column's
-// field label under the same rules as the field itself.
-std::string componentOf(const GIQRecord& row, const TxdTable& table, const TxdOptions& options) {
+// A key component names the field of its column.
+std::string componentOf(const GIQRecord& row, const TxdTable& table, const TableLabels& labels) {
     const std::string order = row.ASC_OR_DESC.view() == "A" ? "+" : "-";
-    return order + table.prefix + ":" + FieldLabel(row.COLUMN_NAME, options);
+    return order + table.prefix + ":" + labels.field(platform::clip(row.COLUMN_NAME));
 }
 
 }  // namespace
 
-void WriteKeys(TxdOutput& output, DictionaryNumbers& numbers, const TxdTable& table, const TxdOptions& options) {
-    ReadTableIndexes(table.catalogueName, table.owner);
-    WriteKeyLines(output, numbers, table, options);
-}
-
-void WriteKeyLines(TxdOutput& output, DictionaryNumbers& numbers, const TxdTable& table, const TxdOptions& options) {
+void WriteKeys(TxdOutput& output, DictionaryNumbers& numbers, const TxdTable& table, TableLabels& labels,
+               const TxdOptions& options) {
     PendingKey key(output, numbers);
     for (std::size_t i = 1; i <= GIQ.records(); ++i) {
         GIQ.get(i);
+        // The relations find the key by the cleaned name.
+        const std::string cleanedName = GIQ.rec.INDEX_NAME.str();
         if (options.oracle) {
             GIQ.rec.INDEX_NAME = oracleName(GIQ.rec.INDEX_NAME);
             GIQ.put();
         }
         const std::string indexName = GIQ.rec.INDEX_NAME.str();
-        const std::string component = componentOf(GIQ.rec, table, options);
+        const std::string component = componentOf(GIQ.rec, table, labels);
         if (key.continues(indexName))
             key.append(component);
         else
-            key.start(GIQ.rec, indexName, KeyLabel(indexName, options), component);
+            key.start(GIQ.rec, indexName, labels.addKey(cleanedName), component);
     }
     key.write();
 }

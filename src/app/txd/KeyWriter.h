@@ -2,12 +2,14 @@
 // the catalogue lists the index's columns. Keys never carry external names.
 #pragma once
 
+#include "app/txd/DictionaryLabels.h"
 #include "app/txd/DictionaryNumbers.h"
 #include "app/txd/TxdOptions.h"
 #include "app/txd/TxdOutput.h"
 #include "app/txd/TxdTable.h"
 
-// Reads the table's indexes, then writes their keys.
-void WriteKeys(TxdOutput& output, DictionaryNumbers& numbers, const TxdTable& table, const TxdOptions& options);
-// The keys of the index rows GIQ holds (as ReadTableIndexes leaves them).
-void WriteKeyLines(TxdOutput& output, DictionaryNumbers& numbers, const TxdTable& table, const TxdOptions& options);
+// The keys of the index rows GIQ holds (as ReadTableIndexes leaves them);
+// each key takes its label in `labels`, and its components name the fields
+// as `labels` gave them.
+void WriteKeys(TxdOutput& output, DictionaryNumbers& numbers, const TxdTable& table, TableLabels& labels,
+               const TxdOptions& options);

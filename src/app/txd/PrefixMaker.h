@@ -4,11 +4,12 @@
 // program-wide variables; each keeps the case of its label.
 #pragma once
 
+#include "app/odbccatalog/CatalogQueues.h"
+#include "app/txd/UniqueLabels.h"
 #include "platform/data/Queue.h"
 #include "platform/data/Record.h"
 #include "platform/text/Text.h"
 
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,24 +17,23 @@
 // PREFIX is upper-cased; TABLENAME is the table's label, cleaned.
 #define PFQ_FIELDS(X)                  \
     X(platform::CString<20>, PREFIX)   \
-    X(platform::CString<81>, TABLENAME)
+    X(CatalogName, TABLENAME)
 struct PrefixRecord {
     TABLOOM_RECORD(PrefixRecord, "PFQ", PFQ_FIELDS)
 };
 
 class PrefixMaker {
 public:
+    PrefixMaker();
     // The prefix of the table with this label, recorded in the queue.
     std::string prefixFor(std::string_view label);
     // One row per table written, in PREFIX order.
     platform::Queue<PrefixRecord>& queue() { return queue_; }
 
 private:
-    bool taken(const std::string& candidate) const;
-
+    UniqueLabels prefixes_;
     platform::Queue<PrefixRecord> queue_;
-    // The queue's PREFIX column in its (byte) order: lookups and the place of
-    // a new row without a scan of the queue.
+    // The queue's PREFIX column in its (byte) order: the place of a new row
+    // without a scan of the queue.
     std::vector<std::string> sortedPrefixes_;
-    std::map<std::string, int> lastSuffix_;  // by upper-cased stem
 };

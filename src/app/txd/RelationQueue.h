@@ -3,6 +3,7 @@
 // side, so that each table is read in its own schema.
 #pragma once
 
+#include "app/odbccatalog/CatalogQueues.h"
 #include "app/txd/SysRelFile.h"
 #include "platform/data/Queue.h"
 #include "platform/data/Record.h"
@@ -10,8 +11,8 @@
 // An empty owner stands for any schema.
 #define SRQ_FIELDS(X)                             \
     SYSREL_FIELDS(X)                              \
-    X(platform::CString<100>, OBJECTOWNER)        \
-    X(platform::CString<100>, REFERENCEDOBJECTOWNER)
+    X(CatalogName, OBJECTOWNER)                   \
+    X(CatalogName, REFERENCEDOBJECTOWNER)
 struct SRQRecord {
     TABLOOM_RECORD(SRQRecord, "SRQ", SRQ_FIELDS)
 };

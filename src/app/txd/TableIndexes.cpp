@@ -23,17 +23,23 @@ bool isPrimaryKeyName(std::string_view indexName) {
     return false;
 }
 
-// The statistics row of the table has neither an index nor a column name.
+// SQLStatistics' TYPE of the row that describes the table rather than an index.
+constexpr platform::Byte kTableStatistics = 0;
+
 bool isIndexColumnRow(const GIQRecord& row) {
-    return !(row.COLUMN_NAME == "0") && row.INDEX_NAME.view() != row.COLUMN_NAME.view();
+    const bool statisticsRow = row.INDEXTYPE == kTableStatistics || platform::clip(row.INDEX_NAME).empty();
+    return !statisticsRow && !(row.COLUMN_NAME == "0");
 }
 
 }  // namespace
 
-void ReadTableIndexes(std::string_view table, std::string_view owner) {
+std::vector<std::string> ReadTableIndexes(std::string_view table, std::string_view owner) {
     ODBCCatalog->GetPrimaryKeys(GPQ, table, owner);
+    std::vector<std::string> overlong = ODBCCatalog->OverlongNames;
     ODBCCatalog->GetStatistics(GIQ, table, kAllIndexes, owner);
+    overlong.insert(overlong.end(), ODBCCatalog->OverlongNames.begin(), ODBCCatalog->OverlongNames.end());
     PrepareIndexRows();
+    return overlong;
 }
 
 void PrepareIndexRows() {

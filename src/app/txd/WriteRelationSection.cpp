@@ -4,9 +4,9 @@
 #include "app/txd/ReadSysRel.h"
 #include "app/txd/WriteRelations.h"
 
-void WriteRelationSection(TxdOutput& output, const DictionaryTables& tables, const TxdOptions& options) {
+void WriteRelationSection(TxdOutput& output, const DictionaryTables& tables) {
     RelationQueue srq;
     CollectForeignKeys(srq, tables);
     if (srq.records() == 0) ReadSysRel(srq);
-    if (srq.records() > 0) WriteRelations(output, srq, tables, options);
+    if (srq.records() > 0) WriteRelations(output, srq, tables);
 }

@@ -5,7 +5,6 @@
 #pragma once
 
 #include "app/txd/DictionaryTables.h"
-#include "app/txd/TxdOptions.h"
 #include "app/txd/TxdOutput.h"
 
-void WriteRelationSection(TxdOutput& output, const DictionaryTables& tables, const TxdOptions& options);
+void WriteRelationSection(TxdOutput& output, const DictionaryTables& tables);

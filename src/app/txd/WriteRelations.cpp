@@ -2,7 +2,6 @@
 
 #include "app/odbccatalog/CatalogQueues.h"
 #include "app/txd/CleanName.h"
-#include "app/txd/DictionaryLabels.h"
 #include "app/txd/TableIndexes.h"
 
 #include <functional>
@@ -37,28 +36,28 @@ RowTest onColumn(std::string_view columnName) {
     return [column = CleanName(columnName)](const GIQRecord& row) { return CleanName(row.COLUMN_NAME) == column; };
 }
 
-// The key of the first row that passes the first test any row passes, else
-// of the first row; none when GIQ has no rows.
-std::optional<std::string> chosenKey(std::initializer_list<RowTest> preferences, const TxdOptions& options) {
+// The (cleaned) index of the first row that passes the first test any row
+// passes, else of the first row; none when GIQ has no rows.
+std::optional<std::string> chosenIndex(std::initializer_list<RowTest> preferences) {
     if (GIQ.records() == 0) return std::nullopt;
     for (const RowTest& preferred : preferences)
         for (std::size_t i = 1; i <= GIQ.records(); ++i)
-            if (preferred(GIQ.at(i))) return KeyLabel(GIQ.at(i).INDEX_NAME, options);
-    return KeyLabel(GIQ.at(1).INDEX_NAME, options);
+            if (preferred(GIQ.at(i))) return GIQ.at(i).INDEX_NAME.str();
+    return GIQ.at(1).INDEX_NAME.str();
 }
 
 // The MANY side's key: the index named like the relationship, else one over
 // the foreign-key column.
-std::optional<std::string> manyKey(const SRQRecord& pair, const TxdOptions& options) {
+std::optional<std::string> manyIndex(const SRQRecord& pair) {
     const std::string relationship = CleanName(pair.SZRELATIONSHIP);
     const RowTest named = [&relationship](const GIQRecord& row) { return row.INDEX_NAME == relationship; };
-    return chosenKey({named, onColumn(pair.SZCOLUMN)}, options);
+    return chosenIndex({named, onColumn(pair.SZCOLUMN)});
 }
 
 // The ONE side's key: one over the referenced column, else the primary key.
-std::optional<std::string> oneKey(const SRQRecord& pair, const TxdOptions& options) {
+std::optional<std::string> oneIndex(const SRQRecord& pair) {
     const RowTest primary = [](const GIQRecord& row) { return row.PRIMARYKEY == 1; };
-    return chosenKey({onColumn(pair.SZREFERENCEDCOLUMN), primary}, options);
+    return chosenIndex({onColumn(pair.SZREFERENCEDCOLUMN), primary});
 }
 
 std::string fieldPair(const RelationSide& from, const RelationSide& to) {
@@ -67,30 +66,28 @@ std::string fieldPair(const RelationSide& from, const RelationSide& to) {
 
 class RelationWriter {
 public:
-    RelationWriter(TxdOutput& output, const DictionaryTables& tables, const TxdOptions& options)
-        : output_(output), tables_(tables), options_(options) {}
+    RelationWriter(TxdOutput& output, const DictionaryTables& tables) : output_(output), tables_(tables) {}
 
     void write(const SRQRecord& pair) {
         if (platform::clip(pair.SZOBJECT) == platform::clip(pair.SZREFERENCEDOBJECT)) return;
-        const std::optional<RelationSide> many = side(pair.SZOBJECT, pair.OBJECTOWNER, pair.SZCOLUMN,
-                                                      [&] { return manyKey(pair, options_); });
+        const std::optional<RelationSide> many =
+            side(pair.SZOBJECT, pair.OBJECTOWNER, pair.SZCOLUMN, [&] { return manyIndex(pair); });
         if (!many) return;
-        const std::optional<RelationSide> one =
-            side(pair.SZREFERENCEDOBJECT, pair.REFERENCEDOBJECTOWNER, pair.SZREFERENCEDCOLUMN,
-                 [&] { return oneKey(pair, options_); });
+        const std::optional<RelationSide> one = side(pair.SZREFERENCEDOBJECT, pair.REFERENCEDOBJECTOWNER,
+                                                     pair.SZREFERENCEDCOLUMN, [&] { return oneIndex(pair); });
         if (one) writeLines(*many, *one);
     }
 
 private:
     std::optional<RelationSide> side(std::string_view table, std::string_view owner, std::string_view column,
-                                     const std::function<std::optional<std::string>()>& chooseKey) {
+                                     const std::function<std::optional<std::string>()>& chooseIndex) {
         const DictionaryTable* written = tables_.find(table, owner);
         if (!written) return std::nullopt;
         readKeyRows(written->table);
-        const std::optional<std::string> key = chooseKey();
-        if (!key) return std::nullopt;
-        return RelationSide{written->label, platform::upper(written->table.prefix), *key,
-                            FieldLabel(column, options_)};
+        const std::optional<std::string> index = chooseIndex();
+        if (!index) return std::nullopt;
+        return RelationSide{written->label, platform::upper(written->table.prefix), written->labels.key(*index),
+                            written->labels.field(platform::clip(column))};
     }
 
     void writeLines(const RelationSide& many, const RelationSide& one) {
@@ -109,16 +106,14 @@ private:
 
     TxdOutput& output_;
     const DictionaryTables& tables_;
-    const TxdOptions& options_;
 };
 
 }  // namespace
 
-void WriteRelations(TxdOutput& output, const RelationQueue& srq, const DictionaryTables& tables,
-                    const TxdOptions& options) {
+void WriteRelations(TxdOutput& output, const RelationQueue& srq, const DictionaryTables& tables) {
     output.line("[RELATIONS]");
     output.line("");
     output.line("");
-    RelationWriter relations(output, tables, options);
+    RelationWriter relations(output, tables);
     for (std::size_t i = 1; i <= srq.records(); ++i) relations.write(srq.at(i));
 }

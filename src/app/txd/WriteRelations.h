@@ -9,8 +9,6 @@
 
 #include "app/txd/DictionaryTables.h"
 #include "app/txd/RelationQueue.h"
-#include "app/txd/TxdOptions.h"
 #include "app/txd/TxdOutput.h"
 
-void WriteRelations(TxdOutput& output, const RelationQueue& srq, const DictionaryTables& tables,
-                    const TxdOptions& options);
+void WriteRelations(TxdOutput& output, const RelationQueue& srq, const DictionaryTables& tables);

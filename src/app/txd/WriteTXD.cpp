@@ -8,6 +8,7 @@
 #include "app/txd/FileBlockWriter.h"
 #include "app/txd/OracleNames.h"
 #include "app/txd/PrefixMaker.h"
+#include "app/txd/TablePlan.h"
 #include "app/txd/TxdFilename.h"
 #include "app/txd/WriteRelationSection.h"
 #include "platform/message/Message.h"
@@ -15,32 +16,79 @@
 
 namespace {
 
-// Gives the current GTQ row its label and keeps the catalogue's name.
-void labelCurrentTable(const TxdOptions& options) {
-    GTQ.rec.ORGINALTABLENAME = GTQ.rec.TABLENAME.view();
-    const std::string label = CleanName(GTQ.rec.TABLENAME);
-    GTQ.rec.TABLENAME = options.oracle ? oracleName(label) : label;
-    GTQ.put();
-}
+// The label of the fixed block of the program-wide variables.
+constexpr std::string_view kGlobalsLabel = "GlobalVariables";
 
 bool isSkippedSystemTable(const GTQRecord& row, const TxdOptions& options) {
     return row.TABLETYPE == "SYSTEM TABLE" && !options.writeSystemTables;
 }
 
-void writeTables(TxdOutput& output, DictionaryTables& written, const TxdOptions& options) {
-    DictionaryNumbers numbers;
-    PrefixMaker prefixes;
+// Writes the FILE blocks of the GTQ rows, each with its own label, prefix and
+// numbers, and keeps the tables that had to be left out.
+class TableBlocks {
+public:
+    TableBlocks(TxdOutput& output, DictionaryTables& written, const TxdOptions& options)
+        : output_(output), written_(written), options_(options) {
+        labels_.reserve(kGlobalsLabel);
+    }
+
+    // Gives the current GTQ row its label and keeps the catalogue's name;
+    // every row gets its label, also after a failed write.
+    void take() {
+        GTQ.rec.ORGINALTABLENAME = GTQ.rec.TABLENAME.view();
+        const std::string label = CleanName(GTQ.rec.TABLENAME);
+        std::string tableLabel = options_.oracle ? oracleName(label) : label;
+        if (!output_.failed() && !isSkippedSystemTable(GTQ.rec, options_)) tableLabel = write(tableLabel);
+        GTQ.rec.TABLENAME = tableLabel;
+        GTQ.put();
+    }
+
+    const std::vector<std::string>& leftOut() const { return leftOut_; }
+
+private:
+    // The label the block got; `label` as it is for a table left out, which
+    // the catalogue queues cannot describe whole.
+    std::string write(const std::string& label) {
+        TxdTable table{platform::clip(GTQ.rec.ORGINALTABLENAME), GTQ.rec.OWNER.str(), ""};
+        TablePlan plan = PlanTable(table, options_);
+        if (!plan.overlongNames.empty()) {
+            leftOut_.push_back(table.catalogueName);
+            return label;
+        }
+        const std::string unique = labels_.take(label);
+        table.prefix = prefixes_.prefixFor(unique);
+        WriteFileBlock(output_, numbers_, unique, table, plan, options_);
+        written_.add(unique, table, std::move(plan.labels));
+        return unique;
+    }
+
+    TxdOutput& output_;
+    DictionaryTables& written_;
+    const TxdOptions& options_;
+    DictionaryNumbers numbers_;
+    PrefixMaker prefixes_;
+    UniqueLabels labels_;
+    std::vector<std::string> leftOut_;
+};
+
+// The header, a FILE block per table and the relations; the tables left out.
+std::vector<std::string> writeDictionary(TxdOutput& output, const TxdOptions& options) {
+    WriteDictionaryHeader(output);
+    DictionaryTables written;
+    TableBlocks blocks(output, written, options);
     for (std::size_t i = 1; i <= GTQ.records(); ++i) {
         GTQ.get(i);
-        labelCurrentTable(options);
-        // Every row still gets its label after a failed write.
-        if (output.failed() || isSkippedSystemTable(GTQ.rec, options)) continue;
-        const std::string label = GTQ.rec.TABLENAME.str();
-        const TxdTable table{platform::clip(GTQ.rec.ORGINALTABLENAME), GTQ.rec.OWNER.str(),
-                             prefixes.prefixFor(label)};
-        WriteFileBlock(output, numbers, label, table, options);
-        written.add(label, table);
+        blocks.take();
     }
+    if (options.writeRelations && !output.failed()) WriteRelationSection(output, written);
+    return blocks.leftOut();
+}
+
+void reportLeftOut(const std::vector<std::string>& tables) {
+    std::string text = "These tables are left out of the dictionary: names of their columns or indexes are longer "
+                       "than " + std::to_string(CatalogName::capacity) + " characters.";
+    for (const std::string& table : tables) text += "|" + table;
+    platform::MESSAGE(text, "Write Clarion TXD", platform::ICON_EXCLAMATION);
 }
 
 void reportUnwritten(const std::string& fileName, const std::string& failure) {
@@ -60,15 +108,11 @@ void WriteTXD() {
     if (!completeGlobalTxdFilename()) return;
     const std::string fileName = platform::clip(Glo::TXDFilename);
     TxdOutput output(fileName);
-    if (output.begin()) {
-        WriteDictionaryHeader(output);
-        DictionaryTables written;
-        writeTables(output, written, options);
-        if (options.writeRelations && !output.failed()) WriteRelationSection(output, written, options);
-    }
+    const std::vector<std::string> leftOut = output.begin() ? writeDictionary(output, options) : std::vector<std::string>();
     if (!output.finish()) {
         reportUnwritten(fileName, output.failure());
         return;
     }
+    if (!leftOut.empty()) reportLeftOut(leftOut);
     platform::openInTextViewer(fileName);
 }

@@ -3,9 +3,12 @@
 // and opens it in the user's text viewer.
 //
 // Every GTQ row gets its label in TABLENAME and the catalogue's name in
-// ORGINALTABLENAME, system tables included. A file that cannot be written, or
-// a name that does not fit once completed, is reported with a MESSAGE (after
-// the file is closed) and not shown.
+// ORGINALTABLENAME, system tables included; the tables written get labels
+// unique without regard to case. A table whose names the catalogue queues
+// cannot hold whole is left out and reported with a MESSAGE once the file is
+// written. A file that cannot be written, or a name that does not fit once
+// completed, is reported with a MESSAGE (after the file is closed) and not
+// shown.
 #pragma once
 
 void WriteTXD();

@@ -192,7 +192,7 @@ private:
                                                .value = QBE.rec.VALUE.str(),
                                                .isString = QBE.rec.ISSTRINGVALUE != 0,
                                                .caseInsensitive = QBE.rec.CASEINSENTIVE != 0},
-                                              currentIdentifierRules());
+                                              currentIdentifierRules(), currentStringLiterals());
         SetTexts(texts.text, texts.sql);
         PutCurrentRow();
         window().display();

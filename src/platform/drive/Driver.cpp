@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QSizeGrip>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -25,6 +26,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QWindow>
 #include <optional>
 #include <stdexcept>
 
@@ -149,18 +151,51 @@ void moveMouseTo(QWidget* widget, QPoint at) {
     settle();
 }
 
+QWindow* windowHandleOf(QWidget* widget) { return widget->window()->windowHandle(); }
+
+Qt::MouseButton qtButton(Long button) { return button == KEY::MouseRight ? Qt::RightButton : Qt::LeftButton; }
+
+// One kind of mouse input at a point of the screen, through the window that
+// holds `widget`: whatever is there takes it.
+void mouseAtScreen(QWidget* widget, QPoint global, QEvent::Type type, Qt::MouseButton button = Qt::LeftButton) {
+    QWindow* handle = windowHandleOf(widget);
+    const QPoint at = handle->mapFromGlobal(global);
+    QCursor::setPos(global);
+    switch (type) {
+        case QEvent::MouseButtonPress: QTest::mousePress(handle, button, {}, at); break;
+        case QEvent::MouseButtonRelease: QTest::mouseRelease(handle, button, {}, at); break;
+        case QEvent::MouseButtonDblClick: QTest::mouseDClick(handle, button, {}, at); break;
+        default: QTest::mouseMove(handle, at); break;
+    }
+    settle();
+}
+
+// Presses at `from` (a point of the window's view), moves by (dx, dy) in a few
+// steps and releases.
+void dragFrom(WindowView& view, QPoint from, int dx, int dy) {
+    const QPoint start = view.mapToGlobal(from);
+    mouseAtScreen(&view, start, QEvent::MouseButtonPress);
+    constexpr int kSteps = 4;
+    for (int i = 1; i <= kSteps; ++i)
+        mouseAtScreen(&view, start + QPoint(dx * i / kSteps, dy * i / kSteps), QEvent::MouseMove);
+    mouseAtScreen(&view, start + QPoint(dx, dy), QEvent::MouseButtonRelease);
+}
+
+// A point of the caption that only moves the window.
+QPoint bareCaption(const WindowView& view) { return {view.iconRect().right() + 10, view.captionRect().center().y()}; }
+
 bool inFront(WindowView& view) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(view.outer()))
         return sub->mdiArea() && sub->mdiArea()->activeSubWindow() == sub;
     return QApplication::activeWindow() == &view;
 }
 
-// A point of the window's caption that nothing covers.
+// A point of the window's bare caption that nothing covers.
 std::optional<QPoint> visibleCaptionPoint(WindowView& view) {
-    const QRect caption = view.captionRect();
+    const QRect boxes = view.maximizeBoxRect().isNull() ? view.closeBoxRect() : view.maximizeBoxRect();
+    const int end = boxes.isNull() ? view.captionRect().right() : boxes.left();
     QWidget* top = view.window();
-    for (int x = caption.center().x(); x > caption.left() + 24; x -= 16) {
-        const QPoint at(x, caption.center().y());
+    for (QPoint at = bareCaption(view); at.x() < end; at.rx() += 16) {
         QWidget* there = top->childAt(view.mapTo(top, at));
         if (there == &view || (there && view.isAncestorOf(there)) || (top == &view && !there)) return at;
     }
@@ -305,6 +340,8 @@ void chooseTab(Window& w, std::string_view tabLabel) {
     clickAt(bar, bar->tabRect(sheet->indexOf(page)).center());
 }
 
+// As a user drops a list down and picks from it in one stroke: the button
+// pressed on the arrow, moved to the entry and released there.
 void chooseFromDropList(Window& w, std::string_view label, std::string_view entry) {
     auto* combo = qobject_cast<QComboBox*>(widgetOf(w, label));
     const int index = combo ? combo->findText(toQString(entry)) : -1;
@@ -313,14 +350,17 @@ void chooseFromDropList(Window& w, std::string_view label, std::string_view entr
     QStyleOptionComboBox option;
     option.initFrom(combo);
     option.editable = combo->isEditable();
-    clickAt(combo, combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo).center());
+    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+    mouseAtScreen(combo, combo->mapToGlobal(arrow.center()), QEvent::MouseButtonPress);
     QAbstractItemView* list = combo->view();
     if (!list->isVisible()) throw std::invalid_argument("the list of " + std::string(label) + " did not drop down");
     const QModelIndex row = list->model()->index(index, combo->modelColumn());
     list->scrollTo(row);
-    const QPoint at = list->visualRect(row).center();
-    moveMouseTo(list->viewport(), at);
-    clickAt(list->viewport(), at);
+    const QPoint at = list->viewport()->mapToGlobal(list->visualRect(row).center());
+    mouseAtScreen(list->viewport(), at, QEvent::MouseMove);
+    mouseAtScreen(list->viewport(), at, QEvent::MouseButtonRelease);
+    // Released too near the arrow the list stays down: then a click picks.
+    if (list->isVisible()) clickAt(list->viewport(), list->viewport()->mapFromGlobal(at));
 }
 
 void type(Window& w, std::string_view label, std::string_view text) {
@@ -392,17 +432,68 @@ void dismissPopups() { closePopups(); }
 void closeBySystemMenu(Window& w) {
     WindowView& view = viewOf(w);
     bringForward(w);
-    const QRect caption = view.captionRect();
-    clickAt(&view, QPoint(caption.left() + 8, caption.center().y()));
+    clickAt(&view, view.iconRect().center());
     QMenu* menu = view.systemMenu();
     if (!menu->isVisible() || menu->actions().isEmpty()) return;
-    clickAt(menu, menu->actionGeometry(menu->actions().front()).center());
+    clickAt(menu, menu->actionGeometry(menu->actions().back()).center());  // Close comes last
 }
 
 void closeByCloseBox(Window& w) {
     WindowView& view = viewOf(w);
     const QRect caption = view.captionRect();
     clickAt(&view, QPoint(caption.right() - 6, caption.center().y()));
+}
+
+
+void dragCaption(Window& w, int dx, int dy) {
+    WindowView& view = viewOf(w);
+    dragFrom(view, bareCaption(view), dx, dy);
+}
+
+// By its grip: the status bar's when it has one, else the frame's bottom right corner.
+void resizeBy(Window& w, int dx, int dy) {
+    WindowView& view = viewOf(w);
+    const auto* grip = view.statusBar() ? view.statusBar()->findChild<QSizeGrip*>() : nullptr;
+    const bool gripShown = grip && grip->isVisible();
+    dragFrom(view, gripShown ? grip->mapTo(&view, grip->rect().center()) : view.rect().bottomRight(), dx, dy);
+}
+
+void clickMaximizeBox(Window& w) {
+    WindowView& view = viewOf(w);
+    clickAt(&view, view.maximizeBoxRect().center());
+}
+
+void doubleClickCaption(Window& w) {
+    WindowView& view = viewOf(w);
+    mouseAtScreen(&view, view.mapToGlobal(bareCaption(view)), QEvent::MouseButtonDblClick);
+}
+
+void activate(Window& w) {
+    WindowView& view = viewOf(w);
+    mouseAtScreen(&view, view.mapToGlobal(bareCaption(view)), QEvent::MouseButtonPress);
+    mouseAtScreen(&view, view.mapToGlobal(bareCaption(view)), QEvent::MouseButtonRelease);
+    view.window()->activateWindow();  // what a window manager does on the click
+    settle();
+}
+
+void moveMouse(Window& w, std::string_view label, int x, int y) {
+    QWidget* widget = widgetOf(w, label);
+    mouseAtScreen(widget, widget->mapToGlobal(QPoint(x, y)), QEvent::MouseMove);
+}
+
+void pressMouse(Window& w, std::string_view label, int x, int y, Long button) {
+    QWidget* widget = widgetOf(w, label);
+    mouseAtScreen(widget, widget->mapToGlobal(QPoint(x, y)), QEvent::MouseButtonPress, qtButton(button));
+}
+
+void releaseMouse(Window& w, std::string_view label, int x, int y, Long button) {
+    QWidget* widget = widgetOf(w, label);
+    mouseAtScreen(widget, widget->mapToGlobal(QPoint(x, y)), QEvent::MouseButtonRelease, qtButton(button));
+}
+
+void doubleClick(Window& w, std::string_view label) {
+    QWidget* widget = widgetOf(w, label);
+    mouseAtScreen(widget, widget->mapToGlobal(aimAt(widget)), QEvent::MouseButtonDblClick);
 }
 
 std::string messageText() {

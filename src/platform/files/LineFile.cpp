@@ -5,30 +5,8 @@
 #include "platform/text/Text.h"
 
 #include <cerrno>
-#include <cstring>
 
 namespace platform {
-namespace {
-
-constexpr int kRecordNotAvailable = 33;
-
-// The runtime's code for a failed system call; `missing` is what ENOENT means
-// for this operation (no file for OPEN, no folder for CREATE).
-bool reportSystemError(int error, int missing) {
-    switch (error) {
-        case ENOENT: setError(missing); break;
-        case ENOTDIR: setError(kPathNotFound); break;
-        case EACCES:
-        case EPERM:
-        case EROFS: setError(kAccessDenied); break;
-        default: setFileError(std::to_string(error), std::strerror(error)); break;
-    }
-    return false;
-}
-
-std::string systemName(const std::string& name) { return toUtf8(clip(name)); }
-
-}  // namespace
 
 LineFile::LineFile(std::string name, std::size_t recordWidth) : name_(std::move(name)), recordWidth_(recordWidth) {}
 
@@ -41,7 +19,7 @@ bool LineFile::create() {
         setError(kAccessDenied);
         return false;
     }
-    std::FILE* made = std::fopen(systemName(name_).c_str(), "wb");
+    std::FILE* made = std::fopen(systemFileName(name_).c_str(), "wb");
     if (!made) return reportSystemError(errno, kPathNotFound);
     if (std::fclose(made) != 0) return reportSystemError(errno, kPathNotFound);
     clearError();
@@ -54,7 +32,7 @@ bool LineFile::open(Long accessMode) {
         return false;
     }
     const bool writable = (accessMode & 0x0F) != kReadOnly;
-    stream_ = std::fopen(systemName(name_).c_str(), writable ? "r+b" : "rb");
+    stream_ = std::fopen(systemFileName(name_).c_str(), writable ? "r+b" : "rb");
     if (!stream_) return reportSystemError(errno, kFileNotFound);
     writable_ = writable;
     appending_ = false;

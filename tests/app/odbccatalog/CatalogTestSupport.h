@@ -3,10 +3,14 @@
 #pragma once
 
 #include "app/odbccatalog/ODBCCatalogClass.h"
+#include "platform/data/Record.h"
 #include "platform/message/Message.h"
 #include "platform/odbc/FileProperties.h"
 
+#include <cstdlib>
 #include <functional>
+
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -31,6 +35,12 @@ private:
     platform::Long before_;
 };
 
+// One result column.
+#define RESULTROW_FIELDS(X) X(platform::CString<100>, VALUE)
+struct ResultRow {
+    TABLOOM_RECORD(ResultRow, "RES", RESULTROW_FIELDS)
+};
+
 struct CatalogOn {
     explicit CatalogOn(const std::string& connectString) {
         file.setProperty(platform::PROP_Owner, connectString);
@@ -42,10 +52,35 @@ struct CatalogOn {
     ODBCCatalogClass* catalog = new ODBCCatalogClass;
 };
 
+// The connect string of a test server that scripts/test.sh starts, from its
+// environment variable; empty when the variable is not set.
+inline std::string testServer(const char* variable) {
+    const char* connect = std::getenv(variable);
+    return connect ? connect : "";
+}
+inline constexpr const char* kMariaDBConnect = "TABLOOM_MARIADB_CONNECT";
+inline constexpr const char* kNoMariaDB =
+    "TABLOOM_MARIADB_CONNECT is not set; run scripts/mariadb.sh start and export "
+    "TABLOOM_MARIADB_CONNECT=\"$(cat /tmp/tabloom-mariadb/connect)\"";
+
 // The values of one field over all rows of a queue.
 template <class Q, class F>
 std::vector<std::string> column(const Q& queue, F field) {
     std::vector<std::string> values;
     for (std::size_t i = 1; i <= queue.records(); ++i) values.emplace_back(queue.at(i).*field);
     return values;
+}
+
+// Values with quotes and backslashes, written as literals by the catalogue's
+// rules, come back from the data source as they were typed.
+inline void expectLiteralsReadBack(ODBCCatalogClass& catalog, bool backslashEscapes) {
+    const SqlStringLiterals literals = catalog.StringLiterals();
+    EXPECT_EQ(literals.backslashEscapes(), backslashEscapes);
+    for (const char* value : {"O'Brien\\", "tab\\tstop", "\\'", "it''s", "\\\\%_"}) {
+        ASSERT_EQ(catalog.ExecuteSQL("SELECT " + literals.literal(value)), 0) << catalog.LASTFILEERROR.str();
+        platform::Queue<ResultRow> rows;
+        catalog.FetchResult(rows, 1, 0);
+        ASSERT_EQ(rows.records(), 1u) << value;
+        EXPECT_EQ(rows.at(1).VALUE.str(), value);
+    }
 }

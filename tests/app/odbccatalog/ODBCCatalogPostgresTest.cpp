@@ -110,4 +110,6 @@ TEST_F(ODBCCatalogPostgres, QueriesFetchTheirRowsAndFailuresHideThePassword) {
     EXPECT_EQ(messages.texts[0].find("secret"), std::string::npos);
 }
 
+TEST_F(ODBCCatalogPostgres, StringLiteralsReadBackAsTheyWereTyped) { expectLiteralsReadBack(*catalog, false); }
+
 }  // namespace

@@ -46,6 +46,8 @@ protected:
     ODBCCatalogClass& catalog = *on.catalog;
 };
 
+TEST_F(ODBCCatalogQuery, StringLiteralsReadBackAsTheyWereTyped) { expectLiteralsReadBack(catalog, false); }
+
 TEST_F(ODBCCatalogQuery, FetchResultHonoursItsLimits) {
     const struct {
         Long limit;

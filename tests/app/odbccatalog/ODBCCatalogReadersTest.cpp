@@ -127,11 +127,39 @@ struct WideDefault {
     }
 };
 
-TEST_F(ODBCCatalogReaders, CatalogueValuesAreCutByTheReadBuffer) {
+TEST_F(ODBCCatalogReaders, CatalogueValuesArriveWhole) {
     Queue<WideDefault> columns;
     catalog.GetColumns(columns, "customers");
     ASSERT_EQ(columns.records(), 4u);
-    EXPECT_EQ(columns.at(4).DEFAULTVALUE.size(), 511u);
+    EXPECT_EQ(columns.at(4).DEFAULTVALUE.str(), kLongDefault);
+}
+
+// Names of 128 characters fit; a longer one would be cut, so its row is left
+// out, and GetTables says which tables it left out.
+TEST(ODBCCatalogLongNames, NamesArriveWholeOrTheirRowIsLeftOut) {
+    const std::string table120(120, 't'), column110(110, 'c'), table129 = "x" + std::string(128, 'y'),
+                      column129 = "z" + std::string(128, 'w');
+    SqliteFixture db("CREATE TABLE " + table120 + " (" + column110 + " INTEGER, " + column129 +
+                     " INTEGER, short INTEGER);"
+                     "CREATE INDEX long_index ON " + table120 + " (" + column129 + ");"
+                     "CREATE TABLE " + table129 + " (n INTEGER);");
+    CatalogOn on(db.connectString());
+    MessageRecorder messages;
+    on.catalog->GetTables(GTQ, "", 0, 0, 0, 0);
+    EXPECT_THAT(column(GTQ, &GTQRecord::TABLENAME), ElementsAre(table120));
+    EXPECT_EQ(on.catalog->OverlongNames, std::vector<std::string>{table129});
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_THAT(messages.texts[0], ::testing::EndsWith("longer than 128 characters.|" + table129));
+
+    on.catalog->GetColumns(GCQ, table120);
+    EXPECT_THAT(column(GCQ, &GCQRecord::COLUMNNAME), ElementsAre(column110, "short"));
+    EXPECT_EQ(on.catalog->OverlongNames, std::vector<std::string>{column129});
+    on.catalog->GetStatistics(GIQ, table120, 1);
+    EXPECT_EQ(GIQ.records(), 0u);
+    EXPECT_EQ(on.catalog->OverlongNames, std::vector<std::string>{column129});
+    on.catalog->GetPrimaryKeys(GPQ, table120);
+    EXPECT_TRUE(on.catalog->OverlongNames.empty());
+    EXPECT_EQ(messages.texts.size(), 1u) << "only the table list is reported";
 }
 
 TEST_F(ODBCCatalogReaders, ColumnsTakeOnlyTheNamedTable) {

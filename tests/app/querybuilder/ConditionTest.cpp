@@ -35,10 +35,20 @@ TEST(BuildCondition, WritesTheRowAsTextAndAsSql) {
         {{"City", "", "", "Lon%", true, false}, "City  ''", "CITY  ''"},
     };
     for (const auto& c : cases) {
-        const RowTexts texts = buildCondition(c.parts, SqlIdentifierRules());
+        const RowTexts texts = buildCondition(c.parts, SqlIdentifierRules(), SqlStringLiterals());
         EXPECT_EQ(texts.text, c.text) << c.parts.column << " " << c.parts.value;
         EXPECT_EQ(texts.sql, c.sql) << c.parts.column << " " << c.parts.value;
     }
+}
+
+TEST(BuildCondition, ABackslashIsDoubledWhereTheDataSourceReadsItAsAnEscape) {
+    const ConditionParts parts{"Name", "is equal to (=)", "=", "O'Brien\\", true, false};
+    EXPECT_EQ(buildCondition(parts, SqlIdentifierRules(), SqlStringLiterals(false)).sql, "NAME = 'O''Brien\\'");
+    EXPECT_EQ(buildCondition(parts, SqlIdentifierRules(), SqlStringLiterals(true)).sql, "NAME = 'O''Brien\\\\'");
+    EXPECT_EQ(buildCondition({"Name", "contains (LIKE)", "LIKE", "a\\%", true, true}, SqlIdentifierRules(),
+                             SqlStringLiterals(true))
+                  .sql,
+              "UPPER(NAME) LIKE UPPER('a\\\\%')");
 }
 
 TEST(BuildCondition, OnlyTheListedTypesAreNumbers) {

@@ -3,15 +3,20 @@
 // it, and the written file's bytes.
 #pragma once
 
+#include "../../platform/system/RecordingViewer.h"
 #include "../odbccatalog/CatalogTestSupport.h"
 #include "support/SqliteFixture.h"
 
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
+#include "app/txd/WriteTXD.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 inline std::string fileBytes(const std::filesystem::path& path) {
@@ -46,4 +51,57 @@ public:
 
     SqliteFixture db;
     CatalogOn on;
+};
+
+// The writer on the connection of a test server that scripts/test.sh starts
+// (its connect string in `variable`); skipped without it. The dictionary goes
+// to a folder of its own.
+class TxdServerTest : public ::testing::Test {
+protected:
+    // `more` follows the server's connect string.
+    explicit TxdServerTest(const char* variable, std::string more = "") : variable_(variable), more_(std::move(more)) {}
+
+    void SetUp() override {
+        const std::string server = testServer(variable_);
+        if (server.empty()) GTEST_SKIP() << variable_ << " is not set; scripts/test.sh starts the server and sets it";
+        connect = server + more_;
+        resetGlobalVariables();
+        on = std::make_unique<CatalogOn>(connect);
+        ODBCCatalog = on->catalog;
+        Glo::ConnectString = connect;
+        Glo::TXDFilename = txdPath().string();
+    }
+    void TearDown() override {
+        ODBCCatalog = nullptr;
+        resetGlobalVariables();
+    }
+
+    // The dictionary of the tables the catalogue window lists with this owner filter.
+    std::string writeSchema(std::string_view owner = {}) {
+        readTables(owner);
+        return write();
+    }
+    // GTQ as the catalogue window reads it.
+    void readTables(std::string_view owner = {}) {
+        Glo::OwnerFilter = owner;
+        on->catalog->GetTables(GTQ, Glo::OwnerFilter, Glo::SystemTables, 0, 0, Glo::TablesOnly);
+    }
+    // The dictionary of the tables GTQ holds.
+    std::string write() {
+        WriteTXD();
+        EXPECT_TRUE(messages.texts.empty());
+        EXPECT_EQ(viewer.arguments(), (std::vector<std::string>{txdPath().string()}));
+        return fileBytes(txdPath());
+    }
+    std::filesystem::path txdPath() const { return folder.directory() / "Clarion.txd"; }
+
+    std::string connect;
+    SqliteFixture folder{""};
+    std::unique_ptr<CatalogOn> on;
+    RecordingViewer viewer;
+    MessageRecorder messages;
+
+private:
+    const char* variable_;
+    std::string more_;
 };

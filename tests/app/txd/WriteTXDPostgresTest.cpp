@@ -1,7 +1,5 @@
+#include "DictionaryChecks.h"
 #include "TxdTestSupport.h"
-#include "../../platform/system/RecordingViewer.h"
-
-#include "app/txd/WriteTXD.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,8 +7,6 @@
 #include <sql.h>
 #include <sqlext.h>
 
-#include <cstdlib>
-#include <memory>
 #include <regex>
 
 using ::testing::ElementsAre;
@@ -49,38 +45,9 @@ std::vector<std::string> fileBlocks(const std::string& written) {
     return blocks;
 }
 
-class WriteTXDPostgres : public ::testing::Test {
+class WriteTXDPostgres : public TxdServerTest {
 protected:
-    void SetUp() override {
-        const char* server = std::getenv("TABLOOM_PG_CONNECT");
-        if (!server || !*server) GTEST_SKIP() << "TABLOOM_PG_CONNECT is not set";
-        connect = std::string(server) + "PWD=secret;";
-        resetGlobalVariables();
-        on = std::make_unique<CatalogOn>(connect);
-        ODBCCatalog = on->catalog;
-        Glo::ConnectString = connect;
-        Glo::TXDFilename = txdPath().string();
-    }
-    void TearDown() override {
-        ODBCCatalog = nullptr;
-        resetGlobalVariables();
-    }
-
-    std::string writeSchema(std::string_view owner) {
-        Glo::OwnerFilter = owner;
-        on->catalog->GetTables(GTQ, Glo::OwnerFilter, Glo::SystemTables, 0, 0, Glo::TablesOnly);
-        WriteTXD();
-        EXPECT_TRUE(messages.texts.empty());
-        EXPECT_EQ(viewer.arguments(), (std::vector<std::string>{txdPath().string()}));
-        return fileBytes(txdPath());
-    }
-    std::filesystem::path txdPath() const { return folder.directory() / "Clarion.txd"; }
-
-    std::string connect;
-    SqliteFixture folder{""};
-    std::unique_ptr<CatalogOn> on;
-    RecordingViewer viewer;
-    MessageRecorder messages;
+    WriteTXDPostgres() : TxdServerTest("TABLOOM_PG_CONNECT", "PWD=secret;") {}
 };
 
 TEST_F(WriteTXDPostgres, EachTableOfTheSchemaGetsItsFileBlock) {
@@ -119,6 +86,24 @@ TEST_F(WriteTXDPostgres, EachSideOfARelationIsReadInItsOwnSchema) {
                                    "                              END\r\n"
                                    "\r\n"));
     EXPECT_EQ(written.find("RELATION,", written.find("RELATION,") + 1), std::string::npos) << "one relation";
+}
+
+// Tables of one name in several schemas get labels of their own, and the
+// relations name the blocks of their own schema.
+TEST_F(WriteTXDPostgres, EverySchemaMakesOneValidDictionary) {
+    Glo::NoRelations = 0;
+    const std::string written = writeSchema();
+    EXPECT_EQ(expectValidDictionary(written.substr(written.find("\r\n                       END\r\n"))),
+              GTQ.records());
+    EXPECT_THAT(fileBlocks(written), ::testing::IsSupersetOf({"items=items", "items1=items", "customers=customers",
+                                                              "customers1=customers", "every_type=every_type"}));
+    for (const char* field : {"small SHORT", "regular LONG", "big PDECIMAL(19)", "single SREAL", "twice REAL",
+                              "code STRING(3)", "bytes STRING(63982)", "day DATE", "moment TIME", "stamp STRING(8)",
+                              "stamp_tz STRING(8)", "ident STRING(36)", "amount PDECIMAL(10,2)",
+                              "any_number PDECIMAL(28,6)", "wide PDECIMAL(31,5)", "note STRING(63982)"})
+        EXPECT_THAT(written, HasSubstr("\r\n" + std::string(field) + ",NAME(")) << field;
+    EXPECT_THAT(written, HasSubstr("\r\nstamp_tz_GROUP                GROUP,OVER(stamp_tz)\r\n"));
+    EXPECT_EQ(written.find("stamp_GROUP"), std::string::npos) << "a lower-case timestamp has no group";
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "support/WindowOnThread.h"
+#include "WindowOnThread.h"
 
 #include "platform/data/Queue.h"
 #include "platform/data/Record.h"
@@ -98,8 +98,8 @@ TEST_F(KeyRoutingTest, AMnemonicPressesItsControlWhenTheUserCanReachIt) {
     for (const auto& c : cases) {
         drive::pressKey(window(), c.key);
         EXPECT_EQ(focused(), c.focus) << c.key;
-        ASSERT_FALSE(events.empty());
-        EXPECT_EQ(events.back(), std::make_pair(c.event, number(c.on))) << c.key;
+        ASSERT_FALSE(events().empty());
+        EXPECT_EQ(events().back(), std::make_pair(c.event, number(c.on))) << c.key;
     }
     EXPECT_EQ(flag, 1);
 }
@@ -109,7 +109,7 @@ TEST_F(KeyRoutingTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
     drive::pressKey(window(), KEY::Enter);
     EXPECT_EQ(name.str(), "typed") << "leaving the entry for the button accepted it";
     ASSERT_TRUE(took(EVENT::Accepted, "?Ok"));
-    events.clear();
+    clearEvents();
     drive::type(window(), "?Notes", "\n");
     EXPECT_EQ(drive::screenText(window(), "?Notes"), "notes\n") << "a text box takes Enter as a new line";
     EXPECT_FALSE(took(EVENT::Accepted, "?Ok"));
@@ -120,8 +120,8 @@ TEST_F(KeyRoutingTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
 TEST_F(KeyRoutingTest, EscapeWithoutACancelButtonAsksTheWindowToClose) {
     window().setProperty(number("?Cancel"), PROP::Hide, 1);
     drive::pressKey(window(), KEY::Esc);
-    ASSERT_FALSE(events.empty());
-    EXPECT_EQ(events.back().first, EVENT::CloseWindow);
+    ASSERT_FALSE(events().empty());
+    EXPECT_EQ(events().back().first, EVENT::CloseWindow);
 }
 
 TEST_F(KeyRoutingTest, PastingAClipboardWithoutTextChangesNoControl) {

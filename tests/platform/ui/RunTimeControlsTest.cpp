@@ -1,4 +1,4 @@
-#include "support/WindowOnThread.h"
+#include "WindowOnThread.h"
 
 #include "platform/data/Queue.h"
 #include "platform/data/Record.h"
@@ -67,13 +67,6 @@ TEST_F(RunTimeControlsTest, AControlCreatedOnATabLiesOnItsPageAndInAGroupOnTheWi
     EXPECT_TRUE(widget<QWidget>("?TwoTab")->isAncestorOf(window().view()->widget(onTab)));
     EXPECT_EQ(place(inGroup), expected(110, 120)) << "in the window's coordinates";
     EXPECT_EQ(window().create({.type = CREATE::string}, 999), 0) << "no such parent";
-}
-
-TEST_F(RunTimeControlsTest, ARegionIsAcceptedWhereItIsClicked) {
-    const Long region = window().create({.type = CREATE::region, .label = "?Region", .at = {220, 100, 40, 30}});
-    window().setProperty(region, PROP::Hide, 0);
-    drive::click(window(), "?Region");
-    EXPECT_TRUE(took(EVENT::Accepted, "?Region"));
 }
 
 TEST_F(RunTimeControlsTest, DestroyTakesTheControlsOfTheRangeAndWhatTheyHold) {

@@ -1,4 +1,4 @@
-#include "support/WindowOnThread.h"
+#include "WindowOnThread.h"
 
 #include "platform/ui/QueueModel.h"
 #include "platform/ui/SystemMetrics.h"
@@ -188,7 +188,7 @@ TEST_F(WindowControlsTest, AListKeepsItsHighlightedRowWhileItsQueueChanges) {
     };
     fill();
     window().select(window().control("?List")->number, 3);
-    events.clear();
+    clearEvents();
     const struct {
         const char* change;
         std::function<void()> make;
@@ -208,7 +208,7 @@ TEST_F(WindowControlsTest, AListKeepsItsHighlightedRowWhileItsQueueChanges) {
         EXPECT_TRUE(list->selectionModel()->isRowSelected(2)) << c.change;
         EXPECT_EQ(drive::property(window(), "?List", PROP::Selected), "3") << c.change;
     }
-    EXPECT_TRUE(events.empty()) << "the program's changes are no choice of the user";
+    EXPECT_TRUE(events().empty()) << "the program's changes are no choice of the user";
 }
 
 TEST_F(WindowControlsTest, SetcursorReplacesTheProgramsCursorAndGivesItBack) {
@@ -244,7 +244,7 @@ TEST_F(WindowControlsTest, ACheckBoxStoresItsValues) {
 TEST_F(WindowControlsTest, AClickOnAControlOfATabNotShownReachesNothing) {
     drive::click(window(), "?Flag");
     EXPECT_EQ(flag.str(), "N");
-    EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(events().empty());
 }
 
 TEST_F(WindowControlsTest, AComboOffersItsChoicesAndTakesOne) {
@@ -288,7 +288,7 @@ TEST_F(WindowControlsTest, ACreatedSpinStepsThroughItsQueueAsAListsInPlaceEditor
     drive::pressKey(window(), KEY::Up);
     EXPECT_EQ(window().property(spin, PROP::ScreenText), "AND") << "past the last row it wraps";
     drive::pressKey(window(), KEY::Enter);
-    EXPECT_EQ(events.back(), std::make_pair(EVENT::AlertKey, spin));
+    EXPECT_EQ(events().back(), std::make_pair(EVENT::AlertKey, spin));
     window().update(spin);
     EXPECT_EQ(connector.str(), "AND");
 

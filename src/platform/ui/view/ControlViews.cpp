@@ -12,7 +12,7 @@ std::unique_ptr<ControlView> makeControlView(Long type, WindowView& window, Long
         {CREATE::list, makeListView},     {CREATE::spin, makeSpinView},     {CREATE::button, makeButtonView},
         {CREATE::check, makeCheckView},   {CREATE::prompt, makeLabelView},  {CREATE::string, makeLabelView},
         {CREATE::sstring, makeLabelView}, {CREATE::image, makeImageView},   {CREATE::sheet, makeSheetView},
-        {CREATE::tab, makeTabView},       {CREATE::region, makeRegionView},
+        {CREATE::tab, makeTabView},
     };
     const auto maker = makers.find(type);
     return (maker == makers.end() ? makePlainView : maker->second)(window, number);

@@ -19,7 +19,6 @@ std::unique_ptr<ControlView> makeLabelView(WindowView&, Long);
 std::unique_ptr<ControlView> makeImageView(WindowView&, Long);
 std::unique_ptr<ControlView> makeSheetView(WindowView&, Long);
 std::unique_ptr<ControlView> makeTabView(WindowView&, Long);
-std::unique_ptr<ControlView> makeRegionView(WindowView&, Long);
 std::unique_ptr<ControlView> makePlainView(WindowView&, Long);
 
 }  // namespace platform

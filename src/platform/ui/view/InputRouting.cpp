@@ -11,7 +11,6 @@
 #include "platform/ui/WindowView.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QKeyEvent>
 
 namespace platform {
@@ -31,14 +30,6 @@ bool isInput(QEvent::Type type) {
     }
 }
 
-WindowView* viewHolding(QObject* watched) {
-    for (auto* w = static_cast<QWidget*>(watched); w; w = w->parentWidget()) {
-        if (auto* view = qobject_cast<WindowView*>(w)) return view;
-        if (w->windowType() == Qt::Popup) return nullptr;
-    }
-    return nullptr;
-}
-
 class InputFilter : public QObject {
 public:
     using QObject::QObject;
@@ -46,7 +37,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!isInput(event->type()) || !watched->isWidgetType()) return false;
-        WindowView* view = viewHolding(watched);
+        WindowView* view = WindowView::holding(watched);
         if (!view) return false;
         if (view->blocked()) {
             if (event->type() == QEvent::MouseButtonPress) view->raiseModalWindow();
@@ -102,26 +93,12 @@ void WindowView::raiseModalWindow() {
     if (top && top->view()) top->view()->bringForward();
 }
 
-void WindowView::placePointer(Event& e) const {
-    const QPoint global = QCursor::pos();
-    const QPoint local = client_->mapFromGlobal(global);
-    e.screenX = global.x();
-    e.screenY = global.y();
-    if (model_ && model_->numberProperty(0, PROP::Pixels) != 0) {
-        e.mouseX = local.x();
-        e.mouseY = local.y();
-        return;
-    }
-    const DialogUnits du(font());
-    e.mouseX = du.toUnitsX(local.x());
-    e.mouseY = du.toUnitsY(local.y());
-}
-
+// Where the program places things: a point of the client area in the
+// window's units, on the screen.
 QPoint WindowView::screenPoint(Long x, Long y) const {
-    if (model_ && model_->numberProperty(0, PROP::Pixels) != 0)
-        return client_->mapToGlobal(QPoint(static_cast<int>(x), static_cast<int>(y)));
-    const DialogUnits du(font());
-    return client_->mapToGlobal(QPoint(du.toPixelsX(static_cast<int>(x)), du.toPixelsY(static_cast<int>(y))));
+    const auto px = static_cast<int>(x), py = static_cast<int>(y);
+    if (!model_ || model_->usesPixels()) return client_->mapToGlobal(QPoint(px, py));
+    return client_->mapToGlobal(QPoint(model_->units().toPixelsX(px), model_->units().toPixelsY(py)));
 }
 
 }  // namespace platform

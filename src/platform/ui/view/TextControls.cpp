@@ -7,6 +7,7 @@
 #include "platform/ui/view/ControlView.h"
 #include "platform/ui/view/ControlViews.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -107,7 +108,8 @@ public:
         QObject::connect(combo_->lineEdit(), &QLineEdit::returnPressed, combo_, [this] { accepted(); });
         QObject::connect(combo_, &QComboBox::textActivated, combo_, [this](const QString& t) {
             // Enter on a text in no row activates no row: the typed text stands.
-            if (applying() || combo_->currentIndex() < 0) return;
+            // Nor does the list dropping down, though Qt activates the text's row as it takes the focus.
+            if (applying() || combo_->currentIndex() < 0 || combo_->view()->isVisible()) return;
             typed(t);
             accepted();
         });
