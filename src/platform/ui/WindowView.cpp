@@ -45,6 +45,7 @@ WindowView::WindowView(Window& model) : model_(&model) {
         showAsMdiChild();
     else
         showAsTopLevel();
+    if (model.region()) applyRegion();
     focusFirst();
 }
 
