@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QMenu>
 #include <QTableView>
 #include <gmock/gmock.h>
 
@@ -239,3 +240,29 @@ TEST_F(BrowseODBCconnectionTest, AnEmptyConditionFromTheQueryBuilderLeavesTheSta
     EXPECT_EQ(Glo::Query.str(), "SELECT 1");
     EXPECT_EQ(GTQ.records(), 3u) << "the lists are read again";
 }
+
+TEST_F(BrowseODBCconnectionTest, TheWindowsMnemonicsComeBeforeTheFramesMenuBar) {
+    Window& w = openQueryWindow();
+    drive::typeOver(w, "?Glo:Query", "SELECT * FROM Numbers");
+    drive::pressKey(w, KEY::Alt | KEY::letter('E'));
+    EXPECT_EQ(recordCount(w), "500") << "Execute query, not the Edit menu";
+    drive::pressKey(w, KEY::Alt | KEY::letter('A'));
+    EXPECT_EQ(drive::screenText(w, "?Loc:BuildQuery"), "0") << "Automatic query, not the Application options menu";
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+
+    // No control of the window has W: the frame's Window menu opens.
+    drive::pressKey(w, KEY::Alt | KEY::letter('W'));
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->menuAction(), frame().view()->action(frame().equate("?WINDOW")));
+    drive::pressKey(w, KEY::Esc);
+}
+
+TEST_F(BrowseODBCconnectionTest, TabLeavesTheStatementWithoutTypingIntoIt) {
+    Window& w = openQueryWindow();
+    drive::typeOver(w, "?Glo:Query", "SELECT 1");
+    drive::pressKey(w, KEY::Tab);
+    EXPECT_EQ(w.property(w.focus(), PROP::Label), "?QueryBuilderButton");
+    EXPECT_EQ(Glo::Query.str(), "SELECT 1") << "taken as it was left";
+}
+

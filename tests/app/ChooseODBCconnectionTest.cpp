@@ -95,6 +95,16 @@ TEST_F(ChooseODBCconnectionTest, TheExamplesAreListedAndTakenAsTheyStand) {
     }
 }
 
+TEST_F(ChooseODBCconnectionTest, TheKeyboardStartsOnTheDataSourceAndTabLeavesTheConnectString) {
+    Window& w = openConnectionWindow();
+    const auto focused = [&w] { return w.property(w.focus(), PROP::Label); };
+    EXPECT_EQ(focused(), "?DSNString") << "the prompt before it is the first field";
+    drive::typeOver(w, "?Glo:ConnectString", "DSN=Sales");
+    drive::pressKey(w, KEY::Tab);
+    EXPECT_EQ(focused(), "?List");
+    EXPECT_EQ(Glo::ConnectString.str(), "DSN=Sales") << "no tab typed into it";
+}
+
 TEST_F(ChooseODBCconnectionTest, EveryKeystrokeInAnEntryRebuildsTheConnectString) {
     Window& w = openConnectionWindow();
     drive::type(w, "?DSNString", "Sales");

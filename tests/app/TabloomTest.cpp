@@ -8,6 +8,7 @@
 #include "app/odbccatalog/CatalogQueues.h"
 #include "platform/ui/WindowView.h"
 
+#include <QApplication>
 #include <QTableView>
 #include <gmock/gmock.h>
 
@@ -202,6 +203,7 @@ TEST_F(TabloomTest, TheListsShowWhatTheQueryWindowReadsMeanwhile) {
     drive::chooseTab(query, "?OptionsTab");
     drive::click(query, "?Glo:TablesOnly");
     EXPECT_EQ(rowsShown(catalogue, "?TableList"), 3) << "the view came in";
+    drive::chooseTab(query, "?TableFieldTab");
     drive::chooseRow(query, "?TableList", 2);
     drive::chooseTab(catalogue, "?ColumnsTab");
     EXPECT_EQ(rowsShown(catalogue, "?columnlist"), static_cast<int>(GCQ.records()));
@@ -229,6 +231,31 @@ TEST_F(TabloomTest, WritingShowsTheCompletedFileNameAndOpensTheDictionary) {
     EXPECT_EQ(drive::screenText(w, "?Glo:TXDFilename"), written);
     EXPECT_EQ(viewer.arguments(), (std::vector<std::string>{written}));
     EXPECT_EQ(drive::messageText(), "");
+}
+
+TEST_F(TabloomTest, AltWPressesTheWindowsOwnWriteButtonNotTheFramesWindowMenu) {
+    RecordingViewer viewer;
+    Window& w = openCatalogue(shop.connectString());
+    drive::pressKey(w, KEY::Alt | KEY::letter('W'));
+    EXPECT_EQ(viewer.arguments(), (std::vector<std::string>{folder() + "/Clarion.txd"}));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu opened";
+}
+
+TEST_F(TabloomTest, TabReachesEveryControlInTheStructuresOrder) {
+    Window& w = openCatalogue(shop.connectString());
+    const auto focused = [&w] { return w.property(w.focus(), PROP::Label); };
+    EXPECT_EQ(focused(), "?TableList") << "the procedure's first field";
+    std::vector<std::string> order;
+    do {
+        drive::pressKey(w, KEY::Tab);
+        order.push_back(focused());
+    } while (order.back() != "?TableList" && order.size() < 30);
+    // The lists of the tabs not shown are out of reach; strings and prompts take no focus.
+    EXPECT_THAT(order, ElementsAre("?Tablename", "?RegetButton", "?Glo:OwnerFilter", "?Glo:TXDFilename",
+                                   "?Glo:ExternalNames", "?Glo:TablesOnly", "?Glo:Driver", "?Glo:NoRelations",
+                                   "?Glo:SystemTables", "?WriteTXDButton", "?CloseButton", "?Sheet", "?TableList"));
+    drive::pressKey(w, KEY::Tab | KEY::Shift);
+    EXPECT_EQ(focused(), "?Sheet");
 }
 
 TEST_F(TabloomTest, ClearingNoRelationsAddsTheRelationsToTheDictionary) {

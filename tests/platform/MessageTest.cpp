@@ -1,8 +1,12 @@
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
+#include "platform/ui/Window.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 using namespace platform;
 
@@ -36,6 +40,33 @@ TEST(Message, TheLayersBoxReturnsTheButtonPressed) {
         {"&Ja|&Nee", "&Ja", 1},
     };
     for (const auto& c : cases) EXPECT_EQ(answered(c.buttons, c.press), c.result) << c.buttons << " " << c.press;
+}
+
+TEST(Message, EnterPressesTheFocusedButtonAndEscapeCancels) {
+    const std::string yesNo = std::to_string(BUTTON_YES | BUTTON_NO);
+    const std::string yesNoCancel = std::to_string(BUTTON_YES | BUTTON_NO | BUTTON_CANCEL);
+    const struct {
+        std::string buttons;
+        Long defaultButton;
+        std::vector<Long> keys;
+        Long result;
+    } cases[] = {
+        {yesNo, 0, {KEY::Enter}, BUTTON_YES},  // the first button has the focus
+        {yesNo, BUTTON_NO, {KEY::Enter}, BUTTON_NO},
+        {yesNo, 0, {KEY::Tab, KEY::Enter}, BUTTON_NO},
+        {"&Ja|&Nee", 2, {KEY::Enter}, 2},
+        {yesNoCancel, BUTTON_YES, {KEY::Esc}, BUTTON_CANCEL},
+        {std::to_string(BUTTON_OK), 0, {KEY::Esc}, BUTTON_OK},  // closed: the default
+        {yesNo, BUTTON_YES, {KEY::letter('N')}, BUTTON_NO},     // a mnemonic on a button
+    };
+    for (const auto& c : cases) {
+        Long result = -1;
+        START([&] { result = MESSAGE("text", "Keys", "", c.buttons, c.defaultButton); });
+        drive::settle();
+        for (Long key : c.keys) drive::pressKey(*drive::window("Keys"), key);
+        EXPECT_EQ(result, c.result) << c.buttons << " " << c.defaultButton << " " << c.keys.back();
+        EXPECT_EQ(drive::window("Keys"), nullptr);
+    }
 }
 
 TEST(Message, ClosingTheBoxGivesCancelWhenOfferedElseTheDefault) {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using namespace platform;
 
 namespace {
@@ -115,16 +118,35 @@ TEST(Queue, FieldNamesAreKeptWithoutPrefixAndAsTheRuntimeSpellsThem) {
     EXPECT_EQ(q.rec.PROP_TEXT.str(), "Close");
 }
 
-TEST(Queue, ListenersHearEveryChange) {
+TEST(Queue, ListenersHearEveryChangeBeforeAndAfterIt) {
     Queue<Row> q;
-    int changes = 0;
-    const int id = q.listen([&] { ++changes; });
-    addRow(q, "a", 1);
+    std::vector<std::string> heard;
+    const auto note = [&](const char* when) {
+        return [&q, &heard, when](const QueueChange& c) {
+            static const char* kinds[] = {"added", "changed", "deleted", "sorted", "freed"};
+            std::string line = std::string(when) + " " + kinds[static_cast<int>(c.kind)] + " " +
+                               std::to_string(c.position) + " of " + std::to_string(q.records());
+            if (c.order)
+                for (std::size_t from : *c.order) line += " " + std::to_string(from);
+            heard.push_back(line);
+        };
+    };
+    const int id = q.listen({note("before"), note("after")});
+    addRow(q, "b", 1);
+    addRow(q, "a", 2);
     q.get(1);
     q.put();
+    q.sort({{"NAME"}});
+    q.remove();
     q.free();
-    EXPECT_EQ(changes, 3);  // add, put, free; a GET changes nothing
+    EXPECT_EQ(heard, (std::vector<std::string>{
+                         "before added 1 of 0", "after added 1 of 1", "before added 2 of 1", "after added 2 of 2",
+                         "before changed 1 of 2", "after changed 1 of 2",  // a GET changes nothing
+                         "before sorted 0 of 2 1 0", "after sorted 0 of 2 1 0",
+                         "before deleted 1 of 2", "after deleted 1 of 1",  // the pointer stays on row 1
+                         "before freed 0 of 1", "after freed 0 of 0"}));
     q.unlisten(id);
-    addRow(q, "b", 2);
-    EXPECT_EQ(changes, 3);
+    heard.clear();
+    addRow(q, "c", 3);
+    EXPECT_TRUE(heard.empty());
 }

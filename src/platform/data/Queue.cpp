@@ -27,18 +27,17 @@ std::string QueueBase::rowText(std::size_t position, std::size_t fieldNumber) co
 void QueueBase::setRowText(std::size_t position, std::size_t fieldNumber, std::string_view text) {
     const FieldInfo* info = fields().at(fieldNumber);
     if (!info || position < 1 || position > records()) return;
-    FieldRef(*info, const_cast<void*>(row(position - 1))).setText(text);
-    changed();
+    change({QueueChange::Kind::Changed, position},
+           [&] { FieldRef(*info, const_cast<void*>(row(position - 1))).setText(text); });
 }
 
 void QueueBase::add() { add(records() + 1); }
 
 void QueueBase::add(std::size_t position) {
     const std::size_t index = std::clamp<std::size_t>(position, 1, records() + 1) - 1;
-    insertRow(index, buffer());
+    change({QueueChange::Kind::Added, index + 1}, [&] { insertRow(index, buffer()); });
     pointer_ = index + 1;
     lastError_ = 0;
-    changed();
 }
 
 void QueueBase::add(const std::vector<SortKey>& keys) {
@@ -71,9 +70,8 @@ bool QueueBase::put() {
         lastError_ = kEntryNotFound;
         return false;
     }
-    assignRow(pointer_ - 1, buffer());
+    change({QueueChange::Kind::Changed, pointer_}, [&] { assignRow(pointer_ - 1, buffer()); });
     lastError_ = 0;
-    changed();
     return true;
 }
 
@@ -82,17 +80,15 @@ bool QueueBase::remove() {
         lastError_ = kEntryNotFound;
         return false;
     }
-    eraseRow(pointer_ - 1);
+    change({QueueChange::Kind::Deleted, pointer_}, [&] { eraseRow(pointer_ - 1); });
     lastError_ = 0;
-    changed();
     return true;
 }
 
 void QueueBase::free() {
-    eraseAll();
+    change({QueueChange::Kind::Freed}, [&] { eraseAll(); });
     pointer_ = 0;
     lastError_ = 0;
-    changed();
 }
 
 void QueueBase::sort(const std::vector<SortKey>& keys) {
@@ -100,8 +96,7 @@ void QueueBase::sort(const std::vector<SortKey>& keys) {
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return compare(row(a), row(b), keys) < 0; });
-    reorder(order);
-    changed();
+    change({QueueChange::Kind::Sorted, 0, &order}, [&] { reorder(order); });
 }
 
 int QueueBase::compare(const void* a, const void* b, const std::vector<SortKey>& keys) const {
@@ -123,16 +118,20 @@ int QueueBase::compare(const void* a, const void* b, const std::vector<SortKey>&
     return 0;
 }
 
-int QueueBase::listen(std::function<void()> onChange) {
+int QueueBase::listen(QueueListener listener) {
     const int id = nextListener_++;
-    listeners_.emplace(id, std::move(onChange));
+    listeners_.emplace(id, std::move(listener));
     return id;
 }
 
 void QueueBase::unlisten(int id) { listeners_.erase(id); }
 
-void QueueBase::changed() {
-    for (auto& [id, onChange] : listeners_) onChange();
+void QueueBase::change(const QueueChange& what, const std::function<void()>& make) {
+    for (auto& [id, listener] : listeners_)
+        if (listener.before) listener.before(what);
+    make();
+    for (auto& [id, listener] : listeners_)
+        if (listener.after) listener.after(what);
 }
 
 }  // namespace platform

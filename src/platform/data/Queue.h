@@ -5,8 +5,9 @@
 // DELETE removes it. Positions are 1-based. A failed GET leaves the buffer
 // untouched and reports error 30 through lastError().
 //
-// Listeners are told after every change, so list views over a queue can follow
-// it; they run on the calling fiber and must not wait.
+// Listeners are told of every change of the rows, once before it (the rows
+// still as they were) and once after, so list views over a queue can follow
+// it row by row; they run on the calling fiber and must not wait.
 #pragma once
 
 #include "platform/data/FieldTable.h"
@@ -24,6 +25,20 @@ struct SortKey {
 };
 
 constexpr int kEntryNotFound = 30;
+
+// One change of a queue's rows.
+struct QueueChange {
+    enum class Kind { Added, Changed, Deleted, Sorted, Freed };
+    Kind kind;
+    std::size_t position = 0;  // the row (1-based) added, changed or deleted
+    // Sorted: the row now at i + 1 was at order[i] + 1.
+    const std::vector<std::size_t>* order = nullptr;
+};
+
+struct QueueListener {
+    std::function<void(const QueueChange&)> before;  // may be empty
+    std::function<void(const QueueChange&)> after;
+};
 
 class QueueBase {
 public:
@@ -56,7 +71,7 @@ public:
     std::size_t pointer() const { return pointer_; }
     int lastError() const { return lastError_; }
 
-    int listen(std::function<void()> onChange);
+    int listen(QueueListener listener);
     void unlisten(int id);
 
 protected:
@@ -70,12 +85,13 @@ protected:
 
 private:
     int compare(const void* a, const void* b, const std::vector<SortKey>& keys) const;
-    void changed();
+    // Tells the listeners, makes the change, tells them again.
+    void change(const QueueChange& what, const std::function<void()>& make);
 
     std::size_t pointer_ = 0;
     int lastError_ = 0;
     int nextListener_ = 1;
-    std::map<int, std::function<void()>> listeners_;
+    std::map<int, QueueListener> listeners_;
 };
 
 template <class R>

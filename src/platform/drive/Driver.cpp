@@ -4,28 +4,31 @@
 #include "platform/text/Codepage.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
+#include "platform/ui/view/ListControl.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QTest>
-#include <QWindow>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMenu>
 #include <QImage>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSizeGrip>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
+#include <QWindow>
+#include <optional>
 #include <stdexcept>
 
 namespace platform::drive {
@@ -37,8 +40,13 @@ Control& controlOf(Window& w, std::string_view label) {
     return *c;
 }
 
+WindowView& viewOf(Window& w) {
+    if (!w.view()) throw std::invalid_argument("the window " + w.property(0, PROP::Text) + " is not on screen");
+    return *w.view();
+}
+
 QWidget* widgetOf(Window& w, std::string_view label) {
-    QWidget* widget = w.view() ? w.view()->widget(controlOf(w, label).number) : nullptr;
+    QWidget* widget = viewOf(w).widget(controlOf(w, label).number);
     if (!widget) throw std::invalid_argument("control " + std::string(label) + " has no widget");
     return widget;
 }
@@ -57,12 +65,12 @@ Qt::KeyboardModifiers modifiersOf(Long keyCode) {
     return m;
 }
 
-int qtKeyOf(Long keyCode) {
+Qt::Key qtKeyOf(Long keyCode) {
     const Long key = keyCode & 0xFF;
-    if (key >= KEY::F1 && key <= KEY::F12 + 12) return Qt::Key_F1 + (key - KEY::F1);
-    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return key;
+    if (key >= KEY::F1 && key <= KEY::F12 + 12) return static_cast<Qt::Key>(Qt::Key_F1 + (key - KEY::F1));
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return static_cast<Qt::Key>(key);
     switch (key) {
-        case KEY::Tab: return Qt::Key_Tab;
+        case KEY::Tab: return keyCode & KEY::Shift ? Qt::Key_Backtab : Qt::Key_Tab;
         case KEY::Enter: return Qt::Key_Return;
         case KEY::Esc: return Qt::Key_Escape;
         case KEY::Space: return Qt::Key_Space;
@@ -71,7 +79,12 @@ int qtKeyOf(Long keyCode) {
         case KEY::Up: return Qt::Key_Up;
         case KEY::Down: return Qt::Key_Down;
         case KEY::Delete: return Qt::Key_Delete;
-        default: return 0;
+        case 0x08: return Qt::Key_Backspace;
+        case 0x21: return Qt::Key_PageUp;
+        case 0x22: return Qt::Key_PageDown;
+        case 0x23: return Qt::Key_End;
+        case 0x24: return Qt::Key_Home;
+        default: return Qt::Key_unknown;
     }
 }
 
@@ -90,18 +103,24 @@ QString typedText(Long keyCode) {
     }
 }
 
-void sendKey(QWidget* target, int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, text);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers, text);
-    QApplication::sendEvent(target, &release);
+// A key as the keyboard sends it: to the focused widget of the window, Qt's
+// shortcuts first.
+void keyClick(QWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    QTest::sendKeyEvent(QTest::Click, window, key, text, modifiers);
+    settle();
 }
 
-void typeKeys(QWidget* target, std::string_view text) {
-    for (const QChar c : toQString(text)) {
-        sendKey(target, c == '\n' ? Qt::Key_Return : 0, {}, QString(c));
-        settle();
-    }
+QWindow* screenWindowOf(Window& w) { return viewOf(w).window()->windowHandle(); }
+
+// The key that types a character: a letter's with Shift for a capital, a
+// Latin-1 sign's own.
+void typeCharacter(QWindow* window, QChar c) {
+    if (c == '\n') return keyClick(window, Qt::Key_Return, {}, "\r");
+    if (c == '\t') return keyClick(window, Qt::Key_Tab, {}, "\t");
+    const QChar key = c.toUpper();
+    const bool latin1 = key.unicode() < 0x100;
+    const Qt::KeyboardModifiers shift = c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
+    keyClick(window, latin1 ? static_cast<Qt::Key>(key.unicode()) : Qt::Key_unknown, shift, QString(c));
 }
 
 // Where a user aims at a control: a check box's box, else the middle.
@@ -125,11 +144,141 @@ void clickAt(QWidget* widget, QPoint at) {
     settle();
 }
 
+void moveMouseTo(QWidget* widget, QPoint at) {
+    QWidget* top = widget->window();
+    const QPoint inWindow = widget->mapTo(top, at);
+    QCursor::setPos(top->mapToGlobal(inWindow));
+    QTest::mouseMove(top->windowHandle(), inWindow);
+    settle();
+}
+
+QWindow* windowHandleOf(QWidget* widget) { return widget->window()->windowHandle(); }
+
+Qt::MouseButton qtButton(Long button) { return button == KEY::MouseRight ? Qt::RightButton : Qt::LeftButton; }
+
+// One kind of mouse input at a point of the screen, through the window that
+// holds `widget`: whatever is there takes it.
+void mouseAtScreen(QWidget* widget, QPoint global, QEvent::Type type, Qt::MouseButton button = Qt::LeftButton) {
+    QWindow* handle = windowHandleOf(widget);
+    const QPoint at = handle->mapFromGlobal(global);
+    QCursor::setPos(global);
+    switch (type) {
+        case QEvent::MouseButtonPress: QTest::mousePress(handle, button, {}, at); break;
+        case QEvent::MouseButtonRelease: QTest::mouseRelease(handle, button, {}, at); break;
+        case QEvent::MouseButtonDblClick: QTest::mouseDClick(handle, button, {}, at); break;
+        default: QTest::mouseMove(handle, at); break;
+    }
+    settle();
+}
+
+// Presses at `from` (a point of the window's view), moves by (dx, dy) in a few
+// steps and releases.
+void dragFrom(WindowView& view, QPoint from, int dx, int dy) {
+    const QPoint start = view.mapToGlobal(from);
+    mouseAtScreen(&view, start, QEvent::MouseButtonPress);
+    constexpr int kSteps = 4;
+    for (int i = 1; i <= kSteps; ++i)
+        mouseAtScreen(&view, start + QPoint(dx * i / kSteps, dy * i / kSteps), QEvent::MouseMove);
+    mouseAtScreen(&view, start + QPoint(dx, dy), QEvent::MouseButtonRelease);
+}
+
+// A point of the caption that only moves the window.
+QPoint bareCaption(const WindowView& view) { return {view.iconRect().right() + 10, view.captionRect().center().y()}; }
+
+bool inFront(WindowView& view) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(view.outer()))
+        return sub->mdiArea() && sub->mdiArea()->activeSubWindow() == sub;
+    return QApplication::activeWindow() == &view;
+}
+
+// A point of the window's bare caption that nothing covers.
+std::optional<QPoint> visibleCaptionPoint(WindowView& view) {
+    const QRect boxes = view.maximizeBoxRect().isNull() ? view.closeBoxRect() : view.maximizeBoxRect();
+    const int end = boxes.isNull() ? view.captionRect().right() : boxes.left();
+    QWidget* top = view.window();
+    for (QPoint at = bareCaption(view); at.x() < end; at.rx() += 16) {
+        QWidget* there = top->childAt(view.mapTo(top, at));
+        if (there == &view || (there && view.isAncestorOf(there)) || (top == &view && !there)) return at;
+    }
+    return std::nullopt;
+}
+
+void chooseFromWindowList(Window& w);
+
+// What a user does before working in a window that is not in front: a click
+// on a visible part of its caption, or, for an MDI child that others cover,
+// its entry in the frame's window list.
+void bringForward(Window& w) {
+    WindowView& view = viewOf(w);
+    if (inFront(view)) return;
+    if (const std::optional<QPoint> at = visibleCaptionPoint(view)) return clickAt(&view, *at);
+    if (w.spec().mdi) chooseFromWindowList(w);
+}
+
+void closePopups() {
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        keyClick(popup->windowHandle(), Qt::Key_Escape, {}, {});
+        if (QApplication::activePopupWidget() == popup) popup->close();
+    }
+}
+
+QAction* menuAction(Window& w, Long item) {
+    QAction* action = viewOf(w).action(item);
+    if (!action) throw std::invalid_argument("no menu item " + std::to_string(item));
+    return action;
+}
+
+template <class T>
+T* holder(QAction* action) {
+    for (QObject* o : action->associatedObjects())
+        if (auto* widget = qobject_cast<T*>(o)) return widget;
+    throw std::invalid_argument("the menu item " + fromQString(action->text()) + " is not shown");
+}
+
+// Opens the menus down to the item, as the pointer does: a click on the menu
+// bar, then the pointer resting on each submenu; the menu showing the item,
+// or the menu itself when `itself` is set.
+QMenu* openMenusTo(Window& w, std::string_view label, bool itself = false) {
+    closePopups();
+    std::vector<Long> path;
+    for (Long n = controlOf(w, label).number; n != 0; n = w.control(n)->parent) path.insert(path.begin(), n);
+    if (itself) path.push_back(0);
+    QAction* top = menuAction(w, path.front());
+    QMenuBar* bar = holder<QMenuBar>(top);
+    clickAt(bar, bar->actionGeometry(top).center());
+    QMenu* menu = top->menu();
+    for (std::size_t i = 1; i + 1 < path.size(); ++i) {
+        QAction* sub = menuAction(w, path[i]);
+        moveMouseTo(menu, menu->actionGeometry(sub).center());
+        Scheduler::instance().pumpUntil([sub] { return sub->menu()->isVisible(); }, std::chrono::seconds(2));
+        menu = sub->menu();
+    }
+    if (!menu || !menu->isVisible()) throw std::invalid_argument("the menu of " + std::string(label) + " did not open");
+    return menu;
+}
+
 Window* messageBox() {
     const auto& windows = Window::openWindows();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
         if ((*it)->spec().label == "MessageBox") return *it;
     return nullptr;
+}
+
+// The window list of the frame's menu with STD:WindowList: "&n title" for
+// the frame's n-th MDI child.
+void chooseFromWindowList(Window& w) {
+    Window* frame = Window::applicationFrame();
+    auto* sub = qobject_cast<QMdiSubWindow*>(viewOf(w).outer());
+    if (!frame || !sub || !sub->mdiArea()) return;
+    for (Long n : frame->controlNumbers()) {
+        if (n >= 0 || frame->numberProperty(n, PROP::Std) != STD::WindowList) continue;
+        QMenu* menu = openMenusTo(*frame, frame->control(n)->label, true);
+        const QString entry = QString("&%1 ").arg(sub->mdiArea()->subWindowList().indexOf(sub) + 1);
+        for (QAction* a : menu->actions())
+            if (a->property("windowList").toBool() && a->text().startsWith(entry))
+                return clickAt(menu, menu->actionGeometry(a).center());
+    }
+    closePopups();
 }
 
 }  // namespace
@@ -156,164 +305,146 @@ std::vector<std::string> windowTitles() {
 }
 
 void pressKey(Window& w, Long keyCode) {
-    QWidget* focused = QApplication::focusWidget();
-    QWidget* target = w.view();
-    if (focused && w.view() && w.view()->isAncestorOf(focused)) target = focused;
-    if (!target) return;
-    sendKey(target, qtKeyOf(keyCode), modifiersOf(keyCode), typedText(keyCode));
-    settle();
+    bringForward(w);
+    keyClick(screenWindowOf(w), qtKeyOf(keyCode), modifiersOf(keyCode), typedText(keyCode));
 }
 
 void chooseMenu(Window& w, std::string_view label) {
-    QAction* action = w.view() ? w.view()->action(controlOf(w, label).number) : nullptr;
-    if (!action) throw std::invalid_argument("no menu item " + std::string(label));
-    action->trigger();
-    settle();
+    QMenu* menu = openMenusTo(w, label);
+    clickAt(menu, menu->actionGeometry(menuAction(w, controlOf(w, label).number)).center());
+    // A disabled item leaves its menu open; the user goes away.
+    closePopups();
 }
 
 void highlightMenu(Window& w, std::string_view label) {
-    QAction* action = w.view() ? w.view()->action(controlOf(w, label).number) : nullptr;
-    if (!action) throw std::invalid_argument("no menu item " + std::string(label));
-    action->hover();
-    settle();
+    QMenu* menu = openMenusTo(w, label);
+    moveMouseTo(menu, menu->actionGeometry(menuAction(w, controlOf(w, label).number)).center());
 }
 
 std::string statusText(Window& w) {
-    QStatusBar* bar = w.view() ? w.view()->statusBar() : nullptr;
+    QStatusBar* bar = viewOf(w).statusBar();
     return bar ? fromQString(bar->currentMessage()) : std::string();
 }
 
 void click(Window& w, std::string_view label) {
-    auto* button = qobject_cast<QAbstractButton*>(widgetOf(w, label));
-    if (!button) throw std::invalid_argument(std::string(label) + " is no button");
-    clickAt(button, aimAt(button));
+    QWidget* control = widgetOf(w, label);
+    bringForward(w);
+    clickAt(control, aimAt(control));
 }
 
 void chooseTab(Window& w, std::string_view tabLabel) {
     QWidget* page = widgetOf(w, tabLabel);
-    auto* sheet = qobject_cast<QTabWidget*>(w.view()->widget(controlOf(w, tabLabel).parent));
+    auto* sheet = qobject_cast<QTabWidget*>(viewOf(w).widget(controlOf(w, tabLabel).parent));
     if (!sheet) throw std::invalid_argument(std::string(tabLabel) + " is no tab");
+    bringForward(w);
     QTabBar* bar = sheet->tabBar();
-    const QPointF at = bar->tabRect(sheet->indexOf(page)).center();
-    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, at, bar->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {});
-        QApplication::sendEvent(bar, &event);
-    }
-    settle();
+    clickAt(bar, bar->tabRect(sheet->indexOf(page)).center());
 }
 
+// As a user drops a list down and picks from it in one stroke: the button
+// pressed on the arrow, moved to the entry and released there.
 void chooseFromDropList(Window& w, std::string_view label, std::string_view entry) {
     auto* combo = qobject_cast<QComboBox*>(widgetOf(w, label));
     const int index = combo ? combo->findText(toQString(entry)) : -1;
     if (index < 0) throw std::invalid_argument(std::string(entry) + " is not in the list of " + std::string(label));
-    combo->showPopup();
-    settle();
-    combo->view()->setCurrentIndex(combo->model()->index(index, 0));
-    sendKey(combo->view(), Qt::Key_Return, {}, {});
-    settle();
+    bringForward(w);
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+    mouseAtScreen(combo, combo->mapToGlobal(arrow.center()), QEvent::MouseButtonPress);
+    QAbstractItemView* list = combo->view();
+    if (!list->isVisible()) throw std::invalid_argument("the list of " + std::string(label) + " did not drop down");
+    const QModelIndex row = list->model()->index(index, combo->modelColumn());
+    list->scrollTo(row);
+    const QPoint at = list->viewport()->mapToGlobal(list->visualRect(row).center());
+    mouseAtScreen(list->viewport(), at, QEvent::MouseMove);
+    mouseAtScreen(list->viewport(), at, QEvent::MouseButtonRelease);
+    // Released too near the arrow the list stays down: then a click picks.
+    if (list->isVisible()) clickAt(list->viewport(), list->viewport()->mapFromGlobal(at));
 }
 
 void type(Window& w, std::string_view label, std::string_view text) {
     QWidget* target = keyTarget(widgetOf(w, label));
-    target->setFocus(Qt::OtherFocusReason);
-    if (auto* edit = qobject_cast<QLineEdit*>(target)) edit->end(false);
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(target)) edit->moveCursor(QTextCursor::End);
-    typeKeys(target, text);
+    bringForward(w);
+    clickAt(target, target->rect().center());
+    const bool lines = qobject_cast<QPlainTextEdit*>(target) != nullptr;
+    keyClick(screenWindowOf(w), Qt::Key_End, lines ? Qt::ControlModifier : Qt::NoModifier, {});
+    for (const QChar c : toQString(text)) typeCharacter(screenWindowOf(w), c);
 }
 
 void typeOver(Window& w, std::string_view label, std::string_view text) {
     QWidget* target = keyTarget(widgetOf(w, label));
-    target->setFocus(Qt::OtherFocusReason);
-    sendKey(target, Qt::Key_A, Qt::ControlModifier, {});
-    settle();
-    typeKeys(target, text);
+    bringForward(w);
+    clickAt(target, target->rect().center());
+    keyClick(screenWindowOf(w), Qt::Key_A, Qt::ControlModifier, {});
+    for (const QChar c : toQString(text)) typeCharacter(screenWindowOf(w), c);
 }
 
 void leave(Window& w, std::string_view label) {
-    QWidget* target = keyTarget(widgetOf(w, label));
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(target, &out);
-    settle();
+    QWidget* control = widgetOf(w, label);
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && (focused == control || control->isAncestorOf(focused))) pressKey(w, KEY::Tab);
 }
 
 void chooseRow(Window& w, std::string_view label, int row) {
     auto* view = qobject_cast<QAbstractItemView*>(widgetOf(w, label));
     if (!view || !view->model()) throw std::invalid_argument(std::string(label) + " is no list");
-    view->setCurrentIndex(view->model()->index(row - 1, 0));
-    settle();
+    bringForward(w);
+    // The row's first shown cell, scrolled into sight as a user would.
+    int column = 0;
+    while (column < view->model()->columnCount() && view->visualRect(view->model()->index(row - 1, column)).isEmpty())
+        ++column;
+    const QModelIndex cell = view->model()->index(row - 1, column);
+    if (!cell.isValid()) throw std::invalid_argument(std::string(label) + " has no row " + std::to_string(row));
+    view->scrollTo(cell);
+    clickAt(view->viewport(), view->visualRect(cell).intersected(view->viewport()->rect()).center());
 }
 
 void toggleMark(Window& w, std::string_view label, int row) {
-    chooseRow(w, label, row);
     auto* view = qobject_cast<QAbstractItemView*>(widgetOf(w, label));
-    const QModelIndex mark = view->model()->index(row - 1, 0);
-    if (!(view->model()->flags(mark) & Qt::ItemIsUserCheckable))
-        throw std::invalid_argument(std::string(label) + " has no marks");
-    const bool marked = mark.data(Qt::CheckStateRole).toInt() == Qt::Checked;
-    // What the list's check box does when clicked.
-    view->model()->setData(mark, marked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
-    settle();
+    if (!view || !view->model()) throw std::invalid_argument(std::string(label) + " is no list");
+    bringForward(w);
+    view->scrollTo(view->model()->index(row - 1, 0));
+    const QRect mark = markRect(*view, row - 1);
+    if (mark.isEmpty()) throw std::invalid_argument(std::string(label) + " has no marks");
+    clickAt(view->viewport(), mark.center());
 }
 
+void choosePopup(const std::vector<std::string>& path) {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    for (std::size_t i = 0; menu && i < path.size(); ++i) {
+        QAction* item = nullptr;
+        for (QAction* a : menu->actions())
+            if (a->text() == toQString(path[i])) item = a;
+        if (!item) throw std::invalid_argument("the popup menu has no item " + path[i]);
+        const QPoint at = menu->actionGeometry(item).center();
+        if (i + 1 == path.size()) return clickAt(menu, at);
+        moveMouseTo(menu, at);
+        Scheduler::instance().pumpUntil([item] { return item->menu() && item->menu()->isVisible(); },
+                                        std::chrono::seconds(2));
+        menu = item->menu();
+    }
+    throw std::invalid_argument("no popup menu is up");
+}
+
+void dismissPopups() { closePopups(); }
+
 void closeBySystemMenu(Window& w) {
-    if (!w.view()) return;
-    QMenu* menu = w.view()->systemMenu();
-    if (!menu->actions().isEmpty()) menu->actions().back()->trigger();  // Close comes last
-    settle();
+    WindowView& view = viewOf(w);
+    bringForward(w);
+    clickAt(&view, view.iconRect().center());
+    QMenu* menu = view.systemMenu();
+    if (!menu->isVisible() || menu->actions().isEmpty()) return;
+    clickAt(menu, menu->actionGeometry(menu->actions().back()).center());  // Close comes last
 }
 
 void closeByCloseBox(Window& w) {
-    if (!w.view()) return;
-    WindowView* view = w.view();
-    const QRect caption = view->captionRect();
-    const QPointF at(caption.right() - 6, caption.center().y());
-    QMouseEvent press(QEvent::MouseButtonPress, at, view->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
-    QApplication::sendEvent(view, &press);
-    settle();
+    WindowView& view = viewOf(w);
+    const QRect caption = view.captionRect();
+    clickAt(&view, QPoint(caption.right() - 6, caption.center().y()));
 }
 
-namespace {
-
-QWindow* windowHandleOf(QWidget* widget) { return widget->window()->windowHandle(); }
-
-Qt::MouseButton qtButton(Long button) { return button == KEY::MouseRight ? Qt::RightButton : Qt::LeftButton; }
-
-// One kind of mouse input at a point of the screen, through the window that
-// holds `widget`: whatever is there takes it.
-void mouseAtScreen(QWidget* widget, QPoint global, QEvent::Type type, Qt::MouseButton button = Qt::LeftButton) {
-    QWindow* handle = windowHandleOf(widget);
-    const QPoint at = handle->mapFromGlobal(global);
-    QCursor::setPos(global);
-    switch (type) {
-        case QEvent::MouseButtonPress: QTest::mousePress(handle, button, {}, at); break;
-        case QEvent::MouseButtonRelease: QTest::mouseRelease(handle, button, {}, at); break;
-        case QEvent::MouseButtonDblClick: QTest::mouseDClick(handle, button, {}, at); break;
-        default: QTest::mouseMove(handle, at); break;
-    }
-    settle();
-}
-
-WindowView& viewOf(Window& w) {
-    if (!w.view()) throw std::invalid_argument("the window " + w.property(0, PROP::Text) + " is not shown");
-    return *w.view();
-}
-
-// Presses at `from` (a point of the window's view), moves by (dx, dy) in a few
-// steps and releases.
-void dragFrom(WindowView& view, QPoint from, int dx, int dy) {
-    const QPoint start = view.mapToGlobal(from);
-    mouseAtScreen(&view, start, QEvent::MouseButtonPress);
-    constexpr int kSteps = 4;
-    for (int i = 1; i <= kSteps; ++i)
-        mouseAtScreen(&view, start + QPoint(dx * i / kSteps, dy * i / kSteps), QEvent::MouseMove);
-    mouseAtScreen(&view, start + QPoint(dx, dy), QEvent::MouseButtonRelease);
-}
-
-// A point of the caption that only moves the window.
-QPoint bareCaption(const WindowView& view) { return {view.iconRect().right() + 10, view.captionRect().center().y()}; }
-
-}  // namespace
 
 void dragCaption(Window& w, int dx, int dy) {
     WindowView& view = viewOf(w);

@@ -31,7 +31,7 @@ void chooseMenu(Window& window, std::string_view label);
 void highlightMenu(Window& window, std::string_view label);
 // What the application window's status bar shows.
 std::string statusText(Window& window);
-// Clicks a button; a check box toggles.
+// Clicks the control in its middle (a check box on its box, and it toggles).
 void click(Window& window, std::string_view label);
 // Clicks the tab of that label on its sheet.
 void chooseTab(Window& window, std::string_view tabLabel);
@@ -46,6 +46,12 @@ void leave(Window& window, std::string_view label);
 void chooseRow(Window& window, std::string_view label, int row);
 // Clicks the mark (check box) of a list row: the row becomes current, then its mark flips.
 void toggleMark(Window& window, std::string_view label, int row);
+// Chooses an item of the popup menu that is up (POPUP), by its text as given
+// to it ("&Annuleer"), through the submenus named before it: the pointer
+// rests on each submenu, then clicks the item.
+void choosePopup(const std::vector<std::string>& path);
+// Escape until no popup menu is up.
+void dismissPopups();
 void closeBySystemMenu(Window& window);
 void closeByCloseBox(Window& window);
 

@@ -130,9 +130,13 @@ Long platformMessage(const std::string& text, const std::string& caption, const 
     box.open();
     Long result = closedResult(choices, defaultButton);
     const Long firstButton = box.lastControl() - static_cast<Long>(choices.size()) + 1;
+    // The default button has the focus, so Enter presses it.
+    const auto byDefault = std::find_if(choices.begin(), choices.end(),
+                                        [defaultButton](const BoxButton& b) { return b.result == defaultButton; });
+    const Long focused = firstButton + (byDefault == choices.end() ? 0 : byDefault - choices.begin());
     while (box.accept()) {
         if (box.event() == EVENT::OpenWindow) {
-            box.select(firstButton);
+            box.select(focused);
         } else if (box.event() == EVENT::Accepted && box.field() >= firstButton) {
             result = choices[static_cast<std::size_t>(box.field() - firstButton)].result;
             break;

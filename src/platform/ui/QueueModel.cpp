@@ -10,7 +10,6 @@ namespace platform {
 
 namespace {
 
-
 std::size_t readNumber(const std::string& text, std::size_t& i) {
     std::size_t n = 0;
     while (i < text.size() && isDigit(text[i])) n = n * 10 + static_cast<std::size_t>(text[i++] - '0');
@@ -87,11 +86,55 @@ std::size_t fieldNumber(const QueueBase& queue, std::string_view name) {
 
 QueueModel::QueueModel(QueueBase& queue, std::vector<ListColumn> columns, QObject* parent, std::size_t markField)
     : QAbstractTableModel(parent), queue_(&queue), columns_(std::move(columns)), markField_(markField) {
-    listener_ = queue_->listen([this] {
-        if (marking_) return;
-        beginResetModel();
-        endResetModel();
-    });
+    listener_ = queue_->listen({[this](const QueueChange& c) { before(c); }, [this](const QueueChange& c) { after(c); }});
+}
+
+void QueueModel::before(const QueueChange& change) {
+    changing_ = true;
+    const int row = static_cast<int>(change.position) - 1;
+    switch (change.kind) {
+        case QueueChange::Kind::Added: beginInsertRows({}, row, row); return;
+        case QueueChange::Kind::Deleted: beginRemoveRows({}, row, row); return;
+        case QueueChange::Kind::Sorted: Q_EMIT layoutAboutToBeChanged({}, VerticalSortHint); return;
+        case QueueChange::Kind::Freed:
+            removingAll_ = rowCount() > 0;
+            if (removingAll_) beginRemoveRows({}, 0, rowCount() - 1);
+            return;
+        case QueueChange::Kind::Changed: return;
+    }
+}
+
+void QueueModel::after(const QueueChange& change) {
+    const int row = static_cast<int>(change.position) - 1;
+    switch (change.kind) {
+        case QueueChange::Kind::Added: endInsertRows(); break;
+        case QueueChange::Kind::Deleted: endRemoveRows(); break;
+        case QueueChange::Kind::Changed: rowsChanged(row, row); break;
+        case QueueChange::Kind::Sorted:
+            followSort(*change.order);
+            Q_EMIT layoutChanged({}, VerticalSortHint);
+            break;
+        case QueueChange::Kind::Freed:
+            if (removingAll_) endRemoveRows();
+            removingAll_ = false;
+            break;
+    }
+    changing_ = false;
+    if (onChanged) onChanged();
+}
+
+// Indexes the view holds follow their rows to where the sort put them.
+void QueueModel::followSort(const std::vector<std::size_t>& order) {
+    std::vector<int> now(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) now[order[i]] = static_cast<int>(i);
+    const QModelIndexList held = persistentIndexList();
+    QModelIndexList moved;
+    for (const QModelIndex& i : held) moved.push_back(index(now[static_cast<std::size_t>(i.row())], i.column()));
+    changePersistentIndexList(held, moved);
+}
+
+void QueueModel::rowsChanged(int first, int last) {
+    if (first <= last) Q_EMIT dataChanged(index(first, 0), index(last, columnCount() - 1));
 }
 
 QueueModel::~QueueModel() { detach(); }
@@ -133,9 +176,8 @@ QVariant QueueModel::data(const QModelIndex& index, int role) const {
 }
 
 void QueueModel::setIcons(std::vector<QIcon> icons) {
-    beginResetModel();
     icons_ = std::move(icons);
-    endResetModel();
+    rowsChanged(0, rowCount() - 1);
 }
 
 QVariant QueueModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -155,10 +197,7 @@ Qt::ItemFlags QueueModel::flags(const QModelIndex& index) const {
 bool QueueModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::CheckStateRole || !markField_ || index.column() != 0 || !queue_) return false;
     const bool marked = value.toInt() == Qt::Checked;
-    marking_ = true;
     queue_->setRowText(static_cast<std::size_t>(index.row()) + 1, markField_, marked ? "1" : "0");
-    marking_ = false;
-    Q_EMIT dataChanged(index, index, {Qt::CheckStateRole});
     if (onMarked) onMarked(index.row());
     return true;
 }

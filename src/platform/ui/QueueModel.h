@@ -1,4 +1,6 @@
-// A list control's rows: a Qt model over a queue, told when the queue changes.
+// A list control's rows: a Qt model over a queue, told of each change of the
+// queue row by row (rows added, changed, deleted, sorted, freed), never reset,
+// so a view keeps its current row, selection and scroll position.
 // Columns come from the list's format string ("51L(2)|M~Owner~1020L(2)@s255@",
 // one column per width, in dialog units; a width of 0 hides the column). After
 // the width come the justification (L, R, C or D) with its indent in
@@ -55,13 +57,24 @@ public:
     void detach();
     // Told after the user changed a row's mark (0-based row).
     std::function<void(int row)> onMarked;
+    // Told after each change of the queue.
+    std::function<void()> onChanged;
+    // While the queue changes, what the view does of itself (its current row
+    // moving off a deleted row, say) is nobody's choice.
+    bool changing() const { return changing_; }
 
 private:
+    void before(const QueueChange& change);
+    void after(const QueueChange& change);
+    void followSort(const std::vector<std::size_t>& order);
+    void rowsChanged(int first, int last);
+
     QueueBase* queue_;  // nullptr once detached
     std::vector<ListColumn> columns_;
     std::size_t markField_;
     std::vector<QIcon> icons_;
-    bool marking_ = false;  // the queue change is this model's own
+    bool changing_ = false;
+    bool removingAll_ = false;  // a FREE of a queue that had rows
     int listener_;
 };
 

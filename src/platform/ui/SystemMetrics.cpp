@@ -191,4 +191,13 @@ QString withoutMnemonic(const std::string& text) {
     return out;
 }
 
+char mnemonicOf(std::string_view text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] != '&') return upperChar(text[i + 1]);
+        ++i;
+    }
+    return 0;
+}
+
 }  // namespace platform

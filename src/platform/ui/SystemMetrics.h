@@ -11,6 +11,7 @@
 #include <QKeySequence>
 #include <QPixmap>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -38,5 +39,7 @@ QKeySequence keySequenceOf(Long keyCode);
 
 // Menu and button texts: "&" marks the mnemonic, "&&" a literal ampersand.
 QString withoutMnemonic(const std::string& text);
+// The letter or digit after a lone "&", upper case; 0 for none.
+char mnemonicOf(std::string_view text);
 
 }  // namespace platform

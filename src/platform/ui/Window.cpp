@@ -15,6 +15,20 @@ std::vector<Window*>& registry() {
     return windows;
 }
 
+// The windows SETTARGET named, by thread; a thread that ends names none.
+std::map<int, Window*>& targets() {
+    static std::map<int, Window*> named;
+    [[maybe_unused]] static const bool forgetsEndedThreads = [] {
+        Scheduler::instance().onFiberEnded([](int thread) { named.erase(thread); });
+        return true;
+    }();
+    return named;
+}
+
+void forgetTarget(const Window* window) {
+    std::erase_if(targets(), [window](const auto& entry) { return entry.second == window; });
+}
+
 // Windows lie 10000h apart; a control's handle is its window's plus 8000h
 // plus its number (menus count down), so no two handles meet.
 constexpr Long kWindowHandleStep = 0x10000;
@@ -127,6 +141,7 @@ void Window::open() {
 void Window::close() {
     if (!open_) return;
     open_ = false;
+    forgetTarget(this);
     threadEvents::dropFor(thread_, handle_);
     auto& windows = registry();
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
@@ -145,6 +160,24 @@ Long Window::create(ControlSpec spec, Long parent) {
     applyBinding(controls_.at(number));
     if (view_) view_->addControl(number);
     return number;
+}
+
+void Window::destroy(Long first, Long last) {
+    if (last == 0) last = first;
+    std::vector<Long> doomed;
+    for (const auto& [n, c] : controls_)
+        if (n != 0 && n >= std::min(first, last) && n <= std::max(first, last)) doomed.push_back(n);
+    // The controls inside go with them: their numbers follow their parent's.
+    for (std::size_t i = 0; i < doomed.size(); ++i)
+        for (const auto& [n, c] : controls_)
+            if (c.parent == doomed[i] && std::find(doomed.begin(), doomed.end(), n) == doomed.end()) doomed.push_back(n);
+    for (Long n : doomed) {
+        const ControlSpec* spec = controls_.at(n).spec;
+        controls_.erase(n);
+        created_.remove_if([spec](const ControlSpec& s) { return &s == spec; });
+    }
+    if (view_)
+        for (Long n : doomed) view_->removeControl(n);
 }
 
 void Window::use(Long number, Binding variable) {
@@ -531,6 +564,18 @@ std::vector<Window*> Window::windowsOf(int thread) {
 std::size_t pictureWidth(std::string_view picture) {
     if (picture.size() < 3 || picture[0] != '@' || (picture[1] != 's' && picture[1] != 'S')) return 0;
     return static_cast<std::size_t>(leadingNumber(picture.substr(2)));
+}
+
+Window* TARGET() {
+    const auto named = targets().find(THREAD());
+    return named != targets().end() ? named->second : Window::topWindowOf(THREAD());
+}
+
+void SETTARGET(Window* window) {
+    if (window && window->isOpen())
+        targets()[THREAD()] = window;
+    else
+        targets().erase(THREAD());
 }
 
 void POST(Long event, Long control, int thread) {

@@ -36,7 +36,9 @@
 //   it ends; Maximized and Restored (after Maximize and Restore under
 //   PROP:Imm), each followed by Sized.
 // - Widgets are never deleted synchronously: closing a window hands its view
-//   to Qt's deferred delete.
+//   to Qt's deferred delete, destroying a control its widget.
+// - Statements that name no window act on the thread's TARGET(): the window
+//   SETTARGET named, else its top window.
 #pragma once
 
 #include "platform/ui/DialogUnits.h"
@@ -45,7 +47,7 @@
 #include "platform/ui/ThreadEvents.h"
 #include "platform/ui/WindowSpec.h"
 
-#include <deque>
+#include <list>
 #include <map>
 #include <string>
 #include <vector>
@@ -95,7 +97,11 @@ public:
     Long lastControl() const;
     // CREATE at run time: the control takes the next free number and starts
     // hidden, as the runtime's created controls do; 0 when it cannot be made.
+    // On a sheet or tab it lies on the page, else in the window's coordinates.
     Long create(ControlSpec spec, Long parent = 0);
+    // DESTROY: the controls first..last (last 0: first alone) and the
+    // controls inside them go; their numbers are free again.
+    void destroy(Long first, Long last = 0);
     // PROP:Use at run time: the control shows and writes another variable.
     void use(Long control, Binding variable);
 
@@ -190,7 +196,7 @@ private:
 
     WindowSpec spec_;
     std::map<Long, Control> controls_;
-    std::deque<ControlSpec> created_;  // specs of controls created at run time; never move
+    std::list<ControlSpec> created_;  // specs of controls created at run time; never move
     Event current_;
     std::map<Long, std::string> props_;  // window-level properties (control 0)
     DialogUnits units_;
@@ -213,6 +219,14 @@ private:
 
 // The width a string picture allows ("@s80" gives 80); 0 for no limit.
 std::size_t pictureWidth(std::string_view picture);
+
+// The target window of the running thread: the window SETTARGET named, else
+// the thread's top window; nullptr for none. Statements that take no window
+// act on it. A closed window is no one's target.
+Window* TARGET();
+// SETTARGET: the window (of any thread) the running thread's statements act
+// on; nullptr: its own top window again.
+void SETTARGET(Window* window = nullptr);
 
 // The statements of the runtime on the thread's top window.
 // POST reaches a thread whether or not it has a window open.

@@ -51,6 +51,7 @@ WindowView::WindowView(Window& model) : model_(&model) {
     else
         showAsTopLevel();
     if (model.region()) applyRegion();
+    focusFirst();
 }
 
 // Qt may delete a view the model still holds: an MDI child's goes with its
@@ -146,8 +147,10 @@ QAction* WindowView::action(Long item) const {
 
 WindowView* WindowView::holding(QObject* widget) {
     if (!widget || !widget->isWidgetType()) return nullptr;
-    for (auto* w = static_cast<QWidget*>(widget); w; w = w->parentWidget())
+    for (auto* w = static_cast<QWidget*>(widget); w; w = w->parentWidget()) {
         if (auto* view = qobject_cast<WindowView*>(w)) return view;
+        if (w->windowType() == Qt::Popup) return nullptr;  // a menu or drop list keeps its input
+    }
     return nullptr;
 }
 
@@ -168,6 +171,15 @@ void WindowView::buildControls(const std::vector<ControlSpec>& specs, QWidget* p
     }
 }
 
+// Sheets, tabs and toolbars hold their controls; inside any other control a
+// control lies on the window as its structure places it.
+QWidget* WindowView::holderOf(Long parent) const {
+    const Control* c = parent ? model_->control(parent) : nullptr;
+    if (!c) return client_;
+    const ControlView* view = controlView(parent);
+    return view && view->holdsChildren() && view->widget() ? view->widget() : holderOf(c->parent);
+}
+
 ControlView* WindowView::buildControl(const ControlSpec& s, Long number, QWidget* parent) {
     std::unique_ptr<ControlView> view = makeControlView(s.type, *this, number);
     const QFont font = view->controlFont();
@@ -183,8 +195,31 @@ ControlView* WindowView::buildControl(const ControlSpec& s, Long number, QWidget
 void WindowView::addControl(Long number) {
     const Control* c = model_->control(number);
     if (!c || !c->spec) return;
-    QWidget* parent = c->parent ? widget(c->parent) : client_;
-    buildControl(*c->spec, number, parent ? parent : client_);
+    buildControl(*c->spec, number, holderOf(c->parent))->childrenBuilt();
+}
+
+void WindowView::removeControl(Long number) {
+    if (QAction* a = action(number)) {
+        a->setVisible(false);
+        a->deleteLater();
+        actions_.erase(number);
+        return;
+    }
+    auto found = controls_.find(number);
+    if (found == controls_.end()) return;
+    ControlView* view = found->second.release();
+    controls_.erase(found);
+    view->detach();
+    view->removed();
+    QWidget* w = view->widget();
+    if (!w) {
+        delete view;
+        return;
+    }
+    // The control's view answers its widget's signals until the widget is gone.
+    connect(w, &QObject::destroyed, [view] { delete view; });
+    w->hide();
+    w->deleteLater();
 }
 
 void WindowView::apply(Long number, Long prop) {
@@ -226,11 +261,13 @@ Long WindowView::focusedControl() const {
 void WindowView::repaintNow() { outer()->repaint(); }
 
 void WindowView::focus(Long number) {
-    QWidget* w = widget(number);
-    if (!w) return;
-    // A list taking the focus makes its first row current: no choice of the user.
-    const ProgramChange change(*this);
-    w->setFocus(Qt::OtherFocusReason);
+    // A control that takes no focus (a prompt) hands it to the next one that does.
+    const ControlView* view = controlView(number);
+    if (view && view->reachable() && !view->takesTabFocus()) {
+        moveFocus(number, true);
+        return;
+    }
+    giveFocus(number, Qt::OtherFocusReason);
 }
 
 }  // namespace platform

@@ -9,9 +9,9 @@
 // Its parts, one file each: the controls (view/ControlView.h and a view per
 // control type), the frame and caption (view/WindowFrame.cpp), where the
 // window is and how big (view/WindowPlacement.cpp), the menus
-// (view/WindowMenus.cpp), input routing (view/InputRouting.cpp), the mouse
-// and the focus as events (view/PointerInput.cpp) and the standard actions
-// (view/StandardActions.cpp).
+// (view/WindowMenus.cpp), input routing (view/InputRouting.cpp), the
+// keyboard's rules (view/KeyRouting.cpp), the mouse and the focus as events
+// (view/PointerInput.cpp) and the standard actions (view/StandardActions.cpp).
 //
 // Every move and resize of the window on screen that the model did not ask
 // for (a drag of the caption or a border, the frame's size grip, Tile and
@@ -71,6 +71,9 @@ public:
     // The model's region as the window's mask, where masks apply.
     void applyRegion();
     void addControl(Long control);  // one created at run time
+    // A control destroyed: its widget goes later, never at once (a handler
+    // of that widget may be running).
+    void removeControl(Long control);
     void focus(Long control);
     Long focusedControl() const;
     // Paints the window and its controls at once, not at the next event loop turn.
@@ -97,11 +100,19 @@ public:
     // Under a modal window of its thread: takes no input.
     bool blocked() const;
     void raiseModalWindow();
+    // A key on a blocked MDI child, for the application frame.
+    void passToFrame(const QKeyEvent& key);
+    // In front and active, as a click on it makes it.
+    void bringForward();
     // The pointer as the event's mouse position.
     void placePointer(Event& e) const;
+    // A point of the client area in the window's units, on the screen.
+    QPoint screenPoint(Long x, Long y) const;
     void standardAction(Long action);
     // The client area's background: the window's colour and wallpaper.
     void paintBackground(QPainter& painter, const QRect& area) const;
+    // The focus on the first control that takes it, as a window opens.
+    void focusFirst() { moveFocus(0, true); }
     // The window follows the pointer (no edges) or the dragged borders follow
     // it, until the mouse button is released.
     void startDrag(Qt::Edges edges, QPoint globalFrom);
@@ -139,6 +150,7 @@ private:
     void buildControls(const std::vector<ControlSpec>& specs, QWidget* parent);
     ControlView* buildControl(const ControlSpec& spec, Long number, QWidget* parent);
     ControlView* controlView(Long control) const;
+    QWidget* holderOf(Long parent) const;  // the widget a control inside `parent` lies on
     void applyToWindow(Long prop);
     // The window's properties of the restyle catalogue (view/WindowLook.cpp).
     void applyLook(Long prop);
@@ -154,6 +166,18 @@ private:
     void fillWindowMenu(QMenu* menu);
     void showAsMdiChild();
     void showAsTopLevel();
+    // The keyboard's rules for a key the program left (view/KeyRouting.cpp);
+    // true when one took it.
+    bool routeKey(const QKeyEvent& key, Long code, Long focus);
+    bool moveFocus(Long from, bool forward);
+    bool pressMnemonic(char letter);
+    bool openFrameMenu(char letter);
+    bool pressButton(Long button);
+    Long buttonWhere(Long prop) const;  // the first button with the property set
+    Long cancelButton() const;
+    void giveFocus(Long control, Qt::FocusReason reason);
+    // Qt's paste of an empty clipboard is not safe everywhere.
+    static bool clipboardHasText();
     void watchFocus();
     void childActivated(QMdiSubWindow* sub);
     // Where the window is, by the model and on screen (pixels).

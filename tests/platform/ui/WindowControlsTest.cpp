@@ -1,5 +1,5 @@
-#include "platform/drive/Driver.h"
-#include "platform/fiber/Scheduler.h"
+#include "WindowOnThread.h"
+
 #include "platform/ui/QueueModel.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -28,26 +29,10 @@ struct RowRecord {
     TABLOOM_RECORD(RowRecord, "", ROWRECORD_FIELDS)
 };
 
-// A window with a sheet of two tabs, run on a thread of its own that records
-// every event it takes.
-class WindowControlsTest : public ::testing::Test {
+// A window with a sheet of two tabs.
+class WindowControlsTest : public WindowOnThread {
 protected:
-    void SetUp() override {
-        START([this] {
-            Window w(spec());
-            window_ = &w;
-            w.open();
-            while (w.accept()) events.push_back({w.event(), w.field()});
-            window_ = nullptr;
-        });
-        drive::settle();
-        ASSERT_NE(window_, nullptr);
-        events.clear();
-    }
-    void TearDown() override {
-        if (window_) window_->post({EVENT::CloseWindow, 0, 0});
-        drive::settle();
-    }
+    void SetUp() override { open(spec()); }
 
     WindowSpec spec() {
         return {.label = "W", .title = "Controls", .at = {0, 0, 200, 120}, .controls = {
@@ -67,25 +52,9 @@ protected:
         }};
     }
 
-    Window& window() { return *window_; }
-    template <class T>
-    T* widget(std::string_view label) {
-        return qobject_cast<T*>(window().view()->widget(window().control(label)->number));
-    }
-    bool took(Long event, std::string_view label) const {
-        const Long field = window_->control(label)->number;
-        for (const auto& [e, f] : events)
-            if (e == event && f == field) return true;
-        return false;
-    }
-
     Queue<RowRecord> rows;
     CString<2> flag{"N"};
     CString<11> driver{"ODBC"};
-    std::vector<std::pair<Long, Long>> events;
-
-private:
-    Window* window_ = nullptr;
 };
 
 }  // namespace
@@ -210,6 +179,38 @@ TEST_F(WindowControlsTest, AMarkIsTheRowsCheckBoxAndClickingItSelectsTheRow) {
     EXPECT_EQ(list->model()->index(1, 0).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
 }
 
+TEST_F(WindowControlsTest, AListKeepsItsHighlightedRowWhileItsQueueChanges) {
+    const auto fill = [this] {
+        for (const char* left : {"a", "b", "c", "d"}) {
+            rows.rec.LEFT = left;
+            rows.add();
+        }
+    };
+    fill();
+    window().select(window().control("?List")->number, 3);
+    clearEvents();
+    const struct {
+        const char* change;
+        std::function<void()> make;
+    } changes[] = {
+        {"an ADD before it", [this] { rows.rec.LEFT = "first", rows.add(1); }},
+        {"a DELETE of another row", [this] { rows.get(1), rows.remove(); }},
+        {"a PUT of it", [this] { rows.get(3), rows.rec.LEFT = "changed", rows.put(); }},
+        {"a SORT", [this] { rows.sort({{"LEFT", true}}); }},
+        {"a FREE and the same rows again", [this, fill] { rows.free(), fill(); }},
+    };
+    auto* list = widget<QTableView>("?List");
+    for (const auto& c : changes) {
+        c.make();
+        drive::settle();
+        EXPECT_EQ(list->currentIndex().row(), 2) << c.change;
+        EXPECT_EQ(list->selectionModel()->selectedRows().size(), 1) << c.change;
+        EXPECT_TRUE(list->selectionModel()->isRowSelected(2)) << c.change;
+        EXPECT_EQ(drive::property(window(), "?List", PROP::Selected), "3") << c.change;
+    }
+    EXPECT_TRUE(events().empty()) << "the program's changes are no choice of the user";
+}
+
 TEST_F(WindowControlsTest, SetcursorReplacesTheProgramsCursorAndGivesItBack) {
     SETCURSOR(CURSOR::Wait);
     SETCURSOR(CURSOR::Cross);
@@ -238,6 +239,12 @@ TEST_F(WindowControlsTest, ACheckBoxStoresItsValues) {
     flag = "Y";
     window().display();
     EXPECT_TRUE(widget<QCheckBox>("?Flag")->isChecked());
+}
+
+TEST_F(WindowControlsTest, AClickOnAControlOfATabNotShownReachesNothing) {
+    drive::click(window(), "?Flag");
+    EXPECT_EQ(flag.str(), "N");
+    EXPECT_TRUE(events().empty());
 }
 
 TEST_F(WindowControlsTest, AComboOffersItsChoicesAndTakesOne) {
@@ -281,7 +288,7 @@ TEST_F(WindowControlsTest, ACreatedSpinStepsThroughItsQueueAsAListsInPlaceEditor
     drive::pressKey(window(), KEY::Up);
     EXPECT_EQ(window().property(spin, PROP::ScreenText), "AND") << "past the last row it wraps";
     drive::pressKey(window(), KEY::Enter);
-    EXPECT_EQ(events.back(), std::make_pair(EVENT::AlertKey, spin));
+    EXPECT_EQ(events().back(), std::make_pair(EVENT::AlertKey, spin));
     window().update(spin);
     EXPECT_EQ(connector.str(), "AND");
 

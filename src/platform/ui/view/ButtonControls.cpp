@@ -14,6 +14,12 @@
 namespace platform {
 namespace {
 
+// As a click does: the focus moves to it (what was typed before is accepted), then it acts.
+void pressButton(QAbstractButton* button) {
+    button->setFocus(Qt::ShortcutFocusReason);
+    button->click();
+}
+
 // What the three share: the text, the icon and the side they are on.
 class ClickedView : public ControlView {
 protected:
@@ -46,6 +52,8 @@ public:
         });
         return button_;
     }
+
+    void press() override { pressButton(button_); }
 
 protected:
     bool applyOwn(Long prop) override {
@@ -87,6 +95,8 @@ public:
         return check_;
     }
 
+    void press() override { pressButton(check_); }
+
 protected:
     bool applyOwn(Long prop) override { return applyClicked(check_, prop); }
     void showText() override {
@@ -116,6 +126,8 @@ public:
         });
         return radio_;
     }
+
+    void press() override { pressButton(radio_); }
 
 protected:
     bool applyOwn(Long prop) override { return applyClicked(radio_, prop); }

@@ -29,6 +29,7 @@ void ControlView::applyAll() {
     for (const auto& [prop, value] : control().props) props.push_back(prop);
     for (Long prop : props) apply(prop);
     apply(PROP::ScreenText);
+    apply(PROP::Xpos);  // the geometry lives beside the properties
 }
 
 void ControlView::apply(Long prop) {
@@ -107,6 +108,19 @@ bool ControlView::shownByGroups(Long prop) const {
     }
     return true;
 }
+
+bool ControlView::reachable() const {
+    return widget_ && widget_->isVisibleTo(window_) && widget_->isEnabled();
+}
+
+bool ControlView::takesTabFocus() const {
+    if (!reachable()) return false;
+    const QWidget* target = widget_;
+    while (target->focusProxy()) target = target->focusProxy();
+    return target->isVisibleTo(window_) && (target->focusPolicy() & Qt::TabFocus);
+}
+
+void ControlView::press() { widget_->setFocus(Qt::ShortcutFocusReason); }
 
 void ControlView::showVisibility() { widget_->setVisible(!flag(PROP::Hide) && shownByGroups(PROP::Hide)); }
 

@@ -43,6 +43,8 @@ public:
     void applyAll();
     // The queue a list or spin box shows may end before the widget does.
     virtual void detach() {}
+    // Told as the control is destroyed, before its widget goes.
+    virtual void removed() {}
     QWidget* widget() const { return widget_; }
     void setWidget(QWidget* w);
     Long number() const { return number_; }
@@ -54,6 +56,13 @@ public:
     virtual void childrenBuilt() {}
     // The control's font: its own properties over its toolbar's and the window's.
     QFont controlFont() const;
+    // The user can reach it now: shown, enabled, on the current tab.
+    virtual bool reachable() const;
+    // Tab stops at it.
+    bool takesTabFocus() const;
+    // What its mnemonic, or Enter or Escape for a button, does: a button is
+    // pressed, a tab chosen; other controls take the focus.
+    virtual void press();
 
 protected:
     // The type's own properties; false when the common handling applies.

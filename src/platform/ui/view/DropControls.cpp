@@ -134,11 +134,13 @@ public:
         QObject::connect(combo_->lineEdit(), &QLineEdit::returnPressed, combo_, [this] { accepted(); });
         QObject::connect(combo_, &QComboBox::textActivated, combo_, [this](const QString& t) {
             // Enter on a text in no row activates no row: the typed text stands.
-            if (applying() || combo_->currentIndex() < 0) return;
+            // Nor does the list dropping down, though Qt activates the text's row as it takes the focus.
+            if (applying() || combo_->currentIndex() < 0 || combo_->view()->isVisible()) return;
             typed(t);
             accepted();
         });
-        acceptWhenLeft(combo_->lineEdit());
+        // The combo holds the focus for its line edit.
+        acceptWhenLeft(combo_);
         followTypingRules(combo_->lineEdit());
         return combo_;
     }

@@ -7,6 +7,7 @@
 #include "platform/ui/WindowView.h"
 #include "platform/ui/view/ControlViews.h"
 #include "platform/ui/view/TextRows.h"
+#include "platform/ui/view/ListControl.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -18,6 +19,7 @@
 #include <QTableView>
 #include <QToolButton>
 #include <algorithm>
+#include <functional>
 
 namespace platform {
 namespace {
@@ -60,6 +62,18 @@ public:
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                      const QModelIndex& index) override {
         return QStyledItemDelegate::editorEvent(event, model, indented(option, index), index);
+    }
+
+    QRect markRect(const QAbstractItemView& list, const QModelIndex& index) const {
+        QStyleOptionViewItem option;
+        option.initFrom(list.viewport());
+        option.widget = &list;
+        option.font = list.font();
+        option.rect = list.visualRect(index);
+        QStyleOptionViewItem cell = indented(option, index);
+        initStyleOption(&cell, index);
+        if (!(cell.features & QStyleOptionViewItem::HasCheckIndicator)) return {};
+        return styleOf(option)->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &cell, &list);
     }
 
 private:
@@ -105,12 +119,33 @@ QWidget* makeVcr(QTableView* table) {
     return bar;
 }
 
+// Qt makes a row current when a list without one takes the focus; the list
+// shows its own choice again afterwards.
+class ListTable : public QTableView {
+public:
+    using QTableView::QTableView;
+    bool takingFocus() const { return takingFocus_; }
+    std::function<void()> tookFocus;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        takingFocus_ = true;
+        QTableView::focusInEvent(event);
+        takingFocus_ = false;
+        if (tookFocus) tookFocus();
+    }
+
+private:
+    bool takingFocus_ = false;
+};
+
 class ListView : public ControlView {
 public:
     using ControlView::ControlView;
 
     QWidget* create(const ControlSpec& s, QWidget* parent, const QFont& font) override {
-        table_ = new QTableView(parent);
+        table_ = new ListTable(parent);
+        table_->tookFocus = [this] { apply(PROP::Selected); };
         table_->setSelectionBehavior(QAbstractItemView::SelectRows);
         table_->setSelectionMode(QAbstractItemView::SingleSelection);
         table_->verticalHeader()->hide();
@@ -176,6 +211,9 @@ private:
         rows_->onMarked = [this](int row) {
             if (window().model()) model().userChoseRow(number(), row + 1);
         };
+        // The highlight is the list's PROP:Selected, a position: the queue's
+        // changes never move it.
+        rows_->onChanged = [this] { apply(PROP::Selected); };
         const bool headings = std::any_of(rows_->columns().begin(), rows_->columns().end(),
                                           [](const ListColumn& c) { return !c.header.isEmpty(); });
         QHeaderView* header = table_->horizontalHeader();
@@ -189,7 +227,8 @@ private:
         setColumnResizing(header, rows_->columns());
         QObject::connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, table_,
                          [this](const QModelIndex& now) {
-                             if (window().model() && !applying() && now.isValid())
+                             if (window().model() && !applying() && !rows_->changing() &&
+                                 !table_->takingFocus() && now.isValid())
                                  model().userChoseRow(number(), now.row() + 1);
                          });
     }
@@ -207,8 +246,9 @@ private:
     }
 
     void showSelected() {
+        if (!rows_) return;
         const int index = model().numberProperty(number(), PROP::Selected) - 1;
-        if (index >= 0) {
+        if (index >= 0 && index < rows_->rowCount()) {
             table_->selectRow(index);
         } else {
             table_->clearSelection();
@@ -240,7 +280,7 @@ private:
         editor_ = editor;
     }
 
-    QTableView* table_ = nullptr;
+    ListTable* table_ = nullptr;
     QueueModel* rows_ = nullptr;
     QueueBase* from_ = nullptr;
     std::string format_;
@@ -252,5 +292,11 @@ private:
 }  // namespace
 
 std::unique_ptr<ControlView> makeListView(WindowView& w, Long n) { return std::make_unique<ListView>(w, n); }
+
+QRect markRect(const QAbstractItemView& list, int row) {
+    const auto* delegate = dynamic_cast<const ListColumnDelegate*>(list.itemDelegate());
+    if (!delegate || !list.model()) return {};
+    return delegate->markRect(list, list.model()->index(row, 0));
+}
 
 }  // namespace platform

@@ -139,6 +139,16 @@ public:
     }
     bool placedByParent() const override { return true; }
     bool holdsChildren() const override { return true; }
+    // A tab is reached through its sheet's tab bar.
+    bool reachable() const override {
+        if (!sheet_ || !sheet_->isVisibleTo(&window()) || !sheet_->isEnabled()) return false;
+        const int tab = sheet_->indexOf(page_);
+        return sheet_->tabBar()->isVisibleTo(sheet_) && sheet_->isTabVisible(tab) && sheet_->isTabEnabled(tab);
+    }
+    void press() override { sheet_->setCurrentIndex(sheet_->indexOf(page_)); }
+    void removed() override {
+        if (sheet_) sheet_->removeTab(sheet_->indexOf(page_));
+    }
 
 protected:
     // What the tab shows on the sheet's bar belongs to the sheet.

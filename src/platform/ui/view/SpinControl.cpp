@@ -27,7 +27,7 @@ public:
         rows_ = rows;
         if (!rows_) return;
         setWrapping(true);
-        listener_ = rows_->listen([this] { fitRange(); });
+        listener_ = rows_->listen({.after = [this](const QueueChange&) { fitRange(); }});
         fitRange();
     }
     void detach() {

@@ -4,7 +4,9 @@
 #include "platform/ui/WindowView.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCursor>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <map>
@@ -32,7 +34,10 @@ void WindowView::standardAction(Long action) {
         case STD::Cut:
         case STD::Copy:
         case STD::Paste: {
+            if (action == STD::Paste && !clipboardHasText()) return;  // see KeyRouting.cpp
             static const char* slots[] = {"cut", "copy", "paste"};
+            // A combo edits its text in its line edit.
+            if (auto* combo = qobject_cast<QComboBox*>(focused); combo && combo->lineEdit()) focused = combo->lineEdit();
             if (focused) QMetaObject::invokeMethod(focused, slots[action - STD::Cut]);
             return;
         }

@@ -171,10 +171,20 @@ void WindowView::paintEvent(QPaintEvent*) {
     }
 }
 
+void WindowView::bringForward() {
+    if (sub_) {
+        if (QMdiArea* area = sub_->mdiArea()) area->setActiveSubWindow(sub_);
+        return;
+    }
+    // Offscreen windows have no stacking to change.
+    if (QGuiApplication::platformName() != "offscreen") raise();
+    activateWindow();
+}
+
 void WindowView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !model_) return;
     const QPoint at = event->position().toPoint();
-    if (sub_ && sub_->mdiArea()) sub_->mdiArea()->setActiveSubWindow(sub_);
+    bringForward();
     if (const Qt::Edges edges = edgesAt(at)) return startDrag(edges, event->globalPosition().toPoint());
     if (!captionRect().contains(at)) return;
     if (closeBoxRect().contains(at)) return model_->userClosed();

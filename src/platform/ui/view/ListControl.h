@@ -1,0 +1,14 @@
+// Where a list draws what the user clicks besides its rows.
+#pragma once
+
+#include <QRect>
+
+class QAbstractItemView;
+
+namespace platform {
+
+// Where the list draws a row's mark (its check box, 0-based row), in its
+// viewport's coordinates; empty when the row has none.
+QRect markRect(const QAbstractItemView& list, int row);
+
+}  // namespace platform
