@@ -135,7 +135,7 @@ TEST_F(BrowseODBCconnectionTest, TheAutomaticQuerySelectsTheMarkedColumnsInListO
     for (const auto& c : cases) {
         drive::chooseRow(w, "?TableList", c.table);
         for (int row : c.marks) drive::toggleMark(w, "?ColumnList", row);
-        EXPECT_EQ(Glo::Query.str(), c.query);
+        EXPECT_EQ(Glo::Query, c.query);
         EXPECT_EQ(drive::screenText(w, "?Glo:Query"), c.query);
     }
     EXPECT_EQ(drive::screenText(w, "?ColumnName"), "CompanyName") << "the row last clicked";
@@ -158,7 +158,7 @@ TEST_F(BrowseODBCconnectionTest, WithoutTheAutomaticQueryTheTypedStatementStays)
     drive::leave(w, "?Glo:Query");
     drive::chooseRow(w, "?TableList", 2);
     drive::toggleMark(w, "?ColumnList", 1);
-    EXPECT_EQ(Glo::Query.str(), "SELECT City FROM Customers");
+    EXPECT_EQ(Glo::Query, "SELECT City FROM Customers");
     EXPECT_EQ(drive::screenText(w, "?Glo:Query"), "SELECT City FROM Customers");
     EXPECT_THAT(column(GCQ, &GCQRecord::COLUMNNAME), ElementsAre("OrderID", "Unit Price"))
         << "the columns still follow";
@@ -236,6 +236,6 @@ TEST_F(BrowseODBCconnectionTest, AnEmptyConditionFromTheQueryBuilderLeavesTheSta
     Window* builder = drive::waitForWindow("SQL Query wizard");
     ASSERT_NE(builder, nullptr);
     drive::click(*builder, "?CancelButton");
-    EXPECT_EQ(Glo::Query.str(), "SELECT 1");
+    EXPECT_EQ(Glo::Query, "SELECT 1");
     EXPECT_EQ(GTQ.records(), 3u) << "the lists are read again";
 }

@@ -218,7 +218,7 @@ TEST_F(QueryBuilderTest, TwoConditionsJoinedByAndReachTheQueryWindowsStatement) 
     condition(w, "UnitPrice", "is greater than (>)", "10");
     drive::click(w, "?ExecuteButton");
     EXPECT_FALSE(builderOpen());
-    EXPECT_EQ(Glo::Query.str(), "SELECT * FROM Products WHERE CITY LIKE 'Lon%' AND UNITPRICE > 10");
+    EXPECT_EQ(Glo::Query, "SELECT * FROM Products WHERE CITY LIKE 'Lon%' AND UNITPRICE > 10");
     drive::click(*query, "?ExecuteQueryButton");
     EXPECT_EQ(drive::property(*query, "?RecordCountString", PROP::Text), "1") << "the statement runs: Chai";
 }
@@ -249,7 +249,7 @@ TEST_F(QueryBuilderTest, AnUnfinishedConditionKeepsTheWindowOpen) {
     EXPECT_TRUE(builderOpen()) << "the placeholder, current now, has no column";
     drive::click(w, "?CancelButton");
     EXPECT_FALSE(builderOpen());
-    EXPECT_EQ(Glo::Query.str().find("WHERE"), std::string::npos);
+    EXPECT_EQ(Glo::Query.find("WHERE"), std::string::npos);
 }
 
 TEST_F(QueryBuilderTest, AConnectorToggledInTheTextViewShowsInBothViews) {
@@ -272,7 +272,7 @@ TEST_F(QueryBuilderTest, AConnectorToggledInTheTextViewShowsInBothViews) {
     EXPECT_EQ(selected(w, "?QBEList"), 3) << "the connector is left behind";
     condition(w, "UnitPrice", "is greater than (>)", "18");
     drive::click(w, "?ExecuteButton");
-    EXPECT_EQ(Glo::Query.str(), "SELECT * FROM Products WHERE CITY LIKE 'Lon%' OR UNITPRICE > 18");
+    EXPECT_EQ(Glo::Query, "SELECT * FROM Products WHERE CITY LIKE 'Lon%' OR UNITPRICE > 18");
 }
 
 TEST_F(QueryBuilderTest, AfterAConnectorChangesTheNextConditionShowsItsOwnParts) {
@@ -309,7 +309,7 @@ TEST_F(QueryBuilderTest, AConnectorToggledInTheSqlViewLeavesTheNextRowToItsChoic
     EXPECT_THAT(shown(w, "?QBEList"),
                 ::testing::ElementsAre("City contains (LIKE) 'Lon%'", "OR", "UnitPrice is greater than (>) 10"));
     drive::click(w, "?ExecuteButton");
-    EXPECT_EQ(Glo::Query.str(), "SELECT * FROM Products WHERE CITY LIKE 'Lon%' OR UNITPRICE > 10");
+    EXPECT_EQ(Glo::Query, "SELECT * FROM Products WHERE CITY LIKE 'Lon%' OR UNITPRICE > 10");
 }
 
 TEST_F(QueryBuilderTest, DeletingAConditionTakesOneConnectorAndKeepsTheLastCondition) {

@@ -136,7 +136,7 @@ private:
     void enableExecutingText(bool enabled) { window().setProperty(ExecutingQueryString, PROP::Disable, !enabled); }
 
     void InitQueryText() {
-        if (clip(Glo::Query.view()).empty()) Glo::Query = "Enter your query here...";
+        if (clip(Glo::Query).empty()) Glo::Query = "Enter your query here...";
     }
 
     void RegetTablesAndColumns() {
@@ -200,7 +200,7 @@ private:
         window().select(ResultTab);
         // The statement blocks the program: what is set above must be painted now.
         window().redraw();
-        if (ODBCCatalog) ODBCCatalog->ExecuteSQL(Glo::Query.view());
+        if (ODBCCatalog) ODBCCatalog->ExecuteSQL(Glo::Query);
         // The error message waits; another window may have replaced the catalogue object meanwhile.
         if (ODBCCatalog) ODBCCatalog->FetchResult(Result, LimitNumberOfRecords, 0);
         else emptyQueues({&Result});
