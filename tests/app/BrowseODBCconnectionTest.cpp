@@ -88,7 +88,8 @@ TEST_F(BrowseODBCconnectionTest, TheWindowIsLaidOutAsItsStructure) {
         {"?RecordCountString", CREATE::string, "----"},
         {"?CloseButton", CREATE::button, "&Close"},
     });
-    EXPECT_EQ(drive::property(w, "?TableList", PROP::Format), "1020L(2)|M~Table~@s255@?#3#");
+    EXPECT_EQ(drive::property(w, "?TableList", PROP::Format), "70L(2)|M~Table~@s255@?#3#1020L(2)|M~Owner~@s128@#2#")
+        << "the owner beside the table";
     EXPECT_EQ(drive::property(w, "?ColumnList", PROP::Format), "1016L(2)|M~Field~@s254@?#4#");
     EXPECT_EQ(shown(w, "?TableList", 0, 0), "Customers") << "the table name, the queue's third field";
     EXPECT_EQ(shown(w, "?ColumnList", 1, 0), "CompanyName") << "the column name, the queue's fourth field";

@@ -66,6 +66,14 @@ protected:
     }
     static bool tabHidden(Window& w, const char* tab) { return drive::property(w, tab, PROP::Hide) == "1"; }
     static bool builderOpen() { return drive::window(kTitle) != nullptr; }
+    // Execute, which is refused: what the message says (answered).
+    static std::string refusedExecute(Window& w) {
+        drive::click(w, "?ExecuteButton");
+        const std::string said = drive::messageText();
+        drive::answerMessage("&OK");
+        EXPECT_TRUE(builderOpen());
+        return said;
+    }
 
     const SqliteFixture shop{kShop};
     Window* query = nullptr;
@@ -115,7 +123,7 @@ TEST_F(QueryBuilderTest, TheWindowIsLaidOutAsItsStructure) {
     } formats[] = {
         {"?QBEList", "1020C(2)|M@s255@#6#"},
         {"?QBEQueryList", "1020C(2)|M@s255@#7#"},
-        {"?TableList", "1020L(2)|M~Table~@s255@?#3#"},
+        {"?TableList", "70L(2)|M~Table~@s255@?#3#1020L(2)|M~Owner~@s128@#2#"},
         {"?ColumnList", "1016L(2)|M~Field~@s254@?#4#"},
         {"?QFQ:SQLFunction", "1016L(2)|M@s254@#2#"},
         {"?QBEFunctionList", "1020L(2)|M@s255@"},
@@ -234,19 +242,21 @@ TEST_F(QueryBuilderTest, ANumericValueKeepsItsFractionInADutchSession) {
     EXPECT_EQ(drive::property(*query, "?RecordCountString", PROP::Text), "1") << "Tofu costs 9";
 }
 
-TEST_F(QueryBuilderTest, AnUnfinishedConditionKeepsTheWindowOpen) {
+// Execute with a row unfinished says what it lacks and keeps the window open.
+TEST_F(QueryBuilderTest, AnUnfinishedConditionKeepsTheWindowOpenAndSaysWhatIsMissing) {
     Window& w = openBuilder();
-    drive::click(w, "?ExecuteButton");
-    EXPECT_TRUE(builderOpen()) << "neither column nor operator";
-    condition(w, "City", "contains (LIKE)", "Lon%");
+    EXPECT_THAT(refusedExecute(w), ::testing::StartsWith("A condition has no column yet")) << "nothing chosen";
+    choose(w, "?ColumnList", "City");
+    EXPECT_THAT(refusedExecute(w), ::testing::StartsWith("A condition has no operator yet"));
+    choose(w, "?QBEFunctionList", "contains (LIKE)");
+    drive::typeOver(w, "?QBEValue", "Lon%");
     drive::click(w, "?NewAndConditionButton");
-    drive::click(w, "?ExecuteButton");
-    EXPECT_TRUE(builderOpen()) << "a ??? row";
+    EXPECT_THAT(refusedExecute(w), ::testing::StartsWith("The condition after AND / OR is still empty"));
     EXPECT_THAT(shown(w, "?QBEQueryList"), ::testing::ElementsAre("CITY LIKE 'Lon%'", "AND", "???"))
         << "the current connector is not rebuilt as a condition";
     drive::click(w, "?ChangeToOrConditionButton:2");
-    drive::click(w, "?ExecuteButton");
-    EXPECT_TRUE(builderOpen()) << "the placeholder, current now, has no column";
+    EXPECT_THAT(refusedExecute(w), ::testing::StartsWith("A condition has no column yet"))
+        << "the placeholder, current now, is rebuilt as a condition without a column";
     drive::click(w, "?CancelButton");
     EXPECT_FALSE(builderOpen());
     EXPECT_EQ(Glo::Query.find("WHERE"), std::string::npos);
@@ -302,8 +312,7 @@ TEST_F(QueryBuilderTest, AConnectorToggledInTheSqlViewLeavesTheNextRowToItsChoic
     EXPECT_TRUE(tabHidden(w, "?InTextTab"));
     drive::pressKey(w, KEY::Up);
     drive::pressKey(w, KEY::Enter);
-    drive::click(w, "?ExecuteButton");
-    EXPECT_TRUE(builderOpen()) << "no operator yet";
+    EXPECT_THAT(refusedExecute(w), ::testing::StartsWith("A condition has no operator yet"));
     choose(w, "?QBEFunctionList", "is greater than (>)");
     drive::typeOver(w, "?QBEValue", "10");
     EXPECT_THAT(shown(w, "?QBEList"),

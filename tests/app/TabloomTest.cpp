@@ -78,6 +78,7 @@ TEST_F(TabloomTest, TheWindowIsLaidOutAsItsStructure) {
         {"?WriteTXDButton", CREATE::button, "&Write Clarion TXD"},
         {"?CloseButton", CREATE::button, "Close"},
         {"?DriverString", CREATE::string, "Generate with file driver:"},
+        {"?ProgressString", CREATE::string, ""},
     });
     EXPECT_EQ(drive::property(w, "?TableList", PROP::Format),
               "51L(2)|M~Database~51L(2)|M~Owner~57L(2)|M~Table~47L(2)|M~Type~1020L(2)|M~Remark~@s255@");
@@ -250,6 +251,8 @@ TEST_F(TabloomTest, ClearingNoRelationsAddsTheRelationsToTheDictionary) {
     ::unsetenv("TXD_VIEWER");
 }
 
+// A connection that fails is said once by each window, which then shows
+// nothing rather than an empty data source.
 TEST_F(TabloomTest, WithoutAUsableConnectionEveryListIsEmpty) {
     const auto leaveRowsBehind = [] {
         GTQ.rec.TABLENAME = "left over";
@@ -257,24 +260,35 @@ TEST_F(TabloomTest, WithoutAUsableConnectionEveryListIsEmpty) {
         GCQ.add();
         GFQ.add();
     };
-    const auto expectEmptyLists = [this](const char* situation) {
+    const auto expectEmptyLists = [this](const char* situation, const char* said) {
         Window& w = openCatalogue();
+        EXPECT_THAT(drive::messageText(), ::testing::HasSubstr(said)) << situation;
+        drive::answerMessage("&OK");
         drive::click(w, "?RegetButton");
+        EXPECT_EQ(drive::messageText(), "") << "said once, " << situation;
         drive::chooseTab(w, "?ColumnsTab");
         for (const char* list : {"?TableList", "?columnlist", "?PrimaryKeyList", "?IndexList", "?ForeignList"})
             EXPECT_EQ(rowsShown(w, list), 0) << list << ", " << situation;
         EXPECT_EQ(drive::screenText(w, "?Tablename"), "") << situation;
-        EXPECT_EQ(drive::messageText(), "") << situation;
         drive::click(w, "?CloseButton");
     };
     startProgram();
     leaveRowsBehind();
     Glo::ConnectString = "DSN=x";
     ODBCCatalogClass::Dispose(ODBCCatalog);
-    expectEmptyLists("no catalogue object");
+    expectEmptyLists("no catalogue object", "");
     leaveRowsBehind();
     connect("DSN=NoSuchSource;");
-    expectEmptyLists("no such data source");
+    EXPECT_THAT(drive::messageText(), ::testing::HasSubstr("Data source name not found")) << "said on closing";
+    drive::answerMessage("&OK");
+    expectEmptyLists("no such data source", "The connection to the data source failed.|Backend error:");
+    // The query window reads its lists before it opens.
+    drive::pressKey(frame(), KEY::F3);
+    EXPECT_THAT(drive::messageText(), ::testing::HasSubstr("Data source name not found")) << "the query window";
+    drive::answerMessage("&OK");
+    Window* query = drive::waitForWindow("Browse an ODBC connection");
+    ASSERT_NE(query, nullptr);
+    EXPECT_EQ(rowsShown(*query, "?TableList"), 0);
 }
 
 // On the PostgreSQL test server (scripts/postgres.sh): schemas alpha and beta
