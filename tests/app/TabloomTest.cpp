@@ -291,6 +291,24 @@ TEST_F(TabloomTest, WithoutAUsableConnectionEveryListIsEmpty) {
     EXPECT_EQ(rowsShown(*query, "?TableList"), 0);
 }
 
+TEST_F(TabloomTest, WritingWithoutAConnectionLeavesTheOldDictionaryAndSaysWhy) {
+    RecordingViewer viewer;
+    connect("DSN=NoSuchSource;");
+    drive::answerMessage("&OK");
+    Window& w = openCatalogue();
+    drive::answerMessage("&OK");
+    const std::string txd = folder() + "/Clarion.txd";
+    std::ofstream(txd, std::ios::binary) << "a good dictionary";
+    drive::click(w, "?WriteTXDButton");
+    EXPECT_THAT(drive::messageText(), ::testing::StartsWith("There is no connection to write a dictionary from.|"
+                                                            "The connection to the data source failed."));
+    drive::answerMessage("&OK");
+    EXPECT_EQ(drive::messageText(), "") << "one message";
+    std::ifstream in(txd, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "a good dictionary");
+    EXPECT_EQ(viewer.arguments(std::chrono::milliseconds(100)), std::nullopt);
+}
+
 // On the PostgreSQL test server (scripts/postgres.sh): schemas alpha and beta
 // both hold a table "items", and only one of them can be on the search path.
 TEST_F(TabloomTest, TheDetailsComeFromTheSelectedTablesOwner) {
