@@ -8,6 +8,7 @@
 #include "platform/ui/WindowView.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QTableView>
 #include <gmock/gmock.h>
@@ -180,6 +181,25 @@ TEST_F(BrowseODBCconnectionTest, ExecutingListsRowsUpToTheLimit) {
     EXPECT_EQ(drive::property(w, "?Sheet", PROP::Selected), "2") << "the results are shown";
     EXPECT_FALSE(executingShown(w));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Cut anywhere before its end, the statement would list every number.
+TEST_F(BrowseODBCconnectionTest, AStatementOfSixThousandCharactersIsExecutedWholeAndStaysWhole) {
+    std::string sql = "SELECT n FROM Numbers WHERE n > 0";
+    while (sql.size() < 6000) sql += " AND n > 0";
+    sql += " AND n = 1999";
+    Window& w = openQueryWindow();
+    // Pasted: typed, it would take half a minute.
+    QApplication::clipboard()->setText(QString::fromStdString(sql));
+    drive::typeOver(w, "?Glo:Query", "x");
+    drive::pressKey(w, KEY::Ctrl + KEY::letter('A'));
+    drive::pressKey(w, KEY::Ctrl + KEY::letter('V'));
+    drive::click(w, "?ExecuteQueryButton");
+    EXPECT_EQ(drive::messageText(), "");
+    EXPECT_EQ(recordCount(w), "1");
+    EXPECT_EQ(shown(w, "?List", 0, 0), "1999");
+    EXPECT_EQ(drive::screenText(w, "?Glo:Query"), sql);
+    EXPECT_EQ(Glo::Query, sql);
 }
 
 TEST_F(BrowseODBCconnectionTest, AResultKeepsTwentyFiveColumnsOfFiftyCharacters) {
