@@ -342,3 +342,45 @@ TEST_F(QueryBuilderTest, DeletingAConditionTakesOneConnectorAndKeepsTheLastCondi
     EXPECT_EQ(selected(w, "?ColumnList"), -1);
 }
 
+
+// On the PostgreSQL test server, in a database of its own: public.customers,
+// first on the search path, and sales.customers, the one chosen.
+TEST_F(QueryBuilderTest, OnPostgresTheChosenOwnersTableIsRead) {
+    const std::string server = testServer("TABLOOM_PG_CONNECT");
+    if (server.empty()) GTEST_SKIP() << "TABLOOM_PG_CONNECT is not set; scripts/test.sh starts the server and sets it";
+    const auto on = [&server](const std::string& database) {
+        std::string connect = server;
+        return connect.replace(connect.find("DATABASE=tabloom_test"), 21, "DATABASE=" + database);
+    };
+    runOnServer(on("postgres"), "DROP DATABASE IF EXISTS tabloom_owners WITH (FORCE)");
+    runOnServer(on("postgres"), "CREATE DATABASE tabloom_owners");
+    runOnServer(on("tabloom_owners"),
+                "CREATE TABLE public.customers (name varchar(20));"
+                "INSERT INTO public.customers VALUES ('first'), ('second');"
+                "CREATE SCHEMA sales; CREATE TABLE sales.customers (name varchar(20));"
+                "INSERT INTO sales.customers VALUES ('sold');");
+    // The row of the table list whose owner is sales.
+    const auto salesRow = [](Window& w) {
+        QAbstractItemModel* tables = listView(w, "?TableList")->model();
+        for (int row = 0; row < tables->rowCount(); ++row)
+            if (tables->index(row, 0).data() == "customers" && tables->index(row, 1).data() == "sales") return row + 1;
+        throw std::runtime_error("no sales.customers in the list");
+    };
+    connect(on("tabloom_owners"));
+    query = &openWindow(KEY::F3, kQueryTitle);
+    drive::chooseRow(*query, "?TableList", salesRow(*query));
+    EXPECT_EQ(Glo::Query, "SELECT * FROM sales.customers");
+    drive::click(*query, "?ExecuteQueryButton");
+    EXPECT_EQ(drive::property(*query, "?RecordCountString", PROP::Text), "1");
+
+    drive::click(*query, "?QueryBuilderButton");
+    Window* w = drive::waitForWindow(kTitle);
+    ASSERT_NE(w, nullptr);
+    drive::chooseRow(*w, "?TableList", salesRow(*w));
+    condition(*w, "name", "contains (LIKE)", "%ol%");
+    drive::click(*w, "?ExecuteButton");
+    EXPECT_EQ(Glo::Query, "SELECT * FROM sales.customers WHERE NAME LIKE '%ol%'");
+    drive::click(*query, "?ExecuteQueryButton");
+    EXPECT_EQ(drive::property(*query, "?RecordCountString", PROP::Text), "1") << "sold; public has none";
+    EXPECT_EQ(drive::messageText(), "");
+}
