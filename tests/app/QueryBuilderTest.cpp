@@ -8,6 +8,7 @@
 #include "app/odbccatalog/CatalogQueues.h"
 #include "platform/ui/WindowView.h"
 
+#include <QImage>
 #include <QTabWidget>
 #include <QTableView>
 #include <gmock/gmock.h>
@@ -202,6 +203,26 @@ TEST_F(QueryBuilderTest, ChoosingColumnOperatorAndValueWritesTheRowInBothViews) 
     drive::typeOver(w, "?QBEValue", "10");
     EXPECT_THAT(shown(w, "?QBEList"), ::testing::ElementsAre("UnitPrice is greater than (>) 10"));
     EXPECT_EQ(drive::property(w, "?QBE:CaseInsentive", PROP::Disable), "1");
+}
+
+// What the row lists paint of a row: the pixels of its visible part that
+// differ from its background, the row's colour at its left edge.
+int paintedPixels(QTableView* list, int row) {
+    const QImage image = list->viewport()->grab().toImage();
+    const QRect cells = list->visualRect(list->model()->index(row, 0)).intersected(list->viewport()->rect());
+    const QRgb background = image.pixel(cells.left() + 1, cells.center().y());
+    int painted = 0;
+    for (int y = cells.top(); y <= cells.bottom(); ++y)
+        for (int x = cells.left(); x <= cells.right(); ++x) painted += image.pixel(x, y) != background;
+    return painted;
+}
+
+TEST_F(QueryBuilderTest, TheRowListsShowTheConditionsText) {
+    Window& w = openBuilder();
+    condition(w, "City", "contains (LIKE)", "Lon%");
+    EXPECT_GT(paintedPixels(listView(w, "?QBEList"), 0), 50) << "City contains (LIKE) 'Lon%'";
+    drive::chooseTab(w, "?SQLQueryTab");
+    EXPECT_GT(paintedPixels(listView(w, "?QBEQueryList"), 0), 50) << "CITY LIKE 'Lon%'";
 }
 
 TEST_F(QueryBuilderTest, TypingAnOperatorInTheComboSelectsItInTheList) {
