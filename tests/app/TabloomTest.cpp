@@ -8,6 +8,8 @@
 #include "app/odbccatalog/CatalogQueues.h"
 #include "platform/ui/WindowView.h"
 
+#include <QEvent>
+#include <QLabel>
 #include <QTableView>
 #include <gmock/gmock.h>
 
@@ -289,6 +291,42 @@ TEST_F(TabloomTest, WithoutAUsableConnectionEveryListIsEmpty) {
     Window* query = drive::waitForWindow("Browse an ODBC connection");
     ASSERT_NE(query, nullptr);
     EXPECT_EQ(rowsShown(*query, "?TableList"), 0);
+}
+
+// The texts a control had whenever it was painted.
+class PaintedTexts : public QObject {
+public:
+    explicit PaintedTexts(QLabel* label) : label_(label) { label->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && (texts.empty() || texts.back() != label_->text().toStdString()))
+            texts.push_back(label_->text().toStdString());
+        return false;
+    }
+    std::vector<std::string> texts;
+
+private:
+    QLabel* label_;
+};
+
+// The writer waits for no event; the window is painted as it goes.
+TEST_F(TabloomTest, WhileTheDictionaryIsWrittenTheWindowShowsHowFarItIs) {
+    std::string chain = "CREATE TABLE t0 (id INTEGER PRIMARY KEY);";
+    for (int i = 1; i < 45; ++i)
+        chain += "CREATE TABLE t" + std::to_string(i) + " (id INTEGER PRIMARY KEY, up INTEGER REFERENCES t" +
+                 std::to_string(i - 1) + " (id));";
+    const SqliteFixture chained(chain);
+    RecordingViewer viewer;
+    Window& w = openCatalogue(chained.connectString());
+    drive::click(w, "?Glo:NoRelations");
+    auto* progress = qobject_cast<QLabel*>(w.view()->widget(w.control("?ProgressString")->number));
+    ASSERT_NE(progress, nullptr);
+    PaintedTexts painted(progress);
+    drive::click(w, "?WriteTXDButton");
+    EXPECT_THAT(painted.texts,
+                ::testing::IsSupersetOf({"Writing the tables: 20 of 45", "Writing the tables: 45 of 45",
+                                         "Reading the relations: 40 of 45", "Writing the relations: 44 of 44"}));
+    EXPECT_EQ(drive::screenText(w, "?ProgressString"), "") << "nothing to tell once written";
+    EXPECT_EQ(drive::messageText(), "");
 }
 
 TEST_F(TabloomTest, WritingWithoutAConnectionLeavesTheOldDictionaryAndSaysWhy) {
