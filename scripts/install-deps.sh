@@ -11,6 +11,7 @@ packages=(
   libjpeg-dev
   libgtest-dev libgmock-dev
   fonts-liberation xvfb xauth xdg-utils
+  espeak-ng
   locales
 )
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the platform and application tests with AddressSanitizer (leak
+# Builds the platform, application and restyle tests with AddressSanitizer (leak
 # checks on) into build-asan/ and runs them, with the PostgreSQL and MariaDB
 # servers started as for scripts/test.sh; the fibers' stack switches are
 # annotated, so the sanitizer follows them.
@@ -8,7 +8,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build-asan"
 "$root/scripts/install-deps.sh"
 [ -f "$build/build.ninja" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABLOOM_ASAN=ON >/dev/null
-cmake --build "$build" --target platform_tests app_tests -- -j"$(nproc)" --quiet
+cmake --build "$build" --target platform_tests app_tests restyle_tests -- -j"$(nproc)" --quiet
 . "$root/scripts/test-servers.sh"
 cd "$build"
 export QT_QPA_PLATFORM=offscreen

@@ -4,6 +4,9 @@
 #include "app/connection/ConnectionMemory.h"
 #include "app/main/Globals.h"
 #include "app/main/Program.h"
+#include "platform/agent/CharacterEngine.h"
+#include "platform/agent/CharacterWindow.h"
+#include "platform/agent/SpeechBalloon.h"
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/system/Program.h"
@@ -11,6 +14,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <cctype>
 #include <cstdio>
 #include <string>
@@ -30,6 +34,45 @@ void render(const char* title, const std::string& folder, const std::string& fil
     }
     std::fprintf(stderr, "could not render \"%s\"\n", title);
     ++failures;
+}
+
+template <class W>
+W* shownWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* found = dynamic_cast<W*>(w); found && found->isVisible()) return found;
+    return nullptr;
+}
+
+// Merlin speaking, his balloon above him, on a plain desktop.
+void renderMerlinSpeaking(const std::string& folder) {
+    agent::CharacterEngine& engine = agent::CharacterEngine::instance();
+    const std::string path = folder + "/merlin-speaking.png";
+    if (!engine.load("Merlin")) {
+        std::fprintf(stderr, "could not load Merlin from %s\n", engine.characterFile("Merlin").c_str());
+        ++failures;
+        return;
+    }
+    engine.show("Merlin", true);
+    engine.moveTo("Merlin", 300, 260, 0);
+    engine.speak("Merlin", "\\Vol=1\\Hallo! Ik ben Merlin.\r\nIk wijs je de weg in dit venster.");
+    drive::settle();
+    auto* merlin = shownWindow<agent::CharacterWindow>();
+    auto* balloon = shownWindow<agent::SpeechBalloon>();
+    if (merlin && balloon) {
+        const QRect area = merlin->geometry().united(balloon->geometry()).adjusted(-24, -24, 24, 24);
+        QImage picture(area.size(), QImage::Format_RGB32);
+        picture.fill(QColor(0x3a, 0x6e, 0xa5));
+        QPainter painter(&picture);
+        painter.drawPixmap(balloon->geometry().topLeft() - area.topLeft(), balloon->grab());
+        painter.drawPixmap(merlin->geometry().topLeft() - area.topLeft(), merlin->grab());
+        painter.end();
+        if (picture.save(QString::fromStdString(path))) std::printf("%s\n", path.c_str());
+        else ++failures;
+    } else {
+        std::fprintf(stderr, "Merlin or his balloon did not show\n");
+        ++failures;
+    }
+    engine.unload("Merlin");
 }
 
 }  // namespace
@@ -76,6 +119,7 @@ int main(int argc, char** argv) {
         if (Window* builder = drive::window("SQL Query wizard")) drive::click(*builder, "?CancelButton");
     }
     render("Tabloom version 1.05", folder, "main-frame-with-windows.png");
+    renderMerlinSpeaking(folder);
 
     drive::chooseMenu(*frame, "?EXIT");
     Scheduler::instance().pumpUntil(programEnded);

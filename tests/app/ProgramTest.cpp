@@ -59,7 +59,7 @@ TEST_F(ProgramTest, StartUpRunsItsStepsInOrderBeforeTheFrameOpens) {
     EXPECT_EQ(keysAtLoad, (std::vector<Long>{0, 0, 0, 0}));
     EXPECT_EQ(keysAtSplash, (std::vector<Long>{377, 378, 123, 379}));
     EXPECT_EQ(userNameAtSetup, "DEFAULT" + std::string(248, ' '));
-    EXPECT_EQ(recorded.styleManager.userName(), &Glo::UserName);
+    EXPECT_EQ(recorded.styleManager.USERNAME, &Glo::UserName);
     // The hook and the dragging switch come after the set-up, before the frame;
     // the style manager keeps the hook that was in place.
     EXPECT_EQ(hookAtSetup, earlierHook);

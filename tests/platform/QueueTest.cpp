@@ -16,6 +16,15 @@ struct Row {
     TABLOOM_RECORD(Row, "ROW", ROW_FIELDS)
 };
 
+// A snapshot row whose field names C++ cannot spell.
+#define SNAPSHOT_FIELDS(X)               \
+    X(Long, CONTROLEQUATE)               \
+    X(Byte, PROP_STD, "PROP:STD")        \
+    X(CString<20>, PROP_TEXT, "PROP:TEXT")
+struct Snapshot {
+    TABLOOM_RECORD(Snapshot, "", SNAPSHOT_FIELDS)
+};
+
 void addRow(Queue<Row>& q, const char* name, Long number) {
     q.rec.NAME = name;
     q.rec.NUMBER = number;
@@ -90,6 +99,20 @@ TEST(Queue, FieldsAreFoundByNameAndConvertAsTheRuntimeDoes) {
     q.clear();
     EXPECT_EQ(q.rec.CODE.str(), "    ");
     EXPECT_EQ(q.rec.NUMBER, 0);
+}
+
+TEST(Queue, FieldNamesAreKeptWithoutPrefixAndAsTheRuntimeSpellsThem) {
+    const FieldTable& rows = Row::fieldTable();
+    EXPECT_EQ(rows.at(1)->name, "NAME");
+    EXPECT_EQ(rows.fullName(*rows.at(1)), "ROW:NAME");
+    EXPECT_EQ(rows.find("name"), rows.find("ROW:NAME"));
+    EXPECT_EQ(rows.find("OTHER:NAME"), nullptr);
+    const FieldTable& snapshot = Snapshot::fieldTable();
+    EXPECT_EQ(snapshot.at(2)->name, "PROP:STD");
+    EXPECT_EQ(snapshot.fullName(*snapshot.at(3)), "PROP:TEXT");
+    Queue<Snapshot> q;
+    q.field("prop:text").setText("Close");
+    EXPECT_EQ(q.rec.PROP_TEXT.str(), "Close");
 }
 
 TEST(Queue, ListenersHearEveryChange) {

@@ -10,13 +10,16 @@
 // Field names are kept as the runtime reports them for the record: upper case
 // without the prefix ("CATALOG"); the table keeps the prefix beside them, so
 // both "CATALOG" and "GTQ:CATALOG" find the field. A record without a prefix
-// passes "".
+// passes "". A field whose runtime name C++ cannot spell gives it as a third
+// argument: X(platform::Byte, PROP_STD, "PROP:STD").
 #pragma once
 
 #include "platform/data/FieldTable.h"
 
-#define TABLOOM_RECORD_MEMBER(type, name) type name{};
-#define TABLOOM_RECORD_FIELD(type, name) ::platform::field(#name, &TabloomRecordSelf::name),
+#define TABLOOM_RECORD_FIRST(first, ...) first
+#define TABLOOM_RECORD_MEMBER(type, name, ...) type name{};
+#define TABLOOM_RECORD_FIELD(type, name, ...) \
+    ::platform::field(TABLOOM_RECORD_FIRST(__VA_ARGS__ __VA_OPT__(, ) #name), &TabloomRecordSelf::name),
 
 #define TABLOOM_RECORD(Self, prefix, FIELDS)                                      \
     FIELDS(TABLOOM_RECORD_MEMBER)                                                 \

@@ -6,30 +6,8 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <cstring>
 
 namespace platform {
-namespace {
-
-constexpr int kRecordNotAvailable = 33;
-
-// The runtime's code for a failed system call; `missing` is what ENOENT means
-// for this operation (no file for OPEN, no folder for CREATE).
-bool reportSystemError(int error, int missing) {
-    switch (error) {
-        case ENOENT: setError(missing); break;
-        case ENOTDIR: setError(kPathNotFound); break;
-        case EACCES:
-        case EPERM:
-        case EROFS: setError(kAccessDenied); break;
-        default: setFileError(std::to_string(error), std::strerror(error)); break;
-    }
-    return false;
-}
-
-std::string systemName(const std::string& name) { return toUtf8(clip(name)); }
-
-}  // namespace
 
 LineFile::LineFile(std::string name, std::size_t recordWidth) : name_(std::move(name)), recordWidth_(recordWidth) {}
 
@@ -42,7 +20,7 @@ bool LineFile::create() {
         setError(kAccessDenied);
         return false;
     }
-    std::FILE* made = std::fopen(systemName(name_).c_str(), "wb");
+    std::FILE* made = std::fopen(systemFileName(name_).c_str(), "wb");
     if (!made) return reportSystemError(errno, kPathNotFound);
     if (std::fclose(made) != 0) return reportSystemError(errno, kPathNotFound);
     clearError();
@@ -55,7 +33,7 @@ bool LineFile::open(Long accessMode) {
         return false;
     }
     const bool writable = (accessMode & 0x0F) != kReadOnly;
-    stream_ = std::fopen(systemName(name_).c_str(), writable ? "r+b" : "rb");
+    stream_ = std::fopen(systemFileName(name_).c_str(), writable ? "r+b" : "rb");
     if (!stream_) return reportSystemError(errno, kFileNotFound);
     writable_ = writable;
     appending_ = false;
@@ -129,7 +107,7 @@ bool LineFile::close() {
 
 std::string replacedFile(const std::string& name) {
     std::error_code error;
-    const std::filesystem::path target = std::filesystem::weakly_canonical(systemName(name), error);
+    const std::filesystem::path target = std::filesystem::weakly_canonical(systemFileName(name), error);
     if (error) return {};
     const std::filesystem::file_status status = std::filesystem::status(target, error);
     if (status.type() != std::filesystem::file_type::not_found && status.type() != std::filesystem::file_type::regular)
@@ -142,7 +120,7 @@ bool LineFile::rename(const std::string& newName) {
         setError(kAccessDenied);
         return false;
     }
-    if (std::rename(systemName(name_).c_str(), systemName(newName).c_str()) != 0)
+    if (std::rename(systemFileName(name_).c_str(), systemFileName(newName).c_str()) != 0)
         return reportSystemError(errno, kFileNotFound);
     name_ = newName;
     clearError();
@@ -154,7 +132,7 @@ bool LineFile::remove() {
         setError(kAccessDenied);
         return false;
     }
-    if (std::remove(systemName(name_).c_str()) != 0) return reportSystemError(errno, kFileNotFound);
+    if (std::remove(systemFileName(name_).c_str()) != 0) return reportSystemError(errno, kFileNotFound);
     clearError();
     return true;
 }

@@ -24,10 +24,6 @@
 
 namespace platform {
 
-// OPEN access modes (kReadWriteDenyWrite is the runtime's usual one): the low
-// nibble is the access, the high one the sharing, which the layer does not
-// enforce on Linux.
-constexpr Long kReadOnly = 0x00;
 // A record width that holds any line.
 constexpr std::size_t kAnyLineWidth = std::string_view::npos;
 

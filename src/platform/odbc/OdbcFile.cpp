@@ -12,9 +12,6 @@
 namespace platform {
 namespace {
 
-constexpr int kRecordNotAvailable = 33;
-constexpr int kFileAlreadyOpen = 52;
-
 std::string handleText(void* handle) { return std::to_string(reinterpret_cast<std::uintptr_t>(handle)); }
 
 // The whole text of a column of the current row, read in pieces; NULL and
@@ -39,7 +36,7 @@ OdbcFile::OdbcFile(std::string name, RecordRef record, OdbcTable table)
 
 void OdbcFile::open(Long) {
     if (opened_) {
-        setError(kFileAlreadyOpen, "File Already Open");
+        setError(kFileAlreadyOpen);
         return;
     }
     if (!connection_ && !connect()) return;

@@ -24,7 +24,7 @@
 #pragma once
 
 #include "platform/odbc/OdbcHandle.h"
-#include "platform/odbc/RecordRef.h"
+#include "platform/data/RecordRef.h"
 #include "platform/text/Text.h"
 
 #include <string>

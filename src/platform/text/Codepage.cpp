@@ -1,5 +1,7 @@
 #include "platform/text/Codepage.h"
 
+#include "platform/text/Text.h"
+
 #include <QString>
 #include <array>
 
@@ -91,5 +93,7 @@ std::string fromQString(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     return fromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
+
+std::string systemFileName(std::string_view name) { return toUtf8(clip(name)); }
 
 }  // namespace platform

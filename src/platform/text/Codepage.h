@@ -13,5 +13,8 @@ std::string toUtf8(std::string_view cp1252);
 std::string fromUtf8(std::string_view utf8);
 QString toQString(std::string_view cp1252);
 std::string fromQString(const QString& text);
+// A file name of the program (Windows-1252, perhaps blank-padded) as the file
+// system takes it.
+std::string systemFileName(std::string_view name);
 
 }  // namespace platform

@@ -15,4 +15,10 @@ struct RecordRef {
     FieldRef field(std::size_t number) const { return FieldRef(*fields->at(number), buffer); }
 };
 
+// A record declared with TABLOOM_RECORD, as a reference.
+template <class R>
+RecordRef recordRef(R& record) {
+    return {&R::fieldTable(), &record};
+}
+
 }  // namespace platform
