@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QImage>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -401,7 +402,14 @@ std::string property(Window& w, std::string_view label, Long prop) {
 bool renderPng(Window& w, const std::string& path) {
     if (!w.view()) return false;
     settle();
-    return w.view()->outer()->grab().save(QString::fromStdString(path), "PNG");
+    QImage picture = w.view()->outer()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    // Outside its region a shaped window shows the desktop: transparent here.
+    if (const std::optional<Region>& region = w.region()) {
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (!region->contains(x, y)) picture.setPixel(x, y, qRgba(0, 0, 0, 0));
+    }
+    return picture.save(QString::fromStdString(path), "PNG");
 }
 
 }  // namespace platform::drive

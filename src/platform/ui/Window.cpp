@@ -192,6 +192,11 @@ Long Window::lastControl() const {
     return controls_.empty() ? 0 : std::max<Long>(0, controls_.rbegin()->first);
 }
 
+void Window::setRegion(std::optional<Region> region) {
+    region_ = std::move(region);
+    if (view_) view_->applyRegion();
+}
+
 Long Window::controlHandle(Long number) const { return number == 0 ? handle_ : handle_ + kControlHandleBase + number; }
 
 bool Window::blocked() const { return open_ && topWindowOf(thread_) != this; }

@@ -39,6 +39,7 @@
 
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/Geometry.h"
+#include "platform/ui/Region.h"
 #include "platform/ui/ThreadEvents.h"
 #include "platform/ui/WindowSpec.h"
 
@@ -159,6 +160,11 @@ public:
     WindowView* view() const { return view_; }
     void viewGone() { view_ = nullptr; }
 
+    // SetWindowRgn: the window's shape in its own pixels (Region.h); without
+    // one (nullopt) the whole window shows. An empty region hides it all.
+    void setRegion(std::optional<Region> region);
+    const std::optional<Region>& region() const { return region_; }
+
     static const std::vector<Window*>& openWindows();
     static Window* applicationFrame();
     // The window with exactly this handle; a control's handle finds none.
@@ -191,6 +197,7 @@ private:
     bool movePending_ = false;           // the user moves it; Moved comes when it ends
     bool sizePending_ = false;
     std::vector<Long> windowAlerts_;
+    std::optional<Region> region_;
     WindowView* view_ = nullptr;
     int thread_ = 0;
     Long handle_ = 0;

@@ -45,6 +45,7 @@ WindowView::WindowView(Window& model) : model_(&model) {
         showAsMdiChild();
     else
         showAsTopLevel();
+    if (model.region()) applyRegion();
 }
 
 // Qt may delete a view the model still holds: an MDI child's goes with its

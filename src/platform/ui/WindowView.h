@@ -67,6 +67,8 @@ public:
     bool applying() const { return applying_; }
 
     void apply(Long control, Long prop);
+    // The model's region as the window's mask, where masks apply.
+    void applyRegion();
     void addControl(Long control);  // one created at run time
     void focus(Long control);
     Long focusedControl() const;

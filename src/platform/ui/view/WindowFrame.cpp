@@ -3,6 +3,7 @@
 // The caption moves the window, the borders of a resizable window size it,
 // the boxes close and maximize it, the icon opens the system menu.
 #include "platform/ui/SystemMetrics.h"
+#include "platform/ui/WidgetMask.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
 #include "platform/ui/WindowMessages.h"
@@ -18,6 +19,17 @@
 #include <QPainter>
 
 namespace platform {
+
+void WindowView::applyRegion() {
+    const std::optional<Region>& region = model_->region();
+    QWidget& shown = *outer();
+    if (!region)
+        setWidgetMask(shown, QRegion());
+    else if (region->empty())
+        setWidgetMask(shown, QRegion(-2, -2, 1, 1));  // a mask beside the window: nothing shows
+    else
+        setWidgetMask(shown, region->qRegion());
+}
 namespace {
 
 // How far along a border its corner's handle reaches.
