@@ -5,4 +5,5 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
 "$root/scripts/install-deps.sh"
 [ -f "$build/build.ninja" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -- -j"$(nproc)" --quiet
+# Quiet when there is nothing to build.
+cmake --build "$build" -- -j"$(nproc)" --quiet | { grep -v '^ninja: no work to do\.$' || true; }

@@ -14,6 +14,13 @@ if [ ! -f "$memory" ]; then
   chmod 600 "$memory"
 fi
 
+# Qt wants a private runtime folder and warns when the session gives none.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR="${TMPDIR:-/tmp}/tabloom-runtime-$(id -u)"
+  mkdir -p "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+fi
+
 cd "$build"
 if [ -n "${DISPLAY:-}" ]; then
   QT_QPA_PLATFORM=xcb exec "$program" "$@"

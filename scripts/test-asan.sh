@@ -12,6 +12,7 @@ cmake --build "$build" --target platform_tests app_tests restyle_tests -- -j"$(n
 . "$root/scripts/test-servers.sh"
 cd "$build"
 export QT_QPA_PLATFORM=offscreen
+export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp"
 ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$(nproc)" --timeout 600 -E '^SampleData\.'
 # The SQLite ODBC driver leaks a few strings when it connects by data source
 # name, as only these tests do; they still run for memory errors.

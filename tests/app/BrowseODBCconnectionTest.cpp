@@ -8,6 +8,7 @@
 #include "platform/ui/WindowView.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTableView>
@@ -89,7 +90,8 @@ TEST_F(BrowseODBCconnectionTest, TheWindowIsLaidOutAsItsStructure) {
         {"?RecordCountString", CREATE::string, "----"},
         {"?CloseButton", CREATE::button, "&Close"},
     });
-    EXPECT_EQ(drive::property(w, "?TableList", PROP::Format), "1020L(2)|M~Table~@s255@?#3#");
+    EXPECT_EQ(drive::property(w, "?TableList", PROP::Format), "70L(2)|M~Table~@s255@?#3#1020L(2)|M~Owner~@s128@#2#")
+        << "the owner beside the table";
     EXPECT_EQ(drive::property(w, "?ColumnList", PROP::Format), "1016L(2)|M~Field~@s254@?#4#");
     EXPECT_EQ(shown(w, "?TableList", 0, 0), "Customers") << "the table name, the queue's third field";
     EXPECT_EQ(shown(w, "?ColumnList", 1, 0), "CompanyName") << "the column name, the queue's fourth field";
@@ -136,7 +138,7 @@ TEST_F(BrowseODBCconnectionTest, TheAutomaticQuerySelectsTheMarkedColumnsInListO
     for (const auto& c : cases) {
         drive::chooseRow(w, "?TableList", c.table);
         for (int row : c.marks) drive::toggleMark(w, "?ColumnList", row);
-        EXPECT_EQ(Glo::Query.str(), c.query);
+        EXPECT_EQ(Glo::Query, c.query);
         EXPECT_EQ(drive::screenText(w, "?Glo:Query"), c.query);
     }
     EXPECT_EQ(drive::screenText(w, "?ColumnName"), "CompanyName") << "the row last clicked";
@@ -159,7 +161,7 @@ TEST_F(BrowseODBCconnectionTest, WithoutTheAutomaticQueryTheTypedStatementStays)
     drive::leave(w, "?Glo:Query");
     drive::chooseRow(w, "?TableList", 2);
     drive::toggleMark(w, "?ColumnList", 1);
-    EXPECT_EQ(Glo::Query.str(), "SELECT City FROM Customers");
+    EXPECT_EQ(Glo::Query, "SELECT City FROM Customers");
     EXPECT_EQ(drive::screenText(w, "?Glo:Query"), "SELECT City FROM Customers");
     EXPECT_THAT(column(GCQ, &GCQRecord::COLUMNNAME), ElementsAre("OrderID", "Unit Price"))
         << "the columns still follow";
@@ -180,6 +182,25 @@ TEST_F(BrowseODBCconnectionTest, ExecutingListsRowsUpToTheLimit) {
     EXPECT_EQ(drive::property(w, "?Sheet", PROP::Selected), "2") << "the results are shown";
     EXPECT_FALSE(executingShown(w));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Cut anywhere before its end, the statement would list every number.
+TEST_F(BrowseODBCconnectionTest, AStatementOfSixThousandCharactersIsExecutedWholeAndStaysWhole) {
+    std::string sql = "SELECT n FROM Numbers WHERE n > 0";
+    while (sql.size() < 6000) sql += " AND n > 0";
+    sql += " AND n = 1999";
+    Window& w = openQueryWindow();
+    // Pasted: typed, it would take half a minute.
+    QApplication::clipboard()->setText(QString::fromStdString(sql));
+    drive::typeOver(w, "?Glo:Query", "x");
+    drive::pressKey(w, KEY::Ctrl + KEY::letter('A'));
+    drive::pressKey(w, KEY::Ctrl + KEY::letter('V'));
+    drive::click(w, "?ExecuteQueryButton");
+    EXPECT_EQ(drive::messageText(), "");
+    EXPECT_EQ(recordCount(w), "1");
+    EXPECT_EQ(shown(w, "?List", 0, 0), "1999");
+    EXPECT_EQ(drive::screenText(w, "?Glo:Query"), sql);
+    EXPECT_EQ(Glo::Query, sql);
 }
 
 TEST_F(BrowseODBCconnectionTest, AResultKeepsTwentyFiveColumnsOfFiftyCharacters) {
@@ -237,7 +258,7 @@ TEST_F(BrowseODBCconnectionTest, AnEmptyConditionFromTheQueryBuilderLeavesTheSta
     Window* builder = drive::waitForWindow("SQL Query wizard");
     ASSERT_NE(builder, nullptr);
     drive::click(*builder, "?CancelButton");
-    EXPECT_EQ(Glo::Query.str(), "SELECT 1");
+    EXPECT_EQ(Glo::Query, "SELECT 1");
     EXPECT_EQ(GTQ.records(), 3u) << "the lists are read again";
 }
 
@@ -263,6 +284,6 @@ TEST_F(BrowseODBCconnectionTest, TabLeavesTheStatementWithoutTypingIntoIt) {
     drive::typeOver(w, "?Glo:Query", "SELECT 1");
     drive::pressKey(w, KEY::Tab);
     EXPECT_EQ(w.property(w.focus(), PROP::Label), "?QueryBuilderButton");
-    EXPECT_EQ(Glo::Query.str(), "SELECT 1") << "taken as it was left";
+    EXPECT_EQ(Glo::Query, "SELECT 1") << "taken as it was left";
 }
 

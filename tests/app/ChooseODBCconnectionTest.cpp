@@ -1,4 +1,6 @@
+#include "odbccatalog/CatalogTestSupport.h"
 #include "support/ProgramFixture.h"
+#include "support/SilentServer.h"
 #include "support/WindowStructure.h"
 #include "support/SqliteFixture.h"
 
@@ -7,11 +9,16 @@
 #include "platform/ini/IniFile.h"
 #include "platform/odbc/FileProperties.h"
 
+#include <gmock/gmock.h>
+
+#include <chrono>
 #include <filesystem>
 
 #include <sys/stat.h>
 
 using namespace platform;
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace {
 
@@ -171,6 +178,8 @@ TEST_F(ChooseODBCconnectionTest, ClosingConnectsAndRemembersTheEntries) {
         drive::type(w, "?Password", "secret");
         ODBCCatalogClass::Dispose(ODBCCatalog);  // so any object found afterwards is the window's
         road.close(w);
+        EXPECT_THAT(drive::messageText(), HasSubstr("Data source name not found")) << "there is no source Sales";
+        EXPECT_TRUE(drive::answerMessage("&OK"));
         ASSERT_EQ(drive::window(kTitle), nullptr);
 
         const std::string connectString = "DSN=Sales; UID=admin; PWD=secret";
@@ -185,8 +194,62 @@ TEST_F(ChooseODBCconnectionTest, ClosingConnectsAndRemembersTheEntries) {
         ASSERT_NE(ODBCCatalog, nullptr);
         EXPECT_EQ(ODBCCatalog->FILE, &ODBCFILE);
         EXPECT_EQ(ODBCFILE.property(PROP_Owner), connectString);
-        EXPECT_EQ(ODBCFILE.handle(PROP_Hdbc), nullptr) << "the connection opens at the first read";
+        EXPECT_EQ(ODBCFILE.handle(PROP_Hdbc), nullptr);
     }
+}
+
+// The connect string remembered as typed, the reason said at once: not at
+// the first statement, and not as an empty catalogue.
+TEST_F(ChooseODBCconnectionTest, AConnectionThatFailsIsSaidWithTheDriversReasonItsPasswordMasked) {
+    const SilentServer silent;
+    const std::string postgres = testServer("TABLOOM_PG_CONNECT");
+    const struct {
+        const char* what;
+        std::string connectString;
+        const char* reason;
+    } cases[] = {
+        {"no such data source", "DSN=NoSuchTabloomSource;UID=me;PWD=topsecret", "Data source name not found"},
+        {"a malformed connect string", "DRIVER={PostgreSQL Unicode;PWD=topsecret", "Can't open lib"},
+        {"a wrong password", postgres + "UID=tabloom_login;PWD=topsecret;", "password authentication failed"},
+        {"a server that never answers", silent.postgresConnectString() + "PWD=topsecret;", "timeout expired"},
+    };
+    // The PostgreSQL driver waits two seconds at the least.
+    ODBCFILE.setLoginTimeout(2);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (postgres.empty() && std::string_view(c.what) == "a wrong password") continue;
+        Window& w = openConnectionWindow();
+        drive::typeOver(w, "?Glo:ConnectString", c.connectString);
+        const auto start = std::chrono::steady_clock::now();
+        drive::click(w, "?CloseButton");
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(6));
+        const std::string said = drive::messageText();
+        EXPECT_THAT(said, HasSubstr(c.reason));
+        EXPECT_THAT(said, HasSubstr("PWD=********"));
+        EXPECT_THAT(said, Not(HasSubstr("topsecret")));
+        EXPECT_TRUE(drive::answerMessage("&OK"));
+        EXPECT_EQ(remembered("Connectstring"), c.connectString);
+    }
+    ODBCFILE.setLoginTimeout(kLoginTimeoutSeconds);
+    if (postgres.empty()) GTEST_SKIP() << "TABLOOM_PG_CONNECT is not set: no wrong password tried";
+}
+
+TEST_F(ChooseODBCconnectionTest, AConnectionThatWorksIsMadeWhenTheWindowCloses) {
+    const SqliteFixture db("CREATE TABLE alpha (id INTEGER);");
+    Window& w = openConnectionWindow();
+    drive::typeOver(w, "?Glo:ConnectString", db.connectString());
+    drive::click(w, "?CloseButton");
+    EXPECT_EQ(drive::messageText(), "");
+    EXPECT_NE(ODBCFILE.handle(PROP_Hdbc), nullptr);
+}
+
+TEST_F(ChooseODBCconnectionTest, AWindowClosedByTheProgramsEndConnectsNot) {
+    Window& w = openConnectionWindow();
+    drive::typeOver(w, "?Glo:ConnectString", "DSN=NoSuchTabloomSource");
+    const auto start = std::chrono::steady_clock::now();
+    endProgram();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << "no question held the end";
+    EXPECT_EQ(remembered("Connectstring"), "DSN=NoSuchTabloomSource");
 }
 
 TEST_F(ChooseODBCconnectionTest, AnUntouchedWindowStoresTheHint) {

@@ -8,6 +8,7 @@
 #include "app/odbccatalog/CatalogQueues.h"
 #include "platform/ui/WindowView.h"
 
+#include <QImage>
 #include <QTabWidget>
 #include <QTableView>
 #include <gmock/gmock.h>
@@ -66,6 +67,14 @@ protected:
     }
     static bool tabHidden(Window& w, const char* tab) { return drive::property(w, tab, PROP::Hide) == "1"; }
     static bool builderOpen() { return drive::window(kTitle) != nullptr; }
+    // Execute, which is refused: what the message says (answered).
+    static std::string refusedExecute(Window& w) {
+        drive::click(w, "?ExecuteButton");
+        const std::string said = drive::messageText();
+        drive::answerMessage("&OK");
+        EXPECT_TRUE(builderOpen());
+        return said;
+    }
 
     const SqliteFixture shop{kShop};
     Window* query = nullptr;
@@ -115,7 +124,7 @@ TEST_F(QueryBuilderTest, TheWindowIsLaidOutAsItsStructure) {
     } formats[] = {
         {"?QBEList", "1020C(2)|M@s255@#6#"},
         {"?QBEQueryList", "1020C(2)|M@s255@#7#"},
-        {"?TableList", "1020L(2)|M~Table~@s255@?#3#"},
+        {"?TableList", "70L(2)|M~Table~@s255@?#3#1020L(2)|M~Owner~@s128@#2#"},
         {"?ColumnList", "1016L(2)|M~Field~@s254@?#4#"},
         {"?QFQ:SQLFunction", "1016L(2)|M@s254@#2#"},
         {"?QBEFunctionList", "1020L(2)|M@s255@"},
@@ -196,6 +205,26 @@ TEST_F(QueryBuilderTest, ChoosingColumnOperatorAndValueWritesTheRowInBothViews) 
     EXPECT_EQ(drive::property(w, "?QBE:CaseInsentive", PROP::Disable), "1");
 }
 
+// What the row lists paint of a row: the pixels of its visible part that
+// differ from its background, the row's colour at its left edge.
+int paintedPixels(QTableView* list, int row) {
+    const QImage image = list->viewport()->grab().toImage();
+    const QRect cells = list->visualRect(list->model()->index(row, 0)).intersected(list->viewport()->rect());
+    const QRgb background = image.pixel(cells.left() + 1, cells.center().y());
+    int painted = 0;
+    for (int y = cells.top(); y <= cells.bottom(); ++y)
+        for (int x = cells.left(); x <= cells.right(); ++x) painted += image.pixel(x, y) != background;
+    return painted;
+}
+
+TEST_F(QueryBuilderTest, TheRowListsShowTheConditionsText) {
+    Window& w = openBuilder();
+    condition(w, "City", "contains (LIKE)", "Lon%");
+    EXPECT_GT(paintedPixels(listView(w, "?QBEList"), 0), 50) << "City contains (LIKE) 'Lon%'";
+    drive::chooseTab(w, "?SQLQueryTab");
+    EXPECT_GT(paintedPixels(listView(w, "?QBEQueryList"), 0), 50) << "CITY LIKE 'Lon%'";
+}
+
 TEST_F(QueryBuilderTest, TypingAnOperatorInTheComboSelectsItInTheList) {
     Window& w = openBuilder();
     choose(w, "?ColumnList", "City");
@@ -218,7 +247,7 @@ TEST_F(QueryBuilderTest, TwoConditionsJoinedByAndReachTheQueryWindowsStatement) 
     condition(w, "UnitPrice", "is greater than (>)", "10");
     drive::click(w, "?ExecuteButton");
     EXPECT_FALSE(builderOpen());
-    EXPECT_EQ(Glo::Query.str(), "SELECT * FROM Products WHERE CITY LIKE 'Lon%' AND UNITPRICE > 10");
+    EXPECT_EQ(Glo::Query, "SELECT * FROM Products WHERE CITY LIKE 'Lon%' AND UNITPRICE > 10");
     drive::click(*query, "?ExecuteQueryButton");
     EXPECT_EQ(drive::property(*query, "?RecordCountString", PROP::Text), "1") << "the statement runs: Chai";
 }
@@ -234,22 +263,24 @@ TEST_F(QueryBuilderTest, ANumericValueKeepsItsFractionInADutchSession) {
     EXPECT_EQ(drive::property(*query, "?RecordCountString", PROP::Text), "1") << "Tofu costs 9";
 }
 
-TEST_F(QueryBuilderTest, AnUnfinishedConditionKeepsTheWindowOpen) {
+// Execute with a row unfinished says what it lacks and keeps the window open.
+TEST_F(QueryBuilderTest, AnUnfinishedConditionKeepsTheWindowOpenAndSaysWhatIsMissing) {
     Window& w = openBuilder();
-    drive::click(w, "?ExecuteButton");
-    EXPECT_TRUE(builderOpen()) << "neither column nor operator";
-    condition(w, "City", "contains (LIKE)", "Lon%");
+    EXPECT_THAT(refusedExecute(w), ::testing::StartsWith("A condition has no column yet")) << "nothing chosen";
+    choose(w, "?ColumnList", "City");
+    EXPECT_THAT(refusedExecute(w), ::testing::StartsWith("A condition has no operator yet"));
+    choose(w, "?QBEFunctionList", "contains (LIKE)");
+    drive::typeOver(w, "?QBEValue", "Lon%");
     drive::click(w, "?NewAndConditionButton");
-    drive::click(w, "?ExecuteButton");
-    EXPECT_TRUE(builderOpen()) << "a ??? row";
+    EXPECT_THAT(refusedExecute(w), ::testing::StartsWith("The condition after AND / OR is still empty"));
     EXPECT_THAT(shown(w, "?QBEQueryList"), ::testing::ElementsAre("CITY LIKE 'Lon%'", "AND", "???"))
         << "the current connector is not rebuilt as a condition";
     drive::click(w, "?ChangeToOrConditionButton:2");
-    drive::click(w, "?ExecuteButton");
-    EXPECT_TRUE(builderOpen()) << "the placeholder, current now, has no column";
+    EXPECT_THAT(refusedExecute(w), ::testing::StartsWith("A condition has no column yet"))
+        << "the placeholder, current now, is rebuilt as a condition without a column";
     drive::click(w, "?CancelButton");
     EXPECT_FALSE(builderOpen());
-    EXPECT_EQ(Glo::Query.str().find("WHERE"), std::string::npos);
+    EXPECT_EQ(Glo::Query.find("WHERE"), std::string::npos);
 }
 
 TEST_F(QueryBuilderTest, AConnectorToggledInTheTextViewShowsInBothViews) {
@@ -272,7 +303,7 @@ TEST_F(QueryBuilderTest, AConnectorToggledInTheTextViewShowsInBothViews) {
     EXPECT_EQ(selected(w, "?QBEList"), 3) << "the connector is left behind";
     condition(w, "UnitPrice", "is greater than (>)", "18");
     drive::click(w, "?ExecuteButton");
-    EXPECT_EQ(Glo::Query.str(), "SELECT * FROM Products WHERE CITY LIKE 'Lon%' OR UNITPRICE > 18");
+    EXPECT_EQ(Glo::Query, "SELECT * FROM Products WHERE CITY LIKE 'Lon%' OR UNITPRICE > 18");
 }
 
 TEST_F(QueryBuilderTest, AfterAConnectorChangesTheNextConditionShowsItsOwnParts) {
@@ -302,14 +333,13 @@ TEST_F(QueryBuilderTest, AConnectorToggledInTheSqlViewLeavesTheNextRowToItsChoic
     EXPECT_TRUE(tabHidden(w, "?InTextTab"));
     drive::pressKey(w, KEY::Up);
     drive::pressKey(w, KEY::Enter);
-    drive::click(w, "?ExecuteButton");
-    EXPECT_TRUE(builderOpen()) << "no operator yet";
+    EXPECT_THAT(refusedExecute(w), ::testing::StartsWith("A condition has no operator yet"));
     choose(w, "?QBEFunctionList", "is greater than (>)");
     drive::typeOver(w, "?QBEValue", "10");
     EXPECT_THAT(shown(w, "?QBEList"),
                 ::testing::ElementsAre("City contains (LIKE) 'Lon%'", "OR", "UnitPrice is greater than (>) 10"));
     drive::click(w, "?ExecuteButton");
-    EXPECT_EQ(Glo::Query.str(), "SELECT * FROM Products WHERE CITY LIKE 'Lon%' OR UNITPRICE > 10");
+    EXPECT_EQ(Glo::Query, "SELECT * FROM Products WHERE CITY LIKE 'Lon%' OR UNITPRICE > 10");
 }
 
 TEST_F(QueryBuilderTest, DeletingAConditionTakesOneConnectorAndKeepsTheLastCondition) {
@@ -333,3 +363,45 @@ TEST_F(QueryBuilderTest, DeletingAConditionTakesOneConnectorAndKeepsTheLastCondi
     EXPECT_EQ(selected(w, "?ColumnList"), -1);
 }
 
+
+// On the PostgreSQL test server, in a database of its own: public.customers,
+// first on the search path, and sales.customers, the one chosen.
+TEST_F(QueryBuilderTest, OnPostgresTheChosenOwnersTableIsRead) {
+    const std::string server = testServer("TABLOOM_PG_CONNECT");
+    if (server.empty()) GTEST_SKIP() << "TABLOOM_PG_CONNECT is not set; scripts/test.sh starts the server and sets it";
+    const auto on = [&server](const std::string& database) {
+        std::string connect = server;
+        return connect.replace(connect.find("DATABASE=tabloom_test"), 21, "DATABASE=" + database);
+    };
+    runOnServer(on("postgres"), "DROP DATABASE IF EXISTS tabloom_owners WITH (FORCE)");
+    runOnServer(on("postgres"), "CREATE DATABASE tabloom_owners");
+    runOnServer(on("tabloom_owners"),
+                "CREATE TABLE public.customers (name varchar(20));"
+                "INSERT INTO public.customers VALUES ('first'), ('second');"
+                "CREATE SCHEMA sales; CREATE TABLE sales.customers (name varchar(20));"
+                "INSERT INTO sales.customers VALUES ('sold');");
+    // The row of the table list whose owner is sales.
+    const auto salesRow = [](Window& w) {
+        QAbstractItemModel* tables = listView(w, "?TableList")->model();
+        for (int row = 0; row < tables->rowCount(); ++row)
+            if (tables->index(row, 0).data() == "customers" && tables->index(row, 1).data() == "sales") return row + 1;
+        throw std::runtime_error("no sales.customers in the list");
+    };
+    connect(on("tabloom_owners"));
+    query = &openWindow(KEY::F3, kQueryTitle);
+    drive::chooseRow(*query, "?TableList", salesRow(*query));
+    EXPECT_EQ(Glo::Query, "SELECT * FROM sales.customers");
+    drive::click(*query, "?ExecuteQueryButton");
+    EXPECT_EQ(drive::property(*query, "?RecordCountString", PROP::Text), "1");
+
+    drive::click(*query, "?QueryBuilderButton");
+    Window* w = drive::waitForWindow(kTitle);
+    ASSERT_NE(w, nullptr);
+    drive::chooseRow(*w, "?TableList", salesRow(*w));
+    condition(*w, "name", "contains (LIKE)", "%ol%");
+    drive::click(*w, "?ExecuteButton");
+    EXPECT_EQ(Glo::Query, "SELECT * FROM sales.customers WHERE NAME LIKE '%ol%'");
+    drive::click(*query, "?ExecuteQueryButton");
+    EXPECT_EQ(drive::property(*query, "?RecordCountString", PROP::Text), "1") << "sold; public has none";
+    EXPECT_EQ(drive::messageText(), "");
+}

@@ -9,6 +9,8 @@
 #include "platform/ui/WindowView.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QLabel>
 #include <QTableView>
 #include <gmock/gmock.h>
 
@@ -79,6 +81,7 @@ TEST_F(TabloomTest, TheWindowIsLaidOutAsItsStructure) {
         {"?WriteTXDButton", CREATE::button, "&Write Clarion TXD"},
         {"?CloseButton", CREATE::button, "Close"},
         {"?DriverString", CREATE::string, "Generate with file driver:"},
+        {"?ProgressString", CREATE::string, ""},
     });
     EXPECT_EQ(drive::property(w, "?TableList", PROP::Format),
               "51L(2)|M~Database~51L(2)|M~Owner~57L(2)|M~Table~47L(2)|M~Type~1020L(2)|M~Remark~@s255@");
@@ -277,6 +280,8 @@ TEST_F(TabloomTest, ClearingNoRelationsAddsTheRelationsToTheDictionary) {
     ::unsetenv("TXD_VIEWER");
 }
 
+// A connection that fails is said once by each window, which then shows
+// nothing rather than an empty data source.
 TEST_F(TabloomTest, WithoutAUsableConnectionEveryListIsEmpty) {
     const auto leaveRowsBehind = [] {
         GTQ.rec.TABLENAME = "left over";
@@ -284,24 +289,89 @@ TEST_F(TabloomTest, WithoutAUsableConnectionEveryListIsEmpty) {
         GCQ.add();
         GFQ.add();
     };
-    const auto expectEmptyLists = [this](const char* situation) {
+    const auto expectEmptyLists = [this](const char* situation, const char* said) {
         Window& w = openCatalogue();
+        EXPECT_THAT(drive::messageText(), ::testing::HasSubstr(said)) << situation;
+        drive::answerMessage("&OK");
         drive::click(w, "?RegetButton");
+        EXPECT_EQ(drive::messageText(), "") << "said once, " << situation;
         drive::chooseTab(w, "?ColumnsTab");
         for (const char* list : {"?TableList", "?columnlist", "?PrimaryKeyList", "?IndexList", "?ForeignList"})
             EXPECT_EQ(rowsShown(w, list), 0) << list << ", " << situation;
         EXPECT_EQ(drive::screenText(w, "?Tablename"), "") << situation;
-        EXPECT_EQ(drive::messageText(), "") << situation;
         drive::click(w, "?CloseButton");
     };
     startProgram();
     leaveRowsBehind();
     Glo::ConnectString = "DSN=x";
     ODBCCatalogClass::Dispose(ODBCCatalog);
-    expectEmptyLists("no catalogue object");
+    expectEmptyLists("no catalogue object", "");
     leaveRowsBehind();
     connect("DSN=NoSuchSource;");
-    expectEmptyLists("no such data source");
+    EXPECT_THAT(drive::messageText(), ::testing::HasSubstr("Data source name not found")) << "said on closing";
+    drive::answerMessage("&OK");
+    expectEmptyLists("no such data source", "The connection to the data source failed.|Backend error:");
+    // The query window reads its lists before it opens.
+    drive::pressKey(frame(), KEY::F3);
+    EXPECT_THAT(drive::messageText(), ::testing::HasSubstr("Data source name not found")) << "the query window";
+    drive::answerMessage("&OK");
+    Window* query = drive::waitForWindow("Browse an ODBC connection");
+    ASSERT_NE(query, nullptr);
+    EXPECT_EQ(rowsShown(*query, "?TableList"), 0);
+}
+
+// The texts a control had whenever it was painted.
+class PaintedTexts : public QObject {
+public:
+    explicit PaintedTexts(QLabel* label) : label_(label) { label->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && (texts.empty() || texts.back() != label_->text().toStdString()))
+            texts.push_back(label_->text().toStdString());
+        return false;
+    }
+    std::vector<std::string> texts;
+
+private:
+    QLabel* label_;
+};
+
+// The writer waits for no event; the window is painted as it goes.
+TEST_F(TabloomTest, WhileTheDictionaryIsWrittenTheWindowShowsHowFarItIs) {
+    std::string chain = "CREATE TABLE t0 (id INTEGER PRIMARY KEY);";
+    for (int i = 1; i < 45; ++i)
+        chain += "CREATE TABLE t" + std::to_string(i) + " (id INTEGER PRIMARY KEY, up INTEGER REFERENCES t" +
+                 std::to_string(i - 1) + " (id));";
+    const SqliteFixture chained(chain);
+    RecordingViewer viewer;
+    Window& w = openCatalogue(chained.connectString());
+    drive::click(w, "?Glo:NoRelations");
+    auto* progress = qobject_cast<QLabel*>(w.view()->widget(w.control("?ProgressString")->number));
+    ASSERT_NE(progress, nullptr);
+    PaintedTexts painted(progress);
+    drive::click(w, "?WriteTXDButton");
+    EXPECT_THAT(painted.texts,
+                ::testing::IsSupersetOf({"Writing the tables: 20 of 45", "Writing the tables: 45 of 45",
+                                         "Reading the relations: 40 of 45", "Writing the relations: 44 of 44"}));
+    EXPECT_EQ(drive::screenText(w, "?ProgressString"), "") << "nothing to tell once written";
+    EXPECT_EQ(drive::messageText(), "");
+}
+
+TEST_F(TabloomTest, WritingWithoutAConnectionLeavesTheOldDictionaryAndSaysWhy) {
+    RecordingViewer viewer;
+    connect("DSN=NoSuchSource;");
+    drive::answerMessage("&OK");
+    Window& w = openCatalogue();
+    drive::answerMessage("&OK");
+    const std::string txd = folder() + "/Clarion.txd";
+    std::ofstream(txd, std::ios::binary) << "a good dictionary";
+    drive::click(w, "?WriteTXDButton");
+    EXPECT_THAT(drive::messageText(), ::testing::StartsWith("There is no connection to write a dictionary from.|"
+                                                            "The connection to the data source failed."));
+    drive::answerMessage("&OK");
+    EXPECT_EQ(drive::messageText(), "") << "one message";
+    std::ifstream in(txd, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "a good dictionary");
+    EXPECT_EQ(viewer.arguments(std::chrono::milliseconds(100)), std::nullopt);
 }
 
 // On the PostgreSQL test server (scripts/postgres.sh): schemas alpha and beta

@@ -9,7 +9,7 @@ void resetGlobalVariables() {
     Glo::Driver = "ODBC";
     Glo::NoRelations = 1;
     Glo::SystemTables = 0;
-    Glo::Query = "";
+    Glo::Query.clear();
     Glo::UserName = "";
     Glo::SavedDragFullWindows = 0;
 }

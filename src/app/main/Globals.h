@@ -10,6 +10,8 @@
 #include "splash/ZelSplashClass.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
+#include <string>
+
 namespace Glo {
 inline platform::CString<513> ConnectString;
 inline platform::CString<255> OwnerFilter;
@@ -19,7 +21,8 @@ inline platform::Byte TablesOnly = 1;
 inline platform::CString<80> Driver;
 inline platform::Byte NoRelations = 1;
 inline platform::Byte SystemTables = 0;
-inline platform::CString<5000> Query;
+// The query window's statement: any length, never cut.
+inline std::string Query;
 inline platform::String<255> UserName;
 // Windows' full-contents dragging as read at start.
 inline platform::Long SavedDragFullWindows = 0;

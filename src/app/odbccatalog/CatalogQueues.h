@@ -102,6 +102,10 @@ struct GFQRecord {
     TABLOOM_RECORD(GFQRecord, "GFQ", GFQ_FIELDS)
 };
 
+// The table lists of the query window and the query builder: the owner beside
+// each table, so that tables of one name in several schemas are told apart.
+inline constexpr const char* kTableListFormat = "70L(2)|M~Table~@s255@?#3#1020L(2)|M~Owner~@s128@#2#";
+
 extern platform::Queue<GTQRecord> GTQ;
 extern platform::Queue<GCQRecord> GCQ;
 extern platform::Queue<GIQRecord> GIQ;

@@ -115,7 +115,7 @@ std::size_t textCapacity(const platform::FieldInfo& info) {
     return info.type == platform::FieldType::CString ? info.size - 1 : info.size;
 }
 
-using CatalogCall = std::function<void(SQLHSTMT)>;
+using CatalogCall = std::function<SQLRETURN(SQLHSTMT)>;
 using RowFilter = std::function<bool(QueueBase&)>;
 
 // What a reader keeps of the rows its catalogue function returns.
@@ -146,21 +146,28 @@ const std::string* overlongName(QueueBase& queue, const CatalogRows& rows, const
     return nullptr;
 }
 
-void readCatalog(platform::OdbcFile* file, QueueBase& queue, const CatalogRows& rows, const CatalogCall& call,
-                 std::vector<std::string>& overlong) {
-    queue.free();
-    queue.clear();
-    overlong.clear();
-    if (!file) return;
-    file->close();
-    file->open(platform::kReadWriteDenyWrite);
+// The driver's message for a failed call on the handle.
+std::string failureOf(const platform::OdbcHandle& handle) {
+    handle.reportError();
+    const std::string message = platform::FILEERROR();
+    return message.empty() ? "The data source gave no message." : message;
+}
+
+// Fills the queue from the catalogue function; the driver's message when the
+// catalogue could not be read, else empty.
+std::string readCatalog(platform::OdbcFile& file, QueueBase& queue, const CatalogRows& rows, const CatalogCall& call,
+                        std::vector<std::string>& overlong) {
+    file.close();
+    file.open(platform::kReadWriteDenyWrite);
+    if (platform::ERRORCODE()) return platform::FILEERROR();
     const platform::OdbcHandle statement =
-        platform::OdbcHandle::allocate(platform::OdbcHandle::Kind::Statement, file->handle(platform::PROP_Hdbc));
-    if (!statement) return;
-    call(statement.get());
+        platform::OdbcHandle::allocate(platform::OdbcHandle::Kind::Statement, file.handle(platform::PROP_Hdbc));
+    if (!statement) return "No statement could be made on the connection.";
+    if (!SQL_SUCCEEDED(call(statement.get()))) return failureOf(statement);
     std::vector<std::string> values(rows.columns + 1u);
+    SQLRETURN fetched;
     // A row that comes with SQL_SUCCESS_WITH_INFO is still a row.
-    while (SQL_SUCCEEDED(SQLFetch(statement.get()))) {
+    while (SQL_SUCCEEDED(fetched = SQLFetch(statement.get()))) {
         for (SQLUSMALLINT i = 1; i <= rows.columns; ++i) values[i] = catalogValue(statement.get(), i);
         if (isOtherTable(rows, values)) continue;
         if (const std::string* name = overlongName(queue, rows, values)) {
@@ -170,12 +177,33 @@ void readCatalog(platform::OdbcFile* file, QueueBase& queue, const CatalogRows& 
         for (SQLUSMALLINT i = 1; i <= rows.columns && queue.hasField(i); ++i) queue.field(i).setText(values[i]);
         if (!rows.keep || rows.keep(queue)) queue.add();
     }
+    return fetched == SQL_NO_DATA ? std::string() : failureOf(statement);
 }
 
-// The rows of one table: its name (result column 3) and owner (column 2) as asked.
+// The rows of one table: its name (result column 3, unless given) and owner
+// (the column before it) as asked.
 CatalogRows tableRows(SQLUSMALLINT columns, std::vector<SQLUSMALLINT> names, std::string_view table,
-                      std::string_view owner) {
-    return {columns, std::move(names), 3, 2, platform::clip(table), platform::clip(owner)};
+                      std::string_view owner, SQLUSMALLINT tableColumn = 3) {
+    return {columns, std::move(names), tableColumn, static_cast<SQLUSMALLINT>(tableColumn - 1), platform::clip(table),
+            platform::clip(owner)};
+}
+
+// The data source's message when no connection can be made.
+std::string connectFailureText(const std::string& owner) {
+    return maskPasswords("The connection to the data source failed.|Backend error:" + platform::FILEERROR() +
+                             "|Owner:" + maskPassword(owner),
+                         owner);
+}
+
+// A reader's common steps: the queue emptied, then filled when the catalogue
+// can be read; the failure, if any, kept in ReadFailure.
+void read(ODBCCatalogClass& catalog, QueueBase& queue, const CatalogRows& rows, const CatalogCall& call) {
+    queue.free();
+    queue.clear();
+    catalog.OverlongNames.clear();
+    catalog.ReadFailure = catalog.Connected()
+                              ? readCatalog(*catalog.FILE, queue, rows, call, catalog.OverlongNames)
+                              : catalog.ConnectFailure();
 }
 
 // The names are those of the tables, or of their catalogue or owner.
@@ -228,57 +256,70 @@ void ODBCCatalogClass::GetTables(QueueBase& queue, std::string_view ownerFilter,
         if (onlyTables && clippedUpper(q, *type) != "TABLE") return false;
         return !(filterOwner && clippedUpper(q, *owner) != wantedOwner);
     };
-    readCatalog(FILE, queue, rows, [&](SQLHSTMT statement) {
+    read(*this, queue, rows, [&](SQLHSTMT statement) {
         // Without a catalogue a server of several databases lists them all.
         SqlName catalogue = SqlName::orNone(currentCatalogue(FILE->handle(platform::PROP_Hdbc)));
-        SQLTables(statement, catalogue.data(), catalogue.length(), nullptr, 0, nullptr, 0, nullptr, 0);
-    }, OverlongNames);
+        return SQLTables(statement, catalogue.data(), catalogue.length(), nullptr, 0, nullptr, 0, nullptr, 0);
+    });
     if (!OverlongNames.empty()) reportOverlongTables(OverlongNames);
 }
 
 void ODBCCatalogClass::GetColumns(QueueBase& queue, std::string_view table, std::string_view owner) {
-    readCatalog(FILE, queue, tableRows(18, {1, 2, 3, 4}, table, owner), [&](SQLHSTMT statement) {
+    read(*this, queue, tableRows(18, {1, 2, 3, 4}, table, owner), [&](SQLHSTMT statement) {
         // Both names are search patterns here; escape them so they match only themselves.
         const std::string escape = searchPatternEscape(FILE->handle(platform::PROP_Hdbc));
         const std::string schemaName = platform::clip(owner);
         SqlName schema = schemaName.empty() ? SqlName::none() : SqlName::of(literalPattern(schemaName, escape));
         SqlName name = SqlName::of(literalPattern(platform::clip(table), escape));
-        SQLColumns(statement, nullptr, 0, schema.data(), schema.length(), name.data(), name.length(), nullptr, 0);
-    }, OverlongNames);
+        return SQLColumns(statement, nullptr, 0, schema.data(), schema.length(), name.data(), name.length(), nullptr,
+                          0);
+    });
 }
 
 void ODBCCatalogClass::GetStatistics(QueueBase& queue, std::string_view table, Byte unique, std::string_view owner) {
-    readCatalog(FILE, queue, tableRows(13, {1, 2, 3, 5, 6, 9}, table, owner), [&](SQLHSTMT statement) {
+    read(*this, queue, tableRows(13, {1, 2, 3, 5, 6, 9}, table, owner), [&](SQLHSTMT statement) {
         SqlName schema = SqlName::orNone(platform::clip(owner));
         SqlName name = SqlName::of(platform::clip(table));
-        SQLStatistics(statement, nullptr, 0, schema.data(), schema.length(), name.data(), name.length(), unique,
-                      SQL_QUICK);
-    }, OverlongNames);
+        return SQLStatistics(statement, nullptr, 0, schema.data(), schema.length(), name.data(), name.length(),
+                             unique, SQL_QUICK);
+    });
 }
 
 void ODBCCatalogClass::GetPrimaryKeys(QueueBase& queue, std::string_view table, std::string_view owner) {
-    readCatalog(FILE, queue, tableRows(6, {1, 2, 3, 4, 6}, table, owner), [&](SQLHSTMT statement) {
+    read(*this, queue, tableRows(6, {1, 2, 3, 4, 6}, table, owner), [&](SQLHSTMT statement) {
         SqlName schema = SqlName::orNone(platform::clip(owner));
         SqlName name = SqlName::of(platform::clip(table));
-        SQLPrimaryKeys(statement, nullptr, 0, schema.data(), schema.length(), name.data(), name.length());
-    }, OverlongNames);
+        return SQLPrimaryKeys(statement, nullptr, 0, schema.data(), schema.length(), name.data(), name.length());
+    });
 }
 
 void ODBCCatalogClass::GetForeignKeys(QueueBase& queue, std::string_view table, std::string_view owner) {
     // Rows name the referenced table and its owner in columns 3 and 2.
-    readCatalog(FILE, queue, tableRows(13, {1, 2, 3, 4, 5, 6, 7, 8, 12, 13}, table, owner), [&](SQLHSTMT statement) {
+    read(*this, queue, tableRows(13, {1, 2, 3, 4, 5, 6, 7, 8, 12, 13}, table, owner), [&](SQLHSTMT statement) {
         SqlName schema = SqlName::orNone(platform::clip(owner));
         SqlName name = SqlName::of(platform::clip(table));
-        SQLForeignKeys(statement, nullptr, 0, schema.data(), schema.length(), name.data(), name.length(), nullptr, 0,
-                       nullptr, 0, nullptr, 0);
-    }, OverlongNames);
+        return SQLForeignKeys(statement, nullptr, 0, schema.data(), schema.length(), name.data(), name.length(),
+                              nullptr, 0, nullptr, 0, nullptr, 0);
+    });
+}
+
+void ODBCCatalogClass::GetForeignKeysFrom(QueueBase& queue, std::string_view table, std::string_view owner) {
+    // Rows name the referring table and its owner in columns 7 and 6.
+    const CatalogRows rows = tableRows(13, {1, 2, 3, 4, 5, 6, 7, 8, 12, 13}, table, owner, 7);
+    read(*this, queue, rows, [&](SQLHSTMT statement) {
+        SqlName schema = SqlName::orNone(platform::clip(owner));
+        SqlName name = SqlName::of(platform::clip(table));
+        return SQLForeignKeys(statement, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0, schema.data(),
+                              schema.length(), name.data(), name.length());
+    });
 }
 
 Byte ODBCCatalogClass::ExecuteSQL(std::string_view sql) {
-    FILE->close();
-    FILE->open(platform::kReadWriteDenyWrite);
-    // A failed connect keeps its own diagnostics rather than "File Not Open".
-    if (!platform::ERRORCODE()) {
+    // Tried again whatever the last connect gave: the user asked for it. A
+    // failed connect keeps its own diagnostics rather than "File Not Open".
+    if (Connect()) {
+        FILE->close();
+        FILE->open(platform::kReadWriteDenyWrite);
         FILE->buffer(kResultPageSize);
         FILE->setProperty(platform::PROP_SQL, sql);
     }
@@ -287,9 +328,11 @@ Byte ODBCCatalogClass::ExecuteSQL(std::string_view sql) {
     LASTFILEERROR = platform::FILEERROR();
     LASTFILEERRORCODE = platform::FILEERRORCODE();
     if (!LASTERRORCODE) return 0;
-    const std::string text = "Error:" + platform::ERROR() + "|Backend error:" + platform::FILEERROR() +
-                             "|Owner:" + maskPassword(FILE->property(platform::PROP_Owner)) + "|Query:" +
-                             std::string(sql);
+    const std::string owner = FILE->property(platform::PROP_Owner);
+    const std::string text = maskPasswords("Error:" + platform::ERROR() + "|Backend error:" + platform::FILEERROR() +
+                                               "|Owner:" + maskPassword(owner),
+                                           owner) +
+                             "|Query:" + std::string(sql);
     // The box waits; another window may dispose this object meanwhile.
     platform::MESSAGE(text);
     return 1;
@@ -324,11 +367,26 @@ SqlStringLiterals ODBCCatalogClass::StringLiterals() {
     return literals_;
 }
 
-void* ODBCCatalogClass::Connection() {
-    if (!FILE) return nullptr;
-    if (!FILE->opened()) FILE->open(platform::kReadWriteDenyWrite);
-    return FILE->handle(platform::PROP_Hdbc);
+void* ODBCCatalogClass::Connection() { return Connected() ? FILE->handle(platform::PROP_Hdbc) : nullptr; }
+
+bool ODBCCatalogClass::Connect() {
+    if (!FILE) {
+        connectFailure_ = "There is no connection to the data source.";
+        return false;
+    }
+    if (!FILE->handle(platform::PROP_Hdbc)) {
+        FILE->close();
+        FILE->open(platform::kReadWriteDenyWrite);
+        if (platform::ERRORCODE()) {
+            connectFailure_ = connectFailureText(FILE->property(platform::PROP_Owner));
+            return false;
+        }
+    }
+    connectFailure_.clear();
+    return true;
 }
+
+bool ODBCCatalogClass::Connected() { return connectFailure_.empty() && Connect(); }
 
 Long ODBCCatalogClass::ResultColumnCount() {
     SQLSMALLINT columns = 0;

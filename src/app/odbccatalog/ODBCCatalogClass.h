@@ -14,6 +14,13 @@
 // field holds is left out, never kept cut: OverlongNames tells which names the
 // last read left out, and GetTables reports its tables in a MESSAGE.
 //
+// The connection is made at the first need. A connect that fails is
+// remembered with the driver's message (ConnectFailure): the readers and the
+// statement rules then give nothing at once rather than wait for the data
+// source again; Connect and ExecuteSQL try anew. A reader that cannot read the
+// catalogue (no connection, a call the driver refuses) leaves its queue empty
+// and the driver's message in ReadFailure.
+//
 // GetTables asks for the tables of the connection's current catalogue when the
 // data source has one (a server of several databases would list them all).
 // The per-table readers take the table's owner (schema): empty means none (NULL
@@ -50,6 +57,8 @@ public:
     // The names the last catalogue read left out because their queue field
     // would have cut them.
     std::vector<std::string> OverlongNames;
+    // Why the last catalogue read gave nothing; empty when it was read.
+    std::string ReadFailure;
 
     // Run by the constructor and destructor, as NEW and DISPOSE run them.
     void Construct();
@@ -67,6 +76,8 @@ public:
     void GetPrimaryKeys(platform::QueueBase& queue, std::string_view table, std::string_view owner = {});
     // The foreign keys of other tables that refer to `table`.
     void GetForeignKeys(platform::QueueBase& queue, std::string_view table, std::string_view owner = {});
+    // The foreign keys `table` holds, whatever tables they refer to.
+    void GetForeignKeysFrom(platform::QueueBase& queue, std::string_view table, std::string_view owner = {});
 
     // 1 when the statement failed (after a message), else 0.
     platform::Byte ExecuteSQL(std::string_view sql);
@@ -74,6 +85,14 @@ public:
     platform::Long ResultColumnCount();
     std::string GetColumnData(platform::Long column);
     std::string GetColumnValue(platform::Long column);
+
+    // Connects when the file has no connection: true when it has one.
+    bool Connect();
+    // As Connect, but false at once after a failed connect.
+    bool Connected();
+    // The message that says why the last connect failed (the connect string
+    // with its password masked); empty after a connect that succeeded.
+    const std::string& ConnectFailure() const { return connectFailure_; }
 
     // How the data source wants names and text values written in statements;
     // connects first when the file is not open.
@@ -84,10 +103,11 @@ public:
     static std::size_t readBufferSize();
 
 private:
-    // The file's connection handle; connects first when the file is not open.
+    // The file's connection handle; connects first unless a connect failed.
     void* Connection();
 
     bool holdsBuffer_ = false;
     void* literalsConnection_ = nullptr;
     SqlStringLiterals literals_;
+    std::string connectFailure_;
 };

@@ -45,6 +45,12 @@ SqlIdentifierRules::Folding foldingOf(SQLHDBC connection) {
     }
 }
 
+bool schemasInStatements(SQLHDBC connection) {
+    SQLUINTEGER usage = 0;
+    return SQL_SUCCEEDED(SQLGetInfo(connection, SQL_SCHEMA_USAGE, &usage, sizeof usage, nullptr)) &&
+           (usage & SQL_SU_DML_STATEMENTS) != 0;
+}
+
 bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -52,18 +58,25 @@ bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 SqlIdentifierRules::SqlIdentifierRules() : SqlIdentifierRules("\"", Folding::None, {}) {}
 
-SqlIdentifierRules::SqlIdentifierRules(std::string quote, Folding folding, std::vector<std::string> driverKeywords)
+SqlIdentifierRules::SqlIdentifierRules(std::string quote, Folding folding, std::vector<std::string> driverKeywords,
+                                       bool schemasInStatements)
     // A driver without quoting reports a blank.
     : quote_(quote == " " ? std::string() : std::move(quote)),
       folding_(folding),
-      keywords_(keywordList(SQL_ODBC_KEYWORDS)) {
+      keywords_(keywordList(SQL_ODBC_KEYWORDS)),
+      schemasInStatements_(schemasInStatements) {
     for (const std::string& k : driverKeywords) keywords_.push_back(platform::upper(k));
 }
 
 SqlIdentifierRules SqlIdentifierRules::of(void* connection) {
     if (!connection) return {};
     return {infoText(connection, SQL_IDENTIFIER_QUOTE_CHAR), foldingOf(connection),
-            keywordList(infoText(connection, SQL_KEYWORDS))};
+            keywordList(infoText(connection, SQL_KEYWORDS)), schemasInStatements(connection)};
+}
+
+std::string SqlIdentifierRules::table(std::string_view owner, std::string_view table) const {
+    if (!schemasInStatements_ || owner.empty()) return name(table);
+    return name(owner) + "." + name(table);
 }
 
 std::string SqlIdentifierRules::name(std::string_view identifier) const {

@@ -6,6 +6,11 @@
 // does not start with a digit, is no keyword (ODBC's and the driver's own)
 // and the data source's folding of unquoted names (SQL_IDENTIFIER_CASE)
 // leaves it alone.
+//
+// A table is named with its owner in front ("sales.customers") when the data
+// source uses schemas in statements (SQL_SCHEMA_USAGE) and the owner is known:
+// otherwise the data source would read the table of that name on its search
+// path, another table or none.
 #pragma once
 
 #include <string>
@@ -16,14 +21,17 @@ class SqlIdentifierRules {
 public:
     enum class Folding { None, Upper, Lower };
 
-    // Without a driver to ask: case kept, quoted with '"', ODBC's keywords.
+    // Without a driver to ask: case kept, quoted with '"', ODBC's keywords, no schemas.
     SqlIdentifierRules();
-    SqlIdentifierRules(std::string quote, Folding folding, std::vector<std::string> driverKeywords);
+    SqlIdentifierRules(std::string quote, Folding folding, std::vector<std::string> driverKeywords,
+                       bool schemasInStatements = false);
     // Asks the driver on this ODBC connection handle (SQLHDBC); a null handle gives the defaults.
     static SqlIdentifierRules of(void* connection);
 
     // The name as it is to stand in a statement.
     std::string name(std::string_view identifier) const;
+    // The table as it is to stand in a statement; `owner` empty: not known.
+    std::string table(std::string_view owner, std::string_view table) const;
 
     const std::string& quote() const { return quote_; }
     Folding folding() const { return folding_; }
@@ -35,4 +43,5 @@ private:
     std::string quote_;  // empty: the driver cannot quote
     Folding folding_;
     std::vector<std::string> keywords_;  // upper case
+    bool schemasInStatements_;
 };

@@ -58,7 +58,7 @@ WindowSpec builderWindow(QueryBuilderLocals& locals) {
                            {rowList("?QBEList", locals.QBE, "1020C(2)|M@s255@#6#", {2, 2, 404, 70})}),
                        tab("?SQLQueryTab", "SQL Query",
                            {rowList("?QBEQueryList", locals.QBE, "1020C(2)|M@s255@#7#", {2, 2, 404, 70})})}),
-                list("?TableList", GTQ, "1020L(2)|M~Table~@s255@?#3#", {4, 98, 110, 146}),
+                list("?TableList", GTQ, kTableListFormat, {4, 98, 110, 146}),
                 sheet("?ConditionSheet", {118, 98, 298, 146},
                       {tab("?SQLConditionTab", "SQL condition",
                            {list("?ColumnList", GCQ, "1016L(2)|M~Field~@s254@?#4#", {2, 2, 100, 110}),

@@ -54,12 +54,22 @@ RowKind rowKind(std::string_view sql) {
     return text == kPlaceholder ? RowKind::Placeholder : RowKind::Condition;
 }
 
-std::string composeQuery(const std::vector<ComposedRow>& rows) {
-    std::string query;
+std::string missingInQuery(const std::vector<ComposedRow>& rows) {
     for (const ComposedRow& row : rows) {
-        if (!row.complete || rowKind(row.sql) == RowKind::Placeholder) return {};
-        query += " " + row.sql;
+        const RowKind kind = rowKind(row.sql);
+        if (kind == RowKind::Placeholder)
+            return "The condition after AND / OR is still empty: choose its column, operator and value.";
+        if (kind == RowKind::Connector) continue;
+        if (!row.hasColumn) return "A condition has no column yet: choose one in the list of columns.";
+        if (!row.hasOperator) return "A condition has no operator yet: choose one in the list of operators.";
     }
+    return {};
+}
+
+std::string composeQuery(const std::vector<ComposedRow>& rows) {
+    if (!missingInQuery(rows).empty()) return {};
+    std::string query;
+    for (const ComposedRow& row : rows) query += " " + row.sql;
     return query;
 }
 

@@ -43,9 +43,14 @@ RowKind rowKind(std::string_view sql);
 
 struct ComposedRow {
     std::string sql;
-    bool complete = true;  // a condition has its column and operator
+    // What a condition row has been given.
+    bool hasColumn = true;
+    bool hasOperator = true;
 };
-// Every row's SQL behind a blank; empty when a row is a placeholder or incomplete.
+// What the first unfinished row lacks, as the user is told; empty when every
+// row is finished (a condition with its column and operator, a connector).
+std::string missingInQuery(const std::vector<ComposedRow>& rows);
+// Every row's SQL behind a blank; empty while a row is unfinished.
 std::string composeQuery(const std::vector<ComposedRow>& rows);
 
 // The 1-based positions to remove, highest first, when the row at `selected`

@@ -33,13 +33,14 @@ bool isIndexColumnRow(const GIQRecord& row) {
 
 }  // namespace
 
-std::vector<std::string> ReadTableIndexes(std::string_view table, std::string_view owner) {
+CatalogueReads ReadTableIndexes(std::string_view table, std::string_view owner) {
+    CatalogueReads reads;
     ODBCCatalog->GetPrimaryKeys(GPQ, table, owner);
-    std::vector<std::string> overlong = ODBCCatalog->OverlongNames;
+    reads.takeLastRead();
     ODBCCatalog->GetStatistics(GIQ, table, kAllIndexes, owner);
-    overlong.insert(overlong.end(), ODBCCatalog->OverlongNames.begin(), ODBCCatalog->OverlongNames.end());
+    reads.takeLastRead();
     PrepareIndexRows();
-    return overlong;
+    return reads;
 }
 
 void PrepareIndexRows() {

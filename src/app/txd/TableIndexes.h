@@ -5,11 +5,10 @@
 // (as a server names one it was given no name for) is an index like any other.
 #pragma once
 
-#include <string>
-#include <string_view>
-#include <vector>
+#include "app/txd/CatalogueReads.h"
 
-// The names the reads left out because the queues could not hold them whole.
-std::vector<std::string> ReadTableIndexes(std::string_view table, std::string_view owner);
+#include <string_view>
+
+CatalogueReads ReadTableIndexes(std::string_view table, std::string_view owner);
 // The same over the rows GPQ and GIQ hold already.
 void PrepareIndexRows();

@@ -7,10 +7,6 @@
 
 namespace {
 
-void keepOverlong(TablePlan& plan, const std::vector<std::string>& names) {
-    plan.overlongNames.insert(plan.overlongNames.end(), names.begin(), names.end());
-}
-
 // The field of the current GCQ row; none for a column left out (IMAGE).
 std::optional<PlannedField> plannedField(TablePlan& plan, std::size_t position, const TxdOptions& options) {
     const GCQRecord& column = GCQ.rec;
@@ -31,7 +27,7 @@ std::optional<PlannedField> plannedField(TablePlan& plan, std::size_t position, 
 
 void planColumns(TablePlan& plan, const TxdTable& table, const TxdOptions& options) {
     ODBCCatalog->GetColumns(GCQ, table.catalogueName, table.owner);
-    keepOverlong(plan, ODBCCatalog->OverlongNames);
+    plan.reads.takeLastRead();
     for (std::size_t i = 1; i <= GCQ.records(); ++i) {
         GCQ.get(i);
         std::optional<PlannedField> field = plannedField(plan, i, options);
@@ -49,6 +45,6 @@ void planColumns(TablePlan& plan, const TxdTable& table, const TxdOptions& optio
 TablePlan PlanTable(const TxdTable& table, const TxdOptions& options) {
     TablePlan plan(options);
     planColumns(plan, table, options);
-    keepOverlong(plan, ReadTableIndexes(table.catalogueName, table.owner));
+    plan.reads.take(ReadTableIndexes(table.catalogueName, table.owner));
     return plan;
 }

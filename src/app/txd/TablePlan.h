@@ -4,6 +4,7 @@
 // them), whose keys take their labels after every field.
 #pragma once
 
+#include "app/txd/CatalogueReads.h"
 #include "app/txd/DictionaryLabels.h"
 #include "app/txd/FieldType.h"
 #include "app/txd/TxdOptions.h"
@@ -26,9 +27,9 @@ struct TablePlan {
 
     std::vector<PlannedField> fields;
     TableLabels labels;
-    // Names the catalogue queues could not hold whole: the table cannot be
-    // described as it is.
-    std::vector<std::string> overlongNames;
+    // Names the catalogue queues could not hold whole mean the table cannot
+    // be described as it is; a failed read, that it cannot be described at all.
+    CatalogueReads reads;
 };
 
 TablePlan PlanTable(const TxdTable& table, const TxdOptions& options);

@@ -11,7 +11,9 @@ std::string currentErrorText() {
 
 }  // namespace
 
-TxdOutput::TxdOutput(std::string fileName) : file_(std::move(fileName), platform::kAnyLineWidth) {}
+TxdOutput::TxdOutput(std::string fileName)
+    : replaced_(platform::replacedFile(fileName)),
+      file_(replaced_.empty() ? fileName : replaced_ + ".new", platform::kAnyLineWidth) {}
 
 bool TxdOutput::succeeded(bool result) {
     if (!result && failure_.empty()) failure_ = currentErrorText();
@@ -24,7 +26,14 @@ void TxdOutput::line(std::string_view text) {
     if (!failed()) succeeded(file_.add(text));
 }
 
+void TxdOutput::fail(std::string reason) {
+    if (!failed()) failure_ = std::move(reason);
+}
+
 bool TxdOutput::finish() {
     if (file_.isOpen()) succeeded(file_.close());
-    return !failed();
+    if (replaced_.empty()) return !failed();
+    if (!failed() && succeeded(file_.rename(replaced_))) return true;
+    file_.remove();
+    return false;
 }

@@ -4,9 +4,10 @@
 #include "app/txd/ReadSysRel.h"
 #include "app/txd/WriteRelations.h"
 
-void WriteRelationSection(TxdOutput& output, const DictionaryTables& tables) {
+void WriteRelationSection(TxdOutput& output, const DictionaryTables& tables, const TxdProgress& progress) {
     RelationQueue srq;
-    CollectForeignKeys(srq, tables);
+    CollectForeignKeys(srq, tables, output, progress);
+    if (output.failed()) return;
     if (srq.records() == 0) ReadSysRel(srq);
-    if (srq.records() > 0) WriteRelations(output, srq, tables);
+    if (srq.records() > 0) WriteRelations(output, srq, tables, progress);
 }

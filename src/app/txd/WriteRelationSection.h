@@ -6,5 +6,6 @@
 
 #include "app/txd/DictionaryTables.h"
 #include "app/txd/TxdOutput.h"
+#include "app/txd/TxdProgress.h"
 
-void WriteRelationSection(TxdOutput& output, const DictionaryTables& tables);
+void WriteRelationSection(TxdOutput& output, const DictionaryTables& tables, const TxdProgress& progress);

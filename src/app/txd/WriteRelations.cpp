@@ -23,13 +23,15 @@ struct RelationSide {
 std::string blanks(std::size_t count) { return std::string(count, ' '); }
 
 // GIQ gets the table's index rows as its key lines were made from; rows whose
-// index name cleans to nothing belong to no key that could be named.
-void readKeyRows(const TxdTable& table) {
-    ReadTableIndexes(table.catalogueName, table.owner);
+// index name cleans to nothing belong to no key that could be named. False,
+// with the output stopped, when they cannot be read.
+bool readKeyRows(TxdOutput& output, const TxdTable& table) {
+    if (!ReadTableIndexes(table.catalogueName, table.owner).check(output, table.catalogueName)) return false;
     for (std::size_t i = GIQ.records(); i >= 1; --i) {
         GIQ.get(i);
         if (GIQ.rec.INDEX_NAME.empty()) GIQ.remove();
     }
+    return true;
 }
 
 RowTest onColumn(std::string_view columnName) {
@@ -82,8 +84,7 @@ private:
     std::optional<RelationSide> side(std::string_view table, std::string_view owner, std::string_view column,
                                      const std::function<std::optional<std::string>()>& chooseIndex) {
         const DictionaryTable* written = tables_.find(table, owner);
-        if (!written) return std::nullopt;
-        readKeyRows(written->table);
+        if (!written || !readKeyRows(output_, written->table)) return std::nullopt;
         const std::optional<std::string> index = chooseIndex();
         if (!index) return std::nullopt;
         return RelationSide{written->label, platform::upper(written->table.prefix), written->labels.key(*index),
@@ -110,10 +111,14 @@ private:
 
 }  // namespace
 
-void WriteRelations(TxdOutput& output, const RelationQueue& srq, const DictionaryTables& tables) {
+void WriteRelations(TxdOutput& output, const RelationQueue& srq, const DictionaryTables& tables,
+                    const TxdProgress& progress) {
     output.line("[RELATIONS]");
     output.line("");
     output.line("");
     RelationWriter relations(output, tables);
-    for (std::size_t i = 1; i <= srq.records(); ++i) relations.write(srq.at(i));
+    for (std::size_t i = 1; i <= srq.records() && !output.failed(); ++i) {
+        relations.write(srq.at(i));
+        progress.step("Writing the relations", i, srq.records());
+    }
 }

@@ -10,6 +10,7 @@
 #include "app/txd/PrefixMaker.h"
 #include "app/txd/TablePlan.h"
 #include "app/txd/TxdFilename.h"
+#include "app/txd/TxdProgress.h"
 #include "app/txd/WriteRelationSection.h"
 #include "platform/message/Message.h"
 #include "platform/system/TextViewer.h"
@@ -51,7 +52,8 @@ private:
     std::string write(const std::string& label) {
         TxdTable table{platform::clip(GTQ.rec.ORGINALTABLENAME), GTQ.rec.OWNER.str(), ""};
         TablePlan plan = PlanTable(table, options_);
-        if (!plan.overlongNames.empty()) {
+        if (!plan.reads.check(output_, table.catalogueName)) return label;
+        if (!plan.reads.overlongNames.empty()) {
             leftOut_.push_back(table.catalogueName);
             return label;
         }
@@ -72,15 +74,16 @@ private:
 };
 
 // The header, a FILE block per table and the relations; the tables left out.
-std::vector<std::string> writeDictionary(TxdOutput& output, const TxdOptions& options) {
+std::vector<std::string> writeDictionary(TxdOutput& output, const TxdOptions& options, const TxdProgress& progress) {
     WriteDictionaryHeader(output);
     DictionaryTables written;
     TableBlocks blocks(output, written, options);
     for (std::size_t i = 1; i <= GTQ.records(); ++i) {
         GTQ.get(i);
         blocks.take();
+        progress.step("Writing the tables", i, GTQ.records());
     }
-    if (options.writeRelations && !output.failed()) WriteRelationSection(output, written);
+    if (options.writeRelations && !output.failed()) WriteRelationSection(output, written, progress);
     return blocks.leftOut();
 }
 
@@ -98,9 +101,11 @@ void reportUnwritten(const std::string& fileName, const std::string& failure) {
 
 }  // namespace
 
-void WriteTXD() {
-    if (!ODBCCatalog) {
-        platform::MESSAGE("There is no connection to write a dictionary from.", "Write Clarion TXD",
+void WriteTXD(const TxdProgress& progress) {
+    // An existing dictionary is not to be replaced by one without the tables.
+    if (!ODBCCatalog || !ODBCCatalog->Connected()) {
+        const std::string reason = ODBCCatalog ? "|" + ODBCCatalog->ConnectFailure() : std::string();
+        platform::MESSAGE("There is no connection to write a dictionary from." + reason, "Write Clarion TXD",
                           platform::ICON_EXCLAMATION);
         return;
     }
@@ -108,7 +113,9 @@ void WriteTXD() {
     if (!completeGlobalTxdFilename()) return;
     const std::string fileName = platform::clip(Glo::TXDFilename);
     TxdOutput output(fileName);
-    const std::vector<std::string> leftOut = output.begin() ? writeDictionary(output, options) : std::vector<std::string>();
+    const std::vector<std::string> leftOut =
+        output.begin() ? writeDictionary(output, options, progress) : std::vector<std::string>();
+    progress.end();
     if (!output.finish()) {
         reportUnwritten(fileName, output.failure());
         return;

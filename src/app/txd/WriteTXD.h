@@ -6,9 +6,14 @@
 // ORGINALTABLENAME, system tables included; the tables written get labels
 // unique without regard to case. A table whose names the catalogue queues
 // cannot hold whole is left out and reported with a MESSAGE once the file is
-// written. A file that cannot be written, or a name that does not fit once
-// completed, is reported with a MESSAGE (after the file is closed) and not
-// shown.
+// written. A file that cannot be written, a catalogue read that fails, or a
+// name that does not fit once completed, is reported with a MESSAGE (after
+// the file is closed) and not shown; an existing dictionary then stays as it
+// was. Without a connection nothing is written, and the MESSAGE says why.
+//
+// `progress` is told how far the writer is while it works.
 #pragma once
 
-void WriteTXD();
+#include "app/txd/TxdProgress.h"
+
+void WriteTXD(const TxdProgress& progress = TxdProgress());

@@ -1,11 +1,11 @@
 #include "app/windows/BrowseODBCconnection.h"
 
 #include "app/frame/WindowProcedure.h"
+#include "app/main/CatalogueConnection.h"
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
 #include "platform/ui/ControlLines.h"
 #include "app/windows/QueryBuilder.h"
-
 
 using namespace platform;
 
@@ -59,7 +59,7 @@ WindowSpec queryWindow(QueryLocals& locals) {
                 check("?Loc:BuildQuery", "&Automatic query", locals.BuildQuery, 164, 70),
                 sheet("?Sheet", {4, 86, 392, 130},
                       {tab("?TableFieldTab", "Tables && Fields",
-                         {list("?TableList", GTQ, "1020L(2)|M~Table~@s255@?#3#", {2, 2, 190, 96}),
+                         {list("?TableList", GTQ, kTableListFormat, {2, 2, 190, 96}),
                           list("?ColumnList", GCQ, "1016L(2)|M~Field~@s254@?#4#", {196, 2, 190, 96}, "GCQ:MARK"),
                           entry("?Tablename", "@s255", bind(GTQ.rec.TABLENAME), {2, 100, 190, 12}),
                           entry("?ColumnName", "@s255", bind(GCQ.rec.COLUMNNAME), {196, 100, 190, 12})}),
@@ -130,17 +130,18 @@ private:
     const Long RegetButton = equate("?RegetButton");
     const Long ExecutingQueryString = equate("?ExecutingQueryString");
     const Long RecordCountString = equate("?RecordCountString");
+    CatalogueConnection connection_;
 
     std::size_t choice(Long list) { return static_cast<std::size_t>(window().numberProperty(list, PROP::Selected)); }
 
     void enableExecutingText(bool enabled) { window().setProperty(ExecutingQueryString, PROP::Disable, !enabled); }
 
     void InitQueryText() {
-        if (clip(Glo::Query.view()).empty()) Glo::Query = "Enter your query here...";
+        if (clip(Glo::Query).empty()) Glo::Query = "Enter your query here...";
     }
 
     void RegetTablesAndColumns() {
-        if (!ODBCCatalog) {
+        if (!connection_.check()) {
             emptyQueues({&GTQ, &GCQ});
         } else {
             ODBCCatalog->GetTables(GTQ, Glo::OwnerFilter.view(), Glo::SystemTables, 0, 0, Glo::TablesOnly);
@@ -158,7 +159,7 @@ private:
 
     void ReadSelectedTable() {
         if (GTQ.get(choice(TableList))) {
-            if (ODBCCatalog) ReadColumnsOfCurrentTable();
+            if (connection_.usable()) ReadColumnsOfCurrentTable();
             else emptyQueues({&GCQ});
         }
         BuildAutomaticQuery();
@@ -178,7 +179,7 @@ private:
             columns += names.name(clip(GCQ.at(i).COLUMNNAME.view()));
         }
         Glo::Query = "SELECT " + (columns.empty() ? std::string("*") : columns) + " FROM " +
-                     names.name(GTQ.rec.catalogueName());
+                     names.table(clip(GTQ.rec.OWNER.view()), GTQ.rec.catalogueName());
         window().display();
     }
 
@@ -187,7 +188,8 @@ private:
         window().update();
         const QueryBuilderResult built = QueryBuilder();
         if (!built.condition.empty())
-            Glo::Query = "SELECT * FROM " + currentIdentifierRules().name(built.table) + " WHERE" + built.condition;
+            Glo::Query = "SELECT * FROM " + currentIdentifierRules().table(built.owner, built.table) + " WHERE" +
+                         built.condition;
         // The builder read its own tables and columns into the shared queues.
         RegetTablesAndColumns();
     }
@@ -200,7 +202,7 @@ private:
         window().select(ResultTab);
         // The statement blocks the program: what is set above must be painted now.
         window().redraw();
-        if (ODBCCatalog) ODBCCatalog->ExecuteSQL(Glo::Query.view());
+        if (ODBCCatalog) ODBCCatalog->ExecuteSQL(Glo::Query);
         // The error message waits; another window may have replaced the catalogue object meanwhile.
         if (ODBCCatalog) ODBCCatalog->FetchResult(Result, LimitNumberOfRecords, 0);
         else emptyQueues({&Result});

@@ -6,7 +6,9 @@
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
 #include "platform/data/Record.h"
+#include "platform/message/Message.h"
 #include "platform/odbc/FileProperties.h"
+#include "platform/system/Program.h"
 #include "platform/ui/ControlLines.h"
 
 using namespace platform;
@@ -126,7 +128,7 @@ private:
         window().display();
     }
 
-    // The connection opens at the first read; this only switches to the new string.
+    // Switches to the new string and connects with it.
     void Connect() {
         // Text still being typed counts as it stands on the screen.
         window().update();
@@ -139,6 +141,10 @@ private:
         ODBCCatalog->Construct();
         ODBCCatalog->Init(ODBCFILE);
         ConnectionMemory{DSNString.str(), Username.str(), Password.str(), Glo::ConnectString.str()}.store();
+        // Said now, not at the first read: the memory is stored as typed all
+        // the same. A program that ends needs no connection.
+        if (!programClosing() && !ODBCCatalog->Connect())
+            MESSAGE(ODBCCatalog->ConnectFailure(), "ODBC connection", ICON_EXCLAMATION);
     }
 };
 

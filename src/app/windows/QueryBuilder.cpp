@@ -1,6 +1,7 @@
 #include "app/windows/QueryBuilder.h"
 
 #include "app/frame/WindowProcedure.h"
+#include "app/main/CatalogueConnection.h"
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
 #include "app/querybuilder/BuilderStructure.h"
@@ -72,7 +73,7 @@ public:
         return result;
     }
 
-    QueryBuilderResult result() const { return {result_, table_}; }
+    QueryBuilderResult result() const { return {result_, table_, owner_}; }
 
 protected:
     void setUp() override { window().setProperty(CaseInsensitive, PROP::Disable, 1); }
@@ -118,7 +119,7 @@ private:
     }
 
     void ReadTables() {
-        if (!ODBCCatalog) return;
+        if (!connection_.check()) return;
         // Every table and view of every owner.
         ODBCCatalog->GetTables(GTQ, "", Glo::SystemTables, 1, 1, 0);
         if (GTQ.get(1)) ReadColumnsOfCurrentTable();
@@ -126,7 +127,8 @@ private:
 
     void ReadColumnsOfCurrentTable() {
         table_ = GTQ.rec.catalogueName();
-        if (ODBCCatalog) ODBCCatalog->GetColumns(GCQ, table_, clip(GTQ.rec.OWNER.view()));
+        owner_ = clip(GTQ.rec.OWNER.view());
+        if (connection_.usable()) ODBCCatalog->GetColumns(GCQ, table_, owner_);
     }
 
     void TakeTable() {
@@ -332,16 +334,16 @@ private:
         window().display();
     }
 
+    // An unfinished row keeps the window open, and the user is told what it lacks.
     void ComposeQuery() {
         std::vector<ComposedRow> rows;
         for (std::size_t row = 1; row <= QBE.records(); ++row) {
             const QBERecord& r = QBE.at(row);
-            const bool condition = rowKind(r.SQLQUERY.view()) == RowKind::Condition;
-            rows.push_back({r.SQLQUERY.str(), !condition || (!clip(r.FIELD.view()).empty() &&
-                                                             !clip(r.SQLFUNCTION.view()).empty())});
+            rows.push_back({r.SQLQUERY.str(), !clip(r.FIELD.view()).empty(), !clip(r.SQLFUNCTION.view()).empty()});
         }
         result_ = composeQuery(rows);
         if (!result_.empty()) POST(EVENT::CloseWindow);
+        else MESSAGE(missingInQuery(rows), "SQL Query wizard", ICON_EXCLAMATION);
     }
 
     const Long QBESheet = equate("?QBESheet");
@@ -366,11 +368,13 @@ private:
     const Long DeleteConditionButton = equate("?DeleteConditionButton");
     const Long ExecuteButton = equate("?ExecuteButton");
 
+    CatalogueConnection connection_;
     Long editor_ = 0;
     Byte savedMark_ = 0;
     std::size_t current_ = 1;
     std::string result_;
     std::string table_;
+    std::string owner_;
 };
 
 }  // namespace

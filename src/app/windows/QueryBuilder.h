@@ -7,6 +7,7 @@
 struct QueryBuilderResult {
     std::string condition;  // begins with a blank; empty when nothing was composed
     std::string table;      // the catalogue name of the table chosen in the builder
+    std::string owner;      // its owner; empty when the catalogue names none
 };
 
 QueryBuilderResult QueryBuilder();

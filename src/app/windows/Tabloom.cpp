@@ -1,6 +1,7 @@
 #include "app/windows/Tabloom.h"
 
 #include "app/frame/WindowProcedure.h"
+#include "app/main/CatalogueConnection.h"
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
 #include "app/txd/WriteTXD.h"
@@ -82,6 +83,8 @@ WindowSpec catalogueWindow() {
                 button("?WriteTXDButton", "&Write Clarion TXD", {300, 250, 96, 14}),
                 button("?CloseButton", "Close", {400, 250, 56, 14}, STD::Close),
                 text(CREATE::string, "?DriverString", "Generate with file driver:", 4, 230),
+                // How far the dictionary writer is while it works.
+                {.type = CREATE::string, .label = "?ProgressString", .at = {4, 252, 290, 10}},
             }};
 }
 
@@ -91,12 +94,13 @@ public:
 
     Byte TakeAccepted() override {
         const Long control = window().field();
-        // The dictionary is written from a table list read afresh with the current options.
-        if (control == WriteTXDButton) RegetTables();
+        // The dictionary is written from a table list read afresh with the
+        // current options; the writer says why when there is no connection.
+        if (control == WriteTXDButton) RegetTables(false);
         const Byte result = WindowProcedure::TakeAccepted();
         if (control == WriteTXDButton) {
             window().update();
-            WriteTXD();
+            WriteTXD(TxdProgress([this](const std::string& text) { ShowProgress(text); }));
             window().display();
         } else if (control == RegetButton) {
             window().update();
@@ -118,9 +122,11 @@ private:
     const Long TableList = equate("?TableList");
     const Long RegetButton = equate("?RegetButton");
     const Long WriteTXDButton = equate("?WriteTXDButton");
+    const Long ProgressString = equate("?ProgressString");
+    CatalogueConnection connection_;
 
-    void RegetTables() {
-        if (!ODBCCatalog) {
+    void RegetTables(bool mayTell = true) {
+        if (!connection_.check(mayTell)) {
             emptyQueues({&GTQ, &GFQ});
         } else {
             ODBCCatalog->GetTables(GTQ, Glo::OwnerFilter.view(), Glo::SystemTables, 0, 0, Glo::TablesOnly);
@@ -128,6 +134,12 @@ private:
             takeFirstTable();
         }
         window().display();
+    }
+
+    // The writer waits for no event: the window is painted at once.
+    void ShowProgress(const std::string& text) {
+        window().setProperty(ProgressString, PROP::Text, text);
+        window().redraw();
     }
 
     void RefreshTables() {
@@ -138,7 +150,7 @@ private:
     // No row chosen yet: the current record stays, the first table after a read.
     void ReadSelectedTable() {
         GTQ.get(static_cast<std::size_t>(std::max<Long>(0, window().numberProperty(TableList, PROP::Selected))));
-        if (!ODBCCatalog) {
+        if (!connection_.usable()) {
             emptyQueues({&GPQ, &GIQ, &GCQ, &GFQ});
         } else {
             // The owner keeps a driver from looking only on its search path.

@@ -5,6 +5,7 @@
 #include "platform/text/Text.h"
 
 #include <cerrno>
+#include <filesystem>
 
 namespace platform {
 
@@ -100,6 +101,38 @@ bool LineFile::close() {
     const int result = std::fclose(stream_);
     stream_ = nullptr;
     if (result != 0) return reportSystemError(errno, kFileNotFound);
+    clearError();
+    return true;
+}
+
+std::string replacedFile(const std::string& name) {
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(systemFileName(name), error);
+    if (error) return {};
+    const std::filesystem::file_status status = std::filesystem::status(target, error);
+    if (status.type() != std::filesystem::file_type::not_found && status.type() != std::filesystem::file_type::regular)
+        return {};
+    return fromUtf8(target.string());
+}
+
+bool LineFile::rename(const std::string& newName) {
+    if (stream_) {
+        setError(kAccessDenied);
+        return false;
+    }
+    if (std::rename(systemFileName(name_).c_str(), systemFileName(newName).c_str()) != 0)
+        return reportSystemError(errno, kFileNotFound);
+    name_ = newName;
+    clearError();
+    return true;
+}
+
+bool LineFile::remove() {
+    if (stream_) {
+        setError(kAccessDenied);
+        return false;
+    }
+    if (std::remove(systemFileName(name_).c_str()) != 0) return reportSystemError(errno, kFileNotFound);
     clearError();
     return true;
 }

@@ -47,6 +47,11 @@ public:
     bool set();
     bool next();  // the line read is in line()
     bool close();
+    // RENAME of the closed file: it takes the new name (and replaces a file
+    // of that name at once, so that a reader meets the old file or the new
+    // one, never a part); REMOVE of the closed file.
+    bool rename(const std::string& newName);
+    bool remove();
 
     const std::string& line() const { return line_; }
 
@@ -61,5 +66,11 @@ private:
     bool appending_ = false;  // the last operation was an ADD
     std::string line_;
 };
+
+// Where a complete new file must be renamed to replace the file `name`: the
+// file itself, or the end of its chain of symbolic links (so that the link
+// stays a link); empty when `name` is something else than a regular file (a
+// device, a folder), which only writing into it can reach.
+std::string replacedFile(const std::string& name);
 
 }  // namespace platform

@@ -53,6 +53,9 @@ bool OdbcFile::connect() {
         environment_.reportError();
         return false;
     }
+    // A server that accepts and never answers would hold the program for good.
+    SQLSetConnectAttr(connection.get(), SQL_ATTR_LOGIN_TIMEOUT,
+                      reinterpret_cast<SQLPOINTER>(static_cast<std::uintptr_t>(loginTimeout_)), 0);
     std::string connectString = toUtf8(owner_);
     const SQLRETURN rc = SQLDriverConnect(connection.get(), nullptr, reinterpret_cast<SQLCHAR*>(connectString.data()),
                                           static_cast<SQLSMALLINT>(connectString.size()), nullptr, 0, nullptr,

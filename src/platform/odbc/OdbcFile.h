@@ -7,6 +7,10 @@
 // first result row; NEXT fetches the next row into the record (when it has
 // fields).
 //
+// A connect waits at most the login time-out (15 s unless set) for the data
+// source and then fails with the driver's message; statements have no
+// time-out.
+//
 // A file over a table (NAME and the column of each field, as a FILE
 // declaration gives them) also checks on OPEN that the table can be read,
 // and SET positions it before the table's first row, so that NEXT reads the
@@ -31,6 +35,8 @@ namespace platform {
 
 // The table a file stands for: its name and the column of each record field,
 // in field order.
+constexpr Long kLoginTimeoutSeconds = 15;
+
 struct OdbcTable {
     std::string name;
     std::vector<std::string> columns;
@@ -47,6 +53,9 @@ public:
     void open(Long accessMode);
     void close();
     bool opened() const { return opened_; }
+    // Counts from the next connect.
+    void setLoginTimeout(Long seconds) { loginTimeout_ = seconds; }
+    Long loginTimeout() const { return loginTimeout_; }
     // BUFFER: drivers read ahead on their own, so only the file state is checked.
     void buffer(Long pageSize);
     // SET of a file over a table: its rows in the order the data source gives them.
@@ -77,6 +86,7 @@ private:
     std::string owner_;
     std::string sql_;
     bool opened_ = false;
+    Long loginTimeout_ = kLoginTimeoutSeconds;
     // Declared in the order of their parents, so they are freed children first.
     OdbcHandle environment_;
     OdbcHandle connection_;

@@ -18,6 +18,7 @@ struct ProgramState {
     int mainThread = 0;
     ProgramModules modules;
     std::string path;
+    bool closing = false;
 };
 
 ProgramState& state() {
@@ -76,10 +77,13 @@ void startProgram(const ProgramModules& modules, std::function<void()> body) {
             for (const ModuleInitialiser& init : s.modules.initialisers) init(0);
             s.initialised = true;
             body();
+            s.closing = true;
             closeOtherThreads();
         },
         0, "main");
 }
+
+bool programClosing() { return state().closing; }
 
 bool programEnded() { return state().halted || !Scheduler::instance().alive(state().mainThread); }
 

@@ -25,6 +25,9 @@ int runProgram(const ProgramModules& modules, const std::function<void()>& body)
 // start, pump until programEnded(), then finish for the exit code.
 void startProgram(const ProgramModules& modules, std::function<void()> body);
 bool programEnded();
+// True once the program body has returned and the windows still open are
+// being closed: a window closing now closes because the program ends.
+bool programClosing();
 int finishProgram();
 
 // Ends the program cleanly with the exit code.

@@ -70,6 +70,10 @@ Binding bind(Long& variable) {
             [&variable](std::string_view t) { variable = static_cast<Long>(leadingNumber(t)); }};
 }
 
+Binding bind(std::string& variable) {
+    return {[&variable] { return variable; }, [&variable](std::string_view t) { variable = t; }};
+}
+
 Window::Window(WindowSpec spec) : spec_(std::move(spec)), units_(spec_.fontName, spec_.fontSize) {
     Long next = 1;
     numberControls(spec_.controls, 0, next, 1);

@@ -35,6 +35,8 @@ Binding bind(String<N>& variable) {
 }
 Binding bind(Byte& variable);
 Binding bind(Long& variable);
+// A text of any length: nothing on the way cuts it.
+Binding bind(std::string& variable);
 
 struct Rect {
     int x = 0, y = 0, width = 0, height = 0;  // dialog units unless the window uses pixels

@@ -7,6 +7,9 @@
 #include "platform/message/Message.h"
 #include "platform/odbc/FileProperties.h"
 
+#include <sql.h>
+#include <sqlext.h>
+
 #include <cstdlib>
 #include <functional>
 
@@ -62,6 +65,27 @@ inline constexpr const char* kMariaDBConnect = "TABLOOM_MARIADB_CONNECT";
 inline constexpr const char* kNoMariaDB =
     "TABLOOM_MARIADB_CONNECT is not set; run scripts/mariadb.sh start and export "
     "TABLOOM_MARIADB_CONNECT=\"$(cat /tmp/tabloom-mariadb/connect)\"";
+
+// Runs SQL on a server outside the catalogue, to give a test tables of its own.
+inline void runOnServer(const std::string& connect, const std::string& sql) {
+    SQLHENV environment;
+    SQLHDBC connection;
+    SQLHSTMT statement;
+    SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment);
+    SQLSetEnvAttr(environment, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    SQLAllocHandle(SQL_HANDLE_DBC, environment, &connection);
+    ASSERT_TRUE(SQL_SUCCEEDED(SQLDriverConnect(connection, nullptr,
+                                               reinterpret_cast<SQLCHAR*>(const_cast<char*>(connect.c_str())),
+                                               SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT)));
+    SQLAllocHandle(SQL_HANDLE_STMT, connection, &statement);
+    EXPECT_TRUE(SQL_SUCCEEDED(SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())),
+                                            SQL_NTS)))
+        << sql;
+    SQLFreeHandle(SQL_HANDLE_STMT, statement);
+    SQLDisconnect(connection);
+    SQLFreeHandle(SQL_HANDLE_DBC, connection);
+    SQLFreeHandle(SQL_HANDLE_ENV, environment);
+}
 
 // The values of one field over all rows of a queue.
 template <class Q, class F>

@@ -19,3 +19,20 @@ TEST(MaskPassword, HidesEveryPasswordValueAndKeepsTheRest) {
     };
     for (const auto& c : cases) EXPECT_EQ(maskPassword(c.given), c.shown) << c.given;
 }
+
+TEST(MaskPasswords, HidesThePasswordsOfTheConnectStringWhereverATextQuotesThem) {
+    const struct {
+        const char* connectString;
+        const char* text;
+        const char* shown;
+    } cases[] = {
+        {"DSN=x;PWD=secret", "login as x with secret failed", "login as x with ******** failed"},
+        {"DRIVER={PostgreSQL Unicode;PWD=secret", "Can't open lib 'PostgreSQL Unicode;PWD=secret'",
+         "Can't open lib 'PostgreSQL Unicode;PWD=********'"},
+        {"PWD={se;cret};Password=pass", "se;cret pass secret", "******** ******** secret"},
+        {"PWD={open;DSN=x", "open DSN=x", "******** DSN=x"},
+        {"DSN=x;UID=secret", "secret", "secret"},
+        {"DSN=x;PWD=", "nothing to hide", "nothing to hide"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(maskPasswords(c.text, c.connectString), c.shown) << c.connectString;
+}

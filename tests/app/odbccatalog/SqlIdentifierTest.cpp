@@ -42,6 +42,15 @@ TEST(SqlIdentifier, TheDriversOwnKeywordsAreQuotedToo) {
     EXPECT_EQ(rules.name("Vacuumed"), "Vacuumed");
 }
 
+TEST(SqlIdentifier, ATableStandsWithItsOwnerWhereTheDataSourceUsesSchemas) {
+    const SqlIdentifierRules schemas("\"", Folding::Lower, {}, true);
+    EXPECT_EQ(schemas.table("sales", "customers"), "sales.customers");
+    EXPECT_EQ(schemas.table("Sales Dept", "Order"), "\"Sales Dept\".\"Order\"");
+    EXPECT_EQ(schemas.table("", "customers"), "customers") << "no owner known";
+    EXPECT_EQ(SqlIdentifierRules("\"", Folding::None, {}).table("main", "customers"), "customers")
+        << "a data source without schemas in statements";
+}
+
 // Names written by the rules of the real driver make statements it accepts.
 TEST(SqlIdentifier, OnSqliteTheWrittenNamesMakeValidStatements) {
     const SqliteFixture db{

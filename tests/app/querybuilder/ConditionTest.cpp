@@ -63,13 +63,19 @@ TEST(ComposeQuery, JoinsTheRowsBehindBlanksUnlessOneIsUnfinished) {
     const struct {
         std::vector<ComposedRow> rows;
         const char* query;
+        const char* missing;
     } cases[] = {
-        {{{"CITY LIKE 'Lon%'"}, {"AND"}, {"UNITPRICE > 10"}}, " CITY LIKE 'Lon%' AND UNITPRICE > 10"},
-        {{{"CITY LIKE 'Lon%'"}, {"OR"}, {"???"}}, ""},
-        {{{"CITY LIKE 'Lon%'"}, {"AND"}, {"UNITPRICE  0", false}}, ""},
-        {{{"CITY = 'x'"}}, " CITY = 'x'"},
+        {{{"CITY LIKE 'Lon%'"}, {"AND"}, {"UNITPRICE > 10"}}, " CITY LIKE 'Lon%' AND UNITPRICE > 10", ""},
+        {{{"CITY LIKE 'Lon%'"}, {"OR"}, {"???"}}, "", "The condition after AND / OR is still empty"},
+        {{{"CITY LIKE 'Lon%'"}, {"AND"}, {"UNITPRICE  0", true, false}}, "", "A condition has no operator yet"},
+        {{{"  = ''", false, true}, {"AND"}, {"???"}}, "", "A condition has no column yet"},
+        {{{"CITY = 'x'"}}, " CITY = 'x'", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(composeQuery(c.rows), c.query) << c.query;
+    for (const auto& c : cases) {
+        EXPECT_EQ(composeQuery(c.rows), c.query) << c.query;
+        EXPECT_EQ(missingInQuery(c.rows).substr(0, std::string_view(c.missing).size()), c.missing) << c.missing;
+        EXPECT_EQ(missingInQuery(c.rows).empty(), *c.missing == 0) << c.query;
+    }
 }
 
 TEST(RowKind, TellsRowsByTheirSql) {

@@ -4,37 +4,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sql.h>
-#include <sqlext.h>
-
 #include <regex>
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 namespace {
-
-// Runs SQL on the server outside the catalogue, to give the test tables of
-// its own.
-void execute(const std::string& connect, const std::string& sql) {
-    SQLHENV environment;
-    SQLHDBC connection;
-    SQLHSTMT statement;
-    SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment);
-    SQLSetEnvAttr(environment, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-    SQLAllocHandle(SQL_HANDLE_DBC, environment, &connection);
-    ASSERT_TRUE(SQL_SUCCEEDED(SQLDriverConnect(connection, nullptr,
-                                               reinterpret_cast<SQLCHAR*>(const_cast<char*>(connect.c_str())),
-                                               SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT)));
-    SQLAllocHandle(SQL_HANDLE_STMT, connection, &statement);
-    EXPECT_TRUE(SQL_SUCCEEDED(SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())),
-                                            SQL_NTS)))
-        << sql;
-    SQLFreeHandle(SQL_HANDLE_STMT, statement);
-    SQLDisconnect(connection);
-    SQLFreeHandle(SQL_HANDLE_DBC, connection);
-    SQLFreeHandle(SQL_HANDLE_ENV, environment);
-}
 
 // The labels of the FILE lines of a written dictionary, with their NAME.
 std::vector<std::string> fileBlocks(const std::string& written) {
@@ -58,11 +33,11 @@ TEST_F(WriteTXDPostgres, EachTableOfTheSchemaGetsItsFileBlock) {
 }
 
 TEST_F(WriteTXDPostgres, APrimaryKeyNamedWithBlanksIsPrimary) {
-    execute(connect, "DROP SCHEMA IF EXISTS txd_keys CASCADE; CREATE SCHEMA txd_keys;"
+    runOnServer(connect, "DROP SCHEMA IF EXISTS txd_keys CASCADE; CREATE SCHEMA txd_keys;"
                      "CREATE TABLE txd_keys.\"order lines\" (id integer,"
                      " CONSTRAINT \"pk order-lines\" PRIMARY KEY (id))");
     const std::string written = writeSchema("txd_keys");
-    execute(connect, "DROP SCHEMA txd_keys CASCADE");
+    runOnServer(connect, "DROP SCHEMA txd_keys CASCADE");
     EXPECT_THAT(fileBlocks(written), ElementsAre("order_lines=order lines"));
     EXPECT_THAT(written, HasSubstr("\r\npk_order_lines KEY(+ord:id),NOCASE,OPT,PRIMARY\r\n"));
 }

@@ -3,15 +3,22 @@
 #include "../../platform/system/RecordingViewer.h"
 
 #include "app/txd/WriteTXD.h"
+#include "platform/odbc/FileProperties.h"
 #include "platform/system/Errors.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <regex>
 #include <sstream>
+
+#include <sys/resource.h>
 
 using namespace platform;
 using ::testing::ElementsAre;
@@ -257,6 +264,78 @@ TEST_F(WriteTXDTest, LongNamesAreWholeOrTheirTableIsLeftOut) {
     ASSERT_EQ(messages.texts.size(), 1u);
     EXPECT_THAT(messages.texts[0], ::testing::EndsWith("longer than 128 characters.|wider"));
     EXPECT_EQ(viewer.arguments(), (std::vector<std::string>{db.txdPath().string()})) << "the rest is written";
+}
+
+// While it runs, files grow no larger than `bytes`: a disk that fills up.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : signalBefore_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        const rlimit limited{bytes, before_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, signalBefore_);
+    }
+
+private:
+    rlimit before_{};
+    void (*signalBefore_)(int);
+};
+
+// A writer that cannot finish leaves the dictionary it would replace as it was.
+TEST_F(WriteTXDTest, AnOldDictionaryStaysWholeWhenTheNewOneCannotBeFinished) {
+    const std::string oldDictionary = "  [DICTIONARY]\r\nthe user's own, 205 lines long\r\n";
+    const struct {
+        const char* what;
+        std::string schema;
+        std::function<void(TxdDatabase&)> spoil;
+        const char* said;
+    } cases[] = {
+        {"no connection", kShopSchema,
+         [](TxdDatabase& db) {
+             db.on.catalog->FILE->setProperty(PROP_Disconnect, "");
+             db.on.catalog->FILE->setProperty(PROP_Owner, "DSN=NoSuchTabloomSource");
+             ASSERT_FALSE(db.on.catalog->Connect());
+         },
+         "There is no connection to write a dictionary from.|The connection to the data source failed."},
+        // The table's module is not there: its columns cannot be read.
+        {"a table whose read fails",
+         "CREATE TABLE good (id INTEGER PRIMARY KEY); PRAGMA writable_schema = ON;"
+         "INSERT INTO sqlite_master VALUES ('table', 'broken', 'broken', 0,"
+         " 'CREATE VIRTUAL TABLE broken USING no_such_module (a)');",
+         [](TxdDatabase&) {}, "The catalogue of the table broken could not be read: "},
+        {"a full disk", kShopSchema, [](TxdDatabase&) {}, std::strerror(EFBIG)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages.texts.clear();
+        TxdDatabase db(c.schema);
+        std::ofstream(db.txdPath(), std::ios::binary) << oldDictionary;
+        db.readTables();
+        c.spoil(db);
+        {
+            const FileSizeLimit disk(std::string_view(c.what) == "a full disk" ? 4096 : RLIM_INFINITY);
+            WriteTXD();
+        }
+        EXPECT_EQ(db.written(), oldDictionary);
+        ASSERT_EQ(messages.texts.size(), 1u);
+        EXPECT_THAT(messages.texts[0], HasSubstr(c.said));
+        EXPECT_EQ(viewer.arguments(std::chrono::milliseconds(100)), std::nullopt);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(db.db.directory()), {}), 2)
+            << "the database and the old dictionary, nothing half written";
+    }
+}
+
+TEST_F(WriteTXDTest, ACompleteDictionaryReplacesTheOldOne) {
+    TxdDatabase db("CREATE TABLE t (n SMALLINT);");
+    std::ofstream(db.txdPath(), std::ios::binary) << "old";
+    db.readTables();
+    WriteTXD();
+    EXPECT_THAT(db.written(), ::testing::StartsWith("  [DICTIONARY]\r\n"));
+    EXPECT_THAT(db.written(), HasSubstr("\r\nt FILE,DRIVER('ODBC'"));
+    EXPECT_TRUE(messages.texts.empty());
 }
 
 TEST_F(WriteTXDTest, WithoutAConnectionNothingIsWritten) {

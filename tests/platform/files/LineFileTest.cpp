@@ -133,6 +133,38 @@ TEST_F(LineFileTest, FailuresSetTheErrorState) {
     EXPECT_EQ(bytesOf(plainFile), "x");
 }
 
+TEST_F(LineFileTest, RenameReplacesTheTargetAndRemoveDeletes) {
+    const fs::path made = folder / "new.tmp";
+    const fs::path target = folder / "dictionary.txd";
+    writeBytes(target, "old\r\n");
+    LineFile file(made.string());
+    ASSERT_TRUE(file.create() && file.open() && file.add("new"));
+    EXPECT_FALSE(file.rename(target.string())) << "an open file keeps its name";
+    EXPECT_EQ(ERRORCODE(), kAccessDenied);
+    ASSERT_TRUE(file.close());
+    ASSERT_TRUE(file.rename(target.string()));
+    EXPECT_EQ(file.name(), target.string());
+    EXPECT_FALSE(fs::exists(made));
+    EXPECT_EQ(bytesOf(target), "new\r\n");
+    EXPECT_TRUE(file.remove());
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_FALSE(file.remove());
+    EXPECT_EQ(ERRORCODE(), kFileNotFound);
+    EXPECT_FALSE(file.rename((folder / "other").string()));
+    EXPECT_EQ(ERRORCODE(), kFileNotFound);
+}
+
+TEST_F(LineFileTest, AReplacementGoesWhereTheRegularFileIs) {
+    const fs::path real = folder / "real.txd";
+    writeBytes(real, "x");
+    fs::create_symlink(real, folder / "link.txd");
+    EXPECT_EQ(replacedFile(real.string()), real.string());
+    EXPECT_EQ(replacedFile((folder / "link.txd").string()), real.string()) << "the link stays a link";
+    EXPECT_EQ(replacedFile((folder / "new.txd").string()), (folder / "new.txd").string()) << "not there yet";
+    EXPECT_EQ(replacedFile("/dev/null"), "") << "a device is written into";
+    EXPECT_EQ(replacedFile(folder.string()), "");
+}
+
 TEST_F(LineFileTest, AFolderWithoutWritePermissionGivesAccessDenied) {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);

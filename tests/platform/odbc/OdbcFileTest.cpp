@@ -1,3 +1,4 @@
+#include "support/SilentServer.h"
 #include "support/SqliteFixture.h"
 
 #include "platform/odbc/FileProperties.h"
@@ -6,6 +7,8 @@
 #include "platform/data/Record.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 using namespace platform;
 
@@ -64,6 +67,22 @@ TEST_F(OdbcFileTest, AFailedConnectReportsTheDriverManagersDiagnostics) {
     EXPECT_NE(FILEERROR().find("not found"), std::string::npos) << FILEERROR();
     EXPECT_FALSE(file.opened());
     EXPECT_EQ(file.handle(PROP_Hdbc), nullptr);
+}
+
+TEST_F(OdbcFileTest, AServerThatNeverAnswersFailsTheConnectAtTheLoginTimeout) {
+    EXPECT_EQ(file.loginTimeout(), 15);
+    const SilentServer silent;
+    file.setProperty(PROP_Owner, silent.postgresConnectString());
+    // The PostgreSQL driver waits at least two seconds.
+    file.setLoginTimeout(2);
+    const auto start = std::chrono::steady_clock::now();
+    file.open(kReadWriteDenyWrite);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(ERRORCODE(), kFileSystemError);
+    EXPECT_NE(FILEERROR().find("timeout"), std::string::npos) << FILEERROR();
+    EXPECT_GE(waited, std::chrono::milliseconds(1500));
+    EXPECT_LT(waited, std::chrono::seconds(6));
+    EXPECT_FALSE(file.opened());
 }
 
 TEST_F(OdbcFileTest, ClosingAClosedFileAndDisconnectingAnUnconnectedOneChangeNothing) {

@@ -89,6 +89,10 @@ private:
         const int margin = styleOf(option)->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
         const int shift = std::max(0, DialogUnits(option.font).toPixelsX(column.indent) - margin);
         QStyleOptionViewItem content(option);
+        // A column wider than the list aligns its content in the part the
+        // list shows: centred in a column of 1020 units it would lie out of sight.
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(option.widget); view && column.justification != 'L')
+            content.rect &= view->viewport()->rect();
         if (column.justification == 'L') content.rect.adjust(shift, 0, 0, 0);
         if (column.justification == 'R' || column.justification == 'D') content.rect.adjust(0, 0, -shift, 0);
         return content;

@@ -1,0 +1,16 @@
+#include "app/txd/CatalogueReads.h"
+
+#include "app/main/Globals.h"
+
+void CatalogueReads::take(const CatalogueReads& other) {
+    overlongNames.insert(overlongNames.end(), other.overlongNames.begin(), other.overlongNames.end());
+    if (failure.empty()) failure = other.failure;
+}
+
+void CatalogueReads::takeLastRead() { take({ODBCCatalog->OverlongNames, ODBCCatalog->ReadFailure}); }
+
+bool CatalogueReads::check(TxdOutput& output, std::string_view table) const {
+    if (failure.empty()) return true;
+    output.fail("The catalogue of the table " + std::string(table) + " could not be read: " + failure);
+    return false;
+}
