@@ -88,7 +88,8 @@ void ZelStylemanagerClass::LoadTranslations() {
         const std::string text = translationText(file.line());
         if (!file.next()) break;
         const std::string translation = translationText(file.line());
-        if (!translation.empty()) TRANSLATOR.AddTranslation(text, translation);
+        // An empty text is no text to translate.
+        if (!text.empty() && !translation.empty()) TRANSLATOR.AddTranslation(text, translation);
     }
     file.close();
     TRANSLATOR.ExtractText = "";

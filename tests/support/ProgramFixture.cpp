@@ -15,9 +15,14 @@ void ProgramFixture::SetUp() {
     setProgramPath(folder() + "/tabloom");
 }
 
-Window& ProgramFixture::startProgram() {
+void ProgramFixture::launchProgram() {
     platform::startProgram(programModules(), ProgramBody);
     started_ = true;
+    drive::settle();
+}
+
+Window& ProgramFixture::startProgram() {
+    launchProgram();
     Window* w = drive::waitForWindow(kFrameTitle);
     if (!w) throw std::runtime_error("the main frame did not open");
     return *w;
