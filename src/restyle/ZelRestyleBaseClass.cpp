@@ -6,7 +6,10 @@
 #include "platform/system/Errors.h"
 #include "platform/system/Program.h"
 #include "platform/ui/Window.h"
+#include "restyle/ExpressionResolver.h"
 #include "restyle/RestyleRows.h"
+
+#include <limits>
 
 using platform::Byte;
 using platform::clip;
@@ -27,6 +30,10 @@ std::string fieldName(RecordRef record, std::size_t number) {
 RecordRef bufferOf(platform::QueueBase& queue) { return {&queue.fields(), queue.buffer()}; }
 
 bool fits(const platform::AnyRef& field, std::string_view text) { return clip(text).size() <= field.capacity(); }
+
+void clearFileRecord(const platform::KeyedFile& file) {
+    platform::clearRecord(*file.record().fields, file.record().buffer);
+}
 
 // The wait cursor while a record is saved or loaded.
 struct WaitCursor {
@@ -220,9 +227,9 @@ void ZelRestyleBaseClass::PurgeConditionSets() {
     }
 }
 
-void ZelRestyleBaseClass::walkSettings(Long setId) {
+void ZelRestyleBaseClass::walkSettings(Long setId, std::string_view property) {
     RESTYLEFILECONDITIONALSETID.setNumber(setId);
-    RESTYLEFILEPROPERTYFIELD.setText("");
+    RESTYLEFILEPROPERTYFIELD.setText(property);
     RESTYLEFILEPARAMETERFIELD.setText("");
     RESTYLEFILE->set(*RESTYLEFILEPRIMARYKEY, *RESTYLEFILEPRIMARYKEY);
 }
@@ -236,14 +243,122 @@ void ZelRestyleBaseClass::deleteDisabledSettings(Long setId) {
             DeleteGroup(platform::recordRef(setting), setId, clip(RESTYLEFILEPROPERTYFIELD.text()));
 }
 
-bool ZelRestyleBaseClass::hasConditions(Long setId) {
+void ZelRestyleBaseClass::walkConditions(Long setId) {
     CONDITIONFILECONDITIONALSETIDFIELD.setNumber(setId);
-    CONDITIONFILECONDITIONALIDFIELD.setNumber(0);
+    CONDITIONFILECONDITIONALIDFIELD.setNumber(std::numeric_limits<Long>::min());
     CONDITIONFILE->set(*CONDITIONFILEPRIMARYKEY, *CONDITIONFILEPRIMARYKEY);
+}
+
+bool ZelRestyleBaseClass::hasConditions(Long setId) {
+    walkConditions(setId);
     return CONDITIONFILE->next() && CONDITIONFILECONDITIONALSETIDFIELD.number() == setId;
 }
 
 bool ZelRestyleBaseClass::hasSettings(Long setId) {
     walkSettings(setId);
     return RESTYLEFILE->next() && RESTYLEFILECONDITIONALSETID.number() == setId;
+}
+
+// --- condition sets -------------------------------------------------------------
+
+ZelRestyleBaseClass::SetGroup ZelRestyleBaseClass::setGroup(Byte global, Byte useChangeGlobal,
+                                                            std::string_view groupName) const {
+    const Byte changeGlobal = REFCHANGEGLOBALPROPERTIES ? *REFCHANGEGLOBALPROPERTIES : 0;
+    const bool globalScope = useChangeGlobal == 1 ? changeGlobal == 1 : global == 1;
+    return {upper(clip(USERNAME->view())), clip(REFCURRENTPROFILE.text()),
+            globalScope ? std::string(restyle::kGlobalSettings) : clip(PROCEDURENAME.view()), clip(groupName)};
+}
+
+void ZelRestyleBaseClass::setGroupFields(const SetGroup& group) {
+    CONDITIONSETFILEUSERNAMEFIELD.setText(group.user);
+    CONDITIONSETFILEPROFILEFIELD.setText(group.profile);
+    CONDITIONSETFILEPROCEDURENAMEFIELD.setText(group.procedure);
+    CONDITIONSETFILEGROUPNAMEFIELD.setText(group.group);
+}
+
+void ZelRestyleBaseClass::seekGroup(const SetGroup& group) {
+    clearFileRecord(*CONDITIONSETFILE);
+    setGroupFields(group);
+    CONDITIONSETFILE->set(*CONDITIONSETFILESORTKEY, *CONDITIONSETFILESORTKEY);
+}
+
+bool ZelRestyleBaseClass::nextSetOf(const SetGroup& group) {
+    return CONDITIONSETFILE->next() && clip(CONDITIONSETFILEUSERNAMEFIELD.text()) == group.user &&
+           clip(CONDITIONSETFILEPROFILEFIELD.text()) == group.profile &&
+           clip(CONDITIONSETFILEPROCEDURENAMEFIELD.text()) == group.procedure &&
+           clip(CONDITIONSETFILEGROUPNAMEFIELD.text()) == group.group;
+}
+
+Long ZelRestyleBaseClass::setIdRead() const {
+    return static_cast<Long>(CONDITIONSETFILECONDITIONALSETIDFIELD.number());
+}
+
+Long ZelRestyleBaseClass::createUnconditional(const SetGroup& group) {
+    clearFileRecord(*CONDITIONSETFILE);
+    CONDITIONSETFILE->set(*CONDITIONSETFILEPRIMARYKEY);
+    CONDITIONSETFILE->next();  // the highest number; an empty file leaves the cleared 0
+    const Long setId = setIdRead() + 1;
+    setGroupFields(group);
+    CONDITIONSETFILECONDITIONALSETFIELD.setText(restyle::kUnconditional);
+    CONDITIONSETFILECONDITIONALSETIDFIELD.setNumber(setId);
+    if (CONDITIONSETFILE->add()) return setId;
+    // No row carries the number: values stored under it would fall to the
+    // next set created.
+    platform::STOP("Het toevoegen van de standaard \"Unconditional\" Conditie Set is mislukt!|Fout:" +
+                   platform::ERROR() + "|" + platform::FILEERROR());
+    return 0;
+}
+
+void ZelRestyleBaseClass::queueSet(std::string_view name, Long setId) {
+    CONDITIONSETQUEUE.rec.CONDITIONALSET = name;
+    CONDITIONSETQUEUE.rec.CONDITIONALSETID = setId;
+    CONDITIONSETQUEUE.add({{"CONDITIONALSET"}});
+}
+
+Long ZelRestyleBaseClass::GetConditionSetID(Byte global, Byte useChangeGlobal, std::string_view groupName) {
+    const SetGroup group = setGroup(global, useChangeGlobal, groupName);
+    seekGroup(group);
+    return nextSetOf(group) ? setIdRead() : createUnconditional(group);
+}
+
+Byte ZelRestyleBaseClass::ConditionSetExists(Byte global, std::string_view groupName) {
+    const SetGroup group = setGroup(global, 0, groupName);
+    seekGroup(group);
+    return nextSetOf(group) ? 1 : 0;
+}
+
+void ZelRestyleBaseClass::LoadConditionSets(Byte create, Byte global, Byte useChangeGlobal,
+                                            std::string_view groupName) {
+    CONDITIONSETQUEUE.free();
+    CONDITIONSETQUEUE.clear();
+    const SetGroup group = setGroup(global, useChangeGlobal, groupName);
+    seekGroup(group);
+    bool unconditional = false;
+    while (nextSetOf(group)) {
+        const std::string name = clip(CONDITIONSETFILECONDITIONALSETFIELD.text());
+        unconditional = unconditional || name == restyle::kUnconditional;
+        queueSet(name, setIdRead());
+    }
+    if (create != 1 || unconditional) return;
+    if (const Long setId = createUnconditional(group)) queueSet(restyle::kUnconditional, setId);
+}
+
+Byte ZelRestyleBaseClass::IsPropertyEnabled(Long setId, std::string_view property) {
+    const std::string sought = clip(property);
+    clearFileRecord(*RESTYLEFILE);
+    walkSettings(setId, sought);
+    while (RESTYLEFILE->next() && RESTYLEFILECONDITIONALSETID.number() == setId &&
+           (sought.empty() || clip(RESTYLEFILEPROPERTYFIELD.text()) == sought))
+        if (clip(RESTYLEFILEPARAMETERFIELD.text()) == "ENABLED" &&
+            platform::leadingNumber(RESTYLEFILEVALUEFIELD.text()) == 1)
+            return 1;
+    return 0;
+}
+
+// --- expressions ------------------------------------------------------------------
+
+std::string ZelRestyleBaseClass::ResolveExpression(const platform::Window& window, const ControlList& controls,
+                                                   const PropertyCatalogue& catalogue, std::string_view expression,
+                                                   Long selfControl) {
+    return restyle::resolveExpression(window, controls, catalogue, expression, selfControl);
 }

@@ -11,11 +11,17 @@
 // a save write nothing (and STOP), a load return 0 and a delete do nothing.
 // One record's rows are written all or none, inside a running LOGOUT too.
 //
+// Condition sets are looked up by group for one user (UPPER(CLIP) of the
+// user name), profile (CLIP) and procedure: "~Global settings" when Global
+// is 1, else this object's PROCEDURENAME; with UseChangeGlobal 1 the style
+// manager's change-global switch (REFCHANGEGLOBALPROPERTIES) stands in for
+// Global. The file's sort key ignores case, the lookups do not (trailing
+// blanks aside): profiles that differ only in case keep their sets apart.
+// A set number is never 0: 0 says no set.
+//
 // The files, their buffers and the references are shared by the style manager
 // and every restyle object on every thread; none of these operations waits
 // (only the STOP after a failed write does, when nothing is left half done).
-// The condition-set lookups and the expression resolver come with the
-// restyling itself.
 #pragma once
 
 #include "platform/data/AnyRef.h"
@@ -23,6 +29,8 @@
 #include "platform/data/Record.h"
 #include "platform/data/RecordRef.h"
 #include "platform/text/Text.h"
+#include "restyle/ControlList.h"
+#include "restyle/PropertyCatalogue.h"
 
 #include <string>
 #include <string_view>
@@ -30,6 +38,7 @@
 namespace platform {
 class FileKey;
 class KeyedFile;
+class Window;
 }  // namespace platform
 
 #define CONDITIONSETQUEUE_FIELDS(X)         \
@@ -64,8 +73,29 @@ public:
     // (without regard to case) with the same values (with it), both clipped.
     virtual platform::Byte GroupsEqual(platform::RecordRef groupA, platform::RecordRef groupB,
                                        platform::Long firstField);
+    // A stored expression with its references to control properties
+    // ("?OK{PROP:Text}", "?SELF{Text}": SELF is `selfControl`, 0 the window)
+    // replaced by their present values in `window`: a text property, or a
+    // value that is not a number, as a text literal; a number as it is. What
+    // a value holds is never scanned again. A broken reference gives
+    // "ERROR in expression - " and the reason, which EVALUATE refuses.
+    virtual std::string ResolveExpression(const platform::Window& window, const ControlList& controls,
+                                          const PropertyCatalogue& catalogue, std::string_view expression,
+                                          platform::Long selfControl);
     virtual void DeleteGroup(platform::RecordRef group, platform::Long setId, std::string_view property);
     virtual void DeleteQueue(platform::QueueBase& queue, platform::Long setId, std::string_view property);
+    // 1 when the group has a set; the change-global switch is not consulted.
+    virtual platform::Byte ConditionSetExists(platform::Byte global, std::string_view groupName);
+    // 1 when the set holds the property (any, when empty) with ENABLED 1.
+    virtual platform::Byte IsPropertyEnabled(platform::Long setId, std::string_view property);
+    // CONDITIONSETQUEUE := the group's sets in name order; with `create` 1,
+    // "-Unconditional-" is created when the group lacks it.
+    virtual void LoadConditionSets(platform::Byte create, platform::Byte global, platform::Byte useChangeGlobal,
+                                   std::string_view groupName);
+    // The group's first set by the sort key; for a group without sets
+    // "-Unconditional-" is created. 0 when that ADD failed (after a STOP).
+    virtual platform::Long GetConditionSetID(platform::Byte global, platform::Byte useChangeGlobal,
+                                             std::string_view groupName);
     // 1 when every field was found; on a missing one 0, the fields before it
     // loaded and the others untouched.
     virtual platform::Byte LoadGroup(platform::RecordRef group, platform::Long setId, std::string_view property);
@@ -123,7 +153,27 @@ public:
     platform::AnyRef RESTYLEFILEVALUEFIELD;
     platform::String<255>* USERNAME = nullptr;
 
+protected:
+    // Positions a walk of the condition file before the set's first condition.
+    void walkConditions(platform::Long setId);
+
 private:
+    // The user, profile, procedure and group a lookup seeks, as compared.
+    struct SetGroup {
+        std::string user, profile, procedure, group;
+    };
+    SetGroup setGroup(platform::Byte global, platform::Byte useChangeGlobal, std::string_view groupName) const;
+    void setGroupFields(const SetGroup& group);
+    // Positions S_KEY_ZELCS before the group's first set.
+    void seekGroup(const SetGroup& group);
+    // Reads the next set; false past the group's last.
+    bool nextSetOf(const SetGroup& group);
+    platform::Long setIdRead() const;
+    // Adds "-Unconditional-" to the group under the next free number; 0 (after
+    // the STOP) when the ADD fails.
+    platform::Long createUnconditional(const SetGroup& group);
+    void queueSet(std::string_view name, platform::Long setId);
+
     enum class Row { TooLong, Found, Missing };
     // Sets the restyle file's key fields and reads that row.
     Row findRow(platform::Long setId, std::string_view property, std::string_view parameter);
@@ -134,8 +184,8 @@ private:
     platform::Byte loadRecord(platform::RecordRef record, platform::Long setId, std::string_view property);
     void deleteRecord(platform::RecordRef record, platform::Long setId, std::string_view property);
     void stopSaving(std::string_view operation);
-    // Positions a walk before the first stored row of the set.
-    void walkSettings(platform::Long setId);
+    // Positions a walk before the set's first stored row (of the property).
+    void walkSettings(platform::Long setId, std::string_view property = {});
     void deleteDisabledSettings(platform::Long setId);
     bool hasConditions(platform::Long setId);
     bool hasSettings(platform::Long setId);

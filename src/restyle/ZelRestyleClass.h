@@ -7,9 +7,11 @@
 // run, and no event is consumed.
 #pragma once
 
+#include "restyle/ConditionLanguage.h"
 #include "restyle/ZelRestyleBaseClass.h"
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 class Window;
@@ -28,6 +30,15 @@ public:
     virtual void Open(platform::Window& window, platform::Byte selection);
     virtual platform::Byte TakeEvent();
     virtual void Kill() {}
+    // CONDITIONQUEUE := the set's conditions in CONDITIONALID order (VALUE
+    // cut to the queue's 128 characters; CONDITION and PROPERTY empty).
+    virtual void LoadConditions(platform::Long setId);
+
+    // Whether a set of CONDITIONSETQUEUE applies to control `control` of
+    // `window`: "-Unconditional-" always, without reading its conditions;
+    // another set when its conditions hold for the control.
+    restyle::ConditionDecision decideConditionSet(std::string_view setName, platform::Long setId,
+                                                  const platform::Window& window, platform::Long control);
 
     platform::Byte EXPANDMENUTREEAUTOMATICALLY = 0;
     platform::Long MENUTREEITEMHEIGHT = 8;

@@ -1,5 +1,7 @@
 #include "RestyleFilesFixture.h"
 
+#include "platform/drive/Driver.h"
+#include "platform/fiber/Scheduler.h"
 #include "platform/files/FileTransaction.h"
 #include "platform/system/Errors.h"
 
@@ -11,16 +13,38 @@ RestyleFilesFixture::RestyleFilesFixture() {
         EXPECT_TRUE(file->create()) << platform::ERROR();
         EXPECT_TRUE(file->open()) << platform::ERROR();
     }
-    base.SetUserName(userName);
-    base.REFCURRENTPROFILE = currentProfile;
+    bind(base);
+}
+
+void RestyleFilesFixture::bind(ZelRestyleBaseClass& object) {
+    object.SetUserName(userName);
+    object.REFCURRENTPROFILE = currentProfile;
     ZelConditionSetFile& s = conditionSets;
-    base.SetConditionSetFile(s, s.P_KEY_ZELCS, s.S_KEY_ZELCS, s.rec.USERNAME, s.rec.PROFILE, s.rec.PROCEDURENAME,
-                             s.rec.GROUPNAME, s.rec.CONDITIONALSET, s.rec.CONDITIONALSETID);
+    object.SetConditionSetFile(s, s.P_KEY_ZELCS, s.S_KEY_ZELCS, s.rec.USERNAME, s.rec.PROFILE, s.rec.PROCEDURENAME,
+                               s.rec.GROUPNAME, s.rec.CONDITIONALSET, s.rec.CONDITIONALSETID);
     ZelConditionFile& c = conditions;
-    base.SetConditionFile(c, c.P_KEY_ZELCD, c.rec.CONDITIONALSETID, c.rec.CONDITIONALID, c.rec.CONTROL,
-                          c.rec.PROPERTYEQUATE, c.rec.OPERATOR, c.rec.VALUE, c.rec.MANUALVALUE);
-    base.SetRestyleFile(restyle, restyle.P_KEY_ZELRF, restyle.rec.CONDITIONALSETID, restyle.rec.PROPERTY,
-                        restyle.rec.PARAMETER, restyle.rec.VALUE);
+    object.SetConditionFile(c, c.P_KEY_ZELCD, c.rec.CONDITIONALSETID, c.rec.CONDITIONALID, c.rec.CONTROL,
+                            c.rec.PROPERTYEQUATE, c.rec.OPERATOR, c.rec.VALUE, c.rec.MANUALVALUE);
+    object.SetRestyleFile(restyle, restyle.P_KEY_ZELRF, restyle.rec.CONDITIONALSETID, restyle.rec.PROPERTY,
+                          restyle.rec.PARAMETER, restyle.rec.VALUE);
+}
+
+std::string RestyleFilesFixture::stopOf(const std::function<void()>& work,
+                                        const std::function<void()>& whileStopped) {
+    bool done = false;
+    platform::START([&] {
+        work();
+        done = true;
+    });
+    platform::drive::settle();
+    const std::string text = platform::drive::messageText();
+    if (!text.empty()) {
+        if (whileStopped) whileStopped();
+        EXPECT_TRUE(platform::drive::answerMessage("&Go on"));
+        platform::drive::settle();
+    }
+    EXPECT_TRUE(done) << "the work goes on after \"&Go on\"";
+    return text;
 }
 
 void RestyleFilesFixture::TearDown() {
@@ -39,11 +63,16 @@ void RestyleFilesFixture::addSet(Long id, std::string_view user, std::string_vie
     EXPECT_TRUE(conditionSets.add()) << name << platform::ERROR();
 }
 
-void RestyleFilesFixture::addCondition(Long setId, Long conditionalId) {
+void RestyleFilesFixture::addCondition(Long setId, Long conditionalId, Long propertyEquate, std::string_view op,
+                                       std::string_view value, platform::Byte manualValue, std::string_view control) {
     conditions.rec = {};
     conditions.rec.CONDITIONALSETID = setId;
     conditions.rec.CONDITIONALID = conditionalId;
-    conditions.rec.OPERATOR = "=";
+    conditions.rec.PROPERTYEQUATE = propertyEquate;
+    conditions.rec.OPERATOR = op;
+    conditions.rec.VALUE = value;
+    conditions.rec.MANUALVALUE = manualValue;
+    conditions.rec.CONTROL = control;
     EXPECT_TRUE(conditions.add()) << platform::ERROR();
 }
 

@@ -1,7 +1,5 @@
 #include "RestyleFilesFixture.h"
 
-#include "platform/drive/Driver.h"
-#include "platform/fiber/Scheduler.h"
 #include "platform/files/FileTransaction.h"
 #include "platform/system/Errors.h"
 #include "restyle/RestyleRows.h"
@@ -29,28 +27,7 @@ struct LONGNAMEDRecord {
     TABLOOM_RECORD(LONGNAMEDRecord, "", LONGNAMED_FIELDS)
 };
 
-class ZelRestyleBaseClassTest : public RestyleFilesFixture {
-protected:
-    // Runs the save on a thread of its own, as program code runs, and
-    // returns the text of the STOP it showed ("" for none), answered with
-    // "&Go on" once `whileStopped` has looked at the files.
-    std::string stopOf(const std::function<void()>& save, const std::function<void()>& whileStopped = {}) {
-        bool done = false;
-        START([&] {
-            save();
-            done = true;
-        });
-        drive::settle();
-        const std::string text = drive::messageText();
-        if (!text.empty()) {
-            if (whileStopped) whileStopped();
-            EXPECT_TRUE(drive::answerMessage("&Go on"));
-            drive::settle();
-        }
-        EXPECT_TRUE(done) << "the save goes on after \"&Go on\"";
-        return text;
-    }
-};
+using ZelRestyleBaseClassTest = RestyleFilesFixture;
 
 TEST_F(ZelRestyleBaseClassTest, ARecordIsStoredAsARowPerFieldAndSavedAgainInPlace) {
     PROPERTYSETTINGRecord record = setting(1, "Arial,10", 0);

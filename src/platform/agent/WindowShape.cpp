@@ -1,5 +1,7 @@
 #include "platform/agent/WindowShape.h"
 
+#include "platform/ui/WidgetMask.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QRegion>
@@ -9,7 +11,7 @@
 namespace platform::agent {
 namespace {
 
-bool offscreen() { return QGuiApplication::platformName() == QStringLiteral("offscreen"); }
+bool offscreen() { return !masksApply(); }
 
 }  // namespace
 
@@ -35,9 +37,7 @@ QRegion alphaRegion(const QImage& image) {
     return region;
 }
 
-void shapeWindow(QWidget& window, const QRegion& region) {
-    if (!offscreen()) window.setMask(region);
-}
+void shapeWindow(QWidget& window, const QRegion& region) { setWidgetMask(window, region); }
 
 Qt::WindowFlags overlayWindowFlags() {
     const Qt::WindowFlags flags = Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput |

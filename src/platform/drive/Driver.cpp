@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QWindow>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -17,9 +18,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QImage>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSizeGrip>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -256,7 +259,7 @@ void toggleMark(Window& w, std::string_view label, int row) {
 void closeBySystemMenu(Window& w) {
     if (!w.view()) return;
     QMenu* menu = w.view()->systemMenu();
-    if (!menu->actions().isEmpty()) menu->actions().front()->trigger();
+    if (!menu->actions().isEmpty()) menu->actions().back()->trigger();  // Close comes last
     settle();
 }
 
@@ -268,6 +271,99 @@ void closeByCloseBox(Window& w) {
     QMouseEvent press(QEvent::MouseButtonPress, at, view->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
     QApplication::sendEvent(view, &press);
     settle();
+}
+
+namespace {
+
+QWindow* windowHandleOf(QWidget* widget) { return widget->window()->windowHandle(); }
+
+Qt::MouseButton qtButton(Long button) { return button == KEY::MouseRight ? Qt::RightButton : Qt::LeftButton; }
+
+// One kind of mouse input at a point of the screen, through the window that
+// holds `widget`: whatever is there takes it.
+void mouseAtScreen(QWidget* widget, QPoint global, QEvent::Type type, Qt::MouseButton button = Qt::LeftButton) {
+    QWindow* handle = windowHandleOf(widget);
+    const QPoint at = handle->mapFromGlobal(global);
+    QCursor::setPos(global);
+    switch (type) {
+        case QEvent::MouseButtonPress: QTest::mousePress(handle, button, {}, at); break;
+        case QEvent::MouseButtonRelease: QTest::mouseRelease(handle, button, {}, at); break;
+        case QEvent::MouseButtonDblClick: QTest::mouseDClick(handle, button, {}, at); break;
+        default: QTest::mouseMove(handle, at); break;
+    }
+    settle();
+}
+
+WindowView& viewOf(Window& w) {
+    if (!w.view()) throw std::invalid_argument("the window " + w.property(0, PROP::Text) + " is not shown");
+    return *w.view();
+}
+
+// Presses at `from` (a point of the window's view), moves by (dx, dy) in a few
+// steps and releases.
+void dragFrom(WindowView& view, QPoint from, int dx, int dy) {
+    const QPoint start = view.mapToGlobal(from);
+    mouseAtScreen(&view, start, QEvent::MouseButtonPress);
+    constexpr int kSteps = 4;
+    for (int i = 1; i <= kSteps; ++i)
+        mouseAtScreen(&view, start + QPoint(dx * i / kSteps, dy * i / kSteps), QEvent::MouseMove);
+    mouseAtScreen(&view, start + QPoint(dx, dy), QEvent::MouseButtonRelease);
+}
+
+// A point of the caption that only moves the window.
+QPoint bareCaption(const WindowView& view) { return {view.iconRect().right() + 10, view.captionRect().center().y()}; }
+
+}  // namespace
+
+void dragCaption(Window& w, int dx, int dy) {
+    WindowView& view = viewOf(w);
+    dragFrom(view, bareCaption(view), dx, dy);
+}
+
+// By its grip: the status bar's when it has one, else the frame's bottom right corner.
+void resizeBy(Window& w, int dx, int dy) {
+    WindowView& view = viewOf(w);
+    const auto* grip = view.statusBar() ? view.statusBar()->findChild<QSizeGrip*>() : nullptr;
+    const bool gripShown = grip && grip->isVisible();
+    dragFrom(view, gripShown ? grip->mapTo(&view, grip->rect().center()) : view.rect().bottomRight(), dx, dy);
+}
+
+void clickMaximizeBox(Window& w) {
+    WindowView& view = viewOf(w);
+    clickAt(&view, view.maximizeBoxRect().center());
+}
+
+void doubleClickCaption(Window& w) {
+    WindowView& view = viewOf(w);
+    mouseAtScreen(&view, view.mapToGlobal(bareCaption(view)), QEvent::MouseButtonDblClick);
+}
+
+void activate(Window& w) {
+    WindowView& view = viewOf(w);
+    mouseAtScreen(&view, view.mapToGlobal(bareCaption(view)), QEvent::MouseButtonPress);
+    mouseAtScreen(&view, view.mapToGlobal(bareCaption(view)), QEvent::MouseButtonRelease);
+    view.window()->activateWindow();  // what a window manager does on the click
+    settle();
+}
+
+void moveMouse(Window& w, std::string_view label, int x, int y) {
+    QWidget* widget = widgetOf(w, label);
+    mouseAtScreen(widget, widget->mapToGlobal(QPoint(x, y)), QEvent::MouseMove);
+}
+
+void pressMouse(Window& w, std::string_view label, int x, int y, Long button) {
+    QWidget* widget = widgetOf(w, label);
+    mouseAtScreen(widget, widget->mapToGlobal(QPoint(x, y)), QEvent::MouseButtonPress, qtButton(button));
+}
+
+void releaseMouse(Window& w, std::string_view label, int x, int y, Long button) {
+    QWidget* widget = widgetOf(w, label);
+    mouseAtScreen(widget, widget->mapToGlobal(QPoint(x, y)), QEvent::MouseButtonRelease, qtButton(button));
+}
+
+void doubleClick(Window& w, std::string_view label) {
+    QWidget* widget = widgetOf(w, label);
+    mouseAtScreen(widget, widget->mapToGlobal(aimAt(widget)), QEvent::MouseButtonDblClick);
 }
 
 std::string messageText() {
@@ -306,7 +402,14 @@ std::string property(Window& w, std::string_view label, Long prop) {
 bool renderPng(Window& w, const std::string& path) {
     if (!w.view()) return false;
     settle();
-    return w.view()->outer()->grab().save(QString::fromStdString(path), "PNG");
+    QImage picture = w.view()->outer()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    // Outside its region a shaped window shows the desktop: transparent here.
+    if (const std::optional<Region>& region = w.region()) {
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (!region->contains(x, y)) picture.setPixel(x, y, qRgba(0, 0, 0, 0));
+    }
+    return picture.save(QString::fromStdString(path), "PNG");
 }
 
 }  // namespace platform::drive

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/text/Text.h"
+#include "platform/ui/Equates.h"
 
 #include <chrono>
 #include <string>
@@ -47,6 +48,24 @@ void chooseRow(Window& window, std::string_view label, int row);
 void toggleMark(Window& window, std::string_view label, int row);
 void closeBySystemMenu(Window& window);
 void closeByCloseBox(Window& window);
+
+// The user's moves and resizes, each a press, moves and a release of the left
+// button: on the caption (moves the window), on the bottom right corner of
+// the frame (sizes it), in pixels.
+void dragCaption(Window& window, int dx, int dy);
+void resizeBy(Window& window, int dx, int dy);
+void clickMaximizeBox(Window& window);
+void doubleClickCaption(Window& window);
+// Activates the window as a click on its caption does.
+void activate(Window& window);
+
+// The mouse over a control, at (x, y) pixels from its top left corner:
+// moving there, pressing, releasing, double clicking a button (KEY::MouseLeft
+// or KEY::MouseRight).
+void moveMouse(Window& window, std::string_view label, int x, int y);
+void pressMouse(Window& window, std::string_view label, int x, int y, Long button = KEY::MouseLeft);
+void releaseMouse(Window& window, std::string_view label, int x, int y, Long button = KEY::MouseLeft);
+void doubleClick(Window& window, std::string_view label);
 
 // The text of the message box that is up, "|" between its lines; "" if none.
 std::string messageText();

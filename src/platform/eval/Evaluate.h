@@ -23,9 +23,11 @@
 //   ROUND(value, order), ABS.
 // - The result is text. Success sets ERRORCODE 0. Text that is not an
 //   expression (or a function given the wrong number of arguments, or brackets,
-//   signs and calls nested more than 64 deep) gives '' and kInvalidExpression; an unknown function or name gives '' and
-//   kUnknownFunctionLabel.
+//   signs and calls nested more than 64 deep) gives '' and kInvalidExpression;
+//   an unknown function or name gives '' and kUnknownFunctionLabel.
 // - Nothing depends on the locale.
+// - Text spliced into an expression goes in as textLiteral, so no text can
+//   end its quotes early; a number only when isPlainNumber says it is one.
 #pragma once
 
 #include <string>
@@ -34,5 +36,13 @@
 namespace platform {
 
 std::string EVALUATE(std::string_view text);
+
+// The literal EVALUATE reads back as exactly `text`: in single quotes, each
+// quote doubled.
+std::string textLiteral(std::string_view text);
+
+// True when `text` is wholly a number EVALUATE reads unquoted: an optional
+// minus, digits and an optional fraction; no blanks, no hexadecimal.
+bool isPlainNumber(std::string_view text);
 
 }  // namespace platform

@@ -12,7 +12,6 @@ constexpr std::array<std::string_view, 21> kSymbols = {
     "<>", "<=", ">=", "=<", "=>", "~=", "~<", "~>", "=", "<", ">",
     "~",  "+",  "-",  "*",  "/",  "%",  "&",  "(",  ")", ","};
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool isNameChar(char c) { return isLetter(c) || isDigit(c) || c == ':'; }
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }

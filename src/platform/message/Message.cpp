@@ -96,6 +96,7 @@ WindowSpec boxSpec(const std::vector<std::string>& lines, const std::string& cap
         x += buttonWidth + 6;
     }
     spec.at = {0, 0, width, buttonY + 22};
+    spec.center = true;
     return spec;
 }
 

@@ -16,8 +16,12 @@ constexpr Long Accepted = 0x01, NewSelection = 0x02, ScrollUp = 0x03, ScrollDown
                TabChanging = 0x15, Expanding = 0x16, Contracting = 0x17, Expanded = 0x18, Contracted = 0x19,
                Rejected = 0x1A, DroppingDown = 0x1B, DroppedDown = 0x1C, ScrollTrack = 0x1D,
                ColumnResize = 0x1E, Selecting = 0x1F, Selected = 0x101;
+// A press of the mouse on a region that reports the mouse: the runtime gives
+// it the number of Accepted.
+constexpr Long MouseDown = Accepted;
 constexpr Long CloseWindow = 0x201, CloseDown = 0x202, OpenWindow = 0x203, OpenFailed = 0x204,
-               Resume = 0x209, Timer = 0x20B, DDErequest = 0x20C, DDEadvise = 0x20D, DDEdata = 0x20E, DDEcommand = 0x20F,
+               LoseFocus = 0x205, GainFocus = 0x206, Suspend = 0x208, Resume = 0x209, Notify = 0x20A,
+               Timer = 0x20B, DDErequest = 0x20C, DDEadvise = 0x20D, DDEdata = 0x20E, DDEcommand = 0x20F,
                DDEpoke = 0x210, DDEclosed = 0x211;
 constexpr Long Move = 0x220, Size = 0x221, Restore = 0x222, Maximize = 0x223, Iconize = 0x224,
                Completed = 0x225, Moved = 0x230, Sized = 0x231, Restored = 0x232, Maximized = 0x233,
@@ -81,8 +85,8 @@ constexpr Long Tab = 0x09, Enter = 0x0D, Esc = 0x1B, Space = 0x20, Left = 0x25, 
                Down = 0x28, Delete = 0x2E;
 constexpr Long F1 = 0x70, F2 = 0x71, F3 = 0x72, F4 = 0x73, F5 = 0x74, F6 = 0x75, F7 = 0x76, F8 = 0x77,
                F9 = 0x78, F10 = 0x79, F11 = 0x7A, F12 = 0x7B;
-// A double click with the left button, as an alert key.
-constexpr Long MouseLeft2 = 0x05;
+// The mouse buttons as keys: a press, and a double click (the 2).
+constexpr Long MouseLeft = 0x01, MouseRight = 0x02, MouseCenter = 0x04, MouseLeft2 = 0x05, MouseRight2 = 0x06;
 constexpr Long letter(char c) { return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 32 : c); }
 }  // namespace KEY
 

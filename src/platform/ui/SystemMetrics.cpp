@@ -47,6 +47,8 @@ DialogUnits::DialogUnits(const QFont& font) {
     y = m.height() / 8.0;
 }
 
+DialogUnits::DialogUnits(const std::string& fontName, int pointSize) : DialogUnits(mappedFont(fontName, pointSize)) {}
+
 namespace {
 
 // The message-box symbols: a sign on a coloured shape.

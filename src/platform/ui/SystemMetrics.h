@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/text/Text.h"
+#include "platform/ui/DialogUnits.h"
 
 #include <QColor>
 #include <QFont>
@@ -22,16 +23,6 @@ QFont mappedFont(const std::string& name, int pointSize);
 
 // Windows BGR colour numbers; 80000000h + n is system colour n; -1 is none.
 QColor colorFromNumber(Long bgr);
-
-// Dialog units of a window font, in pixels.
-struct DialogUnits {
-    double x = 1, y = 1;
-    explicit DialogUnits(const QFont& font);
-    int toPixelsX(int units) const { return static_cast<int>(units * x); }
-    int toPixelsY(int units) const { return static_cast<int>(units * y); }
-    int toUnitsX(int pixels) const { return static_cast<int>(pixels / x); }
-    int toUnitsY(int pixels) const { return static_cast<int>(pixels / y); }
-};
 
 // The program's icons ("zel.ico", "~Pauze.ico"): drawn by the layer.
 QIcon iconFor(const std::string& name);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -25,6 +26,14 @@ Long nextHandle() {
 }
 
 bool closeRequest(Long event) { return event == EVENT::CloseWindow || event == EVENT::CloseDown; }
+
+// A structure's AT: dialog units.
+void placeAt(Geometry& g, const Rect& at) {
+    g.write(PROP::Xpos, at.x, false);
+    g.write(PROP::Ypos, at.y, false);
+    g.write(PROP::Width, at.width, false);
+    g.write(PROP::Height, at.height, false);
+}
 
 bool typesWhileEditing(Long type) { return type == CREATE::entry || type == CREATE::combo || type == CREATE::spin; }
 
@@ -47,7 +56,7 @@ Binding bind(Long& variable) {
             [&variable](std::string_view t) { variable = static_cast<Long>(leadingNumber(t)); }};
 }
 
-Window::Window(WindowSpec spec) : spec_(std::move(spec)) {
+Window::Window(WindowSpec spec) : spec_(std::move(spec)), units_(spec_.fontName, spec_.fontSize) {
     Long next = 1;
     numberControls(spec_.controls, 0, next, 1);
     next = -1;
@@ -64,10 +73,7 @@ Control Window::controlOf(const ControlSpec& s, Long number, Long parent) {
     c.parent = parent;
     c.spec = &s;
     c.props[PROP::Text] = s.text;
-    c.props[PROP::Xpos] = std::to_string(s.at.x);
-    c.props[PROP::Ypos] = std::to_string(s.at.y);
-    c.props[PROP::Width] = std::to_string(s.at.width);
-    c.props[PROP::Height] = std::to_string(s.at.height);
+    placeAt(c.geometry, s.at);
     if (s.hidden) c.props[PROP::Hide] = "1";
     if (!s.msg.empty()) c.props[PROP::Msg] = s.msg;
     if (s.key) c.props[PROP::Key] = std::to_string(s.key);
@@ -102,10 +108,7 @@ void Window::open() {
     handle_ = nextHandle();
     props_[PROP::Text] = spec_.title;
     props_[PROP::Icon] = spec_.icon;
-    props_[PROP::Xpos] = std::to_string(spec_.at.x);
-    props_[PROP::Ypos] = std::to_string(spec_.at.y);
-    props_[PROP::Width] = std::to_string(spec_.at.width);
-    props_[PROP::Height] = std::to_string(spec_.at.height);
+    placeAt(geometry_, spec_.at);
     open_ = true;
     openPending_ = true;
     closeTaken_ = closeRefused_ = false;
@@ -185,12 +188,41 @@ Long Window::lastControl() const {
     return controls_.empty() ? 0 : std::max<Long>(0, controls_.rbegin()->first);
 }
 
+void Window::setRegion(std::optional<Region> region) {
+    region_ = std::move(region);
+    if (view_) view_->applyRegion();
+}
+
 Long Window::controlHandle(Long number) const { return number == 0 ? handle_ : handle_ + kControlHandleBase + number; }
 
 bool Window::blocked() const { return open_ && topWindowOf(thread_) != this; }
 
+Geometry* Window::geometryOf(Long number) {
+    if (number == 0) return &geometry_;
+    Control* c = control(number);
+    return c ? &c->geometry : nullptr;
+}
+
+const Geometry* Window::geometryOf(Long number) const { return const_cast<Window*>(this)->geometryOf(number); }
+
+Rect Window::placement(Long number) const {
+    const Geometry* g = geometryOf(number);
+    if (!g) return {};
+    return {g->pixels(PROP::Xpos, units_), g->pixels(PROP::Ypos, units_), g->pixels(PROP::Width, units_),
+            g->pixels(PROP::Height, units_)};
+}
+
 std::string Window::property(Long number, Long prop) const {
     if (prop == PROP::Handle) return std::to_string(controlHandle(number));
+    if (Geometry::holds(prop)) {
+        const Geometry* g = geometryOf(number);
+        return g ? std::to_string(g->read(prop, usesPixels(), units_)) : std::string();
+    }
+    if (number == 0 && (prop == PROP::ClientWidth || prop == PROP::ClientHeight)) {
+        const bool across = prop == PROP::ClientWidth;
+        const Long pixels = across ? clientSize_.width : clientSize_.height;
+        return std::to_string(usesPixels() ? pixels : Geometry::toUnits(pixels, across, units_));
+    }
     if (number == 0) {
         auto it = props_.find(prop);
         return it == props_.end() ? std::string() : it->second;
@@ -210,7 +242,11 @@ Long Window::numberProperty(Long number, Long prop) const {
 
 void Window::setProperty(Long number, Long prop, std::string_view value) {
     if (prop == PROP::Handle || prop == PROP::Type || prop == PROP::Label) return;  // read only
-    if (number == 0) {
+    if (Geometry::holds(prop)) {
+        Geometry* g = geometryOf(number);
+        if (!g) return;
+        g->write(prop, static_cast<Long>(leadingNumber(value)), usesPixels());
+    } else if (number == 0) {
         props_[prop] = std::string(value);
         if (prop == PROP::Timer && open_) threadEvents::setTimer(thread_, handle_, numberProperty(0, PROP::Timer));
     } else {
@@ -226,6 +262,8 @@ void Window::setProperty(Long number, Long prop, std::string_view value) {
 }
 
 bool Window::accept() {
+    lastCycled_ = cycled_;
+    cycled_ = false;
     if (!open_ || (closeTaken_ && !closeRefused_)) return false;
     closeTaken_ = closeRefused_ = false;
     Scheduler::instance().waitUntil(
@@ -241,7 +279,10 @@ bool Window::accept() {
     return true;
 }
 
-void Window::cycle() { closeRefused_ = closeTaken_; }
+void Window::cycle() {
+    cycled_ = true;
+    closeRefused_ = closeTaken_;
+}
 
 void Window::post(Event e) {
     if (open_) threadEvents::post(thread_, handle_, stamped(e));
@@ -256,6 +297,14 @@ void Window::deliver(Event e) {
     if (blocked()) return;  // a modal window of the thread takes the input
     post(e);
     Scheduler::instance().dispatch();
+}
+
+bool Window::deliverAsking(Event e) {
+    if (blocked()) return false;
+    post(e);
+    lastCycled_ = false;
+    Scheduler::instance().dispatch();
+    return lastCycled_;
 }
 
 bool Window::applyBinding(Control& c) {
@@ -342,6 +391,7 @@ void Window::userAccepted(Long number) {
 void Window::userChoseRow(Long number, Long row) {
     Control* c = control(number);
     if (!c) return;
+    if (c->type == CREATE::sheet) deliver({EVENT::TabChanging, number, 0});  // PROP:Selected still the old tab
     c->props[PROP::Selected] = std::to_string(row);
     deliver({EVENT::NewSelection, number, 0});
 }
@@ -350,8 +400,12 @@ bool Window::userPressedKey(Long keyCode, Long focusControl, Long character) {
     const Long state = keyCode & (KEY::Shift | KEY::Ctrl | KEY::Alt);
     const Long alertedOn = focusControl != 0 && alerted(focusControl, keyCode) ? focusControl : 0;
     if (alertedOn != 0 || alerted(0, keyCode)) {
-        deliver({.event = EVENT::AlertKey, .field = alertedOn, .keyCode = keyCode, .keyChar = character, .keyState = state});
-        return true;
+        Event e{.event = EVENT::PreAlertKey, .field = alertedOn, .keyCode = keyCode, .keyChar = character,
+                .keyState = state};
+        const bool letThrough = deliverAsking(e);
+        e.event = EVENT::AlertKey;
+        deliver(e);
+        return !letThrough;
     }
     // Accelerators of this window's menu, then of the application frame's.
     for (Window* w : {this, spec_.mdi ? applicationFrame() : nullptr}) {
@@ -367,6 +421,71 @@ bool Window::userPressedKey(Long keyCode, Long focusControl, Long character) {
 }
 
 void Window::userClosed() { deliver({EVENT::CloseWindow, 0, 0}); }
+
+void Window::userPointed(Long event, Long number) {
+    if (control(number)) deliver({.event = event, .field = number});
+}
+
+void Window::userSelected(Long number) {
+    if (control(number)) deliver({.event = EVENT::Selected, .field = number});
+}
+
+// Not input: a window under a modal window hears it too.
+void Window::userActivated(bool active) {
+    post({.event = active ? EVENT::GainFocus : EVENT::LoseFocus});
+    Scheduler::instance().dispatch();
+}
+
+void Window::userPlaced(const Rect& pixels) {
+    if (geometry_.maximized()) return;
+    const Rect now = placement(0);
+    const bool imm = numberProperty(0, PROP::Imm) != 0;
+    if (pixels.x != now.x || pixels.y != now.y) {
+        geometry_.write(PROP::Xpos, pixels.x, true);
+        geometry_.write(PROP::Ypos, pixels.y, true);
+        movePending_ = true;
+        if (imm) deliver({.event = EVENT::Move});
+    }
+    if (pixels.width != now.width || pixels.height != now.height) {
+        geometry_.write(PROP::Width, pixels.width, true);
+        geometry_.write(PROP::Height, pixels.height, true);
+        sizePending_ = true;
+        if (imm) deliver({.event = EVENT::Size});
+    }
+}
+
+void Window::userPlacementEnded() {
+    const bool moved = std::exchange(movePending_, false);
+    const bool sized = std::exchange(sizePending_, false);
+    if (moved) deliver({.event = EVENT::Moved});
+    if (sized) deliver({.event = EVENT::Sized});
+}
+
+void Window::userMaximized(std::optional<Rect> shown) {
+    if (shown.has_value() == geometry_.maximized()) return;
+    if (numberProperty(0, PROP::Imm) != 0) deliver({.event = shown ? EVENT::Maximize : EVENT::Restore});
+    shownMaximized(shown);
+    deliver({.event = shown ? EVENT::Maximized : EVENT::Restored});
+    deliver({.event = EVENT::Sized});
+}
+
+void Window::laidOut(Long number, int width, int height) {
+    if (number == 0) {
+        clientSize_ = {0, 0, width, height};
+    } else if (Control* c = control(number)) {
+        c->geometry.laidOut(width, height);
+    }
+}
+
+void Window::shownAt(int x, int y) {
+    geometry_.write(PROP::Xpos, x, true);
+    geometry_.write(PROP::Ypos, y, true);
+}
+
+void Window::shownMaximized(std::optional<Rect> shown) {
+    geometry_.showMaximized(shown);
+    props_[PROP::Maximize] = shown ? "1" : "0";
+}
 
 void Window::userChoseMenu(Long item) {
     if (property(item, PROP::Disable) == "1") return;

@@ -19,12 +19,27 @@
 //   A list's PROP::Edit is the control number of its in-place editor over its
 //   current row (0 none); PROP::IconList is the icon names, "|" between them;
 //   a sheet's PROP::Wizard hides its tabs.
+// - Positions and sizes (Geometry.h) are in dialog units of the window's font,
+//   or in pixels while the window's PROP:Pixels is set; the model converts,
+//   so it answers in either unit without the view. A window's Xpos/Ypos are
+//   its top left corner on the screen (an MDI child's in its frame's client
+//   area), Width/Height its client area.
 // - User input (from Qt or from the test driver) becomes events, delivered to
-//   the owning fiber at once so that it can act before the control does.
+//   the owning fiber at once so that it can act before the control does. An
+//   alerted key (a mouse button too) gives PreAlertKey, then AlertKey; when
+//   the program ends PreAlertKey with CYCLE the key also does what it does
+//   on the control.
+// - The user's moves and resizes of a window are written back (in pixels):
+//   under PROP:Imm Move and Size come while it changes; Moved and Sized when
+//   it ends; Maximized and Restored (after Maximize and Restore under
+//   PROP:Imm), each followed by Sized.
 // - Widgets are never deleted synchronously: closing a window hands its view
 //   to Qt's deferred delete.
 #pragma once
 
+#include "platform/ui/DialogUnits.h"
+#include "platform/ui/Geometry.h"
+#include "platform/ui/Region.h"
 #include "platform/ui/ThreadEvents.h"
 #include "platform/ui/WindowSpec.h"
 
@@ -44,6 +59,7 @@ struct Control {
     Long parent = 0;
     const ControlSpec* spec = nullptr;
     std::map<Long, std::string> props;
+    Geometry geometry;
     std::vector<Long> alerts;
     std::string screenText;  // what the control shows now
     bool editing = false;    // the user changed the text and has not left the control
@@ -85,6 +101,11 @@ public:
     void setProperty(Long control, Long prop, std::string_view value);
     void setProperty(Long control, Long prop, Long value) { setProperty(control, prop, std::to_string(value)); }
     Long numberProperty(Long control, Long prop) const;
+    // Positions and sizes: dialog units of the window font, or pixels.
+    const DialogUnits& units() const { return units_; }
+    bool usesPixels() const { return numberProperty(0, PROP::Pixels) != 0; }
+    // Where the view places the window or control, in pixels; a natural size is 0.
+    Rect placement(Long control) const;
 
     // Event wait. False once the window has closed, or a close request was
     // taken and not refused.
@@ -119,9 +140,30 @@ public:
     bool userPressedKey(Long keyCode, Long focusControl, Long character = 0);
     void userClosed();
     void userChoseMenu(Long item);
+    // The pointer over a control: MouseIn, MouseOut, MouseMove, MouseDown,
+    // MouseUp; a combo's list dropping down: DroppingDown, DroppedDown.
+    void userPointed(Long event, Long control);
+    void userSelected(Long control);     // the focus came to the control
+    void userActivated(bool active);     // GainFocus or LoseFocus
+    // The user moves or resizes the window: where it is now, in pixels.
+    void userPlaced(const Rect& pixels);
+    void userPlacementEnded();           // the button is released
+    // The user maximizes (where it is shown, in pixels) or restores (nullopt).
+    void userMaximized(std::optional<Rect> shown);
 
+    // What the view laid out, in pixels; no event comes of it.
+    // A control's natural size; for the window (0) its client area, where
+    // an application frame's MDI children lie: PROP:ClientWidth/ClientHeight.
+    void laidOut(Long control, int width, int height);
+    void shownMaximized(std::optional<Rect> shown);      // PROP:Maximize written
+    void shownAt(int x, int y);                          // placed by the view itself (centred)
     WindowView* view() const { return view_; }
     void viewGone() { view_ = nullptr; }
+
+    // SetWindowRgn: the window's shape in its own pixels (Region.h); without
+    // one (nullopt) the whole window shows. An empty region hides it all.
+    void setRegion(std::optional<Region> region);
+    const std::optional<Region>& region() const { return region_; }
 
     static const std::vector<Window*>& openWindows();
     static Window* applicationFrame();
@@ -136,6 +178,10 @@ private:
     static Control controlOf(const ControlSpec& spec, Long number, Long parent);
     void numberControls(const std::vector<ControlSpec>& specs, Long parent, Long& next, int step);
     void deliver(Event e);
+    // Delivers; true when the program ended its handling with CYCLE.
+    bool deliverAsking(Event e);
+    Geometry* geometryOf(Long control);
+    const Geometry* geometryOf(Long control) const;
     Event stamped(Event e) const;
     bool applyBinding(Control& c);
     Long tabPosition(const Control& tab) const;  // 1 for the sheet's first tab
@@ -145,7 +191,13 @@ private:
     std::deque<ControlSpec> created_;  // specs of controls created at run time; never move
     Event current_;
     std::map<Long, std::string> props_;  // window-level properties (control 0)
+    DialogUnits units_;
+    Geometry geometry_;                  // the window's own
+    Rect clientSize_;                    // as laid out, pixels: PROP:ClientWidth, PROP:ClientHeight
+    bool movePending_ = false;           // the user moves it; Moved comes when it ends
+    bool sizePending_ = false;
     std::vector<Long> windowAlerts_;
+    std::optional<Region> region_;
     WindowView* view_ = nullptr;
     int thread_ = 0;
     Long handle_ = 0;
@@ -153,6 +205,8 @@ private:
     bool openPending_ = false;  // OpenWindow not yet taken
     bool closeTaken_ = false;   // the current event asks the window to close
     bool closeRefused_ = false;
+    bool cycled_ = false;      // the current event's handling ended with CYCLE
+    bool lastCycled_ = false;  // so did the one taken before it
 };
 
 // The width a string picture allows ("@s80" gives 80); 0 for no limit.

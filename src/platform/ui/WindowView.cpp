@@ -18,10 +18,13 @@
 namespace platform {
 
 void installInputRouting();
+void installPointerInput();
 
 WindowView::WindowView(Window& model) : model_(&model) {
     installInputRouting();
+    installPointerInput();
     setWindowFlag(Qt::FramelessWindowHint);
+    setMouseTracking(true);  // the resize cursor over the borders
     setAttribute(Qt::WA_DeleteOnClose, false);
     const WindowSpec& spec = model.spec();
     setFont(mappedFont(spec.fontName, spec.fontSize));
@@ -37,10 +40,12 @@ WindowView::WindowView(Window& model) : model_(&model) {
     for (Long n : model.controlNumbers())
         if (n < 0) applyToMenu(n, PROP::Text);
     applyGeometry();
+    watchFocus();
     if (spec.mdi && Window::applicationFrame() && Window::applicationFrame()->view())
         showAsMdiChild();
     else
         showAsTopLevel();
+    if (model.region()) applyRegion();
 }
 
 // Qt may delete a view the model still holds: an MDI child's goes with its
@@ -60,8 +65,12 @@ void WindowView::buildClientArea() {
     layout->addWidget(menuBar_);
     mdiArea_ = new QMdiArea(client_);
     mdiArea_->setBackground(colorFromNumber(static_cast<Long>(0x8000000C)));
+    mdiArea_->viewport()->installEventFilter(this);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &WindowView::childActivated);
     layout->addWidget(mdiArea_, 1);
+    if (!model_->spec().statusBar) return;
     statusBar_ = new QStatusBar(client_);
+    statusBar_->setSizeGripEnabled(model_->spec().resizable);
     layout->addWidget(statusBar_);
 }
 
@@ -70,15 +79,29 @@ void WindowView::showAsMdiChild() {
     if (!area) return showAsTopLevel();
     sub_ = area->addSubWindow(this, Qt::FramelessWindowHint | Qt::SubWindow);
     sub_->setAttribute(Qt::WA_DeleteOnClose, false);
-    sub_->resize(size());
+    {
+        const ProgramChange change(*this);
+        sub_->resize(size());
+        if (model_->spec().center) {
+            const QPoint centre = area->viewport()->rect().center() - sub_->rect().center();
+            model_->shownAt(std::max(0, centre.x()), std::max(0, centre.y()));
+        }
+        sub_->move(designedOuter().topLeft());  // placed: the area does not place it again
+    }
+    sub_->installEventFilter(this);
     sub_->show();
     area->setActiveSubWindow(sub_);
 }
 
 void WindowView::showAsTopLevel() {
-    if (QScreen* screen = QApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        move(available.center() - rect().center());
+    QScreen* screen = QApplication::primaryScreen();
+    if (model_->spec().center && screen) {
+        const QPoint centre = screen->availableGeometry().center() - rect().center();
+        model_->shownAt(centre.x(), centre.y());
+    }
+    {
+        const ProgramChange change(*this);
+        move(designedOuter().topLeft());
     }
     show();
     activateWindow();
@@ -114,6 +137,13 @@ QWidget* WindowView::widget(Long control) const {
 QAction* WindowView::action(Long item) const {
     auto it = actions_.find(item);
     return it == actions_.end() ? nullptr : it->second;
+}
+
+WindowView* WindowView::holding(QObject* widget) {
+    if (!widget || !widget->isWidgetType()) return nullptr;
+    for (auto* w = static_cast<QWidget*>(widget); w; w = w->parentWidget())
+        if (auto* view = qobject_cast<WindowView*>(w)) return view;
+    return nullptr;
 }
 
 Long WindowView::controlOf(const QWidget* w) const {
@@ -159,7 +189,11 @@ void WindowView::apply(Long number, Long prop) {
     if (!model_) return;
     if (number == 0) return applyToWindow(prop);
     if (number < 0) return applyToMenu(number, prop);
-    if (ControlView* view = controlView(number)) view->apply(prop);
+    ControlView* view = controlView(number);
+    if (!view) return;
+    // A control that reports the mouse hears it move without a button down.
+    if (prop == PROP::Imm && view->widget()) view->widget()->setMouseTracking(model_->numberProperty(number, prop) != 0);
+    view->apply(prop);
 }
 
 void WindowView::applyToWindow(Long prop) {
@@ -176,6 +210,7 @@ void WindowView::applyToWindow(Long prop) {
         case PROP::Ypos:
         case PROP::Width:
         case PROP::Height: applyGeometry(); return;
+        case PROP::Maximize: applyMaximized(); return;
         case PROP::Hide: outer()->setVisible(model_->numberProperty(0, PROP::Hide) == 0); return;
         default: return;
     }

@@ -7,9 +7,16 @@
 // thread) and is deleted later by Qt, never from fiber code.
 //
 // Its parts, one file each: the controls (view/ControlView.h and a view per
-// control type), the frame and caption (view/WindowFrame.cpp), the menus
-// (view/WindowMenus.cpp), input routing (view/InputRouting.cpp) and the
-// standard actions (view/StandardActions.cpp).
+// control type), the frame and caption (view/WindowFrame.cpp), where the
+// window is and how big (view/WindowPlacement.cpp), the menus
+// (view/WindowMenus.cpp), input routing (view/InputRouting.cpp), the mouse
+// and the focus as events (view/PointerInput.cpp) and the standard actions
+// (view/StandardActions.cpp).
+//
+// Every move and resize of the window on screen that the model did not ask
+// for (a drag of the caption or a border, the frame's size grip, Tile and
+// Cascade) is the user's: it is written back to the model, which raises the
+// events.
 #pragma once
 
 #include "platform/text/Text.h"
@@ -33,6 +40,7 @@ class ControlView;
 class Window;
 struct ControlSpec;
 struct Event;
+struct Rect;
 
 class WindowView : public QWidget {
     Q_OBJECT
@@ -53,10 +61,14 @@ public:
         bool was_;
     };
 
+    // The view holding the widget, nullptr for none.
+    static WindowView* holding(QObject* widget);
     Window* model() const { return model_; }
     bool applying() const { return applying_; }
 
     void apply(Long control, Long prop);
+    // The model's region as the window's mask, where masks apply.
+    void applyRegion();
     void addControl(Long control);  // one created at run time
     void focus(Long control);
     Long focusedControl() const;
@@ -72,6 +84,12 @@ public:
     QMenu* systemMenu() const { return systemMenu_; }
     QRect captionRect() const;
     QRect clientRect() const;
+    QRect closeBoxRect() const;
+    QRect maximizeBoxRect() const;  // empty without a maximize box
+    QRect iconRect() const;
+    // The borders a press at that point would drag: Qt::Edges, none outside
+    // the resize handles or when the window cannot be resized now.
+    Qt::Edges edgesAt(QPoint at) const;
     // The control whose widget holds `w`, 0 for none.
     Long controlOf(const QWidget* w) const;
     void takeKey(const QKeyEvent& key, QWidget* receiver, bool& consumed);
@@ -81,15 +99,34 @@ public:
     // The pointer as the event's mouse position.
     void placePointer(Event& e) const;
     void standardAction(Long action);
+    // The window follows the pointer (no edges) or the dragged borders follow
+    // it, until the mouse button is released.
+    void startDrag(Qt::Edges edges, QPoint globalFrom);
+    static WindowView* dragging();
+    void dragTo(QPoint global);
+    void endDrag();
+    // The user's maximize box, caption double click or system menu.
+    void toggleMaximized();
+    bool maximized() const { return maximized_; }
+    void showSystemMenu();
+    // A change of place the user makes with the button down ends when it is released.
+    void buttonReleased();
+    // Carries out WM_SYSCOMMAND (drag or system menu); false for another command.
+    bool systemCommand(Long command);
     QSize sizeHint() const override { return designedSize_; }
-    QSize minimumSizeHint() const override { return designedSize_; }
+    // Tiling may make a window smaller than it was designed.
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildClientArea();
@@ -102,10 +139,22 @@ private:
     void applyToWindow(Long prop);
     void applyToMenu(Long item, Long prop);
     void applyGeometry();
+    void applyMaximized();
+    void setMaximized(bool on);  // what is on screen only
+    QRect maximizedGeometry() const;
     void fillWindowMenu(QMenu* menu);
-    QRect closeBoxRect() const;
     void showAsMdiChild();
     void showAsTopLevel();
+    void watchFocus();
+    void childActivated(QMdiSubWindow* sub);
+    // Where the window is, by the model and on screen (pixels).
+    QSize outerSizeFor(QSize client) const;
+    QSize clientSizeOf(QSize outer) const;
+    QRect designedOuter() const;
+    Rect shownPlacement() const;
+    void reportPlacement();
+    void reportMaximized();
+    void reportClientArea();
 
     Window* model_;
     QWidget* client_ = nullptr;
@@ -117,8 +166,14 @@ private:
     std::map<Long, std::unique_ptr<ControlView>> controls_;
     std::map<Long, QAction*> actions_;
     QSize designedSize_;  // the window's own size: what cascading keeps
+    Qt::Edges dragEdges_;
     QPoint dragFrom_;
-    bool dragging_ = false;
+    QRect dragStart_;
+    QPointer<QMdiSubWindow> activeChild_;  // of a frame
+    Long selected_ = 0;                    // the control the focus came to last
+    bool active_ = false;
+    bool placementPending_ = false;        // the user moves or sizes it with the button down
+    bool maximized_ = false;
     bool applying_ = false;  // a change from the model, not from the user
 };
 

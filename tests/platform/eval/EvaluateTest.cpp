@@ -108,3 +108,17 @@ TEST(Evaluate, SuccessAfterAFailureClearsTheError) {
     EXPECT_EQ(ERRORCODE(), kNoError);
     EXPECT_EQ(ERROR(), "");
 }
+
+TEST(Evaluate, ATextLiteralReadsBackAsItsText) {
+    for (const std::string text : {"", "'", "''", "it's", "x' OR 'a'='a", "?OK{PROP:Text}", "a  "})
+        EXPECT_EQ(EVALUATE(textLiteral(text)), text) << text;
+}
+
+TEST(Evaluate, PlainNumbersAreDigitsWithAnOptionalMinusAndFraction) {
+    const std::pair<const char*, bool> cases[] = {
+        {"120", true}, {"-1", true}, {"1.5", true}, {".5", true}, {"1.", true},   {"", false},
+        {"-", false},  {".", false}, {" 1", false}, {"1 ", false}, {"0FFh", false}, {"1.2.3", false},
+        {"+1", false}, {"1e5", false},
+    };
+    for (const auto& [text, plain] : cases) EXPECT_EQ(isPlainNumber(text), plain) << text;
+}

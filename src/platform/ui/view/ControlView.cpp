@@ -34,16 +34,14 @@ void ControlView::apply(Long prop) {
     }
 }
 
+// A natural size (0) is what the widget asks for; the model reads it back.
 void ControlView::place() {
     if (!widget_ || placedByParent()) return;
-    const DialogUnits du(window_->font());
-    const Window& m = model();
-    const int x = du.toPixelsX(m.numberProperty(number_, PROP::Xpos));
-    const int y = du.toPixelsY(m.numberProperty(number_, PROP::Ypos));
-    const int width = du.toPixelsX(m.numberProperty(number_, PROP::Width));
-    const int height = du.toPixelsY(m.numberProperty(number_, PROP::Height));
+    const Rect at = model().placement(number_);
     const QSize natural = widget_->sizeHint();
-    widget_->setGeometry(x, y, width > 0 ? width : natural.width(), height > 0 ? height : natural.height());
+    widget_->setGeometry(at.x, at.y, at.width > 0 ? at.width : natural.width(),
+                         at.height > 0 ? at.height : natural.height());
+    model().laidOut(number_, widget_->width(), widget_->height());
 }
 
 void ControlView::showVisibility() { widget_->setVisible(model().numberProperty(number_, PROP::Hide) == 0); }

@@ -7,7 +7,6 @@
 #include "platform/ui/WindowView.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QKeyEvent>
 
 namespace platform {
@@ -27,12 +26,6 @@ bool isInput(QEvent::Type type) {
     }
 }
 
-WindowView* viewHolding(QObject* watched) {
-    for (auto* w = static_cast<QWidget*>(watched); w; w = w->parentWidget())
-        if (auto* view = qobject_cast<WindowView*>(w)) return view;
-    return nullptr;
-}
-
 class InputFilter : public QObject {
 public:
     using QObject::QObject;
@@ -40,7 +33,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!isInput(event->type()) || !watched->isWidgetType()) return false;
-        WindowView* view = viewHolding(watched);
+        WindowView* view = WindowView::holding(watched);
         if (!view) return false;
         if (view->blocked()) {
             if (event->type() == QEvent::MouseButtonPress) view->raiseModalWindow();
@@ -78,21 +71,6 @@ void WindowView::raiseModalWindow() {
     // Offscreen windows have no stacking to change.
     if (QGuiApplication::platformName() != "offscreen") top->view()->outer()->raise();
     top->view()->outer()->activateWindow();
-}
-
-void WindowView::placePointer(Event& e) const {
-    const QPoint global = QCursor::pos();
-    const QPoint local = client_->mapFromGlobal(global);
-    e.screenX = global.x();
-    e.screenY = global.y();
-    if (model_ && model_->numberProperty(0, PROP::Pixels) != 0) {
-        e.mouseX = local.x();
-        e.mouseY = local.y();
-        return;
-    }
-    const DialogUnits du(font());
-    e.mouseX = du.toUnitsX(local.x());
-    e.mouseY = du.toUnitsY(local.y());
 }
 
 }  // namespace platform

@@ -11,6 +11,21 @@
 
 namespace platform {
 
+namespace {
+
+// Cascaded windows keep their own size as far as the frame's client area has
+// room for it.
+void cascadeInside(QMdiArea& area) {
+    area.cascadeSubWindows();
+    const QRect room = area.viewport()->rect();
+    for (QMdiSubWindow* sub : area.subWindowList()) {
+        const QRect at = sub->geometry();
+        sub->resize(std::min(at.width(), room.right() + 1 - at.x()), std::min(at.height(), room.bottom() + 1 - at.y()));
+    }
+}
+
+}  // namespace
+
 void WindowView::standardAction(Long action) {
     QWidget* focused = QApplication::focusWidget();
     switch (action) {
@@ -25,7 +40,7 @@ void WindowView::standardAction(Long action) {
             if (mdiArea_) mdiArea_->tileSubWindows();
             return;
         case STD::CascadeWindow:
-            if (mdiArea_) mdiArea_->cascadeSubWindows();
+            if (mdiArea_) cascadeInside(*mdiArea_);
             return;
         case STD::ArrangeIcons:
             if (mdiArea_) {

@@ -1,16 +1,57 @@
 // The window's own frame and caption: the layer draws them, so a window
 // region is exactly a mask and the offscreen platform shows the whole window.
+// The caption moves the window, the borders of a resizable window size it,
+// the boxes close and maximize it, the icon opens the system menu.
 #include "platform/ui/SystemMetrics.h"
+#include "platform/ui/WidgetMask.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
+#include "platform/ui/WindowMessages.h"
 #include "platform/ui/view/ControlView.h"
+#include "platform/ui/view/PointerInput.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace platform {
+
+void WindowView::applyRegion() {
+    const std::optional<Region>& region = model_->region();
+    QWidget& shown = *outer();
+    if (!region)
+        setWidgetMask(shown, QRegion());
+    else if (region->empty())
+        setWidgetMask(shown, QRegion(-2, -2, 1, 1));  // a mask beside the window: nothing shows
+    else
+        setWidgetMask(shown, region->qRegion());
+}
+namespace {
+
+// How far along a border its corner's handle reaches.
+constexpr int kCornerHandle = 16;
+
+QPointer<WindowView>& draggedView() {
+    static QPointer<WindowView> view;
+    return view;
+}
+
+Qt::CursorShape cursorFor(Qt::Edges edges) {
+    const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
+    const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
+    if (horizontal && vertical) {
+        const bool falling = (edges & Qt::LeftEdge) ? bool(edges & Qt::TopEdge) : bool(edges & Qt::BottomEdge);
+        return falling ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
+    }
+    if (horizontal) return Qt::SizeHorCursor;
+    return vertical ? Qt::SizeVerCursor : Qt::ArrowCursor;
+}
+
+}  // namespace
 
 QRect WindowView::captionRect() const {
     const int f = SystemMetrics::frameWidth;
@@ -23,18 +64,62 @@ QRect WindowView::clientRect() const {
     return {f, top, width() - 2 * f, height() - top - f};
 }
 
+// Without a system menu there is no close box either.
 QRect WindowView::closeBoxRect() const {
+    if (!model_ || !model_->spec().system) return {};
     const QRect caption = captionRect();
     const int side = caption.height() - 4;
     return {caption.right() - side - 2, caption.top() + 2, side, side};
 }
 
+QRect WindowView::maximizeBoxRect() const {
+    if (!model_ || !model_->spec().maximizeBox) return {};
+    const QRect caption = captionRect();
+    const int side = caption.height() - 4;
+    const QRect close = closeBoxRect();
+    const int right = close.isNull() ? caption.right() - 2 : close.left() - 2;
+    return {right - side, caption.top() + 2, side, side};
+}
+
+QRect WindowView::iconRect() const {
+    const QRect caption = captionRect();
+    return {caption.left(), caption.top(), 20, caption.height()};
+}
+
+Qt::Edges WindowView::edgesAt(QPoint at) const {
+    if (!model_ || !model_->spec().resizable || maximized()) return {};
+    const int f = SystemMetrics::frameWidth;
+    const bool left = at.x() < f, right = at.x() >= width() - f;
+    const bool top = at.y() < f, bottom = at.y() >= height() - f;
+    Qt::Edges edges;
+    if (left || ((top || bottom) && at.x() < kCornerHandle)) edges |= Qt::LeftEdge;
+    if (right || ((top || bottom) && at.x() >= width() - kCornerHandle)) edges |= Qt::RightEdge;
+    if (top || ((left || right) && at.y() < kCornerHandle)) edges |= Qt::TopEdge;
+    if (bottom || ((left || right) && at.y() >= height() - kCornerHandle)) edges |= Qt::BottomEdge;
+    return edges;
+}
+
 void WindowView::buildSystemMenu() {
     systemMenu_ = new QMenu(this);
+    if (model_->spec().maximizeBox) {
+        QAction* restore = systemMenu_->addAction(tr("&Restore"));
+        QAction* maximize = systemMenu_->addAction(tr("Ma&ximize"));
+        connect(restore, &QAction::triggered, this, &WindowView::toggleMaximized);
+        connect(maximize, &QAction::triggered, this, &WindowView::toggleMaximized);
+        connect(systemMenu_, &QMenu::aboutToShow, this, [this, restore, maximize] {
+            restore->setEnabled(maximized());
+            maximize->setEnabled(!maximized());
+        });
+        systemMenu_->addSeparator();
+    }
     QAction* close = systemMenu_->addAction(tr("&Close"));
     connect(close, &QAction::triggered, this, [this] {
         if (model_) model_->userClosed();
     });
+}
+
+void WindowView::showSystemMenu() {
+    if (model_ && model_->spec().system) systemMenu_->popup(mapToGlobal(iconRect().bottomLeft()));
 }
 
 void WindowView::paintEvent(QPaintEvent*) {
@@ -57,35 +142,54 @@ void WindowView::paintEvent(QPaintEvent*) {
     titleFont.setBold(true);
     p.setFont(titleFont);
     p.setPen(colorFromNumber(static_cast<Long>(0x80000009)));
-    const QRect box = closeBoxRect();
-    p.drawText(QRect(textLeft, caption.top(), box.left() - textLeft - 2, caption.height()),
+    const QRect close = closeBoxRect();
+    const QRect maximize = maximizeBoxRect();
+    const int textRight = !maximize.isNull() ? maximize.left() : !close.isNull() ? close.left() : caption.right();
+    p.drawText(QRect(textLeft, caption.top(), textRight - textLeft - 2, caption.height()),
                Qt::AlignVCenter | Qt::AlignLeft, windowTitle());
-    p.fillRect(box, colorFromNumber(static_cast<Long>(0x8000000F)));
-    p.setPen(QPen(Qt::black, 1.5));
-    p.drawLine(box.topLeft() + QPoint(4, 4), box.bottomRight() - QPoint(4, 4));
-    p.drawLine(box.topRight() + QPoint(-4, 4), box.bottomLeft() + QPoint(4, -4));
+    const QColor face = colorFromNumber(static_cast<Long>(0x8000000F));
+    if (!close.isNull()) {
+        p.fillRect(close, face);
+        p.setPen(QPen(Qt::black, 1.5));
+        p.drawLine(close.topLeft() + QPoint(4, 4), close.bottomRight() - QPoint(4, 4));
+        p.drawLine(close.topRight() + QPoint(-4, 4), close.bottomLeft() + QPoint(4, -4));
+    }
+    if (!maximize.isNull()) {
+        p.fillRect(maximize, face);
+        p.setPen(QPen(Qt::black, 1));
+        const QRect glyph = maximize.adjusted(4, 4, -4, -4);
+        if (maximized()) {
+            p.drawRect(glyph.adjusted(3, 0, 0, -3));
+            p.fillRect(glyph.adjusted(0, 3, -3, 0), face);
+            p.drawRect(glyph.adjusted(0, 3, -3, 0));
+        } else {
+            p.drawRect(glyph);
+            p.drawLine(glyph.topLeft() + QPoint(0, 1), glyph.topRight() + QPoint(0, 1));
+        }
+    }
 }
 
 void WindowView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !model_) return;
     const QPoint at = event->position().toPoint();
-    if (!captionRect().contains(at) || event->button() != Qt::LeftButton) return;
-    if (closeBoxRect().contains(at)) {
-        if (model_) model_->userClosed();
-        return;
-    }
-    if (at.x() < captionRect().left() + 20) {
-        systemMenu_->popup(mapToGlobal(at));
-        return;
-    }
-    dragging_ = true;
-    dragFrom_ = event->globalPosition().toPoint() - outer()->pos();
+    if (sub_ && sub_->mdiArea()) sub_->mdiArea()->setActiveSubWindow(sub_);
+    if (const Qt::Edges edges = edgesAt(at)) return startDrag(edges, event->globalPosition().toPoint());
+    if (!captionRect().contains(at)) return;
+    if (closeBoxRect().contains(at)) return model_->userClosed();
+    if (maximizeBoxRect().contains(at)) return toggleMaximized();
+    if (iconRect().contains(at)) return showSystemMenu();
+    if (!maximized()) startDrag({}, event->globalPosition().toPoint());
+}
+
+void WindowView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const bool onBox = closeBoxRect().contains(at) || maximizeBoxRect().contains(at) || iconRect().contains(at);
+    if (event->button() == Qt::LeftButton && captionRect().contains(at) && !onBox) toggleMaximized();
 }
 
 void WindowView::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_) outer()->move(event->globalPosition().toPoint() - dragFrom_);
+    if (event->buttons() == Qt::NoButton) setCursor(cursorFor(edgesAt(event->position().toPoint())));
 }
-
-void WindowView::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
 
 void WindowView::closeEvent(QCloseEvent* event) {
     // The window manager asked: the program decides.
@@ -93,17 +197,49 @@ void WindowView::closeEvent(QCloseEvent* event) {
     if (model_) model_->userClosed();
 }
 
-void WindowView::applyGeometry() {
-    const DialogUnits du(font());
-    const int f = SystemMetrics::frameWidth;
-    const int w = du.toPixelsX(model_->numberProperty(0, PROP::Width)) + 2 * f;
-    const int h = du.toPixelsY(model_->numberProperty(0, PROP::Height)) + 2 * f + SystemMetrics::captionHeight +
-                  SystemMetrics::edge;
-    designedSize_ = QSize(std::max(w, 120), std::max(h, 60));
-    resize(designedSize_);
-    client_->setGeometry(clientRect());
-    if (!model_->isApplication())
-        for (const auto& [n, view] : controls_) view->apply(PROP::Xpos);
+void WindowView::startDrag(Qt::Edges edges, QPoint globalFrom) {
+    if (QGuiApplication::mouseButtons() == Qt::NoButton) return;  // released already
+    dragEdges_ = edges;
+    dragFrom_ = globalFrom;
+    dragStart_ = outer()->geometry();
+    draggedView() = this;
+}
+
+WindowView* WindowView::dragging() { return draggedView(); }
+
+void WindowView::dragTo(QPoint global) {
+    const QPoint d = global - dragFrom_;
+    QRect r = dragStart_;
+    if (!dragEdges_) {
+        r.translate(d);
+    } else {
+        const QSize least = minimumSizeHint();
+        if (dragEdges_ & Qt::LeftEdge) r.setLeft(std::min(r.left() + d.x(), r.right() + 1 - least.width()));
+        if (dragEdges_ & Qt::RightEdge) r.setRight(std::max(r.right() + d.x(), r.left() - 1 + least.width()));
+        if (dragEdges_ & Qt::TopEdge) r.setTop(std::min(r.top() + d.y(), r.bottom() + 1 - least.height()));
+        if (dragEdges_ & Qt::BottomEdge) r.setBottom(std::max(r.bottom() + d.y(), r.top() - 1 + least.height()));
+    }
+    outer()->setGeometry(r);
+}
+
+void WindowView::endDrag() {
+    if (draggedView() == this) draggedView() = nullptr;
+}
+
+void WindowView::toggleMaximized() {
+    if (!model_ || !model_->spec().maximizeBox) return;
+    setMaximized(!maximized());
+    model_->userMaximized(maximized() ? std::optional<Rect>(shownPlacement()) : std::nullopt);
+}
+
+bool WindowView::systemCommand(Long command) {
+    switch (command) {
+        case SC_DRAGMOVE:
+            if (!maximized()) startDrag({}, lastPointer());
+            return true;
+        case SC_KEYMENU: showSystemMenu(); return true;
+        default: return false;
+    }
 }
 
 }  // namespace platform

@@ -1,0 +1,253 @@
+// Where windows and controls are and how big, both ways: what the program
+// writes shows on screen, what the user does on screen is written back.
+#include "RunningWindow.h"
+
+#include "platform/ui/SystemMetrics.h"
+#include "platform/ui/WindowMessages.h"
+#include "platform/ui/WindowView.h"
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QStatusBar>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+WindowSpec plain(const std::string& title, Rect at = {30, 20, 160, 90}) {
+    return {.label = "W", .title = title, .at = at, .controls = {
+        {.type = CREATE::string, .label = "?Natural", .text = "A natural size", .at = {4, 4, 0, 0}},
+        {.type = CREATE::entry, .label = "?Entry", .text = "@s20", .at = {10, 20, 60, 12}},
+    }};
+}
+
+WindowSpec frameSpec() {
+    return {.type = CREATE::application, .label = "F", .title = "Frame", .at = {0, 0, 400, 240},
+            .resizable = true, .maximizeBox = true, .statusBar = true,
+            .menubar = {{.type = CREATE::menu, .label = "?WindowMenu", .text = "&Window", .children = {
+                {.type = CREATE::item, .label = "?Tile", .text = "&Tile", .std = STD::TileWindow},
+                {.type = CREATE::item, .label = "?Cascade", .text = "&Cascade", .std = STD::CascadeWindow}}}}};
+}
+
+WindowSpec child(const std::string& title, Rect at = {10, 8, 150, 80}) {
+    WindowSpec spec = plain(title, at);
+    spec.mdi = true;
+    return spec;
+}
+
+// The frame carries out its menu's standard actions, as the window manager does.
+void standardActions(Window& w) {
+    if (w.event() != EVENT::Accepted) return;
+    if (const Long action = w.numberProperty(w.field(), PROP::Std)) w.view()->standardAction(action);
+}
+
+QWidget* widgetOf(const RunningWindow& w, std::string_view label) { return w->view()->widget(w.number(label)); }
+
+}  // namespace
+
+TEST(WindowGeometry, DialogUnitsAndPixelsAgreeAndEachReadsBackAsWritten) {
+    RunningWindow w(plain("units"));
+    const Long entry = w.number("?Entry");
+    const DialogUnits& du = w->units();
+    QWidget* widget = widgetOf(w, "?Entry");
+    EXPECT_EQ(widget->geometry(), QRect(du.toPixelsX(10), du.toPixelsY(20), du.toPixelsX(60), du.toPixelsY(12)));
+
+    w->setProperty(0, PROP::Pixels, 1);
+    EXPECT_EQ(w->numberProperty(entry, PROP::Xpos), widget->x());
+    EXPECT_EQ(w->numberProperty(entry, PROP::Width), widget->width());
+    w->setProperty(entry, PROP::Width, 101);  // pixels now
+    EXPECT_EQ(widget->width(), 101);
+    EXPECT_EQ(w->numberProperty(entry, PROP::Width), 101);
+
+    w->setProperty(0, PROP::Pixels, 0);
+    EXPECT_EQ(w->numberProperty(entry, PROP::Width), du.toUnitsX(101)) << "converted, the fraction dropped";
+    EXPECT_EQ(w->numberProperty(entry, PROP::Xpos), 10) << "written in dialog units, read back exactly";
+    w->setProperty(entry, PROP::Width, 70);
+    EXPECT_EQ(widget->width(), du.toPixelsX(70)) << "a property width changes the widget";
+
+    EXPECT_EQ(w->numberProperty(0, PROP::Width), 160);
+    w->setProperty(0, PROP::Pixels, 1);
+    EXPECT_EQ(w->numberProperty(0, PROP::Width), du.toPixelsX(160));
+    EXPECT_EQ(w->numberProperty(0, PROP::ClientWidth), du.toPixelsX(160));
+}
+
+TEST(WindowGeometry, ANaturalSizeReadsBackAsLaidOut) {
+    RunningWindow w(plain("natural"));
+    const Long natural = w.number("?Natural");
+    QWidget* label = widgetOf(w, "?Natural");
+    EXPECT_GT(w->numberProperty(natural, PROP::Width), 0);
+    EXPECT_GT(w->numberProperty(natural, PROP::Height), 0);
+    EXPECT_EQ(w->numberProperty(natural, PROP::Width), w->units().toUnitsX(label->width()));
+
+    const Long before = w->numberProperty(natural, PROP::Width);
+    w->setProperty(natural, PROP::Text, "A natural size that grows with its text");
+    EXPECT_GT(w->numberProperty(natural, PROP::Width), before) << "still natural: it follows the text";
+    w->setProperty(0, PROP::Pixels, 1);
+    EXPECT_EQ(w->numberProperty(natural, PROP::Width), label->width());
+}
+
+TEST(WindowGeometry, AWindowOpensWhereItsStructureSaysAndMovesWhenTheProgramSays) {
+    RunningWindow w(plain("placed"));
+    const DialogUnits& du = w->units();
+    EXPECT_EQ(w->view()->pos(), QPoint(du.toPixelsX(30), du.toPixelsY(20)));
+    w->setProperty(0, PROP::Xpos, 60);
+    w->setProperty(0, PROP::Height, 120);
+    EXPECT_EQ(w->view()->x(), du.toPixelsX(60));
+    EXPECT_EQ(w->view()->clientRect().height(), du.toPixelsY(120));
+    EXPECT_TRUE(w.taken(EVENT::Moved).empty()) << "the program's moves are not the user's";
+}
+
+TEST(WindowGeometry, ACentredWindowReadsBackWhereItOpened) {
+    WindowSpec spec = plain("centred");
+    spec.center = true;
+    RunningWindow w(spec);
+    w->setProperty(0, PROP::Pixels, 1);
+    EXPECT_EQ(w->numberProperty(0, PROP::Xpos), w->view()->x());
+    EXPECT_GT(w->view()->x(), 0);
+}
+
+TEST(WindowGeometry, DraggingTheCaptionMovesTheWindowAndSaysSo) {
+    struct Case {
+        bool imm;
+        bool movesWhileDragged;
+    };
+    for (const Case c : {Case{false, false}, Case{true, true}}) {
+        RunningWindow w(plain("dragged"));
+        w->setProperty(0, PROP::Imm, c.imm ? 1 : 0);
+        w->setProperty(0, PROP::Pixels, 1);
+        const QPoint before = w->view()->pos();
+        drive::dragCaption(*w, 24, 16);
+        EXPECT_EQ(w->view()->pos(), before + QPoint(24, 16));
+        EXPECT_EQ(w->numberProperty(0, PROP::Xpos), before.x() + 24);
+        EXPECT_EQ(w->numberProperty(0, PROP::Ypos), before.y() + 16);
+        ASSERT_EQ(w.taken(EVENT::Moved).size(), 1u) << "imm " << c.imm;
+        EXPECT_EQ(!w.taken(EVENT::Move).empty(), c.movesWhileDragged) << "imm " << c.imm;
+        EXPECT_TRUE(w.taken(EVENT::Sized).empty());
+    }
+}
+
+TEST(WindowGeometry, AResizableWindowIsSizedByItsCornerAndLaysItselfOut) {
+    WindowSpec spec = plain("sized");
+    spec.resizable = true;
+    RunningWindow w(spec);
+    w->setProperty(0, PROP::Pixels, 1);
+    const int width = static_cast<int>(w->numberProperty(0, PROP::Width));
+    const int height = static_cast<int>(w->numberProperty(0, PROP::Height));
+    const QPoint at = w->view()->pos();
+    drive::resizeBy(*w, 30, 20);
+    EXPECT_EQ(w->numberProperty(0, PROP::Width), width + 30);
+    EXPECT_EQ(w->numberProperty(0, PROP::Height), height + 20);
+    EXPECT_EQ(w->view()->clientRect().size(), QSize(width + 30, height + 20));
+    EXPECT_EQ(w->view()->pos(), at);
+    EXPECT_EQ(w.taken(EVENT::Sized).size(), 1u);
+    EXPECT_TRUE(w.taken(EVENT::Moved).empty());
+
+    RunningWindow fixed(plain("fixed"));
+    const QSize size = fixed->view()->size();
+    drive::resizeBy(*fixed, 30, 20);
+    EXPECT_EQ(fixed->view()->size(), size) << "no handles on a window that is not resizable";
+}
+
+TEST(WindowGeometry, TheMaximizeBoxMaximizesAndRestores) {
+    WindowSpec spec = plain("maximized");
+    spec.maximizeBox = true;
+    RunningWindow w(spec);
+    const QSize designed = w->view()->size();
+    drive::clickMaximizeBox(*w);
+    EXPECT_EQ(w->property(0, PROP::Maximize), "1");
+    EXPECT_GT(w->view()->width(), designed.width());
+    EXPECT_EQ(w->numberProperty(0, PROP::Width), w->units().toUnitsX(w->view()->clientRect().width()));
+    EXPECT_EQ(w.numbers().back(), EVENT::Sized);
+    EXPECT_EQ(w.taken(EVENT::Maximized).size(), 1u);
+
+    drive::doubleClickCaption(*w);
+    EXPECT_EQ(w->property(0, PROP::Maximize), "0");
+    EXPECT_EQ(w->view()->size(), designed);
+    EXPECT_EQ(w->numberProperty(0, PROP::Width), 160) << "as written before";
+    EXPECT_EQ(w.taken(EVENT::Restored).size(), 1u);
+
+    const std::size_t seen = w.events.size();
+    w->setProperty(0, PROP::Maximize, 1);
+    EXPECT_GT(w->view()->width(), designed.width());
+    EXPECT_EQ(w->numberProperty(0, PROP::Width), w->units().toUnitsX(w->view()->clientRect().width()));
+    EXPECT_EQ(w.events.size(), seen) << "the program's maximize raises nothing";
+}
+
+TEST(WindowGeometry, PostedSystemCommandsDragTheWindowAndOpenItsSystemMenu) {
+    WindowSpec spec = plain("commands");
+    spec.controls.push_back({.type = CREATE::region, .label = "?Grip", .at = {80, 4, 40, 10}});
+    RunningWindow w(spec, [](Window& window) {
+        if (window.event() == EVENT::AlertKey && window.keyCode() == KEY::MouseLeft)
+            PostMessage(window.handle(), WM_SYSCOMMAND, SC_DRAGMOVE);
+    });
+    w->alert(w.number("?Grip"), KEY::MouseLeft);
+    w->setProperty(0, PROP::Pixels, 1);
+    const QPoint before = w->view()->pos();
+    drive::pressMouse(*w, "?Grip", 5, 5);
+    drive::moveMouse(*w, "?Grip", 25, 13);
+    drive::releaseMouse(*w, "?Grip", 5, 5);  // where the grip is now: it moved along
+    EXPECT_EQ(w->view()->pos(), before + QPoint(20, 8));
+    EXPECT_EQ(w->numberProperty(0, PROP::Xpos), before.x() + 20);
+    EXPECT_EQ(w.taken(EVENT::Moved).size(), 1u);
+
+    EXPECT_FALSE(PostMessage(w->handle() + 1, WM_SYSCOMMAND, SC_KEYMENU)) << "no window has that handle";
+    EXPECT_TRUE(PostMessage(w->handle(), WM_SYSCOMMAND, SC_KEYMENU));
+    drive::settle();
+    EXPECT_TRUE(w->view()->systemMenu()->isVisible());
+    w->view()->systemMenu()->hide();
+}
+
+TEST(WindowGeometry, AnMdiChildOpensWhereItsStructureSaysAndIsMovedAndSizedInItsFrame) {
+    RunningWindow frame(frameSpec());
+    RunningWindow w(child("child"));
+    QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(w->view()->outer());
+    ASSERT_NE(sub, nullptr);
+    const DialogUnits& du = w->units();
+    EXPECT_EQ(sub->pos(), QPoint(du.toPixelsX(10), du.toPixelsY(8)));
+
+    w->setProperty(0, PROP::Width, 200);
+    EXPECT_EQ(w->view()->clientRect().width(), du.toPixelsX(200)) << "a width change resizes the child";
+    EXPECT_EQ(sub->size(), w->view()->size());
+
+    w->setProperty(0, PROP::Pixels, 1);
+    const QPoint before = sub->pos();
+    drive::dragCaption(*w, 30, 12);
+    EXPECT_EQ(sub->pos(), before + QPoint(30, 12));
+    EXPECT_EQ(w->numberProperty(0, PROP::Xpos), before.x() + 30);
+    EXPECT_EQ(w->numberProperty(0, PROP::Ypos), before.y() + 12);
+    EXPECT_EQ(w.taken(EVENT::Moved).size(), 1u);
+}
+
+TEST(WindowGeometry, TileAndCascadeKeepTheFramesSizeAndPutItsChildrenInside) {
+    RunningWindow frame(frameSpec(), standardActions);
+    RunningWindow first(child("first", {0, 0, 300, 180}));
+    RunningWindow second(child("second", {20, 20, 300, 180}));
+    RunningWindow third(child("third", {40, 40, 300, 180}));
+    const QSize frameSize = frame->view()->size();
+    QMdiArea* area = frame->view()->mdiArea();
+    for (const char* item : {"?Tile", "?Cascade"}) {
+        drive::chooseMenu(*frame, item);
+        EXPECT_EQ(frame->view()->size(), frameSize) << item;
+        for (const RunningWindow* w : {&first, &second, &third})
+            EXPECT_TRUE(area->viewport()->rect().contains((*w)->view()->outer()->geometry())) << item;
+    }
+    frame->setProperty(0, PROP::Pixels, 1);
+    EXPECT_EQ(frame->numberProperty(0, PROP::Width), frame->view()->clientRect().width());
+    EXPECT_FALSE(first.taken(EVENT::Sized).empty()) << "tiling sizes the children";
+}
+
+TEST(WindowGeometry, ResizingTheFrameByItsGripLaysItsContentsOutAtTheNewSize) {
+    RunningWindow frame(frameSpec());
+    frame->setProperty(0, PROP::Pixels, 1);
+    QMdiArea* area = frame->view()->mdiArea();
+    const QSize areaBefore = area->size();
+    const Long clientWidth = frame->numberProperty(0, PROP::ClientWidth);
+    drive::resizeBy(*frame, 60, 40);
+    EXPECT_EQ(area->size(), areaBefore + QSize(60, 40));
+    EXPECT_EQ(frame->view()->statusBar()->geometry().bottom() + 1, frame->view()->clientRect().height());
+    EXPECT_EQ(frame->numberProperty(0, PROP::ClientWidth), clientWidth + 60);
+    EXPECT_EQ(frame.taken(EVENT::Sized).size(), 1u);
+}
