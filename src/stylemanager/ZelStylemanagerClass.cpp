@@ -221,9 +221,7 @@ std::string ZelStylemanagerClass::catalogueName(Long number) {
 void ZelStylemanagerClass::LoadConditionQueue(Long setId) {
     CONDITIONQUEUE.free();
     CONDITIONQUEUE.clear();
-    platform::clearRecord(*CONDITIONFILE->record().fields, CONDITIONFILE->record().buffer);
-    CONDITIONFILECONDITIONALSETIDFIELD.setNumber(setId);
-    CONDITIONFILE->set(*CONDITIONFILEPRIMARYKEY, *CONDITIONFILEPRIMARYKEY);
+    walkConditions(setId);
     while (CONDITIONFILE->next() && CONDITIONFILECONDITIONALSETIDFIELD.number() == setId) {
         CONDITIONQUEUERecord& row = CONDITIONQUEUE.rec;
         row.CONDITIONALID = static_cast<Long>(CONDITIONFILECONDITIONALIDFIELD.number());
