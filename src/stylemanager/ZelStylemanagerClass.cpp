@@ -53,6 +53,10 @@ bool beginsPair(const std::string& line) { return !line.empty() && line.front() 
 
 // --- life ------------------------------------------------------------------------
 
+std::array<platform::KeyedFile*, 4> ZelStylemanagerClass::dataFiles() const {
+    return {PROPERTYFILE, CONDITIONSETFILE, CONDITIONFILE, RESTYLEFILE};
+}
+
 void ZelStylemanagerClass::Init() {
     static_cast<ZelRestyleBaseClass&>(*this) = ZelRestyleBaseClass{};
     static_cast<ZelStylemanagerFields&>(*this) = ZelStylemanagerFields{};
@@ -68,7 +72,7 @@ void ZelStylemanagerClass::Kill() {
     TRANSLATOR.Kill();
     // A configuration window may have left its transaction open.
     platform::COMMIT();
-    for (platform::KeyedFile* file : {PROPERTYFILE, CONDITIONSETFILE, CONDITIONFILE, RESTYLEFILE})
+    for (platform::KeyedFile* file : dataFiles())
         if (file && file->opened()) file->close();
     CLARIONCONTROLPROPERTIESQUEUE.free();
     CONTROLTYPESQUEUE.free();
@@ -124,8 +128,7 @@ void ZelStylemanagerClass::Setup(Long hotKey) {
     // platform's box asks.
     const Byte usedClarionMessageBox = USECLARIONMESSAGEBOX;
     USECLARIONMESSAGEBOX = 1;
-    for (platform::KeyedFile* file : {PROPERTYFILE, CONDITIONSETFILE, CONDITIONFILE, RESTYLEFILE})
-        openDataFile(*file);
+    for (platform::KeyedFile* file : dataFiles()) openDataFile(*file);
     USECLARIONMESSAGEBOX = usedClarionMessageBox;
     platform::SYSTEM(platform::PROP::Buffer, "1");
     LoadGlobalSettings();

@@ -26,6 +26,7 @@
 #include "restyle/RestyleRows.h"
 #include "restyle/ZelRestyleBaseClass.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,8 @@ public:
 
 private:
     std::string translated(std::string_view text) { return TRANSLATOR.TranslateString(text); }
+    // The bound data files in the order they are opened.
+    std::array<platform::KeyedFile*, 4> dataFiles() const;
     // Opens one data file, re-creating it where that is safe; one it cannot
     // open is left as it is, with a STOP.
     void openDataFile(platform::KeyedFile& file);
