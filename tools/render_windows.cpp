@@ -71,7 +71,7 @@ void drawBadge(QPainter& p, QSize size) {
 
 // The connection window as the restyle engine would leave it: every change
 // is a property written through the window, none a widget touched.
-void restyle(Window& w, const std::string& folder) {
+void restyleThroughProperties(Window& w, const std::string& folder) {
     const std::string wallpaper = drawPicture(folder + "/restyle-wallpaper.png", {48, 48}, drawWallpaper);
     const std::string badge = drawPicture(folder + "/restyle-close.png", {16, 16}, drawBadge);
     w.setProperty(0, PROP::WallPaper, wallpaper);
@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
     drive::answerMessage("&OK");
     render("Choose an ODB Cconnection", folder, "choose-odbc-connection.png");
     if (Window* connection = drive::window("Choose an ODB Cconnection")) {
-        restyle(*connection, folder);
+        restyleThroughProperties(*connection, folder);
         render("Choose an ODB Cconnection", folder, "restyled-window.png");
         drive::click(*connection, "?CloseButton");
     }

@@ -24,3 +24,16 @@ struct CatalogueRecord {
 };
 
 using PropertyCatalogue = platform::Queue<CatalogueRecord>;
+
+// The kinds of control that properties are stored for, in CONTROLTYPE
+// order: the upper-case name, a list mark, and the control type's number
+// (-1 stands for the styled message box, which is no control).
+#define CONTROLTYPES_FIELDS(X)               \
+    X(platform::CString<64>, CONTROLTYPE)    \
+    X(platform::Byte, MARK)                  \
+    X(platform::Long, CONTROLTYPEEQUATE)
+struct ControlTypeRecord {
+    TABLOOM_RECORD(ControlTypeRecord, "", CONTROLTYPES_FIELDS)
+};
+
+using ControlTypeList = platform::Queue<ControlTypeRecord>;

@@ -28,6 +28,10 @@ inline constexpr std::string_view kTreeMenuPosition = "~TreeMenu Position";
 inline constexpr platform::Long kFadingSet = -7;
 inline constexpr std::string_view kUseFading = "~Use Fading";
 
+// The control type that stands for the styled message box, which is no
+// control.
+inline constexpr platform::Long kMessageBoxes = -1;
+
 // "ControlType 9": the group of every control of a type.
 std::string controlTypeGroup(platform::Long controlType);
 // "Control ?CLOSEBUTTON": the group of one control, by its label in upper case.

@@ -47,4 +47,6 @@ public:
     platform::Long MENUTREEITEMSELECTEDCOLOR = static_cast<platform::Long>(0x8000000E);
     platform::Long MENUTREEITEMSELECTEDBACKGROUND = static_cast<platform::Long>(0x80000002);
     platform::Byte MARKSELECTEDCONTROLACTIVE = 0;  // the selected-control marker's switch
+    platform::Window* PROCEDUREWINDOW = nullptr;    // the window it restyles
+    platform::Long PROCEDUREHANDLE = 0;
 };

@@ -1,6 +1,273 @@
 #include "stylemanager/ZelStylemanagerClass.h"
 
+#include "platform/files/FileKey.h"
+#include "platform/files/FileTransaction.h"
+#include "platform/files/KeyedFile.h"
+#include "platform/files/LineFile.h"
+#include "platform/message/Locale.h"
 #include "platform/message/Message.h"
+#include "platform/system/DesktopSettings.h"
+#include "platform/system/Errors.h"
+#include "platform/system/Program.h"
+#include "platform/ui/Window.h"
+#include "restyle/ZelRestyleClass.h"
+#include "stylemanager/CatalogueTables.h"
+
+#include <algorithm>
+
+using platform::Byte;
+using platform::clip;
+using platform::Long;
+using platform::Short;
+
+namespace {
+
+const std::string kTranslationsFile = "ZelRestyle.trn";
+// A line of the translations file is read into a record this wide, and a
+// text or translation in it is cut to this many characters.
+constexpr std::size_t kTranslationsLineWidth = 1024;
+constexpr std::size_t kMostTranslationText = 512;
+// The event NotifyMenuTree posts with n added.
+constexpr Long kMenuTreeNotification = 0x502;
+
+// The standard buttons' captions, in LOCALE's order.
+constexpr std::string_view kButtonCaptions[] = {"OK",      "&Yes",    "&No",     "&Abort",
+                                                "&Retry", "&Ignore", "&Cancel", "&Help"};
+
+// The text of a line of the translations file: characters 21 to L - 2, L
+// the length without trailing blanks (a short line gives what there is from
+// 21 on), cut and clipped.
+std::string translationText(std::string_view line) {
+    constexpr std::size_t kTextStart = 20;
+    constexpr std::size_t kClosingQuote = 2;  // "')"
+    const std::string clipped = clip(line);
+    const std::size_t length =
+        clipped.size() >= kTextStart + kClosingQuote ? clipped.size() - kClosingQuote - kTextStart : clipped.npos;
+    const std::string_view text = std::string_view(clipped).substr(std::min(kTextStart, clipped.size()), length);
+    return clip(text.substr(0, kMostTranslationText));
+}
+
+bool beginsPair(const std::string& line) { return !line.empty() && line.front() == ' '; }
+
+}  // namespace
+
+// --- life ------------------------------------------------------------------------
+
+std::array<platform::KeyedFile*, 4> ZelStylemanagerClass::dataFiles() const {
+    return {PROPERTYFILE, CONDITIONSETFILE, CONDITIONFILE, RESTYLEFILE};
+}
+
+void ZelStylemanagerClass::Init() {
+    static_cast<ZelRestyleBaseClass&>(*this) = ZelRestyleBaseClass{};
+    static_cast<ZelStylemanagerFields&>(*this) = ZelStylemanagerFields{};
+    TRANSLATOR.Init();
+    TRANSLATOR.ExtractText = kTranslationsFile;
+    LoadTranslations();
+    PROCEDURENAME = translated("<Unknown>");
+    REFCHANGEGLOBALPROPERTIES = &CHANGEGLOBALPROPERTIES;
+    REFCURRENTPROFILE = CURRENTPROFILE;
+}
+
+void ZelStylemanagerClass::Kill() {
+    TRANSLATOR.Kill();
+    // A configuration window may have left its transaction open.
+    platform::COMMIT();
+    for (platform::KeyedFile* file : dataFiles())
+        if (file && file->opened()) file->close();
+    CLARIONCONTROLPROPERTIESQUEUE.free();
+    CONTROLTYPESQUEUE.free();
+    IMAGEQUEUE.free();
+    RESTYLECLASSLIST.clear();
+    CONDITIONSETQUEUE.free();
+    CONDITIONQUEUE.free();
+}
+
+void ZelStylemanagerClass::LoadTranslations() {
+    platform::LineFile file(kTranslationsFile, kTranslationsLineWidth);
+    // Only read: a file the user may not write is still used.
+    if (!file.open(platform::kReadOnly)) return;
+    file.set();
+    while (file.next()) {
+        if (!beginsPair(file.line())) continue;
+        const std::string text = translationText(file.line());
+        if (!file.next()) break;
+        const std::string translation = translationText(file.line());
+        // An empty text is no text to translate.
+        if (!text.empty() && !translation.empty()) TRANSLATOR.AddTranslation(text, translation);
+    }
+    file.close();
+    TRANSLATOR.ExtractText = "";
+}
+
+// --- set-up ----------------------------------------------------------------------
+
+void ZelStylemanagerClass::SetPropertyFile(platform::KeyedFile& file, platform::FileKey& primaryKey,
+                                           platform::AnyRef controlTypeEquate, platform::AnyRef propertyEquate,
+                                           platform::AnyRef property, platform::AnyRef propertyDescription,
+                                           platform::AnyRef hideFromEndUser) {
+    PROPERTYFILE = &file;
+    PROPERTYFILEPRIMARYKEY = &primaryKey;
+    PROPERTYFILECONTROLTYPEEQUATEFIELD = controlTypeEquate;
+    PROPERTYFILEPROPERTYEQUATEFIELD = propertyEquate;
+    PROPERTYFILEPROPERTYFIELD = property;
+    PROPERTYFILEPROPERTYDESCRIPTIONFIELD = propertyDescription;
+    PROPERTYFILEHIDEFROMENDUSER = hideFromEndUser;
+}
+
+void ZelStylemanagerClass::Setup(Long hotKey) {
+    fillPropertyCatalogue(CLARIONCONTROLPROPERTIESQUEUE, TRANSLATOR);
+    CURRENTPROFILE = translated("DEFAULT");
+    CONFIGUREHOTKEY = hotKey;
+    const platform::ScreenRect desktop = platform::desktopRect();
+    DESKTOPRECT.LEFT = desktop.left;
+    DESKTOPRECT.TOP = desktop.top;
+    DESKTOPRECT.RIGHT = desktop.right;
+    DESKTOPRECT.BOTTOM = desktop.bottom;
+    fillControlTypes(CONTROLTYPESQUEUE);
+    // The styled box needs the data files: until they are open, the
+    // platform's box asks.
+    const Byte usedClarionMessageBox = USECLARIONMESSAGEBOX;
+    USECLARIONMESSAGEBOX = 1;
+    for (platform::KeyedFile* file : dataFiles()) openDataFile(*file);
+    USECLARIONMESSAGEBOX = usedClarionMessageBox;
+    platform::SYSTEM(platform::PROP::Buffer, "1");
+    LoadGlobalSettings();
+}
+
+void ZelStylemanagerClass::openDataFile(platform::KeyedFile& file) {
+    if (file.open(platform::kReadWriteDenyNone)) return;
+    if (mayRecreate(file, platform::ERRORCODE()) && file.create() && file.open(platform::kReadWriteDenyNone))
+        return;
+    platform::STOP(translated("ZelStylemanagerClass: The file ") + clip(file.name()) +
+                   translated(" can not be opend! ") + platform::ERROR());
+}
+
+bool ZelStylemanagerClass::mayRecreate(platform::KeyedFile& file, int openError) {
+    const std::string name = clip(file.name());
+    if (openError == platform::kInvalidRecordDeclaration &&
+        platform::MESSAGE(translated("The file structure of ") + name +
+                              translated(" has changed|new file has to be created...|Continue?"),
+                          "ZelRestyle", platform::ICON_ASTERISK,
+                          std::to_string(platform::BUTTON_YES + platform::BUTTON_NO)) != platform::BUTTON_YES)
+        platform::HALT(0);
+    // A file held locked, or one the program may not read, is someone's data.
+    if (openError != platform::kFileNotFound && openError != platform::kInvalidDataFile &&
+        openError != platform::kInvalidRecordDeclaration)
+        return false;
+    return file.copy(name + ".bak") || platform::ERRORCODE() == platform::kFileNotFound;
+}
+
+// --- settings ------------------------------------------------------------------------
+
+void ZelStylemanagerClass::LoadGlobalSettings() {
+    CHANGEGLOBALPROPERTIES = 1;
+    loadCurrentProfile();
+    USEFADING = LoadGroup(platform::recordRef(CONTROLPROPERTYGROUP), restyle::kFadingSet, restyle::kUseFading) &&
+                        CONTROLPROPERTYGROUP.ENABLED != 0
+                    ? static_cast<Byte>(platform::leadingNumber(CONTROLPROPERTYGROUP.VALUE.view()))
+                    : 1;
+    std::string captions;
+    for (std::string_view caption : kButtonCaptions)
+        captions += (captions.empty() ? "" : ",") + translated(caption);
+    platform::LOCALE("CLABUTTON", captions);
+}
+
+void ZelStylemanagerClass::loadCurrentProfile() {
+    platform::clearRecord(*CONDITIONSETFILE->record().fields, CONDITIONSETFILE->record().buffer);
+    CONDITIONSETFILEUSERNAMEFIELD.setText(restyle::kGlobalSettings);
+    CONDITIONSETFILEPROFILEFIELD.setText(restyle::kGlobalSettings);
+    CONDITIONSETFILEPROCEDURENAMEFIELD.setText(restyle::kGlobalSettings);
+    CONDITIONSETFILEGROUPNAMEFIELD.setText(restyle::kCurrentSelectedProfile);
+    CONDITIONSETFILECONDITIONALSETFIELD.setText("");
+    CONDITIONSETFILE->set(*CONDITIONSETFILESORTKEY, *CONDITIONSETFILESORTKEY);
+    if (CONDITIONSETFILE->next() && clip(CONDITIONSETFILEGROUPNAMEFIELD.text()) == restyle::kCurrentSelectedProfile)
+        CURRENTPROFILE = clip(CONDITIONSETFILECONDITIONALSETFIELD.text());
+}
+
+void ZelStylemanagerClass::SaveSettings() { SaveUseFading(); }
+
+void ZelStylemanagerClass::SaveUseFading() {
+    CONTROLPROPERTYGROUP.ENABLED = 1;
+    CONTROLPROPERTYGROUP.VALUE = platform::numberText(USEFADING);
+    SaveGroup(platform::recordRef(CONTROLPROPERTYGROUP), restyle::kFadingSet, restyle::kUseFading);
+}
+
+// --- restyle objects -------------------------------------------------------------------
+
+void ZelStylemanagerClass::AddRestyleClass(ZelRestyleClass& object) {
+    RESTYLECLASSLIST.push_back(&object);
+    if (object.PROCEDUREWINDOW && object.PROCEDUREWINDOW->isApplication()) {
+        APPLICATIONHANDLE = object.PROCEDUREHANDLE;
+        APPLICATIONWINDOW = object.PROCEDUREWINDOW;
+    }
+}
+
+void ZelStylemanagerClass::DeleteRestyleClass(ZelRestyleClass& object) {
+    const auto first = std::find(RESTYLECLASSLIST.begin(), RESTYLECLASSLIST.end(), &object);
+    if (first != RESTYLECLASSLIST.end()) RESTYLECLASSLIST.erase(first);
+}
+
+void ZelStylemanagerClass::RestyleClassCreated(ZelRestyleClass&) {}
+
+void ZelStylemanagerClass::NotifyMenuTree(Byte n) {
+    if (MENUTREETHREAD != 0) platform::POST(kMenuTreeNotification + n, 0, MENUTREETHREAD);
+}
+
+// --- conditions and images -----------------------------------------------------------------
+
+std::string ZelStylemanagerClass::catalogueName(Long number) {
+    CLARIONCONTROLPROPERTIESQUEUE.rec.PROPERTYEQUATE = number;
+    return CLARIONCONTROLPROPERTIESQUEUE.get({{"PROPERTYEQUATE"}}) ? CLARIONCONTROLPROPERTIESQUEUE.rec.PROPERTY.str()
+                                                                   : std::string();
+}
+
+void ZelStylemanagerClass::LoadConditionQueue(Long setId) {
+    CONDITIONQUEUE.free();
+    CONDITIONQUEUE.clear();
+    walkConditions(setId);
+    while (CONDITIONFILE->next() && CONDITIONFILECONDITIONALSETIDFIELD.number() == setId) {
+        CONDITIONQUEUERecord& row = CONDITIONQUEUE.rec;
+        row.CONDITIONALID = static_cast<Long>(CONDITIONFILECONDITIONALIDFIELD.number());
+        row.CONTROL = CONDITIONFILECONTROLFIELD.text();
+        row.PROPERTYEQUATE = static_cast<Long>(CONDITIONFILEPROPERTYEQUATEFIELD.number());
+        row.OPERATOR = CONDITIONFILEOPERATORFIELD.text();
+        row.VALUE = CONDITIONFILEVALUEFIELD.text();
+        row.MANUALVALUE = static_cast<Byte>(CONDITIONFILEMANUALVALUEFIELD.number());
+        row.PROPERTY = catalogueName(row.PROPERTYEQUATE);
+        // A connective ("AND", "OR") has no property.
+        row.CONDITION = row.PROPERTYEQUATE == 0
+                            ? clip(row.OPERATOR.view())
+                            : clip(row.CONTROL.view()) + "{Prop:" + clip(row.PROPERTY.view()) + "} " +
+                                  clip(row.OPERATOR.view()) + " " + CONDITIONFILEVALUEFIELD.text();
+        CONDITIONQUEUE.add();
+    }
+}
+
+void ZelStylemanagerClass::AddImage(Byte order, std::string_view file, Short x, Short y, Short width,
+                                    Byte widthInPercentage, Short height, Byte heightInPercentage, Byte style,
+                                    Byte moveFrom, Short shiftX, Byte shiftXInPercentage, Short shiftY,
+                                    Byte shiftYInPercentage, Byte fixed) {
+    IMAGEQUEUE.clear();
+    IMAGEQUEUERecord& image = IMAGEQUEUE.rec;
+    image.IMAGEORDER = order;
+    image.IMAGEFILE = file;
+    image.XPOS = x;
+    image.YPOS = y;
+    image.WIDTH = width;
+    image.WIDTHINPERCENTAGE = widthInPercentage;
+    image.HEIGHT = height;
+    image.HEIGHTINPERCENTAGE = heightInPercentage;
+    image.STYLE = style;
+    image.MOVEFROM = moveFrom;
+    image.SHIFTXPOS = shiftX;
+    image.SHIFTXINPERCENTAGE = shiftXInPercentage;
+    image.SHIFTYPOS = shiftY;
+    image.SHIFTYINPERCENTAGE = shiftYInPercentage;
+    image.FIXED = fixed;
+    IMAGEQUEUE.add({{"IMAGEFILE"}});
+}
+
+// --- messages ----------------------------------------------------------------------------
 
 platform::Long ZelStylemanagerClass::Message(const std::string& text, const std::string& caption,
                                              const std::string& icon, const std::string& buttons,

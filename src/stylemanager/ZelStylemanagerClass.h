@@ -1,26 +1,151 @@
-// The application-wide style manager. Its data files, catalogue and windows
-// are not built yet: set-up and settings do nothing, Configure opens nothing,
-// and Message shows the layer's own message box so that every MESSAGE of the
-// program is seen and answered.
+// The application-wide style manager: the one object of the restyle system
+// that exists once per program. It opens and closes the four restyle data
+// files, holds the property catalogue, the control types, the current
+// profile and the program-wide settings, translates every text of the
+// restyle system, and keeps the list of live per-window restyle objects.
+//
+// Life: Init before the program body (the translator reads
+// "ZelRestyle.trn"), the binders, Setup (fills the catalogue, opens or
+// re-creates the files, loads the settings), SaveSettings once the frame has
+// closed, Kill at the end (writes the collected texts when there was no
+// translations file, closes the files). Init after Kill starts afresh.
+//
+// Setup re-creates a file only when it is missing, is no keyed file, or
+// changed its structure and the user agreed, and only after the old one was
+// copied to NAME.bak (or there was nothing to copy); a file it may not
+// touch so is left as it is, with a STOP.
+//
+// One object shared by every thread; none of its operations waits except
+// for the questions Setup asks. Its windows, the wizard and the styled
+// message box are not built yet: Configure opens nothing and Message shows
+// the layer's own box.
 #pragma once
 
+#include "platform/abc/TranslatorClass.h"
+#include "restyle/PropertyCatalogue.h"
+#include "restyle/RestyleRows.h"
 #include "restyle/ZelRestyleBaseClass.h"
 
+#include <array>
 #include <string>
+#include <vector>
 
+namespace platform {
+class Window;
+}
 class ZelRestyleClass;
 
-class ZelStylemanagerClass : public ZelRestyleBaseClass {
+#define IMAGEQUEUE_FIELDS(X)                 \
+    X(platform::Byte, IMAGEORDER)            \
+    X(platform::CString<256>, IMAGEFILE)     \
+    X(platform::Short, XPOS)                 \
+    X(platform::Short, YPOS)                 \
+    X(platform::Short, WIDTH)                \
+    X(platform::Byte, WIDTHINPERCENTAGE)     \
+    X(platform::Short, HEIGHT)               \
+    X(platform::Byte, HEIGHTINPERCENTAGE)    \
+    X(platform::Byte, STYLE)                 \
+    X(platform::Byte, MOVEFROM)              \
+    X(platform::Short, SHIFTXPOS)            \
+    X(platform::Byte, SHIFTXINPERCENTAGE)    \
+    X(platform::Short, SHIFTYPOS)            \
+    X(platform::Byte, SHIFTYINPERCENTAGE)    \
+    X(platform::Long, IMAGEEQUATE)           \
+    X(platform::Byte, FIXED)
+struct IMAGEQUEUERecord {
+    TABLOOM_RECORD(IMAGEQUEUERecord, "", IMAGEQUEUE_FIELDS)
+};
+
+#define RECT_FIELDS(X)        \
+    X(platform::Long, LEFT)   \
+    X(platform::Long, TOP)    \
+    X(platform::Long, RIGHT)  \
+    X(platform::Long, BOTTOM)
+struct RECTRecord {
+    TABLOOM_RECORD(RECTRecord, "", RECT_FIELDS)
+};
+
+// The style manager's own data, apart from its behaviour, so that Init can
+// put all of it back to its first state.
+struct ZelStylemanagerFields {
+    platform::Long APPLICATIONHANDLE = 0;
+    platform::Window* APPLICATIONWINDOW = nullptr;
+    platform::Short APPLICATIONCLIENTWIDTH = 0;
+    platform::Short APPLICATIONCLIENTHEIGHT = 0;
+    platform::Byte CHANGEGLOBALPROPERTIES = 0;  // 1: the editors work on "~Global settings"
+    PropertyCatalogue CLARIONCONTROLPROPERTIESQUEUE;
+    platform::Long CONFIGUREHOTKEY = 0;
+    platform::Byte CONFIGURECONTROLMODE = 0;
+    PROPERTYSETTINGRecord CONTROLPROPERTYGROUP;  // one setting, loaded and saved whole
+    ControlTypeList CONTROLTYPESQUEUE;
+    platform::CString<256> CURRENTPROFILE;
+    platform::Byte DEBUG = 0;
+    RECTRecord DESKTOPRECT;
+    platform::Queue<IMAGEQUEUERecord> IMAGEQUEUE;
+    platform::Byte MENUITEMWINDOW = 0;  // thread of the tree menu's open menu-item window
+    platform::Byte MENUTREETHREAD = 0;  // thread of the running tree menu; 0 for none
+    platform::Long MESSAGEHOOK = 0;     // the hook in force before the program's own
+    platform::KeyedFile* PROPERTYFILE = nullptr;
+    platform::FileKey* PROPERTYFILEPRIMARYKEY = nullptr;
+    platform::AnyRef PROPERTYFILECONTROLTYPEEQUATEFIELD;
+    platform::AnyRef PROPERTYFILEPROPERTYEQUATEFIELD;
+    platform::AnyRef PROPERTYFILEPROPERTYFIELD;
+    platform::AnyRef PROPERTYFILEPROPERTYDESCRIPTIONFIELD;
+    platform::AnyRef PROPERTYFILEHIDEFROMENDUSER;
+    std::vector<ZelRestyleClass*> RESTYLECLASSLIST;  // the live per-window restyle objects
+    platform::Byte RESTYLEWIZARDSTEP = 0;
+    platform::Byte RESTYLEWIZARDREQUESTACTION = 0;
+    platform::Long RESTYLEWIZARDCONDITIONALSETID = 0;
+    platform::TranslatorClass TRANSLATOR;
+    platform::Byte USECLARIONMESSAGEBOX = 0;  // 1: Message shows the layer's own box
+    platform::Byte USEFADING = 0;
+    RECTRecord WINDOWRECT;
+};
+
+class ZelStylemanagerClass : public ZelRestyleBaseClass, public ZelStylemanagerFields {
 public:
-    virtual void Init() {}
-    virtual void Kill() {}
-    virtual void Setup(platform::Long hotKey) { HOTKEY = hotKey; }
-    virtual void SaveSettings() {}
+    virtual void Init();
+    virtual void Kill();
+
+    virtual void SetPropertyFile(platform::KeyedFile& file, platform::FileKey& primaryKey,
+                                 platform::AnyRef controlTypeEquate, platform::AnyRef propertyEquate,
+                                 platform::AnyRef property, platform::AnyRef propertyDescription,
+                                 platform::AnyRef hideFromEndUser);
+    virtual void Setup(platform::Long hotKey);
+    virtual void LoadGlobalSettings();
+    virtual void LoadTranslations();
+    virtual void SaveSettings();
+    virtual void SaveUseFading();
+
+    virtual void AddRestyleClass(ZelRestyleClass& object);
+    virtual void DeleteRestyleClass(ZelRestyleClass& object);
+    virtual void RestyleClassCreated(ZelRestyleClass& object);
+    // Posts event 502h + n to the running tree menu, if any.
+    virtual void NotifyMenuTree(platform::Byte n);
+    // The conditions of one set with their display texts, in CONDITIONALID
+    // order; a property the catalogue lacks shows no name.
+    virtual void LoadConditionQueue(platform::Long setId);
+    virtual void AddImage(platform::Byte order, std::string_view file, platform::Short x, platform::Short y,
+                          platform::Short width, platform::Byte widthInPercentage, platform::Short height,
+                          platform::Byte heightInPercentage, platform::Byte style, platform::Byte moveFrom,
+                          platform::Short shiftX, platform::Byte shiftXInPercentage, platform::Short shiftY,
+                          platform::Byte shiftYInPercentage, platform::Byte fixed);
+
     virtual void Configure(ZelRestyleClass& caller) {}
     virtual platform::Long Message(const std::string& text, const std::string& caption, const std::string& icon,
                                    const std::string& buttons, platform::Long defaultButton, platform::Long style,
                                    platform::Byte flag1, platform::Byte flag2, platform::Byte flag3);
 
-    platform::Long MESSAGEHOOK = 0;  // the hook in force before the program's own
-    platform::Long HOTKEY = 0;
+private:
+    std::string translated(std::string_view text) { return TRANSLATOR.TranslateString(text); }
+    // The bound data files in the order they are opened.
+    std::array<platform::KeyedFile*, 4> dataFiles() const;
+    // Opens one data file, re-creating it where that is safe; one it cannot
+    // open is left as it is, with a STOP.
+    void openDataFile(platform::KeyedFile& file);
+    // After a failed OPEN: true when the file may be replaced by an empty one
+    // (asking first when its structure changed) and its old bytes are kept.
+    bool mayRecreate(platform::KeyedFile& file, int openError);
+    void loadCurrentProfile();
+    std::string catalogueName(platform::Long number);
 };

@@ -225,7 +225,7 @@ TEST_F(BrowseODBCconnectionTest, ARejectedStatementShowsTheMessageAndNoRows) {
     EXPECT_TRUE(executingShown(w));
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
-    ASSERT_TRUE(drive::answerMessage("&OK"));
+    ASSERT_TRUE(drive::answerMessage("OK"));
     EXPECT_EQ(recordCount(w), "0");
     EXPECT_EQ(rowsShown(w, "?List"), 0);
     EXPECT_FALSE(executingShown(w));

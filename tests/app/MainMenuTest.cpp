@@ -55,7 +55,7 @@ TEST_F(MainMenuTest, QueryAndCatalogueWindowsNeedAConnectString) {
         const bool empty = std::string(c.connectString).find_first_not_of(' ') == std::string::npos;
         EXPECT_EQ(drive::messageText(), empty ? kNoConnection : "");
         if (empty) {
-            EXPECT_TRUE(drive::answerMessage("&OK"));
+            EXPECT_TRUE(drive::answerMessage("OK"));
         }
         EXPECT_NE(drive::waitForWindow(c.opens), nullptr);
         EXPECT_EQ(count(kConnectionTitle) + count(kQueryTitle) + count(kCatalogueTitle), 1u);
@@ -169,5 +169,5 @@ TEST_F(MainMenuTest, HelpItemsSayThereIsNoHelpFile) {
     Window& frame = startProgram();
     drive::chooseMenu(frame, "?HELPINDEX");
     EXPECT_EQ(drive::messageText(), "This program has no help file to open.");
-    EXPECT_TRUE(drive::answerMessage("&OK"));
+    EXPECT_TRUE(drive::answerMessage("OK"));
 }

@@ -10,6 +10,8 @@
 #include "platform/odbc/FileProperties.h"
 #include "platform/system/DesktopSettings.h"
 
+#include <map>
+
 using namespace platform;
 
 namespace {
@@ -54,7 +56,11 @@ TEST_F(ProgramTest, StartUpRunsItsStepsInOrderBeforeTheFrameOpens) {
     EXPECT_EQ(recorded.trace.only({"styleManager.", "assistant.Construct", "assistant.LoadSettings", "splash.",
                                    "restyle.Init", "assistant.InitWindow", "assistant.TakeApplicationWindow"}),
               (Calls{"styleManager.Init", "assistant.Construct", "assistant.LoadSettings", "splash.Show 10",
-                     "styleManager.SetUserName", "styleManager.Setup 1619", "restyle.Init Main",
+                     "styleManager.SetUserName", "styleManager.SetPropertyFile ZELPROPERTIESFILE P_KEY_ZELPF",
+                     "styleManager.SetConditionSetFile ZELCONDITIONSETFILE P_KEY_ZELCS S_KEY_ZELCS",
+                     "styleManager.SetConditionFile ZELCONDITIONFILE P_KEY_ZELCD",
+                     "styleManager.SetRestyleFile ZELRESTYLEFILE P_KEY_ZELRF", "styleManager.Setup 1619",
+                     "restyle.Init Main",
                      "assistant.InitWindow Main", withNumber("assistant.TakeApplicationWindow", frame.handle())}));
     EXPECT_EQ(keysAtLoad, (std::vector<Long>{0, 0, 0, 0}));
     EXPECT_EQ(keysAtSplash, (std::vector<Long>{377, 378, 123, 379}));
@@ -72,6 +78,68 @@ TEST_F(ProgramTest, StartUpRunsItsStepsInOrderBeforeTheFrameOpens) {
     EXPECT_EQ(recorded.assistant.BUFFERINDEX, 1);
     EXPECT_EQ(recorded.assistant.BUFFERPOS, 1);
     EXPECT_EQ(INIMgr.fileName(), "obdctabloom.INI");
+    drive::chooseMenu(frame, "?EXIT");
+    EXPECT_EQ(waitForExit(), 0);
+}
+
+TEST_F(ProgramTest, TheStyleManagerIsGivenTheGlobalRestyleFilesWithTheirKeysAndRecordFields) {
+    recorded.install();
+    Window& frame = startProgram();
+    const ZelStylemanagerClass& bound = recorded.styleManager;
+    EXPECT_EQ(bound.PROPERTYFILE, &ZELPROPERTIESFILE);
+    EXPECT_EQ(bound.PROPERTYFILEPRIMARYKEY, &ZELPROPERTIESFILE.P_KEY_ZELPF);
+    EXPECT_EQ(bound.CONDITIONSETFILE, &ZELCONDITIONSETFILE);
+    EXPECT_EQ(bound.CONDITIONSETFILEPRIMARYKEY, &ZELCONDITIONSETFILE.P_KEY_ZELCS);
+    EXPECT_EQ(bound.CONDITIONSETFILESORTKEY, &ZELCONDITIONSETFILE.S_KEY_ZELCS);
+    EXPECT_EQ(bound.CONDITIONFILE, &ZELCONDITIONFILE);
+    EXPECT_EQ(bound.CONDITIONFILEPRIMARYKEY, &ZELCONDITIONFILE.P_KEY_ZELCD);
+    EXPECT_EQ(bound.RESTYLEFILE, &ZELRESTYLEFILE);
+    EXPECT_EQ(bound.RESTYLEFILEPRIMARYKEY, &ZELRESTYLEFILE.P_KEY_ZELRF);
+
+    // Each reference writes the field of that name and no other.
+    const RecordRef properties = recordRef(ZELPROPERTIESFILE.rec), sets = recordRef(ZELCONDITIONSETFILE.rec),
+                    conditions = recordRef(ZELCONDITIONFILE.rec), values = recordRef(ZELRESTYLEFILE.rec);
+    const struct {
+        AnyRef reference;
+        RecordRef record;
+        const char* field;
+    } references[] = {
+        {bound.PROPERTYFILECONTROLTYPEEQUATEFIELD, properties, "CONTROLTYPEEQUATE"},
+        {bound.PROPERTYFILEPROPERTYEQUATEFIELD, properties, "PROPERTYEQUATE"},
+        {bound.PROPERTYFILEPROPERTYFIELD, properties, "PROPERTY"},
+        {bound.PROPERTYFILEPROPERTYDESCRIPTIONFIELD, properties, "PROPERTYDESCRIPTION"},
+        {bound.PROPERTYFILEHIDEFROMENDUSER, properties, "HIDEFROMENDUSER"},
+        {bound.CONDITIONSETFILEUSERNAMEFIELD, sets, "USERNAME"},
+        {bound.CONDITIONSETFILEPROFILEFIELD, sets, "PROFILE"},
+        {bound.CONDITIONSETFILEPROCEDURENAMEFIELD, sets, "PROCEDURENAME"},
+        {bound.CONDITIONSETFILEGROUPNAMEFIELD, sets, "GROUPNAME"},
+        {bound.CONDITIONSETFILECONDITIONALSETFIELD, sets, "CONDITIONALSET"},
+        {bound.CONDITIONSETFILECONDITIONALSETIDFIELD, sets, "CONDITIONALSETID"},
+        {bound.CONDITIONFILECONDITIONALSETIDFIELD, conditions, "CONDITIONALSETID"},
+        {bound.CONDITIONFILECONDITIONALIDFIELD, conditions, "CONDITIONALID"},
+        {bound.CONDITIONFILECONTROLFIELD, conditions, "CONTROL"},
+        {bound.CONDITIONFILEPROPERTYEQUATEFIELD, conditions, "PROPERTYEQUATE"},
+        {bound.CONDITIONFILEOPERATORFIELD, conditions, "OPERATOR"},
+        {bound.CONDITIONFILEVALUEFIELD, conditions, "VALUE"},
+        {bound.CONDITIONFILEMANUALVALUEFIELD, conditions, "MANUALVALUE"},
+        {bound.RESTYLEFILECONDITIONALSETID, values, "CONDITIONALSETID"},
+        {bound.RESTYLEFILEPROPERTYFIELD, values, "PROPERTY"},
+        {bound.RESTYLEFILEPARAMETERFIELD, values, "PARAMETER"},
+        {bound.RESTYLEFILEVALUEFIELD, values, "VALUE"},
+    };
+    for (const auto& r : references) {
+        const auto fieldTexts = [&r] {
+            std::map<std::string, std::string> texts;
+            for (const FieldInfo& field : r.record.fields->all())
+                texts[field.name] = clip(FieldRef(field, r.record.buffer).text());
+            return texts;
+        };
+        clearRecord(*r.record.fields, r.record.buffer);
+        auto expected = fieldTexts();
+        expected[r.field] = "7";
+        r.reference.setText("7");
+        EXPECT_EQ(fieldTexts(), expected) << r.record.fields->prefix() << ":" << r.field;
+    }
     drive::chooseMenu(frame, "?EXIT");
     EXPECT_EQ(waitForExit(), 0);
 }

@@ -220,7 +220,7 @@ TEST_F(TabloomTest, WritingRereadsTheTablesWithTheCurrentFilter) {
     drive::type(w, "?Glo:OwnerFilter", "nobody");
     drive::leave(w, "?Glo:OwnerFilter");
     drive::click(w, "?WriteTXDButton");
-    while (drive::answerMessage("&OK")) {
+    while (drive::answerMessage("OK")) {
     }
     EXPECT_EQ(GTQ.records(), 0u) << "the list was read again before the writer ran";
     ::unsetenv("TXD_VIEWER");

@@ -1,5 +1,6 @@
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
+#include "platform/message/Locale.h"
 #include "platform/message/Message.h"
 #include "platform/ui/Window.h"
 
@@ -98,4 +99,26 @@ TEST(Message, AnInstalledHookTakesEveryMessage) {
     EXPECT_EQ(result, 7);
     EXPECT_EQ(seen, std::vector<std::string>{"hello/cap/&A|&B"});
     EXPECT_EQ(drive::messageText(), "");  // no box was shown
+}
+
+TEST(Message, LocaleCaptionsTheStandardButtonsAndClosingStillGivesCancel) {
+    LOCALE("CLABUTTON", "OK,&Ja,&Nee,&Afbreken,&Opnieuw,&Negeren,&Annuleren");
+    const struct {
+        Long buttons;
+        const char* press;
+        Long result;
+    } cases[] = {
+        {BUTTON_OK, "OK", BUTTON_OK},
+        {BUTTON_YES | BUTTON_NO, "&Nee", BUTTON_NO},
+        {BUTTON_HELP, "&Help", BUTTON_HELP},  // past the captions given
+    };
+    for (const auto& c : cases) EXPECT_EQ(answered(std::to_string(c.buttons), c.press), c.result) << c.press;
+
+    Long result = -1;
+    START([&] { result = MESSAGE("text", "", "", std::to_string(BUTTON_YES | BUTTON_CANCEL), BUTTON_YES); });
+    drive::settle();
+    drive::closeByCloseBox(*drive::window(""));
+    EXPECT_EQ(result, BUTTON_CANCEL);
+    resetLocale();
+    EXPECT_EQ(answered(std::to_string(BUTTON_OK), "&OK"), BUTTON_OK);
 }

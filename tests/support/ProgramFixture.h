@@ -18,6 +18,9 @@ protected:
 
     // Starts the program and waits for the main frame.
     platform::Window& startProgram();
+    // Starts the program and lets it run until it first waits: a question
+    // asked at start is up, or else the main frame.
+    void launchProgram();
     platform::Window& frame();
     // Connects as a user does, through the connection window (F2); starts
     // the program when it is not running.

@@ -5,6 +5,8 @@
 
 #include "app/frame/ProcedureServices.h"
 #include "assistant/AssistantClass.h"
+#include "platform/files/FileKey.h"
+#include "platform/files/KeyedFile.h"
 #include "restyle/ZelRestyleClass.h"
 #include "splash/ZelSplashClass.h"
 #include "stylemanager/ZelStylemanagerClass.h"
@@ -94,8 +96,38 @@ struct RecordingStyleManager : ZelStylemanagerClass {
         ZelStylemanagerClass::SetUserName(userName);
         trace->add("styleManager.SetUserName");
     }
+    // Binders: the file and its keys by label.
+    void SetPropertyFile(platform::KeyedFile& file, platform::FileKey& key, platform::AnyRef controlTypeEquate,
+                         platform::AnyRef propertyEquate, platform::AnyRef property,
+                         platform::AnyRef propertyDescription, platform::AnyRef hideFromEndUser) override {
+        ZelStylemanagerClass::SetPropertyFile(file, key, controlTypeEquate, propertyEquate, property,
+                                              propertyDescription, hideFromEndUser);
+        trace->add("styleManager.SetPropertyFile " + file.label() + " " + key.label());
+    }
+    void SetConditionSetFile(platform::KeyedFile& file, platform::FileKey& primaryKey, platform::FileKey& sortKey,
+                             platform::AnyRef userName, platform::AnyRef profile, platform::AnyRef procedureName,
+                             platform::AnyRef groupName, platform::AnyRef conditionalSet,
+                             platform::AnyRef conditionalSetId) override {
+        ZelStylemanagerClass::SetConditionSetFile(file, primaryKey, sortKey, userName, profile, procedureName,
+                                                  groupName, conditionalSet, conditionalSetId);
+        trace->add("styleManager.SetConditionSetFile " + file.label() + " " + primaryKey.label() + " " +
+                   sortKey.label());
+    }
+    void SetConditionFile(platform::KeyedFile& file, platform::FileKey& key, platform::AnyRef conditionalSetId,
+                          platform::AnyRef conditionalId, platform::AnyRef control, platform::AnyRef propertyEquate,
+                          platform::AnyRef comparison, platform::AnyRef value, platform::AnyRef manualValue) override {
+        ZelStylemanagerClass::SetConditionFile(file, key, conditionalSetId, conditionalId, control, propertyEquate,
+                                               comparison, value, manualValue);
+        trace->add("styleManager.SetConditionFile " + file.label() + " " + key.label());
+    }
+    void SetRestyleFile(platform::KeyedFile& file, platform::FileKey& key, platform::AnyRef conditionalSetId,
+                        platform::AnyRef property, platform::AnyRef parameter, platform::AnyRef value) override {
+        ZelStylemanagerClass::SetRestyleFile(file, key, conditionalSetId, property, parameter, value);
+        trace->add("styleManager.SetRestyleFile " + file.label() + " " + key.label());
+    }
+    // The set-up itself needs the files, which the double never opens.
     void Setup(platform::Long hotKey) override {
-        ZelStylemanagerClass::Setup(hotKey);
+        CONFIGUREHOTKEY = hotKey;
         trace->add(withNumber("styleManager.Setup", hotKey));
     }
     void SaveSettings() override { trace->add("styleManager.SaveSettings"); }

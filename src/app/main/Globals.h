@@ -7,6 +7,10 @@
 #include "platform/abc/ErrorClass.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/Text.h"
+#include "restyle/ZelConditionFile.h"
+#include "restyle/ZelConditionSetFile.h"
+#include "restyle/ZelPropertiesFile.h"
+#include "restyle/ZelRestyleFile.h"
 #include "splash/ZelSplashClass.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
@@ -39,6 +43,13 @@ inline ODBCCatalogClass* ODBCCatalog = nullptr;
 // rules without a connection.
 SqlIdentifierRules currentIdentifierRules();
 SqlStringLiterals currentStringLiterals();
+
+// The restyle data files, in the current folder; the style manager opens
+// and closes them.
+inline ZelPropertiesFile ZELPROPERTIESFILE;
+inline ZelConditionSetFile ZELCONDITIONSETFILE;
+inline ZelConditionFile ZELCONDITIONFILE;
+inline ZelRestyleFile ZELRESTYLEFILE;
 
 inline ZelStylemanagerClass StyleManager;
 inline AssistantClass Assistant;

@@ -48,6 +48,31 @@ void freeCatalogueQueues() {
     GTQ.free();
 }
 
+void clearRestyleRecords() {
+    clearRecord(ZELPROPERTIESFILE.rec.fieldTable(), &ZELPROPERTIESFILE.rec);
+    clearRecord(ZELCONDITIONSETFILE.rec.fieldTable(), &ZELCONDITIONSETFILE.rec);
+    clearRecord(ZELCONDITIONFILE.rec.fieldTable(), &ZELCONDITIONFILE.rec);
+    clearRecord(ZELRESTYLEFILE.rec.fieldTable(), &ZELRESTYLEFILE.rec);
+}
+
+// Each file with its keys and its record's fields, in the binders' order.
+void bindRestyleFiles() {
+    ZELPROPERTIESFILERecord& p = ZELPROPERTIESFILE.rec;
+    styleManager().SetPropertyFile(ZELPROPERTIESFILE, ZELPROPERTIESFILE.P_KEY_ZELPF, p.CONTROLTYPEEQUATE,
+                                   p.PROPERTYEQUATE, p.PROPERTY, p.PROPERTYDESCRIPTION, p.HIDEFROMENDUSER);
+    ZELCONDITIONSETFILERecord& s = ZELCONDITIONSETFILE.rec;
+    styleManager().SetConditionSetFile(ZELCONDITIONSETFILE, ZELCONDITIONSETFILE.P_KEY_ZELCS,
+                                       ZELCONDITIONSETFILE.S_KEY_ZELCS, s.USERNAME, s.PROFILE, s.PROCEDURENAME,
+                                       s.GROUPNAME, s.CONDITIONALSET, s.CONDITIONALSETID);
+    ZELCONDITIONFILERecord& c = ZELCONDITIONFILE.rec;
+    styleManager().SetConditionFile(ZELCONDITIONFILE, ZELCONDITIONFILE.P_KEY_ZELCD, c.CONDITIONALSETID,
+                                    c.CONDITIONALID, c.CONTROL, c.PROPERTYEQUATE, c.OPERATOR, c.VALUE,
+                                    c.MANUALVALUE);
+    ZELRESTYLEFILERecord& r = ZELRESTYLEFILE.rec;
+    styleManager().SetRestyleFile(ZELRESTYLEFILE, ZELRESTYLEFILE.P_KEY_ZELRF, r.CONDITIONALSETID, r.PROPERTY,
+                                  r.PARAMETER, r.VALUE);
+}
+
 void endConnection() {
     ODBCCatalogClass::Dispose(ODBCCatalog);
     ODBCFILE.close();
@@ -65,6 +90,7 @@ void startUp() {
     splash().Show(kSplashSeconds);
     Glo::UserName = "DEFAULT";
     styleManager().SetUserName(Glo::UserName);
+    bindRestyleFiles();
     styleManager().Setup(kConfigureKey);
     styleManager().MESSAGEHOOK = messageHookValue();
     setMessageHookValue(registerMessageHook(MessageHook));
@@ -100,6 +126,7 @@ void GlobalDataInit(Long finish) {
     assistant().BUFFERPOS = 1;
     assistant().Construct();
     resetGlobalVariables();
+    clearRestyleRecords();
     GlobalRequest = 0;
     GlobalResponse = 0;
     VCRRequest = 0;

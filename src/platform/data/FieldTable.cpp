@@ -1,5 +1,6 @@
 #include "platform/data/FieldTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -10,12 +11,21 @@ const FieldInfo* FieldTable::at(std::size_t number) const {
     return &fields_[number - 1];
 }
 
+namespace {
+// Without regard to case; queues look fields up at every comparison, so
+// nothing is copied.
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upperChar(x) == upperChar(y); });
+}
+}  // namespace
+
 const FieldInfo* FieldTable::find(std::string_view name) const {
-    std::string wanted = upper(name);
-    const std::string ownPrefix = upper(prefix_) + ":";
-    if (!prefix_.empty() && wanted.rfind(ownPrefix, 0) == 0) wanted.erase(0, ownPrefix.size());
+    if (!prefix_.empty() && name.size() > prefix_.size() && name[prefix_.size()] == ':' &&
+        sameName(name.substr(0, prefix_.size()), prefix_))
+        name.remove_prefix(prefix_.size() + 1);
     for (const FieldInfo& f : fields_)
-        if (upper(f.name) == wanted) return &f;
+        if (sameName(f.name, name)) return &f;
     return nullptr;
 }
 
@@ -50,9 +60,17 @@ void store(char* p, T v) {
 
 std::string FieldRef::text() const {
     switch (info_->type) {
-        case FieldType::CString: return std::string(place(), strnlen(place(), info_->size));
-        case FieldType::String: return std::string(place(), info_->size);
+        case FieldType::CString:
+        case FieldType::String: return std::string(view());
         default: return numberText(number());
+    }
+}
+
+std::string_view FieldRef::view() const {
+    switch (info_->type) {
+        case FieldType::CString: return {place(), strnlen(place(), info_->size)};
+        case FieldType::String: return {place(), info_->size};
+        default: return {};
     }
 }
 

@@ -73,6 +73,9 @@ public:
     FieldRef(const FieldInfo& info, void* record) : info_(&info), record_(static_cast<char*>(record)) {}
     const FieldInfo& info() const { return *info_; }
     std::string text() const;
+    // The bytes of a text field, in place (a CSTRING up to its end); empty
+    // for a number.
+    std::string_view view() const;
     double number() const;
     void setText(std::string_view text);
     void setNumber(double value);

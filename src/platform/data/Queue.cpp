@@ -107,8 +107,8 @@ int QueueBase::compare(const void* a, const void* b, const std::vector<SortKey>&
         const FieldRef fb(*info, const_cast<void*>(b));
         int c = 0;
         if (info->type == FieldType::CString || info->type == FieldType::String) {
-            const std::string ta = clip(fa.text()), tb = clip(fb.text());
-            c = ta < tb ? -1 : ta > tb ? 1 : 0;
+            const int order = clipped(fa.view()).compare(clipped(fb.view()));
+            c = order < 0 ? -1 : order > 0 ? 1 : 0;
         } else {
             const double na = fa.number(), nb = fb.number();
             c = na < nb ? -1 : na > nb ? 1 : 0;

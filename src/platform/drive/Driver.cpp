@@ -2,6 +2,7 @@
 
 #include "platform/fiber/Scheduler.h"
 #include "platform/text/Codepage.h"
+#include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
 #include "platform/ui/view/ListControl.h"
@@ -513,8 +514,10 @@ std::string messageText() {
 bool answerMessage(std::string_view buttonCaption) {
     Window* box = messageBox();
     if (!box) return false;
+    // "&OK" answers a button captioned "OK" and the other way round.
+    const QString wanted = withoutMnemonic(std::string(buttonCaption));
     for (Long n : box->controlNumbers()) {
-        if (box->control(n)->type == CREATE::button && box->property(n, PROP::Text) == buttonCaption) {
+        if (box->control(n)->type == CREATE::button && withoutMnemonic(box->property(n, PROP::Text)) == wanted) {
             click(*box, box->control(n)->label);
             return true;
         }

@@ -75,7 +75,8 @@ void doubleClick(Window& window, std::string_view label);
 
 // The text of the message box that is up, "|" between its lines; "" if none.
 std::string messageText();
-// Presses the button of the message box that is up; false if there is none.
+// Presses the button of the message box that is up, its caption given with or
+// without its "&"; false if there is none.
 bool answerMessage(std::string_view buttonCaption);
 
 std::string screenText(Window& window, std::string_view label);

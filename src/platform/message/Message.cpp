@@ -1,5 +1,6 @@
 #include "platform/message/Message.h"
 
+#include "platform/message/Locale.h"
 #include "platform/ui/Window.h"
 
 #include <algorithm>
@@ -23,6 +24,7 @@ Hooks& hooks() {
 struct BoxButton {
     std::string caption;
     Long result;
+    Long flag = 0;  // a standard button's BUTTON_ flag; 0 for the caller's captions
 };
 
 std::vector<std::string> splitLines(const std::string& text) {
@@ -47,21 +49,17 @@ std::vector<BoxButton> boxButtons(const std::string& buttons) {
         for (const std::string& caption : splitLines(buttons)) out.push_back({caption, n++});
         return out;
     }
-    static const std::vector<BoxButton> standard = {
-        {"&OK", BUTTON_OK},         {"&Yes", BUTTON_YES},       {"&No", BUTTON_NO},
-        {"&Abort", BUTTON_ABORT},   {"&Retry", BUTTON_RETRY},   {"&Ignore", BUTTON_IGNORE},
-        {"&Cancel", BUTTON_CANCEL}, {"&Help", BUTTON_HELP}};
     const auto flags = static_cast<Long>(leadingNumber(buttons));
-    for (const BoxButton& b : standard)
-        if (flags & b.result) out.push_back(b);
-    if (out.empty()) out.push_back(standard.front());
+    for (Long flag = BUTTON_OK; flag <= BUTTON_HELP; flag <<= 1)
+        if (flags & flag) out.push_back({standardButtonCaption(flag), flag, flag});
+    if (out.empty()) out.push_back({standardButtonCaption(BUTTON_OK), BUTTON_OK, BUTTON_OK});
     return out;
 }
 
 // Closing the box without a button: Cancel when offered, else the default.
 Long closedResult(const std::vector<BoxButton>& buttons, Long defaultButton) {
     for (const BoxButton& b : buttons)
-        if (b.result == BUTTON_CANCEL && b.caption == "&Cancel") return BUTTON_CANCEL;
+        if (b.flag == BUTTON_CANCEL) return BUTTON_CANCEL;
     for (const BoxButton& b : buttons)
         if (b.result == defaultButton) return defaultButton;
     return buttons.back().result;

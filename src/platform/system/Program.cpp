@@ -1,6 +1,7 @@
 #include "platform/system/Program.h"
 
 #include "platform/fiber/Scheduler.h"
+#include "platform/message/Locale.h"
 #include "platform/message/Message.h"
 #include "platform/ui/Window.h"
 
@@ -72,6 +73,7 @@ void startProgram(const ProgramModules& modules, std::function<void()> body) {
     ProgramState& s = state();
     s = ProgramState{false, false, 0, 0, modules, s.path};
     setMessageHookValue(0);  // as in a new process
+    resetLocale();
     s.mainThread = Scheduler::instance().start(
         [&s, body = std::move(body)] {
             for (const ModuleInitialiser& init : s.modules.initialisers) init(0);

@@ -5,11 +5,13 @@
 
 namespace platform {
 
-std::string clip(std::string_view text) {
+std::string_view clipped(std::string_view text) {
     std::size_t end = text.size();
     while (end > 0 && text[end - 1] == ' ') --end;
-    return std::string(text.substr(0, end));
+    return text.substr(0, end);
 }
+
+std::string clip(std::string_view text) { return std::string(clipped(text)); }
 
 char upperChar(char c) {
     const auto u = static_cast<unsigned char>(c);

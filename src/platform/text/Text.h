@@ -67,6 +67,8 @@ struct String {
 
 // CLIP: the text without trailing blanks.
 std::string clip(std::string_view text);
+// The same, in place.
+std::string_view clipped(std::string_view text);
 // UPPER with the Windows-1252 letters.
 std::string upper(std::string_view text);
 char upperChar(char c);

@@ -75,7 +75,7 @@ constexpr Long Handle = 0x7E00, Imm = 0x7E01, ScreenText = 0x7E02, Pixels = 0x7E
                NoWidth = 0x7E20, NoHeight = 0x7E21, Use = 0x7E22, Picture = 0x7E23, Choice = 0x7E24,
                Status = 0x7E25;
 // System-wide properties.
-constexpr Long MessageHook = 0x7E80, DragFullWindows = 0x7E81;
+constexpr Long MessageHook = 0x7E80, DragFullWindows = 0x7E81, Buffer = 0x7E82;
 }  // namespace PROP
 
 // Key codes: the virtual-key code plus 100h Shift, 200h Ctrl, 400h Alt.

@@ -612,9 +612,21 @@ void SETKEYCODE(Long keyCode) {
     if (Event* e = currentEvent()) e->keyCode = keyCode;
 }
 
+namespace {
+std::map<Long, std::string>& systemProperties() {
+    static std::map<Long, std::string> written;
+    return written;
+}
+}  // namespace
+
 std::string SYSTEM(Long prop) {
     if (prop == PROP::Modal) return Window::windowsOf(THREAD()).size() > 1 ? "1" : "0";
-    return {};
+    const auto written = systemProperties().find(prop);
+    return written == systemProperties().end() ? std::string() : written->second;
+}
+
+void SYSTEM(Long prop, std::string_view value) {
+    if (prop != PROP::Modal) systemProperties()[prop] = std::string(value);
 }
 
 }  // namespace platform

@@ -238,8 +238,11 @@ Long KEYCODE();
 Long KEYCHAR();
 Long KEYSTATE();
 void SETKEYCODE(Long keyCode);
-// SYSTEM{prop}, the program-wide properties: PROP::Modal.
+// SYSTEM{prop}, the program-wide properties: PROP::Modal, and what was
+// written (PROP::Buffer, the file buffering the layer does not need, is
+// accepted and read back).
 std::string SYSTEM(Long prop);
+void SYSTEM(Long prop, std::string_view value);
 // The mouse cursor over every window of the program; CURSOR::None gives each
 // widget its own again.
 void SETCURSOR(Long cursor = CURSOR::None);
