@@ -16,8 +16,18 @@ void ProgramFixture::SetUp() {
 }
 
 Window& ProgramFixture::startProgram() {
+    launchProgram();
+    return passSplash();
+}
+
+void ProgramFixture::launchProgram() {
     platform::startProgram(programModules(), ProgramBody);
     started_ = true;
+    drive::settle();
+}
+
+Window& ProgramFixture::passSplash() {
+    if (Window* splash = drive::window(kSplashTitle)) drive::click(*splash, "?CloseButton");
     Window* w = drive::waitForWindow(kFrameTitle);
     if (!w) throw std::runtime_error("the main frame did not open");
     return *w;

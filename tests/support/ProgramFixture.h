@@ -16,8 +16,13 @@ protected:
     void TearDown() override;
     std::string folder() const { return folder_.path().toStdString(); }
 
-    // Starts the program and waits for the main frame.
+    // Starts the program, closes the splash when it is up ("&Close"), and
+    // waits for the main frame.
     platform::Window& startProgram();
+    // The same in two steps: the program runs until it waits (the splash
+    // up, or the frame open), then the splash is closed.
+    void launchProgram();
+    platform::Window& passSplash();
     platform::Window& frame();
     // Connects as a user does, through the connection window (F2); starts
     // the program when it is not running.
@@ -35,3 +40,4 @@ private:
 };
 
 inline constexpr const char* kFrameTitle = "Tabloom version 1.05";
+inline constexpr const char* kSplashTitle = "Tabloom splash";

@@ -46,6 +46,7 @@ WindowView::WindowView(Window& model) : model_(&model) {
     else
         showAsTopLevel();
     if (model.region()) applyRegion();
+    if (model.topmost()) applyTopmost();
 }
 
 // Qt may delete a view the model still holds: an MDI child's goes with its

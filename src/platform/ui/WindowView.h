@@ -69,6 +69,7 @@ public:
     void apply(Long control, Long prop);
     // The model's region as the window's mask, where masks apply.
     void applyRegion();
+    void applyTopmost();
     void addControl(Long control);  // one created at run time
     void focus(Long control);
     Long focusedControl() const;
