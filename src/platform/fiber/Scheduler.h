@@ -73,6 +73,11 @@ public:
     // Waits the given time holding the lock: no other fiber runs, input waits,
     // Qt paints. Under the fake clock the clock moves on and nothing waits.
     void sleepKeepingLock(std::chrono::milliseconds duration);
+    // Lets Qt run holding the lock (no other fiber runs, input waits) until
+    // `done` holds or `timeout` has passed on the real clock, whatever Clock
+    // says: for what the window system does in its own time, such as putting
+    // a window on screen. Returns `done()`.
+    bool waitForWindowSystem(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
     // Resumes every fiber whose wait is over, repeatedly, until none is ready;
     // a fiber that yielded waits for the next Qt turn. Returns true when a

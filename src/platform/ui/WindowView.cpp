@@ -1,5 +1,6 @@
 #include "platform/ui/WindowView.h"
 
+#include "platform/fiber/Scheduler.h"
 #include "platform/text/Codepage.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
@@ -14,8 +15,12 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace platform {
+
+// How long a repaint waits, once, for its window to come on screen.
+constexpr std::chrono::milliseconds kOnScreenWait{500};
 
 void installInputRouting();
 void installPointerInput();
@@ -222,7 +227,16 @@ Long WindowView::focusedControl() const {
     return focused && isAncestorOf(focused) ? controlOf(focused) : 0;
 }
 
-void WindowView::repaintNow() { outer()->repaint(); }
+void WindowView::repaintNow() {
+    QWidget* shown = outer();
+    QWindow* native = shown->window()->windowHandle();
+    if (!native || native->isExposed() || !shown->isVisible()) return shown->repaint();
+    // Qt drops paints of a window the window system has not exposed yet; its
+    // exposure paints it.
+    if (awaitedScreen_) return;
+    awaitedScreen_ = true;
+    Scheduler::instance().waitForWindowSystem([native] { return native->isExposed(); }, kOnScreenWait);
+}
 
 void WindowView::focus(Long number) {
     QWidget* w = widget(number);

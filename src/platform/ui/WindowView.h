@@ -73,7 +73,9 @@ public:
     void addControl(Long control);  // one created at run time
     void focus(Long control);
     Long focusedControl() const;
-    // Paints the window and its controls at once, not at the next event loop turn.
+    // Paints the window and its controls at once, not at the next event loop
+    // turn. A window not yet on screen is painted as the window system puts
+    // it there: the first time, that is waited for (keeping the lock).
     void repaintNow();
     void dispose();
 
@@ -175,6 +177,7 @@ private:
     bool active_ = false;
     bool placementPending_ = false;        // the user moves or sizes it with the button down
     bool maximized_ = false;
+    bool awaitedScreen_ = false;  // a repaint waited for the window to come on screen
     bool applying_ = false;  // a change from the model, not from the user
 };
 

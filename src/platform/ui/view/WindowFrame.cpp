@@ -32,13 +32,13 @@ void WindowView::applyRegion() {
         setWidgetMask(shown, region->qRegion());
 }
 
-// Told to the window system without making the window again: it stays shown.
+// Told to the window system without making the window again, so it stays
+// shown; the window manager lifts it above the others.
 void WindowView::applyTopmost() {
     if (sub_) return;  // an MDI child stays inside its frame
     const bool on = model_->topmost();
     overrideWindowFlags(on ? windowFlags() | Qt::WindowStaysOnTopHint : windowFlags() & ~Qt::WindowStaysOnTopHint);
     if (QWindow* shown = windowHandle()) shown->setFlags(windowFlags());
-    if (on) raise();
 }
 namespace {
 
