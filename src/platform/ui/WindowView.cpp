@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBackingStore>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -230,7 +231,13 @@ Long WindowView::focusedControl() const {
 void WindowView::repaintNow() {
     QWidget* shown = outer();
     QWindow* native = shown->window()->windowHandle();
-    if (!native || native->isExposed() || !shown->isVisible()) return shown->repaint();
+    if (!native || native->isExposed() || !shown->isVisible()) {
+        shown->repaint();
+        // What a new region uncovers the window system asks Qt to show at its
+        // next turn; the picture is there already, so it is shown now.
+        if (shown->isWindow() && shown->backingStore()) shown->backingStore()->flush(shown->rect(), native);
+        return;
+    }
     // Qt drops paints of a window the window system has not exposed yet; its
     // exposure paints it.
     if (awaitedScreen_) return;
