@@ -5,8 +5,9 @@
 //   main thread; numbers fit in a byte; 0 means failure).
 // - Program code runs only inside fibers. A fiber runs until it waits
 //   (waitUntil, yield, sleep); only then can another fiber run. This is the
-//   runtime's global lock. sleepKeepingLock (the runtime's SLEEP) waits
-//   without letting another fiber run; Qt still paints meanwhile.
+//   runtime's global lock. sleepKeepingLock (the runtime's SLEEP) and
+//   waitForWindowSystem wait without letting another fiber run; Qt still
+//   paints meanwhile, input waits.
 // - A yield means "run again after Qt has had its turn": one dispatch runs
 //   each ready fiber at most once per Qt turn, so a fiber polling with yields
 //   never keeps Qt, its timers or its input from running.
