@@ -137,6 +137,21 @@ TEST_F(SplashShow, OpensWithAGrowingCircleWaitsItsSecondsAndClosesWithAShrinking
     expectSteps(log.regions(false), circle(splash.R1, 480, -4));
 }
 
+TEST_F(SplashShow, EveryControlCloseIncludedLiesInsideTheVisibleLogo) {
+    Window& w = show();
+    const int left = GetSystemMetrics(SM_CXFRAME);
+    const int top = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION);
+    for (Long n : w.controlNumbers()) {
+        SCOPED_TRACE(w.control(n)->label);
+        const int x = left + w.numberProperty(n, PROP::Xpos), y = top + w.numberProperty(n, PROP::Ypos);
+        const int width = w.numberProperty(n, PROP::Width), height = w.numberProperty(n, PROP::Height);
+        ASSERT_GT(width * height, 0);
+        for (auto [cx, cy] : {std::pair{x, y}, {x + width - 1, y}, {x, y + height - 1}, {x + width - 1, y + height - 1}})
+            EXPECT_TRUE(splash.R1.contains(cx, cy)) << cx << ", " << cy;
+    }
+    drive::click(w, "?CloseButton");
+}
+
 TEST_F(SplashShow, CloseEndsTheWaitAtOnceAndTheCircleStillCloses) {
     Window& w = show();
     log.paints.clear();
