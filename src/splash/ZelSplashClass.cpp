@@ -121,9 +121,9 @@ void ZelSplashClass::fillStep(int step) {
 
 void ZelSplashClass::completeOutline(int outline) {
     const std::size_t count = logoOutline(outline).size();
-    std::vector<Point> corners(count);
-    for (std::size_t n = 0; n < count; ++n) corners[n] = {POINTS[n].X, POINTS[n].Y};
-    R2 = Region::polygon(corners);
+    std::vector<Point> polygon(count);
+    for (std::size_t n = 0; n < count; ++n) polygon[n] = {POINTS[n].X, POINTS[n].Y};
+    R2 = Region::polygon(polygon);
     R1 = R1 ^ R2;
 }
 
