@@ -231,18 +231,19 @@ Long WindowView::focusedControl() const {
 void WindowView::repaintNow() {
     QWidget* shown = outer();
     QWindow* native = shown->window()->windowHandle();
-    if (!native || native->isExposed() || !shown->isVisible()) {
-        shown->repaint();
-        // What a new region uncovers the window system asks Qt to show at its
-        // next turn; the picture is there already, so it is shown now.
-        if (shown->isWindow() && shown->backingStore()) shown->backingStore()->flush(shown->rect(), native);
+    const bool onScreen = native && native->isExposed();
+    if (native && !onScreen && shown->isVisible()) {
+        // Qt drops paints of a window the window system has not exposed yet;
+        // its exposure paints it.
+        if (awaitedScreen_) return;
+        awaitedScreen_ = true;
+        Scheduler::instance().waitForWindowSystem([native] { return native->isExposed(); }, kOnScreenWait);
         return;
     }
-    // Qt drops paints of a window the window system has not exposed yet; its
-    // exposure paints it.
-    if (awaitedScreen_) return;
-    awaitedScreen_ = true;
-    Scheduler::instance().waitForWindowSystem([native] { return native->isExposed(); }, kOnScreenWait);
+    shown->repaint();
+    // What a new region uncovers the window system asks Qt to show at its
+    // next turn; the picture is there already, so it is shown now.
+    if (onScreen && shown->isWindow() && shown->backingStore()) shown->backingStore()->flush(shown->rect(), native);
 }
 
 void WindowView::focus(Long number) {
