@@ -149,6 +149,9 @@ int main(int argc, char** argv) {
     // The connection window starts from the sample data source.
     ConnectionMemory{"TabloomSample", "", "", "DSN=TabloomSample"}.store();
     startProgram(programModules(), ProgramBody);
+    // The splash, once its circle has opened: the logo alone.
+    render("Tabloom splash", folder, "splash.png");
+    if (Window* splash = drive::window("Tabloom splash")) drive::click(*splash, "?CloseButton");
     Window* frame = drive::waitForWindow("Tabloom version 1.05");
     if (!frame) return 1;
     render("Tabloom version 1.05", folder, "main-frame.png");

@@ -144,6 +144,19 @@ TEST_F(ProgramTest, TheStyleManagerIsGivenTheGlobalRestyleFilesWithTheirKeysAndR
     EXPECT_EQ(waitForExit(), 0);
 }
 
+TEST_F(ProgramTest, TheRealSplashIsTheOnlyWindowWhileUpAfterTheHotKeysAndBeforeTheUserName) {
+    recorded.install();
+    procedureServices().splash = &Splash;
+    launchProgram();
+    EXPECT_EQ(drive::windowTitles(), std::vector<std::string>{kSplashTitle});
+    EXPECT_EQ(hotKeysOf(recorded.assistant), (std::vector<Long>{377, 378, 123, 379}));
+    EXPECT_EQ(recorded.trace.only({"styleManager.SetUserName"}), Calls{});
+    Window& frame = passSplash();
+    EXPECT_EQ(recorded.trace.only({"styleManager.SetUserName"}), Calls{"styleManager.SetUserName"});
+    drive::chooseMenu(frame, "?EXIT");
+    EXPECT_EQ(waitForExit(), 0);
+}
+
 TEST_F(ProgramTest, ShutDownRunsItsStepsInOrderAndWindowsClosingAfterItDoNoHarm) {
     SqliteFixture database("CREATE TABLE items (id INTEGER PRIMARY KEY);");
     ConnectionMemory{"", "", "", database.connectString()}.store();

@@ -127,6 +127,7 @@ TEST_F(ZelStylemanagerClassSetupTest, EachDataFileIsOpenedReCreatedOrLeftAsItsSt
         const auto before = dataFileBytes();
 
         launchProgram();
+        closeSplash();
         const std::string asked = drive::messageText();
         EXPECT_EQ(asked.substr(0, c.asked.size()), c.asked);
         EXPECT_EQ(asked.empty(), c.asked.empty()) << asked;

@@ -15,14 +15,23 @@ void ProgramFixture::SetUp() {
     setProgramPath(folder() + "/tabloom");
 }
 
+Window& ProgramFixture::startProgram() {
+    launchProgram();
+    return passSplash();
+}
+
 void ProgramFixture::launchProgram() {
     platform::startProgram(programModules(), ProgramBody);
     started_ = true;
     drive::settle();
 }
 
-Window& ProgramFixture::startProgram() {
-    launchProgram();
+void ProgramFixture::closeSplash() {
+    if (Window* splash = drive::window(kSplashTitle)) drive::click(*splash, "?CloseButton");
+}
+
+Window& ProgramFixture::passSplash() {
+    closeSplash();
     Window* w = drive::waitForWindow(kFrameTitle);
     if (!w) throw std::runtime_error("the main frame did not open");
     return *w;

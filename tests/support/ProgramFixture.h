@@ -16,11 +16,15 @@ protected:
     void TearDown() override;
     std::string folder() const { return folder_.path().toStdString(); }
 
-    // Starts the program and waits for the main frame.
+    // Starts the program, closes the splash when it is up ("&Close"), and
+    // waits for the main frame.
     platform::Window& startProgram();
-    // Starts the program and lets it run until it first waits: a question
-    // asked at start is up, or else the main frame.
+    // The same in two steps: the program runs until it waits (the splash
+    // up, or the frame open), then the splash is closed.
     void launchProgram();
+    platform::Window& passSplash();
+    // Presses the splash's "&Close" when it is up; the program goes on to its next wait.
+    void closeSplash();
     platform::Window& frame();
     // Connects as a user does, through the connection window (F2); starts
     // the program when it is not running.
@@ -38,3 +42,4 @@ private:
 };
 
 inline constexpr const char* kFrameTitle = "Tabloom version 1.05";
+inline constexpr const char* kSplashTitle = "Tabloom splash";

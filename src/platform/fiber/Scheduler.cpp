@@ -246,6 +246,19 @@ void Scheduler::sleepKeepingLock(std::chrono::milliseconds duration) {
     lockHeld_ = held;
 }
 
+bool Scheduler::waitForWindowSystem(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const bool held = lockHeld_;
+    lockHeld_ = true;
+    while (!done()) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) break;
+        waitForQtEvents(left, QEventLoop::ExcludeUserInputEvents);
+    }
+    lockHeld_ = held;
+    return done();
+}
+
 bool Scheduler::ready(const Fiber& f) const {
     if (f.finished) return false;
     if (!f.started) return true;

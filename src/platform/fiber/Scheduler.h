@@ -5,8 +5,9 @@
 //   main thread; numbers fit in a byte; 0 means failure).
 // - Program code runs only inside fibers. A fiber runs until it waits
 //   (waitUntil, yield, sleep); only then can another fiber run. This is the
-//   runtime's global lock. sleepKeepingLock (the runtime's SLEEP) waits
-//   without letting another fiber run; Qt still paints meanwhile.
+//   runtime's global lock. sleepKeepingLock (the runtime's SLEEP) and
+//   waitForWindowSystem wait without letting another fiber run; Qt still
+//   paints meanwhile, input waits.
 // - A yield means "run again after Qt has had its turn": one dispatch runs
 //   each ready fiber at most once per Qt turn, so a fiber polling with yields
 //   never keeps Qt, its timers or its input from running.
@@ -73,6 +74,11 @@ public:
     // Waits the given time holding the lock: no other fiber runs, input waits,
     // Qt paints. Under the fake clock the clock moves on and nothing waits.
     void sleepKeepingLock(std::chrono::milliseconds duration);
+    // Lets Qt run holding the lock (no other fiber runs, input waits) until
+    // `done` holds or `timeout` has passed on the real clock, whatever Clock
+    // says: for what the window system does in its own time, such as putting
+    // a window on screen. Returns `done()`.
+    bool waitForWindowSystem(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
     // Resumes every fiber whose wait is over, repeatedly, until none is ready;
     // a fiber that yielded waits for the next Qt turn. Returns true when a

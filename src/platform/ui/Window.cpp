@@ -41,12 +41,12 @@ Long nextHandle() {
 
 bool closeRequest(Long event) { return event == EVENT::CloseWindow || event == EVENT::CloseDown; }
 
-// A structure's AT: dialog units.
-void placeAt(Geometry& g, const Rect& at) {
-    g.write(PROP::Xpos, at.x, false);
-    g.write(PROP::Ypos, at.y, false);
-    g.write(PROP::Width, at.width, false);
-    g.write(PROP::Height, at.height, false);
+// A structure's AT: dialog units, or pixels for a structure drawn in pixels.
+void placeAt(Geometry& g, const Rect& at, bool pixels) {
+    g.write(PROP::Xpos, at.x, pixels);
+    g.write(PROP::Ypos, at.y, pixels);
+    g.write(PROP::Width, at.width, pixels);
+    g.write(PROP::Height, at.height, pixels);
 }
 
 bool typesWhileEditing(Long type) { return type == CREATE::entry || type == CREATE::combo || type == CREATE::spin; }
@@ -83,7 +83,7 @@ Window::Window(WindowSpec spec) : spec_(std::move(spec)), units_(spec_.fontName,
 
 Window::~Window() { close(); }
 
-Control Window::controlOf(const ControlSpec& s, Long number, Long parent) {
+Control Window::controlOf(const ControlSpec& s, Long number, Long parent) const {
     Control c;
     c.number = number;
     c.type = s.type;
@@ -91,7 +91,7 @@ Control Window::controlOf(const ControlSpec& s, Long number, Long parent) {
     c.parent = parent;
     c.spec = &s;
     c.props[PROP::Text] = s.text;
-    placeAt(c.geometry, s.at);
+    placeAt(c.geometry, s.at, spec_.pixels);
     if (s.hidden) c.props[PROP::Hide] = "1";
     if (!s.msg.empty()) c.props[PROP::Msg] = s.msg;
     if (s.key) c.props[PROP::Key] = std::to_string(s.key);
@@ -129,7 +129,7 @@ void Window::open() {
     handle_ = nextHandle();
     props_[PROP::Text] = spec_.title;
     props_[PROP::Icon] = spec_.icon;
-    placeAt(geometry_, spec_.at);
+    placeAt(geometry_, spec_.at, spec_.pixels);
     props_[PROP::System] = spec_.system ? "1" : "0";
     props_[PROP::Max] = spec_.maximizeBox ? "1" : "0";
     props_[PROP::Resize] = spec_.resizable ? "1" : "0";
@@ -234,6 +234,11 @@ Long Window::lastControl() const {
 void Window::setRegion(std::optional<Region> region) {
     region_ = std::move(region);
     if (view_) view_->applyRegion();
+}
+
+void Window::setTopmost(bool on) {
+    topmost_ = on;
+    if (view_) view_->applyTopmost();
 }
 
 Long Window::controlHandle(Long number) const { return number == 0 ? handle_ : handle_ + kControlHandleBase + number; }

@@ -23,7 +23,9 @@
 //   event wait shows the bound variables first, as DISPLAY would.
 // - Positions and sizes (Geometry.h) are in dialog units of the window's font,
 //   or in pixels while the window's PROP:Pixels is set; the model converts,
-//   so it answers in either unit without the view. A window's Xpos/Ypos are
+//   so it answers in either unit without the view. A structure drawn in
+//   pixels (WindowSpec::pixels) places everything in pixels from the start,
+//   whatever the font. A window's Xpos/Ypos are
 //   its top left corner on the screen (an MDI child's in its frame's client
 //   area), Width/Height its client area.
 // - User input (from Qt or from the test driver) becomes events, delivered to
@@ -172,6 +174,9 @@ public:
     // one (nullopt) the whole window shows. An empty region hides it all.
     void setRegion(std::optional<Region> region);
     const std::optional<Region>& region() const { return region_; }
+    // Above every window that is not topmost, the program's and others'.
+    void setTopmost(bool on);
+    bool topmost() const { return topmost_; }
 
     static const std::vector<Window*>& openWindows();
     static Window* applicationFrame();
@@ -183,7 +188,7 @@ public:
     static std::vector<Window*> windowsOf(int thread);
 
 private:
-    static Control controlOf(const ControlSpec& spec, Long number, Long parent);
+    Control controlOf(const ControlSpec& spec, Long number, Long parent) const;
     void numberControls(const std::vector<ControlSpec>& specs, Long parent, Long& next, int step);
     void deliver(Event e);
     // Delivers; true when the program ended its handling with CYCLE.
@@ -206,6 +211,7 @@ private:
     bool sizePending_ = false;
     std::vector<Long> windowAlerts_;
     std::optional<Region> region_;
+    bool topmost_ = false;
     WindowView* view_ = nullptr;
     int thread_ = 0;
     Long handle_ = 0;

@@ -79,6 +79,7 @@ struct WindowSpec {
     std::string fontName = "MS Sans Serif";
     int fontSize = 8;
     Rect at{0, 0, 300, 200};
+    bool pixels = false;          // `at` of the window and its controls in pixels, not dialog units
     bool center = false;          // opens in the middle of the screen or of its frame, whatever `at` says
     bool mdi = false;             // an MDI child of the application frame
     bool system = true;           // has a system menu

@@ -1,5 +1,6 @@
 #include "platform/ui/WindowView.h"
 
+#include "platform/fiber/Scheduler.h"
 #include "platform/text/Codepage.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
@@ -7,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBackingStore>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -14,8 +16,12 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace platform {
+
+// How long a repaint waits, once, for its window to come on screen.
+constexpr std::chrono::milliseconds kOnScreenWait{500};
 
 void installInputRouting();
 void installTipRouting();
@@ -51,6 +57,7 @@ WindowView::WindowView(Window& model) : model_(&model) {
     else
         showAsTopLevel();
     if (model.region()) applyRegion();
+    if (model.topmost()) applyTopmost();
     focusFirst();
 }
 
@@ -258,7 +265,23 @@ Long WindowView::focusedControl() const {
     return focused && isAncestorOf(focused) ? controlOf(focused) : 0;
 }
 
-void WindowView::repaintNow() { outer()->repaint(); }
+void WindowView::repaintNow() {
+    QWidget* shown = outer();
+    QWindow* native = shown->window()->windowHandle();
+    const bool onScreen = native && native->isExposed();
+    if (native && !onScreen && shown->isVisible()) {
+        // Qt drops paints of a window the window system has not exposed yet;
+        // its exposure paints it.
+        if (awaitedScreen_) return;
+        awaitedScreen_ = true;
+        Scheduler::instance().waitForWindowSystem([native] { return native->isExposed(); }, kOnScreenWait);
+        return;
+    }
+    shown->repaint();
+    // What a new region uncovers the window system asks Qt to show at its
+    // next turn; the picture is there already, so it is shown now.
+    if (onScreen && shown->isWindow() && shown->backingStore()) shown->backingStore()->flush(shown->rect(), native);
+}
 
 void WindowView::focus(Long number) {
     // A control that takes no focus (a prompt) hands it to the next one that does.

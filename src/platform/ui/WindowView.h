@@ -70,13 +70,16 @@ public:
     void apply(Long control, Long prop);
     // The model's region as the window's mask, where masks apply.
     void applyRegion();
+    void applyTopmost();
     void addControl(Long control);  // one created at run time
     // A control destroyed: its widget goes later, never at once (a handler
     // of that widget may be running).
     void removeControl(Long control);
     void focus(Long control);
     Long focusedControl() const;
-    // Paints the window and its controls at once, not at the next event loop turn.
+    // Paints the window and its controls at once, not at the next event loop
+    // turn. A window not yet on screen is painted as the window system puts
+    // it there: the first time, that is waited for (keeping the lock).
     void repaintNow();
     void dispose();
 
@@ -207,6 +210,7 @@ private:
     bool active_ = false;
     bool placementPending_ = false;        // the user moves or sizes it with the button down
     bool maximized_ = false;
+    bool awaitedScreen_ = false;  // a repaint waited for the window to come on screen
     bool applying_ = false;  // a change from the model, not from the user
 };
 

@@ -251,3 +251,17 @@ TEST(WindowGeometry, ResizingTheFrameByItsGripLaysItsContentsOutAtTheNewSize) {
     EXPECT_EQ(frame->numberProperty(0, PROP::ClientWidth), clientWidth + 60);
     EXPECT_EQ(frame.taken(EVENT::Sized).size(), 1u);
 }
+
+TEST(WindowGeometry, AStructureDrawnInPixelsIsPlacedInPixelsWhateverTheFont) {
+    WindowSpec spec = plain("in pixels", {30, 20, 480, 366});
+    spec.pixels = true;
+    spec.fontSize = 14;
+    RunningWindow w(spec);
+    EXPECT_EQ(w->view()->clientRect().size(), QSize(480, 366));
+    EXPECT_EQ(widgetOf(w, "?Entry")->geometry(), QRect(10, 20, 60, 12));
+    // Read in dialog units until the window uses pixels.
+    EXPECT_EQ(w->numberProperty(0, PROP::Width), w->units().toUnitsX(480));
+    w->setProperty(0, PROP::Pixels, 1);
+    EXPECT_EQ(w->numberProperty(0, PROP::Width), 480);
+    EXPECT_EQ(w->numberProperty(w.number("?Entry"), PROP::Xpos), 10);
+}

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace platform {
 
@@ -29,6 +30,15 @@ void WindowView::applyRegion() {
         setWidgetMask(shown, QRegion(-2, -2, 1, 1));  // a mask beside the window: nothing shows
     else
         setWidgetMask(shown, region->qRegion());
+}
+
+// Told to the window system without making the window again, so it stays
+// shown; the window manager lifts it above the others.
+void WindowView::applyTopmost() {
+    if (sub_) return;  // an MDI child stays inside its frame
+    const bool on = model_->topmost();
+    overrideWindowFlags(on ? windowFlags() | Qt::WindowStaysOnTopHint : windowFlags() & ~Qt::WindowStaysOnTopHint);
+    if (QWindow* shown = windowHandle()) shown->setFlags(windowFlags());
 }
 namespace {
 

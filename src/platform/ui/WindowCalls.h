@@ -1,0 +1,41 @@
+// The system calls the program makes on window handles and on the system's
+// metrics, carried out on the layer's windows.
+//
+// Rules:
+// - GetSystemMetrics answers from the layer's own frame (SystemMetrics.h):
+//   the frame's width and height, and the caption's height with the line
+//   under it, so a window's client area starts at (SM_CXFRAME, SM_CYFRAME +
+//   SM_CYCAPTION) in the window's own pixels. Any other metric is 0.
+// - SetWindowPos carries out the z-order (HWND_TOPMOST: the window stays
+//   above the others; HWND_NOTOPMOST: no longer) and SWP_SHOWWINDOW; it
+//   neither moves nor sizes (false unless SWP_NOMOVE and SWP_NOSIZE are given).
+// - SetWindowRgn gives the window its region (Window::setRegion); with
+//   `redraw` the window is painted at once, before the call returns.
+// - A handle that is no open window's gives false and does nothing.
+#pragma once
+
+#include "platform/text/Text.h"
+#include "platform/ui/Region.h"
+
+#include <optional>
+
+namespace platform {
+
+constexpr Long SM_CYCAPTION = 4;
+constexpr Long SM_CXFRAME = 32;
+constexpr Long SM_CYFRAME = 33;
+
+Long GetSystemMetrics(Long index);
+
+constexpr Long HWND_TOPMOST = -1;
+constexpr Long HWND_NOTOPMOST = -2;
+constexpr Long SWP_NOSIZE = 0x0001;
+constexpr Long SWP_NOMOVE = 0x0002;
+constexpr Long SWP_SHOWWINDOW = 0x0040;
+
+bool SetWindowPos(Long handle, Long insertAfter, Long x, Long y, Long width, Long height, Long flags);
+
+// nullopt: the whole window shows again.
+bool SetWindowRgn(Long handle, std::optional<Region> region, bool redraw);
+
+}  // namespace platform

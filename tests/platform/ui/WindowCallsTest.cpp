@@ -1,0 +1,72 @@
+// The system calls on window handles and metrics, and a window painted at
+// once though the window system has not shown it yet.
+#include "RunningWindow.h"
+
+#include "platform/ui/WindowCalls.h"
+#include "platform/ui/WindowView.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+WindowSpec plain(const std::string& title) { return {.label = "W", .title = title, .at = {0, 0, 120, 80}}; }
+
+}  // namespace
+
+TEST(WindowCalls, TheMetricsPlaceTheClientAreaInTheWindow) {
+    RunningWindow w(plain("metrics"));
+    const QPoint client = w->view()->clientRect().topLeft();
+    EXPECT_EQ(client.x(), GetSystemMetrics(SM_CXFRAME));
+    EXPECT_EQ(client.y(), GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION));
+    EXPECT_EQ(GetSystemMetrics(0), 0) << "a metric the layer does not keep";
+}
+
+TEST(WindowCalls, SetWindowPosMakesAWindowTopmostAndNoLongerButNeitherMovesNorSizes) {
+    RunningWindow w(plain("z-order"));
+    const Long keepPlace = SWP_NOMOVE | SWP_NOSIZE;
+    const Long handle = w->handle();
+    EXPECT_TRUE(SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, keepPlace | SWP_SHOWWINDOW));
+    EXPECT_TRUE(w->topmost());
+    EXPECT_TRUE(w->view()->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(w->view()->isVisible()) << "the window stays shown";
+    EXPECT_TRUE(SetWindowPos(handle, HWND_NOTOPMOST, 0, 0, 0, 0, keepPlace));
+    EXPECT_FALSE(w->topmost());
+    EXPECT_FALSE(w->view()->windowFlags() & Qt::WindowStaysOnTopHint);
+
+    w->setProperty(0, PROP::Hide, 1);
+    EXPECT_TRUE(SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, keepPlace | SWP_SHOWWINDOW));
+    EXPECT_TRUE(w->view()->isVisible()) << "shown again";
+    EXPECT_FALSE(SetWindowPos(handle, HWND_NOTOPMOST, 10, 10, 0, 0, SWP_NOSIZE)) << "a move";
+    EXPECT_TRUE(w->topmost());
+    EXPECT_FALSE(SetWindowPos(handle + 1, HWND_TOPMOST, 0, 0, 0, 0, keepPlace)) << "a control's handle";
+}
+
+TEST(WindowCalls, SetWindowRgnShapesTheWindowAndARedrawPaintsAWindowNotYetOnScreen) {
+    struct PaintCount : QObject {
+        int paints = 0;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint && qobject_cast<WindowView*>(watched)) ++paints;
+            return false;
+        }
+    } count;
+    qApp->installEventFilter(&count);
+    int paintsAfterRedraw = -1;
+    bool refused = false;
+    START([&] {
+        Window w(plain("shaped at once"));
+        w.open();
+        SetWindowRgn(w.handle(), Region::ellipse(0, 0, 40, 40), true);
+        paintsAfterRedraw = count.paints;  // before Qt's next turn
+        refused = !SetWindowRgn(0, std::nullopt, true);
+        SetWindowRgn(w.handle(), std::nullopt, false);
+        EXPECT_FALSE(w.region());
+    });
+    drive::settle();
+    qApp->removeEventFilter(&count);
+    EXPECT_GE(paintsAfterRedraw, 1);
+    EXPECT_TRUE(refused) << "no window has that handle";
+}
