@@ -1,37 +1,182 @@
-// The agent assistant. Its character, files and windows are not built yet:
-// windows announce themselves and pass their events, and nothing happens.
-// Calls after Kill are harmless (windows may still close after it).
+// The agent assistant: one object for the whole program. Every window
+// procedure announces its window (InitWindow) and passes it its events; the
+// object hangs its hot keys on the window, gives a window whose procedure has
+// steps its assistant button, knows the current procedure window and the
+// thread of each, and hands events to the recorder. Its settings and steps
+// live in AGNTSET and AGNTFILE (Mentavo.h).
+//
+// Rules:
+// - Every operation runs on the calling window's thread and never waits; the
+//   runtime's lock serialises the shared fields and queues.
+// - None of the window operations consumes an event: the window goes on with
+//   its own handling (after TakeAlertKey with KEYCODE() 0 when it took the key).
+// - A procedure's assistant button is acted on only in the window that made
+//   it: its row is written at every InitWindow, 0 without a button.
+// - The look-up for the button leaves AGNTFILE's buffer and walk as they were.
+// - The character, the author windows, the recorder and the playback are the
+//   virtual operations below that do nothing here; their subclasses do them.
 #pragma once
 
+#include "assistant/AssistantQueues.h"
+#include "platform/data/AnyRef.h"
 #include "platform/text/Text.h"
 
+#include <array>
+#include <memory>
 #include <string>
+
+namespace platform {
+class Window;
+}
+
+// The private event that replays one recorded event in a window.
+constexpr platform::Long EVENT_ReplayRecorded = 0xFFF;
+
+// The recorder's states (ACTIVATERECORDEVENTS).
+namespace RECORDER {
+constexpr platform::Byte Off = 0, Recording = 1, Requested = 2, Finished = 3;
+}
 
 // The object's data, apart from its behaviour, so that CLEAR can put it back
 // to its first state without touching what a derived class adds.
 struct AssistantFields {
+    struct Point {
+        platform::Long X = 0, Y = 0;
+    };
+    struct Rectangle {
+        platform::Long LEFT = 0, TOP = 0, RIGHT = 0, BOTTOM = 0;
+    };
+    // The system's WINDOWPLACEMENT record.
+    struct WindowPlacement {
+        platform::Long LENGTH = 0;
+        platform::Long FLAGS = 0;
+        platform::Long SHOWCMD = 0;
+        Point PTMINPOSITION;
+        Point PTMAXPOSITION;
+        Rectangle RCNORMALPOSITION;
+    };
+
+    platform::Byte INITIALIZED = 0;
+    platform::Long AGENTWINDOWTHREAD = 0;
+    platform::Window* PARENTWINDOW = nullptr;
+    platform::CString<255> AGENTSERVER;
+    platform::CString<20> AGENTNAME;
+    platform::CString<255> AGENTFILENAME;
+    platform::Byte AGENTLOADED = 0;
+    platform::AnyRef OWNERVARIABELE;
+    platform::Long LANGUAGEID = 0;
+    platform::Long XPOS = 0;
+    platform::Long YPOS = 0;
+    platform::Long HEIGHT = 0;
+    platform::Long WIDTH = 0;
+    platform::Long ACTIVEWINDOW = 0;
+    platform::Long APPLICATIONPOSX = 0;
+    platform::Long APPLICATIONPOSY = 0;
+    platform::Byte REQUESTSINBUFFER = 0;
+    std::array<platform::CString<21>, 256> REQUESTTOBECOMPLETED{};
+    platform::CString<21> AGENTREQUEST;
+    platform::CString<21> STOPREQUEST;
+    // The request ring, slots 1..100 at [0]..[99].
+    std::array<BUFFERAGENTEVENTRecord, 100> BUFFERAGENTEVENT{};
+    std::unique_ptr<platform::Queue<BUFFERAGENTEVENTRecord>> BUFFERAGENTEVENTQUE;
     platform::Long BUFFERINDEX = 0;
     platform::Long BUFFERPOS = 0;
+    platform::CString<14> STOPTYPE;
+    platform::Byte FASTANIMATIONS = 0;
+    platform::Byte ACTIVATESTATUS = 0;
+    platform::Byte NOVOICE = 0;
+    platform::Byte VISIBLE = 0;
+    platform::CString<81> PROCEDURENAME;
+    // A subject holds as many characters as AGF:ONDERWERP.
+    platform::CString<51> ONDERWERP;
+    platform::Long STEPNR = 0;
+    platform::Long PROCEDUREWINDOWHANDLE = 0;
+    platform::Byte TRAINMODEON = 0;
+    platform::Byte TRAINFILEOPEN = 0;
+    platform::Long WINDOWPOSX = 0;
+    platform::Long WINDOWPOSY = 0;
+    WindowPlacement WINDOWPLACEMENT;
+    Rectangle DESKTOPPLACEMENT;
+    platform::Byte PLAYCONTROLACTIVE = 0;
+    platform::Byte PLAYCONTROLINITIALIZED = 0;
+    platform::Long PLAYCONTROLWINDOWTHREAD = 0;
+    platform::Byte AGENTPAUZE = 0;
+    platform::Byte TRACEDMOUSECLICK = 0;
+    platform::Byte IDLETIME = 0;
+    platform::Byte SPEAKSPEED = 0;
+    platform::Byte SPEAKDELAY = 0;
+    platform::Byte ASSISTENTBINNENBUREAUBLAD = 0;
+    platform::CString<512> HELPFILELOCATIESTRING;
     platform::Long TRAINMODEKEY = 0;
     platform::Long ACTIVATEALERTKEY = 0;
     platform::Long PLAYAGENTALERTKEY = 0;
     platform::Long PLAYCONTROLKEY = 0;
+    platform::Byte ACTIVATERECORDEVENTS = 0;
+    std::unique_ptr<platform::Queue<PROCEDURETHREADQUEUERecord>> PROCEDURETHREADQUEUE;
+    std::unique_ptr<platform::Queue<EVENTQUEUERecord>> EVENTQUEUE;
+    platform::Long EVENTWINDOWTHREAD = 0;
+    platform::Byte PLAYBACKEVENTS = 0;
+    platform::Long PLAYBACKEVENTNUMBER = 0;
+    Point MOUSEPOS;
+    platform::Byte EVENTFINISHED = 0;
+    platform::Long EVENTTIME = 0;
+    platform::UShort SLOWDOWNMOUSEVENTS = 0;
+    platform::Long TIMEOUTMOUSEEVENT = 0;
+    platform::Byte TYPESNELHEID = 0;
+    platform::Byte SKIPACTIVATEMENU = 0;
+    platform::Byte USEMENTAVOBUTTON = 0;
+    platform::Long MENTAVOBUTTONCONTROL = 0;
+    std::unique_ptr<platform::Queue<MENTAVOBUTTONQUEUERecord>> MENTAVOBUTTONQUEUE;
 };
 
 class AssistantClass : public AssistantFields {
 public:
     virtual ~AssistantClass() = default;
-    // CLEAR of the object: its fields as first built.
+    // CLEAR of the object: its fields as first built, its queues gone.
     void Clear() { static_cast<AssistantFields&>(*this) = AssistantFields{}; }
 
-    virtual void Construct() {}
-    virtual void Destruct() {}
-    virtual void LoadSettings() {}
+    // The window placement's length, the default character and the queues.
+    virtual void Construct();
+    virtual void Destruct();
+    // Opens (or creates, when missing) the two files and reads the settings,
+    // once per run.
+    virtual void LoadSettings();
+    // Stops the character; nothing runs it yet.
     virtual void Kill() {}
 
-    virtual void InitWindow(const std::string& procedureName) {}
-    virtual void TakeEvent(const std::string& procedureName, platform::Long windowHandle) {}
-    virtual void TakeAlertKey(const std::string& procedureName, platform::Long windowHandle) {}
-    virtual void TakeWindowClosed(const std::string& procedureName) {}
-    virtual void TakeApplicationWindow(platform::Long windowHandle) {}
+    virtual void InitWindow(const std::string& procedureName);
+    virtual void TakeWindowClosed(const std::string& procedureName);
+    virtual void TakeAlertKey(const std::string& procedureName, platform::Long windowHandle);
+    virtual void TakeEvent(const std::string& procedureName, platform::Long windowHandle);
+    virtual void TakeApplicationWindow(platform::Long windowHandle);
+    virtual void TakeWindowPosition(platform::Long windowHandle);
+    virtual void SetWindowPosition(platform::Long x, platform::Long y);
+    void SetProcedure(const std::string& procedureName, platform::Long windowHandle);
+    // Writes one settings row; the value comes first.
+    virtual void PutSetting(const std::string& value, const std::string& setting);
+    virtual void ToggleTrainMode();
+
+    // The character.
+    virtual void Hide(platform::Byte fast) {}
+    virtual void StopAll(const std::string& type) {}
+    // The author windows and the playback.
+    virtual void Train(platform::Byte flag = 0) {}
+    virtual void KiesOnderwerp(platform::Byte flag = 0) {}
+    virtual void TogglePlayControl() {}
+    // The recorder's two branches of TakeEvent: one event recorded (state 1),
+    // the current recorded row replayed in this window (EVENT_ReplayRecorded
+    // during playback).
+    virtual void RecordEvent(const std::string& procedureName, platform::Long windowHandle) {}
+    virtual void ReplayEvent(const std::string& procedureName, platform::Long windowHandle) {}
+
+private:
+    void takeRecorderEvent(platform::Window& window, const std::string& procedureName, platform::Long windowHandle);
+    void takeButtonEvent(platform::Window& window, const std::string& procedureName, platform::Long windowHandle);
+    void startEventTimer();
+    void stopRecording();
+    void rememberThread(const std::string& procedureName, platform::Byte thread);
+    void addButton(platform::Window& window, const std::string& procedureName);
+    // This window's own assistant button, 0 for none.
+    platform::Long buttonOf(const std::string& procedureName, platform::Long windowHandle);
+    void loadSettingRows();
 };

@@ -4,6 +4,7 @@
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
 #include "app/windows/Main.h"
+#include "assistant/Mentavo.h"
 #include "platform/message/Message.h"
 #include "platform/odbc/FileProperties.h"
 #include "platform/system/DesktopSettings.h"
@@ -143,6 +144,6 @@ void ProgramBody() {
     shutDown();
 }
 
-ProgramModules programModules() { return {{GlobalDataInit}}; }
+ProgramModules programModules() { return {{GlobalDataInit, MentavoModuleInit}}; }
 
 int ProgramEntry() { return runProgram(programModules(), ProgramBody); }

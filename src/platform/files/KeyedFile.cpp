@@ -7,9 +7,11 @@
 #include "platform/system/Errors.h"
 #include "platform/text/Codepage.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <unistd.h>
@@ -403,6 +405,31 @@ bool KeyedFile::remove() {
     row_ = 0;
     clearError();
     return true;
+}
+
+namespace {
+std::size_t recordBytes(const RecordRef& record) {
+    std::size_t bytes = 0;
+    if (record.fields)
+        for (const FieldInfo& f : record.fields->all()) bytes = std::max(bytes, f.offset + f.size);
+    return bytes;
+}
+}  // namespace
+
+KeyedFile::ReadPlace KeyedFile::readPlace() const {
+    const auto* buffer = static_cast<const char*>(record_.buffer);
+    return {std::string(buffer, recordBytes(record_)), row_, walkKey_, walkFrom_, walkValues_, walkRow_};
+}
+
+void KeyedFile::restore(const ReadPlace& place) {
+    std::memcpy(record_.buffer, place.buffer.data(), std::min(place.buffer.size(), recordBytes(record_)));
+    // A file closed meanwhile has no row and no walk to go back to.
+    if (!opened()) return;
+    row_ = place.row;
+    walkKey_ = place.walkKey;
+    walkFrom_ = place.walkFrom;
+    walkValues_ = place.walkValues;
+    walkRow_ = place.walkRow;
 }
 
 std::string KeyedFile::position() const { return row_ != 0 ? std::to_string(row_) : std::string(); }

@@ -25,6 +25,9 @@
 //   as read, and seeks the next row from them: deleting, changing (keys too)
 //   and adding rows during a walk neither repeats nor skips one. No other
 //   statement moves the walk.
+// - readPlace()/restore(): a look-up made beside another's walk keeps the
+//   buffer, the row last read and the walk first and puts them back after;
+//   that walk then goes on where it was.
 // - PROP_Logout enrols the file in the next LOGOUT (FileTransaction.h).
 //
 // No statement switches fibers: a busy file is waited for with the global
@@ -84,11 +87,26 @@ public:
     void setProperty(Long number, std::string_view value);
 
 private:
+    enum class WalkFrom { Nothing, Start, Key, Row };
+
+public:
+    // What reads leave behind: the record buffer, the row last read, the walk.
+    struct ReadPlace {
+        std::string buffer;
+        std::int64_t row = 0;
+        const FileKey* walkKey = nullptr;
+        WalkFrom walkFrom = WalkFrom::Nothing;
+        std::vector<ColumnValue> walkValues;
+        std::int64_t walkRow = 0;
+    };
+    ReadPlace readPlace() const;
+    void restore(const ReadPlace& place);
+
+private:
     friend class FileKey;
     friend class FileTransaction;
     friend class FileSavepoint;
 
-    enum class WalkFrom { Nothing, Start, Key, Row };
     enum Statement { Insert, Update, Delete, ByRow, Count, Savepoint, Release, RollbackTo, PerFile };
     enum KeyStatement { Get, First, Last, After, Before, PerKey };
 

@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 #include <array>
 #include <map>
@@ -79,6 +80,35 @@ QPixmap drawSymbol(const std::string& name) {
     return pixmap;
 }
 
+// The assistant's button: a speech balloon with a question mark.
+QPixmap drawAssistantButton() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath balloon;
+    balloon.addRoundedRect(QRectF(0.5, 0.5, 15, 11), 4, 4);
+    balloon.moveTo(3.5, 11);
+    balloon.lineTo(3, 15.5);
+    balloon.lineTo(8, 11);
+    p.setPen(QPen(QColor(20, 60, 120), 1));
+    p.setBrush(QColor(60, 130, 210));
+    p.drawPath(balloon.simplified());
+    QFont font("Liberation Sans");
+    font.setPixelSize(10);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, 16, 12), Qt::AlignCenter, "?");
+    return pixmap;
+}
+
+// Drawn pictures of the program's own icons, by name.
+QPixmap drawNamedIcon(const std::string& name) {
+    if (upper(name) == "~MENTAVOBUTTON.ICO") return drawAssistantButton();
+    return {};
+}
+
 // Any other icon: a rounded square with the name's first letter.
 QPixmap drawLetterIcon(const std::string& name) {
     const std::size_t hash = std::hash<std::string>{}(upper(name));
@@ -112,8 +142,9 @@ const QIcon& drawnIcon(const std::string& name) {
     static std::map<std::string, QIcon> drawn;
     auto it = drawn.find(name);
     if (it != drawn.end()) return it->second;
-    const QPixmap symbol = drawSymbol(name);
-    return drawn[name] = QIcon(symbol.isNull() ? drawLetterIcon(name) : symbol);
+    QPixmap picture = drawSymbol(name);
+    if (picture.isNull()) picture = drawNamedIcon(name);
+    return drawn[name] = QIcon(picture.isNull() ? drawLetterIcon(name) : picture);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/WindowView.h"
 
 namespace platform {
 
@@ -28,6 +29,35 @@ bool SetWindowRgn(Long handle, std::optional<Region> region, bool redraw) {
     if (!w) return false;
     w->setRegion(std::move(region));
     if (redraw) w->redraw();
+    return true;
+}
+
+namespace {
+
+RECT rectOf(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+
+const WindowView* shownView(Long handle) {
+    const Window* w = Window::byHandle(handle);
+    return w ? w->view() : nullptr;
+}
+
+}  // namespace
+
+bool GetWindowRect(Long handle, RECT& rect) {
+    const WindowView* view = shownView(handle);
+    if (!view) return false;
+    rect = rectOf(view->screenRect());
+    return true;
+}
+
+bool GetWindowPlacement(Long handle, WINDOWPLACEMENT& placement) {
+    const WindowView* view = shownView(handle);
+    if (!view) return false;
+    placement.flags = 0;
+    placement.showCmd = view->maximized() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    placement.ptMinPosition = {-1, -1};
+    placement.ptMaxPosition = {-1, -1};
+    placement.rcNormalPosition = rectOf(view->restoredRect());
     return true;
 }
 

@@ -11,6 +11,10 @@
 //   neither moves nor sizes (false unless SWP_NOMOVE and SWP_NOSIZE are given).
 // - SetWindowRgn gives the window its region (Window::setRegion); with
 //   `redraw` the window is painted at once, before the call returns.
+// - GetWindowRect gives the whole window, frame included, in screen pixels;
+//   GetWindowPlacement its show state (SW_SHOWMAXIMIZED or SW_SHOWNORMAL)
+//   and its restored rectangle (an MDI child's in its frame's MDI area).
+//   Right and bottom lie just outside.
 // - A handle that is no open window's gives false and does nothing.
 #pragma once
 
@@ -37,5 +41,25 @@ bool SetWindowPos(Long handle, Long insertAfter, Long x, Long y, Long width, Lon
 
 // nullopt: the whole window shows again.
 bool SetWindowRgn(Long handle, std::optional<Region> region, bool redraw);
+
+struct POINT {
+    Long x = 0, y = 0;
+};
+struct RECT {
+    Long left = 0, top = 0, right = 0, bottom = 0;
+};
+struct WINDOWPLACEMENT {
+    ULong length = 44;
+    ULong flags = 0;
+    ULong showCmd = 0;
+    POINT ptMinPosition;
+    POINT ptMaxPosition;
+    RECT rcNormalPosition;
+};
+constexpr ULong SW_SHOWNORMAL = 1;
+constexpr ULong SW_SHOWMAXIMIZED = 3;
+
+bool GetWindowRect(Long handle, RECT& rect);
+bool GetWindowPlacement(Long handle, WINDOWPLACEMENT& placement);
 
 }  // namespace platform

@@ -199,10 +199,15 @@ ControlView* WindowView::buildControl(const ControlSpec& s, Long number, QWidget
     return built;
 }
 
+// An application window's client area is its MDI area: a control created on
+// it lies over the area, above the MDI children.
 void WindowView::addControl(Long number) {
     const Control* c = model_->control(number);
     if (!c || !c->spec) return;
-    buildControl(*c->spec, number, holderOf(c->parent))->childrenBuilt();
+    QWidget* holder = c->parent == 0 && mdiArea_ ? mdiArea_ : holderOf(c->parent);
+    ControlView* view = buildControl(*c->spec, number, holder);
+    view->childrenBuilt();
+    if (holder == mdiArea_) view->widget()->raise();
 }
 
 void WindowView::removeControl(Long number) {

@@ -125,6 +125,10 @@ public:
     // The user's maximize box, caption double click or system menu.
     void toggleMaximized();
     bool maximized() const { return maximized_; }
+    // The whole window, frame included, where it is on the screen; and where
+    // it is when restored (an MDI child's in its frame's MDI area).
+    QRect screenRect() const;
+    QRect restoredRect() const { return designedOuter(); }
     void showSystemMenu();
     // A change of place the user makes with the button down ends when it is released.
     void buttonReleased();

@@ -37,6 +37,11 @@ QRect WindowView::designedOuter() const {
     return {QPoint(p.x, p.y), outerSizeFor(QSize(p.width, p.height))};
 }
 
+QRect WindowView::screenRect() const {
+    const QWidget* shown = outer();
+    return {shown->mapToGlobal(QPoint(0, 0)), shown->size()};
+}
+
 Rect WindowView::shownPlacement() const {
     const QRect shown = outer()->geometry();
     const QSize client = clientSizeOf(shown.size());

@@ -1,0 +1,13 @@
+// The assistant's module: its two data files, each with the one record
+// buffer every operation and thread of the assistant shares, in the current
+// folder; and the module's initialiser, which the program runs at its start
+// (finish 0) and at its end (finish 1).
+#pragma once
+
+#include "assistant/AgntFile.h"
+#include "assistant/AgntSetFile.h"
+
+inline AgntSetFile AGNTSET;
+inline AgntFile AGNTFILE;
+
+void MentavoModuleInit(platform::Long finish);
