@@ -172,7 +172,6 @@ void AssistantClass::addButton(Window& window, const std::string& procedureName)
     }
     const bool found = findProcedure(*MENTAVOBUTTONQUEUE, procedureName);
     MENTAVOBUTTONQUEUE->rec.CONTROLEQUATE = button;
-    MENTAVOBUTTONQUEUE->rec.WINDOWHANDLE = window.handle();
     putOrAdd(*MENTAVOBUTTONQUEUE, found);
     if (button == 0) return;
     placeButton(window, button);
@@ -186,10 +185,15 @@ void AssistantClass::addButton(Window& window, const std::string& procedureName)
     window.setProperty(button, PROP::Hide, 0);
 }
 
-Long AssistantClass::buttonOf(const std::string& procedureName, Long windowHandle) {
+// The procedure's button number names a control of this window only when
+// that control is an assistant button: another window of the procedure, or
+// the restyle engine, may have put another control under the number.
+Long AssistantClass::buttonOf(Window& window, const std::string& procedureName) {
     if (!findProcedure(*MENTAVOBUTTONQUEUE, procedureName)) return 0;
-    const MENTAVOBUTTONQUEUERecord& row = MENTAVOBUTTONQUEUE->rec;
-    return row.WINDOWHANDLE == windowHandle ? row.CONTROLEQUATE : 0;
+    const Long button = MENTAVOBUTTONQUEUE->rec.CONTROLEQUATE;
+    const bool ours = button != 0 && window.numberProperty(button, PROP::Type) == CREATE::button &&
+                      window.property(button, PROP::Icon) == kButtonIcon;
+    return ours ? button : 0;
 }
 
 void AssistantClass::TakeWindowClosed(const std::string& procedureName) {
@@ -271,7 +275,7 @@ void AssistantClass::stopRecording() {
 void AssistantClass::takeButtonEvent(Window& window, const std::string& procedureName, Long windowHandle) {
     const Long event = window.event();
     if (event != EVENT::Accepted && event != EVENT::Sized) return;
-    const Long button = buttonOf(procedureName, windowHandle);
+    const Long button = buttonOf(window, procedureName);
     if (button == 0) return;
     if (event == EVENT::Sized) return placeButton(window, button);
     if (window.field() != button) return;

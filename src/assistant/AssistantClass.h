@@ -10,8 +10,9 @@
 //   runtime's lock serialises the shared fields and queues.
 // - None of the window operations consumes an event: the window goes on with
 //   its own handling (after TakeAlertKey with KEYCODE() 0 when it took the key).
-// - A procedure's assistant button is acted on only in the window that made
-//   it: its row is written at every InitWindow, 0 without a button.
+// - A procedure's button row is written at every InitWindow, 0 without a
+//   button; a window acts on the number only when it names its own
+//   assistant button.
 // - The look-up for the button leaves AGNTFILE's buffer and walk as they were.
 // - The character, the author windows, the recorder and the playback are the
 //   virtual operations below that do nothing here; their subclasses do them.
@@ -177,6 +178,6 @@ private:
     void rememberThread(const std::string& procedureName, platform::Byte thread);
     void addButton(platform::Window& window, const std::string& procedureName);
     // This window's own assistant button, 0 for none.
-    platform::Long buttonOf(const std::string& procedureName, platform::Long windowHandle);
+    platform::Long buttonOf(platform::Window& window, const std::string& procedureName);
     void loadSettingRows();
 };

@@ -26,12 +26,10 @@ struct PROCEDURETHREADQUEUERecord {
     TABLOOM_RECORD(PROCEDURETHREADQUEUERecord, "", PROCEDURETHREADQUEUE_FIELDS)
 };
 
-// A procedure's assistant button: its control number (0 for none) and the
-// window it was made on, so that only that window acts on the number.
+// A procedure's assistant button: its control number, 0 for none.
 #define MENTAVOBUTTONQUEUE_FIELDS(X)         \
     X(platform::CString<81>, PROCEDURENAME)  \
-    X(platform::Long, CONTROLEQUATE)         \
-    X(platform::Long, WINDOWHANDLE)
+    X(platform::Long, CONTROLEQUATE)
 struct MENTAVOBUTTONQUEUERecord {
     TABLOOM_RECORD(MENTAVOBUTTONQUEUERecord, "", MENTAVOBUTTONQUEUE_FIELDS)
 };

@@ -327,8 +327,11 @@ std::string statusText(Window& w) {
     return bar ? fromQString(bar->currentMessage()) : std::string();
 }
 
-void click(Window& w, std::string_view label) {
-    QWidget* control = widgetOf(w, label);
+void click(Window& w, std::string_view label) { click(w, controlOf(w, label).number); }
+
+void click(Window& w, Long number) {
+    QWidget* control = viewOf(w).widget(number);
+    if (!control) throw std::invalid_argument("control " + std::to_string(number) + " has no widget");
     bringForward(w);
     clickAt(control, aimAt(control));
 }

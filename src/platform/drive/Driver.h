@@ -33,6 +33,8 @@ void highlightMenu(Window& window, std::string_view label);
 std::string statusText(Window& window);
 // Clicks the control in its middle (a check box on its box, and it toggles).
 void click(Window& window, std::string_view label);
+// The same for a control created at run time, which has no label.
+void click(Window& window, Long control);
 // Clicks the tab of that label on its sheet.
 void chooseTab(Window& window, std::string_view tabLabel);
 // Drops the combo's list down and picks the entry with that text.

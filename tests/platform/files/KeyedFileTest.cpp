@@ -272,6 +272,40 @@ TEST_F(KeyedFileTest, SetAtTheBufferStartsAtThatKeyEitherWay) {
     }
 }
 
+TEST_F(KeyedFileTest, ALookUpBesideAWalkPutsBackTheBufferTheRowAndTheWalk) {
+    auto file = made();
+    for (Long n = 1; n <= 4; ++n) file->addItem(std::to_string(n), n);
+    file->set(file->ORDER);
+    file->next();
+    file->next();
+    file->rec.CODE = "being edited";
+    const KeyedFile::ReadPlace place = file->readPlace();
+    file->clearRecord();
+    file->rec.TAG = "4";
+    file->set(file->BYTAG, file->BYTAG);
+    file->next();
+    file->restore(place);
+    EXPECT_EQ(file->tag(), "2");
+    EXPECT_EQ(file->rec.CODE.view(), "being edited");
+    EXPECT_TRUE(file->put()) << ERROR();  // the row read last is row 2 again
+    EXPECT_TRUE(file->next());
+    EXPECT_EQ(file->tag(), "3");
+    file->rec.TAG = "2";
+    file->get(file->BYTAG);
+    EXPECT_EQ(file->rec.CODE.view(), "being edited");
+
+    // Before any read there is no row to write, after the look-up neither.
+    file->close();
+    file->open();
+    const KeyedFile::ReadPlace fresh = file->readPlace();
+    file->rec.TAG = "1";
+    file->get(file->BYTAG);
+    file->restore(fresh);
+    EXPECT_FALSE(file->put());
+    EXPECT_EQ(ERRORCODE(), kRecordNotAvailable);
+    EXPECT_FALSE(file->next());
+}
+
 TEST_F(KeyedFileTest, PositionsReadTheirRowAgainUntilItIsDeleted) {
     auto file = made();
     std::vector<std::string> positions;

@@ -4,6 +4,7 @@
 #include "platform/data/Record.h"
 #include "platform/ui/SystemMetrics.h"
 
+#include <QMdiArea>
 #include <QPointer>
 #include <QTabWidget>
 #include <gtest/gtest.h>
@@ -142,4 +143,20 @@ TEST_F(RunTimeControlsTest, SettargetPointsAThreadsStatementsAtAnotherThreadsWin
     });
     drive::settle();
     EXPECT_EQ(onClose, nullptr) << "a closed window is no one's target";
+}
+
+TEST(ControlsOnTheFrame, AControlCreatedOnTheApplicationFrameLiesOverItsMdiChildren) {
+    RunningWindow frame({.type = CREATE::application, .label = "F", .title = "Frame", .at = {0, 0, 300, 200},
+                         .menubar = {{.type = CREATE::menu, .label = "?FileMenu", .text = "&File"}}});
+    RunningWindow child({.label = "C", .title = "Child", .at = {0, 0, 200, 120}, .mdi = true});
+    const Long button = frame->create({.type = CREATE::button, .at = {0, 0, 20, 12}});
+    frame->setProperty(button, PROP::Hide, 0);
+    drive::settle();
+    const QWidget* widget = frame->view()->widget(button);
+    const QWidget* area = frame->view()->mdiArea();
+    EXPECT_EQ(widget->mapTo(frame->view(), QPoint()), area->mapTo(frame->view(), QPoint()))
+        << "the frame's client area is its MDI area";
+    drive::click(*frame, button);
+    ASSERT_FALSE(frame.taken(EVENT::Accepted).empty()) << "the click reached the button, not the child under it";
+    EXPECT_EQ(frame.taken(EVENT::Accepted).back().field, button);
 }

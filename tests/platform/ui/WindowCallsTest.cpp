@@ -6,6 +6,7 @@
 #include "platform/ui/WindowView.h"
 
 #include <QApplication>
+#include <QMdiArea>
 #include <QEvent>
 #include <gtest/gtest.h>
 
@@ -69,4 +70,49 @@ TEST(WindowCalls, SetWindowRgnShapesTheWindowAndARedrawPaintsAWindowNotYetOnScre
     qApp->removeEventFilter(&count);
     EXPECT_GE(paintsAfterRedraw, 1);
     EXPECT_TRUE(refused) << "no window has that handle";
+}
+
+TEST(WindowCalls, WindowRectAndPlacementGiveTheWholeWindowOnScreenAndItsRestoredPlace) {
+    RunningWindow w({.label = "W", .title = "placed", .at = {30, 40, 160, 90}, .pixels = true, .maximizeBox = true});
+    const Long outerWidth = 160 + 2 * GetSystemMetrics(SM_CXFRAME);
+    const Long outerHeight = 90 + 2 * GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION);
+    RECT rect;
+    ASSERT_TRUE(GetWindowRect(w->handle(), rect));
+    EXPECT_EQ(rect.left, 30);
+    EXPECT_EQ(rect.top, 40);
+    EXPECT_EQ(rect.right, 30 + outerWidth);
+    EXPECT_EQ(rect.bottom, 40 + outerHeight);
+    WINDOWPLACEMENT placement;
+    ASSERT_TRUE(GetWindowPlacement(w->handle(), placement));
+    EXPECT_EQ(placement.showCmd, SW_SHOWNORMAL);
+    EXPECT_EQ(placement.rcNormalPosition.left, 30);
+    EXPECT_EQ(placement.rcNormalPosition.bottom, 40 + outerHeight);
+
+    drive::clickMaximizeBox(*w);
+    ASSERT_TRUE(GetWindowPlacement(w->handle(), placement));
+    EXPECT_EQ(placement.showCmd, SW_SHOWMAXIMIZED);
+    EXPECT_EQ(placement.rcNormalPosition.left, 30) << "where it goes when restored";
+    EXPECT_EQ(placement.rcNormalPosition.top, 40);
+    ASSERT_TRUE(GetWindowRect(w->handle(), rect));
+    const QRect shown = w->view()->geometry();
+    EXPECT_EQ(rect.left, shown.x());
+    EXPECT_EQ(rect.right - rect.left, shown.width());
+
+    EXPECT_FALSE(GetWindowRect(w->handle() + 1, rect)) << "a control's handle";
+    EXPECT_FALSE(GetWindowPlacement(0, placement));
+}
+
+TEST(WindowCalls, AnMdiChildsRectIsOnTheScreenItsRestoredPlaceInItsFrame) {
+    RunningWindow frame({.type = CREATE::application, .label = "F", .title = "Frame", .at = {50, 60, 300, 200},
+                         .pixels = true});
+    RunningWindow child({.label = "C", .title = "Child", .at = {10, 5, 100, 60}, .pixels = true, .mdi = true});
+    RECT rect;
+    ASSERT_TRUE(GetWindowRect(child->handle(), rect));
+    const QPoint corner = frame->view()->mdiArea()->viewport()->mapToGlobal(QPoint(10, 5));
+    EXPECT_EQ(rect.left, corner.x());
+    EXPECT_EQ(rect.top, corner.y());
+    WINDOWPLACEMENT placement;
+    ASSERT_TRUE(GetWindowPlacement(child->handle(), placement));
+    EXPECT_EQ(placement.rcNormalPosition.left, 10);
+    EXPECT_EQ(placement.rcNormalPosition.top, 5);
 }
