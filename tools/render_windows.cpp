@@ -1,9 +1,11 @@
 // Renders every window of the program to PNG files, for a reviewer to look
-// at: the program runs offscreen and is driven as a user would drive it.
+// at: the program runs offscreen, in a scratch folder of its own, and is
+// driven as a user would drive it.
 // Usage: render_windows <folder>
 #include "app/connection/ConnectionMemory.h"
 #include "app/main/Globals.h"
 #include "app/main/Program.h"
+#include "assistant/AgntFile.h"
 #include "platform/agent/CharacterEngine.h"
 #include "platform/agent/CharacterWindow.h"
 #include "platform/agent/SpeechBalloon.h"
@@ -17,6 +19,7 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <cctype>
 #include <cstdio>
 #include <string>
@@ -106,6 +109,22 @@ W* shownWindow() {
     return nullptr;
 }
 
+// A subject for the catalogue window, so that it shows the assistant's button.
+void writeCatalogueSubject() {
+    AgntFile steps;
+    if (!steps.create() || !steps.open()) {
+        std::fprintf(stderr, "could not write the steps file\n");
+        ++failures;
+        return;
+    }
+    steps.rec.PROCEDURENAME = "Tabloom";
+    steps.rec.PROCEDUREOMSCHRIJVING = "Woordenboek maken";
+    steps.rec.ONDERWERP = "Een tabel kiezen";
+    steps.rec.STEP = 0;
+    steps.add();
+    steps.close();
+}
+
 // Merlin speaking, his balloon above him, on a plain desktop.
 void renderMerlinSpeaking(const std::string& folder) {
     agent::CharacterEngine& engine = agent::CharacterEngine::instance();
@@ -143,8 +162,13 @@ void renderMerlinSpeaking(const std::string& folder) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const std::string folder = argc > 1 ? argv[1] : "screens";
-    QDir().mkpath(QString::fromStdString(folder));
+    const QString pictures = QDir(argc > 1 ? argv[1] : "screens").absolutePath();
+    QDir().mkpath(pictures);
+    const std::string folder = pictures.toStdString();
+    // The files the program makes in its folder stay out of the caller's.
+    QTemporaryDir scratch;
+    QDir::setCurrent(scratch.path());
+    writeCatalogueSubject();
 
     // The connection window starts from the sample data source.
     ConnectionMemory{"TabloomSample", "", "", "DSN=TabloomSample"}.store();
@@ -174,6 +198,7 @@ int main(int argc, char** argv) {
             render("Tabloom", folder, "tabloom-" + name + ".png");
         }
         drive::chooseTab(*catalogue, "?TablesTab");
+        render("Tabloom", folder, "tabloom-assistant-button.png");
     }
     drive::pressKey(*frame, KEY::F3);
     if (Window* query = drive::waitForWindow("Browse an ODBC connection")) {
