@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the platform, application, restyle and style manager tests with
-# AddressSanitizer (leak checks on) into build-asan/ and runs them, with the
+# Builds every test program with AddressSanitizer (leak checks on) into
+# build-asan/ and runs them, with the
 # PostgreSQL and MariaDB servers started as for scripts/test.sh; the fibers'
 # stack switches are annotated, so the sanitizer follows them.
 set -euo pipefail
@@ -8,7 +8,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build-asan"
 "$root/scripts/install-deps.sh"
 [ -f "$build/build.ninja" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABLOOM_ASAN=ON >/dev/null
-cmake --build "$build" --target platform_tests app_tests restyle_tests stylemanager_tests -- -j"$(nproc)" --quiet
+cmake --build "$build" --target all_tests -- -j"$(nproc)" --quiet
 . "$root/scripts/test-servers.sh"
 cd "$build"
 export QT_QPA_PLATFORM=offscreen

@@ -179,6 +179,18 @@ TEST_F(WindowControlsTest, AMarkIsTheRowsCheckBoxAndClickingItSelectsTheRow) {
     EXPECT_EQ(list->model()->index(1, 0).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
 }
 
+TEST_F(WindowControlsTest, AClickOnTheCurrentRowIsANewSelectionAgain) {
+    for (const char* left : {"one", "two"}) {
+        rows.rec.LEFT = left;
+        rows.add();
+    }
+    drive::chooseRow(window(), "?List", 2);
+    clearEvents();
+    drive::chooseRow(window(), "?List", 2);
+    EXPECT_TRUE(took(EVENT::NewSelection, "?List"));
+    EXPECT_EQ(drive::property(window(), "?List", PROP::Selected), "2");
+}
+
 TEST_F(WindowControlsTest, AListKeepsItsHighlightedRowWhileItsQueueChanges) {
     const auto fill = [this] {
         for (const char* left : {"a", "b", "c", "d"}) {

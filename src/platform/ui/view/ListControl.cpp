@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -130,6 +131,8 @@ public:
     using QTableView::QTableView;
     bool takingFocus() const { return takingFocus_; }
     std::function<void()> tookFocus;
+    // A click on the row that was current already: a choice all the same.
+    std::function<void(int row)> chosenAgain;
 
 protected:
     void focusInEvent(QFocusEvent* event) override {
@@ -137,6 +140,14 @@ protected:
         QTableView::focusInEvent(event);
         takingFocus_ = false;
         if (tookFocus) tookFocus();
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        const QModelIndex before = currentIndex();
+        QTableView::mousePressEvent(event);
+        const QModelIndex at = indexAt(event->position().toPoint());
+        if (chosenAgain && event->button() == Qt::LeftButton && before.isValid() && at.isValid() &&
+            at.row() == before.row() && currentIndex().row() == before.row())
+            chosenAgain(at.row());
     }
 
 private:
@@ -235,6 +246,9 @@ private:
                                  !table_->takingFocus() && now.isValid())
                                  model().userChoseRow(number(), now.row() + 1);
                          });
+        table_->chosenAgain = [this](int row) {
+            if (window().model()) model().userChoseRow(number(), row + 1);
+        };
     }
 
     // Without HSCROLL or VSCROLL a list has no scroll bar that way; the VCR
