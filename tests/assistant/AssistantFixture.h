@@ -70,7 +70,6 @@ protected:
     void removeSteps(const std::string& procedure);
     // Opens the probe on a thread of its own and waits for its window.
     platform::Window& openProbe(const ProbeOptions& options = {});
-    int threadOf(const platform::Window& window) const { return window.thread(); }
     // The control carrying the assistant's button icon, 0 for none.
     static platform::Long assistantButton(platform::Window& window);
     // Closes the window as its close box does and lets its thread end.

@@ -156,3 +156,19 @@ TEST_F(SettingsTest, AStepsFileThatExistsButDoesNotOpenIsSaidAndLeftAsItWas) {
         std::filesystem::current_path(folder.path());
     }
 }
+
+TEST_F(SettingsTest, ASubjectOfFiftyCharactersFindsItsStepsThroughTheObject) {
+    loadSettings();
+    const std::string subject = std::string(49, 's') + "t";
+    addStep("Probe", subject, 0);
+    addStep("Probe", subject.substr(0, 49), 0);  // the same subject without its last letter
+    addStep("Probe", subject, 1);
+    assistant.ONDERWERP = subject;
+    EXPECT_EQ(assistant.ONDERWERP.view(), subject);
+    clearRecord(AGNTFILE.rec.fieldTable(), &AGNTFILE.rec);
+    AGNTFILE.rec.PROCEDURENAME = "Probe";
+    AGNTFILE.rec.ONDERWERP = assistant.ONDERWERP.view();
+    AGNTFILE.rec.STEP = 1;
+    ASSERT_TRUE(AGNTFILE.get(AGNTFILE.KEY_AGF)) << ERROR();
+    EXPECT_EQ(AGNTFILE.rec.ONDERWERP.view(), subject);
+}
