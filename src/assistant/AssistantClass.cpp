@@ -149,11 +149,12 @@ void AssistantClass::InitWindow(const std::string& procedureName) {
     PROCEDURENAME = procedureName;
     rememberThread(procedureName, static_cast<Byte>(THREAD()));
     Window* window = TARGET();
-    if (!window) return;
-    for (Long key : {TRAINMODEKEY, ACTIVATEALERTKEY, PLAYAGENTALERTKEY, PLAYCONTROLKEY}) window->alert(0, key);
-    if (window->numberProperty(0, PROP::Resize) != 0) window->setProperty(0, PROP::Imm, 1);
+    if (window) {
+        for (Long key : {TRAINMODEKEY, ACTIVATEALERTKEY, PLAYAGENTALERTKEY, PLAYCONTROLKEY}) window->alert(0, key);
+        if (window->numberProperty(0, PROP::Resize) != 0) window->setProperty(0, PROP::Imm, 1);
+    }
     if (TRAINFILEOPEN == 0) LoadSettings();
-    addButton(*window, procedureName);
+    if (window) addButton(*window, procedureName);
 }
 
 void AssistantClass::rememberThread(const std::string& procedureName, Byte thread) {
