@@ -8,6 +8,7 @@
 #include "platform/ui/Window.h"
 #include "restyle/ZelConditionFile.h"
 #include "restyle/ZelRestyleClass.h"
+#include "KeyedFileBench.h"
 
 #include <QApplication>
 #include <sqlite3.h>
@@ -41,17 +42,8 @@ const ConditionRow kConditions[] = {
     {platform::PROP::Text, "CONTAINS", "cancel"},
 };
 
-double seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-void check(bool ok, const char* what) {
-    if (ok) return;
-    std::fprintf(stderr, "%s failed: %s %s\n", what, platform::ERROR().c_str(), platform::FILEERROR().c_str());
-    std::exit(1);
-}
+using bench::check;
+using bench::seconds;
 
 void writeConditions(ZelConditionFile& file) {
     file.setProperty(platform::PROP_Logout, "1");

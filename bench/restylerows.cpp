@@ -12,6 +12,7 @@
 #include "restyle/RestyleRows.h"
 #include "restyle/ZelRestyleBaseClass.h"
 #include "restyle/ZelRestyleFile.h"
+#include "KeyedFileBench.h"
 
 #include <QApplication>
 #include <sqlite3.h>
@@ -50,17 +51,8 @@ Key keyOf(int i) {
 
 std::string valueOf(int i) { return "value " + std::to_string(i); }
 
-double seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-void check(bool ok, const char* what) {
-    if (ok) return;
-    std::fprintf(stderr, "%s failed: %s %s\n", what, platform::ERROR().c_str(), platform::FILEERROR().c_str());
-    std::exit(1);
-}
+using bench::check;
+using bench::seconds;
 
 // The statements the layer runs, prepared once on a connection of their own.
 class Bare {
