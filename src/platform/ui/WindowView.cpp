@@ -283,6 +283,8 @@ void WindowView::repaintNow() {
     if (onScreen && shown->isWindow() && shown->backingStore()) shown->backingStore()->flush(shown->rect(), native);
 }
 
+void WindowView::holdPaints(bool hold) { outer()->setUpdatesEnabled(!hold); }
+
 void WindowView::focus(Long number) {
     // A control that takes no focus (a prompt) hands it to the next one that does.
     const ControlView* view = controlView(number);

@@ -81,6 +81,8 @@ public:
     // turn. A window not yet on screen is painted as the window system puts
     // it there: the first time, that is waited for (keeping the lock).
     void repaintNow();
+    // While held, changes are not painted; released, they are, in one paint.
+    void holdPaints(bool hold);
     void dispose();
 
     QWidget* widget(Long control) const;
@@ -125,6 +127,7 @@ public:
     // The user's maximize box, caption double click or system menu.
     void toggleMaximized();
     bool maximized() const { return maximized_; }
+    bool active() const { return active_; }
     void showSystemMenu();
     // A change of place the user makes with the button down ends when it is released.
     void buttonReleased();
