@@ -644,14 +644,21 @@ void postAfterModal(Window& window, Long event) {
     heldEvents().push_back({window.thread(), window.handle(), {.event = event}});
 }
 
+std::vector<std::pair<Long, std::string>> fontWrites(std::string_view typeface, Long size, Long color, Long style,
+                                                     Long charset) {
+    std::vector<std::pair<Long, std::string>> writes;
+    if (const std::string name = clip(typeface); !name.empty()) writes.emplace_back(PROP::FontName, name);
+    if (size != 0) writes.emplace_back(PROP::FontSize, std::to_string(size));
+    writes.emplace_back(PROP::FontColor, std::to_string(color));
+    writes.emplace_back(PROP::FontStyle, std::to_string(style));
+    writes.emplace_back(PROP::FontCharSet, std::to_string(charset));
+    return writes;
+}
+
 void SETFONT(Long control, std::string_view typeface, Long size, Long color, Long style, Long charset) {
-    Window* w = TARGET();
-    if (!w) return;
-    if (const std::string name = clip(typeface); !name.empty()) w->setProperty(control, PROP::FontName, name);
-    if (size != 0) w->setProperty(control, PROP::FontSize, size);
-    w->setProperty(control, PROP::FontColor, color);
-    w->setProperty(control, PROP::FontStyle, style);
-    w->setProperty(control, PROP::FontCharSet, charset);
+    if (Window* w = TARGET())
+        for (const auto& [property, value] : fontWrites(typeface, size, color, style, charset))
+            w->setProperty(control, property, value);
 }
 
 void POST(Long event, Long control, int thread) {

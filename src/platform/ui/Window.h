@@ -256,6 +256,9 @@ void postAfterModal(Window& window, Long event);
 // SETFONT on a control of the target window: an empty typeface or a size of
 // 0 leaves that part as it is; colour, style and character set are written.
 void SETFONT(Long control, std::string_view typeface, Long size, Long color, Long style, Long charset);
+// The properties SETFONT writes, with their values, in order.
+std::vector<std::pair<Long, std::string>> fontWrites(std::string_view typeface, Long size, Long color, Long style,
+                                                     Long charset);
 // PRESSKEY: the key as the user's keyboard gives it, on Qt's next turn (so
 // after what was posted before, such as WM_SYSCOMMAND): to the open popup,
 // else to the control with the focus, through the program and the

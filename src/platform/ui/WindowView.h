@@ -38,6 +38,7 @@ class QStatusBar;
 namespace platform {
 
 class ControlView;
+class PaintHold;
 class Window;
 struct ControlSpec;
 struct Event;
@@ -81,7 +82,7 @@ public:
     // turn. A window not yet on screen is painted as the window system puts
     // it there: the first time, that is waited for (keeping the lock).
     void repaintNow();
-    // While held, changes are not painted; released, they are, in one paint.
+    // While held, changes are not painted; released, what changed is.
     void holdPaints(bool hold);
     void dispose();
 
@@ -214,6 +215,7 @@ private:
     bool placementPending_ = false;        // the user moves or sizes it with the button down
     bool maximized_ = false;
     bool awaitedScreen_ = false;  // a repaint waited for the window to come on screen
+    PaintHold* paintHold_ = nullptr;
     bool applying_ = false;  // a change from the model, not from the user
 };
 

@@ -136,7 +136,7 @@ TEST(WindowStatements, PresskeyComesAsTheUsersKeyAfterWhatWasPostedBefore) {
     drive::dismissPopups();
 }
 
-TEST(WindowStatements, LazyDisplayAndDeferMoveHoldTheWindowsPaintsUntilReset) {
+TEST(WindowStatements, LazyDisplayAndDeferMoveHoldTheWindowsPaintsUntilResetAndPaintOnlyWhatChanged) {
     for (const Long holding : {PROP::LazyDisplay, PROP::DeferMove}) {
         RunningWindow w(fieldsSpec("lazy"));
         PaintCounter counter(w->view()->widget(w.number("?Button")));
@@ -150,6 +150,14 @@ TEST(WindowStatements, LazyDisplayAndDeferMoveHoldTheWindowsPaintsUntilReset) {
         drive::settle();
         EXPECT_GT(counter.paints, 0) << holding;
         EXPECT_EQ(qobject_cast<QAbstractButton*>(w->view()->widget(w.number("?Button")))->text(), "Text 3");
+
+        // A batch that changed nothing costs no paint.
+        counter.paints = 0;
+        SYSTEM(holding, "5");
+        drive::settle();
+        SYSTEM(holding, "0");
+        drive::settle();
+        EXPECT_EQ(counter.paints, 0) << holding;
     }
 }
 
