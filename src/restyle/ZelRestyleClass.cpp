@@ -435,7 +435,10 @@ void ZelRestyleClass::restyleControls() {
     const auto deferred = static_cast<Long>(platform::leadingNumber(platform::SYSTEM(PROP::DeferMove)));
     platform::SYSTEM(PROP::DeferMove, std::to_string(CONTROLPROPERTIESQUEUE.records()));
     platform::SYSTEM(PROP::LazyDisplay, "1");
-    if (AUTOMAXIMIZE != 0 && w.numberProperty(0, PROP::Maximize) == 0) w.setProperty(0, PROP::Maximize, 1);
+    if (AUTOMAXIMIZE != 0 && w.numberProperty(0, PROP::Maximize) == 0) {
+        w.setProperty(0, PROP::Maximize, 1);
+        restyled_[0].insert(PROP::Maximize);  // so removing the styling restores it
+    }
     {
         const DialogUnitsOnly units(w);
         const bool sized = w.numberProperty(0, PROP::Width) != 0 && w.numberProperty(0, PROP::Height) != 0;

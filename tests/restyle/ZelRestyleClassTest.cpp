@@ -330,6 +330,20 @@ TEST_F(ZelRestyleClassTest, RemovingTheStylingPutsBackWhatItWroteAndLeavesThePro
     EXPECT_EQ(w.property("?OK", PROP::Text), "Restyled") << "styled again";
 }
 
+TEST_F(ZelRestyleClassTest, AWindowMaximizedByItsStylingIsRestoredWithoutItAndOneTheUserMaximizedStays) {
+    for (const bool byUser : {false, true}) {
+        SCOPED_TRACE(byUser ? "maximized by the user" : "maximized automatically");
+        startAfresh();
+        if (!byUser) storeForWindow(-12, "1");
+        RestyledWindow w(manager, kProcedure, ordersSpec());
+        if (byUser) drive::clickMaximizeBox(w.window());
+        ASSERT_EQ(w.window().property(0, PROP::Maximize), "1");
+        storeForWindow(-15, "1");
+        w.onThread([&] { w.restyle().Restyle(1, 0); });
+        EXPECT_EQ(w.window().numberProperty(0, PROP::Maximize), byUser ? 1 : 0);
+    }
+}
+
 TEST_F(ZelRestyleClassTest, ControlPositionAndSizeStaysWhereItPutTheControlOverResizes) {
     store(forOK(-16, positionValue({true, 5, 1}, {true, 40, 0}, {true, 150, 2}, {})));
     RestyledWindow w(manager, kProcedure, ordersSpec());
