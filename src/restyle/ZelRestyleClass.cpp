@@ -632,6 +632,10 @@ void ZelRestyleClass::ResizeControls(Long control, const RESIZEQUEUERecord& geom
           geometry.HEIGHT);
 }
 
+void ZelRestyleClass::change(Long control, Long property, std::string_view value) {
+    if (PROCEDUREWINDOW->property(control, property) != value) PROCEDUREWINDOW->setProperty(control, property, value);
+}
+
 void ZelRestyleClass::place(Long control, Long x, Long y, Long width, Long height) {
     Window& w = *PROCEDUREWINDOW;
     for (const auto& [property, value] :
@@ -1056,34 +1060,40 @@ void ZelRestyleClass::ShowImages() {
     const DialogUnitsOnly units(w);
     const Long width = w.numberProperty(0, PROP::Width), height = w.numberProperty(0, PROP::Height);
     for (std::size_t i = 1; i <= IMAGEQUEUE.records(); ++i) {
-        IMAGEQUEUE.get(i);
-        IMAGEQUEUERecord& row = IMAGEQUEUE.rec;
+        const IMAGEQUEUERecord& row = IMAGEQUEUE.at(i);
         if (i > IMAGEEQUATEQUEUE.records()) {
             IMAGEEQUATEQUEUE.rec = {w.create({.type = CREATE::image}), row.FIXED};
             IMAGEEQUATEQUEUE.add();
         }
         const Long image = IMAGEEQUATEQUEUE.at(i).IMAGEEQUATE;
-        row.IMAGEEQUATE = image;
-        IMAGEQUEUE.put();
+        if (row.IMAGEEQUATE != image) {
+            IMAGEQUEUE.get(i);
+            IMAGEQUEUE.rec.IMAGEEQUATE = image;
+            IMAGEQUEUE.put();
+        }
         if (image == 0) continue;
-        w.setProperty(image, PROP::NoWidth, 1);
-        w.setProperty(image, PROP::NoHeight, 1);
-        w.setProperty(image, PROP::Tiled, row.STYLE != 1 && row.STYLE != 2 ? 1 : 0);
-        w.setProperty(image, PROP::Centered, row.STYLE == 2 ? 1 : 0);
+        change(image, PROP::Tiled, row.STYLE != 1 && row.STYLE != 2 ? "1" : "0");
+        change(image, PROP::Centered, row.STYLE == 2 ? "1" : "0");
         const bool fromRight = row.MOVEFROM == 2 || row.MOVEFROM == 4;
         const Long x = fromRight ? width - row.XPOS : row.XPOS;
         const Long y = row.MOVEFROM == 3   ? height + row.SHIFTYPOS - row.YPOS
                        : row.MOVEFROM == 4 ? height - row.YPOS
                                            : row.YPOS + CAPTIONHEIGHT;
-        w.setProperty(image, PROP::Xpos, x);
-        w.setProperty(image, PROP::Ypos, y);
-        if (row.WIDTH != 0)
-            w.setProperty(image, PROP::Width, row.WIDTHINPERCENTAGE != 0 ? width * row.WIDTH / 100 - x : row.WIDTH);
-        if (row.HEIGHT != 0)
-            w.setProperty(image, PROP::Height,
-                          row.HEIGHTINPERCENTAGE != 0 ? height * row.HEIGHT / 100 - y : row.HEIGHT);
-        w.setProperty(image, PROP::Text, row.IMAGEFILE.view());
-        w.setProperty(image, PROP::Hide, 0);
+        change(image, PROP::Xpos, std::to_string(x));
+        change(image, PROP::Ypos, std::to_string(y));
+        // A size stored as 0 is the picture's own.
+        if (row.WIDTH == 0)
+            change(image, PROP::NoWidth, "1");
+        else
+            change(image, PROP::Width,
+                   std::to_string(row.WIDTHINPERCENTAGE != 0 ? width * row.WIDTH / 100 - x : row.WIDTH));
+        if (row.HEIGHT == 0)
+            change(image, PROP::NoHeight, "1");
+        else
+            change(image, PROP::Height,
+                   std::to_string(row.HEIGHTINPERCENTAGE != 0 ? height * row.HEIGHT / 100 - y : row.HEIGHT));
+        change(image, PROP::Text, row.IMAGEFILE.view());
+        change(image, PROP::Hide, "0");
     }
     // A reload with fewer rows leaves no images behind.
     destroyImages(IMAGEQUEUE.records() + 1);

@@ -288,6 +288,8 @@ private:
     // anything, once the control's sets are all applied.
     void write(platform::Long property, std::string_view value);
     void writePending();
+    // Writes the property only when it differs: an image is not shown anew.
+    void change(platform::Long control, platform::Long property, std::string_view value);
     // Sets what differs: a size the control has already stays natural.
     void place(platform::Long control, platform::Long x, platform::Long y, platform::Long width, platform::Long height);
     void followImages();
