@@ -495,11 +495,14 @@ TEST_F(WindowAppearanceTest, AnApplicationFrameGetsNoImages) {
     for (const Long n : w.window().controlNumbers()) EXPECT_NE(w.window().control(n)->type, CREATE::image);
 }
 
-TEST_F(WindowAppearanceTest, AJpegBackgroundShows) {
+TEST_F(WindowAppearanceTest, AJpegBackgroundShowsOnAnMdiChild) {
     const std::string file = (std::filesystem::current_path() / "back.jpg").string();
     writeJpeg(file, 64, 48, {200, 30, 40});
     addImage(imageRow(1, 0, 0, 100, 1, 100, 1, file));
-    RestyledWindow w(manager, kProcedure, ordersSpec());
+    PlainWindow frame({.type = CREATE::application, .label = "F", .title = "Frame", .at = {0, 0, 400, 300}});
+    WindowSpec spec = ordersSpec();
+    spec.mdi = true;
+    RestyledWindow w(manager, kProcedure, spec);
     const std::string picture = (std::filesystem::current_path() / "window.png").string();
     ASSERT_TRUE(drive::renderPng(w.window(), picture));
     const QImage shown(QString::fromStdString(picture));
