@@ -167,6 +167,9 @@ public:
     void ShapeWindowCorners(platform::Long windowHandle);
     void ShapeWindowToControls(platform::Long windowHandle, platform::Long first, platform::Long last,
                                platform::Byte controlsOnly);
+    // The current window waits, see-through, for a key or a click anywhere,
+    // then stops the character and comes back as it was.
+    virtual void CapturePosition();
     // The author windows and the playback.
     virtual void Train(platform::Byte flag = 0) {}
     virtual void KiesOnderwerp(platform::Byte flag = 0) {}

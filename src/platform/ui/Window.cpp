@@ -415,6 +415,12 @@ void Window::alert(Long number, Long keyCode) {
     if (keys && std::find(keys->begin(), keys->end(), keyCode) == keys->end()) keys->push_back(keyCode);
 }
 
+void Window::unalert(Long number, Long keyCode) {
+    std::vector<Long>* keys = number == 0 ? &windowAlerts_ : nullptr;
+    if (Control* c = number != 0 ? control(number) : nullptr) keys = &c->alerts;
+    if (keys) keys->erase(std::remove(keys->begin(), keys->end(), keyCode), keys->end());
+}
+
 bool Window::alerted(Long number, Long keyCode) const {
     const std::vector<Long>* keys = &windowAlerts_;
     if (number != 0) {

@@ -140,6 +140,7 @@ public:
     // goes on without waiting for events.
     void redraw();
     void alert(Long control, Long keyCode);
+    void unalert(Long control, Long keyCode);  // the key is no longer alerted there
     bool alerted(Long control, Long keyCode) const;
 
     // User input, from the view or the test driver.

@@ -102,6 +102,10 @@ TEST(Pointer, MouseButtonsAreAlertKeysOfTheWindowAndOfItsControls) {
     EXPECT_EQ(alerts[0].field, 0);
     EXPECT_EQ(alerts[4].field, w.number("?Ok"));
     EXPECT_TRUE(w.taken(EVENT::Accepted).empty()) << "a right click presses no button";
+
+    w->unalert(w.number("?Ok"), KEY::MouseRight);
+    drive::clickPointer(KEY::MouseRight);
+    EXPECT_EQ(w.taken(EVENT::AlertKey).size(), 5u) << "no longer alerted";
 }
 
 TEST(Capture, EveryClickReachesTheCapturingWindowUntilItIsReleasedOrTheWindowCloses) {
