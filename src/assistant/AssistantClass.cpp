@@ -1,6 +1,7 @@
 #include "assistant/AssistantClass.h"
 
 #include "assistant/Mentavo.h"
+#include "assistant/SettingRow.h"
 #include "platform/fiber/Clock.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
@@ -51,12 +52,6 @@ void openOrCreate(KeyedFile& file) {
     if (ERRORCODE() != kFileNotFound) return say("Open:");
     if (!file.create()) say("Create:");
     if (!file.open(kReadWriteDenyNone)) say("Open:");
-}
-
-// The settings row of that name into AGNTSET's buffer; false when missing.
-bool readSetting(const std::string& setting) {
-    AGNTSET.rec.SETTING = setting;
-    return AGNTSET.get(AGNTSET.KEY_AGS);
 }
 
 // Whether AGNTFILE holds a row of the procedure (a subject's header counts).
