@@ -11,6 +11,7 @@
 #include "platform/fiber/Clock.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/ui/PointerCalls.h"
+#include "platform/ui/WindowView.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -171,7 +172,9 @@ TEST_F(PositionWindowTest, TheMenuChoosesTheMiddleCornerAndAccepts) {
     trace.calls.clear();
     pointTo(400, 300);
     EXPECT_EQ(trace.only({"MoveTo"}), Calls{moveTo(400 - 50, 300 - 40)}) << "half of 81 is 40";
-    rightClickAndChoose(1);
+    drive::pressKey(w, KEY::Space);  // the menu's other key
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    drive::choosePopup(1);
     ASSERT_TRUE(done);
     EXPECT_EQ(step.CURSORPOSTOVAGENT.str(), "MM");
     EXPECT_EQ(step.POSITIONX, 400 - assistant.WINDOWPOSX);
@@ -225,4 +228,18 @@ TEST_F(PositionWindowTest, EscapeLeavesTheStepAndStoresTheFollowChoice) {
     EXPECT_EQ(followSetting(), "0");
     EXPECT_EQ(Calls(trace.calls.end() - 2, trace.calls.end()), (Calls{"StopAll ''", "Show 0"}));
     expectClickReachesProbe();
+}
+
+TEST_F(PositionWindowTest, RegainingTheFocusTakesTheCaptureAgainAndPutsTheCharacterBack) {
+    Window& w = open();
+    pointTo(300, 250);
+    ReleaseCapture();  // as another program's window might take it
+    probe.window().view()->activateWindow();
+    drive::settle();
+    trace.calls.clear();
+    w.view()->activateWindow();
+    drive::settle();
+    EXPECT_EQ(GetCapture(), w.handle());
+    EXPECT_EQ(trace.calls,
+              (Calls{"StopAll ''", "Show 1", moveTo(30 + assistant.WINDOWPOSX - 100, 40 + assistant.WINDOWPOSY - 81)}));
 }
