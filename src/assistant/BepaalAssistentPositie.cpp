@@ -23,7 +23,7 @@ constexpr std::string_view kFollowItem = "Laat Assistent muis &volgen";
 constexpr Long kTick = 1;  // a hundredth of a second
 
 // The popup menu's items, as POPUP numbers them.
-enum MenuItem : Long { Dismissed, Accept, Cancel, Follow, Back, FirstCorner, LastCorner = FirstCorner + 4, Explain };
+enum MenuItem : Long { Accept = 1, Cancel, Follow, Back, FirstCorner, LastCorner = FirstCorner + 4, Explain };
 constexpr std::array<const char*, 5> kCorners = {"LB", "RB", "MM", "LO", "RO"};
 
 // While the character follows, the item offers to stop it.
@@ -47,7 +47,8 @@ private:
     void takeAlertKey(Long key);
     // False: the window is done.
     bool takeMenu(Long item);
-    void accept();
+    // The step takes the pointer's point; the window is done.
+    void takePosition();
     void explain();
     AssistantFields::Point stepsPoint() const {
         return {step_.POSITIONX + a_.WINDOWPOSX, step_.POSITIONY + a_.WINDOWPOSY};
@@ -124,9 +125,7 @@ void Placing::takeAlertKey(Long key) {
         ReleaseCapture();
         if (takeMenu(POPUP(menuText(follow_)))) SetCapture(window_.handle());
     } else if (key == KEY::MouseLeft2) {
-        step_.POSITIONX = static_cast<Short>(a_.MOUSEPOS.X - a_.WINDOWPOSX);
-        step_.POSITIONY = static_cast<Short>(a_.MOUSEPOS.Y - a_.WINDOWPOSY);
-        done_ = true;
+        takePosition();  // the stored corner stays
     } else if (key == KEY::MouseLeft) {
         // The character drops at the click and shows the step's animation.
         readPointer();
@@ -140,7 +139,10 @@ void Placing::takeAlertKey(Long key) {
 
 bool Placing::takeMenu(Long item) {
     switch (item) {
-        case Accept: accept(); return false;
+        case Accept:
+            step_.CURSORPOSTOVAGENT = corner_;
+            takePosition();
+            return false;
         case Cancel: done_ = true; return false;
         case Follow:
             a_.StopAll("");
@@ -162,8 +164,7 @@ bool Placing::takeMenu(Long item) {
     }
 }
 
-void Placing::accept() {
-    step_.CURSORPOSTOVAGENT = corner_;
+void Placing::takePosition() {
     step_.POSITIONX = static_cast<Short>(a_.MOUSEPOS.X - a_.WINDOWPOSX);
     step_.POSITIONY = static_cast<Short>(a_.MOUSEPOS.Y - a_.WINDOWPOSY);
     done_ = true;

@@ -105,7 +105,11 @@ TEST(Pointer, MouseButtonsAreAlertKeysOfTheWindowAndOfItsControls) {
 
     w->unalert(w.number("?Ok"), KEY::MouseRight);
     drive::clickPointer(KEY::MouseRight);
-    EXPECT_EQ(w.taken(EVENT::AlertKey).size(), 5u) << "no longer alerted";
+    ASSERT_EQ(w.taken(EVENT::AlertKey).size(), 6u);
+    EXPECT_EQ(w.taken(EVENT::AlertKey).back().field, 0) << "the window's alert, the control's taken back";
+    w->unalert(0, KEY::MouseRight);
+    drive::clickPointer(KEY::MouseRight);
+    EXPECT_EQ(w.taken(EVENT::AlertKey).size(), 6u) << "no longer alerted";
 }
 
 TEST(Capture, EveryClickReachesTheCapturingWindowUntilItIsReleasedOrTheWindowCloses) {
