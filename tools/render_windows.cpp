@@ -182,7 +182,8 @@ void grabAround(const Window& w, const std::string& path) {
         return;
     }
     const QRect area = QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)).adjusted(-16, -16, 16, 16);
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
     if (shot.save(QString::fromStdString(path))) {
         std::printf("%s\n", path.c_str());
     } else {
@@ -261,9 +262,10 @@ void renderShapes(const std::string& folder) {
         RECT r;
         if (probe && GetWindowRect(probe->handle(), r)) drive::movePointer(r.right + 40, r.bottom + 30);
         letTheScreenCatchUp();
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QScreen* screen = QGuiApplication::primaryScreen();
         const std::string path = folder + "/position-window.png";
-        if (QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, screen.width(), screen.height() / 2).save(QString::fromStdString(path)))
+        const QPixmap shot = screen->grabWindow(0, 0, 0, screen->geometry().width(), screen->geometry().height() / 2);
+        if (shot.save(QString::fromStdString(path)))
             std::printf("%s\n", path.c_str());
         else
             ++failures;

@@ -568,8 +568,9 @@ Window* Window::byHandle(Long handle) {
 Window* Window::byAnyHandle(Long handle, Long& control) {
     for (Window* w : registry()) {
         const Long offset = handle - w->handle();
-        if (offset == 0 || (offset > kControlHandleBase && offset < kWindowHandleStep && w->control(offset - kControlHandleBase))) {
-            control = offset == 0 ? 0 : offset - kControlHandleBase;
+        const Long number = offset - kControlHandleBase;
+        if (offset == 0 || (number > 0 && offset < kWindowHandleStep && w->control(number))) {
+            control = offset == 0 ? 0 : number;
             return w;
         }
     }

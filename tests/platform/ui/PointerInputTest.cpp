@@ -49,7 +49,8 @@ TEST(PixelRectangles, TheClientAreaAndAControlWithinTheWindowALineKeepingItsSign
     RECT window, client, button, line;
     ASSERT_TRUE(GetWindowRect(w->handle(), window));
     ASSERT_TRUE(GetClientRect(w->handle(), client));
-    EXPECT_EQ((std::vector<Long>{client.left, client.top, client.right, client.bottom}), (std::vector<Long>{0, 0, 200, 120}));
+    EXPECT_EQ((std::vector<Long>{client.left, client.top, client.right, client.bottom}),
+              (std::vector<Long>{0, 0, 200, 120}));
     const Long clientLeft = window.left + GetSystemMetrics(SM_CXFRAME);
     const Long clientTop = window.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION);
     ASSERT_TRUE(GetWindowRect(w->controlHandle(w.number("?Ok")), button));
