@@ -106,7 +106,9 @@ void AssistantClass::LoadCharacter(const std::string& file, const std::string& n
     waitForAgent([this] { return AGENTLOADED != 0; });
 }
 
+// After Kill the old thread number may be another thread's by now.
 void AssistantClass::UnloadCharacter() {
+    if (INITIALIZED == 0) return;
     postAgent(AGENT::Unload);
     waitForAgent([this] { return AGENTLOADED == 0; });
 }
