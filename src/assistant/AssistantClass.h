@@ -22,10 +22,12 @@
 //   Think, MoveTo, MoveToClarionPos, GestureAt and Play also write a slot of
 //   the request ring and a row of BUFFERAGENTEVENTQUE; with the ring full the
 //   caller waits, yielding, for a free slot.
-// - While AGENTPAUZE is set the agent window thread leaves the requests after
-//   UnloadCharacter unanswered, except GetLeft and GetTop; the ring's are kept
-//   and carried out, in order, once the pause is over.
-// - After Kill the agent never starts again: the commands do nothing.
+// - The agent window thread carries a ring slot out as the slot's own code
+//   says. While AGENTPAUZE is set it drops the requests but loading,
+//   unloading, GetLeft and GetTop; the ring's wait and are carried out, in
+//   order and before any later request, once the pause is over.
+// - However the agent window closes, the character is unloaded with it.
+//   After Kill the agent never starts again: the commands do nothing.
 // - The author windows, the recorder and the playback are the virtual
 //   operations below that do nothing here; their subclasses do them.
 #pragma once
@@ -225,10 +227,10 @@ private:
     void postAgent(platform::Long event);
     // Yields until the condition holds or the agent has gone.
     void waitForAgent(const std::function<bool()>& done);
-    // The slot the next request goes into, once the ring has room; nullptr
-    // when the agent went meanwhile.
-    BUFFERAGENTEVENTRecord* freeSlot(platform::Long event);
-    void addRequest(const char* method);
+    // A request of the ring; with the ring full the caller waits for room.
+    void addRequest(platform::Long event, const char* method,
+                    const std::function<void(BUFFERAGENTEVENTRecord&)>& fill);
+    void addMove(const char* method, platform::Long x, platform::Long y, platform::Long speed);
     // The agent window thread's side.
     void takeAgentEvent(platform::Window& window);
     void takeRequest(platform::Window& window, platform::Long event);

@@ -52,24 +52,29 @@ void AssistantClass::waitForAgent(const std::function<bool()>& done) {
 
 // ---- the request ring ---------------------------------------------------------------
 
-BUFFERAGENTEVENTRecord* AssistantClass::freeSlot(Long event) {
+// Once the ring has room: the slot at BUFFERPOS gets the request's code and
+// data, the queue a copy under the method's name, and the agent the event.
+void AssistantClass::addRequest(Long event, const char* method,
+                                const std::function<void(BUFFERAGENTEVENTRecord&)>& fill) {
     waitForAgent([this] { return REQUESTSINBUFFER < AGENT::RingSlots; });
-    if (INITIALIZED == 0) return nullptr;
+    if (INITIALIZED == 0) return;
     BUFFERAGENTEVENTRecord& slot = BUFFERAGENTEVENT[static_cast<std::size_t>(BUFFERPOS - 1)];
     slot.EVENT = AGENT::slotCode(event);
-    return &slot;
-}
-
-// The slot at BUFFERPOS, filled, goes to the queue under the method's name
-// and to the agent window thread.
-void AssistantClass::addRequest(const char* method) {
-    const BUFFERAGENTEVENTRecord& slot = BUFFERAGENTEVENT[static_cast<std::size_t>(BUFFERPOS - 1)];
+    fill(slot);
     BUFFERAGENTEVENTQUE->rec = slot;
     BUFFERAGENTEVENTQUE->rec.REQUEST = method;
     BUFFERAGENTEVENTQUE->add();
     BUFFERPOS = AGENT::nextSlot(BUFFERPOS);
     ++REQUESTSINBUFFER;
-    postAgent(AGENT::slotEvent(slot.EVENT));
+    postAgent(event);
+}
+
+void AssistantClass::addMove(const char* method, Long x, Long y, Long speed) {
+    addRequest(AGENT::MoveTo, method, [&](BUFFERAGENTEVENTRecord& slot) {
+        slot.XPOS = x;
+        slot.YPOS = y;
+        slot.SPEED = speed;
+    });
 }
 
 // ---- the character ----------------------------------------------------------------------
@@ -127,28 +132,17 @@ void AssistantClass::Hide(Byte fast) {
 
 void AssistantClass::Speak(const std::string& text) {
     if (!agentReady()) return;
-    BUFFERAGENTEVENTRecord* slot = freeSlot(AGENT::Speak);
-    if (!slot) return;
-    slot->STRINGVALUE = clip(text);
-    addRequest("Speak");
+    addRequest(AGENT::Speak, "Speak", [&](BUFFERAGENTEVENTRecord& slot) { slot.STRINGVALUE = clip(text); });
 }
 
 void AssistantClass::Think(const std::string& text) {
     if (!agentReady()) return;
-    BUFFERAGENTEVENTRecord* slot = freeSlot(AGENT::Think);
-    if (!slot) return;
-    slot->STRINGVALUE = clip(text);
-    addRequest("Think");
+    addRequest(AGENT::Think, "Think", [&](BUFFERAGENTEVENTRecord& slot) { slot.STRINGVALUE = clip(text); });
 }
 
 void AssistantClass::MoveTo(Long x, Long y, Long speed) {
     if (!agentReady()) return;
-    BUFFERAGENTEVENTRecord* slot = freeSlot(AGENT::MoveTo);
-    if (!slot) return;
-    slot->XPOS = x;
-    slot->YPOS = y;
-    slot->SPEED = speed;
-    addRequest("MoveTo");
+    addMove("MoveTo", x, y, speed);
 }
 
 void AssistantClass::MoveToClarionPos(Long x, Long y, Long speed, const std::string& corner) {
@@ -165,21 +159,15 @@ void AssistantClass::MoveToClarionPos(Long x, Long y, Long speed, const std::str
         x = centred(x, WIDTH);
         y = centred(y, HEIGHT);
     }
-    BUFFERAGENTEVENTRecord* slot = freeSlot(AGENT::MoveTo);
-    if (!slot) return;
-    slot->XPOS = x;
-    slot->YPOS = y;
-    slot->SPEED = speed;
-    addRequest("MoveToClarionPos");
+    addMove("MoveToClarionPos", x, y, speed);
 }
 
 void AssistantClass::GestureAt(Long x, Long y) {
     if (!agentReady()) return;
-    BUFFERAGENTEVENTRecord* slot = freeSlot(AGENT::GestureAt);
-    if (!slot) return;
-    slot->XPOS = x;
-    slot->YPOS = y;
-    addRequest("GestureAt");
+    addRequest(AGENT::GestureAt, "GestureAt", [&](BUFFERAGENTEVENTRecord& slot) {
+        slot.XPOS = x;
+        slot.YPOS = y;
+    });
 }
 
 void AssistantClass::SetSize(Long height, Long width) {
@@ -197,10 +185,7 @@ void AssistantClass::SetSize(Long height, Long width) {
 // The name goes as it is: the engine ignores trailing blanks itself.
 void AssistantClass::Play(const std::string& animation) {
     if (!agentReady()) return;
-    BUFFERAGENTEVENTRecord* slot = freeSlot(AGENT::Play);
-    if (!slot) return;
-    slot->STRINGVALUE = animation;
-    addRequest("Play");
+    addRequest(AGENT::Play, "Play", [&](BUFFERAGENTEVENTRecord& slot) { slot.STRINGVALUE = animation; });
 }
 
 void AssistantClass::Activate(Byte state) {
