@@ -268,7 +268,8 @@ void renderShapes(const std::string& folder) {
         letTheScreenCatchUp();
         QScreen* screen = QGuiApplication::primaryScreen();
         const std::string path = folder + "/position-window.png";
-        const QPixmap shot = screen->grabWindow(0, 0, 0, screen->geometry().width(), screen->geometry().height() * 2 / 3);
+        const QRect whole = screen->geometry();
+        const QPixmap shot = screen->grabWindow(0, 0, 0, whole.width(), whole.height() * 2 / 3);
         if (shot.save(QString::fromStdString(path)))
             std::printf("%s\n", path.c_str());
         else

@@ -240,7 +240,8 @@ TEST(CornerOffset, EachCornerCodeGivesTheCharactersOffsetFromThePoint) {
     const struct {
         const char* code;
         Long x, y;
-    } cases[] = {{"LB", 0, 0}, {"RB", -101, 0}, {"MM", -50, -40}, {"LO", 0, -81}, {"RO", -101, -81}, {"", 0, 0}, {"mm", 0, 0}};
+    } cases[] = {{"LB", 0, 0},       {"RB", -101, 0}, {"MM", -50, -40}, {"LO", 0, -81},
+                 {"RO", -101, -81}, {"", 0, 0},      {"mm", 0, 0}};
     for (const auto& c : cases) {
         const AssistantFields::Point offset = assistant.CornerOffset(c.code);
         EXPECT_EQ(offset.X, c.x) << c.code;
