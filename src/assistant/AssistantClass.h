@@ -14,6 +14,8 @@
 //   button; a window acts on the number only when it names its own
 //   assistant button.
 // - The look-up for the button leaves AGNTFILE's buffer and walk as they were.
+// - BepaalAssistentPositie and CapturePosition wait: each runs an event loop
+//   of its own on the caller's thread until the author is done.
 // - The character commands may be called from any thread. Each starts the
 //   agent window thread (Init) when it is not running, then does nothing while
 //   no character is loaded; it sets its fields and posts its event to that
