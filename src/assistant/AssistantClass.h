@@ -144,8 +144,8 @@ struct AssistantFields {
     platform::Long MENTAVOBUTTONCONTROL = 0;
     std::unique_ptr<platform::Queue<MENTAVOBUTTONQUEUERecord>> MENTAVOBUTTONQUEUE;
 
-    // Ring events the agent window thread took during a pause: that many of
-    // the oldest pending slots wait to be carried out, before anything else.
+    // Ring events the agent window thread has taken and not carried out (a
+    // pause holds them): that many of the oldest pending slots go first.
     platform::Long requestsHeld = 0;
 };
 
