@@ -197,7 +197,8 @@ public:
     virtual void SetSize(platform::Long height, platform::Long width);
     virtual void Play(const std::string& animation);
     virtual void Activate(platform::Byte state);
-    // The request is the number a ring slot kept; none: the running one.
+    // The request is the id a ring slot kept (its REQUEST); Stop without one
+    // ends the running request.
     virtual void Wait(const std::string& request = {});
     virtual void Interrupt(const std::string& request = {});
     virtual void Stop(const std::string& request = {});
