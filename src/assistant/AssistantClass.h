@@ -147,8 +147,8 @@ struct AssistantFields {
     platform::Long MENTAVOBUTTONCONTROL = 0;
     std::unique_ptr<platform::Queue<MENTAVOBUTTONQUEUERecord>> MENTAVOBUTTONQUEUE;
 
-    // Ring events the agent window thread took during a pause: that many of
-    // the oldest pending slots wait to be carried out, before anything else.
+    // Ring events the agent window thread has taken and not carried out (a
+    // pause holds them): that many of the oldest pending slots go first.
     platform::Long requestsHeld = 0;
 };
 
@@ -200,7 +200,8 @@ public:
     virtual void SetSize(platform::Long height, platform::Long width);
     virtual void Play(const std::string& animation);
     virtual void Activate(platform::Byte state);
-    // The request is the number a ring slot kept; none: the running one.
+    // The request is the id a ring slot kept (its REQUEST); Stop without one
+    // ends the running request.
     virtual void Wait(const std::string& request = {});
     virtual void Interrupt(const std::string& request = {});
     virtual void Stop(const std::string& request = {});

@@ -208,6 +208,26 @@ TEST_F(AgentWindowTest, ASlotKeepsItsRequestAndVisibleFollowsShowAndHide) {
     onThread([this] { assistant.Hide(1); });
     EXPECT_EQ(assistant.IsVisible(), 0);
     EXPECT_EQ(assistant.FASTANIMATIONS, 0) << "the fast flag serves once";
+
+    assistant.ASSISTENTBINNENBUREAUBLAD = 1;
+    onThread([this] { assistant.MoveTo(-5, 20, 0); });
+    EXPECT_EQ(assistant.BUFFERAGENTEVENT[1].XPOS, 0) << "the clamp is written back";
+}
+
+// A file that is there but no character still counts as loaded: the commands
+// go on to the engine, which has nothing to do them on.
+TEST_F(AgentWindowTest, ACharacterFileThatDoesNotLoadLeavesTheAgentLoaded) {
+    startAgent();
+    writeBytes(folder.path() / "Bad.tchar", "no database");
+    const Lines lines = linesOf([this] {
+        assistant.UnloadCharacter();
+        assistant.LoadCharacter(folder.file("Bad.tchar"), "Bad");
+        assistant.Show(0);
+    });
+    EXPECT_EQ(lines, (Lines{"Unload Merlin", "Load Bad \"" + folder.file("Bad.tchar") + "\"", "LanguageID Bad 1043",
+                            "Speak Bad \"\\Rst\\\"", "Show Bad 0"}));
+    EXPECT_EQ(assistant.AGENTLOADED, 1);
+    EXPECT_FALSE(engine.loaded("Bad"));
 }
 
 // The corner code says which corner of the character lands on the point;
@@ -295,7 +315,8 @@ TEST_F(AgentWindowTest, RequestsPostedInAPauseRunInOrderOnceItEnds) {
     ASSERT_EQ(after.size(), expected.size());
     for (std::size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i].rfind(expected[i], 0), 0u) << after[i];
     EXPECT_EQ(assistant.BUFFERAGENTEVENTQUE->records(), 0u);
-    EXPECT_EQ(linesOf([this] { assistant.Speak("Daarna"); }), Lines{"Speak Merlin \"Daarna\""}) << "nothing left behind";
+    EXPECT_EQ(linesOf([this] { assistant.Speak("Daarna"); }), Lines{"Speak Merlin \"Daarna\""})
+        << "nothing left behind";
 }
 
 TEST_F(AgentWindowTest, AFullRingMakesTheProducerWait) {
@@ -324,6 +345,11 @@ TEST_F(AgentWindowTest, AFullRingMakesTheProducerWait) {
     EXPECT_EQ(lines[101], "Play Merlin \"Wave\"");
 }
 
+std::string missing(const std::string& file, const std::string& name, const std::string& where) {
+    return "The Microft Agent file " + file + " for the agent " + name +
+           " can not be found!|Microsoft agents will be unavaible (" + where + ")!";
+}
+
 TEST_F(AgentWindowTest, AMissingCharacterSaysSoOnceAndTheCommandsKeepSilent) {
     onThread([this] {
         assistant.LoadSettings();
@@ -339,8 +365,7 @@ TEST_F(AgentWindowTest, AMissingCharacterSaysSoOnceAndTheCommandsKeepSilent) {
     });
     drive::settle();
     const std::string file = engine.characterFile("Nobody");
-    EXPECT_EQ(drive::messageText(), "The Microft Agent file " + file +
-                                        " for the agent Nobody can not be found!|Microsoft agents will be unavaible (Set)!");
+    EXPECT_EQ(drive::messageText(), missing(file, "Nobody", "Set"));
     drive::answerMessage("OK");
     drive::settle();
     ASSERT_TRUE(started);
@@ -361,16 +386,13 @@ TEST_F(AgentWindowTest, AMissingCharacterSaysSoOnceAndTheCommandsKeepSilent) {
 
     START([&] { fresh.LoadCharacter(folder.file("Gone.tchar"), "Gone"); });
     drive::settle();
-    EXPECT_EQ(drive::messageText(), "The Microft Agent file " + folder.file("Gone.tchar") +
-                                        " for the agent Gone can not be found!|Microsoft agents will be unavaible (LOAD)!");
+    EXPECT_EQ(drive::messageText(), missing(folder.file("Gone.tchar"), "Gone", "LOAD"));
     drive::answerMessage("OK");
     drive::settle();
 
     START([&] { fresh.SetCharacter("", "../x"); });
     drive::settle();
-    EXPECT_EQ(drive::messageText(),
-              "The Microft Agent file  for the agent ../x can not be found!|Microsoft agents will be unavaible (Set)!")
-        << "a name is a file name, never a path";
+    EXPECT_EQ(drive::messageText(), missing("", "../x", "Set")) << "a name is a file name, never a path";
     drive::answerMessage("OK");
     drive::settle();
     EXPECT_EQ(fresh.AGENTLOADED, 0);
