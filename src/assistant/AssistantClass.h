@@ -14,8 +14,24 @@
 //   button; a window acts on the number only when it names its own
 //   assistant button.
 // - The look-up for the button leaves AGNTFILE's buffer and walk as they were.
-// - The character, the author windows, the recorder and the playback are the
-//   virtual operations below that do nothing here; their subclasses do them.
+// - BepaalAssistentPositie and CapturePosition wait: each runs an event loop
+//   of its own on the caller's thread until the author is done.
+// - The character commands may be called from any thread. Each starts the
+//   agent window thread (Init) when it is not running, then does nothing while
+//   no character is loaded; it sets its fields and posts its event to that
+//   thread, which alone talks to the character engine. Only LoadCharacter,
+//   UnloadCharacter, GetLeft and GetTop wait for the answer, yielding. Speak,
+//   Think, MoveTo, MoveToClarionPos, GestureAt and Play also write a slot of
+//   the request ring and a row of BUFFERAGENTEVENTQUE; with the ring full the
+//   caller waits, yielding, for a free slot.
+// - The agent window thread carries a ring slot out as the slot's own code
+//   says. While AGENTPAUZE is set it drops the requests but loading,
+//   unloading, GetLeft and GetTop; the ring's wait and are carried out, in
+//   order and before any later request, once the pause is over.
+// - However the agent window closes, the character is unloaded with it.
+//   After Kill the agent never starts again: the commands do nothing.
+// - The author windows, the recorder and the playback are the virtual
+//   operations below that do nothing here; their subclasses do them.
 #pragma once
 
 #include "assistant/AssistantQueues.h"
@@ -23,12 +39,14 @@
 #include "platform/text/Text.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace platform {
 class Window;
 }
+struct AGNTFILERecord;
 
 // The private event that replays one recorded event in a window.
 constexpr platform::Long EVENT_ReplayRecorded = 0xFFF;
@@ -128,6 +146,10 @@ struct AssistantFields {
     platform::Byte USEMENTAVOBUTTON = 0;
     platform::Long MENTAVOBUTTONCONTROL = 0;
     std::unique_ptr<platform::Queue<MENTAVOBUTTONQUEUERecord>> MENTAVOBUTTONQUEUE;
+
+    // Ring events the agent window thread has taken and not carried out (a
+    // pause holds them): that many of the oldest pending slots go first.
+    platform::Long requestsHeld = 0;
 };
 
 class AssistantClass : public AssistantFields {
@@ -142,8 +164,11 @@ public:
     // Opens (or creates, when missing) the two files and reads the settings,
     // once per run.
     virtual void LoadSettings();
-    // Stops the character; nothing runs it yet.
-    virtual void Kill() {}
+    // Starts the agent window thread, once, and loads the character. The file
+    // is not used; a name becomes AGENTNAME until the settings name theirs.
+    void Init(const std::string& file = {}, const std::string& name = {});
+    // Unloads the character and ends the agent window thread.
+    virtual void Kill();
 
     virtual void InitWindow(const std::string& procedureName);
     virtual void TakeWindowClosed(const std::string& procedureName);
@@ -157,9 +182,56 @@ public:
     virtual void PutSetting(const std::string& value, const std::string& setting);
     virtual void ToggleTrainMode();
 
-    // The character.
-    virtual void Hide(platform::Byte fast) {}
-    virtual void StopAll(const std::string& type) {}
+    // The character. Its file is its name with ".tchar" in the character
+    // folder; 1 when that exists.
+    virtual platform::Byte SetCharacter(const std::string& file, const std::string& name);
+    virtual void LoadCharacter(const std::string& file, const std::string& name);
+    virtual void UnloadCharacter();
+    virtual void Show(platform::Byte fast);
+    virtual void Hide(platform::Byte fast);
+    virtual void Speak(const std::string& text);
+    virtual void Think(const std::string& text);
+    // A negative speed: the character's own pace.
+    virtual void MoveTo(platform::Long x, platform::Long y, platform::Long speed);
+    // A point in the current window's units; the corner code says which
+    // corner of the character lands on it ("RB", "LO", "RO"), else its middle.
+    virtual void MoveToClarionPos(platform::Long x, platform::Long y, platform::Long speed, const std::string& corner);
+    virtual void GestureAt(platform::Long x, platform::Long y);
+    virtual void SetSize(platform::Long height, platform::Long width);
+    virtual void Play(const std::string& animation);
+    virtual void Activate(platform::Byte state);
+    // The request is the id a ring slot kept (its REQUEST); Stop without one
+    // ends the running request.
+    virtual void Wait(const std::string& request = {});
+    virtual void Interrupt(const std::string& request = {});
+    virtual void Stop(const std::string& request = {});
+    // Types "Move", "Play", "Speak"; none: all, then the rest pose.
+    virtual void StopAll(const std::string& type);
+    virtual void ShowDefaultCharacterProperties();
+    virtual platform::Byte IsVisible();
+    virtual platform::Long GetLeft();
+    virtual platform::Long GetTop();
+    // The agent window thread's procedure: its hidden window carries out the
+    // requests until Kill closes it.
+    void AgentWindow();
+    // The shapes of the assistant's windows: corners curved by an ellipse of
+    // 15 by 15; or the frame (unless controls only), the title bar and the
+    // visible controls first..last (curved 12 by 12 with controls only), the
+    // rest see-through to the eye and the mouse.
+    void ShapeWindowCorners(platform::Long windowHandle);
+    void ShapeWindowToControls(platform::Long windowHandle, platform::Long first, platform::Long last,
+                               platform::Byte controlsOnly);
+    // The author places the character for a step (its POSITIONX, POSITIONY
+    // and CURSORPOSTOVAGENT change when accepted) in a full-screen,
+    // see-through window on the caller's thread; the caller stores the step.
+    void BepaalAssistentPositie(AGNTFILERecord& step);
+    // Where the character's top left corner lies from the point of a step,
+    // for the step's corner code ("LB", "RB", "MM", "LO", "RO"; any other
+    // is "LB"), by the character's WIDTH and HEIGHT.
+    Point CornerOffset(const std::string& cornerCode) const;
+    // The current window waits, see-through, for a key or a click anywhere,
+    // then stops the character and comes back as it was.
+    virtual void CapturePosition();
     // The author windows and the playback.
     virtual void Train(platform::Byte flag = 0) {}
     virtual void KiesOnderwerp(platform::Byte flag = 0) {}
@@ -171,6 +243,30 @@ public:
     virtual void ReplayEvent(const std::string& procedureName, platform::Long windowHandle) {}
 
 private:
+    // The agent: started (Init when needed), and with its character loaded.
+    bool agentStarted();
+    bool agentReady() { return agentStarted() && AGENTLOADED != 0; }
+    void postAgent(platform::Long event);
+    // Yields until the condition holds or the agent has gone.
+    void waitForAgent(const std::function<bool()>& done);
+    // A request of the ring; with the ring full the caller waits for room.
+    void addRequest(platform::Long event, const char* method,
+                    const std::function<void(BUFFERAGENTEVENTRecord&)>& fill);
+    void addMove(const char* method, platform::Long x, platform::Long y, platform::Long speed);
+    // The agent window thread's side.
+    void takeAgentEvent(platform::Window& window);
+    void takeRequest(platform::Window& window, platform::Long event);
+    void carryOut(platform::Long event);
+    void carryOutHeld();
+    void carryOutSlot(BUFFERAGENTEVENTRecord& slot);
+    void clampToDesktop(BUFFERAGENTEVENTRecord& slot);
+    void markRequestDone();
+    void loadInEngine();
+    void unloadInEngine();
+    // The window's placement into WINDOWPLACEMENT and its origin: its restored
+    // corner, or 0, 0 when it is a maximised frame or cannot be read.
+    AssistantFields::Point windowOrigin(platform::Long windowHandle);
+
     void takeRecorderEvent(platform::Window& window, const std::string& procedureName, platform::Long windowHandle);
     void takeButtonEvent(platform::Window& window, const std::string& procedureName, platform::Long windowHandle);
     void startEventTimer();

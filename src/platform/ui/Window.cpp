@@ -2,6 +2,7 @@
 
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
+#include "platform/ui/PointerCalls.h"
 #include "platform/ui/WindowView.h"
 
 #include <algorithm>
@@ -160,6 +161,7 @@ void Window::open() {
     props_[PROP::Resize] = spec_.resizable ? "1" : "0";
     props_[PROP::Center] = spec_.center ? "1" : "0";
     props_[PROP::Mdi] = spec_.mdi ? "1" : "0";
+    if (spec_.hidden) props_[PROP::Hide] = "1";
     open_ = true;
     openPending_ = true;
     closeTaken_ = closeRefused_ = false;
@@ -171,6 +173,8 @@ void Window::open() {
 
 void Window::close() {
     if (!open_) return;
+    // Holding the capture, it would leave every other window deaf to clicks.
+    if (GetCapture() == handle_) ReleaseCapture();
     open_ = false;
     forgetTarget(this);
     threadEvents::dropFor(thread_, handle_);
@@ -495,6 +499,12 @@ void Window::alert(Long number, Long keyCode) {
     if (keys && std::find(keys->begin(), keys->end(), keyCode) == keys->end()) keys->push_back(keyCode);
 }
 
+void Window::unalert(Long number, Long keyCode) {
+    std::vector<Long>* keys = number == 0 ? &windowAlerts_ : nullptr;
+    if (Control* c = number != 0 ? control(number) : nullptr) keys = &c->alerts;
+    if (keys) keys->erase(std::remove(keys->begin(), keys->end(), keyCode), keys->end());
+}
+
 bool Window::alerted(Long number, Long keyCode) const {
     const std::vector<Long>* keys = &windowAlerts_;
     if (number != 0) {
@@ -573,11 +583,11 @@ void Window::userPlaced(const Rect& pixels) {
     if (geometry_.maximized()) return;
     const Rect now = placement(0);
     const bool imm = numberProperty(0, PROP::Imm) != 0;
-    if (pixels.x != now.x || pixels.y != now.y) {
+    // A Move the program ends with CYCLE is refused: the window stays.
+    if ((pixels.x != now.x || pixels.y != now.y) && !(imm && deliverAsking({.event = EVENT::Move}))) {
         geometry_.write(PROP::Xpos, pixels.x, true);
         geometry_.write(PROP::Ypos, pixels.y, true);
         movePending_ = true;
-        if (imm) deliver({.event = EVENT::Move});
     }
     if (pixels.width != now.width || pixels.height != now.height) {
         geometry_.write(PROP::Width, pixels.width, true);
@@ -636,6 +646,18 @@ Window* Window::applicationFrame() {
 Window* Window::byHandle(Long handle) {
     for (Window* w : registry())
         if (w->handle() == handle) return w;
+    return nullptr;
+}
+
+Window* Window::byAnyHandle(Long handle, Long& control) {
+    for (Window* w : registry()) {
+        const Long offset = handle - w->handle();
+        const Long number = offset - kControlHandleBase;
+        if (offset == 0 || (number > 0 && offset < kWindowHandleStep && w->control(number))) {
+            control = offset == 0 ? 0 : number;
+            return w;
+        }
+    }
     return nullptr;
 }
 

@@ -39,9 +39,10 @@
 //   the program ends PreAlertKey with CYCLE the key also does what it does
 //   on the control.
 // - The user's moves and resizes of a window are written back (in pixels):
-//   under PROP:Imm Move and Size come while it changes; Moved and Sized when
-//   it ends; Maximized and Restored (after Maximize and Restore under
-//   PROP:Imm), each followed by Sized.
+//   under PROP:Imm Move and Size come while it changes (a Move ended with
+//   CYCLE is refused: the window goes back); Moved and Sized when it ends;
+//   Maximized and Restored (after Maximize and Restore under PROP:Imm), each
+//   followed by Sized.
 // - Widgets are never deleted synchronously: closing a window hands its view
 //   to Qt's deferred delete, destroying a control its widget.
 // - Statements that name no window act on the thread's TARGET(): the window
@@ -151,6 +152,7 @@ public:
     // goes on without waiting for events.
     void redraw();
     void alert(Long control, Long keyCode);
+    void unalert(Long control, Long keyCode);  // the key is no longer alerted there
     bool alerted(Long control, Long keyCode) const;
 
     // User input, from the view or the test driver.
@@ -205,6 +207,9 @@ public:
     static Window* applicationFrame();
     // The window with exactly this handle; a control's handle finds none.
     static Window* byHandle(Long handle);
+    // The window of a window's or a control's handle, and the control (0 for
+    // the window itself); nullptr for no open window's.
+    static Window* byAnyHandle(Long handle, Long& control);
     // The window the thread's events go to: its most recently opened one.
     static Window* topWindowOf(int thread);
     // The open windows of a thread, first opened first.

@@ -118,6 +118,8 @@ public:
     void placePointer(Event& e) const;
     // The client area's top left corner on the screen.
     QPoint clientOrigin() const;
+    // Mouse capture: every click goes to the client area (PointerCalls.h).
+    void capturePointer(bool on);
     // A point of the client area in the window's units, on the screen.
     QPoint screenPoint(Long x, Long y) const;
     void standardAction(Long action);
@@ -181,6 +183,8 @@ private:
     void setMaximized(bool on);  // what is on screen only
     QRect maximizedGeometry() const;
     void fillWindowMenu(QMenu* menu);
+    void appear();  // first shown: as an MDI child or top level
+    void applyHidden();
     void showAsMdiChild();
     void showAsTopLevel();
     // The keyboard's rules for a key the program left (view/KeyRouting.cpp);
@@ -213,6 +217,7 @@ private:
     QStatusBar* statusBar_ = nullptr;
     QMenu* systemMenu_ = nullptr;
     QPointer<QMdiSubWindow> sub_;
+    bool appeared_ = false;  // shown once: a window opened hidden has not been
     std::map<Long, std::unique_ptr<ControlView>> controls_;
     std::map<Long, QAction*> actions_;
     QSize designedSize_;  // the window's own size: what cascading keeps

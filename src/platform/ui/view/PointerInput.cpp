@@ -187,11 +187,28 @@ void installPointerInput() {
     qApp->installEventFilter(filter);
 }
 
-QPoint lastPointer() { return last(); }
+// The pointer is followed from its first use, with or without a window.
+QPoint lastPointer() {
+    installPointerInput();
+    return last();
+}
+
+void movePointer(QPoint global) {
+    installPointerInput();
+    last() = global;
+    QCursor::setPos(global);
+}
+
+void WindowView::capturePointer(bool on) {
+    if (on)
+        client_->grabMouse();
+    else if (QWidget::mouseGrabber() == client_)
+        client_->releaseMouse();
+}
 
 void WindowView::placePointer(Event& e) const {
     const Current& now = current();
-    const QPoint global = now.set ? now.global : QCursor::pos();
+    const QPoint global = now.set ? now.global : last();
     if (now.set && e.keyCode == 0) e.keyCode = now.keyCode;
     e.screenX = global.x();
     e.screenY = global.y();
