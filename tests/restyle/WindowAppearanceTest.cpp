@@ -605,3 +605,35 @@ TEST_F(WindowAppearanceTest, RoundnessGivesARoundedRegionInsideTheEdgeOrTheWhole
     frame.onThread([&] { manager.SetWindowRoundness(&frame.window(), 40); });
     EXPECT_EQ(frame.window().region(), Region::roundRectangle(0, 0, frameWidth, frameHeight, 40, 40));
 }
+
+TEST_F(WindowAppearanceTest, AWindowRegionKeepsTheFrameAndTheVisibleControlsInTheWindowsOwnPixels) {
+    RestyledWindow w(manager, kProcedure, ordersSpec(), [](Window& window) {
+        window.setProperty(window.equate("?Cancel"), PROP::Hide, 1);
+    });
+    drive::dragCaption(w.window(), 60, 40);
+    RECT outer;
+    ASSERT_TRUE(GetWindowRect(w.window().handle(), outer));
+    // A control's middle in the window's own pixels.
+    const auto middle = [&](std::string_view label) {
+        RECT at;
+        GetWindowRect(w.window().controlHandle(w.number(label)), at);
+        return std::pair{static_cast<int>((at.left + at.right) / 2 - outer.left),
+                         static_cast<int>((at.top + at.bottom) / 2 - outer.top)};
+    };
+    POINT client;
+    ClientToScreen(w.window().handle(), client);
+    const int clientLeft = client.x - outer.left, clientTop = client.y - outer.top;
+    for (const Byte round : {0, 1}) {
+        SCOPED_TRACE(round ? "rounded controls" : "plain controls");
+        w.onThread([&] { w.restyle().SetWindowRegion(round); });
+        ASSERT_TRUE(w.window().region().has_value());
+        const Region& region = *w.window().region();
+        const auto [okX, okY] = middle("?OK");
+        const auto [cancelX, cancelY] = middle("?Cancel");
+        EXPECT_TRUE(region.contains(okX, okY));
+        EXPECT_FALSE(region.contains(cancelX, cancelY)) << "hidden";
+        EXPECT_TRUE(region.contains(1, (outer.bottom - outer.top) / 2)) << "the frame";
+        EXPECT_FALSE(region.contains(clientLeft + 150, clientTop + 60)) << "the client area between controls";
+        EXPECT_FALSE(region.contains(0, 0)) << "the window's rounded corner";
+    }
+}
