@@ -27,7 +27,9 @@
 //   it would. The window's field order (PROP::NextField) is nextField().
 // - Positions and sizes (Geometry.h) are in dialog units of the window's font,
 //   or in pixels while the window's PROP:Pixels is set; the model converts,
-//   so it answers in either unit without the view. A structure drawn in
+//   so it answers in either unit without the view. A control's PROP::NoWidth
+//   or NoHeight written 1 makes that side natural (an image's picture's own)
+//   until a size is written. A structure drawn in
 //   pixels (WindowSpec::pixels) places everything in pixels from the start,
 //   whatever the font. A window's Xpos/Ypos are
 //   its top left corner on the screen (an MDI child's in its frame's client
