@@ -33,7 +33,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kRounds = 15;
+constexpr int kRounds = 31;
 constexpr int kPasses = 5;
 constexpr int kControls = 40;
 constexpr int kImages = 4;
