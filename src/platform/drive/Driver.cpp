@@ -573,8 +573,11 @@ void releaseMouse(Window& w, std::string_view label, int x, int y, Long button) 
     mouseAtScreen(widget, widget->mapToGlobal(QPoint(x, y)), QEvent::MouseButtonRelease, qtButton(button));
 }
 
-void doubleClick(Window& w, std::string_view label) {
-    QWidget* widget = widgetOf(w, label);
+void doubleClick(Window& w, std::string_view label) { doubleClick(w, controlOf(w, label).number); }
+
+void doubleClick(Window& w, Long number) {
+    QWidget* widget = viewOf(w).widget(number);
+    if (!widget) throw std::invalid_argument("control " + std::to_string(number) + " has no widget");
     mouseAtScreen(widget, widget->mapToGlobal(aimAt(widget)), QEvent::MouseButtonDblClick);
 }
 

@@ -74,6 +74,7 @@ void moveMouse(Window& window, std::string_view label, int x, int y);
 void pressMouse(Window& window, std::string_view label, int x, int y, Long button = KEY::MouseLeft);
 void releaseMouse(Window& window, std::string_view label, int x, int y, Long button = KEY::MouseLeft);
 void doubleClick(Window& window, std::string_view label);
+void doubleClick(Window& window, Long control);  // one created at run time
 
 // The layer's pointer (PointerCalls.h), in screen pixels: moving it there as
 // the mouse does (a move to the window there, if any), and clicking,

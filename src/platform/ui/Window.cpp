@@ -159,6 +159,8 @@ void Window::open() {
     props_[PROP::System] = spec_.system ? "1" : "0";
     props_[PROP::Max] = spec_.maximizeBox ? "1" : "0";
     props_[PROP::Resize] = spec_.resizable ? "1" : "0";
+    props_[PROP::Center] = spec_.center ? "1" : "0";
+    props_[PROP::Mdi] = spec_.mdi ? "1" : "0";
     if (spec_.hidden) props_[PROP::Hide] = "1";
     open_ = true;
     openPending_ = true;
@@ -282,6 +284,25 @@ void Window::setTopmost(bool on) {
     if (view_) view_->applyTopmost();
 }
 
+namespace {
+constexpr Long kCaptionStyle = 0xC00000;
+constexpr Long kLayeredStyle = 0x80000;
+}  // namespace
+
+void Window::setStyle(bool extended, Long value) {
+    const bool caption = captionShown(), layered = (exStyle_ & kLayeredStyle) != 0;
+    (extended ? exStyle_ : style_) = value;
+    if (layered && (exStyle_ & kLayeredStyle) == 0) setAlpha(255);
+    if (caption != captionShown() && view_) view_->applyCaption();
+}
+
+bool Window::captionShown() const { return (style_ & kCaptionStyle) == kCaptionStyle; }
+
+void Window::setAlpha(Byte alpha) {
+    alpha_ = alpha;
+    if (view_) view_->applyOpacity();
+}
+
 Long Window::controlHandle(Long number) const { return number == 0 ? handle_ : handle_ + kControlHandleBase + number; }
 
 bool Window::blocked() const { return open_ && topWindowOf(thread_) != this; }
@@ -349,7 +370,18 @@ void Window::setProperty(Long number, Long prop, std::string_view value) {
     if (Geometry::holds(prop)) {
         Geometry* g = geometryOf(number);
         if (!g) return;
-        g->write(prop, static_cast<Long>(leadingNumber(value)), usesPixels());
+        const auto size = static_cast<Long>(leadingNumber(value));
+        g->write(prop, size, usesPixels());
+        if (Control* c = number != 0 && size != 0 ? control(number) : nullptr)
+            c->props.erase(prop == PROP::Width ? PROP::NoWidth : prop == PROP::Height ? PROP::NoHeight : 0);
+    } else if (number != 0 && (prop == PROP::NoWidth || prop == PROP::NoHeight) && leadingNumber(value) != 0) {
+        // The natural size: as wide or high as what the control shows.
+        Control* c = control(number);
+        if (!c) return;
+        c->props[prop] = std::string(value);
+        const Long size = prop == PROP::NoWidth ? PROP::Width : PROP::Height;
+        c->geometry.write(size, 0, usesPixels());
+        prop = size;
     } else if (number == 0) {
         props_[prop] = std::string(value);
         if (prop == PROP::Timer && open_) threadEvents::setTimer(thread_, handle_, numberProperty(0, PROP::Timer));

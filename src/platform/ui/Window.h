@@ -27,7 +27,9 @@
 //   it would. The window's field order (PROP::NextField) is nextField().
 // - Positions and sizes (Geometry.h) are in dialog units of the window's font,
 //   or in pixels while the window's PROP:Pixels is set; the model converts,
-//   so it answers in either unit without the view. A structure drawn in
+//   so it answers in either unit without the view. A control's PROP::NoWidth
+//   or NoHeight written 1 makes that side natural (an image's picture's own)
+//   until a size is written. A structure drawn in
 //   pixels (WindowSpec::pixels) places everything in pixels from the start,
 //   whatever the font. A window's Xpos/Ypos are
 //   its top left corner on the screen (an MDI child's in its frame's client
@@ -190,6 +192,18 @@ public:
     // Above every window that is not topmost, the program's and others'.
     void setTopmost(bool on);
     bool topmost() const { return topmost_; }
+    // The window's style words of the system's window calls (WindowCalls.h),
+    // kept as written. WS_CAPTION in the style shows the caption: without it
+    // the window keeps its place and the size of its client area, and its
+    // frame closes over the client area. WS_EX_LAYERED in the extended style makes alpha() the
+    // window's opacity (an MDI child's is stored only); taking it away makes
+    // the window opaque again.
+    Long style(bool extended) const { return extended ? exStyle_ : style_; }
+    void setStyle(bool extended, Long value);
+    bool captionShown() const;
+    // 0 to 255 (opaque), while layered.
+    void setAlpha(Byte alpha);
+    Byte alpha() const { return alpha_; }
 
     static const std::vector<Window*>& openWindows();
     static Window* applicationFrame();
@@ -229,6 +243,9 @@ private:
     std::vector<Long> windowAlerts_;
     std::optional<Region> region_;
     bool topmost_ = false;
+    Long style_ = 0xC00000;  // WS_CAPTION
+    Long exStyle_ = 0;
+    Byte alpha_ = 255;
     WindowView* view_ = nullptr;
     int thread_ = 0;
     Long handle_ = 0;

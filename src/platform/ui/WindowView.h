@@ -72,6 +72,10 @@ public:
     // The model's region as the window's mask, where masks apply.
     void applyRegion();
     void applyTopmost();
+    // The caption shown or taken away (Window::captionShown): the frame is
+    // laid out again around the same client area.
+    void applyCaption();
+    void applyOpacity();
     void addControl(Long control);  // one created at run time
     // A control destroyed: its widget goes later, never at once (a handler
     // of that widget may be running).
@@ -112,6 +116,8 @@ public:
     void bringForward();
     // The pointer as the event's mouse position.
     void placePointer(Event& e) const;
+    // The client area's top left corner on the screen.
+    QPoint clientOrigin() const;
     // Mouse capture: every click goes to the client area (PointerCalls.h).
     void capturePointer(bool on);
     // A point of the client area in the window's units, on the screen.
