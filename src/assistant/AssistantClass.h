@@ -128,6 +128,13 @@ struct AssistantFields {
     platform::Byte USEMENTAVOBUTTON = 0;
     platform::Long MENTAVOBUTTONCONTROL = 0;
     std::unique_ptr<platform::Queue<MENTAVOBUTTONQUEUERecord>> MENTAVOBUTTONQUEUE;
+
+    // Replays are ticketed: a window replays an EVENT_ReplayRecorded only
+    // while its ticket (the event's control) is the one awaited, from a copy
+    // of the row taken when it began, and only that replay's finish counts.
+    platform::Long awaitedReplay = 0;  // 0: nobody waits
+    platform::Long lastReplay = 0;
+    EVENTQUEUERecord replayedRow;
 };
 
 class AssistantClass : public AssistantFields {
@@ -167,10 +174,39 @@ public:
     // The recorder's two branches of TakeEvent: one event recorded (state 1),
     // the current recorded row replayed in this window (EVENT_ReplayRecorded
     // during playback).
-    virtual void RecordEvent(const std::string& procedureName, platform::Long windowHandle) {}
+    virtual void RecordEvent(const std::string& procedureName, platform::Long windowHandle);
     virtual void ReplayEvent(const std::string& procedureName, platform::Long windowHandle) {}
 
+    // The recording window, on a thread of its own (WatchEventsThread with the
+    // object's address as decimal text); returns when it closes.
+    virtual void WatchEvents();
+    static void WatchEventsThread(const std::string& address);
+
+    // The player: asks the window on that thread to replay the row in
+    // EVENTQUEUE's buffer, then waits, letting the others run, until it has
+    // or TIMEOUTMOUSEEVENT seconds have passed; true when it finished.
+    bool PlayRecordedRow(platform::Long thread);
+    // The thread of the procedure's open window, waiting up to
+    // TIMEOUTMOUSEEVENT seconds for it to open; 0 when it does not.
+    platform::Long WaitForProcedureThread(const std::string& procedureName);
+
+    // The event's name into the target; 1 when the event is not recorded.
+    // A Timer leaves the target as it was.
+    platform::Byte EventName(platform::Long event, platform::CString<254>& target);
+    // The control of the row being recorded, in that window: its type word
+    // (and state) after INFO, its contents in VALUE.
+    void ControlDescription(const platform::Window& window);
+
 private:
+    // MOUSEPOS := the pointer on the screen.
+    void readPointer();
+    // The thread of the procedure's open window, 0 for none.
+    platform::Byte threadOf(const std::string& procedureName);
+    void playEvents(platform::Window& window, platform::Byte useTimeIndex);
+    void CreateWatchEvents();
+    void addSubjectHeader(const std::string& procedureName, const std::string& subject);
+    // The event is the replay the player waits for.
+    bool replayAwaited(const platform::Window& window) const;
     void takeRecorderEvent(platform::Window& window, const std::string& procedureName, platform::Long windowHandle);
     void takeButtonEvent(platform::Window& window, const std::string& procedureName, platform::Long windowHandle);
     void startEventTimer();

@@ -25,7 +25,8 @@ WindowSpec probeWindow(const ProbeOptions& options) {
             .resizable = options.resizable,
             .controls = {{.type = CREATE::entry, .label = "?Name", .at = {8, 8, 120, 20}},
                          {.type = CREATE::button, .label = "?OpenButton", .text = "&Open", .at = {8, 40, 80, 24}},
-                         {.type = CREATE::button, .label = "?CloseButton", .text = "&Close", .at = {100, 40, 80, 24}}}};
+                         {.type = CREATE::button, .label = "?CloseButton", .text = "&Close", .at = {100, 40, 80, 24}},
+                         {.type = CREATE::button, .label = "?OkButton", .text = "O&k", .at = {190, 40, 40, 24}}}};
 }
 
 }  // namespace
