@@ -167,6 +167,13 @@ public:
     // The character.
     virtual void Hide(platform::Byte fast) {}
     virtual void StopAll(const std::string& type) {}
+    // The shapes of the assistant's windows: corners curved by an ellipse of
+    // 15 by 15; or the frame (unless controls only), the title bar and the
+    // visible controls first..last (curved 12 by 12 with controls only), the
+    // rest see-through to the eye and the mouse.
+    void ShapeWindowCorners(platform::Long windowHandle);
+    void ShapeWindowToControls(platform::Long windowHandle, platform::Long first, platform::Long last,
+                               platform::Byte controlsOnly);
     // The author windows and the playback.
     virtual void Train(platform::Byte flag = 0) {}
     virtual void KiesOnderwerp(platform::Byte flag = 0) {}

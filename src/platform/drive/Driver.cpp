@@ -2,6 +2,7 @@
 
 #include "platform/fiber/Scheduler.h"
 #include "platform/text/Codepage.h"
+#include "platform/ui/PointerCalls.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
@@ -438,6 +439,79 @@ void choosePopup(const std::vector<std::string>& path) {
 }
 
 void dismissPopups() { closePopups(); }
+
+namespace {
+
+// The window of the program on the screen at that point, topmost first;
+// windows the mouse passes through do not count.
+QWindow* windowAt(QPoint global) {
+    const QWindowList windows = QGuiApplication::topLevelWindows();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        QWindow* w = *it;
+        if (w->isVisible() && !(w->flags() & Qt::WindowTransparentForInput) && w->geometry().contains(global)) return w;
+    }
+    return nullptr;
+}
+
+QPoint pointerNow() {
+    POINT at;
+    GetCursorPos(at);
+    return {static_cast<int>(at.x), static_cast<int>(at.y)};
+}
+
+void mouseAtPointer(QEvent::Type type, Qt::MouseButton button) {
+    const QPoint global = pointerNow();
+    QWindow* handle = windowAt(global);
+    if (!handle) throw std::invalid_argument("no window of the program under the pointer");
+    const QPoint at = handle->mapFromGlobal(global);
+    switch (type) {
+        case QEvent::MouseButtonDblClick: QTest::mouseDClick(handle, button, {}, at); break;
+        case QEvent::MouseButtonPress: QTest::mouseClick(handle, button, {}, at); break;
+        default: QTest::mouseMove(handle, at); break;
+    }
+    settle();
+}
+
+// The action numbered so in the menu or its submenus.
+QAction* popupItem(QMenu* menu, Long number, std::vector<QAction*>& path) {
+    for (QAction* a : menu->actions()) {
+        if (a->menu()) {
+            path.push_back(a);
+            if (QAction* found = popupItem(a->menu(), number, path)) return found;
+            path.pop_back();
+        } else if (a->data().toLongLong() == number && number != 0) {
+            return a;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void movePointer(int x, int y) {
+    const QPoint global(x, y);
+    SetCursorPos(x, y);
+    if (windowAt(global)) mouseAtPointer(QEvent::MouseMove, Qt::NoButton);
+}
+
+void clickPointer(Long button) { mouseAtPointer(QEvent::MouseButtonPress, qtButton(button)); }
+
+void doubleClickPointer() { mouseAtPointer(QEvent::MouseButtonDblClick, Qt::LeftButton); }
+
+void choosePopup(Long number) {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) throw std::invalid_argument("no popup menu is up");
+    if (number == 0) return closePopups();
+    std::vector<QAction*> path;
+    QAction* item = popupItem(menu, number, path);
+    if (!item) throw std::invalid_argument("the popup menu has no item " + std::to_string(number));
+    std::vector<std::string> texts;
+    for (QAction* a : path) texts.push_back(fromQString(a->text()));
+    texts.push_back(fromQString(item->text()));
+    choosePopup(texts);
+}
+
+bool shows(Window& w, int x, int y) { return !w.region() || w.region()->contains(x, y); }
 
 void closeBySystemMenu(Window& w) {
     WindowView& view = viewOf(w);

@@ -78,6 +78,19 @@ void pressMouse(Window& window, std::string_view label, int x, int y, Long butto
 void releaseMouse(Window& window, std::string_view label, int x, int y, Long button = KEY::MouseLeft);
 void doubleClick(Window& window, std::string_view label);
 
+// The layer's pointer (PointerCalls.h), in screen pixels: moving it there as
+// the mouse does (a move to the window there, if any), and clicking,
+// right-clicking (KEY::MouseRight) or double-clicking where it is, through
+// the window there: under a mouse capture the capturing window takes them.
+void movePointer(int x, int y);
+void clickPointer(Long button = KEY::MouseLeft);
+void doubleClickPointer();
+// Chooses the item of the popup menu that is up by the number POPUP gives
+// it, through its submenus; 0 dismisses the menu.
+void choosePopup(Long number);
+// Whether the window shows at this pixel of its own (its region; no region: everywhere).
+bool shows(Window& window, int x, int y);
+
 // The text of the message box that is up, "|" between its lines; "" if none.
 std::string messageText();
 // Presses the button of the message box that is up, its caption given with or

@@ -4,8 +4,8 @@
 #include "platform/text/Codepage.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
+#include "platform/ui/view/PointerInput.h"
 
-#include <QCursor>
 #include <QMenu>
 #include <memory>
 
@@ -71,6 +71,7 @@ void addItems(QMenu* menu, const std::vector<PopupItem>& items, const std::share
             action->setCheckable(item.ticked);
             action->setChecked(item.ticked);
             action->setEnabled(!item.disabled);
+            action->setData(QVariant::fromValue(static_cast<qlonglong>(item.number)));  // for the test driver
             QObject::connect(action, &QAction::triggered, [answer, number = item.number] { answer->chosen = number; });
         }
     }
@@ -97,12 +98,12 @@ std::vector<PopupItem> parsePopup(std::string_view selections) {
     return readItems(selections, at, next);
 }
 
-Long POPUP(std::string_view selections) { return showPopup(selections, QCursor::pos()); }
+Long POPUP(std::string_view selections) { return showPopup(selections, lastPointer()); }
 
 Long POPUP(std::string_view selections, Long x, Long y) {
     const Window* target = TARGET();
     const WindowView* view = target ? target->view() : nullptr;
-    return showPopup(selections, view ? view->screenPoint(x, y) : QCursor::pos());
+    return showPopup(selections, view ? view->screenPoint(x, y) : lastPointer());
 }
 
 }  // namespace platform

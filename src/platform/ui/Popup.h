@@ -29,7 +29,7 @@ struct PopupItem {
 
 std::vector<PopupItem> parsePopup(std::string_view selections);
 
-// At the pointer.
+// At the layer's pointer (PointerCalls.h).
 Long POPUP(std::string_view selections);
 // At (x, y) of the target window's client area, in its units.
 Long POPUP(std::string_view selections, Long x, Long y);

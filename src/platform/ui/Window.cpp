@@ -1,6 +1,7 @@
 #include "platform/ui/Window.h"
 
 #include "platform/fiber/Scheduler.h"
+#include "platform/ui/PointerCalls.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/WindowView.h"
 
@@ -146,6 +147,8 @@ void Window::open() {
 
 void Window::close() {
     if (!open_) return;
+    // Holding the capture, it would leave every other window deaf to clicks.
+    if (GetCapture() == handle_) ReleaseCapture();
     open_ = false;
     forgetTarget(this);
     threadEvents::dropFor(thread_, handle_);
@@ -566,11 +569,11 @@ void Window::userPlaced(const Rect& pixels) {
     if (geometry_.maximized()) return;
     const Rect now = placement(0);
     const bool imm = numberProperty(0, PROP::Imm) != 0;
-    if (pixels.x != now.x || pixels.y != now.y) {
+    // A Move the program ends with CYCLE is refused: the window stays.
+    if ((pixels.x != now.x || pixels.y != now.y) && !(imm && deliverAsking({.event = EVENT::Move}))) {
         geometry_.write(PROP::Xpos, pixels.x, true);
         geometry_.write(PROP::Ypos, pixels.y, true);
         movePending_ = true;
-        if (imm) deliver({.event = EVENT::Move});
     }
     if (pixels.width != now.width || pixels.height != now.height) {
         geometry_.write(PROP::Width, pixels.width, true);
@@ -629,6 +632,17 @@ Window* Window::applicationFrame() {
 Window* Window::byHandle(Long handle) {
     for (Window* w : registry())
         if (w->handle() == handle) return w;
+    return nullptr;
+}
+
+Window* Window::byAnyHandle(Long handle, Long& control) {
+    for (Window* w : registry()) {
+        const Long offset = handle - w->handle();
+        if (offset == 0 || (offset > kControlHandleBase && offset < kWindowHandleStep && w->control(offset - kControlHandleBase))) {
+            control = offset == 0 ? 0 : offset - kControlHandleBase;
+            return w;
+        }
+    }
     return nullptr;
 }
 

@@ -34,8 +34,8 @@
 //   the program ends PreAlertKey with CYCLE the key also does what it does
 //   on the control.
 // - The user's moves and resizes of a window are written back (in pixels):
-//   under PROP:Imm Move and Size come while it changes; Moved and Sized when
-//   it ends; Maximized and Restored (after Maximize and Restore under
+//   under PROP:Imm Move and Size come while it changes (a Move ended with
+//   CYCLE is refused: the window goes back); Moved and Sized when it ends; Maximized and Restored (after Maximize and Restore under
 //   PROP:Imm), each followed by Sized.
 // - Widgets are never deleted synchronously: closing a window hands its view
 //   to Qt's deferred delete, destroying a control its widget.
@@ -193,6 +193,9 @@ public:
     static Window* applicationFrame();
     // The window with exactly this handle; a control's handle finds none.
     static Window* byHandle(Long handle);
+    // The window of a window's or a control's handle, and the control (0 for
+    // the window itself); nullptr for no open window's.
+    static Window* byAnyHandle(Long handle, Long& control);
     // The window the thread's events go to: its most recently opened one.
     static Window* topWindowOf(int thread);
     // The open windows of a thread, first opened first.

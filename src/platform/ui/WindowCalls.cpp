@@ -41,12 +41,41 @@ const WindowView* shownView(Long handle) {
     return w ? w->view() : nullptr;
 }
 
+// A line's ends as the program placed it, on the screen: its extents keep their signs.
+RECT lineRect(const Window& w, Long control, const QWidget& holder) {
+    const QPoint origin = holder.mapToGlobal(QPoint(0, 0));
+    const Rect at = w.placement(control);
+    return {origin.x() + at.x, origin.y() + at.y, origin.x() + at.x + at.width, origin.y() + at.y + at.height};
+}
+
+bool controlRect(Window& w, Long control, RECT& rect) {
+    const QWidget* widget = w.view() ? w.view()->widget(control) : nullptr;
+    if (!widget || !widget->parentWidget()) return false;
+    if (w.control(control)->type == CREATE::line) {
+        rect = lineRect(w, control, *widget->parentWidget());
+    } else {
+        rect = rectOf(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
+    }
+    return true;
+}
+
 }  // namespace
 
 bool GetWindowRect(Long handle, RECT& rect) {
+    Long control = 0;
+    Window* w = Window::byAnyHandle(handle, control);
+    if (w && control != 0) return controlRect(*w, control, rect);
     const WindowView* view = shownView(handle);
     if (!view) return false;
     rect = rectOf(view->screenRect());
+    return true;
+}
+
+bool GetClientRect(Long handle, RECT& rect) {
+    const WindowView* view = shownView(handle);
+    if (!view) return false;
+    const QRect client = view->clientRect();
+    rect = {0, 0, client.width(), client.height()};
     return true;
 }
 

@@ -11,7 +11,11 @@
 //   neither moves nor sizes (false unless SWP_NOMOVE and SWP_NOSIZE are given).
 // - SetWindowRgn gives the window its region (Window::setRegion); with
 //   `redraw` the window is painted at once, before the call returns.
-// - GetWindowRect gives the whole window, frame included, in screen pixels;
+// - GetWindowRect gives the whole window, frame included, in screen pixels,
+//   and for a control's handle the control's rectangle on the screen (a
+//   line's runs from its start to its end, so a negative width or height
+//   keeps its sign: right before left); GetClientRect the client area in its
+//   own pixels, (0, 0) to its width and height;
 //   GetWindowPlacement its show state (SW_SHOWMAXIMIZED or SW_SHOWNORMAL)
 //   and its restored rectangle (an MDI child's in its frame's MDI area).
 //   Right and bottom lie just outside.
@@ -60,6 +64,7 @@ constexpr ULong SW_SHOWNORMAL = 1;
 constexpr ULong SW_SHOWMAXIMIZED = 3;
 
 bool GetWindowRect(Long handle, RECT& rect);
+bool GetClientRect(Long handle, RECT& rect);
 bool GetWindowPlacement(Long handle, WINDOWPLACEMENT& placement);
 
 }  // namespace platform

@@ -113,6 +113,8 @@ public:
     void bringForward();
     // The pointer as the event's mouse position.
     void placePointer(Event& e) const;
+    // Mouse capture: every click goes to the client area (PointerCalls.h).
+    void capturePointer(bool on);
     // A point of the client area in the window's units, on the screen.
     QPoint screenPoint(Long x, Long y) const;
     void standardAction(Long action);

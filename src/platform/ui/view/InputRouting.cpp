@@ -6,6 +6,7 @@
 // come before the frame's menu bar. A popup (a menu, a drop list) keeps its
 // keys.
 #include "platform/text/Codepage.h"
+#include "platform/ui/Keyboard.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
@@ -72,6 +73,11 @@ void WindowView::takeKey(const QKeyEvent& key, QWidget* receiver, bool& consumed
     const QString text = key.text();
     const Long character = text.size() == 1 ? static_cast<unsigned char>(fromQString(text).front()) : 0;
     const Long focus = controlOf(receiver);
+    const bool alerted = model_->alerted(focus, code) || model_->alerted(0, code);
+    if (!alerted && holdKey(model_->thread(), code)) {
+        consumed = true;
+        return;
+    }
     consumed = model_->userPressedKey(code, focus, character);
     // The program may have closed the window meanwhile.
     if (!consumed && model_) consumed = routeKey(key, code, focus);

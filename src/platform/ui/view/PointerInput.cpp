@@ -189,9 +189,21 @@ void installPointerInput() {
 
 QPoint lastPointer() { return last(); }
 
+void movePointer(QPoint global) {
+    last() = global;
+    QCursor::setPos(global);
+}
+
+void WindowView::capturePointer(bool on) {
+    if (on)
+        client_->grabMouse();
+    else if (QWidget::mouseGrabber() == client_)
+        client_->releaseMouse();
+}
+
 void WindowView::placePointer(Event& e) const {
     const Current& now = current();
-    const QPoint global = now.set ? now.global : QCursor::pos();
+    const QPoint global = now.set ? now.global : last();
     if (now.set && e.keyCode == 0) e.keyCode = now.keyCode;
     e.screenX = global.x();
     e.screenY = global.y();

@@ -11,7 +11,9 @@
 namespace platform {
 
 void installPointerInput();
-// Where the pointer was at the last mouse event, in screen pixels.
+// The layer's pointer, in screen pixels: where the last mouse event was, or
+// where movePointer put it since (the platform's pointer follows).
 QPoint lastPointer();
+void movePointer(QPoint global);
 
 }  // namespace platform

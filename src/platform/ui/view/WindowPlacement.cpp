@@ -91,6 +91,7 @@ void WindowView::reportPlacement() {
     }
     model_->userPlaced(placed);
     if (!model_) return;  // closed by the program meanwhile
+    if (model_->placement(0).x != shown.x() || model_->placement(0).y != shown.y()) applyGeometry();  // refused
     designedSize_ = designedOuter().size();
     if (QGuiApplication::mouseButtons() == Qt::NoButton)
         model_->userPlacementEnded();
