@@ -195,6 +195,35 @@ TEST(ThreadEvents, PrivateEventNumbersPassUntouched) {
     EXPECT_EQ(log, (Log{EVENT::OpenWindow, 0x500, 0x520, 0xFFF, 0x999, EVENT::CloseWindow}));
 }
 
+// A window opened hidden takes its events; unhidden, it appears.
+TEST(ThreadEvents, AHiddenWindowTakesItsEventsOffScreen) {
+    Log log;
+    Window* opened = nullptr;
+    const int thread = START([&] {
+        WindowSpec spec = probeSpec("hidden");
+        spec.hidden = true;
+        Window w(spec);
+        w.open();
+        opened = &w;
+        while (w.accept())
+            if (!aboutFocus(w.event())) log.push_back(w.event());
+        opened = nullptr;
+    });
+    drive::settle();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_FALSE(opened->view()->isVisible());
+    EXPECT_EQ(opened->numberProperty(0, PROP::Hide), 1);
+    START([&] { POST(0x518, 0, thread); });
+    drive::settle();
+    EXPECT_EQ(log, (Log{EVENT::OpenWindow, 0x518}));
+    opened->setProperty(0, PROP::Hide, 0);
+    drive::settle();
+    EXPECT_TRUE(opened->view()->isVisible());
+    START([&] { POST(EVENT::CloseWindow, 0, thread); });
+    drive::settle();
+    EXPECT_EQ(log, (Log{EVENT::OpenWindow, 0x518, EVENT::CloseWindow}));
+}
+
 namespace {
 
 // Refuses the first close request, as a window that is busy does.

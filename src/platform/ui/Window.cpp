@@ -136,6 +136,7 @@ void Window::open() {
     props_[PROP::System] = spec_.system ? "1" : "0";
     props_[PROP::Max] = spec_.maximizeBox ? "1" : "0";
     props_[PROP::Resize] = spec_.resizable ? "1" : "0";
+    if (spec_.hidden) props_[PROP::Hide] = "1";
     open_ = true;
     openPending_ = true;
     closeTaken_ = closeRefused_ = false;

@@ -86,6 +86,7 @@ struct WindowSpec {
     bool resizable = false;
     bool maximizeBox = false;
     bool statusBar = false;
+    bool hidden = false;          // HIDE: opens and takes its events without showing
     std::vector<ControlSpec> menubar;
     std::vector<ControlSpec> controls;
 };

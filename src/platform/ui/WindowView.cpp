@@ -53,10 +53,7 @@ WindowView::WindowView(Window& model) : model_(&model) {
             for (const auto& [prop, value] : model.control(n)->props) applyToMenu(n, prop);
     applyGeometry();
     watchFocus();
-    if (spec.mdi && Window::applicationFrame() && Window::applicationFrame()->view())
-        showAsMdiChild();
-    else
-        showAsTopLevel();
+    if (model.numberProperty(0, PROP::Hide) == 0) appear();  // a hidden window stays off screen until unhidden
     if (model.region()) applyRegion();
     if (model.topmost()) applyTopmost();
     focusFirst();
@@ -86,6 +83,14 @@ void WindowView::buildClientArea() {
     statusBar_ = new QStatusBar(client_);
     statusBar_->setSizeGripEnabled(model_->spec().resizable);
     layout->addWidget(statusBar_);
+}
+
+void WindowView::appear() {
+    appeared_ = true;
+    if (model_->spec().mdi && Window::applicationFrame() && Window::applicationFrame()->view())
+        showAsMdiChild();
+    else
+        showAsTopLevel();
 }
 
 void WindowView::showAsMdiChild() {
@@ -261,9 +266,15 @@ void WindowView::applyToWindow(Long prop) {
         case PROP::Width:
         case PROP::Height: applyGeometry(); return;
         case PROP::Maximize: applyMaximized(); return;
-        case PROP::Hide: outer()->setVisible(model_->numberProperty(0, PROP::Hide) == 0); return;
+        case PROP::Hide: return applyHidden();
         default: applyLook(prop); return;
     }
+}
+
+void WindowView::applyHidden() {
+    const bool shown = model_->numberProperty(0, PROP::Hide) == 0;
+    if (shown && !appeared_) return appear();
+    outer()->setVisible(shown);
 }
 
 Long WindowView::focusedControl() const {

@@ -177,6 +177,8 @@ private:
     void setMaximized(bool on);  // what is on screen only
     QRect maximizedGeometry() const;
     void fillWindowMenu(QMenu* menu);
+    void appear();  // first shown: as an MDI child or top level
+    void applyHidden();
     void showAsMdiChild();
     void showAsTopLevel();
     // The keyboard's rules for a key the program left (view/KeyRouting.cpp);
@@ -209,6 +211,7 @@ private:
     QStatusBar* statusBar_ = nullptr;
     QMenu* systemMenu_ = nullptr;
     QPointer<QMdiSubWindow> sub_;
+    bool appeared_ = false;  // shown once: a window opened hidden has not been
     std::map<Long, std::unique_ptr<ControlView>> controls_;
     std::map<Long, QAction*> actions_;
     QSize designedSize_;  // the window's own size: what cascading keeps
