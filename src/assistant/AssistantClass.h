@@ -182,7 +182,11 @@ public:
     // the current recorded row replayed in this window (EVENT_ReplayRecorded
     // during playback).
     virtual void RecordEvent(const std::string& procedureName, platform::Long windowHandle);
-    virtual void ReplayEvent(const std::string& procedureName, platform::Long windowHandle) {}
+    virtual void ReplayEvent(const std::string& procedureName, platform::Long windowHandle);
+    // The current window glides to (x, y), window units, in visible steps.
+    virtual void MoveWindowTo(platform::Short x, platform::Short y);
+    // The pointer glides to (WINDOWPOSX + x, WINDOWPOSY + y), screen pixels.
+    virtual void MoveMouseTo(platform::Long x, platform::Long y);
 
     // The recording window, on a thread of its own (WatchEventsThread with the
     // object's address as decimal text); returns when it closes.
@@ -212,6 +216,11 @@ private:
     void playEvents(platform::Window& window, platform::Byte useTimeIndex);
     void CreateWatchEvents();
     void addSubjectHeader(const std::string& procedureName, const std::string& subject);
+    // The recorded contents back in the control before its Accepted is
+    // posted: typed into an entry or text, set on a check box, option or list.
+    void restoreContents(platform::Window& window, const EVENTQUEUERecord& row);
+    void typeInto(platform::Window& window, platform::Long control, const std::string& text);
+    void finishReplay(platform::Long ticket);
     // The event is the replay the player waits for.
     bool replayAwaited(const platform::Window& window) const;
     void takeRecorderEvent(platform::Window& window, const std::string& procedureName, platform::Long windowHandle);

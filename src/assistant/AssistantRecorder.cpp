@@ -3,6 +3,7 @@
 #include "assistant/AssistantClass.h"
 
 #include "platform/fiber/Clock.h"
+#include "platform/ui/PointerCalls.h"
 #include "platform/ui/Window.h"
 
 #include <map>
@@ -122,7 +123,8 @@ void AssistantClass::ControlDescription(const Window& window) {
 }
 
 void AssistantClass::readPointer() {
-    if (const Window* window = TARGET()) MOUSEPOS = {window->current().screenX, window->current().screenY};
+    POINT pointer;
+    if (GetCursorPos(pointer)) MOUSEPOS = {pointer.x, pointer.y};
 }
 
 void AssistantClass::RecordEvent(const std::string& procedureName, Long windowHandle) {

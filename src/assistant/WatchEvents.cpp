@@ -91,6 +91,7 @@ void AssistantClass::WatchEvents() {
     rememberedProcedure = PROCEDURENAME.view();
     rememberedSubject = ONDERWERP.view();
     placeFromSettings(window);
+    ShapeWindowCorners(window.handle());
     window.setProperty(0, PROP::Timer, kTimerHundredths);
     showRecording(window, ACTIVATERECORDEVENTS == RECORDER::Recording || ACTIVATERECORDEVENTS == RECORDER::Requested);
     std::size_t rowsSeen = 0;

@@ -45,6 +45,8 @@ struct ProbeOptions {
     std::string procedure = "Probe";
     std::string title = "Probe";
     bool resizable = true;
+    // Controls below the probe's own, which lie in its first 70 pixels.
+    std::vector<platform::ControlSpec> more;
 };
 
 // A window procedure on the frame every window has: it writes down the
