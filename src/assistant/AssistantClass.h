@@ -14,8 +14,15 @@
 //   button; a window acts on the number only when it names its own
 //   assistant button.
 // - The look-up for the button leaves AGNTFILE's buffer and walk as they were.
-// - The character, the author windows, the recorder and the playback are the
-//   virtual operations below that do nothing here; their subclasses do them.
+// - The character, the author windows and the step playback are the virtual
+//   operations below that do nothing here; their subclasses do them.
+// - The recorder (AssistantRecorder.cpp) makes a row of EVENTQUEUE of every
+//   event a procedure window passes on while it records; the recording
+//   window (WatchEvents.cpp) lists the rows, plays them and stores them as
+//   steps; a row is replayed (AssistantReplay.cpp) by the window that
+//   recorded it, on its own thread, only while the player awaits that
+//   replay's ticket.
+// - Two CLOCK() readings are subtracted across midnight (clockDifference).
 #pragma once
 
 #include "assistant/AssistantQueues.h"

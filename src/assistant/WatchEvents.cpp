@@ -64,6 +64,22 @@ void showRecording(Window& window, bool recording) {
     window.setProperty(c.stop, PROP::Disable, recording ? 0 : 1);
 }
 
+// The list shows the rows as the window's last tick found them, as DISPLAY
+// shows a queue: the recorder adds a row at every event of every window,
+// and a list told of each would be drawn again for each. New rows are
+// copied on; rows taken away elsewhere make it copy all again. The
+// recorder's buffer, which holds the last row recorded, stays as it was.
+void follow(Queue<EVENTQUEUERecord>& shown, Queue<EVENTQUEUERecord>& events) {
+    if (shown.records() > events.records()) shown.free();
+    const EVENTQUEUERecord last = events.rec;
+    for (std::size_t n = shown.records() + 1; n <= events.records(); ++n) {
+        events.get(n);
+        shown.rec = events.rec;
+        shown.add();
+    }
+    events.rec = last;
+}
+
 void placeFromSettings(Window& window) {
     if (readSetting(kXposSetting)) window.setProperty(0, PROP::Xpos, AGNTSET.rec.VALUE.view());
     if (readSetting(kYposSetting)) window.setProperty(0, PROP::Ypos, AGNTSET.rec.VALUE.view());
@@ -85,7 +101,9 @@ void AssistantClass::WatchEventsThread(const std::string& address) {
 
 void AssistantClass::WatchEvents() {
     Byte useTimeIndex = 1;
-    Window window(watchEventsWindow(*EVENTQUEUE, useTimeIndex));
+    Queue<EVENTQUEUERecord> shown;
+    follow(shown, *EVENTQUEUE);
+    Window window(watchEventsWindow(shown, useTimeIndex));
     const Controls c(window);
     window.open();
     rememberedProcedure = PROCEDURENAME.view();
@@ -98,6 +116,7 @@ void AssistantClass::WatchEvents() {
     while (window.accept()) {
         const Long field = window.field();
         if (window.event() == EVENT::Timer && EVENTQUEUE->records() != rowsSeen) {
+            follow(shown, *EVENTQUEUE);
             rowsSeen = EVENTQUEUE->records();
             window.setProperty(c.list, PROP::Selected, static_cast<Long>(rowsSeen));
             window.display();
@@ -112,10 +131,12 @@ void AssistantClass::WatchEvents() {
             ACTIVATERECORDEVENTS = RECORDER::Off;
             showRecording(window, false);
         } else if (field == c.clearThis) {
-            const Long choice = window.numberProperty(c.list, PROP::Selected);
-            if (choice > 0 && EVENTQUEUE->get(static_cast<std::size_t>(choice))) EVENTQUEUE->remove();
+            const auto choice = static_cast<std::size_t>(window.numberProperty(c.list, PROP::Selected));
+            if (choice > 0 && EVENTQUEUE->get(choice)) EVENTQUEUE->remove();
+            if (choice > 0 && shown.get(choice)) shown.remove();
         } else if (field == c.clearAll) {
             EVENTQUEUE->free();
+            shown.free();
             window.display();
         } else if (field == c.playBack) {
             playEvents(window, useTimeIndex);
