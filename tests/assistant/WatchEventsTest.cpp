@@ -9,6 +9,8 @@
 #include "platform/odbc/FileProperties.h"
 #include "platform/system/Errors.h"
 
+#include <cstdint>
+
 using namespace platform;
 using namespace std::chrono_literals;
 
@@ -32,7 +34,9 @@ protected:
         Clock::useReal();
     }
     Window& openRecorder() {
-        assistant.EVENTWINDOWTHREAD = START([this] { assistant.WatchEvents(); });
+        // Started as the training window starts it: the object's address as text.
+        const std::string address = std::to_string(reinterpret_cast<std::uintptr_t>(&assistant));
+        assistant.EVENTWINDOWTHREAD = START([address] { AssistantClass::WatchEventsThread(address); });
         recorder_ = drive::waitForWindow(kTitle);
         if (!recorder_) throw std::runtime_error("the recording window did not open");
         return *recorder_;
