@@ -38,11 +38,16 @@ std::string conditionExpression(const platform::Queue<CONDITIONQUEUERecord>& con
     return expression;
 }
 
+bool expressionHolds(std::string_view expression) {
+    return platform::leadingNumber(platform::EVALUATE(expression)) != 0;
+}
+
 ConditionDecision decideConditions(const platform::Queue<CONDITIONQUEUERecord>& conditions,
-                                   const ConditionValue& valueOf) {
+                                   const ConditionValue& valueOf,
+                                   const std::function<bool(std::string_view)>& holds) {
     if (conditions.records() == 0) return {};
     ConditionDecision decision{conditionExpression(conditions, valueOf)};
-    decision.applies = platform::leadingNumber(platform::EVALUATE(decision.expression)) != 0;
+    decision.applies = holds(decision.expression);
     return decision;
 }
 

@@ -34,8 +34,12 @@ struct ConditionDecision {
 
 std::string conditionExpression(const platform::Queue<CONDITIONQUEUERecord>& conditions,
                                 const ConditionValue& valueOf);
-// Builds and evaluates the expression; no conditions do not apply.
+// Whether an expression holds: it evaluates to a number other than 0.
+bool expressionHolds(std::string_view expression);
+// Builds the expression and asks `holds` (by default expressionHolds); no
+// conditions do not apply.
 ConditionDecision decideConditions(const platform::Queue<CONDITIONQUEUERecord>& conditions,
-                                   const ConditionValue& valueOf);
+                                   const ConditionValue& valueOf,
+                                   const std::function<bool(std::string_view)>& holds = expressionHolds);
 
 }  // namespace restyle

@@ -53,3 +53,26 @@ std::string imageProperty(std::string_view profile, platform::Long image);
 struct PROPERTYSETTINGRecord {
     TABLOOM_RECORD(PROPERTYSETTINGRecord, "", PROPERTYSETTING_FIELDS)
 };
+
+// One background image of a window, stored as one row per field under
+// "~" + profile + ":Image " + n.
+#define IMAGEQUEUE_FIELDS(X)                 \
+    X(platform::Byte, IMAGEORDER)            \
+    X(platform::CString<256>, IMAGEFILE)     \
+    X(platform::Short, XPOS)                 \
+    X(platform::Short, YPOS)                 \
+    X(platform::Short, WIDTH)                \
+    X(platform::Byte, WIDTHINPERCENTAGE)     \
+    X(platform::Short, HEIGHT)               \
+    X(platform::Byte, HEIGHTINPERCENTAGE)    \
+    X(platform::Byte, STYLE)                 \
+    X(platform::Byte, MOVEFROM)              \
+    X(platform::Short, SHIFTXPOS)            \
+    X(platform::Byte, SHIFTXINPERCENTAGE)    \
+    X(platform::Short, SHIFTYPOS)            \
+    X(platform::Byte, SHIFTYINPERCENTAGE)    \
+    X(platform::Long, IMAGEEQUATE)           \
+    X(platform::Byte, FIXED)
+struct IMAGEQUEUERecord {
+    TABLOOM_RECORD(IMAGEQUEUERecord, "", IMAGEQUEUE_FIELDS)
+};

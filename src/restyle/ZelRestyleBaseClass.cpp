@@ -321,6 +321,23 @@ Long ZelRestyleBaseClass::GetConditionSetID(Byte global, Byte useChangeGlobal, s
     return nextSetOf(group) ? setIdRead() : createUnconditional(group);
 }
 
+void ZelRestyleBaseClass::walkScope(Byte global, const SetVisitor& each) {
+    const SetGroup scope = setGroup(global, 0, "");
+    seekGroup(scope);
+    const auto same = [](std::string_view field, const std::string& sought) { return clip(field) == sought; };
+    while (CONDITIONSETFILE->next()) {
+        const std::string user = CONDITIONSETFILEUSERNAMEFIELD.text(), profile = CONDITIONSETFILEPROFILEFIELD.text(),
+                          procedure = CONDITIONSETFILEPROCEDURENAMEFIELD.text();
+        // The key ignores case: scopes that differ only in case come mixed.
+        if (upper(clip(user)) != upper(scope.user) || upper(clip(profile)) != upper(scope.profile) ||
+            upper(clip(procedure)) != upper(scope.procedure))
+            break;
+        if (same(user, scope.user) && same(profile, scope.profile) && same(procedure, scope.procedure))
+            each(clip(CONDITIONSETFILEGROUPNAMEFIELD.text()), clip(CONDITIONSETFILECONDITIONALSETFIELD.text()),
+                 setIdRead());
+    }
+}
+
 Byte ZelRestyleBaseClass::ConditionSetExists(Byte global, std::string_view groupName) {
     const SetGroup group = setGroup(global, 0, groupName);
     seekGroup(group);

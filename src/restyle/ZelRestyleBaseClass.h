@@ -32,6 +32,7 @@
 #include "restyle/ControlList.h"
 #include "restyle/PropertyCatalogue.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -156,6 +157,10 @@ public:
 protected:
     // Positions a walk of the condition file before the set's first condition.
     void walkConditions(platform::Long setId);
+    // Every set of one scope (Global as the lookups take it), in the sort
+    // key's order: its group, its name and its number.
+    using SetVisitor = std::function<void(std::string_view group, std::string_view set, platform::Long setId)>;
+    void walkScope(platform::Byte global, const SetVisitor& each);
 
 private:
     // The user, profile, procedure and group a lookup seeks, as compared.

@@ -3,36 +3,141 @@
 // its controls or menu settings after opening, hands the window over with
 // Open and passes every event to TakeEvent (non-zero = consumed).
 //
-// The engine behind these calls is not built yet: Init lets every procedure
-// run, and no event is consumed.
+// Restyle applies the stored settings to the window and each control: for
+// the control's type under "~Global settings", then in this procedure, then
+// for the control itself, every condition set that holds, sets in name
+// order, so later and more specific values win. Only the properties the
+// property file offers for the control's type are applied, and only to
+// registered controls. GetProperty reads one value from the
+// "-Unconditional-" sets, the most specific scope first; a disabled value
+// passes on to the next scope.
+//
+// A pass starts from what the window opened with: "Control position and
+// size" (-16) acts on the pass's copy of a control's opening geometry, never
+// on where the control is now, so passes do not add up. Removing the styling
+// (-15) puts back the registered properties a pass wrote, as they were
+// registered; the window keeps its place and size, and the program's own
+// changes stay. A stored expression that fails to evaluate leaves its
+// property alone. A size change under a modal window is taken once that
+// window has closed.
+//
+// The window's looks (fading, the title bar, background images, the marker,
+// round corners), the resizing and the tree menu are not built yet: their
+// operations do nothing, the scale stays 1.0 and every control is placed at
+// its opening geometry. The configure-directly picker runs on a thread of
+// its own: TakeEvent only tells it what happens.
+//
+// The object lives on its window's thread; the style manager keeps it in
+// its list from Open until Kill (or its destruction, when a thread ended at
+// shut-down never ran Destruct).
 #pragma once
 
 #include "restyle/ConditionLanguage.h"
+#include "restyle/ControlList.h"
+#include "restyle/PropertyCatalogue.h"
+#include "restyle/RestyleRows.h"
 #include "restyle/ZelRestyleBaseClass.h"
 
+#include <map>
+#include <memory>
+#include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 class Window;
 }
 class ZelStylemanagerClass;
 
+// The geometry and font of a control as the window opened with it, in
+// dialog units.
+#define RESIZEQUEUE_FIELDS(X)              \
+    X(platform::Long, CONTROLEQUATE)       \
+    X(platform::Short, XPOS)               \
+    X(platform::Short, YPOS)               \
+    X(platform::Short, WIDTH)              \
+    X(platform::Short, HEIGHT)             \
+    X(platform::String<40>, FONTNAME)      \
+    X(platform::Byte, FONTSIZE)
+struct RESIZEQUEUERecord {
+    TABLOOM_RECORD(RESIZEQUEUERecord, "", RESIZEQUEUE_FIELDS)
+};
+
+// An image created on top of a control ("Image on control").
+#define IMAGEBUTTONQUEUE_FIELDS(X)     \
+    X(platform::Long, CONTROLEQUATE)   \
+    X(platform::Long, IMAGEEQUATE)
+struct IMAGEBUTTONQUEUERecord {
+    TABLOOM_RECORD(IMAGEBUTTONQUEUERecord, "", IMAGEBUTTONQUEUE_FIELDS)
+};
+
+// The window's image settings, stored under "~" + profile + ":Images".
+#define IMAGEPROPERTYGROUP_FIELDS(X)         \
+    X(platform::Byte, CHANGEIMAGESETTINGS)   \
+    X(platform::Byte, DONOTUSEIMAGES)        \
+    X(platform::Byte, NUMBEROFIMAGES)
+struct IMAGEPROPERTYGROUPRecord {
+    TABLOOM_RECORD(IMAGEPROPERTYGROUPRecord, "", IMAGEPROPERTYGROUP_FIELDS)
+};
+
+// What the configure-directly picker shares with the window it runs on.
+struct ConfigureDirectlyState {
+    platform::Byte THREAD = 0;  // the picker's thread; 0 while none runs
+    platform::Short XPOS = 0;
+    platform::Short YPOS = 0;
+    platform::Long ACTIVECONTROLEQUATE = 0;
+    platform::UShort RESTORETIMER = 0;
+    platform::Byte WINDOWIMM = 0;
+    platform::CString<255> WINDOWTEXT;
+};
+
 class ZelRestyleClass : public ZelRestyleBaseClass {
 public:
-    ~ZelRestyleClass() override = default;
+    ZelRestyleClass();
+    ~ZelRestyleClass() override;
 
     virtual void Construct() {}
     virtual void Destruct() { Kill(); }
+    // Binds the object to the style manager's files and settings; 1 when
+    // "Limit procedure start" refuses another window of this procedure (the
+    // open one is brought to the front).
     virtual platform::Byte Init(const std::string& procedureName, ZelStylemanagerClass& styleManager);
+    // Registers a control (0: the window) with its properties as they are
+    // now; a control registered before keeps its first registration.
     virtual void AddControl(const std::string& description, const std::string& label, platform::Long control);
     virtual void AddMenuSetting(platform::Long control, platform::Byte setting);
     virtual void Open(platform::Window& window, platform::Byte selection);
+    virtual void Kill();
+    // 5 when the event was the configure-directly picker's; else 0.
     virtual platform::Byte TakeEvent();
-    virtual void Kill() {}
     // CONDITIONQUEUE := the set's conditions in CONDITIONALID order (VALUE
     // cut to the queue's 128 characters; CONDITION and PROPERTY empty).
     virtual void LoadConditions(platform::Long setId);
+    // 1 with the value in the style manager's CONTROLPROPERTYGROUP: for the
+    // control (0 the window), then for `controlType` (the control's own with
+    // `lookUpType` 1) in this procedure and under "~Global settings".
+    virtual platform::Byte GetProperty(platform::Long control, platform::Long property, platform::Long controlType,
+                                       platform::Byte lookUpType);
+    // The window's switches and its image list.
+    virtual void LoadWindowSettings();
+    // 0 when "No property styling for this controltype" is on for the control.
+    virtual platform::Byte AllowStyling(platform::Long control);
+    // A pass over the window; with `reload` 1 and `fromResize` 0 the window's
+    // switches are read again first.
+    virtual void Restyle(platform::Byte reload, platform::Byte fromResize);
+    // Places the control from the pass's geometry of it.
+    virtual void ResizeControls(platform::Long control, const RESIZEQUEUERecord& geometry, platform::Short xOffset,
+                                platform::Short yOffset);
+    virtual void CheckWindowPosition() {}
+    virtual void FadeWindow(platform::Window&, platform::Byte /*fadeIn*/, platform::Byte /*method*/,
+                            platform::Byte /*startDefault*/, platform::Byte /*startPercent*/,
+                            platform::Byte /*endDefault*/, platform::Byte /*endPercent*/) {}
+    virtual void CreateTitleBar() {}
+    virtual void ShowImages() {}
+    virtual void MarkSelectedControl() {}
+    virtual void UpdateMenuTree() {}
+    virtual void StopConfigureDirectly() {}
 
     // Whether a set of CONDITIONSETQUEUE applies to control `control` of
     // `window`: "-Unconditional-" always, without reading its conditions;
@@ -40,13 +145,136 @@ public:
     restyle::ConditionDecision decideConditionSet(std::string_view setName, platform::Long setId,
                                                   const platform::Window& window, platform::Long control);
 
+    platform::Short CAPTIONHEIGHT = 0;  // the custom title bar's height, 0 without one
+    platform::Long CAPTIONREGIONCONTROL = 0;  // the title bar's controls, 0 without one
+    platform::Long CAPTIONTEXTCONTROL = 0;
+    platform::Long CLOSEBUTTONCONTROL = 0;
+    platform::Long WINDOWICONCONTROL = 0;
+    const PropertyCatalogue* CLARIONCONTROLPROPERTIESQUEUE = nullptr;  // the style manager's
+    ConfigureDirectlyState CONFIGUREDIRECTLYONWINDOW;
+    ControlList CONTROLPROPERTIESQUEUE;  // the registered controls, in order of control type
+    platform::Byte CONTROLSELECTION = 0;
+    platform::Byte DONOTRESTYLETHISPROCEDURE = 0;  // set while the style manager pauses this window
+    platform::Queue<IMAGEBUTTONQUEUERecord> IMAGEBUTTONQUEUE;
     platform::Byte EXPANDMENUTREEAUTOMATICALLY = 0;
+    platform::Short FRAMEDX = 0;
+    platform::Short FRAMEDY = 0;
+    platform::Queue<IMAGEQUEUERecord> IMAGEQUEUE;  // the window's background images
+    IMAGEPROPERTYGROUPRecord IMAGEPROPERTYGROUP;
     platform::Long MENUTREEITEMHEIGHT = 8;
     platform::Long MENUTREEITEMCOLOR = static_cast<platform::Long>(0x80000012);
     platform::Long MENUTREEITEMBACKGROUNDCOLOR = -1;
     platform::Long MENUTREEITEMSELECTEDCOLOR = static_cast<platform::Long>(0x8000000E);
     platform::Long MENUTREEITEMSELECTEDBACKGROUND = static_cast<platform::Long>(0x80000002);
-    platform::Byte MARKSELECTEDCONTROLACTIVE = 0;  // the selected-control marker's switch
-    platform::Window* PROCEDUREWINDOW = nullptr;    // the window it restyles
+    platform::Byte MENUTREETHREAD = 0;             // the running tree menu's thread
+    platform::Window* MENUTREEWINDOW = nullptr;
+    platform::Long MARKSELECTEDCONTROLEQUATE = 0;  // the marker control, 0 without one
+    platform::Short OLDWINDOWWIDTH = 0;            // the window's size after the last pass
+    platform::Short OLDWINDOWHEIGHT = 0;
+    platform::Short ORGINALHEIGHT = 0;  // the window's size at Open (restored, when it was maximized)
+    platform::Short ORGINALWIDTH = 0;
+    platform::Real PREVIOUSRATIO = 0;
+    platform::Real RATIO = 0;
     platform::Long PROCEDUREHANDLE = 0;
+    platform::Byte PROCEDURETHREAD = 0;
+    platform::Window* PROCEDUREWINDOW = nullptr;
+    platform::Queue<RESIZEQUEUERecord> RESIZEQUEUE;  // every control's opening geometry, by number
+    platform::Short SHIFTXPOS = 0;  // room the images and the title bar take
+    platform::Short SHIFTYPOS = 0;
+    ZelStylemanagerClass* STYLEMANAGER = nullptr;
+    // The window's switches (STYLEPROPERTIES).
+    platform::Byte CUSTOMTITLEBAR = 0;
+    platform::Byte ENABLEMENUTREE = 0;
+    platform::Byte DISABLERESTYLE = 0;
+    platform::Byte MARKSELECTEDCONTROLACTIVE = 0;
+    platform::Byte MARKSELECTEDCONTROLCONFIGURATION = 0;
+    platform::Byte MARKSELECTEDCONTROLSYMBOL = 0;
+    platform::Long MARKSELECTEDCONTROLCOLOR = 0;
+    platform::Byte RESIZEWINDOW = 0;
+    platform::Byte CENTERCONTROLS = 0;
+    platform::Byte AUTOMAXIMIZE = 0;
+    platform::Byte WINDOWCHECKPOSITION = 0;
+    platform::Short WINDOWROUNDNESS = 0;
+    platform::Byte WINDOWSAVEPOSITION = 0;
+    platform::Byte WINDOWRESTYLED = 0;  // 1 after a pass with styling on
+
+private:
+    // What a pass reads of the files, each read once: nothing writes them
+    // while it runs, and its reads share one transaction of each file.
+    struct PassReads;
+    // The files read once while it lives (the outermost one of a pass).
+    class Reading {
+    public:
+        explicit Reading(ZelRestyleClass& object);
+        ~Reading();
+        Reading(const Reading&) = delete;
+        Reading& operator=(const Reading&) = delete;
+
+    private:
+        ZelRestyleClass& object_;
+        bool outermost_;
+    };
+
+    bool stylingOff() const { return DISABLERESTYLE != 0 || DONOTRESTYLETHISPROCEDURE != 0; }
+    // The control's label as registered; nullptr for a control not registered.
+    const std::string* registered(platform::Long control) const;
+    // The group's sets in name order.
+    const platform::Queue<CONDITIONSETQUEUERecord>& setsOf(platform::Byte global, const std::string& group);
+    const platform::Queue<CONDITIONQUEUERecord>& conditionsOf(platform::Long setId);
+    // A stored setting as a pass reads it: its value clipped.
+    struct Setting {
+        platform::Byte enabled = 0;
+        std::string value;
+        platform::Byte clarionValue = 0;
+    };
+    // The setting the set stores for the property; nullptr when it stores none.
+    const Setting* settingOf(platform::Long setId, platform::Long property);
+    // The properties the property file offers for the control type.
+    const std::vector<platform::Long>& offeredFor(platform::Long controlType);
+    // The property's present value, as the pass has it for the control.
+    std::string valueOf(const platform::Window& window, platform::Long control, platform::Long property) const;
+    // A value of the window (control 0) as a number, 0 when none is stored.
+    platform::Long windowSetting(platform::Long property);
+    bool fading();
+    bool limitRefuses(std::string_view procedureName);
+    platform::Byte propertyIn(platform::Byte global, const std::string& group, platform::Long property);
+    void loadImages();
+    void recordGeometry(platform::Long control);
+    // The controls a pass walks, in field order: on the window, of a type
+    // restyling knows, with an opening geometry.
+    bool walked(platform::Long control) const;
+    const RESIZEQUEUERecord* openingGeometry(platform::Long control) const;
+    void restyleControls();
+    void RestyleControl(platform::Long control, RESIZEQUEUERecord* geometry);
+    // Every set that holds for the control, in name order.
+    void ApplyConditionSets(const platform::Queue<CONDITIONSETQUEUERecord>& sets, platform::Long control,
+                            RESIZEQUEUERecord* geometry);
+    void ApplySetProperties(platform::Long setId, platform::Long control, RESIZEQUEUERecord* geometry);
+    void applyValue(platform::Long control, platform::Long property, const Setting& setting);
+    void applyEngineValue(platform::Long property, std::string_view value, RESIZEQUEUERecord* geometry);
+    void applyPosition(platform::Long control, RESIZEQUEUERecord& geometry, std::string_view value);
+    void applyImageOnControl(std::string_view value);
+    // A value for the control being restyled; written, when it changes
+    // anything, once the control's sets are all applied.
+    void write(platform::Long property, std::string_view value);
+    void writePending();
+    // Sets what differs: a size the control has already stays natural.
+    void place(platform::Long control, platform::Long x, platform::Long y, platform::Long width, platform::Long height);
+    void followImages();
+    void removeStyling();
+    // While the picker runs, the window's events are told to it.
+    platform::Byte takePickerEvent(platform::Long event);
+    void takeAlertKey();
+    void takeSized();
+    void placeTitleBar();
+    void placeMarker(platform::Long control);
+
+    std::map<platform::Long, std::string> labels_;  // of the registered controls
+    std::unique_ptr<PassReads> reads_;
+    platform::Long pendingControl_ = 0;
+    std::map<platform::Long, std::string> pending_;
+    // The properties of the registration each control had written by a
+    // pass, so that removing the styling puts back those and no others.
+    std::map<platform::Long, std::set<platform::Long>> restyled_;
+    bool sizedAgainPending_ = false;  // a size change waits for a modal window to close
 };

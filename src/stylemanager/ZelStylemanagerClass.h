@@ -35,27 +35,6 @@ class Window;
 }
 class ZelRestyleClass;
 
-#define IMAGEQUEUE_FIELDS(X)                 \
-    X(platform::Byte, IMAGEORDER)            \
-    X(platform::CString<256>, IMAGEFILE)     \
-    X(platform::Short, XPOS)                 \
-    X(platform::Short, YPOS)                 \
-    X(platform::Short, WIDTH)                \
-    X(platform::Byte, WIDTHINPERCENTAGE)     \
-    X(platform::Short, HEIGHT)               \
-    X(platform::Byte, HEIGHTINPERCENTAGE)    \
-    X(platform::Byte, STYLE)                 \
-    X(platform::Byte, MOVEFROM)              \
-    X(platform::Short, SHIFTXPOS)            \
-    X(platform::Byte, SHIFTXINPERCENTAGE)    \
-    X(platform::Short, SHIFTYPOS)            \
-    X(platform::Byte, SHIFTYINPERCENTAGE)    \
-    X(platform::Long, IMAGEEQUATE)           \
-    X(platform::Byte, FIXED)
-struct IMAGEQUEUERecord {
-    TABLOOM_RECORD(IMAGEQUEUERecord, "", IMAGEQUEUE_FIELDS)
-};
-
 #define RECT_FIELDS(X)        \
     X(platform::Long, LEFT)   \
     X(platform::Long, TOP)    \
@@ -120,6 +99,12 @@ public:
     virtual void AddRestyleClass(ZelRestyleClass& object);
     virtual void DeleteRestyleClass(ZelRestyleClass& object);
     virtual void RestyleClassCreated(ZelRestyleClass& object);
+    // Gets the styled message box's restyle object ready; the styled box is
+    // not built yet.
+    virtual void PrepareMessageWindow(ZelRestyleClass&) {}
+    // Rounds the window's corners (nullptr: the target window); the window's
+    // looks are not built yet.
+    virtual void SetWindowRoundness(platform::Window*, platform::Byte) {}
     // Posts event 502h + n to the running tree menu, if any.
     virtual void NotifyMenuTree(platform::Byte n);
     // The conditions of one set with their display texts, in CONDITIONALID

@@ -3,11 +3,15 @@
 #include "support/SilentServer.h"
 #include "support/WindowStructure.h"
 #include "support/SqliteFixture.h"
+#include "support/StoredSettings.h"
 
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
 #include "platform/ini/IniFile.h"
 #include "platform/odbc/FileProperties.h"
+#include "platform/ui/WindowView.h"
+
+#include <QWidget>
 
 #include <gmock/gmock.h>
 
@@ -305,4 +309,23 @@ TEST_F(ChooseODBCconnectionTest, AfterASecondConnectTheCatalogueReadsTheSecondDa
     EXPECT_EQ(tablesAfterConnectingTo(first), std::vector<std::string>{"alpha"});
     EXPECT_NE(ODBCFILE.handle(PROP_Hdbc), nullptr);
     EXPECT_EQ(tablesAfterConnectingTo(second), (std::vector<std::string>{"beta", "gamma"}));
+}
+
+TEST_F(ChooseODBCconnectionTest, AFontColourStoredForButtonsShowsOnCloseUnlessStylingIsOffForTheWindow) {
+    startProgram();
+    storeSetting(StyleManager, {.group = restyle::controlTypeGroup(CREATE::button), .controlType = CREATE::button,
+                                .property = PROP::FontColor, .value = "255"});
+    Window& styled = openConnectionWindow();
+    const auto shownColour = [](Window& w) {
+        return w.view()->widget(w.equate("?CloseButton"))->palette().color(QPalette::ButtonText);
+    };
+    EXPECT_EQ(drive::property(styled, "?CloseButton", PROP::FontColor), "255");
+    EXPECT_EQ(shownColour(styled), QColor(Qt::red));
+    drive::closeBySystemMenu(styled);
+
+    storeSetting(StyleManager, {.procedure = "ChooseODBCconnection", .group = restyle::controlGroup("Window"),
+                                .controlType = CREATE::window, .property = -15, .value = "1"});
+    Window& plain = openConnectionWindow();
+    EXPECT_EQ(drive::property(plain, "?CloseButton", PROP::FontColor), "");
+    EXPECT_NE(shownColour(plain), QColor(Qt::red));
 }

@@ -330,6 +330,44 @@ TEST(Modal, SystemModalIsTrueOnlyOnTheThreadWithTheWindowOverItsOpener) {
     drive::settle();
 }
 
+TEST(Modal, AnEventPostedAfterModalWaitsForTheWindowOverItsWindowToClose) {
+    Log taken;
+    bool boxOpen = false, closeBox = false, leftOver = true;
+    const int thread = START([&] {
+        Window w(probeSpec("under"));
+        w.open();
+        postAfterModal(w, 0x999);  // no modal window: at once
+        Window box(probeSpec("box"));
+        box.open();
+        postAfterModal(w, 0x998);
+        boxOpen = true;
+        Scheduler::instance().waitUntil([&] { return closeBox; });
+        box.close();
+        while (w.accept())
+            if (!aboutFocus(w.event())) taken.push_back(w.event());
+    });
+    START([&] {
+        Window w(probeSpec("closed first"));
+        w.open();
+        Window box(probeSpec("its box"));
+        box.open();
+        postAfterModal(w, 0x999);
+        w.close();
+        box.close();
+        leftOver = threadEvents::waiting(THREAD(), 0);
+    });
+    drive::settle();
+    ASSERT_TRUE(boxOpen);
+    EXPECT_TRUE(taken.empty());
+    closeBox = true;
+    Scheduler::instance().wake();
+    drive::settle();
+    EXPECT_EQ(taken, (Log{EVENT::OpenWindow, 0x999, 0x998}));
+    EXPECT_FALSE(leftOver) << "dropped with its window";
+    START([&] { POST(EVENT::CloseWindow, 0, thread); });
+    drive::settle();
+}
+
 TEST(Handles, EveryWindowAndControlHasItsOwn) {
     std::vector<std::unique_ptr<Window>> windows;
     bool done = false;

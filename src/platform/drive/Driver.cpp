@@ -90,21 +90,6 @@ Qt::Key qtKeyOf(Long keyCode) {
     }
 }
 
-// What a key types, as a keyboard gives it: nothing with Ctrl or Alt.
-QString typedText(Long keyCode) {
-    if (keyCode & (KEY::Ctrl | KEY::Alt)) return {};
-    const Long key = keyCode & 0xFF;
-    if (key >= 'A' && key <= 'Z') return QString(QChar(keyCode & KEY::Shift ? key : key + 32));
-    if (key >= '0' && key <= '9') return QString(QChar(key));
-    switch (key) {
-        case KEY::Space: return " ";
-        case KEY::Enter: return "\r";
-        case KEY::Tab: return "\t";
-        case KEY::Esc: return "\x1b";
-        default: return {};
-    }
-}
-
 // A key as the keyboard sends it: to the focused widget of the window, Qt's
 // shortcuts first.
 void keyClick(QWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
@@ -308,7 +293,7 @@ std::vector<std::string> windowTitles() {
 
 void pressKey(Window& w, Long keyCode) {
     bringForward(w);
-    keyClick(screenWindowOf(w), qtKeyOf(keyCode), modifiersOf(keyCode), typedText(keyCode));
+    keyClick(screenWindowOf(w), qtKeyOf(keyCode), modifiersOf(keyCode), typedTextOf(keyCode));
 }
 
 void chooseMenu(Window& w, std::string_view label) {

@@ -27,6 +27,9 @@ constexpr Long Move = 0x220, Size = 0x221, Restore = 0x222, Maximize = 0x223, Ic
                Completed = 0x225, Moved = 0x230, Sized = 0x231, Restored = 0x232, Maximized = 0x233,
                Iconized = 0x234, Docked = 0x235, Undocked = 0x236, BuildFile = 0x240, BuildKey = 0x241,
                BuildDone = 0x242;
+// The restyle engine's own: a size change to take again once no modal window
+// is up.
+constexpr Long SizedAgain = 0x999;
 }  // namespace EVENT
 
 // Control types.
@@ -73,7 +76,7 @@ constexpr Long Handle = 0x7E00, Imm = 0x7E01, ScreenText = 0x7E02, Pixels = 0x7E
                LazyDisplay = 0x7E18, DeferMove = 0x7E19, Docked = 0x7E1A, Wizard = 0x7E1B,
                TrueValue = 0x7E1C, FalseValue = 0x7E1D, IconList = 0x7E1E, InToolBar = 0x7E1F,
                NoWidth = 0x7E20, NoHeight = 0x7E21, Use = 0x7E22, Picture = 0x7E23, Choice = 0x7E24,
-               Status = 0x7E25;
+               Status = 0x7E25, FontCharSet = 0x7E26;
 // System-wide properties.
 constexpr Long MessageHook = 0x7E80, DragFullWindows = 0x7E81, Buffer = 0x7E82;
 }  // namespace PROP

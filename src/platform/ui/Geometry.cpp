@@ -33,6 +33,10 @@ Long Geometry::shownPixels(Long prop) const {
 
 Long Geometry::read(Long prop, bool pixels, const DialogUnits& du) const {
     if (maximized_) return pixels ? shownPixels(prop) : convert(shownPixels(prop), false, across(prop), du);
+    return restored(prop, pixels, du);
+}
+
+Long Geometry::restored(Long prop, bool pixels, const DialogUnits& du) const {
     const Side& side = sides_[index(prop)];
     const bool isSize = prop == PROP::Width || prop == PROP::Height;
     if (isSize && side.value == 0) {

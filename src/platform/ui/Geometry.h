@@ -8,7 +8,8 @@
 // - A width or height of 0 is the natural size: it reads back the size the
 //   view laid out, and stays natural until another size is written.
 // - While a window is maximized the four read where it is shown; what was
-//   written before comes back when it is restored.
+//   written before comes back when it is restored, and reads as `restored`
+//   meanwhile.
 #pragma once
 
 #include "platform/ui/DialogUnits.h"
@@ -27,6 +28,8 @@ public:
 
     void write(Long prop, Long value, bool pixels);
     Long read(Long prop, bool pixels, const DialogUnits& du) const;
+    // As read when not maximized.
+    Long restored(Long prop, bool pixels, const DialogUnits& du) const;
     // Where the view places it, in pixels: a natural size gives 0.
     int pixels(Long prop, const DialogUnits& du) const;
     // The natural size as the view laid it out, in pixels.

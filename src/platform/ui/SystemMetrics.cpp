@@ -1,6 +1,7 @@
 #include "platform/ui/SystemMetrics.h"
 
 #include "platform/text/Codepage.h"
+#include "platform/ui/Equates.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -207,6 +208,20 @@ QKeySequence keySequenceOf(Long keyCode) {
     if (keyCode & 0x200) modifiers |= Qt::ControlModifier;
     if (keyCode & 0x400) modifiers |= Qt::AltModifier;
     return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(qtKey)));
+}
+
+QString typedTextOf(Long keyCode) {
+    if (keyCode & (KEY::Ctrl | KEY::Alt)) return {};
+    const Long key = keyCode & 0xFF;
+    if (key >= 'A' && key <= 'Z') return QString(QChar(keyCode & KEY::Shift ? key : key + 32));
+    if (key >= '0' && key <= '9') return QString(QChar(key));
+    switch (key) {
+        case KEY::Space: return " ";
+        case KEY::Enter: return "\r";
+        case KEY::Tab: return "\t";
+        case KEY::Esc: return "\x1b";
+        default: return {};
+    }
 }
 
 QString withoutMnemonic(const std::string& text) { return toQString(textWithoutMnemonic(text)); }

@@ -36,6 +36,8 @@ QPixmap pictureFor(const std::string& name);
 Long keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers);
 // The keys of a key code, as a menu shows them; empty for none.
 QKeySequence keySequenceOf(Long keyCode);
+// What a key code types, as a keyboard gives it: nothing with Ctrl or Alt.
+QString typedTextOf(Long keyCode);
 
 // Menu and button texts: "&" marks the mnemonic, "&&" a literal ampersand.
 QString withoutMnemonic(const std::string& text);

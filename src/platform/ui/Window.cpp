@@ -1,6 +1,7 @@
 #include "platform/ui/Window.h"
 
 #include "platform/fiber/Scheduler.h"
+#include "platform/message/Message.h"
 #include "platform/ui/PointerCalls.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/WindowView.h"
@@ -43,6 +44,30 @@ Long nextHandle() {
 }
 
 bool closeRequest(Long event) { return event == EVENT::CloseWindow || event == EVENT::CloseDown; }
+
+// A window opened over another of its thread is modal.
+bool modalOn(int thread) { return Window::windowsOf(thread).size() > 1; }
+
+// Events that wait for their thread's modal window to close.
+struct HeldEvent {
+    int thread;
+    Long window;
+    Event event;
+};
+
+std::vector<HeldEvent>& heldEvents() {
+    static std::vector<HeldEvent> held;
+    return held;
+}
+
+void releaseHeldEvents(int thread) {
+    if (modalOn(thread)) return;
+    std::erase_if(heldEvents(), [thread](const HeldEvent& held) {
+        if (held.thread != thread) return false;
+        if (Window* w = Window::byHandle(held.window)) w->post(held.event);
+        return true;
+    });
+}
 
 // A structure's AT: dialog units, or pixels for a structure drawn in pixels.
 void placeAt(Geometry& g, const Rect& at, bool pixels) {
@@ -157,6 +182,7 @@ void Window::close() {
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
     if (view_) view_->dispose();
     view_ = nullptr;
+    releaseHeldEvents(thread_);
     Scheduler::instance().wake();
 }
 
@@ -237,6 +263,17 @@ Long Window::lastControl() const {
     return controls_.empty() ? 0 : std::max<Long>(0, controls_.rbegin()->first);
 }
 
+Long Window::nextField(Long previous) const {
+    // Menus count down from -1, so among them the next is the one below.
+    const auto menuAfter = [this](Long number) {
+        const auto at = controls_.lower_bound(number);
+        return at == controls_.begin() ? Long{0} : std::prev(at)->first;
+    };
+    if (previous < 0) return menuAfter(previous);
+    const auto next = controls_.upper_bound(previous);
+    return next != controls_.end() ? next->first : menuAfter(0);
+}
+
 void Window::setRegion(std::optional<Region> region) {
     region_ = std::move(region);
     if (view_) view_->applyRegion();
@@ -276,6 +313,14 @@ Geometry* Window::geometryOf(Long number) {
 
 const Geometry* Window::geometryOf(Long number) const { return const_cast<Window*>(this)->geometryOf(number); }
 
+Long Window::restored(Long prop) const { return geometry_.restored(prop, usesPixels(), units_); }
+
+bool Window::inToolbar(const Control& c) const {
+    for (auto parent = controls_.find(c.parent); parent != controls_.end(); parent = controls_.find(parent->second.parent))
+        if (parent->second.type == CREATE::toolbar) return true;
+    return false;
+}
+
 Rect Window::placement(Long number) const {
     const Geometry* g = geometryOf(number);
     if (!g) return {};
@@ -296,6 +341,7 @@ std::string Window::property(Long number, Long prop) const {
     }
     if (number == 0) {
         if (prop == PROP::Type) return std::to_string(spec_.type);
+        if (prop == PROP::Active) return view_ && view_->active() ? "1" : "0";
         auto it = props_.find(prop);
         return it == props_.end() ? std::string() : it->second;
     }
@@ -304,6 +350,7 @@ std::string Window::property(Long number, Long prop) const {
     if (prop == PROP::ScreenText) return c->second.screenText;
     if (prop == PROP::Type) return std::to_string(c->second.type);
     if (prop == PROP::Label) return c->second.label;
+    if (prop == PROP::InToolBar) return inToolbar(c->second) ? "1" : "0";
     auto it = c->second.props.find(prop);
     if (it != c->second.props.end()) return it->second;
     return computed(c->second, prop);
@@ -357,8 +404,12 @@ Long Window::numberProperty(Long number, Long prop) const {
 
 void Window::setProperty(Long number, Long prop, std::string_view value) {
     const bool readOnly = prop == PROP::Handle || prop == PROP::Type || prop == PROP::Label ||
-                          prop == PROP::Parent || prop == PROP::ChildIndex;
+                          prop == PROP::InToolBar || prop == PROP::Parent || prop == PROP::ChildIndex;
     if (readOnly) return;
+    if (number == 0 && prop == PROP::Active) {
+        if (leadingNumber(value) != 0 && view_) view_->bringForward();
+        return;
+    }
     if (const Control* c = control(number); c && prop == PROP::Selected &&
                                             (c->type == CREATE::check || c->type == CREATE::option))
         return setSelected(*c, static_cast<Long>(leadingNumber(value)));
@@ -678,6 +729,29 @@ void SETTARGET(Window* window) {
         targets().erase(THREAD());
 }
 
+void postAfterModal(Window& window, Long event) {
+    if (!window.isOpen()) return;
+    if (!modalOn(window.thread())) return window.post({.event = event});
+    heldEvents().push_back({window.thread(), window.handle(), {.event = event}});
+}
+
+std::vector<std::pair<Long, std::string>> fontWrites(std::string_view typeface, Long size, Long color, Long style,
+                                                     Long charset) {
+    std::vector<std::pair<Long, std::string>> writes;
+    if (const std::string name = clip(typeface); !name.empty()) writes.emplace_back(PROP::FontName, name);
+    if (size != 0) writes.emplace_back(PROP::FontSize, std::to_string(size));
+    writes.emplace_back(PROP::FontColor, std::to_string(color));
+    writes.emplace_back(PROP::FontStyle, std::to_string(style));
+    writes.emplace_back(PROP::FontCharSet, std::to_string(charset));
+    return writes;
+}
+
+void SETFONT(Long control, std::string_view typeface, Long size, Long color, Long style, Long charset) {
+    if (Window* w = TARGET())
+        for (const auto& [property, value] : fontWrites(typeface, size, color, style, charset))
+            w->setProperty(control, property, value);
+}
+
 void POST(Long event, Long control, int thread) {
     if (thread == 0) thread = THREAD();
     if (!Scheduler::instance().alive(thread)) return;
@@ -717,16 +791,28 @@ std::map<Long, std::string>& systemProperties() {
     static std::map<Long, std::string> written;
     return written;
 }
+
+// While set, the open windows' changes wait to be painted at once.
+bool holdingPaints() {
+    return leadingNumber(SYSTEM(PROP::LazyDisplay)) != 0 || leadingNumber(SYSTEM(PROP::DeferMove)) != 0;
+}
 }  // namespace
 
 std::string SYSTEM(Long prop) {
-    if (prop == PROP::Modal) return Window::windowsOf(THREAD()).size() > 1 ? "1" : "0";
+    if (prop == PROP::Modal) return modalOn(THREAD()) ? "1" : "0";
+    if (prop == PROP::MessageHook) return std::to_string(messageHookValue());
     const auto written = systemProperties().find(prop);
     return written == systemProperties().end() ? std::string() : written->second;
 }
 
 void SYSTEM(Long prop, std::string_view value) {
-    if (prop != PROP::Modal) systemProperties()[prop] = std::string(value);
+    if (prop == PROP::Modal) return;
+    if (prop == PROP::MessageHook) return setMessageHookValue(static_cast<Long>(leadingNumber(value)));
+    systemProperties()[prop] = std::string(value);
+    if (prop != PROP::LazyDisplay && prop != PROP::DeferMove) return;
+    const bool hold = holdingPaints();
+    for (Window* w : Window::openWindows())
+        if (w->view()) w->view()->holdPaints(hold);
 }
 
 }  // namespace platform

@@ -21,13 +21,18 @@
 //   a sheet's PROP::Wizard hides its tabs. PROP::Type reads the type of a
 //   control or window and takes no write. Under a window's PROP::Auto each
 //   event wait shows the bound variables first, as DISPLAY would.
+//   PROP::InToolBar reads 1 for a control in a toolbar. A window's
+//   PROP::Active reads 1 while it is the active window (an MDI child: its
+//   frame's active child); writing 1 brings it to the front, as a click on
+//   it would. The window's field order (PROP::NextField) is nextField().
 // - Positions and sizes (Geometry.h) are in dialog units of the window's font,
 //   or in pixels while the window's PROP:Pixels is set; the model converts,
 //   so it answers in either unit without the view. A structure drawn in
 //   pixels (WindowSpec::pixels) places everything in pixels from the start,
 //   whatever the font. A window's Xpos/Ypos are
 //   its top left corner on the screen (an MDI child's in its frame's client
-//   area), Width/Height its client area.
+//   area), Width/Height its client area; while it is maximized they read
+//   where it is shown, restored() where it is when restored.
 // - User input (from Qt or from the test driver) becomes events, delivered to
 //   the owning fiber at once so that it can act before the control does. An
 //   alerted key (a mouse button too) gives PreAlertKey, then AlertKey; when
@@ -99,6 +104,10 @@ public:
     std::vector<Long> controlNumbers() const;  // structure order, menus last
     Long numberOf(const ControlSpec* spec) const;  // 0 for a separator
     Long lastControl() const;
+    // The field order (PROP:NextField): the control after `previous` (0: the
+    // first), 0 after the last. Controls in structure order, those created
+    // at run time after them, then the menus -1, -2, ...
+    Long nextField(Long previous) const;
     // CREATE at run time: the control takes the next free number and starts
     // hidden, as the runtime's created controls do; 0 when it cannot be made.
     // On a sheet or tab it lies on the page, else in the window's coordinates.
@@ -116,6 +125,8 @@ public:
     // Positions and sizes: dialog units of the window font, or pixels.
     const DialogUnits& units() const { return units_; }
     bool usesPixels() const { return numberProperty(0, PROP::Pixels) != 0; }
+    // The window's Xpos, Ypos, Width or Height as it is when not maximized.
+    Long restored(Long prop) const;
     // Where the view places the window or control, in pixels; a natural size is 0.
     Rect placement(Long control) const;
 
@@ -207,6 +218,7 @@ private:
     void deliver(Event e);
     // Delivers; true when the program ended its handling with CYCLE.
     bool deliverAsking(Event e);
+    bool inToolbar(const Control& c) const;
     Geometry* geometryOf(Long control);
     const Geometry* geometryOf(Long control) const;
     Event stamped(Event e) const;
@@ -256,6 +268,21 @@ void SETTARGET(Window* window = nullptr);
 // The statements of the runtime on the thread's top window.
 // POST reaches a thread whether or not it has a window open.
 void POST(Long event, Long control = 0, int thread = 0);
+// Posts the event to the window once its thread has no modal window up: at
+// once when it has none, else when the window over it closes. Dropped when
+// the window closes first.
+void postAfterModal(Window& window, Long event);
+// SETFONT on a control of the target window: an empty typeface or a size of
+// 0 leaves that part as it is; colour, style and character set are written.
+void SETFONT(Long control, std::string_view typeface, Long size, Long color, Long style, Long charset);
+// The properties SETFONT writes, with their values, in order.
+std::vector<std::pair<Long, std::string>> fontWrites(std::string_view typeface, Long size, Long color, Long style,
+                                                     Long charset);
+// PRESSKEY: the key as the user's keyboard gives it, on Qt's next turn (so
+// after what was posted before, such as WM_SYSCOMMAND): to the open popup,
+// else to the control with the focus, through the program and the
+// keyboard's rules.
+void PRESSKEY(Long keyCode);
 // The current event of the running thread's top window.
 Long MOUSEX();
 Long MOUSEY();
@@ -265,9 +292,12 @@ Long KEYSTATE();
 void SETKEYCODE(Long keyCode);
 // CHANGE on the target window.
 void CHANGE(Long control, std::string_view value);
-// SYSTEM{prop}, the program-wide properties: PROP::Modal, and what was
-// written (PROP::Buffer, the file buffering the layer does not need, is
-// accepted and read back).
+// SYSTEM{prop}, the program-wide properties: PROP::Modal; PROP::MessageHook,
+// the installed message hook (Message.h); and what was written (PROP::Buffer,
+// the file buffering the layer does not need, is accepted and read back).
+// While PROP::LazyDisplay or PROP::DeferMove is not 0 the windows open then
+// are not painted, whatever turns Qt takes: their changes show all together
+// when both are 0 again.
 std::string SYSTEM(Long prop);
 void SYSTEM(Long prop, std::string_view value);
 // The mouse cursor over every window of the program; CURSOR::None gives each

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QBackingStore>
+#include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -298,6 +299,37 @@ void WindowView::repaintNow() {
     // What a new region uncovers the window system asks Qt to show at its
     // next turn; the picture is there already, so it is shown now.
     if (onScreen && shown->isWindow() && shown->backingStore()) shown->backingStore()->flush(shown->rect(), native);
+}
+
+// Keeps back the update requests of the top-level widget a view is painted
+// in; released, it asks for one update if it kept any, so what changed
+// meanwhile is painted and nothing else.
+class PaintHold : public QObject {
+public:
+    PaintHold(QWidget* top, QObject* owner) : QObject(owner), top_(top) { top->installEventFilter(this); }
+    void hold(bool on) {
+        held_ = on;
+        if (on || !kept_ || !top_) return;
+        kept_ = false;
+        QCoreApplication::postEvent(top_, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!held_ || watched != top_ || event->type() != QEvent::UpdateRequest) return false;
+        kept_ = true;
+        return true;
+    }
+
+private:
+    QPointer<QWidget> top_;
+    bool held_ = false;
+    bool kept_ = false;
+};
+
+void WindowView::holdPaints(bool hold) {
+    if (!paintHold_) paintHold_ = new PaintHold(window(), this);
+    paintHold_->hold(hold);
 }
 
 void WindowView::focus(Long number) {

@@ -38,6 +38,7 @@ namespace platform {
 
 class ControlView;
 class MenuBar;
+class PaintHold;
 class Window;
 struct ControlSpec;
 struct Event;
@@ -81,6 +82,8 @@ public:
     // turn. A window not yet on screen is painted as the window system puts
     // it there: the first time, that is waited for (keeping the lock).
     void repaintNow();
+    // While held, changes are not painted; released, what changed is.
+    void holdPaints(bool hold);
     void dispose();
 
     QWidget* widget(Long control) const;
@@ -135,6 +138,7 @@ public:
     // it is when restored (an MDI child's in its frame's MDI area).
     QRect screenRect() const;
     QRect restoredRect() const { return designedOuter(); }
+    bool active() const { return active_; }
     void showSystemMenu();
     // A change of place the user makes with the button down ends when it is released.
     void buttonReleased();
@@ -224,6 +228,7 @@ private:
     bool placementPending_ = false;        // the user moves or sizes it with the button down
     bool maximized_ = false;
     bool awaitedScreen_ = false;  // a repaint waited for the window to come on screen
+    PaintHold* paintHold_ = nullptr;
     bool applying_ = false;  // a change from the model, not from the user
 };
 

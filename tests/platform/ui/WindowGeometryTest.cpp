@@ -162,6 +162,8 @@ TEST(WindowGeometry, TheMaximizeBoxMaximizesAndRestores) {
     EXPECT_EQ(w->numberProperty(0, PROP::Width), w->units().toUnitsX(w->view()->clientRect().width()));
     EXPECT_EQ(w.numbers().back(), EVENT::Sized);
     EXPECT_EQ(w.taken(EVENT::Maximized).size(), 1u);
+    EXPECT_EQ(w->restored(PROP::Width), 160) << "where it is when restored";
+    EXPECT_EQ(w->restored(PROP::Ypos), 20);
 
     drive::doubleClickCaption(*w);
     EXPECT_EQ(w->property(0, PROP::Maximize), "0");
