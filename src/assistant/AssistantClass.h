@@ -221,6 +221,7 @@ private:
     // The thread of the procedure's open window, 0 for none.
     platform::Byte threadOf(const std::string& procedureName);
     void playEvents(platform::Window& window, platform::Byte useTimeIndex);
+    void handBack(const std::string& procedureName);
     void CreateWatchEvents();
     void addSubjectHeader(const std::string& procedureName, const std::string& subject);
     // The recorded contents back in the control before its Accepted is

@@ -150,10 +150,16 @@ void AssistantClass::WatchEvents() {
     PutSetting(std::to_string(window.numberProperty(0, PROP::Ypos)), kYposSetting);
     CreateWatchEvents();
     window.close();
+    handBack(rememberedProcedure.str());
+}
+
+// The recording is over, with or without the window: the procedure's window
+// reopens the training window at its next event.
+void AssistantClass::handBack(const std::string& procedureName) {
     PLAYBACKEVENTS = 0;
     ACTIVATERECORDEVENTS = RECORDER::Finished;
     EVENTWINDOWTHREAD = 0;
-    if (const Byte thread = threadOf(rememberedProcedure.str()); thread != 0) POST(EVENT::Resume, 0, thread);
+    if (const Byte thread = threadOf(procedureName); thread != 0) POST(EVENT::Resume, 0, thread);
 }
 
 // ---- playback ------------------------------------------------------------------
