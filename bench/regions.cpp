@@ -46,14 +46,16 @@ Long makeMarkers(Window& w) {
 
 // The union as one would write it straight on Qt, from the same rectangles.
 QRegion directUnion(const std::vector<std::pair<bool, RECT>>& shapes, int width, int height, int border, int top) {
-    QRegion region = QRegion(0, 0, width, height) ^ QRegion(border - 1, border - 1, width - 2 * border + 2, height - 2 * border + 2);
+    QRegion region = QRegion(0, 0, width, height) ^
+                     QRegion(border - 1, border - 1, width - 2 * border + 2, height - 2 * border + 2);
     for (const auto& [line, r] : shapes) {
         if (line) {
             const int l = std::min(r.left, r.right), t = std::min(r.top, r.bottom);
             const int rr = std::max(r.left, r.right), b = std::max(r.top, r.bottom);
             const bool rises = (r.right < r.left) != (r.bottom < r.top);
-            const QPolygon band = rises ? QPolygon({QPoint(l - 1, b), QPoint(rr - 1, t), QPoint(rr + 1, t - 1), QPoint(l + 2, b - 1)})
-                                        : QPolygon({QPoint(l - 1, t), QPoint(rr - 1, b), QPoint(rr + 1, b + 1), QPoint(l + 2, t + 1)});
+            const QPolygon band =
+                rises ? QPolygon({QPoint(l - 1, b), QPoint(rr - 1, t), QPoint(rr + 1, t - 1), QPoint(l + 2, b - 1)})
+                      : QPolygon({QPoint(l - 1, t), QPoint(rr - 1, b), QPoint(rr + 1, b + 1), QPoint(l + 2, t + 1)});
             region |= QRegion(band, Qt::WindingFill);
         } else {
             region |= QRegion(r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -82,8 +84,8 @@ int main(int argc, char** argv) {
         for (Long n = 1; n <= last; ++n) {
             RECT r;
             GetWindowRect(w.controlHandle(n), r);
-            shapes.push_back({w.control(n)->type == CREATE::line,
-                              {r.left - window.left, r.top - window.top, r.right - window.left, r.bottom - window.top}});
+            const RECT inWindow{r.left - window.left, r.top - window.top, r.right - window.left, r.bottom - window.top};
+            shapes.push_back({w.control(n)->type == CREATE::line, inWindow});
         }
         const int width = window.right - window.left, height = window.bottom - window.top;
         const int border = (width - client.right) / 2, top = height - client.bottom - border;

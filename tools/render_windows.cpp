@@ -1,21 +1,27 @@
 // Renders every window of the program to PNG files, for a reviewer to look
 // at: the program runs offscreen, in a scratch folder of its own, and is
 // driven as a user would drive it.
-// Usage: render_windows <folder>
+// Usage: render_windows <folder>, or render_windows --shapes <folder> on an
+// X server (see scripts/render-windows.sh).
 #include "app/connection/ConnectionMemory.h"
 #include "app/main/Globals.h"
 #include "app/main/Program.h"
 #include "assistant/AgntFile.h"
+#include "assistant/AssistantClass.h"
 #include "platform/agent/CharacterEngine.h"
 #include "platform/agent/CharacterWindow.h"
 #include "platform/agent/SpeechBalloon.h"
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/system/Program.h"
+#include "platform/ui/PointerCalls.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/WindowCalls.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -23,6 +29,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 using namespace platform;
@@ -186,17 +193,139 @@ void renderRecording(Window& catalogue, const std::string& folder) {
     Assistant.INITIALIZED = 0;
 }
 
+// ---- shaped windows, on an X server where masks apply --------------------
+
+// Lets the X server map and paint what changed, in real time.
+void letTheScreenCatchUp() {
+    drive::settle();
+    Scheduler::instance().pumpUntil([] { return false; }, std::chrono::milliseconds(300));
+}
+
+// What the screen shows around the window: its shape is cut by the X server,
+// so the desktop (or the window below) shows through.
+void grabAround(const Window& w, const std::string& path) {
+    RECT r;
+    letTheScreenCatchUp();
+    if (!GetWindowRect(w.handle(), r)) {
+        ++failures;
+        return;
+    }
+    const QRect area = QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)).adjusted(-16, -16, 16, 16);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    if (shot.save(QString::fromStdString(path))) {
+        std::printf("%s\n", path.c_str());
+    } else {
+        std::fprintf(stderr, "could not write %s\n", path.c_str());
+        ++failures;
+    }
+}
+
+// A desktop below every window, so that what a shape leaves out shows.
+class Desktop : public QWidget {
+public:
+    Desktop() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint) {
+        setGeometry(QGuiApplication::primaryScreen()->geometry());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        drawWallpaper(p, size());
+    }
+};
+
+// A window like the assistant's author windows: buttons, one of them hidden,
+// a prompt, and a line drawn right to left and upwards.
+WindowSpec shapeProbe() {
+    return {.label = "Probe",
+            .title = "Assistent stap",
+            .at = {80, 70, 300, 170},
+            .pixels = true,
+            .controls = {{.type = CREATE::prompt, .label = "?Prompt", .text = "Onderwerp:", .at = {16, 16, 80, 16}},
+                         {.type = CREATE::button, .label = "?Ok", .text = "&Opslaan", .at = {16, 44, 90, 28}},
+                         {.type = CREATE::button, .label = "?Hidden", .text = "&Verborgen", .at = {16, 84, 90, 28},
+                          .hidden = true},
+                         {.type = CREATE::button, .label = "?Close", .text = "&Sluiten", .at = {190, 124, 90, 28}},
+                         {.type = CREATE::line, .label = "?Line", .at = {270, 110, -120, -80}}}};
+}
+
+void renderShapes(const std::string& folder) {
+    Desktop desktop;
+    desktop.show();
+    AssistantClass assistant;
+    assistant.LoadSettings();
+    AGNTFILERecord step;
+    step.POSITIONX = 40;
+    step.POSITIONY = 60;
+    step.CURSORPOSTOVAGENT = "LB";
+    bool placing = false;
+    Window* probe = nullptr;
+    START([&] {
+        Window w(shapeProbe());
+        probe = &w;
+        w.open();
+        const Long last = w.lastControl();
+        const struct {
+            const char* file;
+            std::function<void()> shape;
+        } shapes[] = {
+            {"shape-corners.png", [&] { assistant.ShapeWindowCorners(w.handle()); }},
+            {"shape-controls.png", [&] { assistant.ShapeWindowToControls(w.handle(), 1, last, 0); }},
+            {"shape-controls-only.png", [&] { assistant.ShapeWindowToControls(w.handle(), 1, last, 1); }},
+        };
+        for (const auto& s : shapes) {
+            s.shape();
+            grabAround(w, folder + "/" + s.file);
+        }
+        assistant.ShapeWindowCorners(w.handle());
+        assistant.TakeWindowPosition(w.handle());
+        placing = true;
+        assistant.BepaalAssistentPositie(step);
+        placing = false;
+        probe = nullptr;
+    });
+    Scheduler::instance().pumpUntil([&] { return placing; }, std::chrono::seconds(20));
+    if (Window* position = drive::waitForWindow(
+            "Nieuwe Assistent positie bepalen (ESC = Annuleren, Rechtermuisknop of Spatieblak = Menu)")) {
+        RECT r;
+        if (probe && GetWindowRect(probe->handle(), r)) drive::movePointer(r.right + 40, r.bottom + 30);
+        letTheScreenCatchUp();
+        QScreen* screen = QGuiApplication::primaryScreen();
+        const std::string path = folder + "/position-window.png";
+        const QPixmap shot = screen->grabWindow(0, 0, 0, screen->geometry().width(), screen->geometry().height() / 2);
+        if (shot.save(QString::fromStdString(path)))
+            std::printf("%s\n", path.c_str());
+        else
+            ++failures;
+        drive::pressKey(*position, KEY::Esc);
+    } else {
+        std::fprintf(stderr, "the position window did not open\n");
+        ++failures;
+    }
+    Scheduler::instance().pumpUntil([&] { return !placing; }, std::chrono::seconds(5));
+    if (probe) probe->post({.event = EVENT::CloseWindow});
+    drive::settle();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // With --shapes: the shaped windows alone, on the X server of $DISPLAY
+    // (Xvfb) with the xcb platform, where masks are applied.
+    const bool shapes = argc > 1 && std::string(argv[1]) == "--shapes";
+    qputenv("QT_QPA_PLATFORM", shapes ? "xcb" : "offscreen");
     QApplication app(argc, argv);
-    const QString pictures = QDir(argc > 1 ? argv[1] : "screens").absolutePath();
+    const QString pictures = QDir(argc > 1 + shapes ? argv[1 + shapes] : "screens").absolutePath();
     QDir().mkpath(pictures);
     const std::string folder = pictures.toStdString();
     // The files the program makes in its folder stay out of the caller's.
     QTemporaryDir scratch;
     QDir::setCurrent(scratch.path());
+    if (shapes) {
+        renderShapes(folder);
+        return failures == 0 ? 0 : 1;
+    }
     writeCatalogueSubject();
 
     // The connection window starts from the sample data source.

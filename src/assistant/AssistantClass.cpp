@@ -1,6 +1,7 @@
 #include "assistant/AssistantClass.h"
 
 #include "assistant/Mentavo.h"
+#include "assistant/SettingRow.h"
 #include "platform/fiber/Clock.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"

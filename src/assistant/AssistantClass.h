@@ -36,6 +36,7 @@
 namespace platform {
 class Window;
 }
+struct AGNTFILERecord;
 
 // The private event that replays one recorded event in a window.
 constexpr platform::Long EVENT_ReplayRecorded = 0xFFF;
@@ -172,7 +173,11 @@ public:
     virtual void ToggleTrainMode();
 
     // The character.
+    virtual void Show(platform::Byte fast) {}
     virtual void Hide(platform::Byte fast) {}
+    virtual void Speak(const std::string& text) {}
+    virtual void MoveTo(platform::Long x, platform::Long y, platform::Long speed) {}
+    virtual void Play(const std::string& animation) {}
     virtual void StopAll(const std::string& type) {}
     // The shapes of the assistant's windows: corners curved by an ellipse of
     // 15 by 15; or the frame (unless controls only), the title bar and the
@@ -181,6 +186,17 @@ public:
     void ShapeWindowCorners(platform::Long windowHandle);
     void ShapeWindowToControls(platform::Long windowHandle, platform::Long first, platform::Long last,
                                platform::Byte controlsOnly);
+    // The author places the character for a step (its POSITIONX, POSITIONY
+    // and CURSORPOSTOVAGENT change when accepted) in a full-screen,
+    // see-through window on the caller's thread; the caller stores the step.
+    void BepaalAssistentPositie(AGNTFILERecord& step);
+    // Where the character's top left corner lies from the point of a step,
+    // for the step's corner code ("LB", "RB", "MM", "LO", "RO"; any other
+    // is "LB"), by the character's WIDTH and HEIGHT.
+    Point CornerOffset(const std::string& cornerCode) const;
+    // The current window waits, see-through, for a key or a click anywhere,
+    // then stops the character and comes back as it was.
+    virtual void CapturePosition();
     // The author windows and the playback.
     virtual void Train(platform::Byte flag = 0) {}
     virtual void KiesOnderwerp(platform::Byte flag = 0) {}

@@ -53,12 +53,14 @@ void AssistantClass::ShapeWindowToControls(Long windowHandle, Long first, Long l
     // With controls only nothing of the window stays; otherwise its frame ring.
     Region region;
     if (!controlsOnly) {
-        region = Region::roundRectangle(0, 0, width, height, kCorner, kCorner) ^
-                 Region::roundRectangle(border - 1, border - 1, width - border + 1, height - border + 1, kCorner, kCorner);
+        const Region inside =
+            Region::roundRectangle(border - 1, border - 1, width - border + 1, height - border + 1, kCorner, kCorner);
+        region = Region::roundRectangle(0, 0, width, height, kCorner, kCorner) ^ inside;
     }
     for (Long n = first; n <= last; ++n) {
         const Control* c = w->control(n);
-        if (c && w->numberProperty(n, PROP::Hide) == 0) region = region | controlShape(*w, n, window, controlsOnly != 0);
+        if (c && w->numberProperty(n, PROP::Hide) == 0)
+            region = region | controlShape(*w, n, window, controlsOnly != 0);
     }
     region = region | Region::roundRectangle(border, border, width, top, kCorner, kCorner);
     SetWindowRgn(windowHandle, region, true);

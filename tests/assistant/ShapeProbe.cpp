@@ -23,6 +23,11 @@ ShapeProbe::ShapeProbe(std::string title) {
                                 .hidden = true},
                                {.type = CREATE::line, .label = "?Line", .at = {230, 140, -80, -60}}}});
         window_ = &w;
+        // However the thread ends (a test may end it early), the probe forgets its window.
+        struct Forget {
+            Window*& window;
+            ~Forget() { window = nullptr; }
+        } forget{window_};
         w.open();
         while (w.accept()) {
             if (w.event() == EVENT::Accepted) accepted.push_back(w.field());
@@ -32,7 +37,6 @@ ShapeProbe::ShapeProbe(std::string title) {
                 work(w);
             }
         }
-        window_ = nullptr;
     });
     drive::settle();
 }

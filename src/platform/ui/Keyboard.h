@@ -10,7 +10,7 @@
 //   ends with the thread.
 // - KEYBOARD(): the code of the first key waiting, 0 for none.
 // - ASK: waits for a key (the thread's fiber waits) and takes it: KEYCODE()
-//   gives its code.
+//   gives its code. Without a hold no key ever waits: it returns at once.
 #pragma once
 
 #include "platform/text/Text.h"

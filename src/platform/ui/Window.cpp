@@ -543,6 +543,12 @@ void Window::alert(Long number, Long keyCode) {
     if (keys && std::find(keys->begin(), keys->end(), keyCode) == keys->end()) keys->push_back(keyCode);
 }
 
+void Window::unalert(Long number, Long keyCode) {
+    std::vector<Long>* keys = number == 0 ? &windowAlerts_ : nullptr;
+    if (Control* c = number != 0 ? control(number) : nullptr) keys = &c->alerts;
+    if (keys) keys->erase(std::remove(keys->begin(), keys->end(), keyCode), keys->end());
+}
+
 bool Window::alerted(Long number, Long keyCode) const {
     const std::vector<Long>* keys = &windowAlerts_;
     if (number != 0) {
@@ -690,8 +696,9 @@ Window* Window::byHandle(Long handle) {
 Window* Window::byAnyHandle(Long handle, Long& control) {
     for (Window* w : registry()) {
         const Long offset = handle - w->handle();
-        if (offset == 0 || (offset > kControlHandleBase && offset < kWindowHandleStep && w->control(offset - kControlHandleBase))) {
-            control = offset == 0 ? 0 : offset - kControlHandleBase;
+        const Long number = offset - kControlHandleBase;
+        if (offset == 0 || (number > 0 && offset < kWindowHandleStep && w->control(number))) {
+            control = offset == 0 ? 0 : number;
             return w;
         }
     }

@@ -40,8 +40,9 @@
 //   on the control.
 // - The user's moves and resizes of a window are written back (in pixels):
 //   under PROP:Imm Move and Size come while it changes (a Move ended with
-//   CYCLE is refused: the window goes back); Moved and Sized when it ends; Maximized and Restored (after Maximize and Restore under
-//   PROP:Imm), each followed by Sized.
+//   CYCLE is refused: the window goes back); Moved and Sized when it ends;
+//   Maximized and Restored (after Maximize and Restore under PROP:Imm), each
+//   followed by Sized.
 // - Widgets are never deleted synchronously: closing a window hands its view
 //   to Qt's deferred delete, destroying a control its widget.
 // - Statements that name no window act on the thread's TARGET(): the window
@@ -156,6 +157,7 @@ public:
     // goes on without waiting for events.
     void redraw();
     void alert(Long control, Long keyCode);
+    void unalert(Long control, Long keyCode);  // the key is no longer alerted there
     bool alerted(Long control, Long keyCode) const;
 
     // User input, from the view or the test driver.

@@ -49,7 +49,8 @@ TEST(PixelRectangles, TheClientAreaAndAControlWithinTheWindowALineKeepingItsSign
     RECT window, client, button, line;
     ASSERT_TRUE(GetWindowRect(w->handle(), window));
     ASSERT_TRUE(GetClientRect(w->handle(), client));
-    EXPECT_EQ((std::vector<Long>{client.left, client.top, client.right, client.bottom}), (std::vector<Long>{0, 0, 200, 120}));
+    EXPECT_EQ((std::vector<Long>{client.left, client.top, client.right, client.bottom}),
+              (std::vector<Long>{0, 0, 200, 120}));
     const Long clientLeft = window.left + GetSystemMetrics(SM_CXFRAME);
     const Long clientTop = window.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION);
     ASSERT_TRUE(GetWindowRect(w->controlHandle(w.number("?Ok")), button));
@@ -102,6 +103,14 @@ TEST(Pointer, MouseButtonsAreAlertKeysOfTheWindowAndOfItsControls) {
     EXPECT_EQ(alerts[0].field, 0);
     EXPECT_EQ(alerts[4].field, w.number("?Ok"));
     EXPECT_TRUE(w.taken(EVENT::Accepted).empty()) << "a right click presses no button";
+
+    w->unalert(w.number("?Ok"), KEY::MouseRight);
+    drive::clickPointer(KEY::MouseRight);
+    ASSERT_EQ(w.taken(EVENT::AlertKey).size(), 6u);
+    EXPECT_EQ(w.taken(EVENT::AlertKey).back().field, 0) << "the window's alert, the control's taken back";
+    w->unalert(0, KEY::MouseRight);
+    drive::clickPointer(KEY::MouseRight);
+    EXPECT_EQ(w.taken(EVENT::AlertKey).size(), 6u) << "no longer alerted";
 }
 
 TEST(Capture, EveryClickReachesTheCapturingWindowUntilItIsReleasedOrTheWindowCloses) {

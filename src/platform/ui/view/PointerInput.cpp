@@ -187,9 +187,14 @@ void installPointerInput() {
     qApp->installEventFilter(filter);
 }
 
-QPoint lastPointer() { return last(); }
+// The pointer is followed from its first use, with or without a window.
+QPoint lastPointer() {
+    installPointerInput();
+    return last();
+}
 
 void movePointer(QPoint global) {
+    installPointerInput();
     last() = global;
     QCursor::setPos(global);
 }
