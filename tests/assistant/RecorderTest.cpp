@@ -267,13 +267,13 @@ TEST_F(RecordingTest, TheTrainModeKeyEndsTheRecordingAndClosesTheRecordingWindow
     assistant.PROCEDURENAME = "Probe";
     assistant.EVENTWINDOWTHREAD = START([this] { assistant.WatchEvents(); });
     ASSERT_NE(drive::waitForWindow("Gebeurtenis(sen) opnemen"), nullptr);
+    // The focus back on the probe first, whenever the window system gives it.
+    drive::activate(w);
+    Scheduler::instance().pumpUntil([] { return false; }, 300ms);
+    assistant.EVENTQUEUE->free();
     trace.calls.clear();
     drive::pressKey(w, KEY::Shift + KEY::F10);
-    const auto recorded = rows();
-    ASSERT_EQ(recorded.size(), 1u) << "the focus coming back to the probe, and not the key";
-    EXPECT_EQ(recorded[0].INFO.view(), "Selected Entry:");
-    EXPECT_EQ(drive::messageText(), "Gebeurtenissen opslaan?");
-    EXPECT_TRUE(drive::answerMessage("Nee"));
+    EXPECT_TRUE(rows().empty()) << "the key is no row";
     drive::settle();
     EXPECT_EQ(drive::window("Gebeurtenis(sen) opnemen"), nullptr);
     EXPECT_EQ(assistant.EVENTWINDOWTHREAD, 0);
