@@ -1,5 +1,6 @@
 #include "assistant/AssistantClass.h"
 
+#include "assistant/AgentEvents.h"
 #include "assistant/Mentavo.h"
 #include "assistant/SettingRow.h"
 #include "platform/fiber/Clock.h"
@@ -15,7 +16,6 @@ using namespace platform;
 namespace {
 
 constexpr Long kWindowPlacementLength = 44;
-constexpr const char* kDefaultCharacter = "Merlin";
 constexpr const char* kCharacterSetting = "~MSAgent.Character";
 constexpr const char* kButtonIcon = "~MentavoButton.ico";
 constexpr const char* kButtonText = "Open de Assistent (F12)";
@@ -76,7 +76,7 @@ void placeButton(Window& window, Long button) {
 
 void AssistantClass::Construct() {
     WINDOWPLACEMENT.LENGTH = kWindowPlacementLength;
-    AGENTNAME = kDefaultCharacter;
+    AGENTNAME = AGENT::DefaultCharacter;
     BUFFERAGENTEVENTQUE = std::make_unique<Queue<BUFFERAGENTEVENTRecord>>();
     PROCEDURETHREADQUEUE = std::make_unique<Queue<PROCEDURETHREADQUEUERecord>>();
     MENTAVOBUTTONQUEUE = std::make_unique<Queue<MENTAVOBUTTONQUEUERecord>>();
@@ -100,7 +100,7 @@ void AssistantClass::LoadSettings() {
     openOrCreate(AGNTFILE);
     openOrCreate(AGNTSET);
     const bool named = readSetting(kCharacterSetting) && !clip(AGNTSET.rec.VALUE.view()).empty();
-    AGENTNAME = named ? clip(AGNTSET.rec.VALUE.view()) : kDefaultCharacter;
+    AGENTNAME = named ? clip(AGNTSET.rec.VALUE.view()) : AGENT::DefaultCharacter;
     TRAINFILEOPEN = 1;
     loadSettingRows();
     const ScreenRect desktop = desktopRect();
@@ -305,15 +305,16 @@ void AssistantClass::TakeWindowPosition(Long windowHandle) {
     WINDOWPOSY = rect.top;
 }
 
-// The frame's origin: its restored corner, or 0, 0 when it is maximised or
-// its placement cannot be read.
 void AssistantClass::TakeApplicationWindow(Long windowHandle) {
     ACTIVEWINDOW = windowHandle;
+    const Point origin = windowOrigin(windowHandle);
+    APPLICATIONPOSX = origin.X;
+    APPLICATIONPOSY = origin.Y;
+}
+
+AssistantFields::Point AssistantClass::windowOrigin(Long windowHandle) {
     platform::WINDOWPLACEMENT read;
-    if (!GetWindowPlacement(windowHandle, read)) {
-        APPLICATIONPOSX = APPLICATIONPOSY = 0;
-        return;
-    }
+    if (!GetWindowPlacement(windowHandle, read)) return {};
     WINDOWPLACEMENT = {WINDOWPLACEMENT.LENGTH,
                        static_cast<Long>(read.flags),
                        static_cast<Long>(read.showCmd),
@@ -324,8 +325,8 @@ void AssistantClass::TakeApplicationWindow(Long windowHandle) {
     const Window* current = TARGET();
     const bool frameMaximised = WINDOWPLACEMENT.SHOWCMD == static_cast<Long>(SW_SHOWMAXIMIZED) && current &&
                                 current->numberProperty(0, PROP::Type) == CREATE::application;
-    APPLICATIONPOSX = frameMaximised ? 0 : WINDOWPLACEMENT.RCNORMALPOSITION.LEFT;
-    APPLICATIONPOSY = frameMaximised ? 0 : WINDOWPLACEMENT.RCNORMALPOSITION.TOP;
+    if (frameMaximised) return {};
+    return {WINDOWPLACEMENT.RCNORMALPOSITION.LEFT, WINDOWPLACEMENT.RCNORMALPOSITION.TOP};
 }
 
 void AssistantClass::ToggleTrainMode() { TRAINMODEON = TRAINMODEON == 0 ? 1 : 0; }

@@ -14,8 +14,22 @@
 //   button; a window acts on the number only when it names its own
 //   assistant button.
 // - The look-up for the button leaves AGNTFILE's buffer and walk as they were.
-// - The character, the author windows and the step playback are the virtual
-//   operations below that do nothing here; their subclasses do them.
+// - The character commands may be called from any thread. Each starts the
+//   agent window thread (Init) when it is not running, then does nothing while
+//   no character is loaded; it sets its fields and posts its event to that
+//   thread, which alone talks to the character engine. Only LoadCharacter,
+//   UnloadCharacter, GetLeft and GetTop wait for the answer, yielding. Speak,
+//   Think, MoveTo, MoveToClarionPos, GestureAt and Play also write a slot of
+//   the request ring and a row of BUFFERAGENTEVENTQUE; with the ring full the
+//   caller waits, yielding, for a free slot.
+// - The agent window thread carries a ring slot out as the slot's own code
+//   says. While AGENTPAUZE is set it drops the requests but loading,
+//   unloading, GetLeft and GetTop; the ring's wait and are carried out, in
+//   order and before any later request, once the pause is over.
+// - However the agent window closes, the character is unloaded with it.
+//   After Kill the agent never starts again: the commands do nothing.
+// - The author windows and the step playback are the virtual operations
+//   below that do nothing here; their subclasses do them.
 // - The recorder (AssistantRecorder.cpp) makes a row of EVENTQUEUE of every
 //   event a procedure window passes on while it records; the recording
 //   window (WatchEvents.cpp) lists the rows, plays them and stores them as
@@ -30,6 +44,7 @@
 #include "platform/text/Text.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -137,6 +152,10 @@ struct AssistantFields {
     platform::Long MENTAVOBUTTONCONTROL = 0;
     std::unique_ptr<platform::Queue<MENTAVOBUTTONQUEUERecord>> MENTAVOBUTTONQUEUE;
 
+    // Ring events the agent window thread took during a pause: that many of
+    // the oldest pending slots wait to be carried out, before anything else.
+    platform::Long requestsHeld = 0;
+
     // Replays are ticketed: a window replays an EVENT_ReplayRecorded only
     // while its ticket (the event's control) is the one awaited, from a copy
     // of the row taken when it began, and only that replay's finish counts.
@@ -157,8 +176,11 @@ public:
     // Opens (or creates, when missing) the two files and reads the settings,
     // once per run.
     virtual void LoadSettings();
-    // Stops the character; nothing runs it yet.
-    virtual void Kill() {}
+    // Starts the agent window thread, once, and loads the character. The file
+    // is not used; a name becomes AGENTNAME until the settings name theirs.
+    void Init(const std::string& file = {}, const std::string& name = {});
+    // Unloads the character and ends the agent window thread.
+    virtual void Kill();
 
     virtual void InitWindow(const std::string& procedureName);
     virtual void TakeWindowClosed(const std::string& procedureName);
@@ -172,13 +194,37 @@ public:
     virtual void PutSetting(const std::string& value, const std::string& setting);
     virtual void ToggleTrainMode();
 
-    // The character.
-    virtual void Show(platform::Byte fast) {}
-    virtual void Hide(platform::Byte fast) {}
-    virtual void Speak(const std::string& text) {}
-    virtual void MoveTo(platform::Long x, platform::Long y, platform::Long speed) {}
-    virtual void Play(const std::string& animation) {}
-    virtual void StopAll(const std::string& type) {}
+    // The character. Its file is its name with ".tchar" in the character
+    // folder; 1 when that exists.
+    virtual platform::Byte SetCharacter(const std::string& file, const std::string& name);
+    virtual void LoadCharacter(const std::string& file, const std::string& name);
+    virtual void UnloadCharacter();
+    virtual void Show(platform::Byte fast);
+    virtual void Hide(platform::Byte fast);
+    virtual void Speak(const std::string& text);
+    virtual void Think(const std::string& text);
+    // A negative speed: the character's own pace.
+    virtual void MoveTo(platform::Long x, platform::Long y, platform::Long speed);
+    // A point in the current window's units; the corner code says which
+    // corner of the character lands on it ("RB", "LO", "RO"), else its middle.
+    virtual void MoveToClarionPos(platform::Long x, platform::Long y, platform::Long speed, const std::string& corner);
+    virtual void GestureAt(platform::Long x, platform::Long y);
+    virtual void SetSize(platform::Long height, platform::Long width);
+    virtual void Play(const std::string& animation);
+    virtual void Activate(platform::Byte state);
+    // The request is the number a ring slot kept; none: the running one.
+    virtual void Wait(const std::string& request = {});
+    virtual void Interrupt(const std::string& request = {});
+    virtual void Stop(const std::string& request = {});
+    // Types "Move", "Play", "Speak"; none: all, then the rest pose.
+    virtual void StopAll(const std::string& type);
+    virtual void ShowDefaultCharacterProperties();
+    virtual platform::Byte IsVisible();
+    virtual platform::Long GetLeft();
+    virtual platform::Long GetTop();
+    // The agent window thread's procedure: its hidden window carries out the
+    // requests until Kill closes it.
+    void AgentWindow();
     // The shapes of the assistant's windows: corners curved by an ellipse of
     // 15 by 15; or the frame (unless controls only), the title bar and the
     // visible controls first..last (curved 12 by 12 with controls only), the
@@ -247,6 +293,30 @@ private:
     void finishReplay(platform::Long ticket);
     // The event is the replay the player waits for.
     bool replayAwaited(const platform::Window& window) const;
+    // The agent: started (Init when needed), and with its character loaded.
+    bool agentStarted();
+    bool agentReady() { return agentStarted() && AGENTLOADED != 0; }
+    void postAgent(platform::Long event);
+    // Yields until the condition holds or the agent has gone.
+    void waitForAgent(const std::function<bool()>& done);
+    // A request of the ring; with the ring full the caller waits for room.
+    void addRequest(platform::Long event, const char* method,
+                    const std::function<void(BUFFERAGENTEVENTRecord&)>& fill);
+    void addMove(const char* method, platform::Long x, platform::Long y, platform::Long speed);
+    // The agent window thread's side.
+    void takeAgentEvent(platform::Window& window);
+    void takeRequest(platform::Window& window, platform::Long event);
+    void carryOut(platform::Long event);
+    void carryOutHeld();
+    void carryOutSlot(BUFFERAGENTEVENTRecord& slot);
+    void clampToDesktop(BUFFERAGENTEVENTRecord& slot);
+    void markRequestDone();
+    void loadInEngine();
+    void unloadInEngine();
+    // The window's placement into WINDOWPLACEMENT and its origin: its restored
+    // corner, or 0, 0 when it is a maximised frame or cannot be read.
+    AssistantFields::Point windowOrigin(platform::Long windowHandle);
+
     void takeRecorderEvent(platform::Window& window, const std::string& procedureName, platform::Long windowHandle);
     void takeButtonEvent(platform::Window& window, const std::string& procedureName, platform::Long windowHandle);
     void startEventTimer();

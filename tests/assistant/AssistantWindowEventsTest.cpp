@@ -137,6 +137,7 @@ TEST_F(WindowEventsTest, EachProcedureKeepsTheThreadOfItsOpenWindowAndZeroOnceIt
     EXPECT_EQ(assistant.PROCEDURETHREADQUEUE->records(), 2u) << "one row per procedure";
     assistant.TakeWindowClosed("Never");
     EXPECT_EQ(threadRow("Never"), 0);
+    assistant.INITIALIZED = 0;  // no agent ever ran: nothing for Kill to end
 }
 
 TEST_F(WindowEventsTest, TheFramesOriginIsItsRestoredCornerOrZeroWhenMaximised) {
