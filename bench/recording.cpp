@@ -96,6 +96,7 @@ int main(int argc, char** argv) {
     drive::answerMessage("&Nee");
     drive::settle();
     Assistant.ACTIVATERECORDEVENTS = RECORDER::Off;
+    Assistant.INITIALIZED = 0;  // no agent window to end
     if (Window* clicks = drive::window("Clicks")) clicks->post({EVENT::CloseWindow, 0, 0});
     frame->post({EVENT::CloseWindow, 0, 0});
     Scheduler::instance().pumpUntil(programEnded);

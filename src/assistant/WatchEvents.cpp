@@ -99,7 +99,15 @@ void AssistantClass::WatchEventsThread(const std::string& address) {
     if (auto* assistant = reinterpret_cast<AssistantClass*>(number)) assistant->WatchEvents();
 }
 
+// Without the agent the window does not open; the recording asked for is
+// handed back all the same, so that it does not go on with no window to end
+// it and the training window comes back.
 void AssistantClass::WatchEvents() {
+    if (INITIALIZED == 0) {
+        Init({}, AGENTNAME.str());
+        if (clip(AGENTNAME.view()).empty()) MESSAGE("Geef eerst Ms Agent karakter op...");
+        if (clip(AGENTNAME.view()).empty() || INITIALIZED == 0) return handBack(PROCEDURENAME.str());
+    }
     Byte useTimeIndex = 1;
     Queue<EVENTQUEUERecord> shown;
     follow(shown, *EVENTQUEUE);

@@ -279,4 +279,5 @@ TEST_F(RecordingTest, TheTrainModeKeyEndsTheRecordingAndClosesTheRecordingWindow
     EXPECT_EQ(assistant.EVENTWINDOWTHREAD, 0);
     EXPECT_EQ(assistant.ACTIVATERECORDEVENTS, RECORDER::Off) << "the probe's next event took the finished state";
     EXPECT_EQ(trace.only({"Train"}), Calls{"Train Probe"}) << "and opened the training window";
+    assistant.INITIALIZED = 0;  // no agent window to end
 }

@@ -26,10 +26,11 @@ protected:
         Clock::useFake(10'000);
         loadSettings();
         assistant.recorderWorks = true;
-        assistant.INITIALIZED = 1;
+        assistant.INITIALIZED = 1;  // as if the agent ran: the window needs no character
     }
     void TearDown() override {
         if (recorder_) closeRecorder("Nee");
+        if (!agentStarted_) assistant.INITIALIZED = 0;  // no agent window to end
         AssistantFixture::TearDown();
         Clock::useReal();
     }
@@ -85,6 +86,7 @@ protected:
     }
 
     Window* recorder_ = nullptr;
+    bool agentStarted_ = false;
 };
 
 }  // namespace
@@ -263,4 +265,12 @@ TEST_F(WatchEventsTest, ARowOfAWindowThatNeverOpensEndsThePlaybackOneThatNeverFi
     EXPECT_EQ(trace.only({"Probe.Accepted"}).size(), 1u) << "the playback ended there";
     EXPECT_EQ(drive::property(w, "?PLAYBACKEVENTSBUTTON", PROP::Text), "Klaar...");
     over = true;
+}
+
+TEST_F(WatchEventsTest, TheWindowStartsTheAgentWhenItDoesNotRunYet) {
+    assistant.INITIALIZED = 0;
+    agentStarted_ = true;
+    openRecorder();
+    EXPECT_EQ(assistant.INITIALIZED, 1);
+    EXPECT_NE(assistant.AGENTWINDOWTHREAD, 0);
 }
