@@ -254,14 +254,17 @@ void renderShapes(const std::string& folder) {
     Desktop desktop;
     desktop.show();
     AssistantClass assistant;
-    assistant.LoadSettings();
+    assistant.Construct();
     AGNTFILERecord step;
-    step.POSITIONX = 40;
+    step.POSITIONX = 180;
     step.POSITIONY = 60;
     step.CURSORPOSTOVAGENT = "LB";
     bool placing = false;
     Window* probe = nullptr;
     START([&] {
+        // Merlin stands where the step places him.
+        assistant.LoadSettings();
+        assistant.Init();
         Window w(shapeProbe());
         probe = &w;
         w.open();
@@ -289,11 +292,13 @@ void renderShapes(const std::string& folder) {
     if (Window* position = drive::waitForWindow(
             "Nieuwe Assistent positie bepalen (ESC = Annuleren, Rechtermuisknop of Spatieblak = Menu)")) {
         RECT r;
-        if (probe && GetWindowRect(probe->handle(), r)) drive::movePointer(r.right + 40, r.bottom + 30);
+        // The character follows the pointer to the right of the window.
+        if (probe && GetWindowRect(probe->handle(), r)) drive::movePointer(r.right + 40, r.top + 20);
         letTheScreenCatchUp();
         QScreen* screen = QGuiApplication::primaryScreen();
         const std::string path = folder + "/position-window.png";
-        const QPixmap shot = screen->grabWindow(0, 0, 0, screen->geometry().width(), screen->geometry().height() / 2);
+        const QRect whole = screen->geometry();
+        const QPixmap shot = screen->grabWindow(0, 0, 0, whole.width(), whole.height() * 2 / 3);
         if (shot.save(QString::fromStdString(path)))
             std::printf("%s\n", path.c_str());
         else
@@ -305,7 +310,12 @@ void renderShapes(const std::string& folder) {
     }
     Scheduler::instance().pumpUntil([&] { return !placing; }, std::chrono::seconds(5));
     if (probe) probe->post({.event = EVENT::CloseWindow});
-    drive::settle();
+    bool ended = false;
+    START([&] {
+        assistant.Destruct();
+        ended = true;
+    });
+    Scheduler::instance().pumpUntil([&] { return ended; }, std::chrono::seconds(5));
 }
 
 }  // namespace

@@ -29,6 +29,10 @@ WindowSpec agentWindow() {
             .controls = {{.type = CREATE::ole, .label = "?AGENTOLECONTROL", .at = {0, 0, 40, 40}}}};
 }
 
+bool answeredInPause(Long event) {
+    return event == AGENT::Load || event == AGENT::Unload || event == AGENT::Left || event == AGENT::Top;
+}
+
 agent::CharacterEngine& engine() { return agent::CharacterEngine::instance(); }
 
 std::string requestText(agent::RequestId id) { return numberText(static_cast<double>(id)); }
@@ -113,21 +117,14 @@ void AssistantClass::takeAgentEvent(Window& window) {
 }
 
 void AssistantClass::takeRequest(Window& window, Long event) {
-    const bool answeredInPause = event == AGENT::Load || event == AGENT::Unload || event == AGENT::Left ||
-                                 event == AGENT::Top;
-    if (AGENTPAUZE != 0 && !answeredInPause) {
-        if (!AGENT::isRing(event)) return;
-        ++requestsHeld;
-        window.setProperty(0, PROP::Timer, kPauseLook);
+    if (AGENT::isRing(event)) ++requestsHeld;
+    if (AGENTPAUZE == 0) {
+        carryOutHeld();
+    } else if (!answeredInPause(event)) {
+        if (AGENT::isRing(event)) window.setProperty(0, PROP::Timer, kPauseLook);
         return;
     }
-    if (AGENTPAUZE == 0) carryOutHeld();
-    if (AGENT::isRing(event)) {
-        carryOutSlot(BUFFERAGENTEVENT[static_cast<std::size_t>(BUFFERINDEX - 1)]);
-        markRequestDone();
-    } else {
-        carryOut(event);
-    }
+    if (!AGENT::isRing(event)) carryOut(event);
 }
 
 void AssistantClass::carryOutHeld() {

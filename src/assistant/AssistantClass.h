@@ -14,6 +14,8 @@
 //   button; a window acts on the number only when it names its own
 //   assistant button.
 // - The look-up for the button leaves AGNTFILE's buffer and walk as they were.
+// - BepaalAssistentPositie and CapturePosition wait: each runs an event loop
+//   of its own on the caller's thread until the author is done.
 // - The character commands may be called from any thread. Each starts the
 //   agent window thread (Init) when it is not running, then does nothing while
 //   no character is loaded; it sets its fields and posts its event to that
@@ -152,8 +154,8 @@ struct AssistantFields {
     platform::Long MENTAVOBUTTONCONTROL = 0;
     std::unique_ptr<platform::Queue<MENTAVOBUTTONQUEUERecord>> MENTAVOBUTTONQUEUE;
 
-    // Ring events the agent window thread took during a pause: that many of
-    // the oldest pending slots wait to be carried out, before anything else.
+    // Ring events the agent window thread has taken and not carried out (a
+    // pause holds them): that many of the oldest pending slots go first.
     platform::Long requestsHeld = 0;
 
     // Replays are ticketed: a window replays an EVENT_ReplayRecorded only
@@ -212,7 +214,8 @@ public:
     virtual void SetSize(platform::Long height, platform::Long width);
     virtual void Play(const std::string& animation);
     virtual void Activate(platform::Byte state);
-    // The request is the number a ring slot kept; none: the running one.
+    // The request is the id a ring slot kept (its REQUEST); Stop without one
+    // ends the running request.
     virtual void Wait(const std::string& request = {});
     virtual void Interrupt(const std::string& request = {});
     virtual void Stop(const std::string& request = {});

@@ -1,60 +1,44 @@
 // The waiting frame on a probe window: what it looks like while it waits,
 // what ends it, and the window as it was afterwards.
-#include "ShapeProbe.h"
+#include "TracedAgentFixture.h"
 
-#include "assistant/AssistantClass.h"
 #include "platform/drive/Driver.h"
-#include "platform/fiber/Clock.h"
-#include "platform/fiber/Scheduler.h"
 #include "platform/ui/PointerCalls.h"
 
-#include <gtest/gtest.h>
-
 using namespace platform;
-using namespace std::chrono_literals;
 
 namespace {
 
-struct StoppingAssistant : AssistantClass {
-    std::vector<std::string> stops;
-    void StopAll(const std::string& type) override { stops.push_back(type); }
-};
-
-class CapturePositionTest : public ::testing::Test {
+class CapturePositionTest : public TracedAgentFixture {
 protected:
-    void SetUp() override { Clock::useFake(); }
-    void TearDown() override {
-        Scheduler::instance().endAllOthers();
-        drive::settle();
-        Clock::useReal();
+    void SetUp() override {
+        TracedAgentFixture::SetUp();
+        probe->window().setProperty(0, PROP::Text, title);
     }
-    void tick() {
-        Clock::advance(50ms);
-        drive::settle();
-    }
+    void tick() { advance(5); }
     // Starts the wait on the probe, the focus on its button.
     void startWaiting() {
-        probe.run([this](Window& w) {
+        probe->run([this](Window& w) {
             w.select(w.equate("?Ok"));
             assistant.CapturePosition();
             waitEnded = true;
         });
     }
     void expectWaiting() {
-        Window& w = probe.window();
+        Window& w = probe->window();
         EXPECT_FALSE(waitEnded);
         EXPECT_EQ(w.property(0, PROP::Text), "Druk op een willekeurige toets om te annuleren...");
         EXPECT_EQ(w.property(0, PROP::Maximize), "1");
         EXPECT_EQ(w.property(0, PROP::Timer), "5");
         EXPECT_EQ(GetCapture(), w.handle());
-        const auto [x, y] = probe.inWindow(60, 35);
+        const auto [x, y] = probe->inWindow(60, 35);
         EXPECT_FALSE(drive::shows(w, x, y)) << "the button is see-through";
         EXPECT_TRUE(drive::shows(w, 120, 10)) << "the title bar stays";
     }
     void expectRestored() {
-        Window& w = probe.window();
+        Window& w = probe->window();
         EXPECT_TRUE(waitEnded);
-        EXPECT_EQ(assistant.stops, std::vector<std::string>{""});
+        EXPECT_EQ(takeLines(), (Lines{"StopAll Merlin \"\"", "Play Merlin \"RestPose\""})) << "the character stops";
         EXPECT_EQ(w.property(0, PROP::Text), title);
         EXPECT_EQ(w.property(0, PROP::Maximize), "0");
         EXPECT_EQ(w.property(0, PROP::Timer), "0");
@@ -64,13 +48,11 @@ protected:
         EXPECT_FALSE(w.alerted(0, KEY::MouseLeft));
         EXPECT_FALSE(drive::shows(w, 0, 0)) << "curved corners again";
         EXPECT_TRUE(drive::shows(w, 7, 1));
-        EXPECT_TRUE(probe.accepted.empty()) << "nothing reached the button";
+        EXPECT_TRUE(probe->accepted.empty()) << "nothing reached the button";
     }
 
     // Longer than the hundred characters a title was once cut to.
     const std::string title = "Training: " + std::string(110, 'x') + " end";
-    ShapeProbe probe{title};
-    StoppingAssistant assistant;
     bool waitEnded = false;
 };
 
@@ -78,14 +60,14 @@ protected:
 
 TEST_F(CapturePositionTest, AKeyEndsTheWaitAndIsTakenByIt) {
     for (const Long key : {KEY::Enter, KEY::Esc, Long{'Q'}}) {
-        assistant.stops.clear();
         waitEnded = false;
         startWaiting();
+        takeLines();
         expectWaiting();
-        drive::pressKey(probe.window(), key);
+        drive::pressKey(probe->window(), key);
         tick();
         expectRestored();
-        EXPECT_TRUE(probe.window().isOpen()) << "the key did not act on the window afterwards: " << key;
+        EXPECT_TRUE(probe->window().isOpen()) << "the key did not act on the window afterwards: " << key;
     }
 }
 
@@ -93,11 +75,12 @@ TEST_F(CapturePositionTest, AClickAnywhereEndsTheWait) {
     startWaiting();
     tick();
     expectWaiting();
+    takeLines();
     drive::movePointer(5, 5);  // outside the probe's client area
     drive::clickPointer();
     expectRestored();
-    const auto [x, y] = probe.onScreen(60, 35);
+    const auto [x, y] = probe->onScreen(60, 35);
     drive::movePointer(x, y);
     drive::clickPointer();
-    EXPECT_EQ(probe.accepted, std::vector<Long>{probe.number("?Ok")}) << "clicks reach the window again";
+    EXPECT_EQ(probe->accepted, std::vector<Long>{probe->number("?Ok")}) << "clicks reach the window again";
 }

@@ -1,15 +1,12 @@
 // The position window over a probe window, driven with the layer's pointer:
-// what the assistant asks of the character, what becomes of the step and of
-// the follow setting, and the capture and shape meanwhile.
-#include "AssistantFixture.h"
-#include "ShapeProbe.h"
+// the character's requests as the engine traces them, what becomes of the
+// step and of the follow setting, and the capture and shape meanwhile.
+#include "TracedAgentFixture.h"
 
 #include "assistant/AgntFile.h"
 #include "assistant/Mentavo.h"
 #include "assistant/SettingRow.h"
 #include "platform/drive/Driver.h"
-#include "platform/fiber/Clock.h"
-#include "platform/fiber/Scheduler.h"
 #include "platform/ui/PointerCalls.h"
 #include "platform/ui/WindowView.h"
 
@@ -17,34 +14,38 @@
 #include <QMenu>
 
 using namespace platform;
-using namespace std::chrono_literals;
 
 namespace {
 
 constexpr const char* kTitle =
     "Nieuwe Assistent positie bepalen (ESC = Annuleren, Rechtermuisknop of Spatieblak = Menu)";
 constexpr const char* kFollowSetting = "~BepaalAssistentPositie.Volgmuis";
+// The step's place in the probe, far enough in for the whole character to
+// lie on the desktop whichever corner is at the point.
+constexpr Short kStepX = 200, kStepY = 180;
 
-// The character's commands written down beside the assistant's other calls.
-struct PlacingAssistant : TracingAssistant {
-    using TracingAssistant::TracingAssistant;
-    void Show(Byte fast) override { trace->add(withNumber("Show", fast)); }
-    void MoveTo(Long x, Long y, Long speed) override {
-        trace->add("MoveTo " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(speed));
-    }
-    void Play(const std::string& animation) override { trace->add("Play " + animation); }
-    void Speak(const std::string& text) override { trace->add("Speak " + text); }
-};
+const Lines kStopAll = {"StopAll Merlin \"\"", "Play Merlin \"RestPose\""};
+const Lines kExplanation = {
+    "Play Merlin \"Alert\"",
+    "Speak Merlin \"Dit is de plek waarop ik bij deze stap zal staan.\"",
+    "Speak Merlin \"U kunt mij op een andere positie plaatsen door op de gewenste positie op de linkermuisknop te "
+    "drukken.\"",
+    "Speak Merlin \"Door op de rechtermuisknop of op de Spatiebalk te drukken krijgt een menu te zien waarin u de "
+    "nieuwe positie kunt accepteren.\"",
+    "Speak Merlin \"Met de ESC toets kunt u deze procedure annuleren.\""};
 
-const Calls kExplanation = {
-    "Play Alert",
-    "Speak Dit is de plek waarop ik bij deze stap zal staan.",
-    "Speak U kunt mij op een andere positie plaatsen door op de gewenste positie op de linkermuisknop te drukken.",
-    "Speak Door op de rechtermuisknop of op de Spatiebalk te drukken krijgt een menu te zien waarin u de nieuwe "
-    "positie kunt accepteren.",
-    "Speak Met de ESC toets kunt u deze procedure annuleren."};
+Lines joined(std::initializer_list<Lines> parts) {
+    Lines all;
+    for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
 
-std::string moveTo(Long x, Long y) { return "MoveTo " + std::to_string(x) + " " + std::to_string(y) + " 0"; }
+Lines only(const Lines& lines, const std::string& prefix) {
+    Lines found;
+    for (const std::string& line : lines)
+        if (line.rfind(prefix, 0) == 0) found.push_back(line);
+    return found;
+}
 
 // The texts of the popup menu that is up, submenus left out.
 std::vector<std::string> menuTexts() {
@@ -55,33 +56,20 @@ std::vector<std::string> menuTexts() {
     return texts;
 }
 
-class PositionWindowTest : public AssistantFixture {
+class PositionWindowTest : public TracedAgentFixture {
 protected:
     void SetUp() override {
-        AssistantFixture::SetUp();
-        Clock::useFake();
-        loadSettings();
-        assistant.WIDTH = 100;
-        assistant.HEIGHT = 81;
-        assistant.TakeWindowPosition(probe.window().handle());
-        step.POSITIONX = 30;
-        step.POSITIONY = 40;
+        TracedAgentFixture::SetUp();
+        step.POSITIONX = kStepX;
+        step.POSITIONY = kStepY;
         step.CURSORPOSTOVAGENT = "RO";
         step.ANIMATE = "Greet";
-    }
-    void TearDown() override {
-        drive::dismissPopups();
-        Scheduler::instance().endAllOthers();
-        drive::settle();
-        Clock::useReal();
-        AssistantFixture::TearDown();
     }
 
     // Opens the position window from the probe's thread, as the training window does.
     Window& open() {
-        trace.calls.clear();
         done = false;
-        probe.run([this](Window&) {
+        probe->run([this](Window&) {
             assistant.BepaalAssistentPositie(step);
             done = true;
         });
@@ -89,14 +77,14 @@ protected:
         if (!w) throw std::runtime_error("the position window did not open");
         return *w;
     }
-    void tick() {
-        Clock::advance(10ms);
-        drive::settle();
-    }
-    // The pointer moved to a point of the screen and a tick later.
+    // The step's present point on the screen, and the character's place for it in the corner "RO".
+    Long stepX() const { return kStepX + assistant.WINDOWPOSX; }
+    Long stepY() const { return kStepY + assistant.WINDOWPOSY; }
+    std::string bottomRightAt(Long x, Long y) const { return moveTo(x - assistant.WIDTH, y - assistant.HEIGHT); }
+    // The pointer moved to a point of the screen, and a tick later.
     void pointTo(int x, int y) {
         drive::movePointer(x, y);
-        tick();
+        advance(1);
     }
     void rightClickAndChoose(Long item) {
         drive::clickPointer(KEY::MouseRight);
@@ -114,15 +102,18 @@ protected:
     std::string followSetting() {
         return readSetting(kFollowSetting) ? clip(AGNTSET.rec.VALUE.view()) : std::string("(none)");
     }
+    void expectClosed() {
+        ASSERT_TRUE(done);
+        EXPECT_EQ(drive::window(kTitle), nullptr);
+        EXPECT_EQ(GetCapture(), 0);
+    }
     void expectClickReachesProbe() {
-        const auto [x, y] = probe.onScreen(60, 35);
+        const auto [x, y] = probe->onScreen(60, 35);
         drive::movePointer(x, y);
         drive::clickPointer();
-        EXPECT_EQ(probe.accepted, std::vector<Long>{probe.number("?Ok")}) << "the probe hears clicks again";
+        EXPECT_EQ(probe->accepted, std::vector<Long>{probe->number("?Ok")}) << "the probe hears clicks again";
     }
 
-    ShapeProbe probe;
-    PlacingAssistant assistant{trace};
     AGNTFILERecord step;
     bool done = false;
 };
@@ -131,36 +122,34 @@ protected:
 
 TEST_F(PositionWindowTest, FirstUseExplainsFollowsDropsAndADoubleClickAccepts) {
     Window& w = open();
-    const Long stepX = 30 + assistant.WINDOWPOSX, stepY = 40 + assistant.WINDOWPOSY;
-    Calls opening = {"StopAll ''", "Show 1", moveTo(stepX - 100, stepY - 81)};
-    opening.insert(opening.end(), kExplanation.begin(), kExplanation.end());
-    EXPECT_EQ(Calls(trace.calls.begin(), trace.calls.begin() + static_cast<long>(opening.size())), opening);
+    const Lines opening = takeLines();
+    const Lines expected = joined({kStopAll, {"Show Merlin 1", bottomRightAt(stepX(), stepY())}, kExplanation});
+    ASSERT_GE(opening.size(), expected.size());
+    EXPECT_EQ(Lines(opening.begin(), opening.begin() + static_cast<long>(expected.size())), expected);
     expectCapturedFrame(w);
 
-    trace.calls.clear();
     pointTo(300, 250);
-    EXPECT_EQ(trace.calls, Calls{moveTo(200, 169)}) << "the character's bottom right corner at the pointer";
+    EXPECT_EQ(takeLines(), Lines{bottomRightAt(300, 250)}) << "the character follows the pointer";
     pointTo(300, 250);
-    EXPECT_EQ(trace.calls.size(), 1u) << "a pointer that stays gives no move";
+    EXPECT_EQ(takeLines(), Lines{}) << "a pointer that stays gives no move";
 
-    trace.calls.clear();
     drive::movePointer(320, 260);
     drive::clickPointer();
-    EXPECT_EQ(trace.calls, (Calls{"StopAll ''", "Show 1", moveTo(220, 179), "Play Greet"}));
-    trace.calls.clear();
+    EXPECT_EQ(takeLines(), joined({kStopAll, {"Show Merlin 1", bottomRightAt(320, 260), "Play Merlin \"Greet\""}}))
+        << "dropped at the click with the step's animation";
     pointTo(400, 300);
-    EXPECT_TRUE(trace.only({"MoveTo"}).empty()) << "dropped: the character stays";
+    EXPECT_EQ(only(takeLines(), "MoveTo"), Lines{}) << "dropped: the character stays";
 
     drive::movePointer(350, 280);
     drive::doubleClickPointer();
-    ASSERT_TRUE(done);
+    expectClosed();
     EXPECT_EQ(step.POSITIONX, 350 - assistant.WINDOWPOSX);
     EXPECT_EQ(step.POSITIONY, 280 - assistant.WINDOWPOSY);
     EXPECT_EQ(step.CURSORPOSTOVAGENT.str(), "RO") << "the stored corner stays";
-    EXPECT_EQ(Calls(trace.calls.end() - 2, trace.calls.end()), (Calls{"StopAll ''", "Show 0"}));
+    const Lines closing = takeLines();
+    ASSERT_GE(closing.size(), 3u);
+    EXPECT_EQ(Lines(closing.end() - 3, closing.end()), joined({kStopAll, {"Show Merlin 0"}}));
     EXPECT_EQ(followSetting(), "0");
-    EXPECT_EQ(drive::window(kTitle), nullptr);
-    EXPECT_EQ(GetCapture(), 0);
     expectClickReachesProbe();
 }
 
@@ -169,13 +158,13 @@ TEST_F(PositionWindowTest, TheMenuChoosesTheMiddleCornerAndAccepts) {
     drive::movePointer(200, 200);
     rightClickAndChoose(7);  // "Midden"
     EXPECT_EQ(GetCapture(), w.handle()) << "taken again";
-    trace.calls.clear();
+    takeLines();
     pointTo(400, 300);
-    EXPECT_EQ(trace.only({"MoveTo"}), Calls{moveTo(400 - 50, 300 - 40)}) << "half of 81 is 40";
+    EXPECT_EQ(only(takeLines(), "MoveTo"), Lines{moveTo(400 - assistant.WIDTH / 2, 300 - assistant.HEIGHT / 2)});
     drive::pressKey(w, KEY::Space);  // the menu's other key
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);
     drive::choosePopup(1);
-    ASSERT_TRUE(done);
+    expectClosed();
     EXPECT_EQ(step.CURSORPOSTOVAGENT.str(), "MM");
     EXPECT_EQ(step.POSITIONX, 400 - assistant.WINDOWPOSX);
     EXPECT_EQ(step.POSITIONY, 300 - assistant.WINDOWPOSY);
@@ -185,14 +174,13 @@ TEST_F(PositionWindowTest, BackToTheOriginalPlaceThenAcceptLeavesTheStepAsItWas)
     open();
     drive::movePointer(300, 250);
     drive::clickPointer();  // drops the character there; the timer stops
-    trace.calls.clear();
+    takeLines();
     rightClickAndChoose(4);
-    EXPECT_EQ(trace.calls,
-              (Calls{"StopAll ''", "Show 1", moveTo(30 + assistant.WINDOWPOSX - 100, 40 + assistant.WINDOWPOSY - 81)}));
+    EXPECT_EQ(takeLines(), joined({kStopAll, {"Show Merlin 1", bottomRightAt(stepX(), stepY())}}));
     rightClickAndChoose(1);
-    ASSERT_TRUE(done);
-    EXPECT_EQ(step.POSITIONX, 30);
-    EXPECT_EQ(step.POSITIONY, 40);
+    expectClosed();
+    EXPECT_EQ(step.POSITIONX, kStepX);
+    EXPECT_EQ(step.POSITIONY, kStepY);
     EXPECT_EQ(step.CURSORPOSTOVAGENT.str(), "RO");
 }
 
@@ -203,30 +191,32 @@ TEST_F(PositionWindowTest, FollowingIsRememberedAndThenEveryAlertedKeyOpensTheMe
     EXPECT_EQ(menuTexts().at(2), "Laat Assistent muis &volgen");
     drive::choosePopup(3);
     drive::pressKey(*drive::window(kTitle), KEY::Esc);
-    ASSERT_TRUE(done);
+    expectClosed();
     EXPECT_EQ(followSetting(), "1");
 
+    takeLines();
     Window& again = open();
-    EXPECT_TRUE(trace.only({"Play", "Speak"}).empty()) << "no explanation while following";
+    EXPECT_EQ(only(takeLines(), "Speak"), Lines{}) << "no explanation while following";
     drive::movePointer(250, 220);
     drive::clickPointer();
     EXPECT_EQ(menuTexts().at(2), "Stop Assistent muis &volgen") << "a left click opens the menu";
     drive::choosePopup(2);
-    ASSERT_TRUE(done);
-    EXPECT_EQ(step.POSITIONX, 30) << "cancelled";
+    expectClosed();
+    EXPECT_EQ(step.POSITIONX, kStepX) << "cancelled";
     EXPECT_FALSE(again.isOpen());
 }
 
 TEST_F(PositionWindowTest, EscapeLeavesTheStepAndStoresTheFollowChoice) {
     Window& w = open();
     pointTo(300, 250);
+    takeLines();
     drive::pressKey(w, KEY::Esc);
-    ASSERT_TRUE(done);
-    EXPECT_EQ(step.POSITIONX, 30);
-    EXPECT_EQ(step.POSITIONY, 40);
+    expectClosed();
+    EXPECT_EQ(step.POSITIONX, kStepX);
+    EXPECT_EQ(step.POSITIONY, kStepY);
     EXPECT_EQ(step.CURSORPOSTOVAGENT.str(), "RO");
     EXPECT_EQ(followSetting(), "0");
-    EXPECT_EQ(Calls(trace.calls.end() - 2, trace.calls.end()), (Calls{"StopAll ''", "Show 0"}));
+    EXPECT_EQ(takeLines(), joined({kStopAll, {"Show Merlin 0"}}));
     expectClickReachesProbe();
 }
 
@@ -234,12 +224,27 @@ TEST_F(PositionWindowTest, RegainingTheFocusTakesTheCaptureAgainAndPutsTheCharac
     Window& w = open();
     pointTo(300, 250);
     ReleaseCapture();  // as another program's window might take it
-    probe.window().view()->activateWindow();
+    probe->window().view()->activateWindow();
     drive::settle();
-    trace.calls.clear();
+    takeLines();
     w.view()->activateWindow();
     drive::settle();
     EXPECT_EQ(GetCapture(), w.handle());
-    EXPECT_EQ(trace.calls,
-              (Calls{"StopAll ''", "Show 1", moveTo(30 + assistant.WINDOWPOSX - 100, 40 + assistant.WINDOWPOSY - 81)}));
+    EXPECT_EQ(takeLines(), joined({kStopAll, {"Show Merlin 1", bottomRightAt(stepX(), stepY())}}));
+}
+
+TEST(CornerOffset, EachCornerCodeGivesTheCharactersOffsetFromThePoint) {
+    AssistantClass assistant;
+    assistant.WIDTH = 101;
+    assistant.HEIGHT = 81;
+    const struct {
+        const char* code;
+        Long x, y;
+    } cases[] = {{"LB", 0, 0},       {"RB", -101, 0}, {"MM", -50, -40}, {"LO", 0, -81},
+                 {"RO", -101, -81}, {"", 0, 0},      {"mm", 0, 0}};
+    for (const auto& c : cases) {
+        const AssistantFields::Point offset = assistant.CornerOffset(c.code);
+        EXPECT_EQ(offset.X, c.x) << c.code;
+        EXPECT_EQ(offset.Y, c.y) << c.code;
+    }
 }
