@@ -197,6 +197,8 @@ TEST_F(WatchEventsTest, RowsStoredIntoASubjectWithoutHeaderGiveItOneNamedAfterTh
 
 TEST_F(WatchEventsTest, AStepsFileThatRefusesWritesSaysSoForEachRow) {
     addStep("Probe", "Inloggen", 0);
+    addSpoken("Probe", "Inloggen", 1);
+    addSpoken("Probe", "Inloggen", 2);
     AGNTFILE.close();
     ASSERT_TRUE(AGNTFILE.open(kReadOnly));
     assistant.PROCEDURENAME = "Probe";
@@ -214,7 +216,7 @@ TEST_F(WatchEventsTest, AStepsFileThatRefusesWritesSaysSoForEachRow) {
     EXPECT_EQ(said.size(), 3u);
     drive::settle();
     EXPECT_EQ(drive::window(kTitle), nullptr) << "and the window closes after all";
-    EXPECT_EQ(steps("Probe", "Inloggen"), std::vector<std::string>{"0::"});
+    EXPECT_EQ(steps("Probe", "Inloggen"), (std::vector<std::string>{"0::", "1::old 1", "2::old 2"}));
 }
 
 TEST_F(WatchEventsTest, PlaybackReplaysEachRowWithItsPausesOrWithout) {
