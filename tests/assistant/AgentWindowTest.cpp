@@ -17,6 +17,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,13 +51,13 @@ protected:
     }
 
     // Runs the calls on a thread of their own, as a window would, to their end.
-    void onThread(const std::function<void()>& calls) {
-        bool done = false;
-        START([&] {
+    void onThread(std::function<void()> calls) {
+        const auto done = std::make_shared<bool>(false);  // outlives a wait that gave up
+        START([calls, done] {
             calls();
-            done = true;
+            *done = true;
         });
-        ASSERT_TRUE(Scheduler::instance().pumpUntil([&] { return done; }, 10s));
+        ASSERT_TRUE(Scheduler::instance().pumpUntil([&] { return *done; }, 10s));
         drive::settle();
     }
     // The agent running with its character loaded and its settings read; the

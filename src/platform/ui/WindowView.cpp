@@ -279,7 +279,10 @@ void WindowView::applyHidden() {
 }
 
 Long WindowView::focusedControl() const {
+    // A window keeps its focus while inactive; on X11 a window also becomes
+    // active only when the window system says so, a while after it opens.
     const QWidget* focused = QApplication::focusWidget();
+    if (!focused || !isAncestorOf(focused)) focused = focusWidget();
     return focused && isAncestorOf(focused) ? controlOf(focused) : 0;
 }
 
