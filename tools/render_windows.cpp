@@ -29,6 +29,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -260,6 +261,34 @@ void renderDressedWindow(const std::string& folder) {
     drive::settle();
 }
 
+// The recording window over the catalogue, with the rows of a few tab
+// choices; closed again without storing them.
+void renderRecording(Window& catalogue, const std::string& folder) {
+    Assistant.INITIALIZED = 1;  // no character needed for the picture
+    Assistant.EVENTQUEUE->free();
+    Assistant.ACTIVATERECORDEVENTS = RECORDER::Requested;
+    const std::string address = std::to_string(reinterpret_cast<std::uintptr_t>(&Assistant));
+    Assistant.EVENTWINDOWTHREAD = START([address] { AssistantClass::WatchEventsThread(address); });
+    Window* recorder = drive::waitForWindow("Gebeurtenis(sen) opnemen");
+    if (!recorder) {
+        std::fprintf(stderr, "the recording window did not open\n");
+        ++failures;
+        return;
+    }
+    for (const char* tab : {"?ColumnsTab", "?IndexesTab", "?TablesTab"}) {
+        drive::chooseTab(catalogue, tab);
+        Scheduler::instance().pumpUntil([] { return false; }, std::chrono::milliseconds(120));
+    }
+    drive::click(catalogue, "?TableList");
+    Scheduler::instance().pumpUntil([] { return false; }, std::chrono::milliseconds(400));  // the list follows
+    render("Gebeurtenis(sen) opnemen", folder, "watch-events.png");
+    drive::click(*recorder, "?CLOSEBUTTON");
+    drive::answerMessage("&Nee");
+    drive::settle();
+    Assistant.ACTIVATERECORDEVENTS = RECORDER::Off;
+    Assistant.INITIALIZED = 0;
+}
+
 // ---- shaped windows, on an X server where masks apply --------------------
 
 // Lets the X server map and paint what changed, in real time.
@@ -434,6 +463,7 @@ int main(int argc, char** argv) {
         }
         drive::chooseTab(*catalogue, "?TablesTab");
         render("Tabloom", folder, "tabloom-assistant-button.png");
+        renderRecording(*catalogue, folder);
     }
     drive::pressKey(*frame, KEY::F3);
     if (Window* query = drive::waitForWindow("Browse an ODBC connection")) {

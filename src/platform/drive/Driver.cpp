@@ -326,6 +326,11 @@ void highlightMenu(Window& w, std::string_view label) {
     moveMouseTo(menu, menu->actionGeometry(menuAction(w, controlOf(w, label).number)).center());
 }
 
+std::string litMenu(Window& w) {
+    const Long entry = w.menuBarEntry(viewOf(w).litMenuShown());
+    return entry == 0 ? std::string() : w.control(entry)->label;
+}
+
 std::string statusText(Window& w) {
     QStatusBar* bar = viewOf(w).statusBar();
     return bar ? fromQString(bar->currentMessage()) : std::string();

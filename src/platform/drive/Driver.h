@@ -29,6 +29,9 @@ void pressKey(Window& window, Long keyCode);
 void chooseMenu(Window& window, std::string_view label);
 // Moves the menu highlight onto the item, as the pointer does.
 void highlightMenu(Window& window, std::string_view label);
+// The label of the menu bar's entry shown lit while its menu is closed
+// (HiliteMenuItem); "" when none is.
+std::string litMenu(Window& window);
 // What the application window's status bar shows.
 std::string statusText(Window& window);
 // Clicks the control in its middle (a check box on its box, and it toggles).

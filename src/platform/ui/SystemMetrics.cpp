@@ -247,15 +247,16 @@ QString typedTextOf(Long keyCode) {
     }
 }
 
-QString withoutMnemonic(const std::string& text) {
-    QString out;
-    const QString in = toQString(text);
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        if (in[i] == '&') {
-            if (i + 1 < in.size() && in[i + 1] == '&') out += '&', ++i;
+QString withoutMnemonic(const std::string& text) { return toQString(textWithoutMnemonic(text)); }
+
+std::string textWithoutMnemonic(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&') {
+            if (i + 1 < text.size() && text[i + 1] == '&') out += '&', ++i;
             continue;
         }
-        out += in[i];
+        out += text[i];
     }
     return out;
 }

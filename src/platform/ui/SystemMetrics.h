@@ -44,6 +44,7 @@ QString typedTextOf(Long keyCode);
 
 // Menu and button texts: "&" marks the mnemonic, "&&" a literal ampersand.
 QString withoutMnemonic(const std::string& text);
+std::string textWithoutMnemonic(std::string_view text);
 // The letter or digit after a lone "&", upper case; 0 for none.
 char mnemonicOf(std::string_view text);
 

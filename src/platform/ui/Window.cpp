@@ -3,9 +3,11 @@
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
 #include "platform/ui/PointerCalls.h"
+#include "platform/ui/SystemMetrics.h"
 #include "platform/ui/WindowView.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 #include <utility>
 
@@ -303,6 +305,23 @@ void Window::setAlpha(Byte alpha) {
     if (view_) view_->applyOpacity();
 }
 
+// Control 0 is the window itself, so the handle its number would give is
+// free for the menu bar.
+Long Window::menuHandle() const {
+    return open_ && isApplication() && !spec_.menubar.empty() ? handle_ + kControlHandleBase : 0;
+}
+
+Long Window::menuBarEntry(Long place) const {
+    for (const auto& [n, c] : controls_)
+        if (n < 0 && c.parent == 0 && childIndex(c) == place) return n;
+    return 0;
+}
+
+void Window::lightMenu(Long place) {
+    litMenu_ = place;
+    if (view_) view_->showLitMenu();
+}
+
 Long Window::controlHandle(Long number) const { return number == 0 ? handle_ : handle_ + kControlHandleBase + number; }
 
 bool Window::blocked() const { return open_ && topWindowOf(thread_) != this; }
@@ -354,7 +373,50 @@ std::string Window::property(Long number, Long prop) const {
     if (prop == PROP::Label) return c->second.label;
     if (prop == PROP::InToolBar) return inToolbar(c->second) ? "1" : "0";
     auto it = c->second.props.find(prop);
-    return it == c->second.props.end() ? std::string() : it->second;
+    if (it != c->second.props.end()) return it->second;
+    return computed(c->second, prop);
+}
+
+std::string Window::computed(const Control& c, Long prop) const {
+    switch (prop) {
+        case PROP::Parent: return std::to_string(c.parent);
+        case PROP::ChildIndex: return std::to_string(childIndex(c));
+        case PROP::TrueValue:
+            return c.type == CREATE::radio ? textWithoutMnemonic(property(c.number, PROP::Text)) : std::string();
+        case PROP::Selected:
+            if (c.type == CREATE::check) return c.screenText == property(c.number, PROP::TrueValue) ? "1" : "0";
+            if (c.type == CREATE::option) {
+                const auto radios = radiosOf(c);
+                for (std::size_t i = 0; i < radios.size(); ++i)
+                    if (property(radios[i]->number, PROP::TrueValue) == c.screenText) return std::to_string(i + 1);
+                return "0";
+            }
+            return {};
+        default: return {};
+    }
+}
+
+// Menus count down from -1, the other controls up from 1: either way the
+// structure's order is the order of the numbers' size.
+Long Window::childIndex(const Control& c) const {
+    Long place = 0;
+    for (const auto& [n, other] : controls_)
+        if (other.parent == c.parent && (n < 0) == (c.number < 0) && std::abs(n) <= std::abs(c.number)) ++place;
+    return place;
+}
+
+std::vector<const Control*> Window::radiosOf(const Control& option) const {
+    std::vector<const Control*> radios;
+    for (const auto& [n, c] : controls_)
+        if (c.parent == option.number && c.type == CREATE::radio) radios.push_back(&c);
+    return radios;
+}
+
+void Window::setSelected(const Control& c, Long place) {
+    if (c.type == CREATE::check) return change(c.number, property(c.number, place != 0 ? PROP::TrueValue : PROP::FalseValue));
+    const auto radios = radiosOf(c);
+    if (place < 1 || place > static_cast<Long>(radios.size())) return change(c.number, "");
+    change(c.number, property(radios[static_cast<std::size_t>(place - 1)]->number, PROP::TrueValue));
 }
 
 Long Window::numberProperty(Long number, Long prop) const {
@@ -362,11 +424,16 @@ Long Window::numberProperty(Long number, Long prop) const {
 }
 
 void Window::setProperty(Long number, Long prop, std::string_view value) {
-    if (prop == PROP::Handle || prop == PROP::Type || prop == PROP::Label || prop == PROP::InToolBar) return;  // read only
+    const bool readOnly = prop == PROP::Handle || prop == PROP::Type || prop == PROP::Label ||
+                          prop == PROP::InToolBar || prop == PROP::Parent || prop == PROP::ChildIndex;
+    if (readOnly) return;
     if (number == 0 && prop == PROP::Active) {
         if (leadingNumber(value) != 0 && view_) view_->bringForward();
         return;
     }
+    if (const Control* c = control(number); c && prop == PROP::Selected &&
+                                            (c->type == CREATE::check || c->type == CREATE::option))
+        return setSelected(*c, static_cast<Long>(leadingNumber(value)));
     if (Geometry::holds(prop)) {
         Geometry* g = geometryOf(number);
         if (!g) return;
@@ -455,6 +522,15 @@ void Window::display(Long number) {
         if (number != 0 && n != number) continue;
         if (applyBinding(c) && view_) view_->apply(n, PROP::ScreenText);
     }
+}
+
+void Window::change(Long number, std::string_view value) {
+    Control* c = control(number);
+    if (!c) return;
+    c->editing = false;
+    if (c->spec && c->spec->use) c->spec->use.set(value);
+    c->screenText = c->spec && c->spec->use ? c->spec->use.get() : std::string(value);
+    if (view_) view_->apply(number, PROP::ScreenText);
 }
 
 void Window::update(Long number) {
@@ -743,6 +819,10 @@ Long KEYSTATE() { return fromCurrentEvent(&Event::keyState); }
 
 void SETKEYCODE(Long keyCode) {
     if (Event* e = currentEvent()) e->keyCode = keyCode;
+}
+
+void CHANGE(Long control, std::string_view value) {
+    if (Window* w = TARGET()) w->change(control, value);
 }
 
 namespace {

@@ -92,6 +92,8 @@ public:
     int thread() const { return thread_; }
     Long handle() const { return handle_; }
     Long controlHandle(Long control) const;
+    // GetMenu: the handle of the window's menu bar, 0 when it has none.
+    Long menuHandle() const;
     // Under a window its thread opened later: takes no input.
     bool blocked() const;
     const WindowSpec& spec() const { return spec_; }
@@ -144,6 +146,9 @@ public:
     Long keyCode() const { return current_.keyCode; }
 
     void display(Long control = 0);  // bound variables to the screen; text being typed stays
+    // CHANGE: the control shows the value and its variable takes it, any
+    // typing in it ended; no event comes of it.
+    void change(Long control, std::string_view value);
     // UPDATE: what the user is still typing goes into the bound variables,
     // without Accepted and without ending the edit.
     void update(Long control = 0);
@@ -204,6 +209,12 @@ public:
     // 0 to 255 (opaque), while layered.
     void setAlpha(Byte alpha);
     Byte alpha() const { return alpha_; }
+    // The menu bar's entry at that place (1 the first) shows lit, its menu
+    // staying closed; 0 lights none.
+    void lightMenu(Long place);
+    Long litMenu() const { return litMenu_; }
+    // The menu or item at that place on the menu bar; 0 for none.
+    Long menuBarEntry(Long place) const;
 
     static const std::vector<Window*>& openWindows();
     static Window* applicationFrame();
@@ -229,6 +240,10 @@ private:
     Event stamped(Event e) const;
     bool applyBinding(Control& c);
     Long tabPosition(const Control& tab) const;  // 1 for the sheet's first tab
+    Long childIndex(const Control& c) const;
+    std::vector<const Control*> radiosOf(const Control& option) const;
+    std::string computed(const Control& c, Long prop) const;  // "" when the property is stored
+    void setSelected(const Control& c, Long place);
 
     WindowSpec spec_;
     std::map<Long, Control> controls_;
@@ -246,6 +261,7 @@ private:
     Long style_ = 0xC00000;  // WS_CAPTION
     Long exStyle_ = 0;
     Byte alpha_ = 255;
+    Long litMenu_ = 0;
     WindowView* view_ = nullptr;
     int thread_ = 0;
     Long handle_ = 0;
@@ -293,6 +309,8 @@ Long KEYCODE();
 Long KEYCHAR();
 Long KEYSTATE();
 void SETKEYCODE(Long keyCode);
+// CHANGE on the target window.
+void CHANGE(Long control, std::string_view value);
 // SYSTEM{prop}, the program-wide properties: PROP::Modal; PROP::MessageHook,
 // the installed message hook (Message.h); and what was written (PROP::Buffer,
 // the file buffering the layer does not need, is accepted and read back).

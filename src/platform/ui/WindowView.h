@@ -31,13 +31,13 @@ class QKeyEvent;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class QMenuBar;
 class QPainter;
 class QStatusBar;
 
 namespace platform {
 
 class ControlView;
+class MenuBar;
 class PaintHold;
 class Window;
 struct ControlSpec;
@@ -92,6 +92,10 @@ public:
 
     QWidget* widget(Long control) const;
     QAction* action(Long item) const;
+    // The menu bar's entry the model lights (Window::lightMenu); and the place
+    // of the one shown lit, 0 for none.
+    void showLitMenu();
+    Long litMenuShown() const;
     QWidget* outer() const;  // what is on screen: the MDI sub-window or this
     QMdiArea* mdiArea() const { return mdiArea_; }
     QStatusBar* statusBar() const { return statusBar_; }
@@ -165,7 +169,7 @@ private:
     void buildClientArea();
     void buildSystemMenu();
     void buildMenus();
-    void buildMenu(QMenu* into, QMenuBar* bar, const std::vector<ControlSpec>& specs);
+    void buildMenu(QMenu* into, MenuBar* bar, const std::vector<ControlSpec>& specs);
     void buildControls(const std::vector<ControlSpec>& specs, QWidget* parent);
     ControlView* buildControl(const ControlSpec& spec, Long number, QWidget* parent);
     ControlView* controlView(Long control) const;
@@ -212,7 +216,7 @@ private:
 
     Window* model_;
     QWidget* client_ = nullptr;
-    QMenuBar* menuBar_ = nullptr;
+    MenuBar* menuBar_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     QMenu* systemMenu_ = nullptr;
