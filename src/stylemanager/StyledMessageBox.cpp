@@ -195,8 +195,7 @@ bool StyledMessageBox::takeEvent(Long& result) {
                 result = BUTTONQUEUE.rec.RETURNVALUE;
                 return true;
             }
-            // The custom title bar's close button, as the window's close box.
-            result = 0;
+            // The custom title bar's close button ends it as the close box does, with 0.
             return window_.numberProperty(field, PROP::Std) == platform::STD::Close;
         default: return false;
     }

@@ -81,7 +81,8 @@ private:
     void placeControls(platform::Long height, platform::Long textOffset, platform::Long rowOffset);
     // The button at that place, 0 for none.
     platform::Long buttonAt(platform::Long place);
-    // True when the event ends the box; `result` then holds its value.
+    // True when the event ends the box; `result` (0 until a button is
+    // pressed) then holds its value.
     bool takeEvent(platform::Long& result);
 
     ZelStylemanagerClass& manager_;

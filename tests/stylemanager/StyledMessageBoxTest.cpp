@@ -161,8 +161,11 @@ TEST_F(StyledMessageBoxTest, TheBoxIsLaidOutByItsWidestLineAndButtonAndCentred) 
         ASSERT_NE(box, nullptr);
         const std::vector<Long> lines = controlsOf(*box, CREATE::string), buttons = controlsOf(*box, CREATE::button);
         Long TW = 0, TH = 0, BH = 0;
-        for (Long n : lines)
-            if (number(*box, n, PROP::Width) > TW) TW = number(*box, n, PROP::Width), TH = number(*box, n, PROP::Height);
+        for (Long n : lines) {
+            if (number(*box, n, PROP::Width) <= TW) continue;
+            TW = number(*box, n, PROP::Width);
+            TH = number(*box, n, PROP::Height);
+        }
         for (Long n : buttons) BH = std::max(BH, number(*box, n, PROP::Height));
         const Long BW = number(*box, buttons.front(), PROP::Width);
         const Long I = c.icon.empty() ? 0 : 32, NL = static_cast<Long>(lines.size());
