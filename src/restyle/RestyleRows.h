@@ -21,6 +21,9 @@ inline constexpr std::string_view kCurrentSelectedProfile = "~Current selected p
 // date and time it was made.
 inline constexpr std::string_view kNewAccountAdded = "~New account added ";
 
+// The procedure name the style manager's message box is styled under.
+inline constexpr std::string_view kMessageProcedure = "~ZelRestyleMessage~";
+
 // Reserved set numbers and their properties.
 inline constexpr platform::Long kTreeMenuSet = -3;
 inline constexpr std::string_view kTreeMenuDock = "~TreeMenu Dock";

@@ -31,8 +31,6 @@ namespace PROP = platform::PROP;
 
 namespace {
 
-const std::string_view kMessageProcedure = "~ZelRestyleMessage~";
-
 // The engine's own properties.
 constexpr Long kLimitProcedureStart = -1;
 constexpr Long kFadeWindows = -4;
@@ -430,7 +428,7 @@ void ZelRestyleClass::Restyle(Byte reload, Byte fromResize) {
     const Reading reading(*this);
     platform::SETTARGET(&w);
     if (reload == 1 && fromResize == 0) LoadWindowSettings();
-    const bool messageBox = clip(PROCEDURENAME.view()) == kMessageProcedure;
+    const bool messageBox = clip(PROCEDURENAME.view()) == restyle::kMessageProcedure;
     if (messageBox) STYLEMANAGER->PrepareMessageWindow(*this);
     UpdateMenuTree();
     if (!stylingOff()) {

@@ -13,6 +13,7 @@
 #include "platform/ui/WindowCalls.h"
 #include "restyle/ZelRestyleClass.h"
 #include "stylemanager/CatalogueTables.h"
+#include "stylemanager/StyledMessageBox.h"
 
 #include <algorithm>
 
@@ -31,9 +32,6 @@ constexpr std::size_t kMostTranslationText = 512;
 // The event NotifyMenuTree posts with n added.
 constexpr Long kMenuTreeNotification = 0x502;
 
-// The standard buttons' captions, in LOCALE's order.
-constexpr std::string_view kButtonCaptions[] = {"OK",      "&Yes",    "&No",     "&Abort",
-                                                "&Retry", "&Ignore", "&Cancel", "&Help"};
 
 // The text of a line of the translations file: characters 21 to L - 2, L
 // the length without trailing blanks (a short line gives what there is from
@@ -168,7 +166,7 @@ void ZelStylemanagerClass::LoadGlobalSettings() {
                     ? static_cast<Byte>(platform::leadingNumber(CONTROLPROPERTYGROUP.VALUE.view()))
                     : 1;
     std::string captions;
-    for (std::string_view caption : kButtonCaptions)
+    for (std::string_view caption : kStandardButtonCaptions)
         captions += (captions.empty() ? "" : ",") + translated(caption);
     platform::LOCALE("CLABUTTON", captions);
 }
@@ -209,6 +207,18 @@ void ZelStylemanagerClass::DeleteRestyleClass(ZelRestyleClass& object) {
 }
 
 void ZelStylemanagerClass::RestyleClassCreated(ZelRestyleClass&) {}
+
+void ZelStylemanagerClass::PrepareMessageWindow(ZelRestyleClass& object) {
+    object.AUTOMAXIMIZE = 0;
+    object.WINDOWSAVEPOSITION = 0;
+    object.WINDOWCHECKPOSITION = 0;
+    object.AddControl("Zelora Messagebox Window", "Zelora Messagebox Window", 0);
+}
+
+void ZelStylemanagerClass::RestyleMessageWindow(platform::Window& window, ZelRestyleClass& object) {
+    object.Init(std::string(restyle::kMessageProcedure), *this);
+    object.Open(window, 1);
+}
 
 void ZelStylemanagerClass::SetWindowRoundness(platform::Window* window, Byte roundness) {
     const platform::Window* w = window ? window : platform::TARGET();
@@ -296,5 +306,15 @@ platform::Long ZelStylemanagerClass::Message(const std::string& text, const std:
                                              const std::string& icon, const std::string& buttons,
                                              platform::Long defaultButton, platform::Long style, platform::Byte,
                                              platform::Byte, platform::Byte) {
-    return platform::platformMessage(text, caption, icon, buttons, defaultButton, style);
+    ZelRestyleClass restyle;
+    // A MESSAGE while the box is up goes to the hook in force before the
+    // program's, so never to a second styled box; put back on every road.
+    struct HookSwap {
+        Long saved = platform::messageHookValue();
+        ~HookSwap() { platform::setMessageHookValue(saved); }
+    } swap;
+    platform::setMessageHookValue(MESSAGEHOOK);
+    if (USECLARIONMESSAGEBOX == 1) return platform::MESSAGE(text, caption, icon, buttons, defaultButton, style);
+    platform::Window window(P44_MSGWIN());
+    return StyledMessageBox(*this, window, restyle).Run(text, caption, icon, buttons, defaultButton);
 }

@@ -16,9 +16,8 @@
 // touch so is left as it is, with a STOP.
 //
 // One object shared by every thread; none of its operations waits except
-// for the questions Setup asks. Its windows, the wizard and the styled
-// message box are not built yet: Configure opens nothing and Message shows
-// the layer's own box.
+// for the questions Setup asks and Message, which waits for its box. Its
+// windows and the wizard are not built yet: Configure opens nothing.
 #pragma once
 
 #include "platform/abc/TranslatorClass.h"
@@ -99,9 +98,11 @@ public:
     virtual void AddRestyleClass(ZelRestyleClass& object);
     virtual void DeleteRestyleClass(ZelRestyleClass& object);
     virtual void RestyleClassCreated(ZelRestyleClass& object);
-    // Gets the styled message box's restyle object ready; the styled box is
-    // not built yet.
-    virtual void PrepareMessageWindow(ZelRestyleClass&) {}
+    // Gets the message box's restyle object ready: never maximized,
+    // remembered or moved back on screen.
+    virtual void PrepareMessageWindow(ZelRestyleClass& object);
+    // Binds the object under "~ZelRestyleMessage~" and opens it on the box.
+    virtual void RestyleMessageWindow(platform::Window& window, ZelRestyleClass& object);
     // Rounds the window's corners (nullptr: the target window) with a corner
     // ellipse of `roundness` pixels: an application frame's whole window,
     // another window's inside its edge; 255 takes the region away.
@@ -118,6 +119,9 @@ public:
                           platform::Byte shiftYInPercentage, platform::Byte fixed);
 
     virtual void Configure(ZelRestyleClass& caller) {}
+    // MESSAGE's box (StyledMessageBox.h), or the layer's own while
+    // USECLARIONMESSAGEBOX is 1; `style` reaches only the latter. The
+    // three flags are unused.
     virtual platform::Long Message(const std::string& text, const std::string& caption, const std::string& icon,
                                    const std::string& buttons, platform::Long defaultButton, platform::Long style,
                                    platform::Byte flag1, platform::Byte flag2, platform::Byte flag3);

@@ -223,8 +223,7 @@ TEST_F(BrowseODBCconnectionTest, ARejectedStatementShowsTheMessageAndNoRows) {
     EXPECT_THAT(drive::messageText(), HasSubstr("|Query:SELEC nonsense"));
     EXPECT_THAT(drive::messageText(), ::testing::StartsWith("Error:"));
     EXPECT_TRUE(executingShown(w));
-    ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the message box gives the pointer its own shape";
     ASSERT_TRUE(drive::answerMessage("OK"));
     EXPECT_EQ(recordCount(w), "0");
     EXPECT_EQ(rowsShown(w, "?List"), 0);

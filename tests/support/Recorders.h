@@ -125,13 +125,16 @@ struct RecordingStyleManager : ZelStylemanagerClass {
         ZelStylemanagerClass::SetRestyleFile(file, key, conditionalSetId, property, parameter, value);
         trace->add("styleManager.SetRestyleFile " + file.label() + " " + key.label());
     }
-    // The set-up itself needs the files, which the double never opens.
+    // The set-up itself needs the files, which the double never opens; so
+    // does the styled message box, so the layer's box asks, as it does while
+    // the real set-up opens them.
     void Setup(platform::Long hotKey) override {
         CONFIGUREHOTKEY = hotKey;
+        USECLARIONMESSAGEBOX = 1;
         trace->add(withNumber("styleManager.Setup", hotKey));
     }
     void SaveSettings() override { trace->add("styleManager.SaveSettings"); }
-    // Shows the layer's box as the stand-in does, after writing down what came.
+    // Writes down what came, then shows the box.
     platform::Long Message(const std::string& text, const std::string& caption, const std::string& icon,
                            const std::string& buttons, platform::Long defaultButton, platform::Long style,
                            platform::Byte flag1, platform::Byte flag2, platform::Byte flag3) override {

@@ -262,10 +262,12 @@ QMenu* openMenusTo(Window& w, std::string_view label, bool itself = false) {
     return menu;
 }
 
+// The layer's own box, or the style manager's styled one: both label their
+// lines "?Line" n and their buttons "?Button" n.
 Window* messageBox() {
     const auto& windows = Window::openWindows();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-        if ((*it)->spec().label == "MessageBox") return *it;
+        if ((*it)->spec().label == "MessageBox" || (*it)->spec().label == "P44$MSGWIN") return *it;
     return nullptr;
 }
 

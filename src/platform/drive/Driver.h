@@ -92,6 +92,8 @@ void choosePopup(Long number);
 // Whether the window shows at this pixel of its own (its region; no region: everywhere).
 bool shows(Window& window, int x, int y);
 
+// The message box that is up is the layer's own or the style manager's
+// styled box ("P44$MSGWIN"), whichever opened last.
 // The text of the message box that is up, "|" between its lines; "" if none.
 std::string messageText();
 // Presses the button of the message box that is up, its caption given with or

@@ -696,6 +696,10 @@ void Window::laidOut(Long number, int width, int height) {
     }
 }
 
+void Window::center() {
+    if (view_) view_->centre();
+}
+
 void Window::shownAt(int x, int y) {
     geometry_.write(PROP::Xpos, x, true);
     geometry_.write(PROP::Ypos, y, true);

@@ -155,6 +155,10 @@ public:
     void select(Long control);       // focus; a tab is shown on its sheet
     void select(Long list, Long row);  // focus on the row; below 1 no row is selected
     Long focus() const;              // the control holding the focus, 0 for none
+    // Moves the open window to the middle of the screen (an MDI child: of
+    // its frame's client area) at its present size, as a structure's CENTER
+    // places it when it opens; Xpos and Ypos read where it went.
+    void center();
     // Paints the window now: what DISPLAY showed is seen while the program
     // goes on without waiting for events.
     void redraw();

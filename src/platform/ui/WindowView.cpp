@@ -15,7 +15,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -102,10 +101,7 @@ void WindowView::showAsMdiChild() {
     {
         const ProgramChange change(*this);
         sub_->resize(size());
-        if (model_->spec().center) {
-            const QPoint centre = area->viewport()->rect().center() - sub_->rect().center();
-            model_->shownAt(std::max(0, centre.x()), std::max(0, centre.y()));
-        }
+        if (model_->spec().center) showCentred();
         sub_->move(designedOuter().topLeft());  // placed: the area does not place it again
     }
     sub_->installEventFilter(this);
@@ -114,11 +110,7 @@ void WindowView::showAsMdiChild() {
 }
 
 void WindowView::showAsTopLevel() {
-    QScreen* screen = QApplication::primaryScreen();
-    if (model_->spec().center && screen) {
-        const QPoint centre = screen->availableGeometry().center() - rect().center();
-        model_->shownAt(centre.x(), centre.y());
-    }
+    if (model_->spec().center) showCentred();
     {
         const ProgramChange change(*this);
         move(designedOuter().topLeft());

@@ -71,6 +71,9 @@ public:
     void apply(Long control, Long prop);
     // The model's region as the window's mask, where masks apply.
     void applyRegion();
+    // In the middle of the screen (an MDI child: of its frame's client area),
+    // at the size it has now.
+    void centre();
     void applyTopmost();
     // The caption shown or taken away (Window::captionShown): the frame is
     // laid out again around the same client area.
@@ -191,6 +194,8 @@ private:
     void applyHidden();
     void showAsMdiChild();
     void showAsTopLevel();
+    // The model told where the window lies centred; nothing moves yet.
+    void showCentred();
     // The keyboard's rules for a key the program left (view/KeyRouting.cpp);
     // true when one took it.
     bool routeKey(const QKeyEvent& key, Long code, Long focus);

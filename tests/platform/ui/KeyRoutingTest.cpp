@@ -79,6 +79,19 @@ TEST_F(KeyRoutingTest, TheWindowOpensOnItsFirstControlAndTabGoesThroughTheContro
     EXPECT_FALSE(took(EVENT::NewSelection, "?List"));
 }
 
+TEST_F(KeyRoutingTest, TabPressedByTheProgramMovesTheFocusAsTheKeyboardsTabDoes) {
+    drive::click(window(), "?Cancel");
+    START([] { PRESSKEY(KEY::Tab); });
+    drive::settle();
+    EXPECT_EQ(focused(), "?Name") << "from the last control round to the first";
+    START([] { PRESSKEY(KEY::Tab | KEY::Shift); });
+    drive::settle();
+    EXPECT_EQ(focused(), "?Cancel");
+    START([] { PRESSKEY(KEY::Tab | KEY::Shift); });
+    drive::settle();
+    EXPECT_EQ(focused(), "?Ok");
+}
+
 TEST_F(KeyRoutingTest, AMnemonicPressesItsControlWhenTheUserCanReachIt) {
     const struct {
         Long key;

@@ -6,11 +6,14 @@
 #include "platform/ui/WindowMessages.h"
 #include "platform/ui/WindowView.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QStatusBar>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -107,6 +110,40 @@ TEST(WindowGeometry, ACentredWindowReadsBackWhereItOpened) {
     w->setProperty(0, PROP::Pixels, 1);
     EXPECT_EQ(w->numberProperty(0, PROP::Xpos), w->view()->x());
     EXPECT_GT(w->view()->x(), 0);
+}
+
+TEST(WindowGeometry, AWindowSizedAfterItOpenedIsCentredOnTheScreenAtItsNewSize) {
+    RunningWindow w(plain("sized later"));
+    w->setProperty(0, PROP::Width, 240);
+    w->setProperty(0, PROP::Height, 60);
+    w->center();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect shown = w->view()->geometry();
+    EXPECT_LE(std::abs(shown.center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(shown.center().y() - screen.center().y()), 1);
+    EXPECT_EQ(w->view()->clientRect().width(), w->units().toPixelsX(240));
+    w->setProperty(0, PROP::Pixels, 1);
+    EXPECT_EQ(w->numberProperty(0, PROP::Xpos), shown.x());
+    EXPECT_EQ(w->numberProperty(0, PROP::Ypos), shown.y());
+    EXPECT_TRUE(w.taken(EVENT::Moved).empty()) << "the program's moves are not the user's";
+}
+
+// The message box measures the strings and buttons it creates before it
+// shows them.
+TEST(WindowGeometry, AStringOrButtonCreatedHiddenReadsBackItsNaturalSizeFollowingItsText) {
+    RunningWindow w(plain("created"));
+    for (const Long type : {CREATE::string, CREATE::button}) {
+        const Long n = w->create({.type = type, .text = "Short"});
+        const Long before = w->numberProperty(n, PROP::Width);
+        EXPECT_GT(before, 0) << type;
+        EXPECT_GT(w->numberProperty(n, PROP::Height), 0) << type;
+        w->setProperty(n, PROP::Text, "A much longer text than the one it had before");
+        EXPECT_GT(w->numberProperty(n, PROP::Width), before) << type;
+        EXPECT_EQ(w->numberProperty(n, PROP::Width), w->units().toUnitsX(w->view()->widget(n)->width())) << type;
+        w->setProperty(n, PROP::Width, 45);
+        w->setProperty(n, PROP::Text, "Short");
+        EXPECT_EQ(w->numberProperty(n, PROP::Width), 45) << type << ": a size set stays";
+    }
 }
 
 TEST(WindowGeometry, DraggingTheCaptionMovesTheWindowAndSaysSo) {

@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -50,6 +51,26 @@ Rect WindowView::shownPlacement() const {
     const QRect shown = outer()->geometry();
     const QSize client = clientSizeOf(shown.size());
     return {shown.x(), shown.y(), client.width(), client.height()};
+}
+
+void WindowView::showCentred() {
+    QPoint centre;
+    if (sub_ && sub_->mdiArea()) {
+        centre = sub_->mdiArea()->viewport()->rect().center() - sub_->rect().center();
+        centre = {std::max(0, centre.x()), std::max(0, centre.y())};
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        centre = screen->availableGeometry().center() - outer()->rect().center();
+    } else {
+        return;
+    }
+    model_->shownAt(centre.x(), centre.y());
+}
+
+void WindowView::centre() {
+    if (maximized_) return;
+    showCentred();
+    const ProgramChange change(*this);
+    outer()->move(designedOuter().topLeft());
 }
 
 void WindowView::applyGeometry() {

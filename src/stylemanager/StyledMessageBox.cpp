@@ -1,0 +1,202 @@
+#include "stylemanager/StyledMessageBox.h"
+
+#include "platform/ui/Window.h"
+#include "restyle/RestyleRows.h"
+#include "restyle/ZelRestyleClass.h"
+#include "stylemanager/ZelStylemanagerClass.h"
+
+#include <algorithm>
+
+using platform::Byte;
+using platform::Long;
+namespace CREATE = platform::CREATE;
+namespace EVENT = platform::EVENT;
+namespace KEY = platform::KEY;
+namespace PROP = platform::PROP;
+
+namespace {
+
+constexpr Byte kLine = 1;
+constexpr Byte kButton = 2;
+constexpr Long kLeastButtonWidth = 45;
+constexpr Long kIconRoom = 32;
+constexpr platform::Rect kIconPlace{8, 8, 24, 24};
+
+// "|" or a line feed ends a line, a carriage return before either dropped.
+std::vector<std::string> messageLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = std::min(text.find('|', start), text.find('\n', start));
+        std::string_view line = text.substr(start, end == text.npos ? text.npos : end - start);
+        if (end != text.npos && line.ends_with('\r')) line.remove_suffix(1);
+        lines.emplace_back(line);
+        if (end == text.npos) return lines;
+        start = end + 1;
+    }
+}
+
+bool allDigits(std::string_view text) { return std::all_of(text.begin(), text.end(), platform::isDigit); }
+
+// Only the low eight bits of a mask are buttons: its value modulo 256,
+// however many digits it has.
+unsigned lowByte(std::string_view digits) {
+    unsigned value = 0;
+    for (const char digit : digits) value = (value * 10 + static_cast<unsigned>(digit - '0')) % 256;
+    return value;
+}
+
+}  // namespace
+
+platform::WindowSpec P44_MSGWIN() {
+    return {.label = "P44$MSGWIN", .title = "Message", .fontName = "ms sans serif", .at = {0, 0, 100, 40}};
+}
+
+StyledMessageBox::StyledMessageBox(ZelStylemanagerClass& manager, platform::Window& window, ZelRestyleClass& restyle)
+    : manager_(manager), window_(window), restyle_(restyle) {}
+
+Long StyledMessageBox::Run(const std::string& text, const std::string& caption, const std::string& icon,
+                           const std::string& buttons, Long defaultButton) {
+    window_.open();
+    window_.setProperty(0, PROP::Buffer, 1);
+    defaultButton_ = defaultButton == 0 ? 1 : defaultButton;
+    window_.setProperty(0, PROP::Text, "");
+    addLines(text);
+    if (!caption.empty()) window_.setProperty(0, PROP::Text, caption);
+    addButtons(buttons);
+    layOut(icon);
+    manager_.RestyleMessageWindow(window_, restyle_);
+    platform::SETCURSOR();
+    Long result = 0;
+    while (window_.accept())
+        if (takeEvent(result)) break;
+    return result;
+}
+
+void StyledMessageBox::addLines(std::string_view text) {
+    for (const std::string& line : messageLines(text)) {
+        const Long n = addControl(CREATE::string, static_cast<Byte>(++NL), 0, line);
+        window_.setProperty(n, PROP::Trn, 1);
+        const Long width = window_.numberProperty(n, PROP::Width);
+        if (width > TW) TW = width, TH = window_.numberProperty(n, PROP::Height);
+    }
+}
+
+std::vector<StyledMessageBox::Button> StyledMessageBox::buttonsOf(std::string_view buttons) {
+    const auto translated = [this](std::string_view caption) { return manager_.TRANSLATOR.TranslateString(caption); };
+    if (buttons.empty()) return {{translated(kStandardButtonCaptions[0]), 1}};
+    std::vector<Button> out;
+    if (allDigits(buttons)) {
+        const unsigned mask = lowByte(buttons);
+        for (unsigned bit = 0; bit < std::size(kStandardButtonCaptions); ++bit)
+            if (mask & (1u << bit))
+                out.push_back({translated(kStandardButtonCaptions[bit]), static_cast<Byte>(1u << bit)});
+        return out;
+    }
+    std::size_t start = 0;
+    for (Byte place = 1;; ++place) {
+        const std::size_t bar = buttons.find('|', start);
+        out.push_back({std::string(buttons.substr(start, bar == buttons.npos ? bar : bar - start)), place});
+        if (bar == buttons.npos) return out;
+        start = bar + 1;
+    }
+}
+
+void StyledMessageBox::addButtons(std::string_view buttons) {
+    for (const Button& button : buttonsOf(buttons)) {
+        const Long n = addControl(CREATE::button, static_cast<Byte>(++NB), button.value, button.caption);
+        for (const Long key : {KEY::Left, KEY::Up, KEY::Right, KEY::Down}) window_.alert(n, key);
+        const Long width = window_.numberProperty(n, PROP::Width);
+        if (width > BW) BW = width, BH = window_.numberProperty(n, PROP::Height);
+    }
+}
+
+Long StyledMessageBox::addControl(Long type, Byte number, Byte value, const std::string& text) {
+    // The layer's own box labels its controls so; the restyle object knows
+    // them by their texts.
+    const std::string label = (type == CREATE::button ? "?Button" : "?Line") + std::to_string(number);
+    const Long n = window_.create({.type = type, .label = label, .text = text});
+    BUTTONQUEUE.rec.CONTROLEQUATE = n;
+    BUTTONQUEUE.rec.CONTROLNUMBER = number;
+    BUTTONQUEUE.rec.CONTROLTYPE = type == CREATE::button ? kButton : kLine;
+    BUTTONQUEUE.rec.RETURNVALUE = value;
+    BUTTONQUEUE.add({{"CONTROLEQUATE"}});
+    return n;
+}
+
+void StyledMessageBox::layOut(const std::string& icon) {
+    BW = std::max(BW, kLeastButtonWidth);
+    if (!icon.empty()) {
+        window_.create({.type = CREATE::image, .label = "?Icon", .text = icon, .at = kIconPlace});
+        I = kIconRoom;
+    }
+    const Long textHeight = NL * TH;
+    const bool iconHigher = I + 16 > textHeight + 24;
+    const Long H = iconHigher ? I + 16 + BH + 8 : textHeight + 24 + BH + 8;
+    const Long T = iconHigher ? (24 - textHeight) / 2 : 0;
+    const Long R = NB * (BW + 8) + 8;
+    const bool textWider = I + TW + 16 > R;
+    const Long W = textWider ? I + TW + 16 : R;
+    const Long L = textWider ? (W - R) / 2 : 0;
+    restyle_.AddControl(std::string(restyle::kMessageProcedure), std::string(restyle::kMessageProcedure), 0);
+    placeControls(H, T, L);
+    window_.setProperty(0, PROP::Width, W);
+    window_.setProperty(0, PROP::Height, H);
+    window_.center();
+}
+
+void StyledMessageBox::placeControls(Long height, Long textOffset, Long rowOffset) {
+    for (const Long n : window_.controlNumbers()) {
+        if (n <= 0) continue;
+        BUTTONQUEUE.rec.CONTROLEQUATE = n;
+        if (BUTTONQUEUE.get({{"CONTROLEQUATE"}})) {
+            const Long place = BUTTONQUEUE.rec.CONTROLNUMBER - 1;
+            if (BUTTONQUEUE.rec.CONTROLTYPE == kButton) {
+                window_.setProperty(n, PROP::Xpos, rowOffset + 8 + place * (BW + 8));
+                window_.setProperty(n, PROP::Ypos, height - BH - 16);
+                window_.setProperty(n, PROP::Width, BW);
+            } else {
+                window_.setProperty(n, PROP::Xpos, I + 8);
+                window_.setProperty(n, PROP::Ypos, textOffset + 8 + place * TH);
+            }
+        }
+        window_.setProperty(n, PROP::Hide, 0);
+        const std::string text = window_.property(n, PROP::Text);
+        restyle_.AddControl(text, text, n);
+    }
+}
+
+Long StyledMessageBox::buttonAt(Long place) {
+    BUTTONQUEUE.rec.CONTROLTYPE = kButton;
+    BUTTONQUEUE.rec.CONTROLNUMBER = static_cast<Byte>(place);
+    return place >= 1 && place <= NB && BUTTONQUEUE.get({{"CONTROLTYPE"}, {"CONTROLNUMBER"}})
+               ? BUTTONQUEUE.rec.CONTROLEQUATE
+               : 0;
+}
+
+bool StyledMessageBox::takeEvent(Long& result) {
+    if (restyle_.TakeEvent() != 0) return false;
+    const Long field = window_.field();
+    switch (window_.event()) {
+        case EVENT::OpenWindow: {
+            const Long button = buttonAt(defaultButton_) != 0 ? buttonAt(defaultButton_) : buttonAt(1);
+            if (button != 0) window_.select(button);
+            return false;
+        }
+        case EVENT::AlertKey: {
+            const Long key = window_.keyCode();
+            if (key == KEY::Up || key == KEY::Left) platform::PRESSKEY(KEY::Tab | KEY::Shift);
+            if (key == KEY::Down || key == KEY::Right) platform::PRESSKEY(KEY::Tab);
+            return false;
+        }
+        case EVENT::Accepted:
+            BUTTONQUEUE.rec.CONTROLEQUATE = field;
+            if (BUTTONQUEUE.get({{"CONTROLEQUATE"}}) && BUTTONQUEUE.rec.CONTROLTYPE == kButton) {
+                result = BUTTONQUEUE.rec.RETURNVALUE;
+                return true;
+            }
+            // The custom title bar's close button ends it as the close box does, with 0.
+            return window_.numberProperty(field, PROP::Std) == platform::STD::Close;
+        default: return false;
+    }
+}
