@@ -201,7 +201,7 @@ TEST_F(PositionWindowTest, FollowingIsRememberedAndThenEveryAlertedKeyOpensTheMe
     EXPECT_EQ(followSetting(), "1");
 
     takeLines();
-    Window& again = open();
+    open();
     EXPECT_EQ(only(takeLines(), "Speak"), Lines{}) << "no explanation while following";
     drive::movePointer(250, 220);
     drive::clickPointer();
@@ -209,7 +209,6 @@ TEST_F(PositionWindowTest, FollowingIsRememberedAndThenEveryAlertedKeyOpensTheMe
     drive::choosePopup(2);
     expectClosed();
     EXPECT_EQ(step.POSITIONX, kStepX) << "cancelled";
-    EXPECT_FALSE(again.isOpen());
 }
 
 TEST_F(PositionWindowTest, EscapeLeavesTheStepAndStoresTheFollowChoice) {

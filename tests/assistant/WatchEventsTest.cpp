@@ -10,6 +10,7 @@
 #include "platform/system/Errors.h"
 
 #include <cstdint>
+#include <memory>
 
 using namespace platform;
 using namespace std::chrono_literals;
@@ -243,8 +244,9 @@ TEST_F(WatchEventsTest, PlaybackReplaysEachRowWithItsPausesOrWithout) {
 TEST_F(WatchEventsTest, ARowOfAWindowThatNeverOpensEndsThePlaybackOneThatNeverFinishesIsPassed) {
     Window& probe = openProbe();
     const Long ok = probe.equate("?OkButton");
-    bool over = false;
-    setThread("Stuck", START([&] { Scheduler::instance().waitUntil([&] { return over; }); }));
+    // Shared: the thread ends after the test's own frame is gone.
+    const auto over = std::make_shared<bool>(false);
+    setThread("Stuck", START([over] { Scheduler::instance().waitUntil([over] { return *over; }); }));
     Window& w = openRecorder();
     addRow("Gesloten", EVENT::CloseWindow, 0);
     addRow("Stuck", EVENT::Accepted, ok);
@@ -266,7 +268,7 @@ TEST_F(WatchEventsTest, ARowOfAWindowThatNeverOpensEndsThePlaybackOneThatNeverFi
     drive::settle();
     EXPECT_EQ(trace.only({"Probe.Accepted"}).size(), 1u) << "the playback ended there";
     EXPECT_EQ(drive::property(w, "?PLAYBACKEVENTSBUTTON", PROP::Text), "Klaar...");
-    over = true;
+    *over = true;
 }
 
 TEST_F(WatchEventsTest, TheWindowStartsTheAgentWhenItDoesNotRunYet) {

@@ -97,6 +97,7 @@ public:
     }
     // A window that fades out on the test clock is given the ticks.
     ~RestyledWindow() {
+        refusesClose = false;
         if (window_) window_->post({.event = EVENT::CloseWindow});
         drive::settle();
         for (int tick = 0; tick < 600 && window_ && Clock::fake(); ++tick) {
