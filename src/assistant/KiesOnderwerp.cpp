@@ -13,6 +13,8 @@
 #include "platform/system/WinHelp.h"
 #include "platform/ui/Window.h"
 
+#include <limits>
+
 using namespace platform;
 
 namespace {
@@ -22,20 +24,32 @@ constexpr std::size_t kHelpKeyword = 49;
 // The help window on the right half of the screen, in WinHelp's 1024 units.
 const HELPWININFO kHelpPlace{26, 512, 0, 512, 1024, 1, ""};
 
-// The subjects of the procedure: each header row (step 0) once, sorted. The
-// walk leaves AGNTFILE's buffer and walk as they were.
+// The subjects of the procedure: each subject with a header row (step 0)
+// once, sorted. The walk reads a subject's first row, looks for its header
+// when that is not it, and goes on after the subject's last step. It leaves
+// AGNTFILE's buffer and walk as they were.
 void collectSubjects(const std::string& procedure, Queue<AOQRecord>& subjects) {
     const KeyedFile::ReadPlace place = AGNTFILE.readPlace();
-    AGNTFILE.rec.PROCEDURENAME = procedure;
-    AGNTFILE.set(AGNTFILE.KEY_PRC, AGNTFILE.KEY_PRC);
-    std::string last;
-    bool taken = false;
+    const auto seek = [&](const std::string& subject, Long step) {
+        AGNTFILE.rec.PROCEDURENAME = procedure;
+        AGNTFILE.rec.ONDERWERP = subject;
+        AGNTFILE.rec.STEP = step;
+    };
+    seek("", std::numeric_limits<Long>::min());
+    AGNTFILE.set(AGNTFILE.KEY_AGF, AGNTFILE.KEY_AGF);
     while (AGNTFILE.next() && clip(AGNTFILE.rec.PROCEDURENAME.view()) == procedure) {
-        if (AGNTFILE.rec.STEP != 0 || (taken && AGNTFILE.rec.ONDERWERP.str() == last)) continue;
-        last = AGNTFILE.rec.ONDERWERP.str();
-        taken = true;
-        subjects.rec.ONDERWERP = last;
-        subjects.add();
+        const std::string subject = AGNTFILE.rec.ONDERWERP.str();
+        bool header = AGNTFILE.rec.STEP == 0;
+        if (!header) {
+            seek(subject, 0);
+            header = AGNTFILE.get(AGNTFILE.KEY_AGF);
+        }
+        if (header) {
+            subjects.rec.ONDERWERP = subject;
+            subjects.add();
+        }
+        seek(subject, std::numeric_limits<Long>::max());
+        AGNTFILE.set(AGNTFILE.KEY_AGF, AGNTFILE.KEY_AGF);
     }
     AGNTFILE.restore(place);
     subjects.sort({{"ONDERWERP"}});
