@@ -8,7 +8,7 @@ packages=(
   libboost-context-dev
   unixodbc unixodbc-dev odbc-postgresql odbc-mariadb libsqliteodbc
   postgresql mariadb-server sqlite3 libsqlite3-dev
-  libjpeg-dev
+  libjpeg-dev libxcb1-dev
   libgtest-dev libgmock-dev
   fonts-liberation xvfb xauth xdg-utils
   espeak-ng

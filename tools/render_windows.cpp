@@ -17,6 +17,8 @@
 #include "platform/ui/PointerCalls.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowCalls.h"
+#include "restyle/ZelRestyleClass.h"
+#include "stylemanager/ZelStylemanagerClass.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,10 +29,13 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include <jpeglib.h>
 
 using namespace platform;
 
@@ -169,6 +174,126 @@ void renderMerlinSpeaking(const std::string& folder) {
         ++failures;
     }
     engine.unload("Merlin");
+}
+
+// A window dressed by its restyle object: the switches are set here rather
+// than stored, so the picture does not depend on the settings files.
+class DressedWindow : public ZelRestyleClass {
+public:
+    explicit DressedWindow(std::string background) : background_(std::move(background)) {}
+    void LoadWindowSettings() override {
+        ZelRestyleClass::LoadWindowSettings();
+        CUSTOMTITLEBAR = 1;
+        WINDOWROUNDNESS = 24;
+        MARKSELECTEDCONTROLACTIVE = 1;
+        MARKSELECTEDCONTROLCONFIGURATION = 2;
+        MARKSELECTEDCONTROLCOLOR = 0x0000C0;  // red, as BGR
+        IMAGEQUEUE.free();
+        IMAGEQUEUERecord& row = IMAGEQUEUE.rec;
+        row = {};
+        row.IMAGEFILE = background_;
+        row.MOVEFROM = 2;  // from the top right corner
+        row.XPOS = 70;
+        row.WIDTH = 64;
+        row.HEIGHT = 100;
+        row.HEIGHTINPERCENTAGE = 1;
+        row.STYLE = 1;
+        row.SHIFTXPOS = 70;  // the controls keep out of its way
+        IMAGEQUEUE.add();
+    }
+
+private:
+    std::string background_;
+};
+
+// A JPEG of a sunset, written with libjpeg as a photograph would be.
+std::string writeBackground(const std::string& folder) {
+    const std::string path = folder + "/restyle-background.jpg";
+    QImage image(160, 240, QImage::Format_RGB888);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const double t = static_cast<double>(y) / image.height();
+            image.setPixelColor(x, y, QColor(static_cast<int>(250 - 120 * t), static_cast<int>(170 - 130 * t),
+                                             static_cast<int>(60 + 110 * t)));
+        }
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out) return path;
+    jpeg_stdio_dest(&info, out);
+    info.image_width = static_cast<JDIMENSION>(image.width());
+    info.image_height = static_cast<JDIMENSION>(image.height());
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW line = image.scanLine(static_cast<int>(info.next_scanline));
+        jpeg_write_scanlines(&info, &line, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::fclose(out);
+    return path;
+}
+
+// A window with the title bar of controls, rounded corners, a JPEG
+// background at its right and the box marking the selected entry.
+void renderDressedWindow(const std::string& folder) {
+    const std::string background = writeBackground(folder);
+    bool done = false;
+    START([&] {
+        DressedWindow restyle(background);
+        restyle.Init("AppearanceSample", StyleManager);
+        Window w({.label = "W", .title = "Orders", .icon = "~Orders.ico", .at = {20, 20, 230, 110},
+                  .controls = {{.type = CREATE::prompt, .label = "?Name:Prompt", .text = "&Name:", .at = {8, 10, 40, 10}},
+                               {.type = CREATE::entry, .label = "?Name", .text = "@s20", .at = {50, 10, 100, 12}},
+                               {.type = CREATE::prompt, .label = "?City:Prompt", .text = "&City:", .at = {8, 30, 40, 10}},
+                               {.type = CREATE::entry, .label = "?City", .text = "@s20", .at = {50, 30, 100, 12}},
+                               {.type = CREATE::button, .label = "?OK", .text = "&OK", .at = {50, 84, 45, 14}},
+                               {.type = CREATE::button, .label = "?Cancel", .text = "Cancel", .at = {105, 84, 45, 14}}}});
+        w.open();
+        restyle.AddControl("Window", "Window", 0);
+        for (Long n : w.controlNumbers()) restyle.AddControl(w.control(n)->label, w.control(n)->label, n);
+        restyle.Open(w, 1);
+        while (!done && w.accept()) restyle.TakeEvent();
+    });
+    drive::settle();
+    if (Window* w = drive::window("Orders")) drive::click(*w, "?City");
+    render("Orders", folder, "restyled-title-bar-rounded.png");
+    done = true;
+    if (Window* w = drive::window("Orders")) w->post({.event = EVENT::CloseWindow});
+    drive::settle();
+}
+
+// The recording window over the catalogue, with the rows of a few tab
+// choices; closed again without storing them.
+void renderRecording(Window& catalogue, const std::string& folder) {
+    Assistant.INITIALIZED = 1;  // no character needed for the picture
+    Assistant.EVENTQUEUE->free();
+    Assistant.ACTIVATERECORDEVENTS = RECORDER::Requested;
+    const std::string address = std::to_string(reinterpret_cast<std::uintptr_t>(&Assistant));
+    Assistant.EVENTWINDOWTHREAD = START([address] { AssistantClass::WatchEventsThread(address); });
+    Window* recorder = drive::waitForWindow("Gebeurtenis(sen) opnemen");
+    if (!recorder) {
+        std::fprintf(stderr, "the recording window did not open\n");
+        ++failures;
+        return;
+    }
+    for (const char* tab : {"?ColumnsTab", "?IndexesTab", "?TablesTab"}) {
+        drive::chooseTab(catalogue, tab);
+        Scheduler::instance().pumpUntil([] { return false; }, std::chrono::milliseconds(120));
+    }
+    drive::click(catalogue, "?TableList");
+    Scheduler::instance().pumpUntil([] { return false; }, std::chrono::milliseconds(400));  // the list follows
+    render("Gebeurtenis(sen) opnemen", folder, "watch-events.png");
+    drive::click(*recorder, "?CLOSEBUTTON");
+    drive::answerMessage("&Nee");
+    drive::settle();
+    Assistant.ACTIVATERECORDEVENTS = RECORDER::Off;
+    Assistant.INITIALIZED = 0;
 }
 
 // ---- shaped windows, on an X server where masks apply --------------------
@@ -352,6 +477,7 @@ int main(int argc, char** argv) {
         }
         drive::chooseTab(*catalogue, "?TablesTab");
         render("Tabloom", folder, "tabloom-assistant-button.png");
+        renderRecording(*catalogue, folder);
     }
     drive::pressKey(*frame, KEY::F3);
     if (Window* query = drive::waitForWindow("Browse an ODBC connection")) {
@@ -367,6 +493,7 @@ int main(int argc, char** argv) {
         if (Window* builder = drive::window("SQL Query wizard")) drive::click(*builder, "?CancelButton");
     }
     render("Tabloom version 1.05", folder, "main-frame-with-windows.png");
+    renderDressedWindow(folder);
     renderMerlinSpeaking(folder);
 
     drive::chooseMenu(*frame, "?EXIT");

@@ -43,15 +43,13 @@ void putOrAdd(Queue<Row>& queue, bool found) {
         queue.add();
 }
 
-void say(const std::string& step) { MESSAGE(step + ERROR() + "|" + FILEERROR()); }
-
 // Only a missing file is created: one that exists but does not open keeps
 // its rows for someone to look at.
 void openOrCreate(KeyedFile& file) {
     if (file.open(kReadWriteDenyNone)) return;
-    if (ERRORCODE() != kFileNotFound) return say("Open:");
-    if (!file.create()) say("Create:");
-    if (!file.open(kReadWriteDenyNone)) say("Open:");
+    if (ERRORCODE() != kFileNotFound) return sayFileError("Open:");
+    if (!file.create()) sayFileError("Create:");
+    if (!file.open(kReadWriteDenyNone)) sayFileError("Open:");
 }
 
 // Whether AGNTFILE holds a row of the procedure (a subject's header counts).
@@ -152,6 +150,10 @@ void AssistantClass::InitWindow(const std::string& procedureName) {
     if (window) addButton(*window, procedureName);
 }
 
+Byte AssistantClass::threadOf(const std::string& procedureName) {
+    return findProcedure(*PROCEDURETHREADQUEUE, procedureName) ? PROCEDURETHREADQUEUE->rec.THREAD : 0;
+}
+
 void AssistantClass::rememberThread(const std::string& procedureName, Byte thread) {
     const bool found = findProcedure(*PROCEDURETHREADQUEUE, procedureName);
     PROCEDURETHREADQUEUE->rec.THREAD = thread;
@@ -223,7 +225,7 @@ void AssistantClass::TakeEvent(const std::string& procedureName, Long windowHand
     Window* window = TARGET();
     if (!window) return;
     if (PLAYBACKEVENTS != 0) {
-        if (window->event() != EVENT_ReplayRecorded) return;
+        if (!replayAwaited(*window)) return;
         SetProcedure(procedureName, windowHandle);
         TakeWindowPosition(PROCEDUREWINDOWHANDLE);
         ACTIVATERECORDEVENTS = RECORDER::Off;
@@ -233,6 +235,10 @@ void AssistantClass::TakeEvent(const std::string& procedureName, Long windowHand
     } else if (USEMENTAVOBUTTON != 0) {
         takeButtonEvent(*window, procedureName, windowHandle);
     }
+}
+
+bool AssistantClass::replayAwaited(const Window& window) const {
+    return window.event() == EVENT_ReplayRecorded && awaitedReplay != 0 && window.field() == awaitedReplay;
 }
 
 void AssistantClass::takeRecorderEvent(Window& window, const std::string& procedureName, Long windowHandle) {
@@ -253,7 +259,8 @@ void AssistantClass::takeRecorderEvent(Window& window, const std::string& proced
         case EVENT::LoseFocus:
         case EVENT::GainFocus:
         case EVENT::Suspend:
-        case EVENT::Resume: return;
+        case EVENT::Resume:
+        case EVENT_ReplayRecorded: return;  // a replay nobody waits for any more
         default: RecordEvent(procedureName, windowHandle);
     }
 }

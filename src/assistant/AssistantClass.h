@@ -30,13 +30,22 @@
 //   order and before any later request, once the pause is over.
 // - However the agent window closes, the character is unloaded with it.
 //   After Kill the agent never starts again: the commands do nothing.
-// - The author windows and the recorder are the virtual operations below
-//   that do nothing here; their subclasses do them.
+// - The author windows are the virtual operations below that do nothing
+//   here; their subclasses do them.
+// - The recorder (AssistantRecorder.cpp) makes a row of EVENTQUEUE of every
+//   event a procedure window passes on while it records; the recording
+//   window (WatchEvents.cpp) lists the rows, plays them and stores them as
+//   steps; a row is replayed (AssistantReplay.cpp) by the window that
+//   recorded it, on its own thread, only while the player awaits that
+//   replay's ticket.
 // - KiesOnderwerp (F12, the assistant button) lets the user choose one of the
 //   subjects of the current procedure in a window over the caller and plays
 //   it on a thread of its own (PLAYSUBJECTTHREAD). The playback reads the
 //   subject's rows before it plays and each step is its own copy, so nothing
 //   done with AGNTFILE meanwhile (another F12, an author window) changes it.
+//   A step that replays a recorded event waits, as the recording window's
+//   player does, for the window of the procedure that recorded it.
+// - Two CLOCK() readings are subtracted across midnight (clockDifference).
 #pragma once
 
 #include "assistant/AssistantQueues.h"
@@ -156,6 +165,13 @@ struct AssistantFields {
     // Ring events the agent window thread has taken and not carried out (a
     // pause holds them): that many of the oldest pending slots go first.
     platform::Long requestsHeld = 0;
+
+    // Replays are ticketed: a window replays an EVENT_ReplayRecorded only
+    // while its ticket (the event's control) is the one awaited, from a copy
+    // of the row taken when it began, and only that replay's finish counts.
+    platform::Long awaitedReplay = 0;  // 0: nobody waits
+    platform::Long lastReplay = 0;
+    EVENTQUEUERecord replayedRow;
 };
 
 class AssistantClass : public AssistantFields {
@@ -258,10 +274,49 @@ public:
     // The recorder's two branches of TakeEvent: one event recorded (state 1),
     // the current recorded row replayed in this window (EVENT_ReplayRecorded
     // during playback).
-    virtual void RecordEvent(const std::string& procedureName, platform::Long windowHandle) {}
-    virtual void ReplayEvent(const std::string& procedureName, platform::Long windowHandle) {}
+    virtual void RecordEvent(const std::string& procedureName, platform::Long windowHandle);
+    virtual void ReplayEvent(const std::string& procedureName, platform::Long windowHandle);
+    // The current window glides to (x, y), window units, in visible steps.
+    virtual void MoveWindowTo(platform::Short x, platform::Short y);
+    // The pointer glides to (WINDOWPOSX + x, WINDOWPOSY + y), screen pixels.
+    virtual void MoveMouseTo(platform::Long x, platform::Long y);
+
+    // The recording window, on a thread of its own (WatchEventsThread with the
+    // object's address as decimal text); returns when it closes.
+    virtual void WatchEvents();
+    static void WatchEventsThread(const std::string& address);
+
+    // The player: asks the window on that thread to replay the row in
+    // EVENTQUEUE's buffer, then waits, letting the others run, until it has
+    // or TIMEOUTMOUSEEVENT seconds have passed; true when it finished.
+    bool PlayRecordedRow(platform::Long thread);
+    // The thread of the procedure's open window, waiting up to
+    // TIMEOUTMOUSEEVENT seconds for it to open; 0 when it does not.
+    platform::Long WaitForProcedureThread(const std::string& procedureName);
+
+    // The event's name into the target; 1 when the event is not recorded.
+    // A Timer leaves the target as it was.
+    platform::Byte EventName(platform::Long event, platform::CString<254>& target);
+    // The control of the row being recorded, in that window: its type word
+    // (and state) after INFO, its contents in VALUE.
+    void ControlDescription(const platform::Window& window);
 
 private:
+    // MOUSEPOS := the pointer on the screen.
+    void readPointer();
+    // The thread of the procedure's open window, 0 for none.
+    platform::Byte threadOf(const std::string& procedureName);
+    void playEvents(platform::Window& window, platform::Byte useTimeIndex);
+    void handBack(const std::string& procedureName);
+    void CreateWatchEvents();
+    void addSubjectHeader(const std::string& procedureName, const std::string& subject);
+    // The recorded contents back in the control before its Accepted is
+    // posted: typed into an entry or text, set on a check box, option or list.
+    void restoreContents(platform::Window& window, const EVENTQUEUERecord& row);
+    void typeInto(platform::Window& window, platform::Long control, const std::string& text);
+    void finishReplay(platform::Long ticket);
+    // The event is the replay the player waits for.
+    bool replayAwaited(const platform::Window& window) const;
     // The agent: started (Init when needed), and with its character loaded.
     bool agentStarted();
     bool agentReady() { return agentStarted() && AGENTLOADED != 0; }

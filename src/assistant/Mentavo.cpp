@@ -1,5 +1,8 @@
 #include "assistant/Mentavo.h"
 
+#include "platform/message/Message.h"
+#include "platform/system/Errors.h"
+
 namespace {
 
 void closeIfOpen(platform::KeyedFile& file) {
@@ -19,3 +22,10 @@ void MentavoModuleInit(platform::Long finish) {
     clearRecord(AGNTFILE.rec.fieldTable(), &AGNTFILE.rec);
     clearRecord(AGNTSET.rec.fieldTable(), &AGNTSET.rec);
 }
+
+bool readSetting(const std::string& setting) {
+    AGNTSET.rec.SETTING = setting;
+    return AGNTSET.get(AGNTSET.KEY_AGS);
+}
+
+void sayFileError(const std::string& step) { platform::MESSAGE(step + platform::ERROR() + "|" + platform::FILEERROR()); }

@@ -11,3 +11,8 @@ inline AgntSetFile AGNTSET;
 inline AgntFile AGNTFILE;
 
 void MentavoModuleInit(platform::Long finish);
+
+// The settings row of that name into AGNTSET's buffer; false when missing.
+bool readSetting(const std::string& setting);
+// A failed file operation: the step's text, then ERROR() and FILEERROR().
+void sayFileError(const std::string& step);

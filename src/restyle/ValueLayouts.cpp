@@ -28,7 +28,7 @@ FontValue fontValue(std::string_view value) {
 }
 
 MarkValue markValue(std::string_view value) {
-    return {number(value, 1, 19), static_cast<platform::Byte>(number(value, 20, 1)),
+    return {number(value, 1, 19), static_cast<platform::Byte>(number(value, 20, 3)),
             static_cast<platform::Byte>(number(value, 30, 1))};
 }
 

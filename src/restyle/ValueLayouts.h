@@ -2,9 +2,9 @@
 // decimal text) for the properties whose value has parts:
 // - the typeface property (PROP:Font): 1-19 colour, 20-51 typeface, 52-53
 //   size, 54-65 style, 66-77 character set;
-// - "Mark selected control" (-5): 1-19 colour, 20 the symbol's code (one
-//   digit, 0 the default symbol), 30 the marking (0 none, 1 symbol left, 2
-//   box around, 3 symbol right);
+// - "Mark selected control" (-5): 1-19 colour, 20-22 the symbol's character
+//   code as a decimal number (0 or blank: the default symbol), 30 the marking
+//   (0 none, 1 symbol left, 2 box around, 3 symbol right);
 // - "Control position and size" (-16): the first 16 bytes raw, four blocks
 //   for x, y, width and height of a BYTE "used", a little-endian SHORT amount
 //   and a BYTE mode (0 absolute, 1 shift, 2 percentage);

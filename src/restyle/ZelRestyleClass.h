@@ -21,11 +21,19 @@
 // property alone. A size change under a modal window is taken once that
 // window has closed.
 //
-// The window's looks (fading, the title bar, background images, the marker,
-// round corners), the resizing and the tree menu are not built yet: their
-// operations do nothing, the scale stays 1.0 and every control is placed at
-// its opening geometry. The configure-directly picker runs on a thread of
-// its own: TakeEvent only tells it what happens.
+// The window's looks: it fades in as Open ends and out on CloseWindow, its
+// fade waiting for the clock without taking the window's events (they come
+// afterwards, in order); a window whose close is then refused shows again.
+// The title bar of controls is built once while styling is on and goes with
+// the styling, caption and icon coming back. The background images, the
+// title bar's height included, take their room on the first pass: the
+// controls move by it and the window grows by it, once; removing the
+// styling takes it back. Images beyond the rows of a reload go.
+//
+// The scaling, the centring of controls, the window's position check and
+// the tree menu are not built yet: the scale stays 1.0 and every control is
+// placed at its opening geometry moved by the room. The configure-directly
+// picker runs on a thread of its own: TakeEvent only tells it what happens.
 //
 // The object lives on its window's thread; the style manager keeps it in
 // its list from Open until Kill (or its destruction, when a thread ended at
@@ -37,9 +45,11 @@
 #include "restyle/PropertyCatalogue.h"
 #include "restyle/RestyleRows.h"
 #include "restyle/ZelRestyleBaseClass.h"
+#include "platform/ui/Region.h"
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -70,6 +80,14 @@ struct RESIZEQUEUERecord {
     X(platform::Long, IMAGEEQUATE)
 struct IMAGEBUTTONQUEUERecord {
     TABLOOM_RECORD(IMAGEBUTTONQUEUERecord, "", IMAGEBUTTONQUEUE_FIELDS)
+};
+
+// A background image created on the window, in the order of IMAGEQUEUE.
+#define IMAGEEQUATEQUEUE_FIELDS(X)    \
+    X(platform::Long, IMAGEEQUATE)    \
+    X(platform::Byte, FIXED)
+struct IMAGEEQUATEQUEUERecord {
+    TABLOOM_RECORD(IMAGEEQUATEQUEUERecord, "", IMAGEEQUATEQUEUE_FIELDS)
 };
 
 // The window's image settings, stored under "~" + profile + ":Images".
@@ -130,12 +148,23 @@ public:
     virtual void ResizeControls(platform::Long control, const RESIZEQUEUERecord& geometry, platform::Short xOffset,
                                 platform::Short yOffset);
     virtual void CheckWindowPosition() {}
-    virtual void FadeWindow(platform::Window&, platform::Byte /*fadeIn*/, platform::Byte /*method*/,
-                            platform::Byte /*startDefault*/, platform::Byte /*startPercent*/,
-                            platform::Byte /*endDefault*/, platform::Byte /*endPercent*/) {}
-    virtual void CreateTitleBar() {}
-    virtual void ShowImages() {}
-    virtual void MarkSelectedControl() {}
+    // Fades in (1) or out (0): by opacity when the window system shows it and
+    // the window is no MDI child, unless `method` 1 (or the stored method)
+    // asks for the region method: a square growing from the middle, or
+    // shrinking to it. Percentages run from 1 or 100 (the default start) to
+    // 100 or 1 (the default end), a step a tick (1/100 s), 5 s at most.
+    virtual void FadeWindow(platform::Window& window, platform::Byte fadeIn, platform::Byte method,
+                            platform::Byte startDefault, platform::Byte startPercent, platform::Byte endDefault,
+                            platform::Byte endPercent);
+    // The title bar of controls in place of the caption, once.
+    virtual void CreateTitleBar();
+    // Creates, places or removes the background images.
+    virtual void ShowImages();
+    // Creates the marker of the selected control and parks it.
+    virtual void MarkSelectedControl();
+    // The window's region: its frame and its visible controls (rounded with
+    // `roundControls`), in the window's own pixels.
+    virtual void SetWindowRegion(platform::Byte roundControls);
     virtual void UpdateMenuTree() {}
     virtual void StopConfigureDirectly() {}
 
@@ -160,6 +189,7 @@ public:
     platform::Short FRAMEDX = 0;
     platform::Short FRAMEDY = 0;
     platform::Queue<IMAGEQUEUERecord> IMAGEQUEUE;  // the window's background images
+    platform::Queue<IMAGEEQUATEQUEUERecord> IMAGEEQUATEQUEUE;  // the images created for them
     IMAGEPROPERTYGROUPRecord IMAGEPROPERTYGROUP;
     platform::Long MENUTREEITEMHEIGHT = 8;
     platform::Long MENUTREEITEMCOLOR = static_cast<platform::Long>(0x80000012);
@@ -258,6 +288,8 @@ private:
     // anything, once the control's sets are all applied.
     void write(platform::Long property, std::string_view value);
     void writePending();
+    // Writes the property only when it differs: an image is not shown anew.
+    void change(platform::Long control, platform::Long property, std::string_view value);
     // Sets what differs: a size the control has already stays natural.
     void place(platform::Long control, platform::Long x, platform::Long y, platform::Long width, platform::Long height);
     void followImages();
@@ -268,6 +300,20 @@ private:
     void takeSized();
     void placeTitleBar();
     void placeMarker(platform::Long control);
+    // The window's first pass: the room of the images and the title bar, by
+    // which the window grows.
+    void takeRoom();
+    void giveRoomBack();
+    void removeTitleBar();
+    void roundCorners();
+    void destroyImages(std::size_t from);
+    void destroyMarker();
+    // Takes the window's icon, if it has one.
+    std::string titleBarIcon();
+    void fadeLayered(platform::Window& window, bool in, int start, int end, int step);
+    void fadeByRegion(platform::Window& window, bool in, int step);
+    // A window faded out whose close was refused shows again.
+    void showAfterFadeOut();
 
     std::map<platform::Long, std::string> labels_;  // of the registered controls
     std::unique_ptr<PassReads> reads_;
@@ -277,4 +323,11 @@ private:
     // pass, so that removing the styling puts back those and no others.
     std::map<platform::Long, std::set<platform::Long>> restyled_;
     bool sizedAgainPending_ = false;  // a size change waits for a modal window to close
+    platform::Short grownX_ = 0;        // what the first pass added to the window's size
+    platform::Short grownY_ = 0;
+    std::string windowIcon_;            // the icon the title bar took from the window
+    // The region the window had before it faded out; fadedOut_ while faded.
+    std::optional<platform::Region> regionBeforeFade_;
+    bool fadedOut_ = false;
+    bool rounded_ = false;  // the styling gave the window its region
 };

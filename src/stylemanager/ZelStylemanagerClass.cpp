@@ -10,6 +10,7 @@
 #include "platform/system/Errors.h"
 #include "platform/system/Program.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/WindowCalls.h"
 #include "restyle/ZelRestyleClass.h"
 #include "stylemanager/CatalogueTables.h"
 
@@ -208,6 +209,28 @@ void ZelStylemanagerClass::DeleteRestyleClass(ZelRestyleClass& object) {
 }
 
 void ZelStylemanagerClass::RestyleClassCreated(ZelRestyleClass&) {}
+
+void ZelStylemanagerClass::SetWindowRoundness(platform::Window* window, Byte roundness) {
+    const platform::Window* w = window ? window : platform::TARGET();
+    if (!w) return;
+    const Long handle = w->handle();
+    platform::RECT shown;
+    if (!platform::GetWindowRect(handle, shown)) return;
+    WINDOWRECT.LEFT = shown.left;
+    WINDOWRECT.TOP = shown.top;
+    WINDOWRECT.RIGHT = shown.right;
+    WINDOWRECT.BOTTOM = shown.bottom;
+    if (roundness == 255) {
+        platform::SetWindowRgn(handle, std::nullopt, true);
+        return;
+    }
+    const int width = shown.right - shown.left, height = shown.bottom - shown.top;
+    const int edgeX = w->isApplication() ? 0 : platform::GetSystemMetrics(platform::SM_CXEDGE);
+    const int edgeY = w->isApplication() ? 0 : platform::GetSystemMetrics(platform::SM_CYEDGE);
+    platform::SetWindowRgn(
+        handle, platform::Region::roundRectangle(edgeX, edgeY, width - edgeX, height - edgeY, roundness, roundness),
+        true);
+}
 
 void ZelStylemanagerClass::NotifyMenuTree(Byte n) {
     if (MENUTREETHREAD != 0) platform::POST(kMenuTreeNotification + n, 0, MENUTREETHREAD);

@@ -102,9 +102,10 @@ public:
     // Gets the styled message box's restyle object ready; the styled box is
     // not built yet.
     virtual void PrepareMessageWindow(ZelRestyleClass&) {}
-    // Rounds the window's corners (nullptr: the target window); the window's
-    // looks are not built yet.
-    virtual void SetWindowRoundness(platform::Window*, platform::Byte) {}
+    // Rounds the window's corners (nullptr: the target window) with a corner
+    // ellipse of `roundness` pixels: an application frame's whole window,
+    // another window's inside its edge; 255 takes the region away.
+    virtual void SetWindowRoundness(platform::Window* window, platform::Byte roundness);
     // Posts event 502h + n to the running tree menu, if any.
     virtual void NotifyMenuTree(platform::Byte n);
     // The conditions of one set with their display texts, in CONDITIONALID

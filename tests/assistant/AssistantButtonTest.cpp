@@ -63,7 +63,7 @@ TEST_F(ButtonTest, ItIsASmallFlatIconButtonAtTheTopRightThatFollowsTheRightEdge)
     const Long button = assistantButton(w);
     ASSERT_NE(button, 0);
     EXPECT_EQ(w.numberProperty(button, PROP::Type), CREATE::button);
-    EXPECT_EQ(button, w.equate("?CloseButton") + 1) << "the next free number";
+    EXPECT_EQ(button, w.equate("?OkButton") + 1) << "the next free number";
     EXPECT_EQ(w.numberProperty(button, PROP::Xpos), w.numberProperty(0, PROP::Width) - 12);
     EXPECT_EQ(w.numberProperty(button, PROP::Ypos), 0);
     EXPECT_EQ(w.numberProperty(button, PROP::Width), 10);

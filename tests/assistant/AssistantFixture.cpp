@@ -18,14 +18,17 @@ Long TracingAssistant::event() {
 namespace {
 
 WindowSpec probeWindow(const ProbeOptions& options) {
-    return {.label = "P1$WINDOW",
+    WindowSpec spec{.label = "P1$WINDOW",
             .title = options.title,
-            .at = {30, 40, 240, 100},
+            .at = {30, 40, 240, options.more.empty() ? 100 : 200},
             .pixels = true,
             .resizable = options.resizable,
             .controls = {{.type = CREATE::entry, .label = "?Name", .at = {8, 8, 120, 20}},
                          {.type = CREATE::button, .label = "?OpenButton", .text = "&Open", .at = {8, 40, 80, 24}},
-                         {.type = CREATE::button, .label = "?CloseButton", .text = "&Close", .at = {100, 40, 80, 24}}}};
+                         {.type = CREATE::button, .label = "?CloseButton", .text = "&Close", .at = {100, 40, 80, 24}},
+                         {.type = CREATE::button, .label = "?OkButton", .text = "O&k", .at = {190, 40, 40, 24}}}};
+    spec.controls.insert(spec.controls.end(), options.more.begin(), options.more.end());
+    return spec;
 }
 
 }  // namespace

@@ -26,8 +26,16 @@ struct TracingAssistant : AssistantClass {
         AssistantClass::ToggleTrainMode();
         trace->add("ToggleTrainMode " + PROCEDURENAME.str());
     }
-    void RecordEvent(const std::string& p, platform::Long) override { trace->add(withNumber("RecordEvent " + p, event())); }
-    void ReplayEvent(const std::string& p, platform::Long) override { trace->add(withNumber("ReplayEvent " + p, event())); }
+    // Set: the recorder and the replay do their work after being written down.
+    bool recorderWorks = false;
+    void RecordEvent(const std::string& p, platform::Long h) override {
+        trace->add(withNumber("RecordEvent " + p, event()));
+        if (recorderWorks) AssistantClass::RecordEvent(p, h);
+    }
+    void ReplayEvent(const std::string& p, platform::Long h) override {
+        trace->add(withNumber("ReplayEvent " + p, event()));
+        if (recorderWorks) AssistantClass::ReplayEvent(p, h);
+    }
 
 private:
     static platform::Long event();
@@ -37,12 +45,14 @@ struct ProbeOptions {
     std::string procedure = "Probe";
     std::string title = "Probe";
     bool resizable = true;
+    // Controls below the probe's own, which lie in its first 70 pixels.
+    std::vector<platform::ControlSpec> more;
 };
 
 // A window procedure on the frame every window has: it writes down the
 // Accepted events and, after the frame's handling, the key code of each
 // AlertKey; its "?OpenButton" opens the procedure "Nested" over it on its
-// own thread.
+// own thread, "?CloseButton" closes it and "?OkButton" does nothing else.
 class ProbeProcedure : public WindowProcedure {
 public:
     ProbeProcedure(Trace& trace, const ProbeOptions& options);

@@ -71,7 +71,12 @@ TEST_F(WindowEventsTest, DuringPlaybackOnlyTheReplayEventCountsAndItMakesThisWin
     EXPECT_EQ(trace.only({"ReplayEvent", "RecordEvent", "KiesOnderwerp"}), Calls{});
     EXPECT_EQ(assistant.ACTIVATERECORDEVENTS, 1);
 
-    post(w, EVENT_ReplayRecorded);
+    assistant.awaitedReplay = 7;
+    post(w, EVENT_ReplayRecorded, 6);
+    post(w, EVENT_ReplayRecorded, 0);
+    EXPECT_EQ(trace.only({"ReplayEvent", "RecordEvent"}), Calls{}) << "only the awaited replay counts";
+    EXPECT_EQ(assistant.ACTIVATERECORDEVENTS, 1);
+    post(w, EVENT_ReplayRecorded, 7);
     EXPECT_EQ(trace.only({"ReplayEvent", "RecordEvent"}), Calls{withNumber("ReplayEvent Probe", EVENT_ReplayRecorded)});
     EXPECT_EQ(assistant.ACTIVATERECORDEVENTS, 0);
     EXPECT_EQ(assistant.PROCEDURENAME.view(), "Probe");

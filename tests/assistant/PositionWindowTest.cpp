@@ -65,6 +65,12 @@ protected:
         step.CURSORPOSTOVAGENT = "RO";
         step.ANIMATE = "Greet";
     }
+    // A test that leaves the window up ends it as the author would, so its
+    // thread does not outlive the fixture.
+    void TearDown() override {
+        if (Window* w = drive::window(kTitle)) drive::pressKey(*w, KEY::Esc);
+        TracedAgentFixture::TearDown();
+    }
 
     // Opens the position window from the probe's thread, as the training window does.
     Window& open() {

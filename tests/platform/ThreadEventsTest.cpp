@@ -113,6 +113,29 @@ TEST_F(FakeClock, SleepKeepsTheLockAndMovesTheClock) {
     EXPECT_EQ(order, "asleptb") << "nobody ran while the first thread slept";
 }
 
+TEST(ClockDifference, ReadingsAcrossMidnightAreADayApartLess) {
+    const Long day = 8'640'000;
+    const struct {
+        Long later, earlier, difference;
+    } cases[] = {
+        {500, 350, 150},
+        {350, 350, 0},
+        {51, day - 100 + 1, 150},  // 00:00:00.50 after 23:59:59.00
+        {1, day, 1},               // midnight after the last hundredth of the day
+    };
+    for (const auto& c : cases) EXPECT_EQ(clockDifference(c.later, c.earlier), c.difference) << c.later << " " << c.earlier;
+}
+
+TEST(ClockDifference, TheFakeClockPassesMidnightAsTheDayDoes) {
+    Clock::useFake(8'640'000 - 100);
+    const Long before = CLOCK();
+    Clock::advance(std::chrono::milliseconds(1500));
+    const Long after = CLOCK();
+    Clock::useReal();
+    EXPECT_LT(after, before) << "the time of day began again";
+    EXPECT_EQ(clockDifference(after, before), 150);
+}
+
 TEST(ThreadEvents, APostBeforeTheThreadHasAWindowReachesItsFirstEventWait) {
     Log log;
     bool openNow = false;

@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDeadlineTimer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -192,14 +194,30 @@ std::optional<QPoint> visibleCaptionPoint(WindowView& view) {
 
 void chooseFromWindowList(Window& w);
 
+// On X11 a window is active only once the X server says so, a moment after it
+// was shown or clicked: keys sent before then find no focus. Without a window
+// manager nobody else activates it on the click.
+void awaitActivation(WindowView& view) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+    QWindow* native = view.window()->windowHandle();
+    if (!native || native->isActive()) return;
+    view.window()->activateWindow();
+    const QDeadlineTimer deadline(std::chrono::seconds(2));
+    while (!native->isActive() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        settle();
+    }
+}
+
 // What a user does before working in a window that is not in front: a click
 // on a visible part of its caption, or, for an MDI child that others cover,
 // its entry in the frame's window list.
 void bringForward(Window& w) {
     WindowView& view = viewOf(w);
     if (inFront(view)) return;
-    if (const std::optional<QPoint> at = visibleCaptionPoint(view)) return clickAt(&view, *at);
-    if (w.spec().mdi) chooseFromWindowList(w);
+    if (const std::optional<QPoint> at = visibleCaptionPoint(view)) clickAt(&view, *at);
+    else if (w.spec().mdi) chooseFromWindowList(w);
+    awaitActivation(view);
 }
 
 void closePopups() {
@@ -306,6 +324,11 @@ void chooseMenu(Window& w, std::string_view label) {
 void highlightMenu(Window& w, std::string_view label) {
     QMenu* menu = openMenusTo(w, label);
     moveMouseTo(menu, menu->actionGeometry(menuAction(w, controlOf(w, label).number)).center());
+}
+
+std::string litMenu(Window& w) {
+    const Long entry = w.menuBarEntry(viewOf(w).litMenuShown());
+    return entry == 0 ? std::string() : w.control(entry)->label;
 }
 
 std::string statusText(Window& w) {
@@ -555,8 +578,11 @@ void releaseMouse(Window& w, std::string_view label, int x, int y, Long button) 
     mouseAtScreen(widget, widget->mapToGlobal(QPoint(x, y)), QEvent::MouseButtonRelease, qtButton(button));
 }
 
-void doubleClick(Window& w, std::string_view label) {
-    QWidget* widget = widgetOf(w, label);
+void doubleClick(Window& w, std::string_view label) { doubleClick(w, controlOf(w, label).number); }
+
+void doubleClick(Window& w, Long number) {
+    QWidget* widget = viewOf(w).widget(number);
+    if (!widget) throw std::invalid_argument("control " + std::to_string(number) + " has no widget");
     mouseAtScreen(widget, widget->mapToGlobal(aimAt(widget)), QEvent::MouseButtonDblClick);
 }
 

@@ -29,6 +29,9 @@ void pressKey(Window& window, Long keyCode);
 void chooseMenu(Window& window, std::string_view label);
 // Moves the menu highlight onto the item, as the pointer does.
 void highlightMenu(Window& window, std::string_view label);
+// The label of the menu bar's entry shown lit while its menu is closed
+// (HiliteMenuItem); "" when none is.
+std::string litMenu(Window& window);
 // What the application window's status bar shows.
 std::string statusText(Window& window);
 // Clicks the control in its middle (a check box on its box, and it toggles).
@@ -74,6 +77,7 @@ void moveMouse(Window& window, std::string_view label, int x, int y);
 void pressMouse(Window& window, std::string_view label, int x, int y, Long button = KEY::MouseLeft);
 void releaseMouse(Window& window, std::string_view label, int x, int y, Long button = KEY::MouseLeft);
 void doubleClick(Window& window, std::string_view label);
+void doubleClick(Window& window, Long control);  // one created at run time
 
 // The layer's pointer (PointerCalls.h), in screen pixels: moving it there as
 // the mouse does (a move to the window there, if any), and clicking,

@@ -58,4 +58,9 @@ Long CLOCK() {
     return static_cast<Long>((f.startOfDay + elapsed) % kHundredthsPerDay) + 1;
 }
 
+Long clockDifference(Long later, Long earlier) {
+    const Long difference = later - earlier;
+    return difference < 0 ? difference + kHundredthsPerDay : difference;
+}
+
 }  // namespace platform

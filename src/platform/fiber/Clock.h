@@ -10,6 +10,8 @@
 // - CLOCK() is hundredths of a second since midnight plus one (1 is
 //   midnight), from the local time of day; under the fake clock it starts at
 //   the time of day the test gives and moves with advance().
+// - Two CLOCK() readings are subtracted with clockDifference only: a reading
+//   taken after midnight is a day on from one taken before it.
 #pragma once
 
 #include "platform/text/Text.h"
@@ -33,5 +35,9 @@ public:
 
 // The runtime's CLOCK().
 Long CLOCK();
+
+// Hundredths from `earlier` to `later`, two CLOCK() readings less than a day
+// apart: a negative difference has crossed midnight and gains a day.
+Long clockDifference(Long later, Long earlier);
 
 }  // namespace platform

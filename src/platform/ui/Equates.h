@@ -30,6 +30,8 @@ constexpr Long Move = 0x220, Size = 0x221, Restore = 0x222, Maximize = 0x223, Ic
 // The restyle engine's own: a size change to take again once no modal window
 // is up.
 constexpr Long SizedAgain = 0x999;
+// Its own too: a window faded out as it was asked to close is still open.
+constexpr Long FadedOut = 0x99A;
 }  // namespace EVENT
 
 // Control types.
@@ -100,8 +102,13 @@ constexpr Long None = 0, Arrow = 1, Wait = 2, Cross = 3;
 
 // Standard actions of menu items and buttons.
 namespace STD {
-constexpr Long None = 0, Close = 1, Cut = 2, Copy = 3, Paste = 4, TileWindow = 5, CascadeWindow = 6,
+constexpr Long None = 0, Close = 15, Cut = 2, Copy = 3, Paste = 4, TileWindow = 5, CascadeWindow = 6,
                ArrangeIcons = 7, WindowList = 8, HelpIndex = 9, HelpSearch = 10, HelpOnHelp = 11;
+}
+
+// The icon a window shows when the program names none; drawn by the layer.
+namespace ICON {
+inline constexpr std::string_view Application = "~Application.ico";
 }
 
 // Window manager results.

@@ -2,6 +2,7 @@
 
 #include "platform/text/Codepage.h"
 #include "platform/ui/Equates.h"
+#include "platform/ui/PictureFiles.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -104,9 +105,36 @@ QPixmap drawAssistantButton() {
     return pixmap;
 }
 
+// The close button of a title bar the program builds: a white cross.
+QPixmap drawCloseApplication() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(4, 4), QPointF(12, 12));
+    p.drawLine(QPointF(12, 4), QPointF(4, 12));
+    return pixmap;
+}
+
+// A window with a caption: the icon of a program that names none.
+QPixmap drawApplicationIcon() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(QColor(40, 40, 40));
+    p.setBrush(Qt::white);
+    p.drawRect(QRect(1, 2, 13, 12));
+    p.fillRect(QRect(2, 3, 12, 3), QColor(10, 36, 106));
+    return pixmap;
+}
+
 // Drawn pictures of the program's own icons, by name.
 QPixmap drawNamedIcon(const std::string& name) {
-    if (upper(name) == "~MENTAVOBUTTON.ICO") return drawAssistantButton();
+    const std::string key = upper(name);
+    if (key == "~MENTAVOBUTTON.ICO") return drawAssistantButton();
+    if (key == "~ZELCLOSEAPPLICATION.ICO") return drawCloseApplication();
+    if (key == upper(ICON::Application)) return drawApplicationIcon();
     return {};
 }
 
@@ -134,34 +162,29 @@ QPixmap drawLetterIcon(const std::string& name) {
 
 namespace {
 
-QPixmap fileFor(const std::string& name) {
-    if (name.empty() || name[0] == '~') return {};
-    return QPixmap(toQString(name));
-}
-
-const QIcon& drawnIcon(const std::string& name) {
-    static std::map<std::string, QIcon> drawn;
+// A "~" name is a picture built into the program: one the layer draws, else
+// the file of the bare name, else a letter on a square.
+QPixmap builtIn(const std::string& name) {
+    static std::map<std::string, QPixmap> drawn;
     auto it = drawn.find(name);
     if (it != drawn.end()) return it->second;
     QPixmap picture = drawSymbol(name);
     if (picture.isNull()) picture = drawNamedIcon(name);
-    return drawn[name] = QIcon(picture.isNull() ? drawLetterIcon(name) : picture);
+    if (!picture.isNull()) return drawn[name] = picture;
+    const QPixmap file = pictureFile(name.substr(1));
+    return file.isNull() ? drawn[name] = drawLetterIcon(name) : file;
 }
 
 }  // namespace
 
 QIcon iconFor(const std::string& name) {
-    if (name.empty()) return {};
-    const QPixmap file = fileFor(name);
-    return file.isNull() ? drawnIcon(name) : QIcon(file);
+    const QPixmap picture = pictureFor(name);
+    return picture.isNull() ? QIcon() : QIcon(picture);
 }
 
 QPixmap pictureFor(const std::string& name) {
     if (name.empty()) return {};
-    const QPixmap file = fileFor(name);
-    if (!file.isNull()) return file;
-    const QIcon& icon = drawnIcon(name);
-    return icon.pixmap(icon.availableSizes().value(0, QSize(32, 32)));
+    return name[0] == '~' ? builtIn(name) : pictureFile(name);
 }
 
 namespace {
@@ -224,15 +247,16 @@ QString typedTextOf(Long keyCode) {
     }
 }
 
-QString withoutMnemonic(const std::string& text) {
-    QString out;
-    const QString in = toQString(text);
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        if (in[i] == '&') {
-            if (i + 1 < in.size() && in[i + 1] == '&') out += '&', ++i;
+QString withoutMnemonic(const std::string& text) { return toQString(textWithoutMnemonic(text)); }
+
+std::string textWithoutMnemonic(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&') {
+            if (i + 1 < text.size() && text[i + 1] == '&') out += '&', ++i;
             continue;
         }
-        out += in[i];
+        out += text[i];
     }
     return out;
 }

@@ -27,8 +27,11 @@ QFont mappedFont(const std::string& name, int pointSize);
 // Windows BGR colour numbers; 80000000h + n is system colour n; -1 is none.
 QColor colorFromNumber(Long bgr);
 
-// Icons and images by name: a file of that name on disk; else, and always
-// for a name starting with "~" ("~Pauze.ico"), drawn by the layer.
+// Icons and images by name: a file of that name on disk (PictureFiles.h),
+// nothing when it cannot be read; a name starting with "~" ("~Pauze.ico")
+// is built into the program: drawn by the layer (the message-box symbols,
+// "~MentavoButton.ico", "~ZelCloseApplication.ico", ICON::Application),
+// else the file of the name without "~", else a letter on a square.
 QIcon iconFor(const std::string& name);
 QPixmap pictureFor(const std::string& name);
 
@@ -41,6 +44,7 @@ QString typedTextOf(Long keyCode);
 
 // Menu and button texts: "&" marks the mnemonic, "&&" a literal ampersand.
 QString withoutMnemonic(const std::string& text);
+std::string textWithoutMnemonic(std::string_view text);
 // The letter or digit after a lone "&", upper case; 0 for none.
 char mnemonicOf(std::string_view text);
 

@@ -3,9 +3,11 @@
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
 #include "platform/ui/PointerCalls.h"
+#include "platform/ui/SystemMetrics.h"
 #include "platform/ui/WindowView.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 #include <utility>
 
@@ -159,6 +161,8 @@ void Window::open() {
     props_[PROP::System] = spec_.system ? "1" : "0";
     props_[PROP::Max] = spec_.maximizeBox ? "1" : "0";
     props_[PROP::Resize] = spec_.resizable ? "1" : "0";
+    props_[PROP::Center] = spec_.center ? "1" : "0";
+    props_[PROP::Mdi] = spec_.mdi ? "1" : "0";
     if (spec_.hidden) props_[PROP::Hide] = "1";
     open_ = true;
     openPending_ = true;
@@ -282,6 +286,42 @@ void Window::setTopmost(bool on) {
     if (view_) view_->applyTopmost();
 }
 
+namespace {
+constexpr Long kCaptionStyle = 0xC00000;
+constexpr Long kLayeredStyle = 0x80000;
+}  // namespace
+
+void Window::setStyle(bool extended, Long value) {
+    const bool caption = captionShown(), layered = (exStyle_ & kLayeredStyle) != 0;
+    (extended ? exStyle_ : style_) = value;
+    if (layered && (exStyle_ & kLayeredStyle) == 0) setAlpha(255);
+    if (caption != captionShown() && view_) view_->applyCaption();
+}
+
+bool Window::captionShown() const { return (style_ & kCaptionStyle) == kCaptionStyle; }
+
+void Window::setAlpha(Byte alpha) {
+    alpha_ = alpha;
+    if (view_) view_->applyOpacity();
+}
+
+// Control 0 is the window itself, so the handle its number would give is
+// free for the menu bar.
+Long Window::menuHandle() const {
+    return open_ && isApplication() && !spec_.menubar.empty() ? handle_ + kControlHandleBase : 0;
+}
+
+Long Window::menuBarEntry(Long place) const {
+    for (const auto& [n, c] : controls_)
+        if (n < 0 && c.parent == 0 && childIndex(c) == place) return n;
+    return 0;
+}
+
+void Window::lightMenu(Long place) {
+    litMenu_ = place;
+    if (view_) view_->showLitMenu();
+}
+
 Long Window::controlHandle(Long number) const { return number == 0 ? handle_ : handle_ + kControlHandleBase + number; }
 
 bool Window::blocked() const { return open_ && topWindowOf(thread_) != this; }
@@ -335,7 +375,50 @@ std::string Window::property(Long number, Long prop) const {
     if (prop == PROP::Label) return c->second.label;
     if (prop == PROP::InToolBar) return inToolbar(c->second) ? "1" : "0";
     auto it = c->second.props.find(prop);
-    return it == c->second.props.end() ? std::string() : it->second;
+    if (it != c->second.props.end()) return it->second;
+    return computed(c->second, prop);
+}
+
+std::string Window::computed(const Control& c, Long prop) const {
+    switch (prop) {
+        case PROP::Parent: return std::to_string(c.parent);
+        case PROP::ChildIndex: return std::to_string(childIndex(c));
+        case PROP::TrueValue:
+            return c.type == CREATE::radio ? textWithoutMnemonic(property(c.number, PROP::Text)) : std::string();
+        case PROP::Selected:
+            if (c.type == CREATE::check) return c.screenText == property(c.number, PROP::TrueValue) ? "1" : "0";
+            if (c.type == CREATE::option) {
+                const auto radios = radiosOf(c);
+                for (std::size_t i = 0; i < radios.size(); ++i)
+                    if (property(radios[i]->number, PROP::TrueValue) == c.screenText) return std::to_string(i + 1);
+                return "0";
+            }
+            return {};
+        default: return {};
+    }
+}
+
+// Menus count down from -1, the other controls up from 1: either way the
+// structure's order is the order of the numbers' size.
+Long Window::childIndex(const Control& c) const {
+    Long place = 0;
+    for (const auto& [n, other] : controls_)
+        if (other.parent == c.parent && (n < 0) == (c.number < 0) && std::abs(n) <= std::abs(c.number)) ++place;
+    return place;
+}
+
+std::vector<const Control*> Window::radiosOf(const Control& option) const {
+    std::vector<const Control*> radios;
+    for (const auto& [n, c] : controls_)
+        if (c.parent == option.number && c.type == CREATE::radio) radios.push_back(&c);
+    return radios;
+}
+
+void Window::setSelected(const Control& c, Long place) {
+    if (c.type == CREATE::check) return change(c.number, property(c.number, place != 0 ? PROP::TrueValue : PROP::FalseValue));
+    const auto radios = radiosOf(c);
+    if (place < 1 || place > static_cast<Long>(radios.size())) return change(c.number, "");
+    change(c.number, property(radios[static_cast<std::size_t>(place - 1)]->number, PROP::TrueValue));
 }
 
 Long Window::numberProperty(Long number, Long prop) const {
@@ -343,15 +426,31 @@ Long Window::numberProperty(Long number, Long prop) const {
 }
 
 void Window::setProperty(Long number, Long prop, std::string_view value) {
-    if (prop == PROP::Handle || prop == PROP::Type || prop == PROP::Label || prop == PROP::InToolBar) return;  // read only
+    const bool readOnly = prop == PROP::Handle || prop == PROP::Type || prop == PROP::Label ||
+                          prop == PROP::InToolBar || prop == PROP::Parent || prop == PROP::ChildIndex;
+    if (readOnly) return;
     if (number == 0 && prop == PROP::Active) {
         if (leadingNumber(value) != 0 && view_) view_->bringForward();
         return;
     }
+    if (const Control* c = control(number); c && prop == PROP::Selected &&
+                                            (c->type == CREATE::check || c->type == CREATE::option))
+        return setSelected(*c, static_cast<Long>(leadingNumber(value)));
     if (Geometry::holds(prop)) {
         Geometry* g = geometryOf(number);
         if (!g) return;
-        g->write(prop, static_cast<Long>(leadingNumber(value)), usesPixels());
+        const auto size = static_cast<Long>(leadingNumber(value));
+        g->write(prop, size, usesPixels());
+        if (Control* c = number != 0 && size != 0 ? control(number) : nullptr)
+            c->props.erase(prop == PROP::Width ? PROP::NoWidth : prop == PROP::Height ? PROP::NoHeight : 0);
+    } else if (number != 0 && (prop == PROP::NoWidth || prop == PROP::NoHeight) && leadingNumber(value) != 0) {
+        // The natural size: as wide or high as what the control shows.
+        Control* c = control(number);
+        if (!c) return;
+        c->props[prop] = std::string(value);
+        const Long size = prop == PROP::NoWidth ? PROP::Width : PROP::Height;
+        c->geometry.write(size, 0, usesPixels());
+        prop = size;
     } else if (number == 0) {
         props_[prop] = std::string(value);
         if (prop == PROP::Timer && open_) threadEvents::setTimer(thread_, handle_, numberProperty(0, PROP::Timer));
@@ -425,6 +524,15 @@ void Window::display(Long number) {
         if (number != 0 && n != number) continue;
         if (applyBinding(c) && view_) view_->apply(n, PROP::ScreenText);
     }
+}
+
+void Window::change(Long number, std::string_view value) {
+    Control* c = control(number);
+    if (!c) return;
+    c->editing = false;
+    if (c->spec && c->spec->use) c->spec->use.set(value);
+    c->screenText = c->spec && c->spec->use ? c->spec->use.get() : std::string(value);
+    if (view_) view_->apply(number, PROP::ScreenText);
 }
 
 void Window::update(Long number) {
@@ -716,6 +824,10 @@ Long KEYSTATE() { return fromCurrentEvent(&Event::keyState); }
 
 void SETKEYCODE(Long keyCode) {
     if (Event* e = currentEvent()) e->keyCode = keyCode;
+}
+
+void CHANGE(Long control, std::string_view value) {
+    if (Window* w = TARGET()) w->change(control, value);
 }
 
 namespace {

@@ -30,7 +30,9 @@
 //   entry's screen text shows at once, even while the user is typing in it.
 // - Positions and sizes (Geometry.h) are in dialog units of the window's font,
 //   or in pixels while the window's PROP:Pixels is set; the model converts,
-//   so it answers in either unit without the view. A structure drawn in
+//   so it answers in either unit without the view. A control's PROP::NoWidth
+//   or NoHeight written 1 makes that side natural (an image's picture's own)
+//   until a size is written. A structure drawn in
 //   pixels (WindowSpec::pixels) places everything in pixels from the start,
 //   whatever the font. A window's Xpos/Ypos are
 //   its top left corner on the screen (an MDI child's in its frame's client
@@ -93,6 +95,8 @@ public:
     int thread() const { return thread_; }
     Long handle() const { return handle_; }
     Long controlHandle(Long control) const;
+    // GetMenu: the handle of the window's menu bar, 0 when it has none.
+    Long menuHandle() const;
     // Under a window its thread opened later: takes no input.
     bool blocked() const;
     const WindowSpec& spec() const { return spec_; }
@@ -145,6 +149,9 @@ public:
     Long keyCode() const { return current_.keyCode; }
 
     void display(Long control = 0);  // bound variables to the screen; text being typed stays
+    // CHANGE: the control shows the value and its variable takes it, any
+    // typing in it ended; no event comes of it.
+    void change(Long control, std::string_view value);
     // UPDATE: what the user is still typing goes into the bound variables,
     // without Accepted and without ending the edit.
     void update(Long control = 0);
@@ -195,6 +202,24 @@ public:
     // Above every window that is not topmost, the program's and others'.
     void setTopmost(bool on);
     bool topmost() const { return topmost_; }
+    // The window's style words of the system's window calls (WindowCalls.h),
+    // kept as written. WS_CAPTION in the style shows the caption: without it
+    // the window keeps its place and the size of its client area, and its
+    // frame closes over the client area. WS_EX_LAYERED in the extended style makes alpha() the
+    // window's opacity (an MDI child's is stored only); taking it away makes
+    // the window opaque again.
+    Long style(bool extended) const { return extended ? exStyle_ : style_; }
+    void setStyle(bool extended, Long value);
+    bool captionShown() const;
+    // 0 to 255 (opaque), while layered.
+    void setAlpha(Byte alpha);
+    Byte alpha() const { return alpha_; }
+    // The menu bar's entry at that place (1 the first) shows lit, its menu
+    // staying closed; 0 lights none.
+    void lightMenu(Long place);
+    Long litMenu() const { return litMenu_; }
+    // The menu or item at that place on the menu bar; 0 for none.
+    Long menuBarEntry(Long place) const;
 
     static const std::vector<Window*>& openWindows();
     static Window* applicationFrame();
@@ -220,6 +245,10 @@ private:
     Event stamped(Event e) const;
     bool applyBinding(Control& c);
     Long tabPosition(const Control& tab) const;  // 1 for the sheet's first tab
+    Long childIndex(const Control& c) const;
+    std::vector<const Control*> radiosOf(const Control& option) const;
+    std::string computed(const Control& c, Long prop) const;  // "" when the property is stored
+    void setSelected(const Control& c, Long place);
 
     WindowSpec spec_;
     std::map<Long, Control> controls_;
@@ -235,6 +264,10 @@ private:
     Long typingKey_ = 0;  // the key pressed last, until the text it typed is taken
     std::optional<Region> region_;
     bool topmost_ = false;
+    Long style_ = 0xC00000;  // WS_CAPTION
+    Long exStyle_ = 0;
+    Byte alpha_ = 255;
+    Long litMenu_ = 0;
     WindowView* view_ = nullptr;
     int thread_ = 0;
     Long handle_ = 0;
@@ -282,6 +315,8 @@ Long KEYCODE();
 Long KEYCHAR();
 Long KEYSTATE();
 void SETKEYCODE(Long keyCode);
+// CHANGE on the target window.
+void CHANGE(Long control, std::string_view value);
 // SYSTEM{prop}, the program-wide properties: PROP::Modal; PROP::MessageHook,
 // the installed message hook (Message.h); and what was written (PROP::Buffer,
 // the file buffering the layer does not need, is accepted and read back).

@@ -1,5 +1,6 @@
 #include "platform/ui/WindowCalls.h"
 
+#include "platform/ui/Compositor.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
@@ -11,6 +12,8 @@ Long GetSystemMetrics(Long index) {
         case SM_CXFRAME:
         case SM_CYFRAME: return SystemMetrics::frameWidth;
         case SM_CYCAPTION: return SystemMetrics::captionHeight + SystemMetrics::edge;
+        case SM_CXEDGE:
+        case SM_CYEDGE: return SystemMetrics::edge;
         default: return 0;
     }
 }
@@ -30,6 +33,51 @@ bool SetWindowRgn(Long handle, std::optional<Region> region, bool redraw) {
     w->setRegion(std::move(region));
     if (redraw) w->redraw();
     return true;
+}
+
+Long GetWindowLong(Long handle, Long index) {
+    const Window* w = Window::byHandle(handle);
+    return w && (index == GWL_STYLE || index == GWL_EXSTYLE) ? w->style(index == GWL_EXSTYLE) : 0;
+}
+
+Long SetWindowLong(Long handle, Long index, Long value) {
+    Window* w = Window::byHandle(handle);
+    if (!w || (index != GWL_STYLE && index != GWL_EXSTYLE)) return 0;
+    const Long previous = w->style(index == GWL_EXSTYLE);
+    w->setStyle(index == GWL_EXSTYLE, value);
+    return previous;
+}
+
+bool SetLayeredWindowAttributes(Long handle, Long, Byte alpha, Long flags) {
+    Window* w = Window::byHandle(handle);
+    if (!w || (w->style(true) & WS_EX_LAYERED) == 0) return false;
+    if (flags & LWA_ALPHA) w->setAlpha(alpha);
+    return true;
+}
+
+namespace {
+
+std::optional<bool>& layeredShownByTest() {
+    static std::optional<bool> shown;
+    return shown;
+}
+
+}  // namespace
+
+bool layeredWindowsShown() { return layeredShownByTest().value_or(compositorRuns()); }
+
+void showLayeredWindows(std::optional<bool> shown) { layeredShownByTest() = shown; }
+
+bool UpdateWindow(Long handle) {
+    Window* w = Window::byHandle(handle);
+    if (w) w->redraw();
+    return w != nullptr;
+}
+
+bool InvalidateRect(Long handle) {
+    const Window* w = Window::byHandle(handle);
+    if (w && w->view()) w->view()->outer()->update();
+    return w && w->view();
 }
 
 namespace {
@@ -68,6 +116,14 @@ bool GetWindowRect(Long handle, RECT& rect) {
     const WindowView* view = shownView(handle);
     if (!view) return false;
     rect = rectOf(view->screenRect());
+    return true;
+}
+
+bool ClientToScreen(Long handle, POINT& point) {
+    const Window* w = Window::byHandle(handle);
+    if (!w || !w->view()) return false;
+    const QPoint origin = w->view()->clientOrigin();
+    point = {point.x + origin.x(), point.y + origin.y()};
     return true;
 }
 

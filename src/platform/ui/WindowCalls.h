@@ -19,6 +19,14 @@
 //   GetWindowPlacement its show state (SW_SHOWMAXIMIZED or SW_SHOWNORMAL)
 //   and its restored rectangle (an MDI child's in its frame's MDI area).
 //   Right and bottom lie just outside.
+// - GetWindowLong and SetWindowLong read and write the window's style words
+//   (GWL_STYLE, GWL_EXSTYLE; Window::style): taking WS_CAPTION away takes the
+//   caption away, and WS_EX_LAYERED lets SetLayeredWindowAttributes set the
+//   window's opacity (LWA_ALPHA; false for a window that is not layered).
+//   Whether opacity shows at all depends on the window system (a compositor):
+//   layeredWindowsShown() tells; tests decide it with showLayeredWindows.
+// - UpdateWindow paints the window before it returns (Window::redraw);
+//   InvalidateRect has it painted on Qt's next turn.
 // - A handle that is no open window's gives false and does nothing.
 #pragma once
 
@@ -32,6 +40,8 @@ namespace platform {
 constexpr Long SM_CYCAPTION = 4;
 constexpr Long SM_CXFRAME = 32;
 constexpr Long SM_CYFRAME = 33;
+constexpr Long SM_CXEDGE = 45;
+constexpr Long SM_CYEDGE = 46;
 
 Long GetSystemMetrics(Long index);
 
@@ -63,6 +73,25 @@ struct WINDOWPLACEMENT {
 constexpr ULong SW_SHOWNORMAL = 1;
 constexpr ULong SW_SHOWMAXIMIZED = 3;
 
+constexpr Long GWL_STYLE = -16;
+constexpr Long GWL_EXSTYLE = -20;
+constexpr Long WS_CAPTION = 0xC00000;
+constexpr Long WS_EX_LAYERED = 0x80000;
+constexpr Long LWA_ALPHA = 2;
+
+// 0 for no open window's handle.
+Long GetWindowLong(Long handle, Long index);
+// The previous value; 0 for no open window's handle.
+Long SetWindowLong(Long handle, Long index, Long value);
+bool SetLayeredWindowAttributes(Long handle, Long colorKey, Byte alpha, Long flags);
+bool layeredWindowsShown();
+// nullopt: as the window system is.
+void showLayeredWindows(std::optional<bool> shown);
+bool UpdateWindow(Long handle);
+bool InvalidateRect(Long handle);
+
+// A point of the window's client area, in its pixels, on the screen.
+bool ClientToScreen(Long handle, POINT& point);
 bool GetWindowRect(Long handle, RECT& rect);
 bool GetClientRect(Long handle, RECT& rect);
 bool GetWindowPlacement(Long handle, WINDOWPLACEMENT& placement);

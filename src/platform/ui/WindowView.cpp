@@ -1,4 +1,5 @@
 #include "platform/ui/WindowView.h"
+#include "platform/ui/view/MenuBar.h"
 
 #include "platform/fiber/Scheduler.h"
 #include "platform/text/Codepage.h"
@@ -72,7 +73,7 @@ void WindowView::buildClientArea() {
     auto* layout = new QVBoxLayout(client_);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    menuBar_ = new QMenuBar(client_);
+    menuBar_ = new MenuBar(client_);
     layout->addWidget(menuBar_);
     mdiArea_ = makeFrameArea(*this, client_);
     mdiArea_->setBackground(colorFromNumber(static_cast<Long>(0x8000000C)));
@@ -278,7 +279,10 @@ void WindowView::applyHidden() {
 }
 
 Long WindowView::focusedControl() const {
+    // A window keeps its focus while inactive; on X11 a window also becomes
+    // active only when the window system says so, a while after it opens.
     const QWidget* focused = QApplication::focusWidget();
+    if (!focused || !isAncestorOf(focused)) focused = focusWidget();
     return focused && isAncestorOf(focused) ? controlOf(focused) : 0;
 }
 

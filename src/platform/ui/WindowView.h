@@ -32,13 +32,13 @@ class QKeyEvent;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class QMenuBar;
 class QPainter;
 class QStatusBar;
 
 namespace platform {
 
 class ControlView;
+class MenuBar;
 class PaintHold;
 class Window;
 struct ControlSpec;
@@ -73,6 +73,10 @@ public:
     // The model's region as the window's mask, where masks apply.
     void applyRegion();
     void applyTopmost();
+    // The caption shown or taken away (Window::captionShown): the frame is
+    // laid out again around the same client area.
+    void applyCaption();
+    void applyOpacity();
     void addControl(Long control);  // one created at run time
     // A control destroyed: its widget goes later, never at once (a handler
     // of that widget may be running).
@@ -92,6 +96,10 @@ public:
 
     QWidget* widget(Long control) const;
     QAction* action(Long item) const;
+    // The menu bar's entry the model lights (Window::lightMenu); and the place
+    // of the one shown lit, 0 for none.
+    void showLitMenu();
+    Long litMenuShown() const;
     QWidget* outer() const;  // what is on screen: the MDI sub-window or this
     QMdiArea* mdiArea() const { return mdiArea_; }
     QStatusBar* statusBar() const { return statusBar_; }
@@ -116,6 +124,8 @@ public:
     void bringForward();
     // The pointer as the event's mouse position.
     void placePointer(Event& e) const;
+    // The client area's top left corner on the screen.
+    QPoint clientOrigin() const;
     // Mouse capture: every click goes to the client area (PointerCalls.h).
     void capturePointer(bool on);
     // A point of the client area in the window's units, on the screen.
@@ -163,7 +173,7 @@ private:
     void buildClientArea();
     void buildSystemMenu();
     void buildMenus();
-    void buildMenu(QMenu* into, QMenuBar* bar, const std::vector<ControlSpec>& specs);
+    void buildMenu(QMenu* into, MenuBar* bar, const std::vector<ControlSpec>& specs);
     void buildControls(const std::vector<ControlSpec>& specs, QWidget* parent);
     ControlView* buildControl(const ControlSpec& spec, Long number, QWidget* parent);
     ControlView* controlView(Long control) const;
@@ -210,7 +220,7 @@ private:
 
     Window* model_;
     QWidget* client_ = nullptr;
-    QMenuBar* menuBar_ = nullptr;
+    MenuBar* menuBar_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     QMenu* systemMenu_ = nullptr;

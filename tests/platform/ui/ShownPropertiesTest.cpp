@@ -299,6 +299,8 @@ std::map<std::pair<std::string, Long>, Probe> probes(const Pictures& pictures) {
                                                                  {PROP::Text, pictures.halves}};
     return {
         {{"Text", 0}, {"One", "Two Three"}},
+        // An image's text names its picture file.
+        {{"Text", C::image}, {"", pictures.green, {}, showsColor(kGreen)}},
         {{"Center", 0}, {"0", "1"}},
         {{"CenterOffSet", 0}, {"0", "20"}},
         {{"Left", 0}, {"0", "1", {{PROP::Right, "1"}}}},

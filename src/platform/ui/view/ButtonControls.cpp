@@ -138,7 +138,7 @@ protected:
     }
 
 private:
-    QString value() const { return withoutMnemonic(model().property(number(), PROP::Text)); }
+    QString value() const { return toQString(model().property(number(), PROP::TrueValue)); }
 
     QRadioButton* radio_ = nullptr;
 };

@@ -15,6 +15,7 @@
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
+#include "platform/ui/view/MenuBar.h"
 #include "platform/ui/view/ControlView.h"
 
 #include <QAction>

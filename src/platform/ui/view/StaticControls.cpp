@@ -56,6 +56,9 @@ protected:
             label_->setContentsMargins(justification_.margins(offset));
             return true;
         }
+        // A transparent string is drawn on what lies under it, and so is clicked.
+        if (prop == PROP::Trn && control().type != CREATE::prompt)
+            label_->setAttribute(Qt::WA_TransparentForMouseEvents, model().numberProperty(number(), prop) != 0);
         if (prop != PROP::Angle) return false;
         label_->setAngle(model().numberProperty(number(), prop));
         return true;
@@ -101,8 +104,10 @@ class ImageView : public ControlView {
 public:
     using ControlView::ControlView;
 
+    // A picture lies over what it decorates: the mouse reaches what is under it.
     QWidget* create(const ControlSpec&, QWidget* parent, const QFont&) override {
         picture_ = new PictureWidget(parent);
+        picture_->setAttribute(Qt::WA_TransparentForMouseEvents);
         return picture_;
     }
 

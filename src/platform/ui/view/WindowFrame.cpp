@@ -40,6 +40,19 @@ void WindowView::applyTopmost() {
     overrideWindowFlags(on ? windowFlags() | Qt::WindowStaysOnTopHint : windowFlags() & ~Qt::WindowStaysOnTopHint);
     if (QWindow* shown = windowHandle()) shown->setFlags(windowFlags());
 }
+// The window keeps its place and its client area's size: the frame shrinks
+// or grows by the caption.
+void WindowView::applyCaption() {
+    applyGeometry();
+    update();
+}
+
+// Where the window system composes windows; an MDI child is drawn inside its
+// frame and keeps its opacity.
+void WindowView::applyOpacity() {
+    if (!sub_) setWindowOpacity(model_->alpha() / 255.0);
+}
+
 namespace {
 
 // How far along a border its corner's handle reaches.
@@ -64,26 +77,27 @@ Qt::CursorShape cursorFor(Qt::Edges edges) {
 }  // namespace
 
 QRect WindowView::captionRect() const {
+    if (!model_ || !model_->captionShown()) return {};
     const int f = SystemMetrics::frameWidth;
     return {f, f, width() - 2 * f, SystemMetrics::captionHeight};
 }
 
 QRect WindowView::clientRect() const {
     const int f = SystemMetrics::frameWidth;
-    const int top = f + SystemMetrics::captionHeight + SystemMetrics::edge;
+    const int top = f + (model_ && model_->captionShown() ? SystemMetrics::captionHeight + SystemMetrics::edge : 0);
     return {f, top, width() - 2 * f, height() - top - f};
 }
 
 // Without a system menu there is no close box either.
 QRect WindowView::closeBoxRect() const {
-    if (!frameFlag(PROP::System)) return {};
+    if (!frameFlag(PROP::System) || captionRect().isNull()) return {};
     const QRect caption = captionRect();
     const int side = caption.height() - 4;
     return {caption.right() - side - 2, caption.top() + 2, side, side};
 }
 
 QRect WindowView::maximizeBoxRect() const {
-    if (!frameFlag(PROP::Max)) return {};
+    if (!frameFlag(PROP::Max) || captionRect().isNull()) return {};
     const QRect caption = captionRect();
     const int side = caption.height() - 4;
     const QRect close = closeBoxRect();
@@ -140,6 +154,7 @@ void WindowView::paintEvent(QPaintEvent*) {
     // A double or sizing border has a second line inside.
     if (frameFlag(PROP::Double) || frameFlag(PROP::Resize)) p.drawRect(rect().adjusted(2, 2, -3, -3));
     const QRect caption = captionRect();
+    if (caption.isNull()) return;
     QLinearGradient gradient(caption.topLeft(), caption.topRight());
     gradient.setColorAt(0, colorFromNumber(static_cast<Long>(0x80000002)));
     gradient.setColorAt(1, colorFromNumber(static_cast<Long>(0x8000001B)));

@@ -3,13 +3,15 @@
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
+#include "platform/ui/view/MenuBar.h"
 #include "platform/ui/view/ShownProperties.h"
 
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMenuBar>
+#include <QPainter>
+#include <QStyleOptionMenuItem>
 #include <QStatusBar>
 
 namespace platform {
@@ -22,7 +24,7 @@ void WindowView::buildMenus() {
     });
 }
 
-void WindowView::buildMenu(QMenu* into, QMenuBar* bar, const std::vector<ControlSpec>& specs) {
+void WindowView::buildMenu(QMenu* into, MenuBar* bar, const std::vector<ControlSpec>& specs) {
     for (const ControlSpec& s : specs) {
         if (s.separator) {
             if (into) into->addSeparator();
@@ -73,6 +75,34 @@ void WindowView::applyToMenu(Long item, Long prop) {
             return;
         default: return;
     }
+}
+
+void MenuBar::light(QAction* entry) {
+    if (entry == lit_) return;
+    lit_ = entry;
+    update();
+}
+
+void MenuBar::paintEvent(QPaintEvent* event) {
+    QMenuBar::paintEvent(event);
+    if (!lit_ || !actions().contains(lit_)) return;
+    QPainter painter(this);
+    QStyleOptionMenuItem option;
+    initStyleOption(&option, lit_);
+    option.rect = actionGeometry(lit_);
+    option.state |= QStyle::State_Selected | QStyle::State_Sunken;
+    style()->drawControl(QStyle::CE_MenuBarItem, &option, &painter, this);
+}
+
+void WindowView::showLitMenu() {
+    if (!menuBar_) return;
+    const Long entry = model_->litMenu() == 0 ? 0 : model_->menuBarEntry(model_->litMenu());
+    menuBar_->light(entry == 0 ? nullptr : action(entry));
+}
+
+Long WindowView::litMenuShown() const {
+    if (!menuBar_ || !menuBar_->lit()) return 0;
+    return static_cast<Long>(menuBar_->actions().indexOf(menuBar_->lit())) + 1;
 }
 
 void WindowView::fillWindowMenu(QMenu* menu) {

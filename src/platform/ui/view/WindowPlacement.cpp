@@ -17,20 +17,24 @@ namespace {
 // The least a window shrinks to: its caption and boxes stay usable.
 constexpr QSize kLeastOuter(120, 60);
 
-int captionSpace() { return 2 * SystemMetrics::frameWidth + SystemMetrics::captionHeight + SystemMetrics::edge; }
+int captionSpace(const Window& w) {
+    return 2 * SystemMetrics::frameWidth + (w.captionShown() ? SystemMetrics::captionHeight + SystemMetrics::edge : 0);
+}
 
 }  // namespace
 
 QSize WindowView::outerSizeFor(QSize client) const {
-    return QSize(client.width() + 2 * SystemMetrics::frameWidth, client.height() + captionSpace())
+    return QSize(client.width() + 2 * SystemMetrics::frameWidth, client.height() + captionSpace(*model_))
         .expandedTo(kLeastOuter);
 }
 
 QSize WindowView::clientSizeOf(QSize outer) const {
-    return {outer.width() - 2 * SystemMetrics::frameWidth, outer.height() - captionSpace()};
+    return {outer.width() - 2 * SystemMetrics::frameWidth, outer.height() - captionSpace(*model_)};
 }
 
 QSize WindowView::minimumSizeHint() const { return kLeastOuter; }
+
+QPoint WindowView::clientOrigin() const { return client_->mapToGlobal(QPoint(0, 0)); }
 
 QRect WindowView::designedOuter() const {
     const Rect p = model_->placement(0);

@@ -1,0 +1,154 @@
+// What a program reads of where a control lies (PROP:Parent, PROP:ChildIndex)
+// and of a check box's or option's state, CHANGE, and the menu bar's light.
+#include "RunningWindow.h"
+
+#include "platform/ui/MenuCalls.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/WindowView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+WindowSpec frameSpec() {
+    return {.type = CREATE::application, .label = "F", .title = "Frame", .at = {0, 0, 300, 200},
+            .menubar = {
+                {.type = CREATE::menu, .label = "?FileMenu", .text = "&File", .children = {
+                    {.type = CREATE::item, .label = "?OpenItem", .text = "&Open"},
+                    {.separator = true},
+                    {.type = CREATE::menu, .label = "?RecentMenu", .text = "&Recent", .children = {
+                        {.type = CREATE::item, .label = "?FirstRecent", .text = "&1"}}},
+                    {.type = CREATE::item, .label = "?ExitItem", .text = "E&xit"}}},
+                {.type = CREATE::item, .label = "?HelpItem", .text = "&Help"},
+                {.type = CREATE::menu, .label = "?WindowMenu", .text = "&Window", .children = {
+                    {.type = CREATE::item, .label = "?TileItem", .text = "&Tile"}}}}};
+}
+
+WindowSpec formSpec(CString<2>& flag, CString<11>& colour, CString<21>& name) {
+    return {.label = "W", .title = "Form", .at = {0, 0, 200, 120}, .controls = {
+        {.type = CREATE::check, .label = "?Flag", .text = "&Flag", .at = {4, 4, 60, 10}, .use = bind(flag),
+         .trueValue = "Y", .falseValue = "N"},
+        {.type = CREATE::option, .label = "?Colour", .text = "Colour", .at = {4, 20, 120, 40}, .use = bind(colour),
+         .children = {
+            {.type = CREATE::radio, .label = "?Red", .text = "&Red", .at = {8, 30, 50, 10}},
+            {.type = CREATE::radio, .label = "?Green", .text = "Gr&&een", .at = {8, 42, 50, 10}}}},
+        {.type = CREATE::entry, .label = "?Name", .text = "@s20", .at = {4, 70, 80, 12}, .use = bind(name)}}};
+}
+
+}  // namespace
+
+TEST(ControlPlace, ParentAndChildIndexFollowTheStructureAndTakeNoWrite) {
+    RunningWindow frame(frameSpec());
+    const struct {
+        const char* label;
+        const char* parent;  // "" for the bar
+        Long index;
+    } cases[] = {
+        {"?FileMenu", "", 1},     {"?HelpItem", "", 2},          {"?WindowMenu", "", 3},
+        {"?OpenItem", "?FileMenu", 1}, {"?RecentMenu", "?FileMenu", 2}, {"?ExitItem", "?FileMenu", 3},
+        {"?FirstRecent", "?RecentMenu", 1}, {"?TileItem", "?WindowMenu", 1},
+    };
+    for (const auto& c : cases) {
+        const Long n = frame.number(c.label);
+        const Long parent = *c.parent ? frame.number(c.parent) : 0;
+        EXPECT_EQ(frame->numberProperty(n, PROP::Parent), parent) << c.label;
+        EXPECT_EQ(frame->numberProperty(n, PROP::ChildIndex), c.index) << c.label;
+    }
+    frame->setProperty(frame.number("?ExitItem"), PROP::Parent, 0);
+    frame->setProperty(frame.number("?ExitItem"), PROP::ChildIndex, 7);
+    EXPECT_EQ(frame->numberProperty(frame.number("?ExitItem"), PROP::Parent), frame.number("?FileMenu"));
+    EXPECT_EQ(frame->numberProperty(frame.number("?ExitItem"), PROP::ChildIndex), 3);
+}
+
+TEST(ControlState, ACheckBoxAndAnOptionSayWhatIsOnAndTakeItWrittenOrChanged) {
+    CString<2> flag{"N"};
+    CString<11> colour;
+    CString<21> name;
+    RunningWindow w(formSpec(flag, colour, name));
+    const Long check = w.number("?Flag"), option = w.number("?Colour");
+    auto box = [&] { return qobject_cast<QCheckBox*>(w->view()->widget(check)); };
+    auto radio = [&](const char* label) { return qobject_cast<QRadioButton*>(w->view()->widget(w.number(label))); };
+    EXPECT_EQ(w->property(check, PROP::Selected), "0");
+    EXPECT_EQ(w->property(option, PROP::Selected), "0") << "no radio is on";
+    EXPECT_EQ(w->property(w.number("?Green"), PROP::TrueValue), "Gr&een") << "a radio's value is its text";
+
+    drive::click(*w, "?Flag");
+    drive::click(*w, "?Green");
+    EXPECT_EQ(w->property(check, PROP::Selected), "1");
+    EXPECT_EQ(w->property(option, PROP::Selected), "2");
+
+    w->change(check, "N");
+    w->change(option, "Red");
+    drive::settle();
+    EXPECT_EQ(flag.str(), "N") << "CHANGE writes the variable";
+    EXPECT_EQ(colour.str(), "Red");
+    EXPECT_FALSE(box()->isChecked()) << "and the screen";
+    EXPECT_TRUE(radio("?Red")->isChecked());
+    EXPECT_FALSE(radio("?Green")->isChecked());
+    EXPECT_EQ(w->property(option, PROP::Selected), "1");
+
+    w->setProperty(check, PROP::Selected, 1);
+    w->setProperty(option, PROP::Selected, 2);
+    drive::settle();
+    EXPECT_EQ(flag.str(), "Y");
+    EXPECT_EQ(colour.str(), "Gr&een");
+    EXPECT_TRUE(box()->isChecked());
+    EXPECT_TRUE(radio("?Green")->isChecked());
+    w->setProperty(option, PROP::Selected, 0);
+    EXPECT_EQ(w->property(option, PROP::Selected), "0");
+    EXPECT_EQ(w.taken(EVENT::Accepted).size(), 2u) << "only the clicks raised events";
+}
+
+TEST(ControlState, ChangeEndsTypingAndWhatWasTypedGoes) {
+    CString<2> flag;
+    CString<11> colour;
+    CString<21> name{"old"};
+    RunningWindow w(formSpec(flag, colour, name));
+    drive::type(*w, "?Name", "abc");
+    w->change(w.number("?Name"), "new");
+    w->display();
+    drive::settle();
+    EXPECT_EQ(name.str(), "new");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(w->view()->widget(w.number("?Name")))->text(), "new");
+}
+
+TEST(MenuLight, HiliteMenuItemLightsABarEntryWithoutOpeningItsMenu) {
+    RunningWindow frame(frameSpec());
+    const Long menu = GetMenu(frame->handle());
+    ASSERT_NE(menu, 0);
+    EXPECT_EQ(drive::litMenu(*frame), "");
+
+    EXPECT_TRUE(HiliteMenuItem(frame->handle(), menu, 3, MF_HILITE));
+    drive::settle();
+    EXPECT_EQ(drive::litMenu(*frame), "?WindowMenu");
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "its menu stays closed";
+
+    EXPECT_TRUE(HiliteMenuItem(frame->handle(), menu, 1, MF_HILITE));
+    drive::settle();
+    EXPECT_EQ(drive::litMenu(*frame), "?FileMenu") << "one entry at a time";
+    EXPECT_TRUE(HiliteMenuItem(frame->handle(), menu, 3, MF_UNHILITE));
+    EXPECT_EQ(drive::litMenu(*frame), "?FileMenu") << "another entry's light stays";
+    EXPECT_TRUE(HiliteMenuItem(frame->handle(), menu, 1, MF_UNHILITE));
+    drive::settle();
+    EXPECT_EQ(drive::litMenu(*frame), "");
+
+    EXPECT_FALSE(HiliteMenuItem(frame->handle(), menu, 4, MF_HILITE)) << "no fourth entry";
+    EXPECT_FALSE(HiliteMenuItem(frame->handle(), menu + 1, 1, MF_HILITE)) << "not this window's menu";
+    EXPECT_EQ(drive::litMenu(*frame), "");
+}
+
+TEST(MenuLight, AWindowWithoutAMenuBarHasNoMenu) {
+    CString<2> flag;
+    CString<11> colour;
+    CString<21> name;
+    RunningWindow w(formSpec(flag, colour, name));
+    EXPECT_EQ(GetMenu(w->handle()), 0);
+    EXPECT_EQ(GetMenu(0), 0);
+    EXPECT_FALSE(HiliteMenuItem(w->handle(), 0, 1, MF_HILITE));
+}

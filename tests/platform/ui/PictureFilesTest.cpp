@@ -1,0 +1,110 @@
+// Pictures from files (JPEG through libjpeg, the others through Qt) decoded
+// once, names the layer draws, and images as controls.
+#include "RunningWindow.h"
+
+#include "support/JpegFile.h"
+#include "support/TempFolder.h"
+
+#include "platform/ui/PictureFiles.h"
+#include "platform/ui/SystemMetrics.h"
+
+#include <QImage>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace platform;
+namespace fs = std::filesystem;
+
+TEST(PictureFiles, EachFormatIsReadAndWhatCannotBeReadShowsNothing) {
+    TempFolder folder;
+    const std::string jpeg = (folder.path() / "red.jpg").string();
+    writeJpeg(jpeg, 40, 30, {220, 20, 20}, {20, 20, 220});
+    QImage square(8, 6, QImage::Format_RGB32);
+    square.fill(QColor(10, 200, 10));
+    for (const char* format : {"png", "bmp", "ico"})
+        ASSERT_TRUE(square.save(QString::fromStdString((folder.path() / "green.").string() + format), format))
+            << format;
+    // Qt reads GIF but writes none: one green pixel.
+    const std::string gif = (folder.path() / "green.gif").string();
+    std::ofstream(gif, std::ios::binary) << std::string("GIF89a\x01\x00\x01\x00\x80\x00\x00\x0a\xc8\x0a\x00\x00\x00"
+                                                        ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
+                                                        35);
+    const std::string broken = (folder.path() / "broken.jpg").string();
+    std::ofstream(broken, std::ios::binary) << "\xFF\xD8\xFF\xE0 not a picture";
+    const struct {
+        std::string file;
+        int width, height;  // 0: nothing shows
+        QColor left;
+    } cases[] = {
+        {jpeg, 40, 30, QColor(220, 20, 20)},
+        {(folder.path() / "green.png").string(), 8, 6, QColor(10, 200, 10)},
+        {(folder.path() / "green.bmp").string(), 8, 6, QColor(10, 200, 10)},
+        {gif, 1, 1, QColor(10, 200, 10)},
+        {(folder.path() / "green.ico").string(), 8, 6, QColor(10, 200, 10)},
+        {broken, 0, 0, {}},
+        {(folder.path() / "missing.png").string(), 0, 0, {}},
+        {"", 0, 0, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QPixmap picture = pictureFor(c.file);
+        EXPECT_EQ(picture.width(), c.width);
+        EXPECT_EQ(picture.height(), c.height);
+        if (c.width == 0) continue;
+        const QColor left = picture.toImage().pixelColor(0, c.height / 2);
+        EXPECT_NEAR(left.red(), c.left.red(), 12);
+        EXPECT_NEAR(left.green(), c.left.green(), 12);
+        EXPECT_NEAR(left.blue(), c.left.blue(), 12);
+    }
+}
+
+TEST(PictureFiles, AFileIsDecodedOnceUntilItChanges) {
+    TempFolder folder;
+    const std::string file = (folder.path() / "back.jpg").string();
+    writeJpeg(file, 30, 20, {0, 0, 0});
+    const std::size_t before = picturesDecoded();
+    pictureFor(file);
+    pictureFor(file);
+    EXPECT_EQ(picturesDecoded(), before + 1);
+    writeJpeg(file, 50, 20, {0, 0, 0});
+    fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(2));
+    EXPECT_EQ(pictureFor(file).width(), 50) << "read again";
+    EXPECT_EQ(picturesDecoded(), before + 2);
+}
+
+TEST(PictureFiles, NamesWithATildeAreTheProgramsOwn) {
+    TempFolder folder;
+    const std::string file = (folder.path() / "own.png").string();
+    QImage square(5, 5, QImage::Format_RGB32);
+    square.fill(Qt::blue);
+    ASSERT_TRUE(square.save(QString::fromStdString(file)));
+    EXPECT_EQ(pictureFor("~" + file).width(), 5) << "the file of the bare name";
+    for (const char* drawn : {"~ZelCloseApplication.ico", "~Application.ico", "~EXCLAMATION", "~Unknown.ico"})
+        EXPECT_FALSE(pictureFor(drawn).isNull()) << drawn;
+    EXPECT_NE(pictureFor("~ZelCloseApplication.ico").toImage(), pictureFor("~Unknown.ico").toImage())
+        << "the close button is drawn, not a letter";
+}
+
+TEST(PictureFiles, AnImageOfNaturalSizeIsItsPictureAndLetsClicksThroughToTheControlUnder) {
+    TempFolder folder;
+    const std::string file = (folder.path() / "stamp.jpg").string();
+    writeJpeg(file, 48, 32, {90, 90, 200});
+    RunningWindow w({.label = "W", .title = "stamp", .at = {0, 0, 200, 100},
+                     .controls = {{.type = CREATE::button, .label = "?Press", .text = "Press", .at = {10, 10, 60, 20}},
+                                  {.type = CREATE::image, .label = "?Stamp", .text = file, .at = {10, 10, 60, 20}}}});
+    const Long stamp = w.number("?Stamp");
+    w->setProperty(0, PROP::Pixels, 1);
+    w->setProperty(stamp, PROP::NoWidth, 1);
+    w->setProperty(stamp, PROP::NoHeight, 1);
+    drive::settle();
+    EXPECT_EQ(w->numberProperty(stamp, PROP::Width), 48);
+    EXPECT_EQ(w->numberProperty(stamp, PROP::Height), 32);
+    w->setProperty(stamp, PROP::Width, 20);
+    EXPECT_EQ(w->property(stamp, PROP::NoWidth), "") << "a width written is no longer natural";
+    EXPECT_EQ(w->property(stamp, PROP::NoHeight), "1");
+    drive::click(*w, "?Press");
+    ASSERT_EQ(w.taken(EVENT::Accepted).size(), 1u);
+    EXPECT_EQ(w.taken(EVENT::Accepted)[0].field, w.number("?Press"));
+}

@@ -1,0 +1,191 @@
+// A window of a procedure with its restyle object, run as a window procedure
+// runs them, and a style manager over data files of the test's own.
+#pragma once
+
+#include "support/StoredSettings.h"
+#include "support/TempFolder.h"
+
+#include "platform/drive/Driver.h"
+#include "platform/fiber/Clock.h"
+#include "platform/fiber/Scheduler.h"
+#include "platform/message/Locale.h"
+#include "platform/ui/Window.h"
+#include "restyle/ZelConditionFile.h"
+#include "restyle/ZelConditionSetFile.h"
+#include "restyle/ZelPropertiesFile.h"
+#include "restyle/ZelRestyleClass.h"
+#include "restyle/ZelRestyleFile.h"
+#include "stylemanager/ZelStylemanagerClass.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace platform;
+
+inline constexpr platform::Long kHotKey = KEY::Ctrl + KEY::Alt + KEY::letter('S');
+inline constexpr platform::Long kRunOnThread = 0x7000;  // a private event: the test's work for the window's thread
+inline const std::string kProcedure = "Orders";
+
+inline platform::WindowSpec ordersSpec(const std::string& title = "Orders") {
+    return {.label = "W", .title = title, .at = {20, 20, 200, 120}, .resizable = true, .maximizeBox = true,
+            .controls = {
+                {.type = CREATE::button, .label = "?OK", .text = "&OK", .at = {10, 90, 40, 14}},
+                {.type = CREATE::button, .label = "?Cancel", .text = "&Cancel", .at = {60, 90, 40, 14}},
+                {.type = CREATE::string, .label = "?Name", .text = "Piet", .at = {10, 10, 60, 10}},
+                {.type = CREATE::check, .label = "?Case", .text = "Case insentive", .at = {10, 30, 80, 10}},
+            }};
+}
+
+struct CountingManager : ZelStylemanagerClass {
+    int configured = 0;
+    void Configure(ZelRestyleClass&) override { ++configured; }
+};
+
+struct CountingRestyle : ZelRestyleClass {
+    int passes = 0;
+    void Restyle(Byte reload, Byte fromResize) override {
+        ++passes;
+        ZelRestyleClass::Restyle(reload, fromResize);
+    }
+};
+
+// A window of a procedure with its restyle object, on a thread of its own,
+// in the order a window procedure runs them: Init, the window opened, its
+// controls registered (the window first, as "Window"), Open, then every
+// event to TakeEvent.
+class RestyledWindow {
+public:
+    using Step = std::function<void(Window&)>;
+
+    RestyledWindow(ZelStylemanagerClass& manager, const std::string& procedure, WindowSpec spec,
+                   Step beforeRegistration = {}, std::string unregistered = {}) {
+        START([=, this, &manager] {
+            // Whichever way the thread ends, even unwound at shut-down.
+            struct Forget {
+                RestyledWindow* self;
+                ~Forget() { self->window_ = nullptr, self->restyle_ = nullptr; }
+            } forget{this};
+            CountingRestyle restyle;
+            if (restyle.Init(procedure, manager) != 0) {
+                refused_ = true;
+                return;
+            }
+            Window w(spec);
+            w.open();
+            if (beforeRegistration) beforeRegistration(w);
+            restyle.AddControl("Window", "Window", 0);
+            for (Long n : w.controlNumbers())
+                if (n > 0 && w.control(n)->label != unregistered)
+                    restyle.AddControl(w.control(n)->label, w.control(n)->label, n);
+            restyle.Open(w, 1);
+            window_ = &w;
+            restyle_ = &restyle;
+            while (w.accept()) {
+                events.push_back(w.event());
+                if (restyle.TakeEvent() != 0) continue;
+                if (w.event() == kRunOnThread && work_) std::exchange(work_, {})();
+                if (w.event() == EVENT::CloseWindow && refusesClose) w.cycle();
+                // A button's standard action, as the window manager carries it out.
+                if (w.event() == EVENT::Accepted && w.numberProperty(w.field(), PROP::Std) == STD::Close)
+                    w.post({.event = EVENT::CloseWindow});
+            }
+        });
+        drive::settle();
+    }
+    // A window that fades out on the test clock is given the ticks.
+    ~RestyledWindow() {
+        if (window_) window_->post({.event = EVENT::CloseWindow});
+        drive::settle();
+        for (int tick = 0; tick < 600 && window_ && Clock::fake(); ++tick) {
+            Clock::advance(std::chrono::milliseconds(10));
+            drive::settle();
+        }
+    }
+    RestyledWindow(const RestyledWindow&) = delete;
+    RestyledWindow& operator=(const RestyledWindow&) = delete;
+
+    bool refused() const { return refused_; }
+    Window& window() const { return *window_; }
+    CountingRestyle& restyle() const { return *restyle_; }
+    Long number(std::string_view label) const { return window_->equate(label); }
+    std::string property(std::string_view label, Long prop) const { return window_->property(number(label), prop); }
+    // Runs on the window's thread, as the procedure's own code would.
+    void onThread(std::function<void()> work) {
+        work_ = std::move(work);
+        window_->post({.event = kRunOnThread});
+        drive::settle();
+    }
+
+    std::vector<Long> events;
+    bool refusesClose = false;  // the procedure keeps its window open
+
+private:
+    Window* window_ = nullptr;
+    CountingRestyle* restyle_ = nullptr;
+    std::function<void()> work_;
+    bool refused_ = false;
+};
+
+// A style manager set up over the four data files in a folder of the
+// test's own, as the program sets it up.
+class RestyleFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = std::filesystem::current_path();
+        startAfresh();
+    }
+    void TearDown() override {
+        Scheduler::instance().endAllOthers();
+        drive::settle();
+        manager.Kill();
+        resetLocale();
+        std::filesystem::current_path(previous_);
+    }
+    // Empty data files in a new folder.
+    void startAfresh() {
+        if (folder_) manager.Kill();
+        folder_ = std::make_unique<TempFolder>();
+        std::filesystem::current_path(folder_->path());
+        files_ = std::make_unique<Files>();
+        manager.Init();
+        manager.SetUserName(userName_);
+        ZelPropertiesFile& p = files_->properties;
+        manager.SetPropertyFile(p, p.P_KEY_ZELPF, p.rec.CONTROLTYPEEQUATE, p.rec.PROPERTYEQUATE, p.rec.PROPERTY,
+                                p.rec.PROPERTYDESCRIPTION, p.rec.HIDEFROMENDUSER);
+        ZelConditionSetFile& s = files_->sets;
+        manager.SetConditionSetFile(s, s.P_KEY_ZELCS, s.S_KEY_ZELCS, s.rec.USERNAME, s.rec.PROFILE,
+                                    s.rec.PROCEDURENAME, s.rec.GROUPNAME, s.rec.CONDITIONALSET,
+                                    s.rec.CONDITIONALSETID);
+        ZelConditionFile& c = files_->conditions;
+        manager.SetConditionFile(c, c.P_KEY_ZELCD, c.rec.CONDITIONALSETID, c.rec.CONDITIONALID, c.rec.CONTROL,
+                                 c.rec.PROPERTYEQUATE, c.rec.OPERATOR, c.rec.VALUE, c.rec.MANUALVALUE);
+        ZelRestyleFile& r = files_->values;
+        manager.SetRestyleFile(r, r.P_KEY_ZELRF, r.rec.CONDITIONALSETID, r.rec.PROPERTY, r.rec.PARAMETER,
+                               r.rec.VALUE);
+        manager.Setup(kHotKey);
+    }
+    Long store(const StoredSetting& setting) { return storeSetting(manager, setting); }
+    // Settings of the window itself (control 0, registered as "Window").
+    Long storeForWindow(Long property, const std::string& value) {
+        return store({.procedure = kProcedure, .group = restyle::controlGroup("Window"),
+                      .controlType = CREATE::window, .property = property, .value = value});
+    }
+
+    CountingManager manager;
+
+private:
+    struct Files {
+        ZelPropertiesFile properties;
+        ZelConditionSetFile sets;
+        ZelConditionFile conditions;
+        ZelRestyleFile values;
+    };
+    std::unique_ptr<TempFolder> folder_;
+    std::unique_ptr<Files> files_;
+    std::filesystem::path previous_;
+    String<255> userName_{"Piet"};
+};
+
