@@ -7,12 +7,15 @@
 #include "assistant/Mentavo.h"
 
 #include "platform/fiber/Scheduler.h"
+#include "platform/message/Message.h"
+#include "platform/ui/Window.h"
 
 using namespace platform;
 
 namespace {
 
 constexpr const char* kHide = "Hide";
+constexpr std::size_t kReplayedText = 253;
 
 // The point moved so that the character's corner of that code lands on it:
 // "RB" top right, "MM" middle, "LO" bottom left, "RO" bottom right; any other
@@ -77,4 +80,34 @@ void AssistantClass::animate(const AGNTFILERecord& step, Point pointed) {
     }
 }
 
-void AssistantClass::replayStep(const AGNTFILERecord&) {}
+// The step's event is replayed in the window of the procedure that recorded
+// it (its EVENTPROCEDURE, which need not be the subject's procedure), on that
+// window's thread: the step waits for the window to open, for the character
+// to finish what it does, and for the replay's ticket.
+void AssistantClass::replayStep(const AGNTFILERecord& step) {
+    ACTIVATERECORDEVENTS = RECORDER::Off;
+    const std::string procedure = clip(step.EVENTPROCEDURE.view());
+    EVENTQUEUE->clear();
+    EVENTQUEUERecord& row = EVENTQUEUE->rec;
+    row.PROCEDURENAME = procedure;
+    row.EVENT = step.EVENT;
+    row.CONTROL = step.CONTROL;
+    row.XPOS = step.POSITIONX;
+    row.YPOS = step.POSITIONY;
+    row.VALUE = step.SPEAK.view().substr(0, kReplayedText);
+    EventName(step.EVENT, row.INFO);
+    const std::string info = row.INFO.str();
+    Long thread = threadOf(procedure);
+    if (thread == 0) {
+        if (step.EVENT == EVENT::CloseWindow) return;  // its window is gone already
+        thread = WaitForProcedureThread(procedure);
+        if (thread == 0)
+            return void(MESSAGE("Timeout!|Venster" + procedure + " is niet geopend!|Kan gebeurtenis niet afspelen...|" +
+                                info));
+    }
+    Wait();
+    PLAYBACKEVENTS = 1;
+    if (!PlayRecordedRow(thread))
+        MESSAGE("Muis Timeout!|Een gebeurtenis op venster" + procedure + " kan niet afgespeeld worden...|" + info);
+    PLAYBACKEVENTS = 0;
+}
