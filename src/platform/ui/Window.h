@@ -167,7 +167,8 @@ public:
 
     // User input, from the view or the test driver. The NewSelection typing
     // raises carries the key that typed (KEYCODE(): BackSpace 8, Delete 46,
-    // a letter its code), 0 when no key did (a paste by the mouse).
+    // a letter its code): the key pressed last in the window, 0 when none was
+    // pressed since the change before (a paste by the mouse).
     void userTyped(Long control, std::string_view text);
     void userAccepted(Long control);
     void userChoseRow(Long control, Long row);  // a list's row or a sheet's tab
