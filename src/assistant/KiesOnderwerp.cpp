@@ -14,6 +14,7 @@
 #include "platform/ui/Window.h"
 
 #include <limits>
+#include <optional>
 
 using namespace platform;
 
