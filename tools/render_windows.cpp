@@ -33,6 +33,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -121,21 +122,27 @@ W* shownWindow() {
     return nullptr;
 }
 
-// A subject for the catalogue window, so that it shows the assistant's button.
-void writeCatalogueSubject() {
+// Subjects' header rows, in a new steps file or added to the one there is.
+void writeSubjects(const std::string& procedure, const std::string& description,
+                   const std::vector<std::string>& subjects, bool create) {
     AgntFile steps;
-    if (!steps.create() || !steps.open()) {
+    if ((create && !steps.create()) || !steps.open()) {
         std::fprintf(stderr, "could not write the steps file\n");
         ++failures;
         return;
     }
-    steps.rec.PROCEDURENAME = "Tabloom";
-    steps.rec.PROCEDUREOMSCHRIJVING = "Woordenboek maken";
-    steps.rec.ONDERWERP = "Een tabel kiezen";
-    steps.rec.STEP = 0;
-    steps.add();
+    for (const std::string& subject : subjects) {
+        steps.rec.PROCEDURENAME = procedure;
+        steps.rec.PROCEDUREOMSCHRIJVING = description;
+        steps.rec.ONDERWERP = subject;
+        steps.rec.STEP = 0;
+        steps.add();
+    }
     steps.close();
 }
+
+// A subject for the catalogue window, so that it shows the assistant's button.
+void writeCatalogueSubject() { writeSubjects("Tabloom", "Woordenboek maken", {"Een tabel kiezen"}, true); }
 
 // Merlin speaking, his balloon above him, on a plain desktop.
 void renderMerlinSpeaking(const std::string& folder) {
@@ -443,6 +450,13 @@ int main(int argc, char** argv) {
     Window* frame = drive::waitForWindow("Tabloom version 1.05");
     if (!frame) return 1;
     render("Tabloom version 1.05", folder, "main-frame.png");
+
+    // Two subjects for the frame, written once its picture is taken: F12 lets
+    // the user choose one.
+    writeSubjects("Main", "Hoofdvenster", {"Verbinding maken", "Catalogus bekijken"}, false);
+    drive::pressKey(*frame, KEY::F12);
+    render(" Kies een Onderwerp...", folder, "choose-subject.png");
+    if (Window* chooser = drive::window(" Kies een Onderwerp...")) drive::click(*chooser, "?CANCELBUTTON");
 
     drive::pressKey(*frame, KEY::F4);  // no connection yet: the message, then the connection window
     render("", folder, "message-select-connection.png");

@@ -29,6 +29,12 @@ constexpr platform::Long slotEvent(platform::Long code) {
 }
 static_assert(slotCode(Speak) == 504 && slotEvent(510) == Play);
 
+// x − size / 2, truncated toward zero: where the character's edge lies when
+// its middle is at x.
+constexpr platform::Long centred(platform::Long x, platform::Long size) {
+    return static_cast<platform::Long>((2LL * x - size) / 2);
+}
+
 // Slot number 1..RingSlots after `slot`.
 constexpr platform::Long nextSlot(platform::Long slot) { return slot == RingSlots ? 1 : slot + 1; }
 }  // namespace AGENT

@@ -30,14 +30,21 @@
 //   order and before any later request, once the pause is over.
 // - However the agent window closes, the character is unloaded with it.
 //   After Kill the agent never starts again: the commands do nothing.
-// - The author windows and the step playback are the virtual operations
-//   below that do nothing here; their subclasses do them.
+// - The author windows are the virtual operations below that do nothing
+//   here; their subclasses do them.
 // - The recorder (AssistantRecorder.cpp) makes a row of EVENTQUEUE of every
 //   event a procedure window passes on while it records; the recording
 //   window (WatchEvents.cpp) lists the rows, plays them and stores them as
 //   steps; a row is replayed (AssistantReplay.cpp) by the window that
 //   recorded it, on its own thread, only while the player awaits that
 //   replay's ticket.
+// - KiesOnderwerp (F12, the assistant button) lets the user choose one of the
+//   subjects of the current procedure in a window over the caller and plays
+//   it on a thread of its own (PLAYSUBJECTTHREAD). The playback reads the
+//   subject's rows before it plays and each step is its own copy, so nothing
+//   done with AGNTFILE meanwhile (another F12, an author window) changes it.
+//   A step that replays a recorded event waits, as the recording window's
+//   player does, for the window of the procedure that recorded it.
 // - Two CLOCK() readings are subtracted across midnight (clockDifference).
 #pragma once
 
@@ -126,6 +133,7 @@ struct AssistantFields {
     platform::Byte PLAYCONTROLACTIVE = 0;
     platform::Byte PLAYCONTROLINITIALIZED = 0;
     platform::Long PLAYCONTROLWINDOWTHREAD = 0;
+    platform::Long PLAYSUBJECTTHREAD = 0;  // the latest subject's playback
     platform::Byte AGENTPAUZE = 0;
     platform::Byte TRACEDMOUSECLICK = 0;
     platform::Byte IDLETIME = 0;
@@ -248,8 +256,21 @@ public:
     virtual void CapturePosition();
     // The author windows and the playback.
     virtual void Train(platform::Byte flag = 0) {}
-    virtual void KiesOnderwerp(platform::Byte flag = 0) {}
     virtual void TogglePlayControl() {}
+    // The subjects of PROCEDURENAME: none, nothing happens; one, it plays at
+    // once; more, the user chooses in the choose-subject window. Flag 1 (the
+    // training window) plays ONDERWERP instead, without a window.
+    virtual void KiesOnderwerp(platform::Byte flag = 0);
+    // The playback thread: the object's address as decimal text, the
+    // procedure and the subject.
+    static void PlaySubjectThread(const std::string& address, const std::string& procedure,
+                                  const std::string& subject);
+    // Every step of the subject after its header, in order of STEP.
+    void PlaySubject(const std::string& procedure, const std::string& subject);
+    // The step in AGNTFILE's buffer (the author windows test one so), or a
+    // step of one's own.
+    void PlayStep();
+    void PlayStep(const AGNTFILERecord& step);
     // The recorder's two branches of TakeEvent: one event recorded (state 1),
     // the current recorded row replayed in this window (EVENT_ReplayRecorded
     // during playback).
@@ -329,4 +350,8 @@ private:
     // This window's own assistant button, 0 for none.
     platform::Long buttonOf(platform::Window& window, const std::string& procedureName);
     void loadSettingRows();
+    // PlayStep's two kinds: a recorded event replayed, the character directed.
+    void replayStep(const AGNTFILERecord& step);
+    void directCharacter(const AGNTFILERecord& step);
+    void animate(const AGNTFILERecord& step, Point pointed);
 };

@@ -32,9 +32,6 @@ Long scaled(Long origin, Long x, Long numerator, Long denominator) {
     return static_cast<Long>(exact / denominator);
 }
 
-// x − size / 2, truncated toward zero.
-Long centred(Long x, Long size) { return static_cast<Long>((2LL * x - size) / 2); }
-
 }  // namespace
 
 // ---- the agent ------------------------------------------------------------------
@@ -156,8 +153,8 @@ void AssistantClass::MoveToClarionPos(Long x, Long y, Long speed, const std::str
     if (code == "RB" || code == "RO") x -= WIDTH;
     if (code == "LO" || code == "RO") y -= HEIGHT;
     if (code != "RB" && code != "LO" && code != "RO") {
-        x = centred(x, WIDTH);
-        y = centred(y, HEIGHT);
+        x = AGENT::centred(x, WIDTH);
+        y = AGENT::centred(y, HEIGHT);
     }
     addMove("MoveToClarionPos", x, y, speed);
 }

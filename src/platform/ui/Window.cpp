@@ -369,6 +369,8 @@ std::string Window::property(Long number, Long prop) const {
     auto c = controls_.find(number);
     if (c == controls_.end()) return {};
     if (prop == PROP::ScreenText) return c->second.screenText;
+    if ((prop == PROP::SelStart || prop == PROP::SelEnd) && view_)
+        if (const auto caret = view_->selection(number, prop)) return std::to_string(*caret);
     if (prop == PROP::Type) return std::to_string(c->second.type);
     if (prop == PROP::Label) return c->second.label;
     if (prop == PROP::InToolBar) return inToolbar(c->second) ? "1" : "0";
@@ -596,7 +598,9 @@ void Window::userTyped(Long number, std::string_view text) {
     if (!c) return;
     c->screenText = fitted(*c, text);
     c->editing = true;
-    if (typesWhileEditing(c->type)) deliver({EVENT::NewSelection, number, 0});
+    const Long key = typingKey_;
+    typingKey_ = 0;
+    if (typesWhileEditing(c->type)) deliver({.event = EVENT::NewSelection, .field = number, .keyCode = key});
 }
 
 void Window::userAccepted(Long number) {
@@ -616,6 +620,7 @@ void Window::userChoseRow(Long number, Long row) {
 }
 
 bool Window::userPressedKey(Long keyCode, Long focusControl, Long character) {
+    typingKey_ = keyCode;
     const Long state = keyCode & (KEY::Shift | KEY::Ctrl | KEY::Alt);
     const Long alertedOn = focusControl != 0 && alerted(focusControl, keyCode) ? focusControl : 0;
     if (alertedOn != 0 || alerted(0, keyCode)) {

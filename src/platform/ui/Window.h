@@ -25,6 +25,9 @@
 //   PROP::Active reads 1 while it is the active window (an MDI child: its
 //   frame's active child); writing 1 brings it to the front, as a click on
 //   it would. The window's field order (PROP::NextField) is nextField().
+//   An entry's PROP::SelStart and PROP::SelEnd read its caret and selection
+//   as they are on screen (view/TextControls.cpp); a program's change of an
+//   entry's screen text shows at once, even while the user is typing in it.
 // - Positions and sizes (Geometry.h) are in dialog units of the window's font,
 //   or in pixels while the window's PROP:Pixels is set; the model converts,
 //   so it answers in either unit without the view. A control's PROP::NoWidth
@@ -166,7 +169,10 @@ public:
     void unalert(Long control, Long keyCode);  // the key is no longer alerted there
     bool alerted(Long control, Long keyCode) const;
 
-    // User input, from the view or the test driver.
+    // User input, from the view or the test driver. The NewSelection typing
+    // raises carries the key that typed (KEYCODE(): BackSpace 8, Delete 46,
+    // a letter its code): the key pressed last in the window, 0 when none was
+    // pressed since the change before (a paste by the mouse).
     void userTyped(Long control, std::string_view text);
     void userAccepted(Long control);
     void userChoseRow(Long control, Long row);  // a list's row or a sheet's tab
@@ -260,6 +266,7 @@ private:
     bool movePending_ = false;           // the user moves it; Moved comes when it ends
     bool sizePending_ = false;
     std::vector<Long> windowAlerts_;
+    Long typingKey_ = 0;  // the key pressed last, until the text it typed is taken
     std::optional<Region> region_;
     bool topmost_ = false;
     Long style_ = 0xC00000;  // WS_CAPTION

@@ -278,6 +278,11 @@ Long WindowView::focusedControl() const {
     return focused && isAncestorOf(focused) ? controlOf(focused) : 0;
 }
 
+std::optional<Long> WindowView::selection(Long control, Long prop) const {
+    const ControlView* view = controlView(control);
+    return view ? view->selection(prop) : std::nullopt;
+}
+
 void WindowView::repaintNow() {
     QWidget* shown = outer();
     QWindow* native = shown->window()->windowHandle();

@@ -25,6 +25,7 @@
 #include <QWidget>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QKeyEvent;
@@ -85,6 +86,9 @@ public:
     void removeControl(Long control);
     void focus(Long control);
     Long focusedControl() const;
+    // The control's caret or selection end (PROP:SelStart, PROP:SelEnd) as
+    // its widget has it; nullopt when it has none.
+    std::optional<Long> selection(Long control, Long prop) const;
     // Paints the window and its controls at once, not at the next event loop
     // turn. A window not yet on screen is painted as the window system puts
     // it there: the first time, that is waited for (keeping the lock).

@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -63,6 +64,9 @@ public:
     // What its mnemonic, or Enter or Escape for a button, does: a button is
     // pressed, a tab chosen; other controls take the focus.
     virtual void press();
+    // PROP:SelStart and PROP:SelEnd as the widget has them now (the caret
+    // moves as the user types); nullopt for a control without a caret.
+    virtual std::optional<Long> selection(Long prop) const { return std::nullopt; }
 
 protected:
     // The type's own properties; false when the common handling applies.

@@ -1,5 +1,10 @@
 // Entries and text boxes: the user types into them; leaving one accepts what
-// was typed.
+// was typed. An entry's caret and selection are PROP:SelStart and PROP:SelEnd,
+// counted in characters from 1: SelStart the first character selected (with
+// nothing selected, the one after the caret), SelEnd the last (with nothing
+// selected, the one before the caret). Writing SelStart puts the caret before
+// that character; writing SelEnd then selects up to it (as far as the text
+// goes).
 #include "platform/text/Codepage.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
@@ -11,6 +16,8 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextOption>
+
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -28,8 +35,25 @@ public:
         return edit_;
     }
 
+    std::optional<Long> selection(Long prop) const override {
+        const bool selected = edit_->hasSelectedText();
+        if (prop == PROP::SelStart) return (selected ? edit_->selectionStart() : edit_->cursorPosition()) + 1;
+        if (prop == PROP::SelEnd) return selected ? edit_->selectionEnd() : edit_->cursorPosition();
+        return std::nullopt;
+    }
+
 protected:
     bool applyOwn(Long prop) override {
+        if (prop == PROP::SelStart) {
+            edit_->setCursorPosition(std::clamp(caretProperty(prop) - 1, 0, static_cast<int>(edit_->text().size())));
+            return true;
+        }
+        if (prop == PROP::SelEnd) {
+            const int start = edit_->hasSelectedText() ? edit_->selectionStart() : edit_->cursorPosition();
+            const int end = std::clamp(caretProperty(prop), start, static_cast<int>(edit_->text().size()));
+            edit_->setSelection(start, end - start);
+            return true;
+        }
         if (prop == PROP::Password) {
             edit_->setEchoMode(flag(prop) ? QLineEdit::Password : QLineEdit::Normal);
             return true;
@@ -41,6 +65,12 @@ protected:
     }
 
 private:
+    // What the program wrote: reading the property gives the caret on screen.
+    int caretProperty(Long prop) const {
+        const auto written = control().props.find(prop);
+        return written == control().props.end() ? 0 : static_cast<int>(leadingNumber(written->second));
+    }
+
     QLineEdit* edit_ = nullptr;
 };
 
