@@ -13,6 +13,7 @@
 #include "restyle/ZelConditionSetFile.h"
 #include "restyle/ZelPropertiesFile.h"
 #include "restyle/ZelRestyleFile.h"
+#include "stylemanager/RestyleDataFiles.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
 #include <QApplication>
@@ -44,17 +45,7 @@ struct Files {
 void setUp(ZelStylemanagerClass& manager, Files& f, String<255>& user) {
     manager.Init();
     manager.SetUserName(user);
-    ZelPropertiesFile& p = f.properties;
-    manager.SetPropertyFile(p, p.P_KEY_ZELPF, p.rec.CONTROLTYPEEQUATE, p.rec.PROPERTYEQUATE, p.rec.PROPERTY,
-                            p.rec.PROPERTYDESCRIPTION, p.rec.HIDEFROMENDUSER);
-    ZelConditionSetFile& s = f.sets;
-    manager.SetConditionSetFile(s, s.P_KEY_ZELCS, s.S_KEY_ZELCS, s.rec.USERNAME, s.rec.PROFILE, s.rec.PROCEDURENAME,
-                                s.rec.GROUPNAME, s.rec.CONDITIONALSET, s.rec.CONDITIONALSETID);
-    ZelConditionFile& c = f.conditions;
-    manager.SetConditionFile(c, c.P_KEY_ZELCD, c.rec.CONDITIONALSETID, c.rec.CONDITIONALID, c.rec.CONTROL,
-                             c.rec.PROPERTYEQUATE, c.rec.OPERATOR, c.rec.VALUE, c.rec.MANUALVALUE);
-    ZelRestyleFile& r = f.values;
-    manager.SetRestyleFile(r, r.P_KEY_ZELRF, r.rec.CONDITIONALSETID, r.rec.PROPERTY, r.rec.PARAMETER, r.rec.VALUE);
+    bindRestyleDataFiles(manager, {f.properties, f.sets, f.conditions, f.values});
     manager.Setup(0);
 }
 

@@ -15,6 +15,7 @@
 #include "restyle/ZelPropertiesFile.h"
 #include "restyle/ZelRestyleClass.h"
 #include "restyle/ZelRestyleFile.h"
+#include "stylemanager/RestyleDataFiles.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
 #include <chrono>
@@ -153,19 +154,7 @@ protected:
         files_ = std::make_unique<Files>();
         manager.Init();
         manager.SetUserName(userName_);
-        ZelPropertiesFile& p = files_->properties;
-        manager.SetPropertyFile(p, p.P_KEY_ZELPF, p.rec.CONTROLTYPEEQUATE, p.rec.PROPERTYEQUATE, p.rec.PROPERTY,
-                                p.rec.PROPERTYDESCRIPTION, p.rec.HIDEFROMENDUSER);
-        ZelConditionSetFile& s = files_->sets;
-        manager.SetConditionSetFile(s, s.P_KEY_ZELCS, s.S_KEY_ZELCS, s.rec.USERNAME, s.rec.PROFILE,
-                                    s.rec.PROCEDURENAME, s.rec.GROUPNAME, s.rec.CONDITIONALSET,
-                                    s.rec.CONDITIONALSETID);
-        ZelConditionFile& c = files_->conditions;
-        manager.SetConditionFile(c, c.P_KEY_ZELCD, c.rec.CONDITIONALSETID, c.rec.CONDITIONALID, c.rec.CONTROL,
-                                 c.rec.PROPERTYEQUATE, c.rec.OPERATOR, c.rec.VALUE, c.rec.MANUALVALUE);
-        ZelRestyleFile& r = files_->values;
-        manager.SetRestyleFile(r, r.P_KEY_ZELRF, r.rec.CONDITIONALSETID, r.rec.PROPERTY, r.rec.PARAMETER,
-                               r.rec.VALUE);
+        bindRestyleDataFiles(manager, {files_->properties, files_->sets, files_->conditions, files_->values});
         manager.Setup(kHotKey);
     }
     Long store(const StoredSetting& setting) { return storeSetting(manager, setting); }

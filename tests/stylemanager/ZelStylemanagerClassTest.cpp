@@ -10,6 +10,7 @@
 #include "restyle/ZelPropertiesFile.h"
 #include "restyle/ZelRestyleClass.h"
 #include "restyle/ZelRestyleFile.h"
+#include "stylemanager/RestyleDataFiles.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
 #include <filesystem>
@@ -29,18 +30,7 @@ protected:
         fs::current_path(folder.path());
         manager.Init();
         manager.SetUserName(userName);
-        manager.SetPropertyFile(properties, properties.P_KEY_ZELPF, properties.rec.CONTROLTYPEEQUATE,
-                                properties.rec.PROPERTYEQUATE, properties.rec.PROPERTY,
-                                properties.rec.PROPERTYDESCRIPTION, properties.rec.HIDEFROMENDUSER);
-        ZelConditionSetFile& s = sets;
-        manager.SetConditionSetFile(s, s.P_KEY_ZELCS, s.S_KEY_ZELCS, s.rec.USERNAME, s.rec.PROFILE,
-                                    s.rec.PROCEDURENAME, s.rec.GROUPNAME, s.rec.CONDITIONALSET,
-                                    s.rec.CONDITIONALSETID);
-        ZelConditionFile& c = conditions;
-        manager.SetConditionFile(c, c.P_KEY_ZELCD, c.rec.CONDITIONALSETID, c.rec.CONDITIONALID, c.rec.CONTROL,
-                                 c.rec.PROPERTYEQUATE, c.rec.OPERATOR, c.rec.VALUE, c.rec.MANUALVALUE);
-        manager.SetRestyleFile(values, values.P_KEY_ZELRF, values.rec.CONDITIONALSETID, values.rec.PROPERTY,
-                               values.rec.PARAMETER, values.rec.VALUE);
+        bindRestyleDataFiles(manager, {properties, sets, conditions, values});
         manager.Setup(0x653);
     }
     void TearDown() override {

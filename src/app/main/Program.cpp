@@ -10,6 +10,7 @@
 #include "platform/system/DesktopSettings.h"
 #include "platform/system/Program.h"
 #include "platform/ui/Equates.h"
+#include "stylemanager/RestyleDataFiles.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -56,22 +57,9 @@ void clearRestyleRecords() {
     clearRecord(ZELRESTYLEFILE.rec.fieldTable(), &ZELRESTYLEFILE.rec);
 }
 
-// Each file with its keys and its record's fields, in the binders' order.
 void bindRestyleFiles() {
-    ZELPROPERTIESFILERecord& p = ZELPROPERTIESFILE.rec;
-    styleManager().SetPropertyFile(ZELPROPERTIESFILE, ZELPROPERTIESFILE.P_KEY_ZELPF, p.CONTROLTYPEEQUATE,
-                                   p.PROPERTYEQUATE, p.PROPERTY, p.PROPERTYDESCRIPTION, p.HIDEFROMENDUSER);
-    ZELCONDITIONSETFILERecord& s = ZELCONDITIONSETFILE.rec;
-    styleManager().SetConditionSetFile(ZELCONDITIONSETFILE, ZELCONDITIONSETFILE.P_KEY_ZELCS,
-                                       ZELCONDITIONSETFILE.S_KEY_ZELCS, s.USERNAME, s.PROFILE, s.PROCEDURENAME,
-                                       s.GROUPNAME, s.CONDITIONALSET, s.CONDITIONALSETID);
-    ZELCONDITIONFILERecord& c = ZELCONDITIONFILE.rec;
-    styleManager().SetConditionFile(ZELCONDITIONFILE, ZELCONDITIONFILE.P_KEY_ZELCD, c.CONDITIONALSETID,
-                                    c.CONDITIONALID, c.CONTROL, c.PROPERTYEQUATE, c.OPERATOR, c.VALUE,
-                                    c.MANUALVALUE);
-    ZELRESTYLEFILERecord& r = ZELRESTYLEFILE.rec;
-    styleManager().SetRestyleFile(ZELRESTYLEFILE, ZELRESTYLEFILE.P_KEY_ZELRF, r.CONDITIONALSETID, r.PROPERTY,
-                                  r.PARAMETER, r.VALUE);
+    bindRestyleDataFiles(styleManager(),
+                         {ZELPROPERTIESFILE, ZELCONDITIONSETFILE, ZELCONDITIONFILE, ZELRESTYLEFILE});
 }
 
 void endConnection() {
