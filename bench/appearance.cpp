@@ -4,32 +4,26 @@
 // without them. Pictures are decoded once, so the pass with
 // them may take at most 1.2 times the pass without. Prints both medians and
 // the ratio.
+#include "StyleManagerBench.h"
+#include "Timing.h"
+
 #include "support/JpegFile.h"
 #include "support/StoredSettings.h"
 
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/ui/Window.h"
-#include "restyle/ZelConditionFile.h"
-#include "restyle/ZelConditionSetFile.h"
-#include "restyle/ZelPropertiesFile.h"
 #include "restyle/ZelRestyleClass.h"
-#include "restyle/ZelRestyleFile.h"
-#include "stylemanager/RestyleDataFiles.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using namespace platform;
-using Clock_ = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
 namespace {
@@ -47,20 +41,6 @@ WindowSpec windowOf40() {
                                  .label = "?C" + std::to_string(i + 1), .text = "Sample", .at = at});
     }
     return spec;
-}
-
-struct Files {
-    ZelPropertiesFile properties;
-    ZelConditionSetFile sets;
-    ZelConditionFile conditions;
-    ZelRestyleFile values;
-};
-
-void setUp(ZelStylemanagerClass& manager, Files& f, String<255>& user) {
-    manager.Init();
-    manager.SetUserName(user);
-    bindRestyleDataFiles(manager, {f.properties, f.sets, f.conditions, f.values});
-    manager.Setup(0);
 }
 
 // What every pass applies: a few looks of the two control types.
@@ -98,10 +78,6 @@ void layImages(ZelStylemanagerClass& manager, const fs::path& folder) {
     }
 }
 
-double msSince(Clock_::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock_::now() - start).count();
-}
-
 // Opens the window as a window procedure does, then times later passes, each
 // until Qt has nothing left to do for it.
 std::vector<double> timeLaterPasses(ZelStylemanagerClass& manager) {
@@ -127,9 +103,9 @@ std::vector<double> timeLaterPasses(ZelStylemanagerClass& manager) {
     for (int pass = 0; pass < kPasses; ++pass) {
         ++passesAsked;
         Scheduler::instance().wake();
-        const auto start = Clock_::now();
+        const auto start = bench::SteadyClock::now();
         drive::settle();
-        times.push_back(msSince(start));
+        times.push_back(bench::msSince(start));
     }
     done = true;
     Scheduler::instance().wake();
@@ -137,25 +113,13 @@ std::vector<double> timeLaterPasses(ZelStylemanagerClass& manager) {
     return times;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-std::string shown(double value) { return numberText(std::round(value * 1000) / 1000); }
-
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const fs::path folder = fs::temp_directory_path() / ("tabloom-bench-appearance-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    fs::current_path(folder);
-    String<255> user{"DEFAULT"};
-    Files files;
-    ZelStylemanagerClass manager;
-    setUp(manager, files, user);
+    bench::StyleManagerScratch scratch("appearance");
+    ZelStylemanagerClass& manager = scratch.manager;
     storeLooks(manager);
     timeLaterPasses(manager);  // the first window pays for Qt's start
 
@@ -164,17 +128,14 @@ int main(int argc, char** argv) {
         manager.IMAGEQUEUE.free();
         const std::vector<double> without = timeLaterPasses(manager);
         plain.insert(plain.end(), without.begin(), without.end());
-        layImages(manager, folder);
+        layImages(manager, scratch.folder());
         const std::vector<double> with = timeLaterPasses(manager);
         pictured.insert(pictured.end(), with.begin(), with.end());
     }
-    manager.Kill();
-    fs::current_path(fs::temp_directory_path());
-    fs::remove_all(folder);
 
-    const double without = median(plain), with = median(pictured);
+    const double without = bench::median(plain), with = bench::median(pictured);
     std::printf("a later pass over a window of %d controls: without images %s ms, with %d 1920x1080 JPEG images %s ms\n",
-                kControls, shown(without).c_str(), kImages, shown(with).c_str());
-    std::printf("with images %sx the pass without (target at most 1.2x)\n", shown(with / without).c_str());
+                kControls, bench::shown(without, 3).c_str(), kImages, bench::shown(with, 3).c_str());
+    std::printf("with images %sx the pass without (target at most 1.2x)\n", bench::shown(with / without, 3).c_str());
     return 0;
 }

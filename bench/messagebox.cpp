@@ -3,30 +3,23 @@
 // user answers it, in the style manager's box (with looks stored for it)
 // against the layer's own box. The styled box may take at most twice as
 // long. Prints both times and the ratio.
+#include "StyleManagerBench.h"
+#include "Timing.h"
+
 #include "support/StoredSettings.h"
 
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
 #include "restyle/RestyleRows.h"
-#include "restyle/ZelConditionFile.h"
-#include "restyle/ZelConditionSetFile.h"
-#include "restyle/ZelPropertiesFile.h"
-#include "restyle/ZelRestyleFile.h"
-#include "stylemanager/RestyleDataFiles.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
 #include <QApplication>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 using namespace platform;
-using Clock_ = std::chrono::steady_clock;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -34,20 +27,6 @@ constexpr int kBoxes = 200;
 constexpr int kRounds = 10;  // the two kinds take turns, so neither has the quieter machine
 const std::string kText = "The file has changed.|Save it now?";
 const std::string kButtons = std::to_string(BUTTON_YES + BUTTON_NO);
-
-struct Files {
-    ZelPropertiesFile properties;
-    ZelConditionSetFile sets;
-    ZelConditionFile conditions;
-    ZelRestyleFile values;
-};
-
-void setUp(ZelStylemanagerClass& manager, Files& f, String<255>& user) {
-    manager.Init();
-    manager.SetUserName(user);
-    bindRestyleDataFiles(manager, {f.properties, f.sets, f.conditions, f.values});
-    manager.Setup(0);
-}
 
 // Looks of the box's buttons and lines, and one of its Yes button.
 void storeLooks(ZelStylemanagerClass& manager) {
@@ -64,7 +43,7 @@ void storeLooks(ZelStylemanagerClass& manager) {
 // Opens and answers `count` boxes, one after another; milliseconds taken.
 template <class Show>
 double answerBoxes(int count, Show show) {
-    const auto start = Clock_::now();
+    const auto start = bench::SteadyClock::now();
     for (int i = 0; i < count; ++i) {
         bool answered = false;
         START([&] {
@@ -77,23 +56,16 @@ double answerBoxes(int count, Show show) {
             std::exit(1);
         }
     }
-    return std::chrono::duration<double, std::milli>(Clock_::now() - start).count();
+    return bench::msSince(start);
 }
-
-std::string shown(double value) { return numberText(std::round(value * 1000) / 1000); }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const fs::path folder = fs::temp_directory_path() / ("tabloom-bench-messagebox-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    fs::current_path(folder);
-    String<255> user{"DEFAULT"};
-    Files files;
-    ZelStylemanagerClass manager;
-    setUp(manager, files, user);
+    bench::StyleManagerScratch scratch("messagebox");
+    ZelStylemanagerClass& manager = scratch.manager;
     storeLooks(manager);
     const auto styled = [&manager] { manager.Message(kText, "Question", ICON_QUESTION, kButtons, 1, 0, 0, 0, 0); };
     const auto layers = [] { platformMessage(kText, "Question", ICON_QUESTION, kButtons, BUTTON_YES, 0); };
@@ -105,12 +77,9 @@ int main(int argc, char** argv) {
         styledTime += answerBoxes(kBoxes / kRounds, styled);
         layersTime += answerBoxes(kBoxes / kRounds, layers);
     }
-    manager.Kill();
-    fs::current_path(fs::temp_directory_path());
-    fs::remove_all(folder);
 
     std::printf("%d boxes of two lines and two buttons, opened and answered: styled %s ms, the layer's own %s ms\n",
-                kBoxes, shown(styledTime).c_str(), shown(layersTime).c_str());
-    std::printf("the styled box %sx the layer's own (target at most 2x)\n", shown(styledTime / layersTime).c_str());
+                kBoxes, bench::shown(styledTime, 3).c_str(), bench::shown(layersTime, 3).c_str());
+    std::printf("the styled box %sx the layer's own (target at most 2x)\n", bench::shown(styledTime / layersTime, 3).c_str());
     return 0;
 }

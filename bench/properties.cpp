@@ -3,6 +3,8 @@
 // property writes each (4,000 writes) and be painted, against the same
 // widget changes made directly through Qt on the same window, and the ratio
 // (target: under 1.5x). Each is the median of many rounds.
+#include "Timing.h"
+
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/text/Codepage.h"
@@ -16,15 +18,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 using namespace platform;
-using Clock_ = std::chrono::steady_clock;
 
 namespace {
 
@@ -141,17 +140,6 @@ void changeWidget(QWidget* widget, const DialogUnits& du, Long control, Long typ
     setColors(widget, look, !look.shift);
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double msSince(Clock_::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock_::now() - start).count();
-}
-
-std::string shown(double value) { return numberText(std::round(value * 100) / 100); }
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -176,7 +164,7 @@ int main(int argc, char** argv) {
     for (int phase = 0; phase < 4 * kRounds; ++phase) {
         const Look& look = kLooks[phase % 2];
         const bool model = phase % 4 == 0 || phase % 4 == 3;
-        const auto start = Clock_::now();
+        const auto start = bench::SteadyClock::now();
         for (Long control = 1; control <= 200; ++control) {
             const Long type = kTypes[(control - 1) % 4];
             if (model)
@@ -185,15 +173,15 @@ int main(int argc, char** argv) {
                 changeWidget(window->view()->widget(control), du, control, type, look);
         }
         window->redraw();
-        (model ? throughModel : direct).push_back(msSince(start));
+        (model ? throughModel : direct).push_back(bench::msSince(start));
         drive::settle();
     }
     window->post({EVENT::CloseWindow, 0, 0});
     drive::settle();
 
-    const double model = median(throughModel), qt = median(direct);
+    const double model = bench::median(throughModel), qt = bench::median(direct);
     std::printf("4,000 property writes and a paint: %s ms through the window model, %s ms directly through Qt\n",
-                shown(model).c_str(), shown(qt).c_str());
-    std::printf("ratio %sx (target under 1.5x)\n", shown(model / qt).c_str());
+                bench::shown(model, 2).c_str(), bench::shown(qt, 2).c_str());
+    std::printf("ratio %sx (target under 1.5x)\n", bench::shown(model / qt, 2).c_str());
     return 0;
 }

@@ -7,32 +7,24 @@
 // - opening it styled: under 2 times the baseline;
 // - a later pass over the open window, as a size change runs one: under the
 //   baseline.
+#include "StyleManagerBench.h"
+#include "Timing.h"
+
 #include "support/StoredSettings.h"
 
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/ui/Window.h"
-#include "restyle/ZelConditionFile.h"
-#include "restyle/ZelConditionSetFile.h"
-#include "restyle/ZelPropertiesFile.h"
 #include "restyle/ZelRestyleClass.h"
-#include "restyle/ZelRestyleFile.h"
-#include "stylemanager/RestyleDataFiles.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using namespace platform;
-using Clock_ = std::chrono::steady_clock;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -67,20 +59,6 @@ WindowSpec windowOf100() {
     return spec;
 }
 
-struct Files {
-    ZelPropertiesFile properties;
-    ZelConditionSetFile sets;
-    ZelConditionFile conditions;
-    ZelRestyleFile values;
-};
-
-void setUp(ZelStylemanagerClass& manager, Files& f, String<255>& user) {
-    manager.Init();
-    manager.SetUserName(user);
-    bindRestyleDataFiles(manager, {f.properties, f.sets, f.conditions, f.values});
-    manager.Setup(0);
-}
-
 void storeSettings(ZelStylemanagerClass& manager) {
     for (const std::string& scope : {std::string(restyle::kGlobalSettings), kStyled, kPlain})
         for (Long type : kTypes)
@@ -94,10 +72,6 @@ void storeSettings(ZelStylemanagerClass& manager) {
                 }
     storeSetting(manager, {.procedure = kPlain, .group = restyle::controlGroup("Window"),
                            .controlType = CREATE::window, .property = -15, .value = "1"});
-}
-
-double msSince(Clock_::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock_::now() - start).count();
 }
 
 struct Timings {
@@ -122,39 +96,27 @@ Timings timeWindow(ZelStylemanagerClass& manager, const std::string& procedure) 
         Scheduler::instance().waitUntil([&] { return step == Step::End; });
     });
     Timings timings;
-    auto start = Clock_::now();
+    auto start = bench::SteadyClock::now();
     drive::settle();
-    timings.opening = msSince(start);
+    timings.opening = bench::msSince(start);
     step = Step::Pass;
     Scheduler::instance().wake();
-    start = Clock_::now();
+    start = bench::SteadyClock::now();
     drive::settle();
-    timings.laterPass = msSince(start);
+    timings.laterPass = bench::msSince(start);
     step = Step::End;
     Scheduler::instance().wake();
     drive::settle();
     return timings;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-std::string shown(double value) { return numberText(std::round(value * 100) / 100); }
-
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const fs::path folder = fs::temp_directory_path() / ("tabloom-bench-restyle-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    fs::current_path(folder);
-    String<255> user{"DEFAULT"};
-    Files files;
-    ZelStylemanagerClass manager;
-    setUp(manager, files, user);
+    bench::StyleManagerScratch scratch("restyle");
+    ZelStylemanagerClass& manager = scratch.manager;
     storeSettings(manager);
     timeWindow(manager, kStyled);  // the first window pays for Qt's start
 
@@ -165,14 +127,11 @@ int main(int argc, char** argv) {
         styled.push_back(timings.opening);
         later.push_back(timings.laterPass);
     }
-    manager.Kill();
-    fs::current_path(fs::temp_directory_path());
-    fs::remove_all(folder);
 
-    const double baseline = median(plain), opening = median(styled), pass = median(later);
+    const double baseline = bench::median(plain), opening = bench::median(styled), pass = bench::median(later);
     std::printf("a window of %d controls: opened with styling disabled %s ms, styled %s ms; a later pass %s ms\n",
-                kControls, shown(baseline).c_str(), shown(opening).c_str(), shown(pass).c_str());
+                kControls, bench::shown(baseline, 2).c_str(), bench::shown(opening, 2).c_str(), bench::shown(pass, 2).c_str());
     std::printf("styled opening %sx the baseline (target at most 2x), later pass %sx (target at most 1x)\n",
-                shown(opening / baseline).c_str(), shown(pass / baseline).c_str());
+                bench::shown(opening / baseline, 2).c_str(), bench::shown(pass / baseline, 2).c_str());
     return 0;
 }
