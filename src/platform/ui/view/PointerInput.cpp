@@ -10,6 +10,8 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPointer>
+#include <algorithm>
+#include <deque>
 
 namespace platform {
 namespace {
@@ -30,6 +32,34 @@ Current& current() {
 QPoint& last() {
     static QPoint at;
     return at;
+}
+
+// Where the layer has put the pointer and the window system has not yet said
+// so. On X11 each warp comes back later as a move: the report of an older warp
+// must not undo a newer one.
+std::deque<QPoint>& pendingWarps() {
+    static std::deque<QPoint> warps;
+    return warps;
+}
+
+void rememberWarp(QPoint global) {
+    auto& warps = pendingWarps();
+    warps.push_back(global);
+    if (warps.size() > 16) warps.pop_front();
+}
+
+// True when a move only reports a warp older than the latest.
+bool reportsOlderWarp(const QMouseEvent& mouse) {
+    auto& warps = pendingWarps();
+    if (mouse.type() != QEvent::MouseMove || warps.empty()) return false;
+    const auto reported = std::find(warps.begin(), warps.end(), mouse.globalPosition().toPoint());
+    if (reported == warps.end()) {
+        warps.clear();  // the user moved it
+        return false;
+    }
+    const bool older = std::next(reported) != warps.end();
+    warps.erase(warps.begin(), std::next(reported));
+    return older;
 }
 
 void handling(QPoint global, Long keyCode) {
@@ -77,11 +107,14 @@ protected:
             default: return false;
         }
         const auto& mouse = *static_cast<QMouseEvent*>(event);
-        last() = mouse.globalPosition().toPoint();
         if (watched->isWindowType()) {
+            // A window hears each event before its widgets: a stale warp stops here.
+            if (reportsOlderWarp(mouse)) return true;
+            last() = mouse.globalPosition().toPoint();
             onWindow(mouse);
             return false;
         }
+        last() = mouse.globalPosition().toPoint();
         WindowView* view = WindowView::holding(watched);
         if (!view || view == watched || !view->model() || view->blocked() || passedOn(mouse)) return false;
         return onControl(*view, view->controlOf(static_cast<QWidget*>(watched)), mouse);
@@ -196,6 +229,7 @@ QPoint lastPointer() {
 void movePointer(QPoint global) {
     installPointerInput();
     last() = global;
+    rememberWarp(global);
     QCursor::setPos(global);
 }
 
