@@ -1,7 +1,8 @@
 // A FILE of the runtime's ODBC driver over unixODBC.
 //
 // The owner (PROP_Owner) is the connect string. OPEN connects on first use
-// with SQLDriverConnect and no prompt; CLOSE ends the current statement but
+// with SQLDriverConnect and no prompt, its keywords without their blanks
+// (driverConnectString); CLOSE ends the current statement but
 // keeps the connection; assigning PROP_Disconnect ends it. Assigning PROP_SQL
 // executes the text on a fresh statement and positions the file before the
 // first result row; NEXT fetches the next row into the record (when it has

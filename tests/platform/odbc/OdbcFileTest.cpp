@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 
 using namespace platform;
 
@@ -83,6 +84,22 @@ TEST_F(OdbcFileTest, AServerThatNeverAnswersFailsTheConnectAtTheLoginTimeout) {
     EXPECT_GE(waited, std::chrono::milliseconds(1500));
     EXPECT_LT(waited, std::chrono::seconds(6));
     EXPECT_FALSE(file.opened());
+}
+
+// The connection window writes "; " between the attributes, as the runtime's
+// drivers read them; the PostgreSQL driver here would take " UID" for another keyword.
+TEST_F(OdbcFileTest, BlanksBeforeTheKeywordsOfTheConnectStringDoNotHideThem) {
+    const char* server = std::getenv("TABLOOM_PG_CONNECT");
+    if (!server) GTEST_SKIP() << "TABLOOM_PG_CONNECT is not set; scripts/test.sh starts the server and sets it";
+    std::string connectString = server;
+    connectString = connectString.substr(0, connectString.find(";UID=")) + "; UID=tabloom_login; PWD=right";
+    file.setProperty(PROP_Owner, connectString);
+    file.open(kReadWriteDenyWrite);
+    ASSERT_EQ(ERRORCODE(), 0) << FILEERROR();
+    run("SELECT current_user, 0");
+    file.next();
+    EXPECT_EQ(pair.NAME, "tabloom_login");
+    EXPECT_EQ(file.property(PROP_Owner), connectString) << "the owner stays as written";
 }
 
 TEST_F(OdbcFileTest, ClosingAClosedFileAndDisconnectingAnUnconnectedOneChangeNothing) {
