@@ -33,6 +33,9 @@ create_database() {
     psql_test postgres -c "CREATE DATABASE $DATABASE ENCODING 'UTF8' TEMPLATE template0"
     # A user who must give a password, for the tests of a wrong one.
     psql_test postgres -c "CREATE ROLE tabloom_login LOGIN PASSWORD 'right'"
+    # Users whose passwords a connect string holds only in braces.
+    psql_test postgres -c "CREATE ROLE tabloom_semicolon LOGIN PASSWORD 'ab;cd'"
+    psql_test postgres -c "CREATE ROLE tabloom_braces LOGIN PASSWORD '{s;e}}c}'"
     # Two schemas with tables of the same name, and names the SQLColumns
     # search pattern would otherwise match more widely.
     psql_test "$DATABASE" <<'SQL'
@@ -78,8 +81,9 @@ launch() {
     chmod 0755 "$ROOT"
     as_server_user "$BIN/initdb" -D "$DATA" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 >"$ROOT/initdb.log" 2>&1 \
         || { cat "$ROOT/initdb.log" >&2; exit 1; }
-    # Everyone is trusted but the user of the password tests.
-    { echo "local all tabloom_login scram-sha-256"; cat "$DATA/pg_hba.conf"; } >"$DATA/pg_hba.conf.new"
+    # Everyone is trusted but the users of the password tests.
+    { echo "local all tabloom_login,tabloom_semicolon,tabloom_braces scram-sha-256"; cat "$DATA/pg_hba.conf"; } \
+        >"$DATA/pg_hba.conf.new"
     mv "$DATA/pg_hba.conf.new" "$DATA/pg_hba.conf"
     as_server_user "$BIN/pg_ctl" start -w -D "$DATA" -l "$ROOT/server.log" \
         -o "-p $PORT -k $ROOT -c listen_addresses=''" >/dev/null \

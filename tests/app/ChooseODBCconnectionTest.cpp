@@ -4,6 +4,7 @@
 #include "support/WindowStructure.h"
 #include "support/SqliteFixture.h"
 #include "support/StoredSettings.h"
+#include "support/TempFolder.h"
 
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
@@ -16,6 +17,9 @@
 #include <gmock/gmock.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
 #include <filesystem>
 
 #include <sys/stat.h>
@@ -236,6 +240,76 @@ TEST_F(ChooseODBCconnectionTest, AConnectionThatFailsIsSaidWithTheDriversReasonI
     }
     ODBCFILE.setLoginTimeout(kLoginTimeoutSeconds);
     if (postgres.empty()) GTEST_SKIP() << "TABLOOM_PG_CONNECT is not set: no wrong password tried";
+}
+
+// A user data source on the test server, named by ODBCINI while the object lives.
+class PostgresDataSource {
+public:
+    PostgresDataSource(const std::string& name, std::string_view connectString) {
+        std::ofstream(file_.file("odbc.ini")) << "[" << name << "]\nDriver=PostgreSQL Unicode\n"
+                                              << "Servername=" << attribute(connectString, "SERVER") << "\n"
+                                              << "Port=" << attribute(connectString, "PORT") << "\n"
+                                              << "Database=" << attribute(connectString, "DATABASE") << "\n";
+        const char* before = std::getenv("ODBCINI");
+        if (before) before_ = before;
+        ::setenv("ODBCINI", file_.file("odbc.ini").c_str(), 1);
+    }
+    ~PostgresDataSource() {
+        if (before_) ::setenv("ODBCINI", before_->c_str(), 1);
+        else ::unsetenv("ODBCINI");
+    }
+
+private:
+    static std::string attribute(std::string_view connectString, const std::string& key) {
+        const std::size_t at = connectString.find(key + "=");
+        const std::size_t start = at + key.size() + 1;
+        return std::string(connectString.substr(start, connectString.find(';', start) - start));
+    }
+
+    TempFolder file_;
+    std::optional<std::string> before_;
+};
+
+// The entries go into the built connect string so that the driver reads them
+// whole: a password holding ";" or braces logs in, and a wrong one is shown
+// masked whole.
+TEST_F(ChooseODBCconnectionTest, APasswordWithSeparatorsReachesTheDriverWholeAndIsMaskedWhole) {
+    const std::string postgres = testServer("TABLOOM_PG_CONNECT");
+    if (postgres.empty()) GTEST_SKIP() << "TABLOOM_PG_CONNECT is not set; scripts/test.sh starts the server and sets it";
+    const PostgresDataSource source("TabloomPostgres", postgres);
+    const struct {
+        const char* user;
+        const char* password;
+        bool right;
+    } cases[] = {
+        {"tabloom_semicolon", "ab;cd", true},
+        {"tabloom_braces", "{s;e}}c}", true},
+        {"tabloom_semicolon", "ab;cx", false},
+        {"tabloom_braces", "{s;e}}c", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.password);
+        Window& w = openConnectionWindow();
+        drive::typeOver(w, "?DSNString", "TabloomPostgres");
+        drive::typeOver(w, "?Username", c.user);
+        drive::typeOver(w, "?Password", c.password);
+        drive::click(w, "?CloseButton");
+        const std::string said = drive::messageText();
+        if (c.right) {
+            ASSERT_EQ(said, "");
+            Queue<ResultRow> rows;
+            ASSERT_EQ(ODBCCatalog->ExecuteSQL("SELECT current_user"), 0);
+            ODBCCatalog->FetchResult(rows, 1, 0);
+            ASSERT_EQ(rows.records(), 1u);
+            EXPECT_EQ(rows.at(1).VALUE.str(), c.user);
+        } else {
+            EXPECT_THAT(said, HasSubstr("password authentication failed for user \"" + std::string(c.user) + "\""));
+            EXPECT_THAT(said, ::testing::EndsWith("|Owner:DSN=TabloomPostgres; UID=" + std::string(c.user) +
+                                                  "; PWD=********"));
+            EXPECT_THAT(said, Not(HasSubstr(c.password)));
+            EXPECT_TRUE(drive::answerMessage("&OK"));
+        }
+    }
 }
 
 TEST_F(ChooseODBCconnectionTest, AConnectionThatWorksIsMadeWhenTheWindowCloses) {

@@ -188,11 +188,14 @@ CatalogRows tableRows(SQLUSMALLINT columns, std::vector<SQLUSMALLINT> names, std
             platform::clip(owner)};
 }
 
+// The driver's message and the connect string, their passwords masked.
+std::string backendError(const std::string& owner) {
+    return "|Backend error:" + maskPasswords(platform::FILEERROR(), owner) + "|Owner:" + maskPassword(owner);
+}
+
 // The data source's message when no connection can be made.
 std::string connectFailureText(const std::string& owner) {
-    return maskPasswords("The connection to the data source failed.|Backend error:" + platform::FILEERROR() +
-                             "|Owner:" + maskPassword(owner),
-                         owner);
+    return "The connection to the data source failed." + backendError(owner);
 }
 
 // A reader's common steps: the queue emptied, then filled when the catalogue
@@ -329,10 +332,7 @@ Byte ODBCCatalogClass::ExecuteSQL(std::string_view sql) {
     LASTFILEERRORCODE = platform::FILEERRORCODE();
     if (!LASTERRORCODE) return 0;
     const std::string owner = FILE->property(platform::PROP_Owner);
-    const std::string text = maskPasswords("Error:" + platform::ERROR() + "|Backend error:" + platform::FILEERROR() +
-                                               "|Owner:" + maskPassword(owner),
-                                           owner) +
-                             "|Query:" + std::string(sql);
+    const std::string text = "Error:" + platform::ERROR() + backendError(owner) + "|Query:" + std::string(sql);
     // The box waits; another window may dispose this object meanwhile.
     platform::MESSAGE(text);
     return 1;
