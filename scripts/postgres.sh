@@ -3,7 +3,8 @@
 # socket directory and port. The server refuses root: root runs it as the
 # ordinary `postgres` user, anyone else as themselves. `start` leaves the
 # tests' ODBC connect string in $ROOT/connect; `stop` is harmless when
-# nothing runs.
+# nothing runs. `suspend` stops the server keeping its data and `resume`
+# starts it again, for a test that loses its connection.
 set -eu
 
 ROOT=${TABLOOM_PG_ROOT:-/tmp/tabloom-pg}
@@ -85,16 +86,29 @@ launch() {
     { echo "local all tabloom_login,tabloom_semicolon,tabloom_braces scram-sha-256"; cat "$DATA/pg_hba.conf"; } \
         >"$DATA/pg_hba.conf.new"
     mv "$DATA/pg_hba.conf.new" "$DATA/pg_hba.conf"
+    serve
+    create_database
+}
+
+serve() {
     as_server_user "$BIN/pg_ctl" start -w -D "$DATA" -l "$ROOT/server.log" \
         -o "-p $PORT -k $ROOT -c listen_addresses=''" >/dev/null \
         || { cat "$ROOT/server.log" >&2; exit 1; }
-    create_database
 }
 
 start() {
     running || launch
     printf 'DRIVER={PostgreSQL Unicode};SERVER=%s;PORT=%s;DATABASE=%s;UID=postgres;\n' \
         "$ROOT" "$PORT" "$DATABASE" >"$ROOT/connect"
+}
+
+# For a test that loses its connection: the server goes, its data stays.
+suspend() {
+    if running; then as_server_user "$BIN/pg_ctl" stop -w -m fast -D "$DATA" >/dev/null; fi
+}
+
+resume() {
+    running || serve
 }
 
 stop() {
@@ -105,5 +119,7 @@ stop() {
 case "${1:-}" in
     start) start ;;
     stop) stop ;;
-    *) echo "usage: $0 start|stop" >&2; exit 2 ;;
+    suspend) suspend ;;
+    resume) resume ;;
+    *) echo "usage: $0 start|stop|suspend|resume" >&2; exit 2 ;;
 esac
