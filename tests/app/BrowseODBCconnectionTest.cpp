@@ -286,3 +286,21 @@ TEST_F(BrowseODBCconnectionTest, TabLeavesTheStatementWithoutTypingIntoIt) {
     EXPECT_EQ(Glo::Query, "SELECT 1") << "taken as it was left";
 }
 
+
+// A table named in letters Windows-1252 lacks is named once and never queried as "??".
+TEST_F(BrowseODBCconnectionTest, ATableNamedInLettersWindows1252LacksIsNeverQueried) {
+    const SqliteFixture db("CREATE TABLE \"\xE8\xAE\xA2\xE5\x8D\x95\" (n INTEGER); CREATE TABLE plain (n INTEGER);");
+    connect(db.connectString());
+    drive::pressKey(frame(), KEY::F3);
+    EXPECT_EQ(drive::messageText(),
+              "Tables with these names are left out:|<U+8BA2><U+5355> (with characters outside Windows-1252)");
+    EXPECT_TRUE(drive::answerMessage("OK"));
+    Window* w = drive::waitForWindow(kTitle);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(rowsShown(*w, "?TableList"), 1);
+    drive::chooseRow(*w, "?TableList", 1);
+    EXPECT_EQ(Glo::Query, "SELECT * FROM plain");
+    drive::click(*w, "?ExecuteQueryButton");
+    EXPECT_EQ(drive::messageText(), "");
+    EXPECT_EQ(recordCount(*w), "0");
+}

@@ -3,24 +3,15 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace {
 
-// The scripts folder, as the test build names it.
-std::string scriptsFolder() {
-    const char* scripts = std::getenv("TABLOOM_SCRIPTS");
-    return scripts ? scripts : "";
-}
+const std::string kScript = TABLOOM_SCRIPTS_DIR "/postgres.sh";
 
 }  // namespace
 
 OwnPostgresServer::OwnPostgresServer() {
-    if (scriptsFolder().empty()) {
-        missing_ = "TABLOOM_SCRIPTS does not name the scripts folder";
-        return;
-    }
     if (!std::filesystem::exists("/usr/lib/postgresql/15/bin/postgres")) {
         missing_ = "PostgreSQL 15 is not installed; scripts/install-deps.sh installs it";
         return;
@@ -50,7 +41,7 @@ bool OwnPostgresServer::run(const char* command) {
     environment.insert("TABLOOM_PG_PORT", "54399");
     script.setProcessEnvironment(environment);
     script.setProcessChannelMode(QProcess::MergedChannels);
-    script.start("/bin/sh", {QString::fromStdString(scriptsFolder() + "/postgres.sh"), command});
+    script.start("/bin/sh", {QString::fromStdString(kScript), command});
     if (script.waitForFinished(120000) && script.exitStatus() == QProcess::NormalExit && script.exitCode() == 0) {
         failure_.clear();
         return true;

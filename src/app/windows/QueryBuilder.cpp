@@ -123,6 +123,7 @@ private:
         // Every table and view of every owner.
         ODBCCatalog->GetTables(GTQ, "", Glo::SystemTables, 1, 1, 0);
         if (GTQ.get(1)) ReadColumnsOfCurrentTable();
+        if (connection_.tablesRead()) connection_.detailsRead();
     }
 
     void ReadColumnsOfCurrentTable() {
@@ -133,6 +134,7 @@ private:
 
     void TakeTable() {
         if (GTQ.get(static_cast<std::size_t>(selected(TableList)))) ReadColumnsOfCurrentTable();
+        connection_.detailsRead();
     }
 
     void TakeColumn() {
