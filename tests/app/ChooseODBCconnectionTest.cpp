@@ -8,14 +8,22 @@
 
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
+#include "platform/fiber/Scheduler.h"
 #include "platform/ini/IniFile.h"
 #include "platform/odbc/FileProperties.h"
 #include "platform/ui/WindowView.h"
 
+#include <QApplication>
+#include <QCursor>
+#include <QImage>
+#include <QPalette>
+#include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include <gmock/gmock.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -310,6 +318,86 @@ TEST_F(ChooseODBCconnectionTest, APasswordWithSeparatorsReachesTheDriverWholeAnd
             EXPECT_TRUE(drive::answerMessage("&OK"));
         }
     }
+}
+
+// What the program shows at one moment of a connect that waits.
+struct Moment {
+    std::chrono::milliseconds after{};
+    int ticks = 0;
+    Qt::CursorShape pointer = Qt::ArrowCursor;
+    std::string status;
+};
+
+// A server that takes the connection and never answers: until the login
+// time-out the program keeps painting (a frame uncovered meanwhile is drawn
+// again), shows its busy pointer and says it is connecting, while no other
+// window's timer moves; the message comes at the time-out.
+TEST_F(ChooseODBCconnectionTest, AConnectThatWaitsKeepsTheProgramPaintingAndSaysItIsConnecting) {
+    const SilentServer silent;
+    constexpr auto kTimeout = std::chrono::seconds(4);
+    ODBCFILE.setLoginTimeout(kTimeout.count());
+    Window& w = openConnectionWindow();
+    drive::typeOver(w, "?Glo:ConnectString", silent.postgresConnectString());
+
+    std::atomic<int> ticks{0};
+    bool stop = false;
+    START([&] {
+        Window ticking({.label = "W", .title = "ticking", .at = {0, 0, 60, 20}});
+        ticking.open();
+        ticking.setProperty(0, PROP::Timer, 5);
+        while (!stop && ticking.accept())
+            if (ticking.event() == EVENT::Timer) ++ticks;
+    });
+    ASSERT_TRUE(Scheduler::instance().pumpUntil([&] { return ticks >= 2; }, std::chrono::seconds(5)));
+
+    QWidget* shown = frame().view();
+    const QRect area(shown->mapToGlobal(QPoint(0, 0)), shown->size());
+    QWidget cover;
+    cover.setWindowFlag(Qt::FramelessWindowHint);
+    cover.setAutoFillBackground(true);
+    cover.setPalette(QPalette(QColor(255, 0, 255)));
+    cover.setGeometry(area);
+    QImage blank(area.size(), QImage::Format_RGB32);
+    blank.fill(QColor(255, 0, 255));
+
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<Moment> moments;
+    QImage uncovered;
+    const auto note = [&] {
+        const QCursor* pointer = QApplication::overrideCursor();
+        moments.push_back({std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start),
+                           ticks, pointer ? pointer->shape() : Qt::ArrowCursor, drive::statusText(frame())});
+    };
+    QTimer::singleShot(1000, [&] {
+        note();
+        cover.show();
+    });
+    QTimer::singleShot(1500, [&] { cover.hide(); });
+    QTimer::singleShot(2500, [&] {
+        note();
+        uncovered = shown->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+    });
+    drive::click(w, "?CloseButton");
+    const auto waited = std::chrono::steady_clock::now() - start;
+
+    ASSERT_EQ(moments.size(), 2u);
+    for (const Moment& m : moments) {
+        EXPECT_LT(m.after, kTimeout) << "Qt ran while the connect waited";
+        EXPECT_EQ(m.pointer, Qt::WaitCursor);
+        EXPECT_EQ(m.status, "Connecting...");
+    }
+    EXPECT_EQ(moments[1].ticks, moments[0].ticks) << "no other thread ran";
+    EXPECT_NE(uncovered.convertToFormat(QImage::Format_RGB32), blank) << "the uncovered frame was drawn again";
+    EXPECT_GE(waited, kTimeout - std::chrono::milliseconds(500));
+    EXPECT_THAT(drive::messageText(), HasSubstr("timeout expired"));
+    EXPECT_TRUE(drive::answerMessage("&OK"));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_NE(drive::statusText(frame()), "Connecting...");
+    const int after = ticks;
+    EXPECT_TRUE(Scheduler::instance().pumpUntil([&] { return ticks > after; }, std::chrono::seconds(5)))
+        << "the timer goes on";
+    stop = true;
+    ODBCFILE.setLoginTimeout(kLoginTimeoutSeconds);
 }
 
 TEST_F(ChooseODBCconnectionTest, AConnectionThatWorksIsMadeWhenTheWindowCloses) {
