@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QThread>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -19,11 +20,29 @@ namespace {
 // A call that ends within this time goes unnoticed: the program does not
 // paint meanwhile, and nothing says it is busy.
 constexpr std::chrono::milliseconds kUnnoticed{50};
+// Driver calls that find their data at hand take microseconds to a few
+// hundred; waking a sleeping thread can take as long as the call. So the
+// caller looks for the end of its call this long before it sleeps, and the
+// worker for the next call.
+constexpr std::chrono::microseconds kCallerSpin{1000};
+constexpr std::chrono::microseconds kWorkerSpin{200};
+
+template <class Ready>
+bool spinUntil(Ready ready, std::chrono::microseconds spin) {
+    const auto until = std::chrono::steady_clock::now() + spin;
+    while (!ready()) {
+        if (std::chrono::steady_clock::now() >= until) return false;
+        __builtin_ia32_pause();
+    }
+    return true;
+}
 
 struct Job {
     const std::function<void()>* call;
     std::exception_ptr failure;
-    bool done = false;
+    std::atomic<bool> done{false};
+    // The caller lets Qt run: the worker wakes it when the job is done.
+    std::atomic<bool> waitingInQt{false};
 };
 
 // One thread that runs the jobs in their order.
@@ -39,44 +58,47 @@ public:
     }
 
     void submit(Job& job) {
-        const std::lock_guard lock(mutex_);
-        if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
-        jobs_.push_back(&job);
+        {
+            const std::lock_guard lock(mutex_);
+            if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
+            jobs_.push_back(&job);
+            pending_.store(true);
+        }
         queued_.notify_one();
     }
 
     bool finished(const Job& job, std::chrono::milliseconds within) {
+        if (spinUntil([&] { return job.done.load(); }, kCallerSpin)) return true;
         std::unique_lock lock(mutex_);
-        return ended_.wait_for(lock, within, [&] { return job.done; });
-    }
-
-    bool finished(const Job& job) {
-        const std::lock_guard lock(mutex_);
-        return job.done;
+        return ended_.wait_for(lock, within, [&] { return job.done.load(); });
     }
 
 private:
+    Job* next() {
+        spinUntil([&] { return pending_.load(); }, kWorkerSpin);
+        std::unique_lock lock(mutex_);
+        queued_.wait(lock, [&] { return quit_ || !jobs_.empty(); });
+        if (jobs_.empty()) return nullptr;
+        Job* job = jobs_.front();
+        jobs_.pop_front();
+        pending_.store(!jobs_.empty());
+        return job;
+    }
+
     void run() {
-        for (;;) {
-            Job* job = nullptr;
-            {
-                std::unique_lock lock(mutex_);
-                queued_.wait(lock, [&] { return quit_ || !jobs_.empty(); });
-                if (jobs_.empty()) return;
-                job = jobs_.front();
-                jobs_.pop_front();
-            }
+        while (Job* job = next()) {
             try {
                 (*job->call)();
             } catch (...) {
                 job->failure = std::current_exception();
             }
+            const bool wake = job->waitingInQt.load();
             {
                 const std::lock_guard lock(mutex_);
-                job->done = true;
+                job->done.store(true);
             }
             ended_.notify_all();
-            Scheduler::wakeFromAnyThread();
+            if (wake || job->waitingInQt.load()) Scheduler::wakeFromAnyThread();
         }
     }
 
@@ -84,6 +106,7 @@ private:
     std::condition_variable queued_;
     std::condition_variable ended_;
     std::deque<Job*> jobs_;
+    std::atomic<bool> pending_{false};
     bool quit_ = false;
     std::thread thread_;
 };
@@ -120,7 +143,8 @@ void runBlocking(const std::function<void()>& call, std::string_view activity) {
     worker().submit(job);
     if (!worker().finished(job, kUnnoticed)) {
         tellHook(true, activity);
-        Scheduler::instance().waitKeepingLock([&] { return worker().finished(job); });
+        job.waitingInQt.store(true);
+        Scheduler::instance().waitKeepingLock([&] { return job.done.load(); });
         tellHook(false, {});
     }
     if (job.failure) std::rethrow_exception(job.failure);
