@@ -92,20 +92,18 @@ std::string currentCatalogue(SQLHDBC connection) {
     return platform::fromUtf8(std::string_view(name.data(), strnlen(name.data(), name.size())));
 }
 
-// A catalogue value read whole, however long, as the driver gives it (UTF-8);
-// NULL and failed reads give the empty text.
-std::string catalogValue(SQLHSTMT statement, SQLUSMALLINT column) {
-    std::string bytes;
+// Appends a catalogue value read whole, however long, as the driver gives it
+// (UTF-8); NULL and failed reads add nothing.
+void appendCatalogValue(std::string& bytes, SQLHSTMT statement, SQLUSMALLINT column) {
     char chunk[kCatalogValueBuffer];
     for (;;) {
         SQLLEN length = 0;
         const SQLRETURN rc = SQLGetData(statement, column, SQL_C_CHAR, chunk, sizeof chunk, &length);
-        if (!SQL_SUCCEEDED(rc) || length == SQL_NULL_DATA) break;
+        if (!SQL_SUCCEEDED(rc) || length == SQL_NULL_DATA) return;
         bytes.append(chunk, strnlen(chunk, sizeof chunk));
         const bool more = rc == SQL_SUCCESS_WITH_INFO && (length == SQL_NO_TOTAL || length >= SQLLEN(sizeof chunk));
-        if (!more) break;
+        if (!more) return;
     }
-    return bytes;
 }
 
 std::string clippedUpper(QueueBase& queue, const platform::FieldInfo& info) {
@@ -149,9 +147,12 @@ bool isOtherTable(const CatalogRows& rows, const std::vector<std::string>& value
     return !rows.owner.empty() && platform::clip(values[rows.ownerColumn]) != rows.owner;
 }
 
+// The values of a row as the driver gives them, column i at i.
+using RawRow = std::vector<std::string_view>;
+
 // The first name of the row that would be cut by its queue field or lose a
 // letter, if any.
-std::optional<LeftOutName> leftOutName(QueueBase& queue, const CatalogRows& rows, const std::vector<std::string>& raw,
+std::optional<LeftOutName> leftOutName(QueueBase& queue, const CatalogRows& rows, const RawRow& raw,
                                        const std::vector<std::string>& values) {
     for (SQLUSMALLINT i : rows.names) {
         if (!queue.hasField(i)) continue;
@@ -164,11 +165,12 @@ std::optional<LeftOutName> leftOutName(QueueBase& queue, const CatalogRows& rows
 }
 
 // A catalogue function's rows as the driver gives them, read on the worker
-// into a buffer of the read's own.
+// into a buffer of the read's own: every value one after another.
 struct CatalogResult {
     SQLRETURN called = SQL_ERROR;
     SQLRETURN fetched = SQL_NO_DATA;  // the fetch that ended the rows
-    std::vector<std::vector<std::string>> rows;
+    std::string bytes;
+    std::vector<std::size_t> ends;  // where each value ends in `bytes`, row after row
 };
 
 CatalogResult fetchCatalog(SQLHSTMT statement, const CatalogCall& call, SQLUSMALLINT columns) {
@@ -177,8 +179,10 @@ CatalogResult fetchCatalog(SQLHSTMT statement, const CatalogCall& call, SQLUSMAL
     if (!SQL_SUCCEEDED(result.called)) return result;
     // A row that comes with SQL_SUCCESS_WITH_INFO is still a row.
     while (SQL_SUCCEEDED(result.fetched = SQLFetch(statement))) {
-        std::vector<std::string>& row = result.rows.emplace_back(columns + 1u);
-        for (SQLUSMALLINT i = 1; i <= columns; ++i) row[i] = catalogValue(statement, i);
+        for (SQLUSMALLINT i = 1; i <= columns; ++i) {
+            appendCatalogValue(result.bytes, statement, i);
+            result.ends.push_back(result.bytes.size());
+        }
     }
     return result;
 }
@@ -186,9 +190,15 @@ CatalogResult fetchCatalog(SQLHSTMT statement, const CatalogCall& call, SQLUSMAL
 // Adds the rows the reader keeps to the queue.
 void keepRows(QueueBase& queue, const CatalogRows& rows, const CatalogResult& result,
               std::vector<LeftOutName>& leftOut) {
+    RawRow raw(rows.columns + 1u);
     std::vector<std::string> values(rows.columns + 1u);
-    for (const std::vector<std::string>& raw : result.rows) {
-        for (SQLUSMALLINT i = 1; i <= rows.columns; ++i) values[i] = platform::fromUtf8(raw[i]);
+    std::size_t start = 0;
+    for (std::size_t next = 0; next < result.ends.size();) {
+        for (SQLUSMALLINT i = 1; i <= rows.columns; ++i, ++next) {
+            raw[i] = std::string_view(result.bytes).substr(start, result.ends[next] - start);
+            start = result.ends[next];
+            values[i] = platform::fromUtf8(raw[i]);
+        }
         if (isOtherTable(rows, values)) continue;
         if (std::optional<LeftOutName> name = leftOutName(queue, rows, raw, values)) {
             leftOut.push_back(std::move(*name));
@@ -225,14 +235,19 @@ CatalogueFailure readCatalog(ODBCCatalogClass& catalog, QueueBase& queue, const 
     file.close();
     file.open(platform::kReadWriteDenyWrite);
     if (platform::ERRORCODE()) return {platform::FILEERROR(), false};
-    platform::OdbcHandle statement =
-        platform::OdbcHandle::allocate(platform::OdbcHandle::Kind::Statement, file.handle(platform::PROP_Hdbc));
-    if (!statement) return {"No statement could be made on the connection.", false};
-    const CatalogResult result =
-        platform::blockingCall([&] { return fetchCatalog(statement.get(), call, rows.columns); });
+    void* connection = file.handle(platform::PROP_Hdbc);
+    // The statement lives on the worker but for a failure, which the fiber reports.
+    platform::OdbcHandle failed;
+    const CatalogResult result = platform::blockingCall([&] {
+        platform::OdbcHandle statement = platform::OdbcHandle::allocate(platform::OdbcHandle::Kind::Statement, connection);
+        CatalogResult read = statement ? fetchCatalog(statement.get(), call, rows.columns) : CatalogResult();
+        if (!SQL_SUCCEEDED(read.called) || read.fetched != SQL_NO_DATA) failed = std::move(statement);
+        return read;
+    });
     keepRows(queue, rows, result, catalog.LeftOutNames);
     if (SQL_SUCCEEDED(result.called) && result.fetched == SQL_NO_DATA) return {};
-    return failureOf(file, statement);
+    if (!failed) return {"No statement could be made on the connection.", false};
+    return failureOf(file, failed);
 }
 
 // The rows of one table: its name (result column 3, unless given) and owner
