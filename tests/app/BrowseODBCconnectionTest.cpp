@@ -1,4 +1,5 @@
 #include "odbccatalog/CatalogTestSupport.h"
+#include "support/OwnPostgresServer.h"
 #include "support/ProgramFixture.h"
 #include "support/SqliteFixture.h"
 #include "support/WindowStructure.h"
@@ -303,4 +304,27 @@ TEST_F(BrowseODBCconnectionTest, ATableNamedInLettersWindows1252LacksIsNeverQuer
     drive::click(*w, "?ExecuteQueryButton");
     EXPECT_EQ(drive::messageText(), "");
     EXPECT_EQ(recordCount(*w), "0");
+}
+
+// The server goes away under the open window and comes back: the statement
+// says why it failed, and the next one connects again without F2.
+TEST_F(BrowseODBCconnectionTest, AStatementOnALostConnectionSaysSoAndTheNextOneConnectsAgain) {
+    OwnPostgresServer server;
+    if (!server.missing().empty()) GTEST_SKIP() << server.missing();
+    ASSERT_EQ(server.failure(), "");
+    connect(server.connectString());
+    Window& w = openWindow(KEY::F3, kTitle);
+    server.stop();
+    ASSERT_EQ(server.failure(), "");
+    execute(w, "SELECT 1");
+    EXPECT_THAT(drive::messageText(), ::testing::StartsWith("Error:File System Error|Backend error:"));
+    EXPECT_THAT(drive::messageText(), HasSubstr("|Query:SELECT 1"));
+    EXPECT_TRUE(drive::answerMessage("OK"));
+    EXPECT_EQ(recordCount(w), "0");
+
+    server.start();
+    ASSERT_EQ(server.failure(), "");
+    execute(w, "SELECT 1");
+    EXPECT_EQ(drive::messageText(), "");
+    EXPECT_EQ(recordCount(w), "1");
 }

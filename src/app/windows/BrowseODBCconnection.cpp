@@ -160,12 +160,14 @@ private:
     }
 
     void ReadSelectedTable() {
+        bool read = false;
         if (GTQ.get(choice(TableList))) {
-            if (connection_.usable()) ReadColumnsOfCurrentTable();
+            read = connection_.usable();
+            if (read) ReadColumnsOfCurrentTable();
             else emptyQueues({&GCQ});
         }
         BuildAutomaticQuery();
-        connection_.detailsRead();
+        if (read) connection_.detailsRead();
     }
 
     // SELECT of the marked columns in list order, all columns when none is marked.
