@@ -27,22 +27,33 @@ constexpr std::chrono::milliseconds kUnnoticed{50};
 constexpr std::chrono::microseconds kCallerSpin{1000};
 constexpr std::chrono::microseconds kWorkerSpin{200};
 
+// Tells the processor a spinning thread waits.
+inline void relax() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#elif defined(__aarch64__)
+    asm volatile("yield");
+#endif
+}
+
 template <class Ready>
 bool spinUntil(Ready ready, std::chrono::microseconds spin) {
     const auto until = std::chrono::steady_clock::now() + spin;
     while (!ready()) {
         if (std::chrono::steady_clock::now() >= until) return false;
-        __builtin_ia32_pause();
+        relax();
     }
     return true;
 }
 
+// The caller's: once it is done, the worker touches it no more.
 struct Job {
     const std::function<void()>* call;
     std::exception_ptr failure;
     std::atomic<bool> done{false};
-    // The caller lets Qt run: the worker wakes it when the job is done.
-    std::atomic<bool> waitingInQt{false};
+    // The caller lets Qt run: the worker wakes it when the job is done
+    // (both under the worker's mutex).
+    bool waitingInQt = false;
 };
 
 // One thread that runs the jobs in their order.
@@ -73,6 +84,14 @@ public:
         return ended_.wait_for(lock, within, [&] { return job.done.load(); });
     }
 
+    // The caller is about to let Qt run until the job is done: false when it is done already.
+    bool willWaitInQt(Job& job) {
+        const std::lock_guard lock(mutex_);
+        if (job.done) return false;
+        job.waitingInQt = true;
+        return true;
+    }
+
 private:
     Job* next() {
         spinUntil([&] { return pending_.load(); }, kWorkerSpin);
@@ -92,13 +111,14 @@ private:
             } catch (...) {
                 job->failure = std::current_exception();
             }
-            const bool wake = job->waitingInQt.load();
+            bool wake = false;
             {
                 const std::lock_guard lock(mutex_);
                 job->done.store(true);
+                wake = job->waitingInQt;
             }
             ended_.notify_all();
-            if (wake || job->waitingInQt.load()) Scheduler::wakeFromAnyThread();
+            if (wake) Scheduler::wakeFromAnyThread();
         }
     }
 
@@ -141,9 +161,8 @@ void runBlocking(const std::function<void()>& call, std::string_view activity) {
     }
     Job job{&call};
     worker().submit(job);
-    if (!worker().finished(job, kUnnoticed)) {
+    if (!worker().finished(job, kUnnoticed) && worker().willWaitInQt(job)) {
         tellHook(true, activity);
-        job.waitingInQt.store(true);
         Scheduler::instance().waitKeepingLock([&] { return job.done.load(); });
         tellHook(false, {});
     }
