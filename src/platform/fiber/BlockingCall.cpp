@@ -59,23 +59,27 @@ struct Job {
 // One thread that runs the jobs in their order.
 class Worker {
 public:
-    ~Worker() {
+    ~Worker() { stop(); }
+
+    void submit(Job& job) {
+        {
+            const std::lock_guard lock(mutex_);
+            if (!thread_.joinable()) start();
+            jobs_.push_back(&job);
+            pending_.store(true);
+        }
+        queued_.notify_one();
+    }
+
+    // Ends the thread once its jobs are done; the next job starts another.
+    void stop() {
         {
             const std::lock_guard lock(mutex_);
             quit_ = true;
         }
         queued_.notify_all();
         if (thread_.joinable()) thread_.join();
-    }
-
-    void submit(Job& job) {
-        {
-            const std::lock_guard lock(mutex_);
-            if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
-            jobs_.push_back(&job);
-            pending_.store(true);
-        }
-        queued_.notify_one();
+        quit_ = false;
     }
 
     bool finished(const Job& job, std::chrono::milliseconds within) {
@@ -93,6 +97,8 @@ public:
     }
 
 private:
+    void start();
+
     Job* next() {
         spinUntil([&] { return pending_.load(); }, kWorkerSpin);
         std::unique_lock lock(mutex_);
@@ -134,6 +140,14 @@ private:
 Worker& worker() {
     static Worker instance;
     return instance;
+}
+
+// The thread ends with the Qt application, before the program's exit
+// handlers: the libraries the drivers use (OpenSSL) free what they keep for
+// each thread only while they themselves are still there.
+void Worker::start() {
+    thread_ = std::thread([this] { run(); });
+    qAddPostRoutine([] { worker().stop(); });
 }
 
 BlockingCallHook& blockingCallHook() {
