@@ -8,7 +8,7 @@
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
 #include "platform/odbc/FileProperties.h"
-#include "platform/system/DesktopSettings.h"
+#include "platform/program/DesktopSettings.h"
 
 #include <map>
 

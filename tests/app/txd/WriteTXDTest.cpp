@@ -1,6 +1,6 @@
 #include "DictionaryChecks.h"
 #include "TxdTestSupport.h"
-#include "../../platform/system/RecordingViewer.h"
+#include "support/RecordingViewer.h"
 
 #include "app/txd/WriteTXD.h"
 #include "platform/odbc/FileProperties.h"
