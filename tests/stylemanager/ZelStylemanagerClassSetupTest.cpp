@@ -1,6 +1,6 @@
 // The style manager's set-up and settings as the running program does them,
 // in the program's test folder.
-#include "support/ProgramFixture.h"
+#include "programsupport/ProgramFixture.h"
 #include "support/TempFolder.h"
 
 #include "app/main/Globals.h"

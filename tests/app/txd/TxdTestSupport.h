@@ -3,7 +3,7 @@
 // it, and the written file's bytes.
 #pragma once
 
-#include "../../platform/system/RecordingViewer.h"
+#include "support/RecordingViewer.h"
 #include "../odbccatalog/CatalogTestSupport.h"
 #include "support/SqliteFixture.h"
 
