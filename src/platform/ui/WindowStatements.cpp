@@ -1,7 +1,7 @@
 #include "platform/ui/WindowStatements.h"
 
 #include "platform/fiber/Scheduler.h"
-#include "platform/message/Message.h"
+#include "platform/system/MessageHook.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
 
