@@ -299,6 +299,8 @@ private:
     void takeAlertKey();
     void takeSized();
     void placeTitleBar();
+    // The title bar's caption in the colour of an active or inactive window.
+    void showTitleBarActive(bool active);
     void placeMarker(platform::Long control);
     // The window's first pass: the room of the images and the title bar, by
     // which the window grows.
