@@ -9,7 +9,7 @@
 #include "platform/ui/WindowCalls.h"
 #include "restyle/DialogUnitsOnly.h"
 #include "restyle/EngineProperties.h"
-#include "stylemanager/ZelStylemanagerClass.h"
+#include "restyle/RestyleManager.h"
 
 #include <algorithm>
 #include <chrono>

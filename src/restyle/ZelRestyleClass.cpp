@@ -11,8 +11,8 @@
 #include "platform/ui/WindowMessages.h"
 #include "restyle/DialogUnitsOnly.h"
 #include "restyle/EngineProperties.h"
+#include "restyle/RestyleManager.h"
 #include "restyle/ValueLayouts.h"
-#include "stylemanager/ZelStylemanagerClass.h"
 
 #include <algorithm>
 #include <iterator>
@@ -134,14 +134,14 @@ ZelRestyleClass::~ZelRestyleClass() { ZelRestyleClass::Kill(); }
 
 // --- binding ----------------------------------------------------------------------
 
-Byte ZelRestyleClass::Init(const std::string& procedureName, ZelStylemanagerClass& styleManager) {
+Byte ZelRestyleClass::Init(const std::string& procedureName, RestyleManager& styleManager) {
     STYLEMANAGER = &styleManager;
     PROCEDURENAME = clip(procedureName);
     USERNAME = styleManager.USERNAME;
     REFCHANGEGLOBALPROPERTIES = &styleManager.CHANGEGLOBALPROPERTIES;
     REFCURRENTPROFILE = styleManager.CURRENTPROFILE;
     CLARIONCONTROLPROPERTIESQUEUE = &styleManager.CLARIONCONTROLPROPERTIESQUEUE;
-    ZelStylemanagerClass& s = styleManager;
+    RestyleManager& s = styleManager;
     SetConditionSetFile(*s.CONDITIONSETFILE, *s.CONDITIONSETFILEPRIMARYKEY, *s.CONDITIONSETFILESORTKEY,
                         s.CONDITIONSETFILEUSERNAMEFIELD, s.CONDITIONSETFILEPROFILEFIELD,
                         s.CONDITIONSETFILEPROCEDURENAMEFIELD, s.CONDITIONSETFILEGROUPNAMEFIELD,
@@ -275,7 +275,7 @@ const ZelRestyleClass::Setting* ZelRestyleClass::settingOf(Long setId, Long prop
 const std::vector<Long>& ZelRestyleClass::offeredFor(Long controlType) {
     auto [offered, unread] = reads_->offered.try_emplace(controlType);
     if (!unread) return offered->second;
-    ZelStylemanagerClass& s = *STYLEMANAGER;
+    RestyleManager& s = *STYLEMANAGER;
     s.PROPERTYFILECONTROLTYPEEQUATEFIELD.setNumber(controlType);
     s.PROPERTYFILEPROPERTYFIELD.setText("");
     s.PROPERTYFILE->set(*s.PROPERTYFILEPRIMARYKEY, *s.PROPERTYFILEPRIMARYKEY);

@@ -58,7 +58,7 @@
 namespace platform {
 class Window;
 }
-class ZelStylemanagerClass;
+class RestyleManager;
 
 // The geometry and font of a control as the window opened with it, in
 // dialog units.
@@ -120,7 +120,7 @@ public:
     // Binds the object to the style manager's files and settings; 1 when
     // "Limit procedure start" refuses another window of this procedure (the
     // open one is brought to the front).
-    virtual platform::Byte Init(const std::string& procedureName, ZelStylemanagerClass& styleManager);
+    virtual platform::Byte Init(const std::string& procedureName, RestyleManager& styleManager);
     // Registers a control (0: the window) with its properties as they are
     // now; a control registered before keeps its first registration.
     virtual void AddControl(const std::string& description, const std::string& label, platform::Long control);
@@ -211,7 +211,7 @@ public:
     platform::Queue<RESIZEQUEUERecord> RESIZEQUEUE;  // every control's opening geometry, by number
     platform::Short SHIFTXPOS = 0;  // room the images and the title bar take
     platform::Short SHIFTYPOS = 0;
-    ZelStylemanagerClass* STYLEMANAGER = nullptr;
+    RestyleManager* STYLEMANAGER = nullptr;  // the style manager (RestyleManager.h)
     // The window's switches (STYLEPROPERTIES).
     platform::Byte CUSTOMTITLEBAR = 0;
     platform::Byte ENABLEMENUTREE = 0;

@@ -58,6 +58,7 @@ std::array<platform::KeyedFile*, 4> ZelStylemanagerClass::dataFiles() const {
 
 void ZelStylemanagerClass::Init() {
     static_cast<ZelRestyleBaseClass&>(*this) = ZelRestyleBaseClass{};
+    static_cast<RestyleManagerFields&>(*this) = RestyleManagerFields{};
     static_cast<ZelStylemanagerFields&>(*this) = ZelStylemanagerFields{};
     TRANSLATOR.Init();
     TRANSLATOR.ExtractText = kTranslationsFile;
