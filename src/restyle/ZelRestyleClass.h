@@ -35,6 +35,12 @@
 // placed at its opening geometry moved by the room. The configure-directly
 // picker runs on a thread of its own: TakeEvent only tells it what happens.
 //
+// Its operations, by file: binding, registration, settings, passes, events
+// and condition sets in ZelRestyleClass.cpp; the window's looks (FadeWindow,
+// CreateTitleBar, ShowImages, MarkSelectedControl, SetWindowRegion, the
+// title bar's and marker's places, the room the images take, the rounded
+// corners) in WindowAppearance.cpp.
+//
 // The object lives on its window's thread; the style manager keeps it in
 // its list from Open until Kill (or its destruction, when a thread ended at
 // shut-down never ran Destruct).
