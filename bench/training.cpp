@@ -4,6 +4,7 @@
 // the press of "&Stap toevoegen" to the step list filled again; the position
 // window the new step then opens is left with Esc outside the timing.
 // Prints both and their ratio (target: at most 3).
+#include "AssistantBench.h"
 #include "Timing.h"
 
 #include "assistant/AssistantClass.h"
@@ -15,9 +16,7 @@
 #include "platform/ui/Window.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 
 using namespace platform;
@@ -41,15 +40,6 @@ void writeSteps() {
         AGNTFILE.add();
     }
     batch.release();
-}
-
-bool runOnFiber(const std::function<void()>& work) {
-    bool done = false;
-    START([&] {
-        work();
-        done = true;
-    });
-    return Scheduler::instance().pumpUntil([&] { return done; }, std::chrono::seconds(60));
 }
 
 // Milliseconds from the press of "&Stap toevoegen" after the step in that row
@@ -76,13 +66,10 @@ double addAfterRow(Window& training, int row) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir folder;
-    std::filesystem::current_path(folder.path().toStdString());
     agent::CharacterEngine::instance().setTrace(true);  // the character answers at once
-    MentavoModuleInit(0);
-    AssistantClass assistant;
-    assistant.Construct();
-    if (!runOnFiber([&] {
+    bench::AssistantScratch scratch;
+    AssistantClass& assistant = scratch.assistant;
+    if (!bench::onThread([&] {
             assistant.LoadSettings();
             assistant.Init();
             writeSteps();
@@ -105,8 +92,7 @@ int main(int argc, char** argv) {
     const double end = addAfterRow(*training, kSteps + 1);
     drive::click(*training, "?OKBUTTON");
     Scheduler::instance().pumpUntil([&] { return trained; }, std::chrono::seconds(60));
-    runOnFiber([&] { assistant.Destruct(); });
-    MentavoModuleInit(1);
+    bench::onThread([&] { assistant.Destruct(); });
 
     std::printf("adding a step to a subject of %d steps: in its middle %s ms, at its end %s ms, ratio %s "
                 "(target: at most 3)\n",
