@@ -311,6 +311,7 @@ void Training::RefreshLists() {
     fillSubjects();
     ASQ.free();
     clearRecord(AGENTSTAP.fieldTable(), &AGENTSTAP);
+    loaded_ = AGENTSTAP;
     readSteps(procedure(), subject(), ASQ);
     if (ASQ.records() > 0) {
         ASQ.get(ASQ.records());
