@@ -1,6 +1,6 @@
 #include "odbccatalog/CatalogTestSupport.h"
+#include "programsupport/ProgramFixture.h"
 #include "support/OwnPostgresServer.h"
-#include "support/ProgramFixture.h"
 #include "support/SqliteFixture.h"
 #include "support/WindowStructure.h"
 

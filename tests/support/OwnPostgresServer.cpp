@@ -7,7 +7,7 @@
 
 namespace {
 
-const std::string kScript = TABLOOM_SCRIPTS_DIR "/postgres.sh";
+const std::string kScript = TABLOOM_SOURCE_DIR "/scripts/postgres.sh";
 
 }  // namespace
 
