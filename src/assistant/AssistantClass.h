@@ -74,7 +74,8 @@
 // - BepaalAssistentPositie.cpp: placing the character for a step
 //   (BepaalAssistentPositie, CornerOffset) and the character following the
 //   pointer (readPointer, moveToPointer, followPointer);
-// - StappenWindow.cpp: the steps overview (StappenWindow);
+// - StappenWindow.cpp: the steps overview (StappenWindow), its markers and
+//   the window shaped around them in StepMarkers.cpp;
 // - CapturePosition.cpp: CapturePosition;
 // - ShapeWindowCorners.cpp and ShapeWindowToControls.cpp: the shapes of the
 //   assistant's windows.

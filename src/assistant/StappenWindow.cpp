@@ -9,6 +9,7 @@
 #include "assistant/AssistantClass.h"
 #include "assistant/Mentavo.h"
 #include "assistant/P72_STAPPENWINDOW.h"
+#include "assistant/StepMarkers.h"
 #include "assistant/SubjectRows.h"
 
 #include "platform/files/FileSavepoint.h"
@@ -25,12 +26,8 @@ using namespace platform;
 
 namespace {
 
-constexpr Long kYellow = 0x00FFFF;
 constexpr Long kPanelFill = 0x800000;
 constexpr Long kPanelText = 0xFFFFFF;
-constexpr Long kBold = 700;
-constexpr Long kLineWidth = 2;
-constexpr int kMarkerLift = 10;  // window units: a marker stands above its step's point
 constexpr Long kTick = 1;        // a hundredth of a second: the character keeps up with the pointer
 
 // The bottom rows, placed up from the bottom of the maximized window by so
@@ -78,12 +75,6 @@ private:
     void numberInOrder();
     Long rows() const { return static_cast<Long>(steps_.records()); }
     void setStatus();
-    // A step's point on the screen, in the window's units, a marker's
-    // height above it.
-    AssistantFields::Point markerPoint(const AGENTSTAPRecord& step) const;
-    void makeLine(AssistantFields::Point from, AssistantFields::Point to);
-    void makeMarker(Long row, AssistantFields::Point at);
-    bool isMarker(Long field) const;
     // What the author typed into the current row; a failure says which action it was.
     void storeCurrent(int action);
     void storeAndReadBack(int action);
@@ -113,8 +104,7 @@ private:
     const Long firstEntry_ = window_.equate("?FIRSTENTRYCONTROL");
     const Long lastEntry_ = window_.equate("?LASTENTRYCONTROL");
     Long current_ = 0;  // the current row, 0 without rows
-    // The markers, the lines and the region of the last redraw: made..region_.
-    Long made_ = 0, region_ = 0;
+    StepMarkers markers_{a_, window_};
     Long box_ = 0;  // behind the edit panel while it shows
     bool panelShown_ = false;
     AssistantFields::Point offset_;  // of the character from the pointer, by the corner of the step played last
@@ -193,7 +183,7 @@ void StepsOverview::takeAccepted(Long field) {
         {"?ASSISTENTPOSITIEBUTTON", &StepsOverview::CloseStepEditor},
         {"?VERBERGENBUTTON", &StepsOverview::CloseStepEditor},
     };
-    if (isMarker(field)) return chooseMarker(field);
+    if (markers_.isMarker(field)) return chooseMarker(field);
     for (const auto& [label, handler] : handlers)
         if (field == window_.equate(label)) return (this->*handler)();
 }
@@ -209,55 +199,11 @@ void StepsOverview::closeWindow() {
 
 // ---- the markers, the lines and the window's shape ----------------------------
 
-// Everything made for the last redraw goes first; the window then keeps its
-// frame, its title bar and its visible controls, the procedure window shows
-// through the rest.
 void StepsOverview::DrawStepMarkers() {
-    if (region_ != 0) window_.destroy(made_, region_);
-    made_ = window_.lastControl() + 1;
-    AssistantFields::Point previous;
-    for (Long row = 1; row <= rows(); ++row) {
-        const AssistantFields::Point at = markerPoint(steps_.at(static_cast<std::size_t>(row)));
-        if (row > 1) makeLine(previous, at);
-        makeMarker(row, at);
-        previous = at;
-    }
-    for (Long n = made_; n <= window_.lastControl(); ++n) window_.setProperty(n, PROP::Hide, 0);
+    markers_.draw(steps_);
     if (rows() > 0) steps_.get(static_cast<std::size_t>(current_));
     setStatus();
-    region_ = window_.create({.type = CREATE::region});
-    window_.setProperty(region_, PROP::Full, 1);
-    window_.setProperty(region_, PROP::Hide, 0);
-    a_.ShapeWindowToControls(window_.handle(), 1, region_ - 1, 0);
     window_.display();
-}
-
-AssistantFields::Point StepsOverview::markerPoint(const AGENTSTAPRecord& step) const {
-    POINT at{step.POSITIONX + a_.WINDOWPOSX, step.POSITIONY + a_.WINDOWPOSY};
-    ScreenToClient(window_.handle(), at);
-    const DialogUnits& units = window_.units();
-    return {units.toUnitsX(static_cast<int>(at.x)), units.toUnitsY(static_cast<int>(at.y)) - kMarkerLift};
-}
-
-void StepsOverview::makeLine(AssistantFields::Point from, AssistantFields::Point to) {
-    const Long line = window_.create({.type = CREATE::line,
-                                      .at = {static_cast<int>(from.X), static_cast<int>(from.Y),
-                                             static_cast<int>(to.X - from.X), static_cast<int>(to.Y - from.Y)}});
-    window_.setProperty(line, PROP::LineWidth, kLineWidth);
-    window_.setProperty(line, PROP::Color, kYellow);
-}
-
-void StepsOverview::makeMarker(Long row, AssistantFields::Point at) {
-    const Long marker = window_.create({.type = CREATE::button,
-                                        .text = "&" + std::to_string(row),
-                                        .at = {static_cast<int>(at.X), static_cast<int>(at.Y), 0, 0}});
-    window_.setProperty(marker, PROP::FontColor, kYellow);
-    for (Long flag : {PROP::Skip, PROP::Trn, PROP::Flat}) window_.setProperty(marker, flag, 1);
-    window_.setProperty(marker, PROP::FontStyle, kBold);
-}
-
-bool StepsOverview::isMarker(Long field) const {
-    return field >= made_ && field < region_ && window_.numberProperty(field, PROP::Type) == CREATE::button;
 }
 
 void StepsOverview::setStatus() {
@@ -384,7 +330,7 @@ void StepsOverview::hidePanel() {
 
 void StepsOverview::chooseMarker(Long marker) {
     storeCurrent(6);
-    current_ = static_cast<Long>(leadingNumber(window_.property(marker, PROP::Text).substr(1)));
+    current_ = markers_.rowOf(marker);
     steps_.get(static_cast<std::size_t>(current_));
     setStatus();
     if (!panelShown_) window_.post({.event = EVENT::Accepted, .field = window_.equate("?WIJZIGBUTTON")});
