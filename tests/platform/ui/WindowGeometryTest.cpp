@@ -66,7 +66,9 @@ TEST(WindowGeometry, DialogUnitsAndPixelsAgreeAndEachReadsBackAsWritten) {
     EXPECT_EQ(w->numberProperty(entry, PROP::Width), 101);
 
     w->setProperty(0, PROP::Pixels, 0);
-    EXPECT_EQ(w->numberProperty(entry, PROP::Width), du.toUnitsX(101)) << "converted, the fraction dropped";
+    EXPECT_EQ(w->numberProperty(entry, PROP::Width), du.toUnitsX(101)) << "converted";
+    EXPECT_LE(du.toPixelsX(du.toUnitsX(101)), 101) << "the most units that take no more pixels";
+    EXPECT_GT(du.toPixelsX(du.toUnitsX(101) + 1), 101);
     EXPECT_EQ(w->numberProperty(entry, PROP::Xpos), 10) << "written in dialog units, read back exactly";
     w->setProperty(entry, PROP::Width, 70);
     EXPECT_EQ(widget->width(), du.toPixelsX(70)) << "a property width changes the widget";
@@ -181,6 +183,10 @@ TEST(WindowGeometry, AResizableWindowIsSizedByItsCornerAndLaysItselfOut) {
     EXPECT_EQ(w->view()->pos(), at);
     EXPECT_EQ(w.taken(EVENT::Sized).size(), 1u);
     EXPECT_TRUE(w.taken(EVENT::Moved).empty());
+    drive::resizeBy(*w, -30, -20);
+    w->setProperty(0, PROP::Pixels, 0);
+    EXPECT_EQ(w->numberProperty(0, PROP::Width), 160) << "dragged back: the size as the structure gives it";
+    EXPECT_EQ(w->numberProperty(0, PROP::Height), 90);
 
     RunningWindow fixed(plain("fixed"));
     const QSize size = fixed->view()->size();
