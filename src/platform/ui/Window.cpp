@@ -303,10 +303,30 @@ const Geometry* Window::geometryOf(Long number) const { return const_cast<Window
 
 Long Window::restored(Long prop) const { return geometry_.restored(prop, usesPixels(), units_); }
 
-bool Window::inToolbar(const Control& c) const {
+bool Window::inToolbar(const Control& c) const { return toolbarOf(c) != nullptr; }
+
+const Control* Window::toolbarOf(const Control& c) const {
     for (auto parent = controls_.find(c.parent); parent != controls_.end(); parent = controls_.find(parent->second.parent))
-        if (parent->second.type == CREATE::toolbar) return true;
-    return false;
+        if (parent->second.type == CREATE::toolbar) return &parent->second;
+    return nullptr;
+}
+
+ShownFont Window::shownFont(Long number) const {
+    constexpr Long kNormalWeight = 400;
+    ShownFont font{spec_.fontName, spec_.fontSize, kNormalWeight};
+    const auto takeOwn = [&](Long holder) {
+        if (std::string typeface = clip(property(holder, PROP::FontName)); !typeface.empty())
+            font.typeface = std::move(typeface);
+        if (const Long size = numberProperty(holder, PROP::FontSize); size > 0) font.size = size;
+        if (const std::string style = property(holder, PROP::FontStyle); !style.empty())
+            font.style = static_cast<Long>(leadingNumber(style));
+    };
+    takeOwn(0);
+    const auto c = number != 0 ? controls_.find(number) : controls_.end();
+    if (c == controls_.end()) return font;
+    if (const Control* toolbar = toolbarOf(c->second)) takeOwn(toolbar->number);
+    takeOwn(number);
+    return font;
 }
 
 Rect Window::placement(Long number) const {

@@ -69,6 +69,14 @@ namespace platform {
 
 class WindowView;
 
+// The font a control shows: typeface, points and the runtime's style (the
+// weight, 400 normal, plus the italic, underline and strikeout bits).
+struct ShownFont {
+    std::string typeface;
+    Long size = 0;
+    Long style = 0;
+};
+
 struct Control {
     Long number = 0;
     Long type = 0;
@@ -135,6 +143,12 @@ public:
     Long restored(Long prop) const;
     // Where the view places the window or control, in pixels; a natural size is 0.
     Rect placement(Long control) const;
+    // Each part of the font from the control itself where it has one, else
+    // from its toolbar, else from the window, else the structure's window
+    // font. PROP:FontName and PROP:FontSize read only what was written: an
+    // empty typeface or a size of 0 written is no font of its own, and the
+    // control shows its window's (its toolbar's) again.
+    ShownFont shownFont(Long control) const;
 
     // Event wait. False once the window has closed, or a close request was
     // taken and not refused.
@@ -245,6 +259,7 @@ private:
     // Delivers; true when the program ended its handling with CYCLE.
     bool deliverAsking(Event e);
     bool inToolbar(const Control& c) const;
+    const Control* toolbarOf(const Control& c) const;
     Geometry* geometryOf(Long control);
     const Geometry* geometryOf(Long control) const;
     Event stamped(Event e) const;
