@@ -3,6 +3,7 @@
 #include "platform/data/AnyRef.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/ui/PointerCalls.h"
+#include "platform/ui/QueueModel.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/WindowStatements.h"
 #include "platform/ui/WindowView.h"
@@ -410,6 +411,26 @@ void Window::setSelected(const Control& c, Long place) {
 
 Long Window::numberProperty(Long number, Long prop) const {
     return static_cast<Long>(leadingNumber(property(number, prop)));
+}
+
+// The columns are the format's: a list without one has none.
+std::string Window::indexedProperty(Long number, Long prop, Long index) const {
+    const std::string format = number != 0 ? property(number, PROP::Format) : std::string();
+    const std::vector<ListColumn> columns = format.empty() ? std::vector<ListColumn>() : parseListFormat(format);
+    const bool exists = index >= 1 && index <= static_cast<Long>(columns.size());
+    switch (prop) {
+        case PROPLIST::Exists: return exists ? "1" : "0";
+        case PROPLIST::Width: return exists ? std::to_string(columns[static_cast<std::size_t>(index - 1)].width) : "";
+        default: return {};
+    }
+}
+
+void Window::setIndexedProperty(Long number, Long prop, Long index, std::string_view value) {
+    Control* c = number != 0 ? control(number) : nullptr;
+    if (!c || prop != PROPLIST::Width || indexedProperty(number, PROPLIST::Exists, index) != "1") return;
+    c->props[PROP::Format] = withColumnWidth(c->props[PROP::Format], static_cast<std::size_t>(index),
+                                             static_cast<int>(leadingNumber(value)));
+    if (view_) view_->apply(number, prop);
 }
 
 void Window::setProperty(Long number, Long prop, std::string_view value) {

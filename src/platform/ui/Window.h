@@ -136,6 +136,12 @@ public:
     void setProperty(Long control, Long prop, std::string_view value);
     void setProperty(Long control, Long prop, Long value) { setProperty(control, prop, std::to_string(value)); }
     Long numberProperty(Long control, Long prop) const;
+    // Indexed properties (PROPLIST), of column `index` (1 the first) of a
+    // list or combo as its format holds them: Exists 1 or 0, Width in
+    // dialog units. A width written shows at once and PROP:Format reads it;
+    // anything else reads "" and takes no write.
+    std::string indexedProperty(Long control, Long prop, Long index) const;
+    void setIndexedProperty(Long control, Long prop, Long index, std::string_view value);
     // Positions and sizes: dialog units of the window font, or pixels.
     const DialogUnits& units() const { return units_; }
     bool usesPixels() const { return numberProperty(0, PROP::Pixels) != 0; }
