@@ -312,6 +312,14 @@ const Control* Window::toolbarOf(const Control& c) const {
     return nullptr;
 }
 
+void Window::placeInPixels(const Rect& pixels) {
+    geometry_.write(PROP::Xpos, pixels.x, true);
+    geometry_.write(PROP::Ypos, pixels.y, true);
+    geometry_.write(PROP::Width, pixels.width, true);
+    geometry_.write(PROP::Height, pixels.height, true);
+    if (view_) view_->apply(0, PROP::Xpos);
+}
+
 ShownFont Window::shownFont(Long number) const {
     constexpr Long kNormalWeight = 400;
     ShownFont font{spec_.fontName, spec_.fontSize, kNormalWeight};

@@ -149,6 +149,9 @@ public:
     Long restored(Long prop) const;
     // Where the view places the window or control, in pixels; a natural size is 0.
     Rect placement(Long control) const;
+    // Places the window in pixels (Xpos, Ypos and its client area's size), as
+    // the program's writes of them do, whatever unit the window uses.
+    void placeInPixels(const Rect& pixels);
     // Each part of the font from the control itself where it has one, else
     // from its toolbar, else from the window, else the structure's window
     // font. PROP:FontName and PROP:FontSize read only what was written: an
