@@ -172,7 +172,7 @@ inline Box at(const Window& w, Long control) {
 
 // A background image as the image editor lists it, and the room it takes.
 inline IMAGEQUEUERecord imageRow(Byte moveFrom, Short x, Short y, Short width, Byte widthPercent, Short height,
-                          Byte heightPercent, const std::string& file = "back.png") {
+                                 Byte heightPercent, const std::string& file = "back.png") {
     IMAGEQUEUERecord row;
     row.IMAGEFILE = file;
     row.MOVEFROM = moveFrom;
