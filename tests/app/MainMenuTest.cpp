@@ -3,8 +3,10 @@
 
 #include "app/main/Globals.h"
 #include "platform/fiber/Scheduler.h"
+#include "platform/text/Codepage.h"
 #include "platform/ui/WindowView.h"
 
+#include <QAction>
 #include <algorithm>
 
 using namespace platform;
@@ -131,6 +133,7 @@ TEST_F(MainMenuTest, TheMenuIsNumberedAsStoredSettingsExpectAndRegisteredWithThe
         EXPECT_EQ(control->label, m.label);
         EXPECT_EQ(control->type, m.kind == 1 ? CREATE::menu : CREATE::item);
         EXPECT_EQ(frame.property(m.number, PROP::Text), m.text);
+        EXPECT_EQ(fromQString(frame.view()->action(m.number)->text()), m.text) << "shown as it is: a key once";
         EXPECT_EQ(frame.numberProperty(m.number, PROP::Key), m.key);
         EXPECT_EQ(frame.property(m.number, PROP::Icon), m.icon);
         EXPECT_EQ(frame.property(m.number, PROP::Msg), m.msg);

@@ -56,16 +56,9 @@ void WindowView::applyToMenu(Long item, Long prop) {
     const Control* c = model_->control(item);
     if (!a || !c || (isCatalogued(prop) && !showsProperty(c->type, prop))) return;
     switch (prop) {
-        case PROP::Text:
-        case PROP::Key: {
-            // The key shows after a tab, where menus show shortcuts; the
-            // window routes it, so it is no Qt shortcut.
-            QString text = toQString(model_->property(item, PROP::Text));
-            const QKeySequence key = keySequenceOf(model_->numberProperty(item, PROP::Key));
-            if (!key.isEmpty()) text += '\t' + key.toString(QKeySequence::NativeText);
-            a->setText(text);
-            return;
-        }
+        // The text alone: where an item has a key, its text names it
+        // ("Choose ODBC connection  F2"), and the window routes the key.
+        case PROP::Text: a->setText(toQString(model_->property(item, PROP::Text))); return;
         case PROP::Hide: a->setVisible(model_->numberProperty(item, prop) == 0); return;
         case PROP::Disable: a->setEnabled(model_->numberProperty(item, prop) == 0); return;
         case PROP::Msg: a->setStatusTip(toQString(model_->property(item, prop))); return;
