@@ -118,6 +118,9 @@ public:
     // The control whose widget holds `w`, 0 for none.
     Long controlOf(const QWidget* w) const;
     void takeKey(const QKeyEvent& key, QWidget* receiver, bool& consumed);
+    // F10 and a lone Alt: the keyboard goes into the frame's menu bar, or
+    // leaves it; false when the window reaches none.
+    bool toggleFrameMenuBar();
     // Under a modal window of its thread: takes no input.
     bool blocked() const;
     void raiseModalWindow();
@@ -203,8 +206,14 @@ private:
     // The keyboard's rules for a key the program left (view/KeyRouting.cpp);
     // true when one took it.
     bool routeKey(const QKeyEvent& key, Long code, Long focus);
+    // A key the runtime has a code for, with the focus on that control: the
+    // program's, held, or the keyboard's rules; true when one took it.
+    bool takeKeyCode(const QKeyEvent& key, Long code, Long focus);
     bool moveFocus(Long from, bool forward);
     bool pressMnemonic(char letter);
+    // The menu bar this window's keys reach: the frame's, for the frame and
+    // its MDI children; nullptr for other windows.
+    MenuBar* frameMenuBar() const;
     bool openFrameMenu(char letter);
     bool pressButton(Long button);
     Long buttonWhere(Long prop) const;  // the first button with the property set

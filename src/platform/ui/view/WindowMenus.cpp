@@ -10,8 +10,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QPainter>
-#include <QStyleOptionMenuItem>
 #include <QStatusBar>
 
 namespace platform {
@@ -68,23 +66,6 @@ void WindowView::applyToMenu(Long item, Long prop) {
             return;
         default: return;
     }
-}
-
-void MenuBar::light(QAction* entry) {
-    if (entry == lit_) return;
-    lit_ = entry;
-    update();
-}
-
-void MenuBar::paintEvent(QPaintEvent* event) {
-    QMenuBar::paintEvent(event);
-    if (!lit_ || !actions().contains(lit_)) return;
-    QPainter painter(this);
-    QStyleOptionMenuItem option;
-    initStyleOption(&option, lit_);
-    option.rect = actionGeometry(lit_);
-    option.state |= QStyle::State_Selected | QStyle::State_Sunken;
-    style()->drawControl(QStyle::CE_MenuBarItem, &option, &painter, this);
 }
 
 void WindowView::showLitMenu() {
