@@ -101,7 +101,7 @@ void WindowView::showAsMdiChild() {
     {
         const ProgramChange change(*this);
         sub_->resize(size());
-        if (model_->spec().center) showCentred();
+        if (model_->spec().center || model_->spec().noPosition) showCentred();
         sub_->move(designedOuter().topLeft());  // placed: the area does not place it again
     }
     sub_->installEventFilter(this);
@@ -111,6 +111,7 @@ void WindowView::showAsMdiChild() {
 
 void WindowView::showAsTopLevel() {
     if (model_->spec().center) showCentred();
+    else if (model_->spec().noPosition) showOverOpener();
     {
         const ProgramChange change(*this);
         move(designedOuter().topLeft());

@@ -203,6 +203,8 @@ private:
     void showAsTopLevel();
     // The model told where the window lies centred; nothing moves yet.
     void showCentred();
+    // The same, centred over the window it was opened from (WindowSpec::noPosition).
+    void showOverOpener();
     // The keyboard's rules for a key the program left (view/KeyRouting.cpp);
     // true when one took it.
     bool routeKey(const QKeyEvent& key, Long code, Long focus);

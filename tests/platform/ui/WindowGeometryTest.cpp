@@ -112,6 +112,49 @@ TEST(WindowGeometry, ACentredWindowReadsBackWhereItOpened) {
     EXPECT_GT(w->view()->x(), 0);
 }
 
+TEST(WindowGeometry, AWindowWithoutAPositionOpensCentredOverItsOpenerAndBelowTheFramesMenu) {
+    constexpr Long kOpenOver = 0x500;
+    WindowSpec overSpec = plain("over", {0, 0, 120, 60});
+    overSpec.noPosition = true;
+    RunningWindow frame(frameSpec());
+    drive::dragCaption(*frame, 40, 30);
+    const QRect frameTop = frame->view()->screenRect();
+    const int belowMenu = frame->view()->mdiArea()->mapToGlobal(QPoint(0, 0)).y();
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        Rect opener;
+        bool centred;  // else pushed down below the frame's menu bar
+    } cases[] = {{{60, 40, 200, 110}, true}, {{0, 0, 200, 20}, false}};
+    for (const auto& c : cases) {
+        RunningWindow opener(child("opener", c.opener), [overSpec](Window& w) {
+            if (w.event() != kOpenOver) return;
+            Window over(overSpec);
+            over.open();
+            while (over.accept()) {
+            }
+        });
+        opener->post({.event = kOpenOver});
+        drive::settle();
+        Window* over = drive::window("over");
+        ASSERT_NE(over, nullptr);
+        const QRect shown = over->view()->screenRect();
+        const QPoint openerCentre = opener->view()->screenRect().center();
+        if (c.centred) {
+            EXPECT_LE(std::abs(shown.center().x() - openerCentre.x()), 1);
+            EXPECT_LE(std::abs(shown.center().y() - openerCentre.y()), 1);
+        } else {
+            EXPECT_LE(std::abs(shown.center().x() - openerCentre.x()), 1);
+            EXPECT_EQ(shown.top(), belowMenu);
+        }
+        EXPECT_TRUE(desktop.contains(shown));
+        EXPECT_GE(shown.top(), frameTop.top());
+        over->setProperty(0, PROP::Pixels, 1);
+        EXPECT_EQ(over->numberProperty(0, PROP::Xpos), shown.x()) << "reads back where it opened";
+        over->post({.event = EVENT::CloseWindow});
+        drive::settle();
+    }
+}
+
 TEST(WindowGeometry, AWindowSizedAfterItOpenedIsCentredOnTheScreenAtItsNewSize) {
     RunningWindow w(plain("sized later"));
     w->setProperty(0, PROP::Width, 240);

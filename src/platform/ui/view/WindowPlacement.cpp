@@ -66,6 +66,51 @@ void WindowView::showCentred() {
     model_->shownAt(centre.x(), centre.y());
 }
 
+namespace {
+
+// The window opened before this one on its thread, else the application frame.
+const Window* openerOf(const Window& w) {
+    const std::vector<Window*> ofThread = Window::windowsOf(w.thread());
+    const auto at = std::find(ofThread.begin(), ofThread.end(), &w);
+    if (at != ofThread.begin() && at != ofThread.end()) return *(at - 1);
+    const Window* frame = Window::applicationFrame();
+    return frame != &w ? frame : nullptr;
+}
+
+// Moved as little as it takes to lie inside `bounds`; where it cannot, its
+// top left corner is inside.
+QRect keptInside(QRect r, const QRect& bounds) {
+    r.moveRight(std::min(r.right(), bounds.right()));
+    r.moveBottom(std::min(r.bottom(), bounds.bottom()));
+    r.moveLeft(std::max(r.left(), bounds.left()));
+    r.moveTop(std::max(r.top(), bounds.top()));
+    return r;
+}
+
+// The frame's caption and menu bar on the screen; empty without a frame.
+QRect frameTop() {
+    const Window* frame = Window::applicationFrame();
+    const WindowView* view = frame ? frame->view() : nullptr;
+    if (!view || !view->mdiArea() || !view->isVisible()) return {};
+    const QRect shown = view->screenRect();
+    const int areaTop = view->mdiArea()->mapToGlobal(QPoint(0, 0)).y();
+    return {shown.left(), shown.top(), shown.width(), areaTop - shown.top()};
+}
+
+}  // namespace
+
+void WindowView::showOverOpener() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect desktop = screen ? screen->availableGeometry() : QRect(QPoint(), outer()->size());
+    const Window* opener = openerOf(*model_);
+    const QRect over = opener && opener->view() ? opener->view()->screenRect() : desktop;
+    QRect placed(QPoint(), outer()->size());
+    placed.moveCenter(over.center());
+    if (const QRect top = frameTop(); placed.intersects(top)) placed.moveTop(top.bottom() + 1);
+    placed = keptInside(placed, desktop);
+    model_->shownAt(placed.x(), placed.y());
+}
+
 void WindowView::centre() {
     if (maximized_) return;
     showCentred();
