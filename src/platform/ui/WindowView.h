@@ -11,7 +11,8 @@
 // window is and how big (view/WindowPlacement.cpp), the menus
 // (view/WindowMenus.cpp), input routing (view/InputRouting.cpp), the
 // keyboard's rules (view/KeyRouting.cpp), the mouse and the focus as events
-// (view/PointerInput.cpp) and the standard actions (view/StandardActions.cpp).
+// (view/PointerInput.cpp) and the standard actions (view/StandardActions.cpp,
+// the MDI children's Tile and Cascade in view/MdiArrangement.cpp).
 //
 // Every move and resize of the window on screen that the model did not ask
 // for (a drag of the caption or a border, the frame's size grip, Tile and
@@ -160,7 +161,14 @@ public:
     void buttonReleased();
     // Carries out WM_SYSCOMMAND (drag or system menu); false for another command.
     bool systemCommand(Long command);
-    QSize sizeHint() const override { return designedSize_; }
+    QSize sizeHint() const override { return ownSize_; }
+    // Its own size, frame included: what the program or the user's resize
+    // gave it last, never what Tile or Cascade did (view/MdiArrangement.h).
+    QSize ownSize() const { return ownSize_; }
+    bool resizable() const;
+    // Tile or Cascade places it: written back as the user's change, its own
+    // size kept.
+    void arrangeTo(const QRect& placed);
     // Tiling may make a window smaller than it was designed.
     QSize minimumSizeHint() const override;
 
@@ -244,7 +252,8 @@ private:
     bool appeared_ = false;  // shown once: a window opened hidden has not been
     std::map<Long, std::unique_ptr<ControlView>> controls_;
     std::map<Long, QAction*> actions_;
-    QSize designedSize_;  // the window's own size: what cascading keeps
+    QSize ownSize_;
+    bool arranging_ = false;  // Tile or Cascade places it
     Qt::Edges dragEdges_;
     QPoint dragFrom_;
     QRect dragStart_;

@@ -4,6 +4,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
 #include "platform/ui/view/ControlView.h"
+#include "platform/ui/view/KeptInside.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -77,16 +78,6 @@ const Window* openerOf(const Window& w) {
     return frame != &w ? frame : nullptr;
 }
 
-// Moved as little as it takes to lie inside `bounds`; where it cannot, its
-// top left corner is inside.
-QRect keptInside(QRect r, const QRect& bounds) {
-    r.moveRight(std::min(r.right(), bounds.right()));
-    r.moveBottom(std::min(r.bottom(), bounds.bottom()));
-    r.moveLeft(std::max(r.left(), bounds.left()));
-    r.moveTop(std::max(r.top(), bounds.top()));
-    return r;
-}
-
 // The frame's caption and menu bar on the screen; empty without a frame.
 QRect frameTop() {
     const Window* frame = Window::applicationFrame();
@@ -121,7 +112,7 @@ void WindowView::centre() {
 void WindowView::applyGeometry() {
     const ProgramChange change(*this);
     const QRect designed = designedOuter();
-    designedSize_ = designed.size();
+    ownSize_ = designed.size();
     if (!maximized()) outer()->setGeometry(designed);
     client_->setGeometry(clientRect());
     if (!model_->isApplication())
@@ -162,11 +153,19 @@ void WindowView::reportPlacement() {
     model_->userPlaced(placed);
     if (!model_) return;  // closed by the program meanwhile
     if (model_->placement(0).x != shown.x() || model_->placement(0).y != shown.y()) applyGeometry();  // refused
-    designedSize_ = designedOuter().size();
+    if (!arranging_) ownSize_ = designedOuter().size();
     if (QGuiApplication::mouseButtons() == Qt::NoButton)
         model_->userPlacementEnded();
     else
         placementPending_ = true;
+}
+
+bool WindowView::resizable() const { return frameFlag(PROP::Resize); }
+
+void WindowView::arrangeTo(const QRect& placed) {
+    arranging_ = true;
+    outer()->setGeometry(placed);
+    arranging_ = false;
 }
 
 void WindowView::buttonReleased() {
