@@ -3,6 +3,11 @@
 #include "platform/message/Locale.h"
 #include "platform/message/Message.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/WindowView.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -99,6 +104,16 @@ TEST(Message, EscapePressesCancelOrALoneOkAndNothingElse) {
         drive::pressKey(*drive::window("Escape"), KEY::Enter);
         EXPECT_NE(result, -1) << c.buttons << ": answered by a button";
     }
+}
+
+TEST(Message, TheFocusedButtonShowsItsFocusAsTheBoxOpens) {
+    START([] { MESSAGE("text", "Focus", "", "Same|Same"); });
+    drive::settle();
+    Window* box = drive::window("Focus");
+    ASSERT_NE(box, nullptr);
+    auto picture = [box](const char* label) { return box->view()->widget(box->equate(label))->grab().toImage(); };
+    EXPECT_NE(picture("?Button1"), picture("?Button2"));
+    drive::answerMessage("Same");
 }
 
 TEST(Message, ClosingTheBoxGivesCancelWhenOfferedElseTheDefault) {

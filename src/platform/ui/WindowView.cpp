@@ -91,7 +91,12 @@ void WindowView::appear() {
         showAsMdiChild();
     else
         showAsTopLevel();
+    showFocusMarks();
 }
+
+// From the start, not only once Tab was pressed, so a keyboard user sees what
+// Enter presses; Qt forgets this whenever a window shows.
+void WindowView::showFocusMarks() { window()->setAttribute(Qt::WA_KeyboardFocusChange); }
 
 void WindowView::showAsMdiChild() {
     QMdiArea* area = Window::applicationFrame()->view()->mdiArea();
@@ -269,6 +274,7 @@ void WindowView::applyHidden() {
     const bool shown = model_->numberProperty(0, PROP::Hide) == 0;
     if (shown && !appeared_) return appear();
     outer()->setVisible(shown);
+    if (shown) showFocusMarks();
 }
 
 Long WindowView::focusedControl() const {

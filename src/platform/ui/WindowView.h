@@ -206,6 +206,7 @@ private:
     QRect maximizedGeometry() const;
     void fillWindowMenu(QMenu* menu);
     void appear();  // first shown: as an MDI child or top level
+    void showFocusMarks();
     void applyHidden();
     void showAsMdiChild();
     void showAsTopLevel();

@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
@@ -48,10 +49,13 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         // The row's background spans the cell; only the content moves.
-        QStyleOptionViewItem cell(option);
+        // The list draws its focus round the whole row (ListTable), not round a cell.
+        QStyleOptionViewItem unfocused(option);
+        unfocused.state &= ~QStyle::State_HasFocus;
+        QStyleOptionViewItem cell(unfocused);
         initStyleOption(&cell, index);
         styleOf(option)->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, option.widget);
-        QStyledItemDelegate::paint(painter, indented(option, index), index);
+        QStyledItemDelegate::paint(painter, indented(unfocused, index), index);
         if (!columnOf(index).rightBorder) return;
         painter->save();
         painter->setPen(option.palette.color(QPalette::Mid));
@@ -140,6 +144,26 @@ protected:
         QTableView::focusInEvent(event);
         takingFocus_ = false;
         if (tookFocus) tookFocus();
+        viewport()->update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QTableView::focusOutEvent(event);
+        viewport()->update();
+    }
+    // With the focus, the current row has a focus rectangle; without a
+    // current row, the list's inside has one.
+    void paintEvent(QPaintEvent* event) override {
+        QTableView::paintEvent(event);
+        if (!hasFocus()) return;
+        QPainter painter(viewport());
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.state |= QStyle::State_KeyboardFocusChange;
+        focus.backgroundColor = palette().color(QPalette::Base);
+        const int row = currentIndex().row();
+        focus.rect = row >= 0 ? QRect(0, rowViewportPosition(row), viewport()->width(), rowHeight(row))
+                              : viewport()->rect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
     void mousePressEvent(QMouseEvent* event) override {
         const QModelIndex before = currentIndex();
