@@ -85,3 +85,12 @@ TEST_F(MainRoadKeysTest, F10ReachesTheFramesMenusFromAWorkWindowAndAltSpaceItsSy
     drive::choosePopup({"&Close"});
     EXPECT_EQ(drive::window(kCatalogueTitle), nullptr);
 }
+
+TEST_F(MainRoadKeysTest, CtrlTabStillGoesFromWorkWindowToWorkWindow) {
+    connect(shop.connectString());
+    Window& query = openWindow(KEY::F3, kQueryTitle);
+    Window& catalogue = openWindow(KEY::F4, kCatalogueTitle);
+    ASSERT_EQ(catalogue.numberProperty(0, PROP::Active), 1);
+    drive::pressKey(catalogue, KEY::Ctrl | KEY::Tab);
+    EXPECT_EQ(query.numberProperty(0, PROP::Active), 1);
+}
