@@ -1,7 +1,7 @@
 // The program's windows as a keyboard user meets them: an Alt letter no
 // control or menu takes types nothing, F10 reaches the frame's menu bar
 // from any work window, Alt+Space a window's system menu.
-#include "support/ProgramFixture.h"
+#include "programsupport/ProgramFixture.h"
 #include "support/SqliteFixture.h"
 
 #include "app/main/Globals.h"

@@ -3,7 +3,7 @@
 // it, and the written file's bytes.
 #pragma once
 
-#include "../../platform/system/RecordingViewer.h"
+#include "support/RecordingViewer.h"
 #include "../odbccatalog/CatalogTestSupport.h"
 #include "support/SqliteFixture.h"
 
@@ -25,7 +25,7 @@ inline std::string fileBytes(const std::filesystem::path& path) {
 }
 
 inline std::string goldenFile(const std::string& name) {
-    return fileBytes(std::filesystem::path(__FILE__).parent_path() / "golden" / name);
+    return fileBytes(std::filesystem::path(TABLOOM_SOURCE_DIR) / "tests/app/txd/golden" / name);
 }
 
 // The program's options at their start values, the catalogue object and the

@@ -1,6 +1,6 @@
 #include "DictionaryChecks.h"
 #include "TxdTestSupport.h"
-#include "../../platform/system/RecordingViewer.h"
+#include "support/RecordingViewer.h"
 
 #include "app/txd/WriteTXD.h"
 #include "platform/odbc/FileProperties.h"
@@ -210,8 +210,7 @@ TEST_F(WriteTXDTest, ColumnsAfterTheHundredAndFiftiethAreNotPopulated) {
 }
 
 TEST_F(WriteTXDTest, TheSampleDictionaryIsOneClarionImports) {
-    const std::filesystem::path sampleSql =
-        std::filesystem::path(__FILE__).parent_path() / "../../../data/sample/sample.sql";
+    const std::filesystem::path sampleSql = std::filesystem::path(TABLOOM_SOURCE_DIR) / "data/sample/sample.sql";
     TxdDatabase sample(fileBytes(sampleSql));
     Glo::NoRelations = 0;
     sample.readTables();
@@ -262,7 +261,8 @@ TEST_F(WriteTXDTest, LongNamesAreWholeOrTheirTableIsLeftOut) {
     EXPECT_EQ(blocks.find("wider"), std::string::npos);
     EXPECT_THAT(blocks, HasSubstr("after FILE,"));
     ASSERT_EQ(messages.texts.size(), 1u);
-    EXPECT_THAT(messages.texts[0], ::testing::EndsWith("longer than 128 characters.|wider"));
+    EXPECT_EQ(messages.texts[0],
+              "These tables are left out of the dictionary:|wider (a column or index name longer than 128 characters)");
     EXPECT_EQ(viewer.arguments(), (std::vector<std::string>{db.txdPath().string()})) << "the rest is written";
 }
 
