@@ -16,7 +16,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
@@ -159,20 +158,18 @@ protected:
         QTableView::focusOutEvent(event);
         viewport()->update();
     }
-    // With the focus, the current row has a focus rectangle; without a
-    // current row, the list's inside has one.
+    // With the focus, the current row has a dotted focus rectangle; without
+    // a current row, the list's inside has one. (The style's own would tint
+    // what lies inside.)
     void paintEvent(QPaintEvent* event) override {
         QTableView::paintEvent(event);
         if (!hasFocus()) return;
         QPainter painter(viewport());
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.state |= QStyle::State_KeyboardFocusChange;
-        focus.backgroundColor = palette().color(QPalette::Base);
+        painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
         const int row = currentIndex().row();
-        focus.rect = row >= 0 ? QRect(0, rowViewportPosition(row), viewport()->width(), rowHeight(row))
-                              : viewport()->rect();
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        const QRect focus = row >= 0 ? QRect(0, rowViewportPosition(row), viewport()->width(), rowHeight(row))
+                                     : viewport()->rect();
+        painter.drawRect(focus.adjusted(0, 0, -1, -1));
     }
     void mousePressEvent(QMouseEvent* event) override {
         const QModelIndex before = currentIndex();
