@@ -24,8 +24,10 @@ inline std::string fileBytes(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// Found from the tests' source folder, which Qt's test module names: __FILE__
+// may be relative to a build folder (as ccache's base_dir makes it).
 inline std::string goldenFile(const std::string& name) {
-    return fileBytes(std::filesystem::path(__FILE__).parent_path() / "golden" / name);
+    return fileBytes(std::filesystem::path(QT_TESTCASE_SOURCEDIR) / "app/txd/golden" / name);
 }
 
 // The program's options at their start values, the catalogue object and the

@@ -211,7 +211,7 @@ TEST_F(WriteTXDTest, ColumnsAfterTheHundredAndFiftiethAreNotPopulated) {
 
 TEST_F(WriteTXDTest, TheSampleDictionaryIsOneClarionImports) {
     const std::filesystem::path sampleSql =
-        std::filesystem::path(__FILE__).parent_path() / "../../../data/sample/sample.sql";
+        std::filesystem::path(QT_TESTCASE_SOURCEDIR) / "../data/sample/sample.sql";
     TxdDatabase sample(fileBytes(sampleSql));
     Glo::NoRelations = 0;
     sample.readTables();
