@@ -12,6 +12,7 @@ build="$root/build-asan"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABLOOM_ASAN=ON -DTABLOOM_UBSAN=ON >/dev/null
 cmake --build "$build" --target all_tests -- -j"$(nproc)" --quiet
 . "$root/scripts/test-servers.sh"
+. "$root/scripts/test-user.sh"
 cd "$build"
 export QT_QPA_PLATFORM=offscreen
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp"
