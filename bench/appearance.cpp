@@ -8,7 +8,7 @@
 #include "Timing.h"
 
 #include "support/JpegFile.h"
-#include "support/StoredSettings.h"
+#include "programsupport/StoredSettings.h"
 
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"

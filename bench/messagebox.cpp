@@ -6,7 +6,7 @@
 #include "StyleManagerBench.h"
 #include "Timing.h"
 
-#include "support/StoredSettings.h"
+#include "programsupport/StoredSettings.h"
 
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"

@@ -10,7 +10,7 @@
 #include "app/main/Program.h"
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
-#include "platform/system/Program.h"
+#include "platform/program/Program.h"
 #include "platform/ui/PointerCalls.h"
 #include "platform/ui/Window.h"
 #include "splash/ZelSplashClass.h"

@@ -16,7 +16,7 @@
 #include "assistant/AssistantClass.h"
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
-#include "platform/system/Program.h"
+#include "platform/program/Program.h"
 #include "platform/ui/Window.h"
 #include "splash/ZelSplashClass.h"
 #include "stylemanager/ZelStylemanagerClass.h"

@@ -13,7 +13,7 @@
 #include "platform/agent/SpeechBalloon.h"
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
-#include "platform/system/Program.h"
+#include "platform/program/Program.h"
 #include "platform/ui/PointerCalls.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowCalls.h"

@@ -6,7 +6,7 @@
 #include "platform/fiber/Clock.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
-#include "platform/system/DesktopSettings.h"
+#include "platform/program/DesktopSettings.h"
 #include "platform/system/Errors.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowCalls.h"

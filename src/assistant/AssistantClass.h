@@ -46,6 +46,40 @@
 //   A step that replays a recorded event waits, as the recording window's
 //   player does, for the window of the procedure that recorded it.
 // - Two CLOCK() readings are subtracted across midnight (clockDifference).
+//
+// Its operations, by file (each with its helpers):
+// - AssistantClass.cpp: life and settings (Construct, Destruct,
+//   LoadSettings, PutSetting), the window operations (InitWindow,
+//   TakeWindowClosed, TakeAlertKey, TakeEvent, TakeApplicationWindow,
+//   TakeWindowPosition, SetWindowPosition, SetProcedure), the assistant
+//   button and ToggleTrainMode;
+// - AssistantCommands.cpp: the character commands (SetCharacter,
+//   LoadCharacter, UnloadCharacter, Show, Hide, Speak, Think, MoveTo,
+//   MoveToClarionPos, GestureAt, SetSize, Play, Activate, Wait, Interrupt,
+//   Stop, StopAll, ShowDefaultCharacterProperties, IsVisible, GetLeft,
+//   GetTop) and the request ring they fill;
+// - AgentWindow.cpp: the agent window thread (Init, Kill, AgentWindow),
+//   which carries the ring's requests out in the character engine;
+// - KiesOnderwerp.cpp: choosing a subject (KiesOnderwerp);
+// - PlaySubject.cpp: the playback thread (PlaySubjectThread, PlaySubject);
+// - PlayStep.cpp: one step (PlayStep), the character directed or a recorded
+//   event replayed;
+// - AssistantRecorder.cpp: recording (RecordEvent, EventName,
+//   ControlDescription);
+// - AssistantReplay.cpp: replaying a recorded row in its window
+//   (ReplayEvent, MoveWindowTo, MoveMouseTo);
+// - WatchEvents.cpp: the recording window (WatchEvents, WatchEventsThread)
+//   and its player (PlayRecordedRow, WaitForProcedureThread);
+// - BepaalAssistentPositie.cpp: placing the character for a step
+//   (BepaalAssistentPositie, CornerOffset);
+// - CapturePosition.cpp: CapturePosition;
+// - ShapeWindowCorners.cpp and ShapeWindowToControls.cpp: the shapes of the
+//   assistant's windows.
+// Beside them: the data files (Mentavo.h: AGNTSET and AGNTFILE, with
+// AgntSetFile.h, AgntFile.h and SettingRow.h), the queues' rows
+// (AssistantQueues.h), the agent window's events (AgentEvents.h) and the
+// structures of the windows it opens (P58_KIESONDERWERPWINDOW.h,
+// P69_POSITIEWINDOW.h).
 #pragma once
 
 #include "assistant/AssistantQueues.h"

@@ -10,7 +10,7 @@
 
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
-#include "platform/system/WinHelp.h"
+#include "platform/program/WinHelp.h"
 #include "platform/ui/Window.h"
 
 #include <limits>

@@ -4,7 +4,7 @@
 #include "platform/files/FileSavepoint.h"
 #include "platform/files/KeyedFile.h"
 #include "platform/system/Errors.h"
-#include "platform/system/Program.h"
+#include "platform/program/Program.h"
 #include "platform/ui/Window.h"
 #include "restyle/ExpressionResolver.h"
 #include "restyle/RestyleRows.h"

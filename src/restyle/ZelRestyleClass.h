@@ -35,6 +35,12 @@
 // placed at its opening geometry moved by the room. The configure-directly
 // picker runs on a thread of its own: TakeEvent only tells it what happens.
 //
+// Its operations, by file: binding, registration, settings, passes, events
+// and condition sets in ZelRestyleClass.cpp; the window's looks (FadeWindow,
+// CreateTitleBar, ShowImages, MarkSelectedControl, SetWindowRegion, the
+// title bar's and marker's places, the room the images take, the rounded
+// corners) in WindowAppearance.cpp.
+//
 // The object lives on its window's thread; the style manager keeps it in
 // its list from Open until Kill (or its destruction, when a thread ended at
 // shut-down never ran Destruct).
@@ -58,7 +64,7 @@
 namespace platform {
 class Window;
 }
-class ZelStylemanagerClass;
+class RestyleManager;
 
 // The geometry and font of a control as the window opened with it, in
 // dialog units.
@@ -120,7 +126,7 @@ public:
     // Binds the object to the style manager's files and settings; 1 when
     // "Limit procedure start" refuses another window of this procedure (the
     // open one is brought to the front).
-    virtual platform::Byte Init(const std::string& procedureName, ZelStylemanagerClass& styleManager);
+    virtual platform::Byte Init(const std::string& procedureName, RestyleManager& styleManager);
     // Registers a control (0: the window) with its properties as they are
     // now; a control registered before keeps its first registration.
     virtual void AddControl(const std::string& description, const std::string& label, platform::Long control);
@@ -211,7 +217,7 @@ public:
     platform::Queue<RESIZEQUEUERecord> RESIZEQUEUE;  // every control's opening geometry, by number
     platform::Short SHIFTXPOS = 0;  // room the images and the title bar take
     platform::Short SHIFTYPOS = 0;
-    ZelStylemanagerClass* STYLEMANAGER = nullptr;
+    RestyleManager* STYLEMANAGER = nullptr;  // the style manager (RestyleManager.h)
     // The window's switches (STYLEPROPERTIES).
     platform::Byte CUSTOMTITLEBAR = 0;
     platform::Byte ENABLEMENUTREE = 0;
@@ -299,6 +305,8 @@ private:
     void takeAlertKey();
     void takeSized();
     void placeTitleBar();
+    // The title bar's caption in the colour of an active or inactive window.
+    void showTitleBarActive(bool active);
     void placeMarker(platform::Long control);
     // The window's first pass: the room of the images and the title bar, by
     // which the window grows.

@@ -6,9 +6,9 @@
 #include "platform/files/LineFile.h"
 #include "platform/message/Locale.h"
 #include "platform/message/Message.h"
-#include "platform/system/DesktopSettings.h"
+#include "platform/program/DesktopSettings.h"
 #include "platform/system/Errors.h"
-#include "platform/system/Program.h"
+#include "platform/program/Program.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowCalls.h"
 #include "restyle/ZelRestyleClass.h"
@@ -58,6 +58,7 @@ std::array<platform::KeyedFile*, 4> ZelStylemanagerClass::dataFiles() const {
 
 void ZelStylemanagerClass::Init() {
     static_cast<ZelRestyleBaseClass&>(*this) = ZelRestyleBaseClass{};
+    static_cast<RestyleManagerFields&>(*this) = RestyleManagerFields{};
     static_cast<ZelStylemanagerFields&>(*this) = ZelStylemanagerFields{};
     TRANSLATOR.Init();
     TRANSLATOR.ExtractText = kTranslationsFile;

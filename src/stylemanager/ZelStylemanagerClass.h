@@ -15,6 +15,9 @@
 // copied to NAME.bak (or there was nothing to copy); a file it may not
 // touch so is left as it is, with a STOP.
 //
+// It is what the restyle engine asks of its style manager (RestyleManager.h):
+// the restyle objects reach it through that interface alone.
+//
 // One object shared by every thread; none of its operations waits except
 // for the questions Setup asks and Message, which waits for its box. Its
 // windows and the wizard are not built yet: Configure opens nothing.
@@ -22,8 +25,8 @@
 
 #include "platform/abc/TranslatorClass.h"
 #include "restyle/PropertyCatalogue.h"
+#include "restyle/RestyleManager.h"
 #include "restyle/RestyleRows.h"
-#include "restyle/ZelRestyleBaseClass.h"
 
 #include <array>
 #include <string>
@@ -44,33 +47,16 @@ struct RECTRecord {
 };
 
 // The style manager's own data, apart from its behaviour, so that Init can
-// put all of it back to its first state.
+// put all of it back to its first state; what the restyle objects share of
+// it is RestyleManagerFields.
 struct ZelStylemanagerFields {
-    platform::Long APPLICATIONHANDLE = 0;
-    platform::Window* APPLICATIONWINDOW = nullptr;
-    platform::Short APPLICATIONCLIENTWIDTH = 0;
-    platform::Short APPLICATIONCLIENTHEIGHT = 0;
-    platform::Byte CHANGEGLOBALPROPERTIES = 0;  // 1: the editors work on "~Global settings"
-    PropertyCatalogue CLARIONCONTROLPROPERTIESQUEUE;
-    platform::Long CONFIGUREHOTKEY = 0;
     platform::Byte CONFIGURECONTROLMODE = 0;
-    PROPERTYSETTINGRecord CONTROLPROPERTYGROUP;  // one setting, loaded and saved whole
     ControlTypeList CONTROLTYPESQUEUE;
-    platform::CString<256> CURRENTPROFILE;
     platform::Byte DEBUG = 0;
     RECTRecord DESKTOPRECT;
-    platform::Queue<IMAGEQUEUERecord> IMAGEQUEUE;
     platform::Byte MENUITEMWINDOW = 0;  // thread of the tree menu's open menu-item window
     platform::Byte MENUTREETHREAD = 0;  // thread of the running tree menu; 0 for none
     platform::Long MESSAGEHOOK = 0;     // the hook in force before the program's own
-    platform::KeyedFile* PROPERTYFILE = nullptr;
-    platform::FileKey* PROPERTYFILEPRIMARYKEY = nullptr;
-    platform::AnyRef PROPERTYFILECONTROLTYPEEQUATEFIELD;
-    platform::AnyRef PROPERTYFILEPROPERTYEQUATEFIELD;
-    platform::AnyRef PROPERTYFILEPROPERTYFIELD;
-    platform::AnyRef PROPERTYFILEPROPERTYDESCRIPTIONFIELD;
-    platform::AnyRef PROPERTYFILEHIDEFROMENDUSER;
-    std::vector<ZelRestyleClass*> RESTYLECLASSLIST;  // the live per-window restyle objects
     platform::Byte RESTYLEWIZARDSTEP = 0;
     platform::Byte RESTYLEWIZARDREQUESTACTION = 0;
     platform::Long RESTYLEWIZARDCONDITIONALSETID = 0;
@@ -80,7 +66,7 @@ struct ZelStylemanagerFields {
     RECTRecord WINDOWRECT;
 };
 
-class ZelStylemanagerClass : public ZelRestyleBaseClass, public ZelStylemanagerFields {
+class ZelStylemanagerClass : public RestyleManager, public ZelStylemanagerFields {
 public:
     virtual void Init();
     virtual void Kill();
@@ -95,18 +81,18 @@ public:
     virtual void SaveSettings();
     virtual void SaveUseFading();
 
-    virtual void AddRestyleClass(ZelRestyleClass& object);
-    virtual void DeleteRestyleClass(ZelRestyleClass& object);
-    virtual void RestyleClassCreated(ZelRestyleClass& object);
+    void AddRestyleClass(ZelRestyleClass& object) override;
+    void DeleteRestyleClass(ZelRestyleClass& object) override;
+    void RestyleClassCreated(ZelRestyleClass& object) override;
     // Gets the message box's restyle object ready: never maximized,
     // remembered or moved back on screen.
-    virtual void PrepareMessageWindow(ZelRestyleClass& object);
+    void PrepareMessageWindow(ZelRestyleClass& object) override;
     // Binds the object under "~ZelRestyleMessage~" and opens it on the box.
     virtual void RestyleMessageWindow(platform::Window& window, ZelRestyleClass& object);
     // Rounds the window's corners (nullptr: the target window) with a corner
     // ellipse of `roundness` pixels: an application frame's whole window,
     // another window's inside its edge; 255 takes the region away.
-    virtual void SetWindowRoundness(platform::Window* window, platform::Byte roundness);
+    void SetWindowRoundness(platform::Window* window, platform::Byte roundness) override;
     // Posts event 502h + n to the running tree menu, if any.
     virtual void NotifyMenuTree(platform::Byte n);
     // The conditions of one set with their display texts, in CONDITIONALID
@@ -118,7 +104,7 @@ public:
                           platform::Short shiftX, platform::Byte shiftXInPercentage, platform::Short shiftY,
                           platform::Byte shiftYInPercentage, platform::Byte fixed);
 
-    virtual void Configure(ZelRestyleClass& caller) {}
+    void Configure(ZelRestyleClass& caller) override {}
     // MESSAGE's box (StyledMessageBox.h), or the layer's own while
     // USECLARIONMESSAGEBOX is 1; `style` reaches only the latter. The
     // three flags are unused.

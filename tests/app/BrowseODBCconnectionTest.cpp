@@ -1,5 +1,5 @@
 #include "odbccatalog/CatalogTestSupport.h"
-#include "support/ProgramFixture.h"
+#include "programsupport/ProgramFixture.h"
 #include "support/SqliteFixture.h"
 #include "support/WindowStructure.h"
 

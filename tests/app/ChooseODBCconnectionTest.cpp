@@ -1,9 +1,9 @@
 #include "odbccatalog/CatalogTestSupport.h"
-#include "support/ProgramFixture.h"
+#include "programsupport/ProgramFixture.h"
 #include "support/SilentServer.h"
 #include "support/WindowStructure.h"
 #include "support/SqliteFixture.h"
-#include "support/StoredSettings.h"
+#include "programsupport/StoredSettings.h"
 
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"

@@ -1,5 +1,5 @@
-#include "support/ProgramFixture.h"
-#include "support/Recorders.h"
+#include "programsupport/ProgramFixture.h"
+#include "programsupport/Recorders.h"
 
 #include "app/main/Globals.h"
 #include "platform/fiber/Scheduler.h"

@@ -1,5 +1,5 @@
-#include "support/ProgramFixture.h"
-#include "support/Recorders.h"
+#include "programsupport/ProgramFixture.h"
+#include "programsupport/Recorders.h"
 #include "support/SqliteFixture.h"
 
 #include "app/connection/ConnectionMemory.h"
@@ -8,7 +8,7 @@
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
 #include "platform/odbc/FileProperties.h"
-#include "platform/system/DesktopSettings.h"
+#include "platform/program/DesktopSettings.h"
 
 #include <map>
 

@@ -1,6 +1,6 @@
 #include "odbccatalog/CatalogTestSupport.h"
 #include "support/DutchLocale.h"
-#include "support/ProgramFixture.h"
+#include "programsupport/ProgramFixture.h"
 #include "support/SqliteFixture.h"
 #include "support/WindowStructure.h"
 

@@ -1,6 +1,6 @@
-#include "../platform/system/RecordingViewer.h"
+#include "support/RecordingViewer.h"
 #include "odbccatalog/CatalogTestSupport.h"
-#include "support/ProgramFixture.h"
+#include "programsupport/ProgramFixture.h"
 #include "support/WindowStructure.h"
 #include "support/SqliteFixture.h"
 

@@ -5,7 +5,7 @@
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
 #include "restyle/ZelRestyleClass.h"
-#include "support/Recorders.h"
+#include "programsupport/Recorders.h"
 
 #include <gtest/gtest.h>
 

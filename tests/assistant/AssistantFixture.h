@@ -5,7 +5,7 @@
 
 #include "app/frame/WindowProcedure.h"
 #include "assistant/AssistantClass.h"
-#include "support/Recorders.h"
+#include "programsupport/Recorders.h"
 #include "support/TempFolder.h"
 
 #include "platform/ui/Window.h"

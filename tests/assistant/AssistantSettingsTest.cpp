@@ -6,7 +6,7 @@
 #include "assistant/Mentavo.h"
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
-#include "platform/system/DesktopSettings.h"
+#include "platform/program/DesktopSettings.h"
 #include "platform/system/Errors.h"
 
 #include <functional>

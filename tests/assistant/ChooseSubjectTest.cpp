@@ -7,7 +7,7 @@
 #include "assistant/SettingRow.h"
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
-#include "platform/system/WinHelp.h"
+#include "platform/program/WinHelp.h"
 #include "platform/ui/WindowCalls.h"
 
 using namespace platform;

@@ -2,7 +2,7 @@
 // runs them, and a style manager over data files of the test's own.
 #pragma once
 
-#include "support/StoredSettings.h"
+#include "programsupport/StoredSettings.h"
 #include "support/TempFolder.h"
 
 #include "platform/drive/Driver.h"

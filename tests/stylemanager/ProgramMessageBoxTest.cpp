@@ -1,5 +1,5 @@
 // The program's messages in the style manager's box.
-#include "support/ProgramFixture.h"
+#include "programsupport/ProgramFixture.h"
 
 #include "app/main/Globals.h"
 #include "platform/ui/Window.h"

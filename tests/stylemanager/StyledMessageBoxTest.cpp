@@ -1,6 +1,6 @@
 // The style manager's message box: built, laid out and styled at run time,
 // answered through the driver as a user answers it.
-#include "restyle/RestyleFixture.h"
+#include "../restyle/RestyleFixture.h"
 
 #include "platform/message/Message.h"
 #include "platform/ui/WindowView.h"

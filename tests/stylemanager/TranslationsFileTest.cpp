@@ -1,6 +1,6 @@
 // "ZelRestyle.trn": read by the style manager as it starts, written at the
 // end of a run that found none.
-#include "support/ProgramFixture.h"
+#include "programsupport/ProgramFixture.h"
 #include "support/TempFolder.h"
 #include "support/Unprivileged.h"
 

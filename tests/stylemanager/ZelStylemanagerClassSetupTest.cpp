@@ -1,12 +1,12 @@
 // The style manager's set-up and settings as the running program does them,
 // in the program's test folder.
-#include "support/ProgramFixture.h"
+#include "programsupport/ProgramFixture.h"
 #include "support/TempFolder.h"
 
 #include "app/main/Globals.h"
 #include "platform/files/FileKey.h"
 #include "platform/system/Errors.h"
-#include "platform/system/DesktopSettings.h"
+#include "platform/program/DesktopSettings.h"
 #include "platform/ui/Window.h"
 
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "app/connection/ConnectionMemory.h"
 
 #include "platform/ini/IniFile.h"
-#include "platform/system/Program.h"
+#include "platform/program/Program.h"
 
 #include <filesystem>
 

@@ -7,8 +7,8 @@
 #include "assistant/Mentavo.h"
 #include "platform/message/Message.h"
 #include "platform/odbc/FileProperties.h"
-#include "platform/system/DesktopSettings.h"
-#include "platform/system/Program.h"
+#include "platform/program/DesktopSettings.h"
+#include "platform/program/Program.h"
 #include "platform/ui/Equates.h"
 #include "stylemanager/RestyleDataFiles.h"
 

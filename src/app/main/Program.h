@@ -3,7 +3,7 @@
 // and the message hook through which every MESSAGE reaches the style manager.
 #pragma once
 
-#include "platform/system/Program.h"
+#include "platform/program/Program.h"
 #include "platform/text/Text.h"
 
 #include <string>

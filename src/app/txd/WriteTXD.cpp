@@ -13,7 +13,7 @@
 #include "app/txd/TxdProgress.h"
 #include "app/txd/WriteRelationSection.h"
 #include "platform/message/Message.h"
-#include "platform/system/TextViewer.h"
+#include "platform/program/TextViewer.h"
 
 namespace {
 

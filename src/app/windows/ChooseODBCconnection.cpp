@@ -8,7 +8,7 @@
 #include "platform/data/Record.h"
 #include "platform/message/Message.h"
 #include "platform/odbc/FileProperties.h"
-#include "platform/system/Program.h"
+#include "platform/program/Program.h"
 #include "platform/ui/ControlLines.h"
 
 using namespace platform;

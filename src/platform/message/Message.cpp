@@ -4,22 +4,10 @@
 #include "platform/ui/Window.h"
 
 #include <algorithm>
-#include <map>
 #include <vector>
 
 namespace platform {
 namespace {
-
-struct Hooks {
-    std::map<Long, MessageHookFn> registered;
-    Long installed = 0;
-    Long next = 1;
-};
-
-Hooks& hooks() {
-    static Hooks h;
-    return h;
-}
 
 struct BoxButton {
     std::string caption;
@@ -102,22 +90,10 @@ WindowSpec boxSpec(const std::vector<std::string>& lines, const std::string& cap
 
 }  // namespace
 
-Long messageHookValue() { return hooks().installed; }
-
-void setMessageHookValue(Long value) { hooks().installed = value; }
-
-Long registerMessageHook(MessageHookFn hook) {
-    Hooks& h = hooks();
-    h.registered[h.next] = std::move(hook);
-    return h.next++;
-}
-
 Long MESSAGE(const std::string& text, const std::string& caption, const std::string& icon,
              const std::string& buttons, Long defaultButton, Long style) {
-    Hooks& h = hooks();
-    auto hook = h.registered.find(h.installed);
-    if (h.installed != 0 && hook != h.registered.end())
-        return hook->second(text, caption, icon, buttons, defaultButton, style);
+    if (const MessageHookFn* hook = installedMessageHook())
+        return (*hook)(text, caption, icon, buttons, defaultButton, style);
     return platformMessage(text, caption, icon, buttons, defaultButton, style);
 }
 

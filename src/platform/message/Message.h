@@ -8,9 +8,9 @@
 // (then the result is the caption's 1-based place).
 #pragma once
 
+#include "platform/system/MessageHook.h"
 #include "platform/text/Text.h"
 
-#include <functional>
 #include <string>
 
 namespace platform {
@@ -30,16 +30,6 @@ inline const std::string ICON_EXCLAMATION = "~Exclamation";
 inline const std::string ICON_QUESTION = "~Question";
 inline const std::string ICON_HAND = "~Hand";
 inline const std::string ICON_ASTERISK = "~Asterisk";
-
-using MessageHookFn = std::function<Long(const std::string& text, const std::string& caption,
-                                         const std::string& icon, const std::string& buttons,
-                                         Long defaultButton, Long style)>;
-
-// The installed hook as a number: 0 = none. The number is what programs save
-// and put back; hooks registered here get numbers from 1 up.
-Long messageHookValue();
-void setMessageHookValue(Long value);
-Long registerMessageHook(MessageHookFn hook);
 
 Long MESSAGE(const std::string& text, const std::string& caption = {}, const std::string& icon = {},
              const std::string& buttons = std::to_string(BUTTON_OK), Long defaultButton = 0, Long style = 0);

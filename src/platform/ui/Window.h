@@ -323,8 +323,9 @@ void SETKEYCODE(Long keyCode);
 // CHANGE on the target window.
 void CHANGE(Long control, std::string_view value);
 // SYSTEM{prop}, the program-wide properties: PROP::Modal; PROP::MessageHook,
-// the installed message hook (Message.h); and what was written (PROP::Buffer,
-// the file buffering the layer does not need, is accepted and read back).
+// the installed message hook (system/MessageHook.h); and what was written
+// (PROP::Buffer, the file buffering the layer does not need, is accepted and
+// read back).
 // While PROP::LazyDisplay or PROP::DeferMove is not 0 the windows open then
 // are not painted, whatever turns Qt takes: their changes show all together
 // when both are 0 again.

@@ -29,7 +29,7 @@ std::string readFile(const std::filesystem::path& path) {
 class SampleData : public ::testing::Test {
 protected:
     void SetUp() override {
-        script = std::filesystem::path(QT_TESTCASE_SOURCEDIR) / "../scripts/sample-data.sh";
+        script = std::filesystem::path(TABLOOM_SOURCE_DIR) / "scripts/sample-data.sh";
         // unixODBC finds user sources through the account's home, not $HOME;
         // ODBCINI points it at the file the script wrote.
         setenv("ODBCINI", (home.directory() / ".odbc.ini").c_str(), 1);

@@ -3,7 +3,7 @@
 // it, and the written file's bytes.
 #pragma once
 
-#include "../../platform/system/RecordingViewer.h"
+#include "support/RecordingViewer.h"
 #include "../odbccatalog/CatalogTestSupport.h"
 #include "support/SqliteFixture.h"
 
@@ -24,10 +24,8 @@ inline std::string fileBytes(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Found from the tests' source folder, which Qt's test module names: __FILE__
-// may be relative to a build folder (as ccache's base_dir makes it).
 inline std::string goldenFile(const std::string& name) {
-    return fileBytes(std::filesystem::path(QT_TESTCASE_SOURCEDIR) / "app/txd/golden" / name);
+    return fileBytes(std::filesystem::path(TABLOOM_SOURCE_DIR) / "tests/app/txd/golden" / name);
 }
 
 // The program's options at their start values, the catalogue object and the

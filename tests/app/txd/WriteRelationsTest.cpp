@@ -1,5 +1,5 @@
 #include "TxdTestSupport.h"
-#include "../../platform/system/RecordingViewer.h"
+#include "support/RecordingViewer.h"
 
 #include "app/txd/WriteTXD.h"
 

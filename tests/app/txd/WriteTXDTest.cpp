@@ -1,6 +1,6 @@
 #include "DictionaryChecks.h"
 #include "TxdTestSupport.h"
-#include "../../platform/system/RecordingViewer.h"
+#include "support/RecordingViewer.h"
 
 #include "app/txd/WriteTXD.h"
 #include "platform/odbc/FileProperties.h"
@@ -210,8 +210,7 @@ TEST_F(WriteTXDTest, ColumnsAfterTheHundredAndFiftiethAreNotPopulated) {
 }
 
 TEST_F(WriteTXDTest, TheSampleDictionaryIsOneClarionImports) {
-    const std::filesystem::path sampleSql =
-        std::filesystem::path(QT_TESTCASE_SOURCEDIR) / "../data/sample/sample.sql";
+    const std::filesystem::path sampleSql = std::filesystem::path(TABLOOM_SOURCE_DIR) / "data/sample/sample.sql";
     TxdDatabase sample(fileBytes(sampleSql));
     Glo::NoRelations = 0;
     sample.readTables();

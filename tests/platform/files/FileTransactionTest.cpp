@@ -1,6 +1,6 @@
 #include "platform/files/FileSavepoint.h"
 #include "platform/files/FileTransaction.h"
-#include "platform/files/ItemFile.h"
+#include "ItemFile.h"
 #include "platform/system/Errors.h"
 
 #include "support/TempFolder.h"

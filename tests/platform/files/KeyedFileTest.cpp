@@ -1,4 +1,4 @@
-#include "platform/files/ItemFile.h"
+#include "ItemFile.h"
 #include "platform/system/Errors.h"
 
 #include "support/TempFolder.h"

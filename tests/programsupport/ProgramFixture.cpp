@@ -1,4 +1,4 @@
-#include "support/ProgramFixture.h"
+#include "programsupport/ProgramFixture.h"
 
 #include "app/frame/ProcedureServices.h"
 #include "app/main/Program.h"

@@ -1,7 +1,7 @@
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
-#include "platform/system/Program.h"
+#include "platform/program/Program.h"
 #include "platform/ui/Window.h"
 
 #include <gtest/gtest.h>

@@ -69,7 +69,7 @@ struct RecordingRestyle : ZelRestyleClass {
     platform::Byte consume;
     explicit RecordingRestyle(Trace& t, platform::Byte refuseInit = 0, platform::Byte consumeEvents = 0)
         : trace(&t), refuse(refuseInit), consume(consumeEvents) {}
-    platform::Byte Init(const std::string& p, ZelStylemanagerClass&) override {
+    platform::Byte Init(const std::string& p, RestyleManager&) override {
         trace->add("restyle.Init " + p);
         return refuse;
     }

@@ -1,7 +1,7 @@
-#include "RecordingViewer.h"
+#include "support/RecordingViewer.h"
 
 #include "platform/message/Message.h"
-#include "platform/system/TextViewer.h"
+#include "platform/program/TextViewer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/system/TextViewer.h"
+#include "platform/program/TextViewer.h"
 
 #include "platform/message/Message.h"
 #include "platform/text/Codepage.h"

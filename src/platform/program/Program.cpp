@@ -1,4 +1,4 @@
-#include "platform/system/Program.h"
+#include "platform/program/Program.h"
 
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Locale.h"

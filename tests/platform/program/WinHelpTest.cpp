@@ -1,6 +1,6 @@
 // The WinHelp stand-in keeps its calls and says that it cannot show a file.
 #include "platform/message/Message.h"
-#include "platform/system/WinHelp.h"
+#include "platform/program/WinHelp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/system/WinHelp.h"
+#include "platform/program/WinHelp.h"
 
 #include "platform/message/Message.h"
 

@@ -1,4 +1,4 @@
-#include "platform/system/DesktopSettings.h"
+#include "platform/program/DesktopSettings.h"
 
 #include <QGuiApplication>
 #include <QScreen>
