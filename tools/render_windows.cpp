@@ -153,6 +153,7 @@ void renderMerlinSpeaking(const std::string& folder) {
         ++failures;
         return;
     }
+    engine.stopAll("Merlin");  // what the assistant asked of him before
     engine.show("Merlin", true);
     engine.moveTo("Merlin", 300, 260, 0);
     engine.speak("Merlin", "\\Vol=1\\Hallo! Ik ben Merlin.\r\nIk wijs je de weg in dit venster.");
@@ -271,6 +272,7 @@ void renderDressedWindow(const std::string& folder) {
 // The recording window over the catalogue, with the rows of a few tab
 // choices; closed again without storing them.
 void renderRecording(Window& catalogue, const std::string& folder) {
+    const Byte initialized = Assistant.INITIALIZED;
     Assistant.INITIALIZED = 1;  // no character needed for the picture
     Assistant.EVENTQUEUE->free();
     Assistant.ACTIVATERECORDEVENTS = RECORDER::Requested;
@@ -280,6 +282,7 @@ void renderRecording(Window& catalogue, const std::string& folder) {
     if (!recorder) {
         std::fprintf(stderr, "the recording window did not open\n");
         ++failures;
+        Assistant.INITIALIZED = initialized;
         return;
     }
     for (const char* tab : {"?ColumnsTab", "?IndexesTab", "?TablesTab"}) {
@@ -293,7 +296,87 @@ void renderRecording(Window& catalogue, const std::string& folder) {
     drive::answerMessage("&Nee");
     drive::settle();
     Assistant.ACTIVATERECORDEVENTS = RECORDER::Off;
-    Assistant.INITIALIZED = 0;
+    Assistant.INITIALIZED = initialized;
+}
+
+// Two subjects of the connection window, the first with a recorded step.
+void writeTrainingSteps() {
+    AgntFile steps;
+    if (!steps.open()) {
+        std::fprintf(stderr, "could not open the steps file\n");
+        ++failures;
+        return;
+    }
+    const struct {
+        const char* subject;
+        Long step, x, y;
+        const char* animation;
+        const char* speech;
+        const char* recorded;
+    } rows[] = {
+        {"Algemeen", 0, 0, 0, "", "", ""},
+        {"Algemeen", 1, 120, 30, "Greet", "Hier kiest u de gegevensbron.", ""},
+        {"Algemeen", 2, 260, 90, "GestureRight", "De verbindingstekst verschijnt hier.", ""},
+        {"Algemeen", 3, -32768, -32768, "", "DSN=TabloomSample", "ChooseODBCconnection"},
+        {"Algemeen", 4, 420, 330, "Pleased", "Sluit het venster om te verbinden.", ""},
+        {"Voorbeelden", 0, 0, 0, "", "", ""},
+    };
+    for (const auto& r : rows) {
+        clearRecord(steps.rec.fieldTable(), &steps.rec);
+        steps.rec.PROCEDURENAME = "ChooseODBCconnection";
+        steps.rec.PROCEDUREOMSCHRIJVING = "Choose an ODB Cconnection";
+        steps.rec.ONDERWERP = r.subject;
+        steps.rec.STEP = r.step;
+        steps.rec.POSITIONX = static_cast<Short>(r.x);
+        steps.rec.POSITIONY = static_cast<Short>(r.y);
+        steps.rec.SPEED = 1000;
+        steps.rec.ANIBEFOREORAFTER = "B";
+        steps.rec.ANIMATE = r.animation;
+        steps.rec.SPEAK = r.speech;
+        steps.rec.CURSORPOSTOVAGENT = "LB";
+        steps.rec.EVENTPROCEDURE = r.recorded;
+        if (*r.recorded) steps.rec.EVENT = EVENT::Accepted;
+        steps.add();
+    }
+    steps.close();
+}
+
+// The training window over the connection window, a picture per tab, and its
+// subject window.
+void renderTraining(Window& frame, const std::string& folder) {
+    writeTrainingSteps();
+    drive::pressKey(frame, KEY::F2);
+    Window* connection = drive::waitForWindow("Choose an ODB Cconnection");
+    if (!connection) {
+        ++failures;
+        return;
+    }
+    drive::pressKey(*connection, KEY::Shift + KEY::F10);
+    drive::pressKey(*connection, KEY::Shift + KEY::F11);
+    const char* title = "Voeg Assistent stap toe aan procedure ChooseODBCconnection";
+    if (Window* training = drive::waitForWindow(title, std::chrono::seconds(20))) {
+        const struct {
+            const char* tab;
+            const char* file;
+        } tabs[] = {{"?PROCEDURETAB", "training-window-procedures.png"},
+                    {"?STAPTAB", "training-window-step.png"},
+                    {"?TAB7", "training-window-settings.png"},
+                    {"?TAB6", "training-window-about.png"},
+                    {"?ONDERWERPTAB", "training-window-subjects.png"}};
+        for (const auto& t : tabs) {
+            drive::chooseTab(*training, t.tab);
+            render(title, folder, t.file);
+        }
+        drive::click(*training, "?NIEUWONDERWERPBUTTON");
+        render("Voeg een Onderwerp toe", folder, "subject-window.png");
+        if (Window* subject = drive::window("Voeg een Onderwerp toe")) drive::click(*subject, "?CANCELBUTTON");
+        drive::click(*training, "?OKBUTTON");
+    } else {
+        std::fprintf(stderr, "the training window did not open\n");
+        ++failures;
+    }
+    drive::pressKey(*connection, KEY::Shift + KEY::F10);
+    drive::click(*connection, "?CloseButton");
 }
 
 // ---- shaped windows, on an X server where masks apply --------------------
@@ -493,6 +576,7 @@ int main(int argc, char** argv) {
         if (Window* builder = drive::window("SQL Query wizard")) drive::click(*builder, "?CancelButton");
     }
     render("Tabloom version 1.05", folder, "main-frame-with-windows.png");
+    renderTraining(*frame, folder);
     renderDressedWindow(folder);
     renderMerlinSpeaking(folder);
 

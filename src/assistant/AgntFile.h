@@ -8,11 +8,14 @@
 #include "platform/files/FileKey.h"
 #include "platform/files/KeyedFile.h"
 
-#define AGNTFILE_FIELDS(X)                           \
+// The fields up to STEP, and those after it: the author windows' working
+// records put four colours between them (AgentStap.h).
+#define AGNTFILE_HEAD_FIELDS(X)                      \
     X(platform::CString<81>, PROCEDURENAME)          \
     X(platform::CString<81>, PROCEDUREOMSCHRIJVING)  \
     X(platform::CString<51>, ONDERWERP)              \
-    X(platform::Long, STEP)                          \
+    X(platform::Long, STEP)
+#define AGNTFILE_STEP_FIELDS(X)                      \
     X(platform::Short, POSITIONX)                    \
     X(platform::Short, POSITIONY)                    \
     X(platform::Short, SPEED)                        \
@@ -26,6 +29,7 @@
     X(platform::Byte, ALLEENTEKST)                   \
     X(platform::Byte, AANWIJSRICHTING)               \
     X(platform::String<2>, CURSORPOSTOVAGENT)
+#define AGNTFILE_FIELDS(X) AGNTFILE_HEAD_FIELDS(X) AGNTFILE_STEP_FIELDS(X)
 struct AGNTFILERecord {
     TABLOOM_RECORD(AGNTFILERecord, "AGF", AGNTFILE_FIELDS)
 };

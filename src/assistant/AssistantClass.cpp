@@ -11,6 +11,8 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowCalls.h"
 
+#include <algorithm>
+
 using namespace platform;
 
 namespace {
@@ -102,13 +104,13 @@ void AssistantClass::LoadSettings() {
     const bool named = readSetting(kCharacterSetting) && !clip(AGNTSET.rec.VALUE.view()).empty();
     AGENTNAME = named ? clip(AGNTSET.rec.VALUE.view()) : AGENT::DefaultCharacter;
     TRAINFILEOPEN = 1;
-    loadSettingRows();
+    ReadNumberSettings();
     const ScreenRect desktop = desktopRect();
     DESKTOPPLACEMENT = {desktop.left, desktop.top, desktop.right, desktop.bottom};
 }
 
 // Each number kept in its field's width: a BYTE keeps the low 8 bits.
-void AssistantClass::loadSettingRows() {
+void AssistantClass::ReadNumberSettings(std::initializer_list<std::string_view> names) {
     const struct {
         const char* setting;
         AnyRef field;
@@ -124,7 +126,8 @@ void AssistantClass::loadSettingRows() {
         {"UseMentavoButton", USEMENTAVOBUTTON, 1},
     };
     for (const auto& s : settings)
-        s.field.setNumber(readSetting(s.setting) ? leadingNumber(AGNTSET.rec.VALUE.view()) : s.missing);
+        if (names.size() == 0 || std::find(names.begin(), names.end(), s.setting) != names.end())
+            loadNumberSetting(s.setting, s.field, s.missing);
 }
 
 void AssistantClass::PutSetting(const std::string& value, const std::string& setting) {
@@ -312,9 +315,9 @@ void AssistantClass::TakeApplicationWindow(Long windowHandle) {
     APPLICATIONPOSY = origin.Y;
 }
 
-AssistantFields::Point AssistantClass::windowOrigin(Long windowHandle) {
+bool AssistantClass::TakeWindowPlacement(Long windowHandle) {
     platform::WINDOWPLACEMENT read;
-    if (!GetWindowPlacement(windowHandle, read)) return {};
+    if (!GetWindowPlacement(windowHandle, read)) return false;
     WINDOWPLACEMENT = {WINDOWPLACEMENT.LENGTH,
                        static_cast<Long>(read.flags),
                        static_cast<Long>(read.showCmd),
@@ -322,6 +325,11 @@ AssistantFields::Point AssistantClass::windowOrigin(Long windowHandle) {
                        {read.ptMaxPosition.x, read.ptMaxPosition.y},
                        {read.rcNormalPosition.left, read.rcNormalPosition.top, read.rcNormalPosition.right,
                         read.rcNormalPosition.bottom}};
+    return true;
+}
+
+AssistantFields::Point AssistantClass::windowOrigin(Long windowHandle) {
+    if (!TakeWindowPlacement(windowHandle)) return {};
     const Window* current = TARGET();
     const bool frameMaximised = WINDOWPLACEMENT.SHOWCMD == static_cast<Long>(SW_SHOWMAXIMIZED) && current &&
                                 current->numberProperty(0, PROP::Type) == CREATE::application;

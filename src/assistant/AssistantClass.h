@@ -30,8 +30,9 @@
 //   order and before any later request, once the pause is over.
 // - However the agent window closes, the character is unloaded with it.
 //   After Kill the agent never starts again: the commands do nothing.
-// - The author windows are the virtual operations below that do nothing
-//   here; their subclasses do them.
+// - The training window (Train, Train.cpp) runs over the procedure window
+//   on its thread, its subject window too; the play control and the steps
+//   overview do nothing yet.
 // - The recorder (AssistantRecorder.cpp) makes a row of EVENTQUEUE of every
 //   event a procedure window passes on while it records; the recording
 //   window (WatchEvents.cpp) lists the rows, plays them and stores them as
@@ -88,6 +89,7 @@
 
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -95,6 +97,7 @@ namespace platform {
 class Window;
 }
 struct AGNTFILERecord;
+struct AGENTSTAPRecord;
 
 // The private event that replays one recorded event in a window.
 constexpr platform::Long EVENT_ReplayRecorded = 0xFFF;
@@ -232,8 +235,13 @@ public:
     virtual void TakeEvent(const std::string& procedureName, platform::Long windowHandle);
     virtual void TakeApplicationWindow(platform::Long windowHandle);
     virtual void TakeWindowPosition(platform::Long windowHandle);
+    // The window's placement into WINDOWPLACEMENT; false when it cannot be read.
+    bool TakeWindowPlacement(platform::Long windowHandle);
     virtual void SetWindowPosition(platform::Long x, platform::Long y);
     void SetProcedure(const std::string& procedureName, platform::Long windowHandle);
+    // The numeric settings of those names read again from AGNTSET (all of
+    // them without names), each its default when its row is missing.
+    void ReadNumberSettings(std::initializer_list<std::string_view> names = {});
     // Writes one settings row; the value comes first.
     virtual void PutSetting(const std::string& value, const std::string& setting);
     virtual void ToggleTrainMode();
@@ -288,8 +296,13 @@ public:
     // The current window waits, see-through, for a key or a click anywhere,
     // then stops the character and comes back as it was.
     virtual void CapturePosition();
-    // The author windows and the playback.
-    virtual void Train(platform::Byte flag = 0) {}
+    // The training window over the current procedure window, while train
+    // mode is on; returns when it closes. The flag is not used.
+    virtual void Train(platform::Byte flag = 0);
+    // The animations a step can play, into the queue's first field.
+    void FillAnimationList(platform::QueueBase& list);
+    // The steps overview of the training window's steps.
+    void StappenWindow(platform::Queue<AGENTSTAPRecord>& steps);
     virtual void TogglePlayControl() {}
     // The subjects of PROCEDURENAME: none, nothing happens; one, it plays at
     // once; more, the user chooses in the choose-subject window. Flag 1 (the
@@ -383,7 +396,6 @@ private:
     void addButton(platform::Window& window, const std::string& procedureName);
     // This window's own assistant button, 0 for none.
     platform::Long buttonOf(platform::Window& window, const std::string& procedureName);
-    void loadSettingRows();
     // PlayStep's two kinds: a recorded event replayed, the character directed.
     void replayStep(const AGNTFILERecord& step);
     void directCharacter(const AGNTFILERecord& step);

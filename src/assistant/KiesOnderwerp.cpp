@@ -7,13 +7,13 @@
 #include "assistant/Mentavo.h"
 #include "assistant/P58_KIESONDERWERPWINDOW.h"
 #include "assistant/SettingRow.h"
+#include "assistant/SubjectRows.h"
 
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
 #include "platform/program/WinHelp.h"
 #include "platform/ui/Window.h"
 
-#include <limits>
 #include <optional>
 
 using namespace platform;
@@ -25,34 +25,12 @@ constexpr std::size_t kHelpKeyword = 49;
 // The help window on the right half of the screen, in WinHelp's 1024 units.
 const HELPWININFO kHelpPlace{26, 512, 0, 512, 1024, 1, ""};
 
-// The subjects of the procedure: each subject with a header row (step 0)
-// once, sorted. The walk reads a subject's first row, looks for its header
-// when that is not it, and goes on after the subject's last step. It leaves
-// AGNTFILE's buffer and walk as they were.
+// The subjects of the procedure that have a header row (step 0), sorted.
 void collectSubjects(const std::string& procedure, Queue<AOQRecord>& subjects) {
-    const KeyedFile::ReadPlace place = AGNTFILE.readPlace();
-    const auto seek = [&](const std::string& subject, Long step) {
-        AGNTFILE.rec.PROCEDURENAME = procedure;
-        AGNTFILE.rec.ONDERWERP = subject;
-        AGNTFILE.rec.STEP = step;
-    };
-    seek("", std::numeric_limits<Long>::min());
-    AGNTFILE.set(AGNTFILE.KEY_AGF, AGNTFILE.KEY_AGF);
-    while (AGNTFILE.next() && clip(AGNTFILE.rec.PROCEDURENAME.view()) == procedure) {
-        const std::string subject = AGNTFILE.rec.ONDERWERP.str();
-        bool header = AGNTFILE.rec.STEP == 0;
-        if (!header) {
-            seek(subject, 0);
-            header = AGNTFILE.get(AGNTFILE.KEY_AGF);
-        }
-        if (header) {
-            subjects.rec.ONDERWERP = subject;
-            subjects.add();
-        }
-        seek(subject, std::numeric_limits<Long>::max());
-        AGNTFILE.set(AGNTFILE.KEY_AGF, AGNTFILE.KEY_AGF);
+    for (const std::string& subject : subjectsOf(procedure, Subjects::Headed)) {
+        subjects.rec.ONDERWERP = subject;
+        subjects.add();
     }
-    AGNTFILE.restore(place);
     subjects.sort({{"ONDERWERP"}});
 }
 

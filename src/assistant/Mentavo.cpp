@@ -28,4 +28,8 @@ bool readSetting(const std::string& setting) {
     return AGNTSET.get(AGNTSET.KEY_AGS);
 }
 
+void loadNumberSetting(const std::string& setting, platform::AnyRef field, platform::Long missing) {
+    field.setNumber(readSetting(setting) ? platform::leadingNumber(AGNTSET.rec.VALUE.view()) : missing);
+}
+
 void sayFileError(const std::string& step) { platform::MESSAGE(step + platform::ERROR() + "|" + platform::FILEERROR()); }

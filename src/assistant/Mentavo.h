@@ -6,6 +6,7 @@
 
 #include "assistant/AgntFile.h"
 #include "assistant/AgntSetFile.h"
+#include "platform/data/AnyRef.h"
 
 inline AgntSetFile AGNTSET;
 inline AgntFile AGNTFILE;
@@ -14,5 +15,8 @@ void MentavoModuleInit(platform::Long finish);
 
 // The settings row of that name into AGNTSET's buffer; false when missing.
 bool readSetting(const std::string& setting);
+// The number the row of that name holds, in the field's width (a BYTE keeps
+// its low 8 bits); `missing` without the row.
+void loadNumberSetting(const std::string& setting, platform::AnyRef field, platform::Long missing);
 // A failed file operation: the step's text, then ERROR() and FILEERROR().
 void sayFileError(const std::string& step);

@@ -2,14 +2,9 @@
 // a help button, OK and Annuleer.
 #pragma once
 
+#include "assistant/AOQ.h"
 #include "platform/data/Queue.h"
-#include "platform/data/Record.h"
 #include "platform/ui/WindowSpec.h"
-
-#define AOQ_FIELDS(X) X(platform::CString<51>, ONDERWERP)
-struct AOQRecord {
-    TABLOOM_RECORD(AOQRecord, "AOQ", AOQ_FIELDS)
-};
 
 // What the window shows: the subjects and the search text.
 struct KiesOnderwerpLocals {

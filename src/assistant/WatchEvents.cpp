@@ -3,6 +3,7 @@
 #include "assistant/AssistantClass.h"
 
 #include "assistant/Mentavo.h"
+#include "assistant/SubjectRows.h"
 #include "platform/fiber/Clock.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
@@ -241,26 +242,8 @@ void AssistantClass::CreateWatchEvents() {
     const std::string procedure = clip(rememberedProcedure.view());
     const std::string subject = clip(rememberedSubject.view());
     const Long after = STEPNR;
-    auto ofSubject = [&] {
-        return clip(AGNTFILE.rec.PROCEDURENAME.view()) == procedure && clip(AGNTFILE.rec.ONDERWERP.view()) == subject;
-    };
     addSubjectHeader(procedure, subject);
-    // The subject's last step, then the steps after `after` moved up from the
-    // last down, so the key never holds two rows of one number.
-    AGNTFILE.rec.PROCEDURENAME = procedure;
-    AGNTFILE.rec.ONDERWERP = subject;
-    AGNTFILE.rec.STEP = after + 1;
-    Long last = after + 1;
-    AGNTFILE.set(AGNTFILE.KEY_AGF, AGNTFILE.KEY_AGF);
-    while (AGNTFILE.next() && ofSubject()) last = AGNTFILE.rec.STEP;
-    AGNTFILE.rec.PROCEDURENAME = procedure;
-    AGNTFILE.rec.ONDERWERP = subject;
-    AGNTFILE.rec.STEP = last;
-    AGNTFILE.set(AGNTFILE.KEY_AGF, AGNTFILE.KEY_AGF);
-    while (AGNTFILE.previous() && ofSubject() && AGNTFILE.rec.STEP > after) {
-        AGNTFILE.rec.STEP = AGNTFILE.rec.STEP + rows;
-        AGNTFILE.put();
-    }
+    moveStepsUp(procedure, subject, after + 1, rows);
     clearRecord(AGNTFILE.rec.fieldTable(), &AGNTFILE.rec);
     AGNTFILE.rec.PROCEDURENAME = procedure;
     AGNTFILE.rec.ONDERWERP = subject;
@@ -281,14 +264,8 @@ void AssistantClass::CreateWatchEvents() {
 // F12 offers a subject by its header (step 0): steps stored into a subject
 // that has none get one, describing the procedure by its window's title.
 void AssistantClass::addSubjectHeader(const std::string& procedureName, const std::string& subject) {
-    AGNTFILE.rec.PROCEDURENAME = procedureName;
-    AGNTFILE.rec.ONDERWERP = subject;
-    AGNTFILE.rec.STEP = 0;
-    if (AGNTFILE.get(AGNTFILE.KEY_AGF)) return;
-    clearRecord(AGNTFILE.rec.fieldTable(), &AGNTFILE.rec);
-    AGNTFILE.rec.PROCEDURENAME = procedureName;
-    AGNTFILE.rec.ONDERWERP = subject;
+    if (hasHeader(procedureName, subject)) return;
     const Window* window = Window::topWindowOf(threadOf(procedureName));
-    if (window) AGNTFILE.rec.PROCEDUREOMSCHRIJVING = window->property(0, PROP::Text);
-    if (!AGNTFILE.add()) sayFileError("Add(CreateWatchEvents):");
+    if (!addHeader(procedureName, window ? window->property(0, PROP::Text) : std::string(), subject))
+        sayFileError("Add(CreateWatchEvents):");
 }

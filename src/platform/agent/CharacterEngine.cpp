@@ -1,5 +1,6 @@
 #include "platform/agent/CharacterEngine.h"
 
+#include "platform/system/ProgramFolder.h"
 #include "platform/text/Codepage.h"
 
 #include <QCoreApplication>
@@ -24,11 +25,7 @@ std::string quoted(std::string_view text) {
 
 std::string number(Long n) { return std::to_string(n); }
 
-std::string characterFolder() {
-    if (const char* folder = std::getenv("TABLOOM_CHARACTERS"); folder && *folder) return fromUtf8(folder);
-    if (!QCoreApplication::instance()) return "characters";
-    return fromQString(QCoreApplication::applicationDirPath()) + "/characters";
-}
+std::string characterFolder() { return folderBesideProgram("characters", "TABLOOM_CHARACTERS"); }
 
 }  // namespace
 
@@ -64,7 +61,7 @@ RequestState CharacterEngine::state(RequestId id) const {
 
 std::string CharacterEngine::characterFile(std::string_view name) const {
     const std::string clipped = clip(name);
-    if (clipped.empty() || clipped.front() == '.' || clipped.find_first_of("/\\") != std::string::npos) return {};
+    if (!plainFileName(clipped)) return {};
     return characterFolder() + "/" + clipped + ".tchar";
 }
 

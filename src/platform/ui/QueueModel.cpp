@@ -1,6 +1,7 @@
 #include "platform/ui/QueueModel.h"
 
 #include "platform/text/Codepage.h"
+#include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 
 #include <algorithm>
@@ -26,6 +27,11 @@ std::string enclosed(const std::string& text, std::size_t& i, char closing) {
 
 bool isJustification(char c) { return c == 'L' || c == 'R' || c == 'C' || c == 'D'; }
 
+constexpr std::size_t kColourFields = 4;
+
+// The field of a column's icon number: after its colours, if it has them.
+std::size_t iconField(const ListColumn& column) { return column.field + 1 + (column.colored ? kColourFields : 0); }
+
 // The justification letter at i and the indent in parentheses after it, if any.
 std::pair<char, int> readJustification(const std::string& format, std::size_t& i) {
     const char justification = format[i++];
@@ -46,7 +52,8 @@ Qt::Alignment alignmentOf(char justification) {
 
 // A column is its width, its justification and indent, then modifiers, a
 // "~Header~" with the heading's justification, an optional "@picture@" and
-// "#field#"; the next width starts the next column.
+// "#field#"; the next width starts the next column. Its colours and its icon
+// take the fields after its own.
 std::vector<ListColumn> parseListFormat(const std::string& format) {
     std::vector<ListColumn> columns;
     std::size_t i = 0, nextField = 1;
@@ -67,12 +74,13 @@ std::vector<ListColumn> parseListFormat(const std::string& format) {
                     break;
                 case '#': column.field = static_cast<std::size_t>(leadingNumber(enclosed(format, i, '#'))); break;
                 case '?': column.icon = true, ++i; break;
+                case '*': column.colored = true, ++i; break;
                 case '|': column.rightBorder = true, ++i; break;
                 case 'M': column.resizable = true, ++i; break;
                 default: ++i; break;
             }
         }
-        nextField = column.field + (column.icon ? 2 : 1);
+        nextField = iconField(column) + (column.icon ? 1 : 0);
         columns.push_back(column);
     }
     if (columns.empty()) columns.push_back({0, {}, 1});
@@ -164,8 +172,17 @@ QVariant QueueModel::data(const QModelIndex& index, int role) const {
     const ListColumn& column = columns_[static_cast<std::size_t>(index.column())];
     if (role == Qt::DecorationRole && column.icon) {
         const auto entry = static_cast<std::size_t>(
-            leadingNumber(queue_->rowText(static_cast<std::size_t>(index.row()) + 1, column.field + 1)));
+            leadingNumber(queue_->rowText(static_cast<std::size_t>(index.row()) + 1, iconField(column))));
         return entry >= 1 && entry <= icons_.size() ? QVariant(icons_[entry - 1]) : QVariant();
+    }
+    if (column.colored) {
+        switch (role) {
+            case Qt::ForegroundRole: return colorOf(column, index.row(), 1);
+            case Qt::BackgroundRole: return colorOf(column, index.row(), 2);
+            case SelectedForegroundRole: return colorOf(column, index.row(), 3);
+            case SelectedBackgroundRole: return colorOf(column, index.row(), 4);
+            default: break;
+        }
     }
     if (role == Qt::TextAlignmentRole) return static_cast<int>(alignmentOf(column.justification));
     // An editable combo reads its rows' texts as edit texts.
@@ -173,6 +190,13 @@ QVariant QueueModel::data(const QModelIndex& index, int role) const {
     std::string text = clip(queue_->rowText(static_cast<std::size_t>(index.row()) + 1, column.field));
     if (const std::size_t width = pictureWidth(column.picture); width > 0 && text.size() > width) text.resize(width);
     return toQString(text);
+}
+
+QVariant QueueModel::colorOf(const ListColumn& column, int row, std::size_t place) const {
+    const auto number =
+        static_cast<Long>(leadingNumber(queue_->rowText(static_cast<std::size_t>(row) + 1, column.field + place)));
+    const QColor color = colorFromNumber(number);
+    return color.isValid() ? QVariant(color) : QVariant();
 }
 
 void QueueModel::setIcons(std::vector<QIcon> icons) {

@@ -7,6 +7,9 @@
 // parentheses, "|" for a border on the right, "M" for a column the user can
 // resize, "~Header~" with the heading's own justification after it, the
 // "@picture@" (a string picture cuts the text to its width) and "#field#".
+// "*" gives a column its colours: the four fields after the column's field are
+// its text, background, selected text and selected background colours (BGR
+// numbers, -1 none); an icon's field comes after them.
 // A list with a mark field shows each row's mark as the check box of its first
 // column; ticking it writes the row. A column with an icon shows entry n of
 // the list's icon list (1-based) beside its text.
@@ -26,6 +29,7 @@ struct ListColumn {
     QString header;
     std::size_t field = 0;  // queue field shown
     bool icon = false;      // "?": the next field holds the number of the row's icon
+    bool colored = false;   // "*": the four fields after it hold the row's colours
     char justification = 'L';
     int indent = 0;               // dialog units from the side the text is aligned to
     char headerJustification = 0;  // 0: as the column
@@ -33,6 +37,11 @@ struct ListColumn {
     bool resizable = false;
     std::string picture;  // "@s255"
 };
+
+// The colours a coloured column gives its selected rows (a QColor each;
+// nothing for none); its others are the foreground and background roles.
+constexpr int SelectedForegroundRole = Qt::UserRole + 1;
+constexpr int SelectedBackgroundRole = Qt::UserRole + 2;
 
 // Where a justification letter puts the text.
 Qt::Alignment alignmentOf(char justification);
@@ -68,6 +77,9 @@ private:
     void after(const QueueChange& change);
     void followSort(const std::vector<std::size_t>& order);
     void rowsChanged(int first, int last);
+    // The colour in the row's field `place` after the column's own (1 its
+    // text colour ... 4 its selected background); nothing for -1.
+    QVariant colorOf(const ListColumn& column, int row, std::size_t place) const;
 
     QueueBase* queue_;  // nullptr once detached
     std::vector<ListColumn> columns_;

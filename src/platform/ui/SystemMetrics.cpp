@@ -1,5 +1,6 @@
 #include "platform/ui/SystemMetrics.h"
 
+#include "platform/system/ProgramFolder.h"
 #include "platform/text/Codepage.h"
 #include "platform/ui/Equates.h"
 #include "platform/ui/PictureFiles.h"
@@ -162,20 +163,26 @@ QPixmap drawLetterIcon(const std::string& name) {
 
 namespace {
 
-// A "~" name is a picture built into the program: one the layer draws, else
-// the file of the bare name, else a letter on a square.
+// A "~" name is the program's own picture: one the layer draws, else its
+// file, else a letter on a square.
 QPixmap builtIn(const std::string& name) {
-    static std::map<std::string, QPixmap> drawn;
+    static std::map<std::string, QPixmap> drawn, letters;
     auto it = drawn.find(name);
     if (it != drawn.end()) return it->second;
     QPixmap picture = drawSymbol(name);
     if (picture.isNull()) picture = drawNamedIcon(name);
     if (!picture.isNull()) return drawn[name] = picture;
-    const QPixmap file = pictureFile(name.substr(1));
-    return file.isNull() ? drawn[name] = drawLetterIcon(name) : file;
+    if (const QPixmap file = pictureFile(programPictureFile(name)); !file.isNull()) return file;
+    it = letters.find(name);
+    return it != letters.end() ? it->second : letters[name] = drawLetterIcon(name);
 }
 
 }  // namespace
+
+std::string programPictureFile(std::string_view name) {
+    if (!name.starts_with('~') || !plainFileName(name.substr(1))) return {};
+    return folderBesideProgram("resources", "TABLOOM_RESOURCES") + "/" + std::string(name.substr(1));
+}
 
 QIcon iconFor(const std::string& name) {
     const QPixmap picture = pictureFor(name);

@@ -29,11 +29,16 @@ QColor colorFromNumber(Long bgr);
 
 // Icons and images by name: a file of that name on disk (PictureFiles.h),
 // nothing when it cannot be read; a name starting with "~" ("~Pauze.ico")
-// is built into the program: drawn by the layer (the message-box symbols,
+// is the program's own: drawn by the layer (the message-box symbols,
 // "~MentavoButton.ico", "~ZelCloseApplication.ico", ICON::Application),
-// else the file of the name without "~", else a letter on a square.
+// else its file among the program's pictures (programPictureFile), else a
+// letter on a square.
 QIcon iconFor(const std::string& name);
 QPixmap pictureFor(const std::string& name);
+// The file of the program's own picture "~name": the name in the folder
+// "resources" beside the program (TABLOOM_RESOURCES names another); empty
+// for a name that would lead out of that folder.
+std::string programPictureFile(std::string_view name);
 
 // The runtime's key code of a Qt key event; 0 for a lone modifier.
 Long keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers);

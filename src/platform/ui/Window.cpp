@@ -1,5 +1,6 @@
 #include "platform/ui/Window.h"
 
+#include "platform/data/AnyRef.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/ui/PointerCalls.h"
 #include "platform/ui/SystemMetrics.h"
@@ -50,15 +51,18 @@ std::string_view fitted(const Control& c, std::string_view text) {
 
 }  // namespace
 
-Binding bind(Byte& variable) {
-    return {[&variable] { return std::to_string(variable); },
-            [&variable](std::string_view t) { variable = static_cast<Byte>(leadingNumber(t)); }};
+namespace {
+
+Binding bindNumber(AnyRef variable) {
+    return {[variable] { return variable.text(); }, [variable](std::string_view t) { variable.setText(t); }};
 }
 
-Binding bind(Long& variable) {
-    return {[&variable] { return std::to_string(variable); },
-            [&variable](std::string_view t) { variable = static_cast<Long>(leadingNumber(t)); }};
-}
+}  // namespace
+
+Binding bind(Byte& variable) { return bindNumber(variable); }
+Binding bind(Short& variable) { return bindNumber(variable); }
+Binding bind(UShort& variable) { return bindNumber(variable); }
+Binding bind(Long& variable) { return bindNumber(variable); }
 
 Binding bind(std::string& variable) {
     return {[&variable] { return variable; }, [&variable](std::string_view t) { variable = t; }};
@@ -98,6 +102,7 @@ Control Window::controlOf(const ControlSpec& s, Long number, Long parent) const 
         c.props[PROP::TrueValue] = s.trueValue;
         c.props[PROP::FalseValue] = s.falseValue;
     }
+    if (s.type == CREATE::radio && !s.value.empty()) c.props[PROP::TrueValue] = s.value;
     if (s.type == CREATE::sheet) c.props[PROP::Selected] = "1";
     return c;
 }

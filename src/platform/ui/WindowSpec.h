@@ -33,7 +33,10 @@ template <std::size_t N>
 Binding bind(String<N>& variable) {
     return {[&variable] { return clip(variable.view()); }, [&variable](std::string_view t) { variable = t; }};
 }
+// Numbers keep their width, as the runtime stores them: a BYTE the low 8 bits.
 Binding bind(Byte& variable);
+Binding bind(Short& variable);
+Binding bind(UShort& variable);
 Binding bind(Long& variable);
 // A text of any length: nothing on the way cuts it.
 Binding bind(std::string& variable);
@@ -54,6 +57,7 @@ struct ControlSpec {
     std::string choices;          // a combo's fixed drop list: "MSSQL|ODBC|ORACLE"
     std::string trueValue = "1";  // a check box's VALUE when ticked
     std::string falseValue = "0";
+    std::string value;            // a radio's VALUE, its option's when it is on; none: its text without "&"
     Long key = 0;                 // accelerator key code
     Long std = STD::None;         // standard action
     std::string msg;              // status-bar text while highlighted or focused

@@ -26,6 +26,7 @@ constexpr std::chrono::milliseconds kOnScreenWait{500};
 
 void installInputRouting();
 void installTipRouting();
+void installBusyPointer();
 void installPointerInput();
 QWidget* makeClientArea(WindowView& view);
 QMdiArea* makeFrameArea(WindowView& view, QWidget* parent);
@@ -34,6 +35,7 @@ WindowView::WindowView(Window& model) : model_(&model) {
     installInputRouting();
     installPointerInput();
     installTipRouting();
+    installBusyPointer();
     setWindowFlag(Qt::FramelessWindowHint);
     setMouseTracking(true);  // the resize cursor over the borders
     setAttribute(Qt::WA_DeleteOnClose, false);

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -37,7 +38,8 @@ WindowSpec formSpec(CString<2>& flag, CString<11>& colour, CString<21>& name) {
         {.type = CREATE::option, .label = "?Colour", .text = "Colour", .at = {4, 20, 120, 40}, .use = bind(colour),
          .children = {
             {.type = CREATE::radio, .label = "?Red", .text = "&Red", .at = {8, 30, 50, 10}},
-            {.type = CREATE::radio, .label = "?Green", .text = "Gr&&een", .at = {8, 42, 50, 10}}}},
+            {.type = CREATE::radio, .label = "?Green", .text = "Gr&&een", .at = {8, 42, 50, 10}},
+            {.type = CREATE::radio, .label = "?Blue", .text = "&Blue", .at = {60, 30, 50, 10}, .value = "B"}}},
         {.type = CREATE::entry, .label = "?Name", .text = "@s20", .at = {4, 70, 80, 12}, .use = bind(name)}}};
 }
 
@@ -77,6 +79,7 @@ TEST(ControlState, ACheckBoxAndAnOptionSayWhatIsOnAndTakeItWrittenOrChanged) {
     EXPECT_EQ(w->property(check, PROP::Selected), "0");
     EXPECT_EQ(w->property(option, PROP::Selected), "0") << "no radio is on";
     EXPECT_EQ(w->property(w.number("?Green"), PROP::TrueValue), "Gr&een") << "a radio's value is its text";
+    EXPECT_EQ(w->property(w.number("?Blue"), PROP::TrueValue), "B") << "unless the structure gives one";
 
     drive::click(*w, "?Flag");
     drive::click(*w, "?Green");
@@ -103,6 +106,47 @@ TEST(ControlState, ACheckBoxAndAnOptionSayWhatIsOnAndTakeItWrittenOrChanged) {
     w->setProperty(option, PROP::Selected, 0);
     EXPECT_EQ(w->property(option, PROP::Selected), "0");
     EXPECT_EQ(w.taken(EVENT::Accepted).size(), 2u) << "only the clicks raised events";
+
+    drive::click(*w, "?Blue");
+    EXPECT_EQ(colour.str(), "B");
+    EXPECT_EQ(w->property(option, PROP::Selected), "3");
+    w->change(option, "Gr&een");
+    drive::settle();
+    EXPECT_FALSE(radio("?Blue")->isChecked());
+    EXPECT_TRUE(radio("?Green")->isChecked());
+}
+
+TEST(ControlState, ANumberBoundToAControlKeepsTheWidthOfItsType) {
+    Byte byte = 0;
+    Short shortNumber = 0;
+    UShort unsignedShort = 0;
+    Long longNumber = 0;
+    RunningWindow w({.label = "W", .title = "Numbers", .at = {0, 0, 200, 80}, .controls = {
+        {.type = CREATE::entry, .label = "?Byte", .text = "@n6", .at = {4, 4, 60, 12}, .use = bind(byte)},
+        {.type = CREATE::entry, .label = "?Short", .text = "@n6", .at = {4, 20, 60, 12}, .use = bind(shortNumber)},
+        {.type = CREATE::spin, .label = "?UShort", .text = "@n6", .at = {4, 36, 60, 12}, .use = bind(unsignedShort)},
+        {.type = CREATE::entry, .label = "?Long", .text = "@n12", .at = {4, 52, 60, 12}, .use = bind(longNumber)}}});
+    const struct {
+        const char* label;
+        const char* typed;
+        std::function<Long()> stored;
+        Long expected;
+    } cases[] = {
+        {"?Byte", "300", [&] { return Long{byte}; }, 44},
+        {"?Short", "-12", [&] { return Long{shortNumber}; }, -12},
+        {"?Short", "40000", [&] { return Long{shortNumber}; }, 40000 - 65536},
+        {"?UShort", "65537", [&] { return Long{unsignedShort}; }, 1},
+        {"?Long", "-2147483648", [&] { return longNumber; }, -2147483647 - 1},
+        {"?Long", "12.9", [&] { return longNumber; }, 12},
+    };
+    for (const auto& c : cases) {
+        drive::typeOver(*w, c.label, c.typed);
+        drive::leave(*w, c.label);
+        EXPECT_EQ(c.stored(), c.expected) << c.label << " " << c.typed;
+    }
+    shortNumber = -7;
+    w->display();
+    EXPECT_EQ(drive::screenText(*w, "?Short"), "-7");
 }
 
 TEST(ControlState, ChangeEndsTypingAndWhatWasTypedGoes) {

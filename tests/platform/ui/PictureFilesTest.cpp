@@ -7,6 +7,7 @@
 
 #include "platform/ui/PictureFiles.h"
 #include "platform/ui/SystemMetrics.h"
+#include "platform/ui/view/Looks.h"
 
 #include <QImage>
 #include <chrono>
@@ -74,13 +75,25 @@ TEST(PictureFiles, AFileIsDecodedOnceUntilItChanges) {
     EXPECT_EQ(picturesDecoded(), before + 2);
 }
 
-TEST(PictureFiles, NamesWithATildeAreTheProgramsOwn) {
+TEST(PictureFiles, NamesWithATildeAreTheProgramsOwnPicturesBesideIt) {
+    for (const char* ours : {"~Arrowup2.ico", "~Arrowdn2.ico", "~ArrowLeft.ico", "~ArrowRight.ico", "~MentavoLogo.png"})
+        EXPECT_FALSE(pictureFile(programPictureFile(ours)).isNull()) << ours << " beside the program";
+
     TempFolder folder;
-    const std::string file = (folder.path() / "own.png").string();
+    fs::create_directory(folder.path() / "inner");
     QImage square(5, 5, QImage::Format_RGB32);
     square.fill(Qt::blue);
-    ASSERT_TRUE(square.save(QString::fromStdString(file)));
-    EXPECT_EQ(pictureFor("~" + file).width(), 5) << "the file of the bare name";
+    for (const char* file : {"own.png", "inner/deeper.png"})
+        ASSERT_TRUE(square.save(QString::fromStdString(folder.file(file))));
+    setenv("TABLOOM_RESOURCES", folder.path().c_str(), 1);
+    EXPECT_EQ(pictureFor("~own.png").width(), 5) << "the file of the bare name among the program's";
+    const auto cursor = cursorFor("~own.png");
+    ASSERT_TRUE(cursor.has_value());
+    EXPECT_EQ(cursor->pixmap().width(), 5) << "cursors too";
+    for (const char* outside : {"~inner/deeper.png", "~../own.png", "~.hidden.png"})
+        EXPECT_EQ(programPictureFile(outside), "") << outside << " would leave the folder";
+    unsetenv("TABLOOM_RESOURCES");
+
     for (const char* drawn : {"~ZelCloseApplication.ico", "~Application.ico", "~EXCLAMATION", "~Unknown.ico"})
         EXPECT_FALSE(pictureFor(drawn).isNull()) << drawn;
     EXPECT_NE(pictureFor("~ZelCloseApplication.ico").toImage(), pictureFor("~Unknown.ico").toImage())

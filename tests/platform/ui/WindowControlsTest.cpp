@@ -71,6 +71,9 @@ TEST(ListFormat, ColumnsAreReadUpToTheNextWidth) {
          {1, 2, 3}},
         {"30R(1)|M~Size~C(0)@n-10.2@#4#20L~Asc / Desc~@s1@", {30, 20}, {"Size", "Asc / Desc"}, {4, 5}},
         {"20L(2)|M~Name~@s20@?#2#10L(2)@s5@", {20, 10}, {"Name", ""}, {2, 4}},  // field 3 holds the icon
+        // Fields 2 to 5 hold the first column's colours, then its icon, field 6.
+        {"20L(2)*?~Stap~@n5@20L(2)~Naam~", {20, 20}, {"Stap", "Naam"}, {1, 7}},
+        {"24R(2)|M*~Stap~@n5@#4#30R(2)~X~#9#30R(2)~Y~", {24, 30, 30}, {"Stap", "X", "Y"}, {4, 9, 10}},
     };
     for (const auto& c : cases) {
         std::vector<int> widths;
@@ -113,6 +116,72 @@ TEST(ListFormat, JustificationBordersResizingAndPicturesAreRead) {
         std::vector<std::string> looks;
         for (const ListColumn& column : parseListFormat(c.format)) looks.push_back(look(column));
         EXPECT_EQ(looks, c.looks) << c.format;
+    }
+}
+
+namespace {
+
+#define COLOUREDROW_FIELDS(X)               \
+    X(CString<20>, NAME)                    \
+    X(Long, TEXTCOLOR)                      \
+    X(Long, BACKCOLOR)                      \
+    X(Long, SELECTEDTEXTCOLOR)              \
+    X(Long, SELECTEDBACKCOLOR)              \
+    X(CString<20>, NOTE)
+struct ColouredRow {
+    TABLOOM_RECORD(ColouredRow, "", COLOUREDROW_FIELDS)
+};
+
+}  // namespace
+
+TEST(ListColours, AColouredColumnDrawsEachRowInItsColoursSelectedOrNot) {
+    constexpr Long kRed = 0x0000FF, kGreen = 0x00FF00, kNone = -1;
+    Queue<ColouredRow> rows;
+    const struct {
+        const char* name;
+        Long text, back, selectedText, selectedBack;
+    } given[] = {{"red", kNone, kRed, kRed, kNone}, {"plain", kNone, kNone, kNone, kNone},
+                 {"green when selected", kNone, kNone, kNone, kGreen}};
+    for (const auto& g : given) {
+        rows.rec.NAME = g.name;
+        rows.rec.TEXTCOLOR = g.text;
+        rows.rec.BACKCOLOR = g.back;
+        rows.rec.SELECTEDTEXTCOLOR = g.selectedText;
+        rows.rec.SELECTEDBACKCOLOR = g.selectedBack;
+        rows.rec.NOTE = "note";
+        rows.add();
+    }
+    RunningWindow w({.label = "W", .title = "Colours", .at = {0, 0, 200, 80}, .controls = {
+        {.type = CREATE::list, .label = "?List", .at = {2, 2, 196, 76}, .from = &rows,
+         .format = "80L(2)*~Name~@s20@60L(2)~Note~@s20@"}}});
+    auto* list = qobject_cast<QTableView*>(w->view()->widget(w.number("?List")));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->model()->index(0, 1).data().toString(), "note") << "the colours are no column";
+    // A pixel of the cell right of its text, where only its background shows.
+    const auto background = [&](int row) {
+        const QRect cell = list->visualRect(list->model()->index(row, 0));
+        return list->viewport()->grab().toImage().pixelColor(cell.right() - 4, cell.center().y());
+    };
+    const QColor highlight = list->palette().color(QPalette::Highlight);
+    const QColor base = list->palette().color(QPalette::Base);
+    EXPECT_EQ(background(0), colorFromNumber(kRed));
+    EXPECT_EQ(background(1), base);
+    EXPECT_EQ(list->model()->index(0, 0).data(SelectedForegroundRole).value<QColor>(), colorFromNumber(kRed));
+    EXPECT_FALSE(list->model()->index(1, 0).data(Qt::ForegroundRole).isValid()) << "-1 is no colour";
+
+    // The style shades a selected row a little.
+    const auto near = [](const QColor& a, const QColor& b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 48;
+    };
+    const struct {
+        int row;
+        QColor selected;
+    } selections[] = {{0, highlight}, {2, colorFromNumber(kGreen)}};
+    for (const auto& s : selections) {
+        w->select(w.number("?List"), s.row + 1);
+        drive::settle();
+        EXPECT_TRUE(near(background(s.row), s.selected))
+            << "row " << s.row + 1 << ": " << background(s.row).name().toStdString();
     }
 }
 

@@ -41,12 +41,14 @@ void setColumnResizing(QHeaderView* header, const std::vector<ListColumn>& colum
 }
 
 // Draws a list's cells as its format says: the content indented from the
-// side it is aligned to, and a line down the right of a column with a border.
+// side it is aligned to, a line down the right of a column with a border, and
+// a coloured column's own colours for its selected rows.
 class ListColumnDelegate : public QStyledItemDelegate {
 public:
     ListColumnDelegate(const QueueModel& rows, QObject* parent) : QStyledItemDelegate(parent), rows_(rows) {}
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& given, const QModelIndex& index) const override {
+        const QStyleOptionViewItem option = selectedColors(given, index);
         // The row's background spans the cell; only the content moves.
         QStyleOptionViewItem cell(option);
         initStyleOption(&cell, index);
@@ -80,6 +82,13 @@ public:
 private:
     static QStyle* styleOf(const QStyleOptionViewItem& option) {
         return option.widget ? option.widget->style() : QApplication::style();
+    }
+    static QStyleOptionViewItem selectedColors(const QStyleOptionViewItem& option, const QModelIndex& index) {
+        QStyleOptionViewItem colored(option);
+        const QVariant text = index.data(SelectedForegroundRole), back = index.data(SelectedBackgroundRole);
+        if (text.isValid()) colored.palette.setColor(QPalette::HighlightedText, text.value<QColor>());
+        if (back.isValid()) colored.palette.setColor(QPalette::Highlight, back.value<QColor>());
+        return colored;
     }
     const ListColumn& columnOf(const QModelIndex& index) const {
         return rows_.columns().at(static_cast<std::size_t>(index.column()));

@@ -1,6 +1,7 @@
 #include "platform/ui/view/Looks.h"
 
 #include "platform/text/Codepage.h"
+#include "platform/ui/PictureFiles.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 
@@ -57,8 +58,8 @@ std::optional<QCursor> cursorFor(const std::string& name) {
     std::string key = upper(clip(name));
     if (key.starts_with("CURSOR:")) key.erase(0, 7);
     if (auto it = named.find(key); it != named.end()) return QCursor(it->second);
-    const QPixmap file(toQString(clip(name)));
-    if (!file.isNull()) return QCursor(file);
+    const std::string file = name.starts_with('~') ? programPictureFile(clip(name)) : clip(name);
+    if (const QPixmap picture = pictureFile(file); !picture.isNull()) return QCursor(picture);
     return std::nullopt;
 }
 

@@ -34,7 +34,8 @@ void applyFontStyle(QFont& font, Long style);
 // `base` with the typeface, size and style the properties give, where they give one.
 QFont fontOf(const Window& window, Long control, const QFont& base);
 
-// The cursor a name gives; none for an empty or unknown name.
+// The cursor a name gives: one of the runtime's names ("Wait", "Cross", ...),
+// a file, or the program's own "~" file; none for an empty or unknown name.
 std::optional<QCursor> cursorFor(const std::string& name);
 
 enum class PictureMode { Stretched, Centered, Tiled };

@@ -1,5 +1,6 @@
 // A spin box: numbers in its range by its step, or the texts of its rows
 // (field 1 of its queue, or of its FROM text); a list's in-place editor, say.
+// Leaving it after a change accepts the change, as an entry does.
 #include "platform/data/Queue.h"
 #include "platform/text/Codepage.h"
 #include "platform/ui/Window.h"
@@ -82,6 +83,7 @@ public:
     QWidget* create(const ControlSpec& s, QWidget* parent, const QFont&) override {
         spin_ = new QueueSpinBox(s.from, parent);
         QObject::connect(spin_, &QSpinBox::textChanged, spin_, [this](const QString& t) { typed(t); });
+        acceptWhenLeft(spin_);
         spin_->edit()->installEventFilter(new DoubleClickAsKey(spin_, [this] {
             if (window().model()) model().userPressedKey(KEY::MouseLeft2, number());
         }));
