@@ -455,10 +455,7 @@ void Window::setProperty(Long number, Long prop, std::string_view value) {
     if (Geometry::holds(prop)) {
         Geometry* g = geometryOf(number);
         if (!g) return;
-        const auto size = static_cast<Long>(leadingNumber(value));
-        g->write(prop, size, usesPixels());
-        if (Control* c = number != 0 && size != 0 ? control(number) : nullptr)
-            c->props.erase(prop == PROP::Width ? PROP::NoWidth : prop == PROP::Height ? PROP::NoHeight : 0);
+        writeGeometry(number, *g, prop, static_cast<Long>(leadingNumber(value)));
     } else if (number != 0 && (prop == PROP::NoWidth || prop == PROP::NoHeight) && leadingNumber(value) != 0) {
         // The natural size: as wide or high as what the control shows.
         Control* c = control(number);
@@ -480,6 +477,28 @@ void Window::setProperty(Long number, Long prop, std::string_view value) {
         }
     }
     if (view_) view_->apply(number, prop);
+}
+
+void Window::writeGeometry(Long number, Geometry& g, Long prop, Long value) {
+    g.write(prop, value, usesPixels());
+    if (Control* c = number != 0 && value != 0 ? control(number) : nullptr)
+        c->props.erase(prop == PROP::Width ? PROP::NoWidth : prop == PROP::Height ? PROP::NoHeight : 0);
+}
+
+// The view places a control (or the window) from its whole geometry, whichever part changed.
+void Window::setPosition(Long number, std::optional<Long> x, std::optional<Long> y, std::optional<Long> width,
+                         std::optional<Long> height) {
+    Geometry* g = geometryOf(number);
+    if (!g) return;
+    const std::pair<Long, std::optional<Long>> parts[] = {
+        {PROP::Xpos, x}, {PROP::Ypos, y}, {PROP::Width, width}, {PROP::Height, height}};
+    bool written = false;
+    for (const auto& [prop, value] : parts) {
+        if (!value) continue;
+        writeGeometry(number, *g, prop, *value);
+        written = true;
+    }
+    if (written && view_) view_->apply(number, PROP::Xpos);
 }
 
 bool Window::accept() {

@@ -62,6 +62,7 @@
 
 #include <list>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,10 @@ public:
     void setProperty(Long control, Long prop, std::string_view value);
     void setProperty(Long control, Long prop, Long value) { setProperty(control, prop, std::to_string(value)); }
     Long numberProperty(Long control, Long prop) const;
+    // SETPOSITION: the parts given (in the window's units) written at once
+    // and shown with one placement, as their writes one by one would.
+    void setPosition(Long control, std::optional<Long> x, std::optional<Long> y, std::optional<Long> width,
+                     std::optional<Long> height);
     // Indexed properties (PROPLIST), of column `index` (1 the first) of a
     // list or combo as its format holds them: Exists 1 or 0, Width in
     // dialog units. A width written shows at once and PROP:Format reads it;
@@ -271,6 +276,8 @@ private:
     const Control* toolbarOf(const Control& c) const;
     Geometry* geometryOf(Long control);
     const Geometry* geometryOf(Long control) const;
+    // A size written is no longer natural.
+    void writeGeometry(Long control, Geometry& g, Long prop, Long value);
     Event stamped(Event e) const;
     bool applyBinding(Control& c);
     Long tabPosition(const Control& tab) const;  // 1 for the sheet's first tab

@@ -94,6 +94,25 @@ TEST(WindowGeometry, ANaturalSizeReadsBackAsLaidOut) {
     EXPECT_EQ(w->numberProperty(natural, PROP::Width), label->width());
 }
 
+TEST(WindowGeometry, SetPositionPlacesTheGivenPartsAtOnceAndASizeNotGivenStaysNatural) {
+    RunningWindow w(plain("positioned"));
+    const DialogUnits& du = w->units();
+    const Long natural = w.number("?Natural"), entry = w.number("?Entry");
+    w->setPosition(natural, 20, 30, std::nullopt, std::nullopt);
+    w->setPosition(entry, 40, 50, 70, 14);
+    EXPECT_EQ(widgetOf(w, "?Natural")->pos(), QPoint(du.toPixelsX(20), du.toPixelsY(30)));
+    EXPECT_EQ(widgetOf(w, "?Entry")->geometry(),
+              QRect(du.toPixelsX(40), du.toPixelsY(50), du.toPixelsX(70), du.toPixelsY(14)));
+    EXPECT_EQ(w->numberProperty(entry, PROP::Width), 70);
+    const Long before = w->numberProperty(natural, PROP::Width);
+    w->setProperty(natural, PROP::Text, "A natural size that grows with its text");
+    EXPECT_GT(w->numberProperty(natural, PROP::Width), before) << "still natural";
+    w->setPosition(0, 50, std::nullopt, 170, std::nullopt);
+    EXPECT_EQ(w->view()->x(), du.toPixelsX(50));
+    EXPECT_EQ(w->view()->clientRect().width(), du.toPixelsX(170));
+    EXPECT_EQ(w->numberProperty(0, PROP::Ypos), 20);
+}
+
 TEST(WindowGeometry, AWindowOpensWhereItsStructureSaysAndMovesWhenTheProgramSays) {
     RunningWindow w(plain("placed"));
     const DialogUnits& du = w->units();
