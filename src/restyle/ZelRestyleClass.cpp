@@ -592,9 +592,11 @@ void ZelRestyleClass::change(Long control, Long property, std::string_view value
 
 void ZelRestyleClass::place(Long control, Long x, Long y, Long width, Long height) {
     Window& w = *PROCEDUREWINDOW;
-    for (const auto& [property, value] :
-         {std::pair{PROP::Xpos, x}, std::pair{PROP::Ypos, y}, std::pair{PROP::Width, width}, std::pair{PROP::Height, height}})
-        if (w.numberProperty(control, property) != value) w.setProperty(control, property, value);
+    const auto differing = [&](Long property, Long value) {
+        return w.numberProperty(control, property) != value ? std::optional<Long>(value) : std::nullopt;
+    };
+    w.setPosition(control, differing(PROP::Xpos, x), differing(PROP::Ypos, y), differing(PROP::Width, width),
+                  differing(PROP::Height, height));
 }
 
 // Images on controls lie where their controls lie and show while they show.
