@@ -6,7 +6,7 @@
 #include "app/main/Globals.h"
 #include "platform/files/FileKey.h"
 #include "platform/system/Errors.h"
-#include "platform/program/DesktopSettings.h"
+#include "platform/ui/DesktopRect.h"
 #include "platform/ui/Window.h"
 
 #include <filesystem>
@@ -176,6 +176,22 @@ TEST_F(ZelStylemanagerClassSetupTest, EachDataFileIsOpenedReCreatedOrLeftAsItsSt
         EXPECT_EQ(waitForExit(), 0);
         fs::current_path(top);
     }
+}
+
+// Escape on the question would end the program if it answered No.
+TEST_F(ZelStylemanagerClassSetupTest, AStrayEscapeLeavesTheChangedStructureQuestionUp) {
+    makeDataFiles();
+    ASSERT_TRUE(OldConditionFile().create());
+    launchProgram();
+    closeSplash();
+    Window* box = drive::window("ZelRestyle");
+    ASSERT_NE(box, nullptr);
+    drive::pressKey(*box, KEY::Esc);
+    EXPECT_EQ(drive::messageText().substr(0, 22), "The file structure of ") << "still asking";
+    EXPECT_TRUE(drive::answerMessage("&Yes"));
+    ASSERT_NE(drive::waitForWindow(kFrameTitle), nullptr);
+    drive::chooseMenu(frame(), "?EXIT");
+    EXPECT_EQ(waitForExit(), 0);
 }
 
 TEST_F(ZelStylemanagerClassSetupTest, TheSetUpFillsTheCatalogueKeepsTheHotKeyAndReadsTheDesktop) {

@@ -87,6 +87,8 @@ WindowView::WindowView(Window& model) : model_(&model) {
 // Qt may delete a view the model still holds: an MDI child's goes with its
 // frame's.
 WindowView::~WindowView() {
+    // The focus moves while ~QWidget deletes the controls, after this object is gone.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     if (model_) model_->viewGone();
 }
 
@@ -116,7 +118,12 @@ void WindowView::appear() {
         showAsMdiChild();
     else
         showAsTopLevel();
+    showFocusMarks();
 }
+
+// From the start, not only once Tab was pressed, so a keyboard user sees what
+// Enter presses; Qt forgets this whenever a window shows.
+void WindowView::showFocusMarks() { window()->setAttribute(Qt::WA_KeyboardFocusChange); }
 
 void WindowView::showAsMdiChild() {
     QMdiArea* area = Window::applicationFrame()->view()->mdiArea();
@@ -126,7 +133,7 @@ void WindowView::showAsMdiChild() {
     {
         const ProgramChange change(*this);
         sub_->resize(size());
-        if (model_->spec().center) showCentred();
+        if (model_->spec().center || model_->spec().noPosition) showCentred();
         sub_->move(designedOuter().topLeft());  // placed: the area does not place it again
     }
     sub_->installEventFilter(this);
@@ -136,6 +143,7 @@ void WindowView::showAsMdiChild() {
 
 void WindowView::showAsTopLevel() {
     if (model_->spec().center) showCentred();
+    else if (model_->spec().noPosition) showOverOpener();
     {
         const ProgramChange change(*this);
         move(designedOuter().topLeft());
@@ -298,6 +306,7 @@ void WindowView::applyHidden() {
     const bool shown = model_->numberProperty(0, PROP::Hide) == 0;
     if (shown && !appeared_) return appear();
     outer()->setVisible(shown);
+    if (shown) showFocusMarks();
 }
 
 Long WindowView::focusedControl() const {

@@ -66,7 +66,9 @@ TEST(WindowGeometry, DialogUnitsAndPixelsAgreeAndEachReadsBackAsWritten) {
     EXPECT_EQ(w->numberProperty(entry, PROP::Width), 101);
 
     w->setProperty(0, PROP::Pixels, 0);
-    EXPECT_EQ(w->numberProperty(entry, PROP::Width), du.toUnitsX(101)) << "converted, the fraction dropped";
+    EXPECT_EQ(w->numberProperty(entry, PROP::Width), du.toUnitsX(101)) << "converted";
+    EXPECT_LE(du.toPixelsX(du.toUnitsX(101)), 101) << "the most units that take no more pixels";
+    EXPECT_GT(du.toPixelsX(du.toUnitsX(101) + 1), 101);
     EXPECT_EQ(w->numberProperty(entry, PROP::Xpos), 10) << "written in dialog units, read back exactly";
     w->setProperty(entry, PROP::Width, 70);
     EXPECT_EQ(widget->width(), du.toPixelsX(70)) << "a property width changes the widget";
@@ -92,6 +94,25 @@ TEST(WindowGeometry, ANaturalSizeReadsBackAsLaidOut) {
     EXPECT_EQ(w->numberProperty(natural, PROP::Width), label->width());
 }
 
+TEST(WindowGeometry, SetPositionPlacesTheGivenPartsAtOnceAndASizeNotGivenStaysNatural) {
+    RunningWindow w(plain("positioned"));
+    const DialogUnits& du = w->units();
+    const Long natural = w.number("?Natural"), entry = w.number("?Entry");
+    w->setPosition(natural, 20, 30, std::nullopt, std::nullopt);
+    w->setPosition(entry, 40, 50, 70, 14);
+    EXPECT_EQ(widgetOf(w, "?Natural")->pos(), QPoint(du.toPixelsX(20), du.toPixelsY(30)));
+    EXPECT_EQ(widgetOf(w, "?Entry")->geometry(),
+              QRect(du.toPixelsX(40), du.toPixelsY(50), du.toPixelsX(70), du.toPixelsY(14)));
+    EXPECT_EQ(w->numberProperty(entry, PROP::Width), 70);
+    const Long before = w->numberProperty(natural, PROP::Width);
+    w->setProperty(natural, PROP::Text, "A natural size that grows with its text");
+    EXPECT_GT(w->numberProperty(natural, PROP::Width), before) << "still natural";
+    w->setPosition(0, 50, std::nullopt, 170, std::nullopt);
+    EXPECT_EQ(w->view()->x(), du.toPixelsX(50));
+    EXPECT_EQ(w->view()->clientRect().width(), du.toPixelsX(170));
+    EXPECT_EQ(w->numberProperty(0, PROP::Ypos), 20);
+}
+
 TEST(WindowGeometry, AWindowOpensWhereItsStructureSaysAndMovesWhenTheProgramSays) {
     RunningWindow w(plain("placed"));
     const DialogUnits& du = w->units();
@@ -110,6 +131,49 @@ TEST(WindowGeometry, ACentredWindowReadsBackWhereItOpened) {
     w->setProperty(0, PROP::Pixels, 1);
     EXPECT_EQ(w->numberProperty(0, PROP::Xpos), w->view()->x());
     EXPECT_GT(w->view()->x(), 0);
+}
+
+TEST(WindowGeometry, AWindowWithoutAPositionOpensCentredOverItsOpenerAndBelowTheFramesMenu) {
+    constexpr Long kOpenOver = 0x500;
+    WindowSpec overSpec = plain("over", {0, 0, 120, 60});
+    overSpec.noPosition = true;
+    RunningWindow frame(frameSpec());
+    drive::dragCaption(*frame, 40, 30);
+    const QRect frameTop = frame->view()->screenRect();
+    const int belowMenu = frame->view()->mdiArea()->mapToGlobal(QPoint(0, 0)).y();
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        Rect opener;
+        bool centred;  // else pushed down below the frame's menu bar
+    } cases[] = {{{60, 40, 200, 110}, true}, {{0, 0, 200, 20}, false}};
+    for (const auto& c : cases) {
+        RunningWindow opener(child("opener", c.opener), [overSpec](Window& w) {
+            if (w.event() != kOpenOver) return;
+            Window over(overSpec);
+            over.open();
+            while (over.accept()) {
+            }
+        });
+        opener->post({.event = kOpenOver});
+        drive::settle();
+        Window* over = drive::window("over");
+        ASSERT_NE(over, nullptr);
+        const QRect shown = over->view()->screenRect();
+        const QPoint openerCentre = opener->view()->screenRect().center();
+        if (c.centred) {
+            EXPECT_LE(std::abs(shown.center().x() - openerCentre.x()), 1);
+            EXPECT_LE(std::abs(shown.center().y() - openerCentre.y()), 1);
+        } else {
+            EXPECT_LE(std::abs(shown.center().x() - openerCentre.x()), 1);
+            EXPECT_EQ(shown.top(), belowMenu);
+        }
+        EXPECT_TRUE(desktop.contains(shown));
+        EXPECT_GE(shown.top(), frameTop.top());
+        over->setProperty(0, PROP::Pixels, 1);
+        EXPECT_EQ(over->numberProperty(0, PROP::Xpos), shown.x()) << "reads back where it opened";
+        over->post({.event = EVENT::CloseWindow});
+        drive::settle();
+    }
 }
 
 TEST(WindowGeometry, AWindowSizedAfterItOpenedIsCentredOnTheScreenAtItsNewSize) {
@@ -181,6 +245,10 @@ TEST(WindowGeometry, AResizableWindowIsSizedByItsCornerAndLaysItselfOut) {
     EXPECT_EQ(w->view()->pos(), at);
     EXPECT_EQ(w.taken(EVENT::Sized).size(), 1u);
     EXPECT_TRUE(w.taken(EVENT::Moved).empty());
+    drive::resizeBy(*w, -30, -20);
+    w->setProperty(0, PROP::Pixels, 0);
+    EXPECT_EQ(w->numberProperty(0, PROP::Width), 160) << "dragged back: the size as the structure gives it";
+    EXPECT_EQ(w->numberProperty(0, PROP::Height), 90);
 
     RunningWindow fixed(plain("fixed"));
     const QSize size = fixed->view()->size();
@@ -260,22 +328,37 @@ TEST(WindowGeometry, AnMdiChildOpensWhereItsStructureSaysAndIsMovedAndSizedInIts
     EXPECT_EQ(w.taken(EVENT::Moved).size(), 1u);
 }
 
-TEST(WindowGeometry, TileAndCascadeKeepTheFramesSizeAndPutItsChildrenInside) {
+// The children are too big to lie side by side: they overlap, each whole
+// inside the frame's client area, and only the resizable one is made smaller.
+TEST(WindowGeometry, TileAndCascadeKeepTheFramesSizeAndShrinkOnlyAChildTheUserMayResize) {
     RunningWindow frame(frameSpec(), standardActions);
+    WindowSpec resizable = child("resizable", {40, 40, 300, 180});
+    resizable.resizable = true;
     RunningWindow first(child("first", {0, 0, 300, 180}));
     RunningWindow second(child("second", {20, 20, 300, 180}));
-    RunningWindow third(child("third", {40, 40, 300, 180}));
+    RunningWindow third(resizable);
     const QSize frameSize = frame->view()->size();
-    QMdiArea* area = frame->view()->mdiArea();
-    for (const char* item : {"?Tile", "?Cascade"}) {
-        drive::chooseMenu(*frame, item);
-        EXPECT_EQ(frame->view()->size(), frameSize) << item;
-        for (const RunningWindow* w : {&first, &second, &third})
-            EXPECT_TRUE(area->viewport()->rect().contains((*w)->view()->outer()->geometry())) << item;
+    const QRect room = frame->view()->mdiArea()->viewport()->rect();
+    const QSize own = first->view()->outer()->size();
+    auto placed = [](const RunningWindow& w) { return w->view()->outer()->geometry(); };
+
+    drive::chooseMenu(*frame, "?Tile");
+    EXPECT_EQ(frame->view()->size(), frameSize);
+    for (const RunningWindow* w : {&first, &second, &third}) EXPECT_TRUE(room.contains(placed(*w)));
+    EXPECT_EQ(placed(first).size(), own);
+    EXPECT_EQ(placed(second).size(), own);
+    EXPECT_LT(placed(third).width(), own.width()) << "the resizable one takes its cell";
+    EXPECT_FALSE(third.taken(EVENT::Sized).empty()) << "written back as the user's";
+    EXPECT_TRUE(first.taken(EVENT::Sized).empty());
+
+    drive::chooseMenu(*frame, "?Cascade");
+    EXPECT_EQ(frame->view()->size(), frameSize);
+    for (const RunningWindow* w : {&first, &second, &third}) {
+        EXPECT_TRUE(room.contains(placed(*w)));
+        EXPECT_EQ(placed(*w).size(), own) << "its own size back";
     }
-    frame->setProperty(0, PROP::Pixels, 1);
-    EXPECT_EQ(frame->numberProperty(0, PROP::Width), frame->view()->clientRect().width());
-    EXPECT_FALSE(first.taken(EVENT::Sized).empty()) << "tiling sizes the children";
+    EXPECT_NE(placed(first).topLeft(), placed(second).topLeft());
+    EXPECT_NE(placed(second).topLeft(), placed(third).topLeft());
 }
 
 TEST(WindowGeometry, ResizingTheFrameByItsGripLaysItsContentsOutAtTheNewSize) {
