@@ -365,6 +365,8 @@ struct ArrowCase {
     Rows after;
 };
 
+void PrintTo(const ArrowCase& c, std::ostream* os) { *os << c.name; }
+
 class StepsOverviewArrowTest : public StepsOverviewTest, public ::testing::WithParamInterface<ArrowCase> {};
 
 TEST_P(StepsOverviewArrowTest, MovesTheCurrentStep) {
