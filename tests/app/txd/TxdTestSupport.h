@@ -17,6 +17,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 
 inline std::string fileBytes(const std::filesystem::path& path) {
@@ -27,6 +28,28 @@ inline std::string fileBytes(const std::filesystem::path& path) {
 inline std::string goldenFile(const std::string& name) {
     return fileBytes(std::filesystem::path(TABLOOM_SOURCE_DIR) / "tests/app/txd/golden" / name);
 }
+
+// The writer reads on this many connections while the object lives (the
+// variable as it was before comes back afterwards).
+class CatalogConnections {
+public:
+    explicit CatalogConnections(int count) {
+        if (const char* before = std::getenv(kVariable)) before_ = before;
+        setenv(kVariable, std::to_string(count).c_str(), 1);
+    }
+    ~CatalogConnections() {
+        if (before_)
+            setenv(kVariable, before_->c_str(), 1);
+        else
+            unsetenv(kVariable);
+    }
+    CatalogConnections(const CatalogConnections&) = delete;
+    CatalogConnections& operator=(const CatalogConnections&) = delete;
+
+private:
+    static constexpr const char* kVariable = "TABLOOM_CATALOG_CONNECTIONS";
+    std::optional<std::string> before_;
+};
 
 // The program's options at their start values, the catalogue object and the
 // connect string on the database, and the dictionary going to the database's
@@ -85,6 +108,33 @@ protected:
     void readTables(std::string_view owner = {}) {
         Glo::OwnerFilter = owner;
         on->catalog->GetTables(GTQ, Glo::OwnerFilter, Glo::SystemTables, 0, 0, Glo::TablesOnly);
+    }
+    // The connect string with the value of `keyword` replaced.
+    std::string connectWith(std::string_view keyword, std::string_view value) const {
+        const std::string key = std::string(keyword) + "=";
+        const std::size_t at = connect.find(key);
+        if (at == std::string::npos) return connect + key + std::string(value) + ";";
+        const std::size_t end = connect.find(';', at);
+        return connect.substr(0, at + key.size()) + std::string(value) + connect.substr(end);
+    }
+    // The catalogue object on another connect string.
+    void reconnect(const std::string& connectString) {
+        on = std::make_unique<CatalogOn>(connectString);
+        ODBCCatalog = on->catalog;
+        Glo::ConnectString = connectString;
+    }
+    // The dictionary of every table listed, written on `connections`
+    // connections, after what the writer said, one message a line. The
+    // tables go in name order: MariaDB lists Item and item in either order.
+    std::string writeOn(int connections) {
+        CatalogConnections reading(connections);
+        readTables();
+        GTQ.sort({{"TABLENAME"}});
+        messages.texts.clear();
+        WriteTXD();
+        std::string said;
+        for (const std::string& text : messages.texts) said += text + "\n";
+        return said + fileBytes(txdPath());
     }
     // The dictionary of the tables GTQ holds.
     std::string write() {

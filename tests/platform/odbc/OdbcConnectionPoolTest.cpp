@@ -1,6 +1,7 @@
 // The pool's jobs run on connections of its own and come back to the fiber;
 // what a pool cannot do is given back, and nothing of it outlives it.
 #include "support/SqliteFixture.h"
+#include "support/ThreadCount.h"
 
 #include "platform/fiber/BlockingCall.h"
 #include "platform/odbc/OdbcConnectionPool.h"
@@ -10,19 +11,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <set>
 
 using namespace platform;
 
 namespace {
-
-// The threads of this process.
-std::size_t threadCount() {
-    std::size_t count = 0;
-    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task")) ++count;
-    return count;
-}
 
 // The number the statement gives, or -1.
 long long selectNumber(void* connection, const std::string& sql) {
