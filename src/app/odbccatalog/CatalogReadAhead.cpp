@@ -29,10 +29,12 @@ int CatalogReadAhead::connections() {
 
 CatalogReadAhead::CatalogReadAhead(ODBCCatalogClass& catalog, const std::vector<Table>& tables, bool foreignKeys)
     : catalog_(catalog) {
-    const int connections = CatalogReadAhead::connections();
-    if (connections > 1 && catalog.FILE)
+    // No more connections than reads: a few tables need no crowd.
+    const std::size_t reads = tables.size() * (foreignKeys ? 3 : 2);
+    const int poolSize = static_cast<int>(std::min<std::size_t>(CatalogReadAhead::connections() - 1, reads));
+    if (poolSize > 0 && catalog.FILE)
         pool_ = std::make_unique<platform::OdbcConnectionPool>(catalog.FILE->property(platform::PROP_Owner),
-                                                               connections - 1, catalog.FILE->loginTimeout());
+                                                               poolSize, catalog.FILE->loginTimeout());
     std::set<std::string> owners;
     for (const Table& table : tables)
         if (owners.insert(platform::clip(table.owner)).second)

@@ -5,6 +5,7 @@
 #include "support/ThreadCount.h"
 
 #include "app/odbccatalog/CatalogReadAhead.h"
+#include "platform/system/Errors.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -158,42 +159,6 @@ TEST_F(WriteTXDPostgres, APoolConnectionRefusedWritesTheSameDictionaryAndSaysNot
               "1");
 }
 
-// A session that holds pg_index locked, which every new connection and every
-// key read waits for, until the server goes.
-class HeldCatalogue {
-public:
-    explicit HeldCatalogue(const std::string& connect) {
-        SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment_);
-        SQLSetEnvAttr(environment_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-        SQLAllocHandle(SQL_HANDLE_DBC, environment_, &connection_);
-        held = SQL_SUCCEEDED(SQLDriverConnect(connection_, nullptr,
-                                              reinterpret_cast<SQLCHAR*>(const_cast<char*>(connect.c_str())), SQL_NTS,
-                                              nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT)) &&
-               SQL_SUCCEEDED(SQLSetConnectAttr(connection_, SQL_ATTR_AUTOCOMMIT,
-                                               reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0)) &&
-               SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, connection_, &statement_)) &&
-               SQL_SUCCEEDED(SQLExecDirect(
-                   statement_, reinterpret_cast<SQLCHAR*>(const_cast<char*>(
-                                   "LOCK TABLE pg_catalog.pg_index IN ACCESS EXCLUSIVE MODE")),
-                   SQL_NTS));
-    }
-    ~HeldCatalogue() {
-        if (statement_) SQLFreeHandle(SQL_HANDLE_STMT, statement_);
-        SQLDisconnect(connection_);
-        SQLFreeHandle(SQL_HANDLE_DBC, connection_);
-        SQLFreeHandle(SQL_HANDLE_ENV, environment_);
-    }
-    HeldCatalogue(const HeldCatalogue&) = delete;
-    HeldCatalogue& operator=(const HeldCatalogue&) = delete;
-
-    bool held = false;
-
-private:
-    SQLHENV environment_ = SQL_NULL_HENV;
-    SQLHDBC connection_ = SQL_NULL_HDBC;
-    SQLHSTMT statement_ = SQL_NULL_HSTMT;
-};
-
 // The server stops while the dictionary is being written, the reads of its
 // keys held up until it goes: the old dictionary stays whole, the lost
 // connection is said, and the write leaves no thread (nor so a connection)
@@ -218,8 +183,13 @@ TEST(WriteTXDPostgresLost, TheServerStoppedWhileWritingLeavesTheOldDictionaryAnd
     RecordingViewer viewer;
     const std::size_t threads = threadCount();
     {
-        HeldCatalogue held(server.connectString());
-        ASSERT_TRUE(held.held);
+        // A session that holds pg_index, which every new connection and every
+        // key read waits for, until the server goes.
+        platform::OdbcFile held("HELD");
+        held.setProperty(platform::PROP_Owner, server.connectString());
+        held.open(platform::kReadWriteDenyWrite);
+        held.setProperty(platform::PROP_SQL, "BEGIN; LOCK TABLE pg_catalog.pg_index IN ACCESS EXCLUSIVE MODE");
+        ASSERT_EQ(platform::ERRORCODE(), 0) << platform::FILEERROR();
         std::thread stopper([&server] {
             std::this_thread::sleep_for(std::chrono::milliseconds(500));
             server.stop();
