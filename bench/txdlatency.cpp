@@ -133,8 +133,9 @@ public:
     std::size_t relations() const { return relationsIn(first_.at(0)); }
     std::size_t files() const {
         std::size_t count = 0;
-        for (std::size_t at = first_.at(1).find(" FILE,DRIVER('ODBC'"); at != std::string::npos;
-             at = first_.at(1).find(" FILE,DRIVER('ODBC'", at + 1))
+        const std::string& dictionary = first_.at(1);
+        for (std::size_t at = dictionary.find(",USAGE(File)"); at != std::string::npos;
+             at = dictionary.find(",USAGE(File)", at + 1))
             ++count;
         return count;
     }

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -123,18 +124,27 @@ protected:
         ODBCCatalog = on->catalog;
         Glo::ConnectString = connectString;
     }
-    // The dictionary of every table listed, written on `connections`
-    // connections, after what the writer said, one message a line. The
-    // tables go in name order: MariaDB lists Item and item in either order.
-    std::string writeOn(int connections) {
+    // The dictionary of the tables listed whose names hold `part` (those of
+    // this program: a case may run in two at once), in name order (MariaDB
+    // lists Item and item in either order), written on `connections`
+    // connections; after it what the writer said of those tables.
+    std::string writeOn(int connections, std::string_view part) {
         CatalogConnections reading(connections);
         readTables();
+        for (std::size_t i = GTQ.records(); i >= 1; --i) {
+            GTQ.get(i);
+            if (GTQ.rec.TABLENAME.view().find(part) == std::string_view::npos) GTQ.remove();
+        }
         GTQ.sort({{"TABLENAME"}});
         messages.texts.clear();
         WriteTXD();
         std::string said;
-        for (const std::string& text : messages.texts) said += text + "\n";
-        return said + fileBytes(txdPath());
+        for (const std::string& text : messages.texts)
+            for (std::size_t start = 0, end = 0; start <= text.size(); start = end + 1) {
+                end = std::min(text.find('|', start), text.size());
+                if (text.find(part, start) < end) said += text.substr(start, end - start) + "\n";
+            }
+        return fileBytes(txdPath()) + said;
     }
     // The dictionary of the tables GTQ holds.
     std::string write() {

@@ -33,28 +33,29 @@ TEST_F(WriteTXDMariaDB, TheDatabaseMakesItsDictionary) {
 TEST_F(WriteTXDMariaDB, ReadingAheadWritesWhatTheSingleConnectionWrites) {
     reconnect(connectWith("DATABASE", "tabloom_other"));
     const std::string other = Glo::ConnectString.str();
-    const char* const tables[] = {"ahead_a_b", "ahead_axb", "ahead_uses", "Ahead_Part", "ahead_part",
-                                  "ahead_\xCE\xA9mega", "ahead_wide"};
+    const std::string mine = ofThisProgram("");
+    const std::vector<std::string> tables = {"ahead_a_b", "ahead_axb", "ahead_uses", "Ahead_Part", "ahead_part",
+                                             "ahead_\xCE\xA9mega", "ahead_wide"};
     const auto drop = [&] {
-        for (const char* table : tables) runOnServer(other, std::string("DROP TABLE IF EXISTS `") + table + "`");
+        for (const std::string& table : tables) runOnServer(other, "DROP TABLE IF EXISTS `" + table + mine + "`");
     };
     drop();
-    runOnServer(other, "CREATE TABLE ahead_a_b (only_in_a_b INT)");
-    runOnServer(other, "CREATE TABLE ahead_axb (only_in_axb INT)");
-    runOnServer(other, "CREATE TABLE Ahead_Part (PartID INT PRIMARY KEY, Title VARCHAR(40))");
-    runOnServer(other, "CREATE TABLE ahead_part (part_no INT PRIMARY KEY, label VARCHAR(20), INDEX (label))");
-    runOnServer(other, "CREATE TABLE ahead_uses (id INT PRIMARY KEY, PartID INT, FOREIGN KEY (PartID) REFERENCES "
-                       "Ahead_Part (PartID))");
-    runOnServer(other, "CREATE TABLE `ahead_\xCE\xA9mega` (id INT)");
-    runOnServer(other, "CREATE TABLE ahead_wide (id INT, `col\xCE\xA9` INT)");
+    for (const std::string& table :
+         {"ahead_a_b" + mine + " (only_in_a_b INT)", "ahead_axb" + mine + " (only_in_axb INT)",
+          "Ahead_Part" + mine + " (PartID INT PRIMARY KEY, Title VARCHAR(40))",
+          "ahead_part" + mine + " (part_no INT PRIMARY KEY, label VARCHAR(20), INDEX (label))",
+          "ahead_uses" + mine + " (id INT PRIMARY KEY, PartID INT, FOREIGN KEY (PartID) REFERENCES Ahead_Part" + mine +
+              " (PartID))",
+          "`ahead_\xCE\xA9mega" + mine + "` (id INT)", "ahead_wide" + mine + " (id INT, `col\xCE\xA9` INT)"})
+        runOnServer(other, "CREATE TABLE " + table);
     for (const platform::Byte noRelations : {platform::Byte{1}, platform::Byte{0}}) {
         Glo::NoRelations = noRelations;
-        const std::string single = writeOn(1);
-        EXPECT_EQ(writeOn(kCatalogConnections), single);
-        EXPECT_EQ(writeOn(2), single) << "one connection beside the write's own";
-        EXPECT_NE(single.find("\r\nahead_part1 FILE,"), std::string::npos) << single;
-        EXPECT_NE(single.find("\r\nahead_axb FILE,"), std::string::npos);
-        EXPECT_NE(single.find("|ahead_wide (a column or index name "), std::string::npos);
+        const std::string single = writeOn(1, mine);
+        EXPECT_EQ(writeOn(kCatalogConnections, mine), single);
+        EXPECT_EQ(writeOn(2, mine), single) << "one connection beside the write's own";
+        EXPECT_NE(single.find("\r\nahead_part" + mine + "1 FILE,"), std::string::npos) << single;
+        EXPECT_NE(single.find("\r\nahead_axb" + mine + " FILE,"), std::string::npos);
+        EXPECT_NE(single.find("\nahead_wide" + mine + " (a column or index name "), std::string::npos);
     }
     drop();
 }

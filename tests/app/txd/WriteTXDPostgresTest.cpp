@@ -99,9 +99,9 @@ protected:
     void SetUp() override {
         WriteTXDPostgres::SetUp();
         if (IsSkipped()) return;
-        runOnServer(connect, "DROP DATABASE IF EXISTS tabloom_ahead WITH (FORCE)");
-        runOnServer(connect, "CREATE DATABASE tabloom_ahead ENCODING 'UTF8' TEMPLATE template0");
-        reconnect(connectWith("DATABASE", "tabloom_ahead"));
+        runOnServer(connect, "DROP DATABASE IF EXISTS " + database + " WITH (FORCE)");
+        runOnServer(connect, "CREATE DATABASE " + database + " ENCODING 'UTF8' TEMPLATE template0");
+        reconnect(connectWith("DATABASE", database));
         runOnServer(Glo::ConnectString.str(),
                     "CREATE SCHEMA north; CREATE SCHEMA south;"
                     "CREATE TABLE north.parts (id integer PRIMARY KEY, name varchar(20));"
@@ -117,21 +117,23 @@ protected:
     void TearDown() override {
         if (!IsSkipped()) {
             on.reset();
-            runOnServer(connect, "DROP DATABASE IF EXISTS tabloom_ahead WITH (FORCE)");
+            runOnServer(connect, "DROP DATABASE IF EXISTS " + database + " WITH (FORCE)");
         }
         WriteTXDPostgres::TearDown();
     }
+
+    const std::string database = ofThisProgram("tabloom_ahead");
 };
 
 TEST_F(WriteTXDPostgresAhead, ReadingAheadWritesWhatTheSingleConnectionWrites) {
     for (const platform::Byte noRelations : {platform::Byte{1}, platform::Byte{0}}) {
         Glo::NoRelations = noRelations;
-        const std::string single = writeOn(1);
-        EXPECT_EQ(writeOn(kCatalogConnections), single);
-        EXPECT_EQ(writeOn(2), single) << "one connection beside the write's own";
+        const std::string single = writeOn(1, "");
+        EXPECT_EQ(writeOn(kCatalogConnections, ""), single);
+        EXPECT_EQ(writeOn(2, ""), single) << "one connection beside the write's own";
         EXPECT_THAT(single, HasSubstr("\r\nparts1 FILE,"));
-        EXPECT_THAT(single, HasSubstr("|<U+03A9>mega (a name "));
-        EXPECT_THAT(single, HasSubstr("|wide (a column or index name "));
+        EXPECT_THAT(single, HasSubstr("\n<U+03A9>mega (a name "));
+        EXPECT_THAT(single, HasSubstr("\nwide (a column or index name "));
         EXPECT_THAT(single, HasSubstr("\r\naxb FILE,"));
         if (!noRelations) {
             EXPECT_THAT(single, HasSubstr("FIELD(USE:part_code,PAR1:code)"));
@@ -143,9 +145,9 @@ TEST_F(WriteTXDPostgresAhead, ReadingAheadWritesWhatTheSingleConnectionWrites) {
 // The pool's end leaves the role its one connection and the program no
 // thread of the pool's.
 TEST_F(WriteTXDPostgres, APoolConnectionRefusedWritesTheSameDictionaryAndSaysNothing) {
-    runOnServer(connect, "DO $$ BEGIN CREATE ROLE tabloom_limited LOGIN CONNECTION LIMIT 2;"
-                         " EXCEPTION WHEN duplicate_object THEN NULL; END $$");
-    reconnect(connectWith("UID", "tabloom_limited"));
+    const std::string role = ofThisProgram("tabloom_limited");
+    runOnServer(connect, "DROP ROLE IF EXISTS " + role + "; CREATE ROLE " + role + " LOGIN CONNECTION LIMIT 2");
+    reconnect(connectWith("UID", role));
     Glo::NoRelations = 0;
     std::string single;
     {
@@ -156,8 +158,10 @@ TEST_F(WriteTXDPostgres, APoolConnectionRefusedWritesTheSameDictionaryAndSaysNot
     const std::size_t threads = threadCount();
     EXPECT_EQ(writeSchema("shop"), single);
     EXPECT_EQ(threadCount(), threads);
-    EXPECT_EQ(firstValueOnServer(connect, "SELECT count(*) FROM pg_stat_activity WHERE usename = 'tabloom_limited'"),
-              "1");
+    EXPECT_EQ(firstValueOnServer(connect, "SELECT count(*) FROM pg_stat_activity WHERE usename = '" + role + "'"), "1");
+    on.reset();
+    ODBCCatalog = nullptr;
+    runOnServer(connect, "DROP ROLE " + role);
 }
 
 // The server stops while the dictionary is being written, the reads of its
