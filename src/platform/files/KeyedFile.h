@@ -11,11 +11,12 @@
 // as 90 with its extended code and message in FILEERRORCODE/FILEERROR) and
 // returning true when ERRORCODE() is 0:
 // - open(mode): 2 when missing (nothing is made), 36 when not a keyed file,
-//   47 when the stored layout differs from the declaration; read-only access
-//   (low nibble 0) refuses writes with 5. Other programs share the file in
+//   47 when the stored layout differs from the declaration, 5 when it is
+//   to be written and the user may not write it or its folder; read-only
+//   access (low nibble 0) refuses writes with 5. Other programs share the file in
 //   every mode, through SQLite's locks; 22h acts as 42h.
 // - create(): replaces the file and its leftover journal by an empty one,
-//   left closed; 5 (file kept) when the user may not write it.
+//   left closed; 5 (file kept) when the user may not write it or its folder.
 // - copy(name): the closed file's bytes, and its journal, under that name.
 // - get(key) (35), set(key), set(key, key), next()/previous() (33 past the
 //   end), add() (40 on a duplicate), put() and remove() of the row last read

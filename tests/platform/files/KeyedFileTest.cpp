@@ -424,6 +424,38 @@ TEST_F(KeyedFileTest, OpenModesAndCreateOverAFileTheUserMayNotWrite) {
     EXPECT_EQ(bytesOf(folder.file("Items")), before);
 }
 
+// What only a user the permissions bind can meet.
+class KeyedFileUnprivilegedTest : public KeyedFileTest {
+protected:
+    void SetUp() override {
+        if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root: run as a user who may not write the folder";
+    }
+};
+
+// SQLite would open a file it may not write for reading alone, and retry a
+// refused creation as a read, which finds no file: the refusal is told as one.
+TEST_F(KeyedFileUnprivilegedTest, WritingRefusedIsAccessDeniedAtOpeningAndCreation) {
+    auto file = made();
+    file->addItem("1", 1);
+    file->close();
+    fs::permissions(folder.file("Items"), fs::perms::owner_read);
+    EXPECT_FALSE(file->open());
+    EXPECT_EQ(ERROR(), "Access Denied");
+    ASSERT_TRUE(file->open(kReadOnly)) << ERROR();
+    EXPECT_EQ(file->records(), 1);
+    file->close();
+
+    fs::permissions(folder.file("Items"), fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(file->open()) << "no journal could be made beside it";
+    EXPECT_EQ(ERROR(), "Access Denied");
+    ItemFile other(folder.file("Other"));
+    EXPECT_FALSE(other.create());
+    EXPECT_EQ(ERROR(), "Access Denied");
+    EXPECT_FALSE(fs::exists(folder.file("Other")));
+    fs::permissions(folder.path(), fs::perms::owner_all);
+}
+
 TEST_F(KeyedFileTest, CopyTakesTheClosedFilesBytesAndJournal) {
     auto file = made();
     file->addItem("1", 1);
