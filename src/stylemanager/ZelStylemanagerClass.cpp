@@ -87,7 +87,9 @@ void ZelStylemanagerClass::LoadTranslations() {
     // Only read: a file the user may not write is still used.
     if (!file.open(platform::kReadOnly)) return;
     file.set();
+    bool read = false;
     while (file.next()) {
+        read = true;
         if (!beginsPair(file.line())) continue;
         const std::string text = translationText(file.line());
         if (!file.next()) break;
@@ -96,7 +98,8 @@ void ZelStylemanagerClass::LoadTranslations() {
         if (!text.empty() && !translation.empty()) TRANSLATOR.AddTranslation(text, translation);
     }
     file.close();
-    TRANSLATOR.ExtractText = "";
+    // An empty file is none: the texts are collected into it again.
+    if (read) TRANSLATOR.ExtractText = "";
 }
 
 // --- set-up ----------------------------------------------------------------------
