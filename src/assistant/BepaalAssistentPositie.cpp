@@ -42,6 +42,7 @@ public:
 
 private:
     void toStepsPlace();
+    void takeFocus();
     void readPointer();
     void takeTimer();
     void takeAlertKey(Long key);
@@ -62,6 +63,7 @@ private:
     AssistantFields::Point offset_;
     AssistantFields::Point seen_;  // the pointer at the previous tick
     Byte follow_ = 0;
+    bool focusLost_ = false;  // since the window opened
     bool done_ = false;
 };
 
@@ -82,10 +84,8 @@ void Placing::run() {
     while (!done_ && window_.accept()) {
         switch (window_.event()) {
             case EVENT::Move: window_.cycle(); break;  // the frame stays where it is
-            case EVENT::GainFocus:
-                SetCapture(window_.handle());
-                toStepsPlace();
-                break;
+            case EVENT::GainFocus: takeFocus(); break;
+            case EVENT::LoseFocus: focusLost_ = true; break;
             case EVENT::Timer: takeTimer(); break;
             case EVENT::AlertKey: takeAlertKey(KEYCODE()); break;
             default: break;
@@ -104,6 +104,13 @@ void Placing::toStepsPlace() {
     a_.StopAll("");
     a_.Show(1);
     a_.MoveTo(at.X + offset_.X, at.Y + offset_.Y, 0);
+}
+
+// The focus the window takes as it opens would stop the explanation before
+// a word of it is heard: only a return after losing it puts the character back.
+void Placing::takeFocus() {
+    SetCapture(window_.handle());
+    if (focusLost_) toStepsPlace();
 }
 
 // A pointer that cannot be read leaves the last point.
