@@ -10,6 +10,8 @@
 // Keys are never cut: a property or parameter longer than its key field makes
 // a save write nothing (and STOP), a load return 0 and a delete do nothing.
 // One record's rows are written all or none, inside a running LOGOUT too.
+// Any other failed write STOPs once and marks its file unavailable for the
+// run (UnavailableFiles.h): the file is written no more, silently.
 //
 // Condition sets are looked up by group for one user (UPPER(CLIP) of the
 // user name), profile (CLIP) and procedure: "~Global settings" when Global
@@ -175,7 +177,7 @@ private:
     bool nextSetOf(const SetGroup& group);
     platform::Long setIdRead() const;
     // Adds "-Unconditional-" to the group under the next free number; 0 (after
-    // the STOP) when the ADD fails.
+    // the STOP) when the ADD fails, and at once while the file is unavailable.
     platform::Long createUnconditional(const SetGroup& group);
     void queueSet(std::string_view name, platform::Long setId);
 
@@ -188,6 +190,9 @@ private:
     bool saveRecord(platform::RecordRef record, platform::Long setId, std::string_view property);
     platform::Byte loadRecord(platform::RecordRef record, platform::Long setId, std::string_view property);
     void deleteRecord(platform::RecordRef record, platform::Long setId, std::string_view property);
+    // After a failed write: true when the failure is to be told, the file
+    // then marked unavailable (UnavailableFiles.h).
+    static bool toldOnce(const platform::KeyedFile& file);
     void stopSaving(std::string_view operation);
     // Positions a walk before the set's first stored row (of the property).
     void walkSettings(platform::Long setId, std::string_view property = {});

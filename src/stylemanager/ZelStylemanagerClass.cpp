@@ -11,6 +11,7 @@
 #include "platform/program/Program.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowCalls.h"
+#include "restyle/UnavailableFiles.h"
 #include "restyle/ZelRestyleClass.h"
 #include "stylemanager/CatalogueTables.h"
 #include "stylemanager/StyledMessageBox.h"
@@ -60,6 +61,7 @@ void ZelStylemanagerClass::Init() {
     static_cast<ZelRestyleBaseClass&>(*this) = ZelRestyleBaseClass{};
     static_cast<RestyleManagerFields&>(*this) = RestyleManagerFields{};
     static_cast<ZelStylemanagerFields&>(*this) = ZelStylemanagerFields{};
+    restyle::forgetUnavailableFiles();
     TRANSLATOR.Init();
     TRANSLATOR.ExtractText = kTranslationsFile;
     LoadTranslations();
@@ -74,6 +76,7 @@ void ZelStylemanagerClass::Kill() {
     platform::COMMIT();
     for (platform::KeyedFile* file : dataFiles())
         if (file && file->opened()) file->close();
+    restyle::forgetUnavailableFiles();
     CLARIONCONTROLPROPERTIESQUEUE.free();
     CONTROLTYPESQUEUE.free();
     IMAGEQUEUE.free();
@@ -137,12 +140,17 @@ void ZelStylemanagerClass::Setup(Long hotKey) {
     LoadGlobalSettings();
 }
 
+// Told once, at opening; the file is then read where it can be and written
+// no more this run.
 void ZelStylemanagerClass::openDataFile(platform::KeyedFile& file) {
     if (file.open(platform::kReadWriteDenyNone)) return;
     if (mayRecreate(file, platform::ERRORCODE()) && file.create() && file.open(platform::kReadWriteDenyNone))
         return;
+    restyle::markUnavailable(file);
     platform::STOP(translated("ZelStylemanagerClass: The file ") + clip(file.name()) +
-                   translated(" can not be opend! ") + platform::ERROR());
+                   translated(" can not be opend! ") + platform::ERROR() + "|" +
+                   translated("The settings of this run are not stored."));
+    file.open(platform::kReadOnly);
 }
 
 bool ZelStylemanagerClass::mayRecreate(platform::KeyedFile& file, int openError) {
