@@ -226,6 +226,9 @@ void ZelRestyleClass::CreateTitleBar() {
     }
     platform::SetWindowLong(PROCEDUREHANDLE, platform::GWL_STYLE,
                             platform::GetWindowLong(PROCEDUREHANDLE, platform::GWL_STYLE) & ~platform::WS_CAPTION);
+    // The frame closed over the caption: corners rounded for the frame it had
+    // are rounded again for this one.
+    if (rounded_) roundCorners();
     platform::InvalidateRect(PROCEDUREHANDLE);
     w.setProperty(0, PROP::Imm, 1);
 }

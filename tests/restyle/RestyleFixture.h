@@ -10,6 +10,9 @@
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Locale.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/WidgetMask.h"
+#include "platform/ui/WindowCalls.h"
+#include "platform/ui/WindowView.h"
 #include "restyle/ZelConditionFile.h"
 #include "restyle/ZelConditionSetFile.h"
 #include "restyle/ZelPropertiesFile.h"
@@ -18,6 +21,7 @@
 #include "stylemanager/RestyleDataFiles.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
+#include <QRegion>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -130,6 +134,21 @@ private:
     std::function<void()> work_;
     bool refused_ = false;
 };
+
+// Of the window's four corners as it now stands, those its region rounds
+// off: a pixel just inside the 3-D edge, which a square region keeps. Where
+// masks apply (X11), the window's mask must leave it out too.
+inline int cornersRounded(Window& w) {
+    RECT r;
+    if (!GetWindowRect(w.handle(), r)) return 0;
+    const int in = GetSystemMetrics(SM_CXEDGE) + 2;
+    const int right = r.right - r.left - 1 - in, bottom = r.bottom - r.top - 1 - in;
+    const QRegion mask = w.view()->outer()->mask();
+    int rounded = 0;
+    for (const auto& [x, y] : {std::pair{in, in}, std::pair{right, in}, std::pair{in, bottom}, std::pair{right, bottom}})
+        rounded += !drive::shows(w, x, y) && (!masksApply() || !mask.contains(QPoint(x, y))) ? 1 : 0;
+    return rounded;
+}
 
 // A style manager set up over the four data files in a folder of the
 // test's own, as the program sets it up.

@@ -606,6 +606,22 @@ TEST_F(WindowAppearanceTest, RoundnessGivesARoundedRegionInsideTheEdgeOrTheWhole
     EXPECT_EQ(frame.window().region(), Region::roundRectangle(0, 0, frameWidth, frameHeight, 40, 40));
 }
 
+// The title bar changes the window's frame: the corners are rounded for the
+// frame it leaves, whichever comes first.
+TEST_F(WindowAppearanceTest, RoundedCornersStayRoundWithTheTitleBarAtOpeningAndAfterAResize) {
+    for (const bool titleBar : {false, true}) {
+        SCOPED_TRACE(titleBar ? "with the title bar" : "without it");
+        startAfresh();
+        storeWindowSwitch(-6, "30");
+        if (titleBar) storeWindowSwitch(-9, "1");
+        RestyledWindow w(manager, kProcedure, ordersSpec());
+        EXPECT_EQ(w.restyle().CAPTIONREGIONCONTROL != 0, titleBar);
+        EXPECT_EQ(cornersRounded(w.window()), 4) << "at opening";
+        drive::resizeBy(w.window(), 40, 30);
+        EXPECT_EQ(cornersRounded(w.window()), 4) << "after a resize";
+    }
+}
+
 TEST_F(WindowAppearanceTest, AWindowRegionKeepsTheFrameAndTheVisibleControlsInTheWindowsOwnPixels) {
     RestyledWindow w(manager, kProcedure, ordersSpec(), [](Window& window) {
         window.setProperty(window.equate("?Cancel"), PROP::Hide, 1);

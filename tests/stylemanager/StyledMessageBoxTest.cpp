@@ -341,3 +341,21 @@ TEST_F(StyledMessageBoxTest, OnlyTheBoxsButtonsAnswerItTheTitleBarsCloseButtonCl
     EXPECT_TRUE(answer.given);
     EXPECT_EQ(answer.value, 0);
 }
+
+TEST_F(StyledMessageBoxTest, TheBoxsCornersStayRoundWithTheTitleBar) {
+    for (const bool titleBar : {false, true}) {
+        SCOPED_TRACE(titleBar ? "with the title bar" : "without it");
+        startAfresh();
+        const auto storeForBox = [&](Long property, const char* value) {
+            store({.procedure = kBoxProcedure, .group = restyle::controlGroup(kBoxProcedure),
+                   .controlType = CREATE::window, .property = property, .value = value});
+        };
+        storeForBox(-6, "30");
+        if (titleBar) storeForBox(-9, "1");
+        Answer answer;
+        Window* box = show(answer, "Rounded?|Every corner.", "6");
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(cornersRounded(*box), 4);
+        drive::answerMessage("&Yes");
+    }
+}
