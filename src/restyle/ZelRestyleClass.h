@@ -157,8 +157,9 @@ public:
     // Fades in (1) or out (0): by opacity when the window system shows it and
     // the window is no MDI child, unless `method` 1 (or the stored method)
     // asks for the region method: a square growing from the middle, or
-    // shrinking to it. Percentages run from 1 or 100 (the default start) to
-    // 100 or 1 (the default end), a step a tick (1/100 s), 5 s at most.
+    // shrinking to it, the window painted in it. Percentages (pixels for the
+    // square) run from 1 or 100 (the default start) to 100 or 1 (the default
+    // end), a step a tick (1/100 s), 5 s at most.
     virtual void FadeWindow(platform::Window& window, platform::Byte fadeIn, platform::Byte method,
                             platform::Byte startDefault, platform::Byte startPercent, platform::Byte endDefault,
                             platform::Byte endPercent);

@@ -114,6 +114,8 @@ public:
     RestyledWindow& operator=(const RestyledWindow&) = delete;
 
     bool refused() const { return refused_; }
+    // Open has ended (a fade in took its ticks).
+    bool opened() const { return window_ != nullptr; }
     Window& window() const { return *window_; }
     CountingRestyle& restyle() const { return *restyle_; }
     Long number(std::string_view label) const { return window_->equate(label); }
