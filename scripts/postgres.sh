@@ -3,7 +3,8 @@
 # socket directory and port. The server refuses root: root runs it as the
 # ordinary `postgres` user, anyone else as themselves. `start` leaves the
 # tests' ODBC connect string in $ROOT/connect; `stop` is harmless when
-# nothing runs.
+# nothing runs. `suspend` stops the server keeping its data and `resume`
+# starts it again, for a test that loses its connection.
 set -eu
 
 ROOT=${TABLOOM_PG_ROOT:-/tmp/tabloom-pg}
@@ -33,6 +34,9 @@ create_database() {
     psql_test postgres -c "CREATE DATABASE $DATABASE ENCODING 'UTF8' TEMPLATE template0"
     # A user who must give a password, for the tests of a wrong one.
     psql_test postgres -c "CREATE ROLE tabloom_login LOGIN PASSWORD 'right'"
+    # Users whose passwords a connect string holds only in braces.
+    psql_test postgres -c "CREATE ROLE tabloom_semicolon LOGIN PASSWORD 'ab;cd'"
+    psql_test postgres -c "CREATE ROLE tabloom_braces LOGIN PASSWORD '{s;e}}c}'"
     # Two schemas with tables of the same name, and names the SQLColumns
     # search pattern would otherwise match more widely.
     psql_test "$DATABASE" <<'SQL'
@@ -78,19 +82,33 @@ launch() {
     chmod 0755 "$ROOT"
     as_server_user "$BIN/initdb" -D "$DATA" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 >"$ROOT/initdb.log" 2>&1 \
         || { cat "$ROOT/initdb.log" >&2; exit 1; }
-    # Everyone is trusted but the user of the password tests.
-    { echo "local all tabloom_login scram-sha-256"; cat "$DATA/pg_hba.conf"; } >"$DATA/pg_hba.conf.new"
+    # Everyone is trusted but the users of the password tests.
+    { echo "local all tabloom_login,tabloom_semicolon,tabloom_braces scram-sha-256"; cat "$DATA/pg_hba.conf"; } \
+        >"$DATA/pg_hba.conf.new"
     mv "$DATA/pg_hba.conf.new" "$DATA/pg_hba.conf"
+    serve
+    create_database
+}
+
+serve() {
     as_server_user "$BIN/pg_ctl" start -w -D "$DATA" -l "$ROOT/server.log" \
         -o "-p $PORT -k $ROOT -c listen_addresses=''" >/dev/null \
         || { cat "$ROOT/server.log" >&2; exit 1; }
-    create_database
 }
 
 start() {
     running || launch
     printf 'DRIVER={PostgreSQL Unicode};SERVER=%s;PORT=%s;DATABASE=%s;UID=postgres;\n' \
         "$ROOT" "$PORT" "$DATABASE" >"$ROOT/connect"
+}
+
+# For a test that loses its connection: the server goes, its data stays.
+suspend() {
+    if running; then as_server_user "$BIN/pg_ctl" stop -w -m fast -D "$DATA" >/dev/null; fi
+}
+
+resume() {
+    running || serve
 }
 
 stop() {
@@ -101,5 +119,7 @@ stop() {
 case "${1:-}" in
     start) start ;;
     stop) stop ;;
-    *) echo "usage: $0 start|stop" >&2; exit 2 ;;
+    suspend) suspend ;;
+    resume) resume ;;
+    *) echo "usage: $0 start|stop|suspend|resume" >&2; exit 2 ;;
 esac

@@ -1,5 +1,6 @@
 #include "odbccatalog/CatalogTestSupport.h"
 #include "programsupport/ProgramFixture.h"
+#include "support/OwnPostgresServer.h"
 #include "support/SqliteFixture.h"
 #include "support/WindowStructure.h"
 
@@ -286,3 +287,44 @@ TEST_F(BrowseODBCconnectionTest, TabLeavesTheStatementWithoutTypingIntoIt) {
     EXPECT_EQ(Glo::Query, "SELECT 1") << "taken as it was left";
 }
 
+
+// A table named in letters Windows-1252 lacks is named once and never queried as "??".
+TEST_F(BrowseODBCconnectionTest, ATableNamedInLettersWindows1252LacksIsNeverQueried) {
+    const SqliteFixture db("CREATE TABLE \"\xE8\xAE\xA2\xE5\x8D\x95\" (n INTEGER); CREATE TABLE plain (n INTEGER);");
+    connect(db.connectString());
+    drive::pressKey(frame(), KEY::F3);
+    EXPECT_EQ(drive::messageText(),
+              "Tables with these names are left out:|<U+8BA2><U+5355> (with characters outside Windows-1252)");
+    EXPECT_TRUE(drive::answerMessage("OK"));
+    Window* w = drive::waitForWindow(kTitle);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(rowsShown(*w, "?TableList"), 1);
+    drive::chooseRow(*w, "?TableList", 1);
+    EXPECT_EQ(Glo::Query, "SELECT * FROM plain");
+    drive::click(*w, "?ExecuteQueryButton");
+    EXPECT_EQ(drive::messageText(), "");
+    EXPECT_EQ(recordCount(*w), "0");
+}
+
+// The server goes away under the open window and comes back: the statement
+// says why it failed, and the next one connects again without F2.
+TEST_F(BrowseODBCconnectionTest, AStatementOnALostConnectionSaysSoAndTheNextOneConnectsAgain) {
+    OwnPostgresServer server;
+    if (!server.missing().empty()) GTEST_SKIP() << server.missing();
+    ASSERT_EQ(server.failure(), "");
+    connect(server.connectString());
+    Window& w = openWindow(KEY::F3, kTitle);
+    server.stop();
+    ASSERT_EQ(server.failure(), "");
+    execute(w, "SELECT 1");
+    EXPECT_THAT(drive::messageText(), ::testing::StartsWith("Error:File System Error|Backend error:"));
+    EXPECT_THAT(drive::messageText(), HasSubstr("|Query:SELECT 1"));
+    EXPECT_TRUE(drive::answerMessage("OK"));
+    EXPECT_EQ(recordCount(w), "0");
+
+    server.start();
+    ASSERT_EQ(server.failure(), "");
+    execute(w, "SELECT 1");
+    EXPECT_EQ(drive::messageText(), "");
+    EXPECT_EQ(recordCount(w), "1");
+}

@@ -4,18 +4,30 @@
 #include "support/WindowStructure.h"
 #include "support/SqliteFixture.h"
 #include "programsupport/StoredSettings.h"
+#include "support/TempFolder.h"
 
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
+#include "platform/fiber/Scheduler.h"
 #include "platform/ini/IniFile.h"
 #include "platform/odbc/FileProperties.h"
 #include "platform/ui/WindowView.h"
 
+#include <QApplication>
+#include <QCursor>
+#include <QImage>
+#include <QPalette>
+#include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include <gmock/gmock.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
 #include <filesystem>
 
 #include <sys/stat.h>
@@ -236,6 +248,156 @@ TEST_F(ChooseODBCconnectionTest, AConnectionThatFailsIsSaidWithTheDriversReasonI
     }
     ODBCFILE.setLoginTimeout(kLoginTimeoutSeconds);
     if (postgres.empty()) GTEST_SKIP() << "TABLOOM_PG_CONNECT is not set: no wrong password tried";
+}
+
+// A user data source on the test server, named by ODBCINI while the object lives.
+class PostgresDataSource {
+public:
+    PostgresDataSource(const std::string& name, std::string_view connectString) {
+        std::ofstream(file_.file("odbc.ini")) << "[" << name << "]\nDriver=PostgreSQL Unicode\n"
+                                              << "Servername=" << attribute(connectString, "SERVER") << "\n"
+                                              << "Port=" << attribute(connectString, "PORT") << "\n"
+                                              << "Database=" << attribute(connectString, "DATABASE") << "\n";
+        const char* before = std::getenv("ODBCINI");
+        if (before) before_ = before;
+        ::setenv("ODBCINI", file_.file("odbc.ini").c_str(), 1);
+    }
+    ~PostgresDataSource() {
+        if (before_) ::setenv("ODBCINI", before_->c_str(), 1);
+        else ::unsetenv("ODBCINI");
+    }
+
+private:
+    static std::string attribute(std::string_view connectString, const std::string& key) {
+        const std::size_t at = connectString.find(key + "=");
+        const std::size_t start = at + key.size() + 1;
+        return std::string(connectString.substr(start, connectString.find(';', start) - start));
+    }
+
+    TempFolder file_;
+    std::optional<std::string> before_;
+};
+
+// The entries go into the built connect string so that the driver reads them
+// whole: a password holding ";" or braces logs in, and a wrong one is shown
+// masked whole.
+TEST_F(ChooseODBCconnectionTest, APasswordWithSeparatorsReachesTheDriverWholeAndIsMaskedWhole) {
+    const std::string postgres = testServer("TABLOOM_PG_CONNECT");
+    if (postgres.empty()) GTEST_SKIP() << "TABLOOM_PG_CONNECT is not set; scripts/test.sh starts the server and sets it";
+    const PostgresDataSource source("TabloomPostgres", postgres);
+    const struct {
+        const char* user;
+        const char* password;
+        bool right;
+    } cases[] = {
+        {"tabloom_semicolon", "ab;cd", true},
+        {"tabloom_braces", "{s;e}}c}", true},
+        {"tabloom_semicolon", "ab;cx", false},
+        {"tabloom_braces", "{s;e}}c", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.password);
+        Window& w = openConnectionWindow();
+        drive::typeOver(w, "?DSNString", "TabloomPostgres");
+        drive::typeOver(w, "?Username", c.user);
+        drive::typeOver(w, "?Password", c.password);
+        drive::click(w, "?CloseButton");
+        const std::string said = drive::messageText();
+        if (c.right) {
+            ASSERT_EQ(said, "");
+            Queue<ResultRow> rows;
+            ASSERT_EQ(ODBCCatalog->ExecuteSQL("SELECT current_user"), 0);
+            ODBCCatalog->FetchResult(rows, 1, 0);
+            ASSERT_EQ(rows.records(), 1u);
+            EXPECT_EQ(rows.at(1).VALUE.str(), c.user);
+        } else {
+            EXPECT_THAT(said, HasSubstr("password authentication failed for user \"" + std::string(c.user) + "\""));
+            EXPECT_THAT(said, ::testing::EndsWith("|Owner:DSN=TabloomPostgres; UID=" + std::string(c.user) +
+                                                  "; PWD=********"));
+            EXPECT_THAT(said, Not(HasSubstr(c.password)));
+            EXPECT_TRUE(drive::answerMessage("&OK"));
+        }
+    }
+}
+
+// What the program shows at one moment of a connect that waits.
+struct Moment {
+    std::chrono::milliseconds after{};
+    int ticks = 0;
+    Qt::CursorShape pointer = Qt::ArrowCursor;
+    std::string status;
+};
+
+// A server that takes the connection and never answers: until the login
+// time-out the program keeps painting (a frame uncovered meanwhile is drawn
+// again), shows its busy pointer and says it is connecting, while no other
+// window's timer moves; the message comes at the time-out.
+TEST_F(ChooseODBCconnectionTest, AConnectThatWaitsKeepsTheProgramPaintingAndSaysItIsConnecting) {
+    const SilentServer silent;
+    constexpr auto kTimeout = std::chrono::seconds(4);
+    ODBCFILE.setLoginTimeout(kTimeout.count());
+    Window& w = openConnectionWindow();
+    drive::typeOver(w, "?Glo:ConnectString", silent.postgresConnectString());
+
+    std::atomic<int> ticks{0};
+    bool stop = false;
+    START([&] {
+        Window ticking({.label = "W", .title = "ticking", .at = {0, 0, 60, 20}});
+        ticking.open();
+        ticking.setProperty(0, PROP::Timer, 5);
+        while (!stop && ticking.accept())
+            if (ticking.event() == EVENT::Timer) ++ticks;
+    });
+    ASSERT_TRUE(Scheduler::instance().pumpUntil([&] { return ticks >= 2; }, std::chrono::seconds(5)));
+
+    QWidget* shown = frame().view();
+    const QRect area(shown->mapToGlobal(QPoint(0, 0)), shown->size());
+    QWidget cover;
+    cover.setWindowFlag(Qt::FramelessWindowHint);
+    cover.setAutoFillBackground(true);
+    cover.setPalette(QPalette(QColor(255, 0, 255)));
+    cover.setGeometry(area);
+    QImage blank(area.size(), QImage::Format_RGB32);
+    blank.fill(QColor(255, 0, 255));
+
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<Moment> moments;
+    QImage uncovered;
+    const auto note = [&] {
+        const QCursor* pointer = QApplication::overrideCursor();
+        moments.push_back({std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start),
+                           ticks, pointer ? pointer->shape() : Qt::ArrowCursor, drive::statusText(frame())});
+    };
+    QTimer::singleShot(1000, [&] {
+        note();
+        cover.show();
+    });
+    QTimer::singleShot(1500, [&] { cover.hide(); });
+    QTimer::singleShot(2500, [&] {
+        note();
+        uncovered = shown->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+    });
+    drive::click(w, "?CloseButton");
+    const auto waited = std::chrono::steady_clock::now() - start;
+
+    ASSERT_EQ(moments.size(), 2u);
+    for (const Moment& m : moments) {
+        EXPECT_LT(m.after, kTimeout) << "Qt ran while the connect waited";
+        EXPECT_EQ(m.pointer, Qt::WaitCursor);
+        EXPECT_EQ(m.status, "Connecting...");
+    }
+    EXPECT_EQ(moments[1].ticks, moments[0].ticks) << "no other thread ran";
+    EXPECT_NE(uncovered.convertToFormat(QImage::Format_RGB32), blank) << "the uncovered frame was drawn again";
+    EXPECT_GE(waited, kTimeout - std::chrono::milliseconds(500));
+    EXPECT_THAT(drive::messageText(), HasSubstr("timeout expired"));
+    EXPECT_TRUE(drive::answerMessage("&OK"));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_NE(drive::statusText(frame()), "Connecting...");
+    const int after = ticks;
+    EXPECT_TRUE(Scheduler::instance().pumpUntil([&] { return ticks > after; }, std::chrono::seconds(5)))
+        << "the timer goes on";
+    stop = true;
+    ODBCFILE.setLoginTimeout(kLoginTimeoutSeconds);
 }
 
 TEST_F(ChooseODBCconnectionTest, AConnectionThatWorksIsMadeWhenTheWindowCloses) {

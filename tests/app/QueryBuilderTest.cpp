@@ -8,7 +8,10 @@
 #include "app/odbccatalog/CatalogQueues.h"
 #include "platform/ui/WindowView.h"
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QMdiArea>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 #include <gmock/gmock.h>
@@ -171,6 +174,21 @@ TEST_F(QueryBuilderTest, TheWindowIsLaidOutAsItsStructure) {
     }
     EXPECT_THAT(shown(w, "?QBEList"), ::testing::ElementsAre("")) << "one empty condition";
     EXPECT_THAT(column(GTQ, &GTQRecord::TABLENAME), ::testing::ElementsAre("Products"));
+}
+
+TEST_F(QueryBuilderTest, ItOpensCentredOverTheQueryWindowWhereverTheFrameStands) {
+    connect(shop.connectString());
+    drive::dragCaption(frame(), 30, 20);
+    query = &openWindow(KEY::F3, kQueryTitle);
+    drive::dragCaption(*query, 0, 60);
+    drive::click(*query, "?QueryBuilderButton");
+    Window* builder = drive::waitForWindow(kTitle);
+    ASSERT_NE(builder, nullptr);
+    const QRect shown = builder->view()->screenRect();
+    const QPoint over = query->view()->screenRect().center();
+    EXPECT_LE((shown.center() - over).manhattanLength(), 2);
+    EXPECT_GT(shown.top(), frame().view()->mdiArea()->mapToGlobal(QPoint(0, 0)).y()) << "below the frame's menu";
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(shown));
 }
 
 TEST_F(QueryBuilderTest, WhileItIsOpenTheQueryWindowTakesNoInputAndTheCatalogueWindowGoesOn) {
@@ -373,9 +391,10 @@ TEST_F(QueryBuilderTest, OnPostgresTheChosenOwnersTableIsRead) {
         std::string connect = server;
         return connect.replace(connect.find("DATABASE=tabloom_test"), 21, "DATABASE=" + database);
     };
-    runOnServer(on("postgres"), "DROP DATABASE IF EXISTS tabloom_owners WITH (FORCE)");
-    runOnServer(on("postgres"), "CREATE DATABASE tabloom_owners");
-    runOnServer(on("tabloom_owners"),
+    const std::string database = ofThisProgram("tabloom_owners");
+    runOnServer(on("postgres"), "DROP DATABASE IF EXISTS " + database + " WITH (FORCE)");
+    runOnServer(on("postgres"), "CREATE DATABASE " + database);
+    runOnServer(on(database),
                 "CREATE TABLE public.customers (name varchar(20));"
                 "INSERT INTO public.customers VALUES ('first'), ('second');"
                 "CREATE SCHEMA sales; CREATE TABLE sales.customers (name varchar(20));"
@@ -387,7 +406,7 @@ TEST_F(QueryBuilderTest, OnPostgresTheChosenOwnersTableIsRead) {
             if (tables->index(row, 0).data() == "customers" && tables->index(row, 1).data() == "sales") return row + 1;
         throw std::runtime_error("no sales.customers in the list");
     };
-    connect(on("tabloom_owners"));
+    connect(on(database));
     query = &openWindow(KEY::F3, kQueryTitle);
     drive::chooseRow(*query, "?TableList", salesRow(*query));
     EXPECT_EQ(Glo::Query, "SELECT * FROM sales.customers");

@@ -1,8 +1,10 @@
 #include "support/RecordingViewer.h"
 #include "odbccatalog/CatalogTestSupport.h"
 #include "programsupport/ProgramFixture.h"
+#include "support/OwnPostgresServer.h"
 #include "support/WindowStructure.h"
 #include "support/SqliteFixture.h"
+#include "support/TempFolder.h"
 
 #include "app/main/Globals.h"
 #include "app/odbccatalog/CatalogQueues.h"
@@ -21,6 +23,9 @@
 using namespace platform;
 using ::testing::Each;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+using ::testing::UnorderedElementsAre;
 
 namespace {
 
@@ -406,4 +411,91 @@ TEST_F(TabloomTest, OnAServerOfSeveralDatabasesOnlyTheConnectedOnesTablesAreList
     EXPECT_EQ(drive::screenText(w, "?Tablename"), "Item");
     EXPECT_THAT(column(GCQ, &GCQRecord::COLUMNNAME), ElementsAre("ItemID", "Title"));
     EXPECT_EQ(drive::messageText(), "");
+}
+
+// The server goes away under the open window and comes back: the dictionary
+// is never replaced by one without the tables, the lists say what failed,
+// and the window reads and writes again without a new connect.
+TEST_F(TabloomTest, ALostConnectionWritesNothingAndTheNextReadConnectsAgain) {
+    OwnPostgresServer server;
+    if (!server.missing().empty()) GTEST_SKIP() << server.missing();
+    ASSERT_EQ(server.failure(), "");
+    RecordingViewer viewer;
+    startProgram();
+    Glo::OwnerFilter = "ALPHA";
+    Window& w = openCatalogue(server.connectString());
+    ASSERT_THAT(tables(), UnorderedElementsAre("a_b", "axb", "items", "orders"));
+    drive::click(w, "?WriteTXDButton");
+    ASSERT_EQ(drive::messageText(), "");
+    const std::string txd = folder() + "/Clarion.txd";
+    const std::string whole = bytesOf(txd);
+    ASSERT_THAT(whole, HasSubstr("\r\norders FILE,"));
+
+    server.stop();
+    ASSERT_EQ(server.failure(), "");
+    drive::click(w, "?WriteTXDButton");
+    EXPECT_THAT(drive::messageText(), StartsWith("The dictionary is not written: the tables could not be read.|"
+                                                 "The connection to the data source was lost.|Backend error:"));
+    EXPECT_TRUE(drive::answerMessage("OK"));
+    EXPECT_EQ(drive::messageText(), "") << "one message";
+    EXPECT_EQ(bytesOf(txd), whole);
+    drive::click(w, "?RegetButton");
+    EXPECT_THAT(drive::messageText(), StartsWith("The connection to the data source failed.|Backend error:"));
+    EXPECT_TRUE(drive::answerMessage("OK"));
+    EXPECT_EQ(rowsShown(w, "?TableList"), 0);
+
+    server.start();
+    ASSERT_EQ(server.failure(), "");
+    drive::click(w, "?RegetButton");
+    EXPECT_EQ(drive::messageText(), "");
+    EXPECT_THAT(tables(), UnorderedElementsAre("a_b", "axb", "items", "orders"));
+    EXPECT_EQ(rowsShown(w, "?TableList"), 4);
+    std::filesystem::remove(txd);
+    drive::click(w, "?WriteTXDButton");
+    EXPECT_EQ(drive::messageText(), "");
+    EXPECT_EQ(bytesOf(txd), whole);
+}
+
+// The lists read while the connection is gone say so, rather than show a
+// data source without tables.
+TEST_F(TabloomTest, AConnectionLostUnderTheListsIsSaid) {
+    OwnPostgresServer server;
+    if (!server.missing().empty()) GTEST_SKIP() << server.missing();
+    ASSERT_EQ(server.failure(), "");
+    startProgram();
+    Glo::OwnerFilter = "ALPHA";
+    Window& w = openCatalogue(server.connectString());
+    server.stop();
+    ASSERT_EQ(server.failure(), "");
+    drive::chooseRow(w, "?TableList", 2);
+    EXPECT_THAT(drive::messageText(), StartsWith("The connection to the data source was lost.|Backend error:"));
+    EXPECT_TRUE(drive::answerMessage("OK"));
+    EXPECT_EQ(drive::messageText(), "") << "the details stop at the first read that finds no connection";
+    drive::chooseTab(w, "?ColumnsTab");
+    for (const char* list : {"?columnlist", "?PrimaryKeyList", "?IndexList", "?ForeignList"})
+        EXPECT_EQ(rowsShown(w, list), 0) << list;
+}
+
+// A table named in letters Windows-1252 lacks would be listed, written and
+// queried as "??": it is named in a message instead, and left out.
+TEST_F(TabloomTest, ATableNamedInLettersWindows1252LacksIsNamedAndLeftOut) {
+    const SqliteFixture db("CREATE TABLE \"\xE8\xAE\xA2\xE5\x8D\x95\" (n INTEGER);"
+                           "CREATE TABLE \"caf\xC3\xA9\" (n INTEGER);");
+    RecordingViewer viewer;
+    connect(db.connectString());
+    drive::pressKey(frame(), KEY::F4);
+    EXPECT_EQ(drive::messageText(),
+              "Tables with these names are left out:|<U+8BA2><U+5355> (with characters outside Windows-1252)");
+    EXPECT_TRUE(drive::answerMessage("OK"));
+    Window* w = drive::waitForWindow(kTitle);
+    ASSERT_NE(w, nullptr);
+    EXPECT_THAT(tables(), ElementsAre("caf\xE9"));
+    drive::click(*w, "?WriteTXDButton");
+    EXPECT_EQ(drive::messageText(), "These tables are left out of the dictionary:|<U+8BA2><U+5355> (a name with "
+                                    "characters outside Windows-1252)");
+    EXPECT_TRUE(drive::answerMessage("OK"));
+    const std::string written = bytesOf(folder() + "/Clarion.txd");
+    EXPECT_THAT(written, HasSubstr(",NAME('caf\xE9'),"));
+    EXPECT_EQ(written.find("NAME('?"), std::string::npos);
+    EXPECT_EQ(viewer.arguments(), (std::vector<std::string>{folder() + "/Clarion.txd"})) << "the rest is written";
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace platform;
 
 TEST(Text, CStringKeepsOneByteLessThanItsSize) {
@@ -92,4 +94,25 @@ TEST(Codepage, WhatWindows1252CannotHoldBecomesAQuestionMark) {
     EXPECT_EQ(fromUtf8("a\xC3"), "a?");            // a cut sequence
     EXPECT_EQ(fromUtf8("\x80x"), "?x");            // a stray continuation byte
     EXPECT_EQ(fromUtf8("\xF0\x9F\x98\x80!"), "?!");  // outside the BMP
+}
+
+// A name keeps every letter or is refused, and can still be named.
+TEST(Codepage, ANameIsConvertedWholeOrDescribed) {
+    const struct {
+        const char* utf8;
+        std::optional<std::string> exact;
+        const char* described;
+    } cases[] = {
+        {"Stra\xC3\x9F" "e \xE2\x82\xAC", "Stra\xDF" "e \x80", "Stra\xDF" "e \x80"},  // letters Windows-1252 has
+        {"na\xC3\xAF" "ve \xC3\xA9t\xC3\xA9", "na\xEF" "ve \xE9t\xE9", "na\xEF" "ve \xE9t\xE9"},
+        {"\xE8\xAE\xA2\xE5\x8D\x95", std::nullopt, "<U+8BA2><U+5355>"},  // Chinese
+        {"a?b", "a?b", "a?b"},
+        {"x\xF0\x9F\x98\x80", std::nullopt, "x<U+1F600>"},
+        {"bad\xC3", std::nullopt, "bad<0xC3>"},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(exactFromUtf8(c.utf8), c.exact) << c.described;
+        EXPECT_EQ(describedFromUtf8(c.utf8), c.described);
+    }
 }

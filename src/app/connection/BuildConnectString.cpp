@@ -1,5 +1,6 @@
 #include "app/connection/BuildConnectString.h"
 
+#include "platform/odbc/ConnectString.h"
 #include "platform/text/Text.h"
 
 #include <algorithm>
@@ -10,9 +11,9 @@ std::string buildConnectString(std::string_view dsn, std::string_view username, 
     std::string text = "DSN=" + clip(dsn);
     const std::string user = clip(username);
     if (user.empty()) return text;
-    text += "; UID=" + user;
+    text += "; UID=" + platform::connectValue(user);
     const std::string pwd = clip(password);
-    if (!pwd.empty()) text += "; PWD=" + pwd;
+    if (!pwd.empty()) text += "; PWD=" + platform::connectValue(pwd);
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/odbccatalog/CatalogQueues.h"
 #include "app/odbccatalog/ConnectString.h"
+#include "platform/fiber/BlockingCall.h"
 #include "platform/message/Message.h"
 #include "platform/odbc/FileProperties.h"
 #include "platform/system/Errors.h"
@@ -12,6 +13,7 @@
 
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <vector>
 
 using platform::Byte;
@@ -90,20 +92,18 @@ std::string currentCatalogue(SQLHDBC connection) {
     return platform::fromUtf8(std::string_view(name.data(), strnlen(name.data(), name.size())));
 }
 
-// A catalogue value read whole, however long; NULL and failed reads give the
-// empty text.
-std::string catalogValue(SQLHSTMT statement, SQLUSMALLINT column) {
-    std::string bytes;
+// Appends a catalogue value read whole, however long, as the driver gives it
+// (UTF-8); NULL and failed reads add nothing.
+void appendCatalogValue(std::string& bytes, SQLHSTMT statement, SQLUSMALLINT column) {
     char chunk[kCatalogValueBuffer];
     for (;;) {
         SQLLEN length = 0;
         const SQLRETURN rc = SQLGetData(statement, column, SQL_C_CHAR, chunk, sizeof chunk, &length);
-        if (!SQL_SUCCEEDED(rc) || length == SQL_NULL_DATA) break;
+        if (!SQL_SUCCEEDED(rc) || length == SQL_NULL_DATA) return;
         bytes.append(chunk, strnlen(chunk, sizeof chunk));
         const bool more = rc == SQL_SUCCESS_WITH_INFO && (length == SQL_NO_TOTAL || length >= SQLLEN(sizeof chunk));
-        if (!more) break;
+        if (!more) return;
     }
-    return platform::fromUtf8(bytes);
 }
 
 std::string clippedUpper(QueueBase& queue, const platform::FieldInfo& info) {
@@ -115,14 +115,22 @@ std::size_t textCapacity(const platform::FieldInfo& info) {
     return info.type == platform::FieldType::CString ? info.size - 1 : info.size;
 }
 
+// Why a read gave nothing (empty: it did not fail), and whether for want of a
+// connection.
+struct CatalogueFailure {
+    std::string text;
+    bool noConnection = false;
+};
+
 using CatalogCall = std::function<SQLRETURN(SQLHSTMT)>;
 using RowFilter = std::function<bool(QueueBase&)>;
 
 // What a reader keeps of the rows its catalogue function returns.
 struct CatalogRows {
     SQLUSMALLINT columns;
-    // Result columns that hold names: a row with a name longer than its
-    // queue field is left out, and the name kept in `overlong`.
+    // Result columns that hold names: a row with a name longer than its queue
+    // field, or with a letter Windows-1252 lacks, is left out, and the name
+    // kept in LeftOutNames.
     std::vector<SQLUSMALLINT> names;
     // The table (and owner) asked for: other tables' rows, which a driver that
     // matches names loosely returns as well, are left out. 0: no test.
@@ -139,45 +147,107 @@ bool isOtherTable(const CatalogRows& rows, const std::vector<std::string>& value
     return !rows.owner.empty() && platform::clip(values[rows.ownerColumn]) != rows.owner;
 }
 
-// The first name of the row that its queue field would cut, if any.
-const std::string* overlongName(QueueBase& queue, const CatalogRows& rows, const std::vector<std::string>& values) {
-    for (SQLUSMALLINT i : rows.names)
-        if (queue.hasField(i) && values[i].size() > textCapacity(*queue.fields().at(i))) return &values[i];
-    return nullptr;
+// The values of a row as the driver gives them, column i at i.
+using RawRow = std::vector<std::string_view>;
+
+// The first name of the row that would be cut by its queue field or lose a
+// letter, if any.
+std::optional<LeftOutName> leftOutName(QueueBase& queue, const CatalogRows& rows, const RawRow& raw,
+                                       const std::vector<std::string>& values) {
+    for (SQLUSMALLINT i : rows.names) {
+        if (!queue.hasField(i)) continue;
+        if (!platform::exactFromUtf8(raw[i]))
+            return LeftOutName{platform::describedFromUtf8(raw[i]), LeftOutName::Reason::NotWindows1252};
+        if (values[i].size() > textCapacity(*queue.fields().at(i)))
+            return LeftOutName{values[i], LeftOutName::Reason::Overlong};
+    }
+    return std::nullopt;
 }
 
-// The driver's message for a failed call on the handle.
-std::string failureOf(const platform::OdbcHandle& handle) {
-    handle.reportError();
-    const std::string message = platform::FILEERROR();
-    return message.empty() ? "The data source gave no message." : message;
-}
+// A catalogue function's rows as the driver gives them, read on the worker
+// into a buffer of the read's own: every value one after another.
+struct CatalogResult {
+    SQLRETURN called = SQL_ERROR;
+    SQLRETURN fetched = SQL_NO_DATA;  // the fetch that ended the rows
+    std::string bytes;
+    std::vector<std::size_t> ends;  // where each value ends in `bytes`, row after row
+};
 
-// Fills the queue from the catalogue function; the driver's message when the
-// catalogue could not be read, else empty.
-std::string readCatalog(platform::OdbcFile& file, QueueBase& queue, const CatalogRows& rows, const CatalogCall& call,
-                        std::vector<std::string>& overlong) {
-    file.close();
-    file.open(platform::kReadWriteDenyWrite);
-    if (platform::ERRORCODE()) return platform::FILEERROR();
-    const platform::OdbcHandle statement =
-        platform::OdbcHandle::allocate(platform::OdbcHandle::Kind::Statement, file.handle(platform::PROP_Hdbc));
-    if (!statement) return "No statement could be made on the connection.";
-    if (!SQL_SUCCEEDED(call(statement.get()))) return failureOf(statement);
-    std::vector<std::string> values(rows.columns + 1u);
-    SQLRETURN fetched;
+CatalogResult fetchCatalog(SQLHSTMT statement, const CatalogCall& call, SQLUSMALLINT columns) {
+    CatalogResult result;
+    result.called = call(statement);
+    if (!SQL_SUCCEEDED(result.called)) return result;
     // A row that comes with SQL_SUCCESS_WITH_INFO is still a row.
-    while (SQL_SUCCEEDED(fetched = SQLFetch(statement.get()))) {
-        for (SQLUSMALLINT i = 1; i <= rows.columns; ++i) values[i] = catalogValue(statement.get(), i);
+    while (SQL_SUCCEEDED(result.fetched = SQLFetch(statement))) {
+        for (SQLUSMALLINT i = 1; i <= columns; ++i) {
+            appendCatalogValue(result.bytes, statement, i);
+            result.ends.push_back(result.bytes.size());
+        }
+    }
+    return result;
+}
+
+// Adds the rows the reader keeps to the queue.
+void keepRows(QueueBase& queue, const CatalogRows& rows, const CatalogResult& result,
+              std::vector<LeftOutName>& leftOut) {
+    RawRow raw(rows.columns + 1u);
+    std::vector<std::string> values(rows.columns + 1u);
+    std::size_t start = 0;
+    for (std::size_t next = 0; next < result.ends.size();) {
+        for (SQLUSMALLINT i = 1; i <= rows.columns; ++i, ++next) {
+            raw[i] = std::string_view(result.bytes).substr(start, result.ends[next] - start);
+            start = result.ends[next];
+            values[i] = platform::fromUtf8(raw[i]);
+        }
         if (isOtherTable(rows, values)) continue;
-        if (const std::string* name = overlongName(queue, rows, values)) {
-            overlong.push_back(*name);
+        if (std::optional<LeftOutName> name = leftOutName(queue, rows, raw, values)) {
+            leftOut.push_back(std::move(*name));
             continue;
         }
         for (SQLUSMALLINT i = 1; i <= rows.columns && queue.hasField(i); ++i) queue.field(i).setText(values[i]);
         if (!rows.keep || rows.keep(queue)) queue.add();
     }
-    return fetched == SQL_NO_DATA ? std::string() : failureOf(statement);
+}
+
+// The driver's message and the connect string, their passwords masked.
+std::string backendError(const std::string& owner) {
+    return "|Backend error:" + maskPasswords(platform::FILEERROR(), owner) + "|Owner:" + maskPassword(owner);
+}
+
+// Why a call on the statement failed: the driver's message, or that the
+// connection was lost (which ends it).
+CatalogueFailure failureOf(platform::OdbcFile& file, platform::OdbcHandle& statement) {
+    statement.reportError();
+    statement.reset();
+    if (file.endLostConnection())
+        return {"The connection to the data source was lost." + backendError(file.property(platform::PROP_Owner)),
+                true};
+    const std::string message = platform::FILEERROR();
+    return {message.empty() ? "The data source gave no message." : message, false};
+}
+
+// Fills the queue from the catalogue function: the driver's call and its
+// fetches on the worker, the queue on the calling fiber afterwards. The
+// failure, if the catalogue could not be read.
+CatalogueFailure readCatalog(ODBCCatalogClass& catalog, QueueBase& queue, const CatalogRows& rows,
+                             const CatalogCall& call) {
+    platform::OdbcFile& file = *catalog.FILE;
+    file.close();
+    file.open(platform::kReadWriteDenyWrite);
+    if (platform::ERRORCODE()) return {platform::FILEERROR(), false};
+    void* connection = file.handle(platform::PROP_Hdbc);
+    // The statement lives on the worker but for a failure, which the fiber reports.
+    platform::OdbcHandle failed;
+    const CatalogResult result = platform::blockingCall([&] {
+        platform::OdbcHandle statement = platform::OdbcHandle::allocate(platform::OdbcHandle::Kind::Statement, connection);
+        CatalogResult read = statement ? fetchCatalog(statement.get(), call, rows.columns) : CatalogResult();
+        if (!SQL_SUCCEEDED(read.called) || read.fetched != SQL_NO_DATA) failed = std::move(statement);
+        return read;
+    });
+    keepRows(queue, rows, result, catalog.LeftOutNames);
+    if (SQL_SUCCEEDED(result.called) && result.fetched == SQL_NO_DATA) return {};
+    if (!failed) return {"No statement could be made on the connection.", false};
+    return failureOf(file, failed);
 }
 
 // The rows of one table: its name (result column 3, unless given) and owner
@@ -190,9 +260,7 @@ CatalogRows tableRows(SQLUSMALLINT columns, std::vector<SQLUSMALLINT> names, std
 
 // The data source's message when no connection can be made.
 std::string connectFailureText(const std::string& owner) {
-    return maskPasswords("The connection to the data source failed.|Backend error:" + platform::FILEERROR() +
-                             "|Owner:" + maskPassword(owner),
-                         owner);
+    return "The connection to the data source failed." + backendError(owner);
 }
 
 // A reader's common steps: the queue emptied, then filled when the catalogue
@@ -200,18 +268,11 @@ std::string connectFailureText(const std::string& owner) {
 void read(ODBCCatalogClass& catalog, QueueBase& queue, const CatalogRows& rows, const CatalogCall& call) {
     queue.free();
     queue.clear();
-    catalog.OverlongNames.clear();
-    catalog.ReadFailure = catalog.Connected()
-                              ? readCatalog(*catalog.FILE, queue, rows, call, catalog.OverlongNames)
-                              : catalog.ConnectFailure();
-}
-
-// The names are those of the tables, or of their catalogue or owner.
-void reportOverlongTables(const std::vector<std::string>& names) {
-    std::string text = "Tables with these names are left out: the names are longer than " +
-                       std::to_string(CatalogName::capacity) + " characters.";
-    for (const std::string& name : names) text += "|" + name;
-    platform::MESSAGE(text, "Tables", platform::ICON_EXCLAMATION);
+    catalog.LeftOutNames.clear();
+    const CatalogueFailure failure =
+        catalog.Connected() ? readCatalog(catalog, queue, rows, call) : CatalogueFailure{catalog.ConnectFailure(), true};
+    catalog.ReadFailure = failure.text;
+    catalog.ConnectionFailed = failure.noConnection;
 }
 
 }  // namespace
@@ -261,7 +322,7 @@ void ODBCCatalogClass::GetTables(QueueBase& queue, std::string_view ownerFilter,
         SqlName catalogue = SqlName::orNone(currentCatalogue(FILE->handle(platform::PROP_Hdbc)));
         return SQLTables(statement, catalogue.data(), catalogue.length(), nullptr, 0, nullptr, 0, nullptr, 0);
     });
-    if (!OverlongNames.empty()) reportOverlongTables(OverlongNames);
+    TableList = {ReadFailure, LeftOutNames};
 }
 
 void ODBCCatalogClass::GetColumns(QueueBase& queue, std::string_view table, std::string_view owner) {
@@ -329,10 +390,7 @@ Byte ODBCCatalogClass::ExecuteSQL(std::string_view sql) {
     LASTFILEERRORCODE = platform::FILEERRORCODE();
     if (!LASTERRORCODE) return 0;
     const std::string owner = FILE->property(platform::PROP_Owner);
-    const std::string text = maskPasswords("Error:" + platform::ERROR() + "|Backend error:" + platform::FILEERROR() +
-                                               "|Owner:" + maskPassword(owner),
-                                           owner) +
-                             "|Query:" + std::string(sql);
+    const std::string text = "Error:" + platform::ERROR() + backendError(owner) + "|Query:" + std::string(sql);
     // The box waits; another window may dispose this object meanwhile.
     platform::MESSAGE(text);
     return 1;

@@ -5,21 +5,27 @@
 // One object at a time is the rule of the program, but every object shares one
 // column read buffer (module data): it exists while any object exists and grows
 // when GetColumnData meets a longer value. The object is used from the window
-// fibers; no operation waits except ExecuteSQL inside its error message and
-// GetTables inside its report of tables left out, after which they touch
-// nothing of the object, and GetColumnValue's message about a record without
-// the column (never met on ODBCFILE, whose record is empty).
+// fibers. The driver calls that wait for the data source (the catalogue calls
+// with their fetches, the statements) run on the layer's worker while the
+// calling fiber keeps the lock (OdbcFile.h), so no other fiber runs meanwhile;
+// the queues are filled on the fiber once a call has returned. The only waits
+// that let another fiber run are ExecuteSQL's error message, after which it
+// touches nothing of the object, and GetColumnValue's message about a record
+// without the column (never met on ODBCFILE, whose record is empty).
 //
 // Catalogue values are read whole. A row with a name longer than its queue
-// field holds is left out, never kept cut: OverlongNames tells which names the
-// last read left out, and GetTables reports its tables in a MESSAGE.
+// field holds, or with a letter Windows-1252 lacks (which would show as "?"),
+// is left out, never kept changed: LeftOutNames tells which names the last
+// read left out. GetTables keeps what the table list read left out, and why
+// it failed, in TableList: the windows and the writer say so.
 //
 // The connection is made at the first need. A connect that fails is
 // remembered with the driver's message (ConnectFailure): the readers and the
 // statement rules then give nothing at once rather than wait for the data
 // source again; Connect and ExecuteSQL try anew. A reader that cannot read the
 // catalogue (no connection, a call the driver refuses) leaves its queue empty
-// and the driver's message in ReadFailure.
+// and the reason in ReadFailure. A connection found gone ends: the next read
+// or statement connects again, once.
 //
 // GetTables asks for the tables of the connection's current catalogue when the
 // data source has one (a server of several databases would list them all).
@@ -29,6 +35,7 @@
 // names so that "A_B" means that table alone.
 #pragma once
 
+#include "app/odbccatalog/LeftOutName.h"
 #include "app/odbccatalog/SqlIdentifier.h"
 #include "app/odbccatalog/SqlStringLiterals.h"
 #include "platform/data/Queue.h"
@@ -54,11 +61,19 @@ public:
     platform::CString<100> LASTERROR;
     platform::CString<100> LASTFILEERROR;
     platform::CString<100> LASTFILEERRORCODE;
-    // The names the last catalogue read left out because their queue field
-    // would have cut them.
-    std::vector<std::string> OverlongNames;
+    // The names the last catalogue read left out.
+    std::vector<LeftOutName> LeftOutNames;
     // Why the last catalogue read gave nothing; empty when it was read.
     std::string ReadFailure;
+    // The last read failed for want of a connection: it was lost (and ended)
+    // or could not be made.
+    bool ConnectionFailed = false;
+    // What the last GetTables could not read: why it failed (empty: it did
+    // not), and the tables it left out for their names.
+    struct TableListRead {
+        std::string failure;
+        std::vector<LeftOutName> leftOut;
+    } TableList;
 
     // Run by the constructor and destructor, as NEW and DISPOSE run them.
     void Construct();

@@ -3,11 +3,11 @@
 #include "app/main/Globals.h"
 
 void CatalogueReads::take(const CatalogueReads& other) {
-    overlongNames.insert(overlongNames.end(), other.overlongNames.begin(), other.overlongNames.end());
+    leftOutNames.insert(leftOutNames.end(), other.leftOutNames.begin(), other.leftOutNames.end());
     if (failure.empty()) failure = other.failure;
 }
 
-void CatalogueReads::takeLastRead() { take({ODBCCatalog->OverlongNames, ODBCCatalog->ReadFailure}); }
+void CatalogueReads::takeLastRead() { take({ODBCCatalog->LeftOutNames, ODBCCatalog->ReadFailure}); }
 
 bool CatalogueReads::check(TxdOutput& output, std::string_view table) const {
     if (failure.empty()) return true;

@@ -4,6 +4,7 @@
 // keys as if it had none.
 #pragma once
 
+#include "app/odbccatalog/LeftOutName.h"
 #include "app/txd/TxdOutput.h"
 
 #include <string>
@@ -11,8 +12,8 @@
 #include <vector>
 
 struct CatalogueReads {
-    // Names longer than the catalogue queues hold: their rows were left out.
-    std::vector<std::string> overlongNames;
+    // Names the catalogue queues cannot hold whole: their rows were left out.
+    std::vector<LeftOutName> leftOutNames;
     // The driver's message of the first read that failed; empty when all were read.
     std::string failure;
 

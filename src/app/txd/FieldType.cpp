@@ -13,7 +13,6 @@ using platform::Long;
 constexpr Long kOracleVarcharLimit = 4001;
 // A packed decimal holds at most 31 digits.
 constexpr Long kMostPackedDigits = 31;
-constexpr Long kGuidLength = 36;
 
 // ODBC's SQL data type codes, as the catalogue reports them (ODBC 3 and the
 // date and time codes of ODBC 2).
@@ -117,6 +116,8 @@ const std::vector<TypeRule<std::string_view>>& nameRules() {
         {{"DOUBLE", "FLOAT"}, fixed("SREAL")},
         {{"HUGE DATE"}, fixed("DATE")},
         {{"TIMESTAMP", "DATETIME"}, namedDateTimeType},
+        // However a driver reports its data type: PostgreSQL's and MariaDB's.
+        {{"UUID"}, fixed("STRING(36)")},
     };
     return rules;
 }

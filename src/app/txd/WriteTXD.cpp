@@ -44,7 +44,8 @@ public:
         GTQ.put();
     }
 
-    const std::vector<std::string>& leftOut() const { return leftOut_; }
+    // The tables left out, each with the reason of its first name left out.
+    const std::vector<LeftOutName>& leftOut() const { return leftOut_; }
 
 private:
     // The label the block got; `label` as it is for a table left out, which
@@ -53,8 +54,8 @@ private:
         TxdTable table{platform::clip(GTQ.rec.ORGINALTABLENAME), GTQ.rec.OWNER.str(), ""};
         TablePlan plan = PlanTable(table, options_);
         if (!plan.reads.check(output_, table.catalogueName)) return label;
-        if (!plan.reads.overlongNames.empty()) {
-            leftOut_.push_back(table.catalogueName);
+        if (!plan.reads.leftOutNames.empty()) {
+            leftOut_.push_back({table.catalogueName, plan.reads.leftOutNames.front().reason});
             return label;
         }
         const std::string unique = labels_.take(label);
@@ -70,11 +71,11 @@ private:
     DictionaryNumbers numbers_;
     PrefixMaker prefixes_;
     UniqueLabels labels_;
-    std::vector<std::string> leftOut_;
+    std::vector<LeftOutName> leftOut_;
 };
 
 // The header, a FILE block per table and the relations; the tables left out.
-std::vector<std::string> writeDictionary(TxdOutput& output, const TxdOptions& options, const TxdProgress& progress) {
+std::vector<LeftOutName> writeDictionary(TxdOutput& output, const TxdOptions& options, const TxdProgress& progress) {
     WriteDictionaryHeader(output);
     DictionaryTables written;
     TableBlocks blocks(output, written, options);
@@ -87,10 +88,14 @@ std::vector<std::string> writeDictionary(TxdOutput& output, const TxdOptions& op
     return blocks.leftOut();
 }
 
-void reportLeftOut(const std::vector<std::string>& tables) {
-    std::string text = "These tables are left out of the dictionary: names of their columns or indexes are longer "
-                       "than " + std::to_string(CatalogName::capacity) + " characters.";
-    for (const std::string& table : tables) text += "|" + table;
+// The tables the table list left out for their own names, and those the
+// writer left out for the names of their columns or indexes.
+void reportLeftOut(const std::vector<LeftOutName>& byName, const std::vector<LeftOutName>& byParts) {
+    if (byName.empty() && byParts.empty()) return;
+    std::string text = "These tables are left out of the dictionary:";
+    for (const LeftOutName& table : byName) text += "|" + table.shown + " (a name " + leftOutReason(table.reason) + ")";
+    for (const LeftOutName& table : byParts)
+        text += "|" + table.shown + " (a column or index name " + leftOutReason(table.reason) + ")";
     platform::MESSAGE(text, "Write Clarion TXD", platform::ICON_EXCLAMATION);
 }
 
@@ -103,23 +108,31 @@ void reportUnwritten(const std::string& fileName, const std::string& failure) {
 
 void WriteTXD(const TxdProgress& progress) {
     // An existing dictionary is not to be replaced by one without the tables.
+    if (ODBCCatalog && !ODBCCatalog->TableList.failure.empty()) {
+        platform::MESSAGE("The dictionary is not written: the tables could not be read.|" +
+                              ODBCCatalog->TableList.failure,
+                          "Write Clarion TXD", platform::ICON_EXCLAMATION);
+        return;
+    }
     if (!ODBCCatalog || !ODBCCatalog->Connected()) {
         const std::string reason = ODBCCatalog ? "|" + ODBCCatalog->ConnectFailure() : std::string();
         platform::MESSAGE("There is no connection to write a dictionary from." + reason, "Write Clarion TXD",
                           platform::ICON_EXCLAMATION);
         return;
     }
+    // Kept now: a STOP box of the relations lets another window replace the catalogue object.
+    const std::vector<LeftOutName> tablesLeftOut = ODBCCatalog->TableList.leftOut;
     const TxdOptions options = TxdOptions::fromGlobals();
     if (!completeGlobalTxdFilename()) return;
     const std::string fileName = platform::clip(Glo::TXDFilename);
     TxdOutput output(fileName);
-    const std::vector<std::string> leftOut =
-        output.begin() ? writeDictionary(output, options, progress) : std::vector<std::string>();
+    const std::vector<LeftOutName> leftOut =
+        output.begin() ? writeDictionary(output, options, progress) : std::vector<LeftOutName>();
     progress.end();
     if (!output.finish()) {
         reportUnwritten(fileName, output.failure());
         return;
     }
-    if (!leftOut.empty()) reportLeftOut(leftOut);
+    reportLeftOut(tablesLeftOut, leftOut);
     platform::openInTextViewer(fileName);
 }

@@ -5,11 +5,14 @@
 // Every GTQ row gets its label in TABLENAME and the catalogue's name in
 // ORGINALTABLENAME, system tables included; the tables written get labels
 // unique without regard to case. A table whose names the catalogue queues
-// cannot hold whole is left out and reported with a MESSAGE once the file is
-// written. A file that cannot be written, a catalogue read that fails, or a
-// name that does not fit once completed, is reported with a MESSAGE (after
-// the file is closed) and not shown; an existing dictionary then stays as it
-// was. Without a connection nothing is written, and the MESSAGE says why.
+// cannot hold whole (too long, or with letters Windows-1252 lacks) is left
+// out and reported with a MESSAGE once the file is written, together with
+// the tables the table list left out for their own names. A file that cannot
+// be written, a catalogue read that fails, or a name that does not fit once
+// completed, is reported with a MESSAGE (after the file is closed) and not
+// shown; an existing dictionary then stays as it was. Without a connection,
+// or when the table list could not be read (the connection lost), nothing is
+// written, and the MESSAGE says why.
 //
 // `progress` is told how far the writer is while it works.
 #pragma once

@@ -143,13 +143,15 @@ private:
     void RegetTablesAndColumns() {
         if (!connection_.check()) {
             emptyQueues({&GTQ, &GCQ});
-        } else {
-            ODBCCatalog->GetTables(GTQ, Glo::OwnerFilter.view(), Glo::SystemTables, 0, 0, Glo::TablesOnly);
-            // Columns of a table no longer listed would be left over.
-            if (takeFirstTable()) ReadColumnsOfCurrentTable();
-            else emptyQueues({&GCQ});
+            window().display();
+            return;
         }
+        ODBCCatalog->GetTables(GTQ, Glo::OwnerFilter.view(), Glo::SystemTables, 0, 0, Glo::TablesOnly);
+        // Columns of a table no longer listed would be left over.
+        if (takeFirstTable()) ReadColumnsOfCurrentTable();
+        else emptyQueues({&GCQ});
         window().display();
+        if (connection_.tablesRead()) connection_.detailsRead();
     }
 
     void ReadColumnsOfCurrentTable() {
@@ -158,11 +160,14 @@ private:
     }
 
     void ReadSelectedTable() {
+        bool read = false;
         if (GTQ.get(choice(TableList))) {
-            if (connection_.usable()) ReadColumnsOfCurrentTable();
+            read = connection_.usable();
+            if (read) ReadColumnsOfCurrentTable();
             else emptyQueues({&GCQ});
         }
         BuildAutomaticQuery();
+        if (read) connection_.detailsRead();
     }
 
     // SELECT of the marked columns in list order, all columns when none is marked.

@@ -122,17 +122,22 @@ private:
         if (!connection_.check()) return;
         // Every table and view of every owner.
         ODBCCatalog->GetTables(GTQ, "", Glo::SystemTables, 1, 1, 0);
-        if (GTQ.get(1)) ReadColumnsOfCurrentTable();
+        const bool columnsRead = GTQ.get(1) && ReadColumnsOfCurrentTable();
+        if (connection_.tablesRead() && columnsRead) connection_.detailsRead();
     }
 
-    void ReadColumnsOfCurrentTable() {
+    // True when the columns were read.
+    bool ReadColumnsOfCurrentTable() {
         table_ = GTQ.rec.catalogueName();
         owner_ = clip(GTQ.rec.OWNER.view());
-        if (connection_.usable()) ODBCCatalog->GetColumns(GCQ, table_, owner_);
+        if (!connection_.usable()) return false;
+        ODBCCatalog->GetColumns(GCQ, table_, owner_);
+        return true;
     }
 
     void TakeTable() {
-        if (GTQ.get(static_cast<std::size_t>(selected(TableList)))) ReadColumnsOfCurrentTable();
+        if (GTQ.get(static_cast<std::size_t>(selected(TableList))) && ReadColumnsOfCurrentTable())
+            connection_.detailsRead();
     }
 
     void TakeColumn() {

@@ -8,6 +8,8 @@
 #include "platform/ui/ControlLines.h"
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 #include <initializer_list>
 
 using namespace platform;
@@ -128,12 +130,16 @@ private:
     void RegetTables(bool mayTell = true) {
         if (!connection_.check(mayTell)) {
             emptyQueues({&GTQ, &GFQ});
-        } else {
-            ODBCCatalog->GetTables(GTQ, Glo::OwnerFilter.view(), Glo::SystemTables, 0, 0, Glo::TablesOnly);
-            ODBCCatalog->GetForeignKeys(GFQ, "");
-            takeFirstTable();
+            window().display();
+            return;
         }
+        ODBCCatalog->GetTables(GTQ, Glo::OwnerFilter.view(), Glo::SystemTables, 0, 0, Glo::TablesOnly);
+        // A list that could not be read has no relations to read either.
+        if (ODBCCatalog->TableList.failure.empty()) ODBCCatalog->GetForeignKeys(GFQ, "");
+        else emptyQueues({&GFQ});
+        takeFirstTable();
         window().display();
+        connection_.tablesRead(mayTell);
     }
 
     // The writer waits for no event: the window is painted at once.
@@ -152,16 +158,33 @@ private:
         GTQ.get(static_cast<std::size_t>(std::max<Long>(0, window().numberProperty(TableList, PROP::Selected))));
         if (!connection_.usable()) {
             emptyQueues({&GPQ, &GIQ, &GCQ, &GFQ});
-        } else {
-            // The owner keeps a driver from looking only on its search path.
-            const std::string table = GTQ.rec.catalogueName();
-            const std::string owner = clip(GTQ.rec.OWNER.view());
-            ODBCCatalog->GetPrimaryKeys(GPQ, table, owner);
-            ODBCCatalog->GetStatistics(GIQ, table, kAllIndexes, owner);
-            ODBCCatalog->GetColumns(GCQ, table, owner);
-            ODBCCatalog->GetForeignKeys(GFQ, table, owner);
+            window().display();
+            return;
         }
+        ReadDetails(GTQ.rec.catalogueName(), clip(GTQ.rec.OWNER.view()));
         window().display();
+        connection_.detailsRead();
+    }
+
+    // Each read only while the ones before it found the connection: the
+    // details are the table's, or none.
+    void ReadDetails(const std::string& table, const std::string& owner) {
+        // The owner keeps a driver from looking only on its search path.
+        const std::pair<QueueBase*, std::function<void()>> reads[] = {
+            {&GPQ, [&] { ODBCCatalog->GetPrimaryKeys(GPQ, table, owner); }},
+            {&GIQ, [&] { ODBCCatalog->GetStatistics(GIQ, table, kAllIndexes, owner); }},
+            {&GCQ, [&] { ODBCCatalog->GetColumns(GCQ, table, owner); }},
+            {&GFQ, [&] { ODBCCatalog->GetForeignKeys(GFQ, table, owner); }},
+        };
+        bool connected = true;
+        for (const auto& [queue, read] : reads) {
+            if (!connected) {
+                emptyQueues({queue});
+                continue;
+            }
+            read();
+            connected = !ODBCCatalog->ConnectionFailed;
+        }
     }
 };
 

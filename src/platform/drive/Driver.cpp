@@ -92,6 +92,13 @@ Qt::Key qtKeyOf(Long keyCode) {
     }
 }
 
+// What a key types as an X11 keyboard gives it: with Alt the letter all the
+// same (Qt would type it; the layer must not), with Ctrl nothing.
+QString keyboardTextOf(Long keyCode) {
+    if ((keyCode & KEY::Alt) && !(keyCode & KEY::Ctrl)) return typedTextOf(keyCode & ~KEY::Alt);
+    return typedTextOf(keyCode);
+}
+
 // A key as the keyboard sends it: to the focused widget of the window, Qt's
 // shortcuts first.
 void keyClick(QWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
@@ -122,13 +129,17 @@ QPoint aimAt(QWidget* widget) {
     return widget->rect().center();
 }
 
+// The real pointer goes there as the layer's does, so that the window
+// system's late report of this move undoes none that follows.
+void pointTo(QPoint global) { SetCursorPos(global.x(), global.y()); }
+
 // A press and a release of the left button at that point of the widget's
 // window: whatever is there on screen takes them, so a hidden or covered
 // control gets nothing.
 void clickAt(QWidget* widget, QPoint at) {
     QWidget* top = widget->window();
     const QPoint inWindow = widget->mapTo(top, at);
-    QCursor::setPos(top->mapToGlobal(inWindow));
+    pointTo(top->mapToGlobal(inWindow));
     QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, inWindow);
     settle();
 }
@@ -136,7 +147,7 @@ void clickAt(QWidget* widget, QPoint at) {
 void moveMouseTo(QWidget* widget, QPoint at) {
     QWidget* top = widget->window();
     const QPoint inWindow = widget->mapTo(top, at);
-    QCursor::setPos(top->mapToGlobal(inWindow));
+    pointTo(top->mapToGlobal(inWindow));
     QTest::mouseMove(top->windowHandle(), inWindow);
     settle();
 }
@@ -150,7 +161,7 @@ Qt::MouseButton qtButton(Long button) { return button == KEY::MouseRight ? Qt::R
 void mouseAtScreen(QWidget* widget, QPoint global, QEvent::Type type, Qt::MouseButton button = Qt::LeftButton) {
     QWindow* handle = windowHandleOf(widget);
     const QPoint at = handle->mapFromGlobal(global);
-    QCursor::setPos(global);
+    pointTo(global);
     switch (type) {
         case QEvent::MouseButtonPress: QTest::mousePress(handle, button, {}, at); break;
         case QEvent::MouseButtonRelease: QTest::mouseRelease(handle, button, {}, at); break;
@@ -313,7 +324,12 @@ std::vector<std::string> windowTitles() {
 
 void pressKey(Window& w, Long keyCode) {
     bringForward(w);
-    keyClick(screenWindowOf(w), qtKeyOf(keyCode), modifiersOf(keyCode), typedTextOf(keyCode));
+    if (keyCode == KEY::Alt) {
+        QTest::sendKeyEvent(QTest::Press, screenWindowOf(w), Qt::Key_Alt, QString(), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, screenWindowOf(w), Qt::Key_Alt, QString(), Qt::NoModifier);
+        return settle();
+    }
+    keyClick(screenWindowOf(w), qtKeyOf(keyCode), modifiersOf(keyCode), keyboardTextOf(keyCode));
 }
 
 void chooseMenu(Window& w, std::string_view label) {
@@ -379,13 +395,30 @@ void chooseFromDropList(Window& w, std::string_view label, std::string_view entr
     if (list->isVisible()) clickAt(list->viewport(), list->viewport()->mapFromGlobal(at));
 }
 
-void type(Window& w, std::string_view label, std::string_view text) {
+namespace {
+
+// Clicks into the control and puts the caret at the end of its text; the
+// window the keys go to.
+QWindow* caretAtEnd(Window& w, std::string_view label) {
     QWidget* target = keyTarget(widgetOf(w, label));
     bringForward(w);
     clickAt(target, target->rect().center());
     const bool lines = qobject_cast<QPlainTextEdit*>(target) != nullptr;
     keyClick(screenWindowOf(w), Qt::Key_End, lines ? Qt::ControlModifier : Qt::NoModifier, {});
-    for (const QChar c : toQString(text)) typeCharacter(screenWindowOf(w), c);
+    return screenWindowOf(w);
+}
+
+}  // namespace
+
+void type(Window& w, std::string_view label, std::string_view text) {
+    QWindow* keys = caretAtEnd(w, label);
+    for (const QChar c : toQString(text)) typeCharacter(keys, c);
+}
+
+void typeWithAltGr(Window& w, std::string_view label, std::string_view text) {
+    QWindow* keys = caretAtEnd(w, label);
+    for (const QChar c : toQString(text))
+        keyClick(keys, static_cast<Qt::Key>(c.unicode()), Qt::GroupSwitchModifier, QString(c));
 }
 
 void typeOver(Window& w, std::string_view label, std::string_view text) {

@@ -1,5 +1,6 @@
 #include "platform/fiber/Scheduler.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
@@ -247,12 +248,27 @@ void Scheduler::sleepKeepingLock(std::chrono::milliseconds duration) {
 }
 
 bool Scheduler::waitForWindowSystem(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    return runQtKeepingLock(done, std::chrono::steady_clock::now() + timeout);
+}
+
+void Scheduler::waitKeepingLock(const std::function<bool()>& done) {
+    runQtKeepingLock(done, std::chrono::steady_clock::time_point::max());
+}
+
+void Scheduler::wakeFromAnyThread() {
+    if (QAbstractEventDispatcher* dispatcher = QCoreApplication::eventDispatcher()) dispatcher->wakeUp();
+}
+
+bool Scheduler::runQtKeepingLock(const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline) {
     const bool held = lockHeld_;
     lockHeld_ = true;
     while (!done()) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) break;
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline) break;
+        // A wake that comes before the wait starts ends it at once.
+        const auto left = deadline - now > kLongestIdleWait
+                              ? kLongestIdleWait
+                              : std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
         waitForQtEvents(left, QEventLoop::ExcludeUserInputEvents);
     }
     lockHeld_ = held;

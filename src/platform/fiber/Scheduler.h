@@ -5,9 +5,10 @@
 //   main thread; numbers fit in a byte; 0 means failure).
 // - Program code runs only inside fibers. A fiber runs until it waits
 //   (waitUntil, yield, sleep); only then can another fiber run. This is the
-//   runtime's global lock. sleepKeepingLock (the runtime's SLEEP) and
-//   waitForWindowSystem wait without letting another fiber run; Qt still
-//   paints meanwhile, input waits.
+//   runtime's global lock. sleepKeepingLock (the runtime's SLEEP),
+//   waitForWindowSystem and waitKeepingLock (a driver call on the worker,
+//   BlockingCall.h) wait without letting another fiber run; Qt still paints
+//   meanwhile, input waits.
 // - A yield means "run again after Qt has had its turn": one dispatch runs
 //   each ready fiber at most once per Qt turn, so a fiber polling with yields
 //   never keeps Qt, its timers or its input from running.
@@ -79,6 +80,11 @@ public:
     // says: for what the window system does in its own time, such as putting
     // a window on screen. Returns `done()`.
     bool waitForWindowSystem(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+    // The same without a time limit, for work of another thread (a call on
+    // the worker, BlockingCall.h) that ends with wakeFromAnyThread.
+    void waitKeepingLock(const std::function<bool()>& done);
+    // Lets a waitKeepingLock look at its condition again; any thread may call it.
+    static void wakeFromAnyThread();
 
     // Resumes every fiber whose wait is over, repeatedly, until none is ready;
     // a fiber that yielded waits for the next Qt turn. Returns true when a
@@ -114,6 +120,8 @@ private:
     bool anyYielding() const;
     void fireTickers();
     void qtTurn();
+    // Lets Qt run without input until `done` holds or the deadline passes.
+    bool runQtKeepingLock(const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline);
     // How long the loop may sleep in Qt's event wait.
     std::chrono::milliseconds idleWait(std::chrono::milliseconds atMost) const;
 

@@ -1,5 +1,7 @@
 #include "platform/odbc/OdbcFile.h"
 
+#include "platform/fiber/BlockingCall.h"
+#include "platform/odbc/ConnectString.h"
 #include "platform/odbc/FileProperties.h"
 #include "platform/system/Errors.h"
 #include "platform/text/Codepage.h"
@@ -14,19 +16,45 @@ namespace {
 
 std::string handleText(void* handle) { return std::to_string(reinterpret_cast<std::uintptr_t>(handle)); }
 
-// The whole text of a column of the current row, read in pieces; NULL and
-// failures give the empty text.
+constexpr std::string_view kConnecting = "Connecting...";
+
+// The whole text of a column of the current row as the driver gives it
+// (UTF-8), read in pieces; NULL and failures give the empty text.
 std::string columnText(SQLHSTMT statement, SQLUSMALLINT column) {
     std::string text;
     char piece[1024];
     for (;;) {
         SQLLEN length = 0;
         const SQLRETURN rc = SQLGetData(statement, column, SQL_C_CHAR, piece, sizeof piece, &length);
-        if (!SQL_SUCCEEDED(rc) || length == SQL_NULL_DATA) return fromUtf8(text);
+        if (!SQL_SUCCEEDED(rc) || length == SQL_NULL_DATA) return text;
         const bool truncated = rc == SQL_SUCCESS_WITH_INFO && (length == SQL_NO_TOTAL || length >= SQLLEN(sizeof piece));
         text.append(piece, truncated ? sizeof piece - 1 : static_cast<std::size_t>(length));
-        if (!truncated) return fromUtf8(text);
+        if (!truncated) return text;
     }
+}
+
+// A row fetched on the worker: the first `wanted` columns (as far as the
+// result has them), as the driver gives them.
+struct FetchedRow {
+    SQLRETURN rc = SQL_ERROR;
+    std::vector<std::string> columns;
+};
+
+FetchedRow fetchRow(SQLHSTMT statement, std::size_t wanted) {
+    FetchedRow row;
+    row.rc = SQLFetch(statement);
+    if (!SQL_SUCCEEDED(row.rc) || wanted == 0) return row;
+    SQLSMALLINT columns = 0;
+    SQLNumResultCols(statement, &columns);
+    for (std::size_t i = 1; i <= wanted && i <= static_cast<std::size_t>(columns); ++i)
+        row.columns.push_back(columnText(statement, static_cast<SQLUSMALLINT>(i)));
+    return row;
+}
+
+bool isDead(SQLHDBC connection) {
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    return SQL_SUCCEEDED(SQLGetConnectAttr(connection, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) &&
+           dead == SQL_CD_TRUE;
 }
 
 }  // namespace
@@ -56,10 +84,14 @@ bool OdbcFile::connect() {
     // A server that accepts and never answers would hold the program for good.
     SQLSetConnectAttr(connection.get(), SQL_ATTR_LOGIN_TIMEOUT,
                       reinterpret_cast<SQLPOINTER>(static_cast<std::uintptr_t>(loginTimeout_)), 0);
-    std::string connectString = toUtf8(owner_);
-    const SQLRETURN rc = SQLDriverConnect(connection.get(), nullptr, reinterpret_cast<SQLCHAR*>(connectString.data()),
-                                          static_cast<SQLSMALLINT>(connectString.size()), nullptr, 0, nullptr,
-                                          SQL_DRIVER_NOPROMPT);
+    std::string connectString = toUtf8(driverConnectString(owner_));
+    const SQLRETURN rc = blockingCall(
+        [&] {
+            return SQLDriverConnect(connection.get(), nullptr, reinterpret_cast<SQLCHAR*>(connectString.data()),
+                                    static_cast<SQLSMALLINT>(connectString.size()), nullptr, 0, nullptr,
+                                    SQL_DRIVER_NOPROMPT);
+        },
+        kConnecting);
     if (!SQL_SUCCEEDED(rc)) {
         connection.reportError();
         return false;
@@ -106,14 +138,25 @@ OdbcHandle OdbcFile::run(std::string_view sql) {
         return {};
     }
     std::string text = toUtf8(sql);
-    const SQLRETURN rc =
-        SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size()));
+    const SQLRETURN rc = blockingCall([&] {
+        return SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(text.data()),
+                             static_cast<SQLINTEGER>(text.size()));
+    });
     // A statement that changes nothing reports SQL_NO_DATA; that is no error.
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
         statement.reportError();
+        statement.reset();
+        endLostConnection();
         return {};
     }
     return statement;
+}
+
+bool OdbcFile::endLostConnection() {
+    if (!connection_) return false;
+    const bool lost = FILEERRORCODE().starts_with("08") || blockingCall([&] { return isDead(connection_.get()); });
+    if (lost) disconnect();
+    return lost;
 }
 
 std::string OdbcFile::selectFromTable() const {
@@ -131,25 +174,21 @@ void OdbcFile::next() {
         setError(kRecordNotAvailable);
         return;
     }
-    const SQLRETURN rc = SQLFetch(statement_.get());
-    if (rc == SQL_NO_DATA) {
+    std::size_t fields = 0;
+    while (record_.hasField(fields + 1)) ++fields;
+    const FetchedRow row = blockingCall([&] { return fetchRow(statement_.get(), fields); });
+    if (row.rc == SQL_NO_DATA) {
         setError(kRecordNotAvailable);
         return;
     }
     // SQL_SUCCESS_WITH_INFO still delivers a row.
-    if (!SQL_SUCCEEDED(rc)) {
+    if (!SQL_SUCCEEDED(row.rc)) {
         statement_.reportError();
+        endLostConnection();
         return;
     }
-    fetchIntoRecord();
+    for (std::size_t i = 0; i < row.columns.size(); ++i) record_.field(i + 1).setText(fromUtf8(row.columns[i]));
     clearError();
-}
-
-void OdbcFile::fetchIntoRecord() {
-    SQLSMALLINT columns = 0;
-    SQLNumResultCols(statement_.get(), &columns);
-    for (std::size_t i = 1; record_.hasField(i) && i <= static_cast<std::size_t>(columns); ++i)
-        record_.field(i).setText(columnText(statement_.get(), static_cast<SQLUSMALLINT>(i)));
 }
 
 std::string OdbcFile::property(Long number) const {

@@ -1,7 +1,8 @@
 // A FILE of the runtime's ODBC driver over unixODBC.
 //
 // The owner (PROP_Owner) is the connect string. OPEN connects on first use
-// with SQLDriverConnect and no prompt; CLOSE ends the current statement but
+// with SQLDriverConnect and no prompt, its keywords without their blanks
+// (driverConnectString); CLOSE ends the current statement but
 // keeps the connection; assigning PROP_Disconnect ends it. Assigning PROP_SQL
 // executes the text on a fresh statement and positions the file before the
 // first result row; NEXT fetches the next row into the record (when it has
@@ -19,8 +20,23 @@
 // Errors follow the runtime: ERRORCODE/ERROR, and the driver's SQLSTATE and
 // message in FILEERRORCODE/FILEERROR.
 //
+// Driver calls that may wait for the data source (the connect, a statement,
+// a fetch with the reading of its row) run on the layer's worker thread while
+// the calling fiber keeps the lock (BlockingCall.h): no other fiber runs and
+// input waits, but Qt paints, the pointer shows busy, and a connect says
+// "Connecting..." in the application frame's status bar. The worker touches
+// the call's own handle and buffer only: the file's state, its record and the
+// error state are written on the calling fiber once the call has returned, so
+// a paint never reads what is being written. The calls keep their order on
+// the one connection. A caller that makes driver calls of its own on the
+// file's handles runs them the same way.
+//
+// A statement or fetch that fails because the connection is gone ends the
+// connection (endLostConnection): the file is closed, the error stays, and
+// the next OPEN connects again.
+//
 // Text goes to the driver as UTF-8 and comes back as Windows-1252. The file
-// belongs to no fiber; each call runs to its end without a wait.
+// belongs to no fiber; no call lets another fiber run.
 #pragma once
 
 #include "platform/odbc/OdbcHandle.h"
@@ -69,6 +85,12 @@ public:
     // PROP_Record.
     const RecordRef& record() const { return record_; }
 
+    // After a failed call on the connection whose diagnostics were reported
+    // (the file's own calls do this themselves): when the connection is gone
+    // (SQLSTATE class 08, or the driver says it is dead), ends it and closes
+    // the file, so that the next OPEN connects again. True then.
+    bool endLostConnection();
+
 private:
     bool connect();
     void disconnect();
@@ -78,7 +100,6 @@ private:
     // The statement run on a fresh handle; an empty handle after a reported error.
     OdbcHandle run(std::string_view sql);
     std::string selectFromTable() const;
-    void fetchIntoRecord();
 
     std::string name_;
     RecordRef record_;

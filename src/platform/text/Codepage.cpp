@@ -20,12 +20,45 @@ char32_t toCodePoint(unsigned char c) {
     return c;
 }
 
-char fromCodePoint(char32_t cp) {
+std::optional<char> fromCodePoint(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
     for (std::size_t i = 0; i < kHigh.size(); ++i)
         if (kHigh[i] == cp) return static_cast<char>(0x80 + i);
     if (cp >= 0x80 && cp < 0xA0) return static_cast<char>(cp);
-    return '?';
+    return std::nullopt;
+}
+
+// Hands each character of the UTF-8 text to `take` as its Windows-1252 byte,
+// or to `lost` as its code point when there is none; a byte that begins no
+// character (a stray continuation, a cut or broken sequence) goes to `stray`.
+template <class Take, class Lost, class Stray>
+void decodeUtf8(std::string_view utf8, Take take, Lost lost, Stray stray) {
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        const int extra = c < 0x80 ? 0 : c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : -1;
+        char32_t cp = extra <= 0 ? c : c & (0x3F >> extra);
+        bool valid = extra >= 0 && i + extra < utf8.size();
+        for (int k = 1; valid && k <= extra; ++k) {
+            const auto n = static_cast<unsigned char>(utf8[i + k]);
+            valid = (n & 0xC0) == 0x80;
+            cp = (cp << 6) | (n & 0x3F);
+        }
+        if (!valid) {
+            stray(c);
+            ++i;
+            continue;
+        }
+        if (const std::optional<char> byte = fromCodePoint(cp)) take(*byte);
+        else lost(cp);
+        i += extra + 1;
+    }
+}
+
+std::string hex(unsigned long value, int digits) {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    for (; value > 0 || static_cast<int>(text.size()) < digits; value >>= 4) text.insert(text.begin(), kDigits[value & 0xF]);
+    return text;
 }
 
 void appendUtf8(std::string& out, char32_t cp) {
@@ -58,29 +91,26 @@ std::string toUtf8(std::string_view cp1252) {
 std::string fromUtf8(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        int extra = c < 0x80 ? 0 : c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : -1;
-        if (extra < 0 || i + extra >= utf8.size()) {
-            out += '?';  // stray continuation byte or cut sequence
-            ++i;
-            continue;
-        }
-        char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-        bool valid = true;
-        for (int k = 1; k <= extra; ++k) {
-            const auto n = static_cast<unsigned char>(utf8[i + k]);
-            if ((n & 0xC0) != 0x80) { valid = false; break; }
-            cp = (cp << 6) | (n & 0x3F);
-        }
-        if (!valid) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        out += fromCodePoint(cp);
-        i += extra + 1;
-    }
+    decodeUtf8(
+        utf8, [&](char c) { out += c; }, [&](char32_t) { out += '?'; }, [&](unsigned char) { out += '?'; });
+    return out;
+}
+
+std::optional<std::string> exactFromUtf8(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    bool exact = true;
+    decodeUtf8(
+        utf8, [&](char c) { out += c; }, [&](char32_t) { exact = false; }, [&](unsigned char) { exact = false; });
+    if (!exact) return std::nullopt;
+    return out;
+}
+
+std::string describedFromUtf8(std::string_view utf8) {
+    std::string out;
+    decodeUtf8(
+        utf8, [&](char c) { out += c; }, [&](char32_t cp) { out += "<U+" + hex(cp, 4) + ">"; },
+        [&](unsigned char byte) { out += "<0x" + hex(byte, 2) + ">"; });
     return out;
 }
 

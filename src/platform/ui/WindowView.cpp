@@ -26,6 +26,7 @@ constexpr std::chrono::milliseconds kOnScreenWait{500};
 
 void installInputRouting();
 void installTipRouting();
+void installBusyPointer();
 void installPointerInput();
 QWidget* makeClientArea(WindowView& view);
 QMdiArea* makeFrameArea(WindowView& view, QWidget* parent);
@@ -34,6 +35,7 @@ WindowView::WindowView(Window& model) : model_(&model) {
     installInputRouting();
     installPointerInput();
     installTipRouting();
+    installBusyPointer();
     setWindowFlag(Qt::FramelessWindowHint);
     setMouseTracking(true);  // the resize cursor over the borders
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -62,6 +64,8 @@ WindowView::WindowView(Window& model) : model_(&model) {
 // Qt may delete a view the model still holds: an MDI child's goes with its
 // frame's.
 WindowView::~WindowView() {
+    // The focus moves while ~QWidget deletes the controls, after this object is gone.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     if (model_) model_->viewGone();
 }
 
@@ -91,7 +95,12 @@ void WindowView::appear() {
         showAsMdiChild();
     else
         showAsTopLevel();
+    showFocusMarks();
 }
+
+// From the start, not only once Tab was pressed, so a keyboard user sees what
+// Enter presses; Qt forgets this whenever a window shows.
+void WindowView::showFocusMarks() { window()->setAttribute(Qt::WA_KeyboardFocusChange); }
 
 void WindowView::showAsMdiChild() {
     QMdiArea* area = Window::applicationFrame()->view()->mdiArea();
@@ -101,7 +110,7 @@ void WindowView::showAsMdiChild() {
     {
         const ProgramChange change(*this);
         sub_->resize(size());
-        if (model_->spec().center) showCentred();
+        if (model_->spec().center || model_->spec().noPosition) showCentred();
         sub_->move(designedOuter().topLeft());  // placed: the area does not place it again
     }
     sub_->installEventFilter(this);
@@ -111,6 +120,7 @@ void WindowView::showAsMdiChild() {
 
 void WindowView::showAsTopLevel() {
     if (model_->spec().center) showCentred();
+    else if (model_->spec().noPosition) showOverOpener();
     {
         const ProgramChange change(*this);
         move(designedOuter().topLeft());
@@ -268,6 +278,7 @@ void WindowView::applyHidden() {
     const bool shown = model_->numberProperty(0, PROP::Hide) == 0;
     if (shown && !appeared_) return appear();
     outer()->setVisible(shown);
+    if (shown) showFocusMarks();
 }
 
 Long WindowView::focusedControl() const {

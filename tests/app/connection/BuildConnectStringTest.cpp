@@ -19,6 +19,7 @@ TEST(BuildConnectString, JoinsTheEntriesThatCount) {
         {"trailing blanks go, leading ones stay", " Sales  ", " admin ", " secret  ",
          "DSN= Sales; UID= admin; PWD= secret"},
         {"80-character values", d80, u80, p80, "DSN=" + d80 + "; UID=" + u80 + "; PWD=" + p80},
+        {"separators and braces go in braces", "Sales", "a;b", "{s;e}}c}", "DSN=Sales; UID={a;b}; PWD={{s;e}}}}c}}}"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(buildConnectString(c.dsn, c.username, c.password), c.expected) << c.name;

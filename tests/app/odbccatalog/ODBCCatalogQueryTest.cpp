@@ -2,6 +2,7 @@
 #include "support/SqliteFixture.h"
 
 #include "app/odbccatalog/CatalogQueues.h"
+#include "platform/odbc/ConnectString.h"
 #include "platform/system/Errors.h"
 #include "platform/data/Record.h"
 
@@ -137,6 +138,23 @@ TEST_F(ODBCCatalogQuery, AFailedConnectIsReportedWithItsDiagnostics) {
     ASSERT_EQ(messages.texts.size(), 1u);
     EXPECT_NE(messages.texts[0].find("|Owner:DSN=NoSuchTabloomSource;pwd=********|"), std::string::npos)
         << messages.texts[0];
+}
+
+// Passwords that spell parts of the words around them, or the user name,
+// mask only themselves in the program's failure texts.
+TEST_F(ODBCCatalogQuery, FailureTextsMaskThePasswordAndNothingElse) {
+    const std::string said = "|Backend error:[unixODBC][Driver Manager]Data source name not found and no default "
+                             "driver specified|Owner:DSN=NoSuchTabloomSource; UID=tabloom; PWD=********";
+    for (const char* password : {"s", "p", "tabloom", "ab;cd"}) {
+        SCOPED_TRACE(password);
+        CatalogOn missing("DSN=NoSuchTabloomSource; UID=tabloom; PWD=" + connectValue(password));
+        EXPECT_FALSE(missing.catalog->Connect());
+        EXPECT_EQ(missing.catalog->ConnectFailure(), "The connection to the data source failed." + said);
+        messages.texts.clear();
+        EXPECT_EQ(missing.catalog->ExecuteSQL("SELECT s FROM p"), 1);
+        ASSERT_EQ(messages.texts.size(), 1u);
+        EXPECT_EQ(messages.texts[0], "Error:File System Error" + said + "|Query:SELECT s FROM p");
+    }
 }
 
 TEST_F(ODBCCatalogQuery, ColumnDataGrowsTheSharedBufferForLongValues) {

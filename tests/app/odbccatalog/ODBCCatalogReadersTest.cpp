@@ -10,6 +10,7 @@
 using namespace platform;
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
+using ::testing::UnorderedElementsAreArray;
 
 namespace {
 
@@ -73,7 +74,7 @@ TEST(ODBCCatalogTables, FiltersFindTheirFieldsByNameAndCompareWithoutCase) {
         Queue<SwappedTables> tables;
         on.catalog->GetTables(tables, c.ownerFilter, c.keepSystem, c.noOwnerFilter, c.noTablesOnlyFilter,
                               c.tablesOnly);
-        EXPECT_THAT(column(tables, &SwappedTables::TABLETYPE), ::testing::UnorderedElementsAreArray(c.kept)) << c.name;
+        EXPECT_THAT(column(tables, &SwappedTables::TABLETYPE), UnorderedElementsAreArray(c.kept)) << c.name;
     }
 }
 
@@ -134,32 +135,41 @@ TEST_F(ODBCCatalogReaders, CatalogueValuesArriveWhole) {
     EXPECT_EQ(columns.at(4).DEFAULTVALUE.str(), kLongDefault);
 }
 
-// Names of 128 characters fit; a longer one would be cut, so its row is left
-// out, and GetTables says which tables it left out.
-TEST(ODBCCatalogLongNames, NamesArriveWholeOrTheirRowIsLeftOut) {
+// Names of 128 characters fit, and so do letters Windows-1252 has; a longer
+// name would be cut and a letter it lacks would become "?", so their rows are
+// left out, and GetTables keeps the tables it left out for the windows to say.
+TEST(ODBCCatalogLeftOutNames, NamesArriveWholeOrTheirRowIsLeftOut) {
+    using Reason = LeftOutName::Reason;
     const std::string table120(120, 't'), column110(110, 'c'), table129 = "x" + std::string(128, 'y'),
                       column129 = "z" + std::string(128, 'w');
+    const std::string chinese = "\xE8\xAE\xA2\xE5\x8D\x95", shownChinese = "<U+8BA2><U+5355>";
     SqliteFixture db("CREATE TABLE " + table120 + " (" + column110 + " INTEGER, " + column129 +
-                     " INTEGER, short INTEGER);"
+                     " INTEGER, short INTEGER, \"" + chinese + "\" INTEGER);"
                      "CREATE INDEX long_index ON " + table120 + " (" + column129 + ");"
-                     "CREATE TABLE " + table129 + " (n INTEGER);");
+                     "CREATE TABLE " + table129 + " (n INTEGER);"
+                     "CREATE TABLE \"" + chinese + "\" (n INTEGER);"
+                     "CREATE TABLE \"na\xC3\xAFve \xE2\x82\xAC\" (n INTEGER);");
     CatalogOn on(db.connectString());
     MessageRecorder messages;
     on.catalog->GetTables(GTQ, "", 0, 0, 0, 0);
-    EXPECT_THAT(column(GTQ, &GTQRecord::TABLENAME), ElementsAre(table120));
-    EXPECT_EQ(on.catalog->OverlongNames, std::vector<std::string>{table129});
-    ASSERT_EQ(messages.texts.size(), 1u);
-    EXPECT_THAT(messages.texts[0], ::testing::EndsWith("longer than 128 characters.|" + table129));
+    EXPECT_THAT(column(GTQ, &GTQRecord::TABLENAME), UnorderedElementsAre(table120, "na\xEFve \x80"));
+    const std::vector<LeftOutName> tablesLeftOut = {{table129, Reason::Overlong},
+                                                    {shownChinese, Reason::NotWindows1252}};
+    EXPECT_THAT(on.catalog->LeftOutNames, UnorderedElementsAreArray(tablesLeftOut));
+    EXPECT_THAT(on.catalog->TableList.leftOut, UnorderedElementsAreArray(tablesLeftOut));
+    EXPECT_EQ(on.catalog->TableList.failure, "");
 
     on.catalog->GetColumns(GCQ, table120);
     EXPECT_THAT(column(GCQ, &GCQRecord::COLUMNNAME), ElementsAre(column110, "short"));
-    EXPECT_EQ(on.catalog->OverlongNames, std::vector<std::string>{column129});
+    EXPECT_THAT(on.catalog->LeftOutNames, ElementsAre(LeftOutName{column129, Reason::Overlong},
+                                                      LeftOutName{shownChinese, Reason::NotWindows1252}));
     on.catalog->GetStatistics(GIQ, table120, 1);
     EXPECT_EQ(GIQ.records(), 0u);
-    EXPECT_EQ(on.catalog->OverlongNames, std::vector<std::string>{column129});
+    EXPECT_THAT(on.catalog->LeftOutNames, ElementsAre(LeftOutName{column129, Reason::Overlong}));
     on.catalog->GetPrimaryKeys(GPQ, table120);
-    EXPECT_TRUE(on.catalog->OverlongNames.empty());
-    EXPECT_EQ(messages.texts.size(), 1u) << "only the table list is reported";
+    EXPECT_TRUE(on.catalog->LeftOutNames.empty());
+    EXPECT_THAT(on.catalog->TableList.leftOut, UnorderedElementsAreArray(tablesLeftOut)) << "kept from GetTables";
+    EXPECT_TRUE(messages.texts.empty()) << "the windows say what was left out";
 }
 
 TEST_F(ODBCCatalogReaders, ColumnsTakeOnlyTheNamedTable) {

@@ -131,6 +131,7 @@ TEST(FieldType, UnknownNamesGoByTheirDataType) {
         {"time", 8, 6, "TIME", SQL_TYPE_TIME},
         {"timestamptz", 26, 6, "STRING(8) +GROUP", SQL_TYPE_TIMESTAMP},
         {"uuid", 37, 0, "STRING(36)", SQL_GUID},
+        {"uuid", 0, 0, "STRING(36)", SQL_WLONGVARCHAR},
         {"json", 255, 0, "CSTRING(256)", SQL_VARCHAR},
         {"xml", 255, 0, "STRING(63982)", SQL_LONGVARCHAR},
         {"numeric", 28, 6, "PDECIMAL(28,6)", SQL_NUMERIC},
@@ -155,7 +156,7 @@ TEST(FieldType, UnknownNamesGoByTheirDataType) {
         {"BLOB", 65535, 0, "STRING(63982)", SQL_LONGVARBINARY},
         {"ENUM", 5, 0, "STRING(5)", SQL_WCHAR},
         {"SET", 3, 0, "STRING(3)", SQL_WCHAR},
-        {"UUID", 0, 0, "STRING(63982)", SQL_LONGVARBINARY},
+        {"UUID", 0, 0, "STRING(36)", SQL_LONGVARBINARY},
         // SQL Server, and the date and time codes of ODBC 2
         {"uniqueidentifier", 36, 0, "STRING(36)", SQL_GUID},
         {"tinyint", 3, 0, "SHORT", SQL_TINYINT},

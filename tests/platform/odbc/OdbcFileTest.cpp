@@ -1,3 +1,4 @@
+#include "support/OwnPostgresServer.h"
 #include "support/SilentServer.h"
 #include "support/SqliteFixture.h"
 
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 
 using namespace platform;
 
@@ -83,6 +85,48 @@ TEST_F(OdbcFileTest, AServerThatNeverAnswersFailsTheConnectAtTheLoginTimeout) {
     EXPECT_GE(waited, std::chrono::milliseconds(1500));
     EXPECT_LT(waited, std::chrono::seconds(6));
     EXPECT_FALSE(file.opened());
+}
+
+// The connection window writes "; " between the attributes, as the runtime's
+// drivers read them; the PostgreSQL driver here would take " UID" for another keyword.
+TEST_F(OdbcFileTest, BlanksBeforeTheKeywordsOfTheConnectStringDoNotHideThem) {
+    const char* server = std::getenv("TABLOOM_PG_CONNECT");
+    if (!server) GTEST_SKIP() << "TABLOOM_PG_CONNECT is not set; scripts/test.sh starts the server and sets it";
+    std::string connectString = server;
+    connectString = connectString.substr(0, connectString.find(";UID=")) + "; UID=tabloom_login; PWD=right";
+    file.setProperty(PROP_Owner, connectString);
+    file.open(kReadWriteDenyWrite);
+    ASSERT_EQ(ERRORCODE(), 0) << FILEERROR();
+    run("SELECT current_user, 0");
+    file.next();
+    EXPECT_EQ(pair.NAME, "tabloom_login");
+    EXPECT_EQ(file.property(PROP_Owner), connectString) << "the owner stays as written";
+}
+
+// The server goes away under an open connection, and comes back.
+TEST(OdbcFileLostConnection, AStatementOnALostConnectionEndsItAndTheNextOpenConnectsAgain) {
+    OwnPostgresServer server;
+    if (!server.missing().empty()) GTEST_SKIP() << server.missing();
+    ASSERT_EQ(server.failure(), "");
+    OdbcFile file{"ODBCFILE"};
+    file.setProperty(PROP_Owner, server.connectString());
+    file.open(kReadWriteDenyWrite);
+    ASSERT_EQ(ERRORCODE(), 0) << FILEERROR();
+    server.stop();
+    ASSERT_EQ(server.failure(), "");
+    file.setProperty(PROP_SQL, "SELECT 1");
+    EXPECT_EQ(ERRORCODE(), kFileSystemError);
+    // The driver's own words: the server's notice of its shut-down, or its SQLSTATE 08S01.
+    EXPECT_NE(FILEERROR().find("connection"), std::string::npos) << FILEERRORCODE() << " " << FILEERROR();
+    EXPECT_FALSE(file.opened());
+    EXPECT_EQ(file.handle(PROP_Hdbc), nullptr);
+
+    server.start();
+    ASSERT_EQ(server.failure(), "");
+    file.open(kReadWriteDenyWrite);
+    ASSERT_EQ(ERRORCODE(), 0) << FILEERROR();
+    file.setProperty(PROP_SQL, "SELECT 1");
+    EXPECT_EQ(ERRORCODE(), 0) << FILEERROR();
 }
 
 TEST_F(OdbcFileTest, ClosingAClosedFileAndDisconnectingAnUnconnectedOneChangeNothing) {
