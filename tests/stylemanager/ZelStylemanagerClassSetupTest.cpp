@@ -2,6 +2,7 @@
 // in the program's test folder.
 #include "programsupport/ProgramFixture.h"
 #include "support/TempFolder.h"
+#include "support/Unprivileged.h"
 
 #include "app/main/Globals.h"
 #include "platform/files/FileKey.h"
@@ -298,13 +299,7 @@ protected:
     }
 };
 
-class DataFilesRunUnprivilegedTest : public DataFilesRun {
-protected:
-    void SetUp() override {
-        DataFilesRun::SetUp();
-        if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root: run as a user who may not write the folder";
-    }
-};
+class DataFilesRunUnprivilegedTest : public Unprivileged<DataFilesRun> {};
 
 TEST_F(DataFilesRunUnprivilegedTest, AFileTheUserMayNotWriteIsToldOnceAtOpeningAndLeftAsItWas) {
     const std::vector<std::string> styleManagers = {

@@ -425,14 +425,6 @@ TEST_F(KeyedFileUnprivilegedTest, OpenModesAndCreateOverAFileTheUserMayNotWrite)
     EXPECT_EQ(bytesOf(folder.file("Items")), before);
 }
 
-// What only a user the permissions bind can meet.
-class KeyedFileUnprivilegedTest : public KeyedFileTest {
-protected:
-    void SetUp() override {
-        if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root: run as a user who may not write the folder";
-    }
-};
-
 // SQLite would open a file it may not write for reading alone, and retry a
 // refused creation as a read, which finds no file: the refusal is told as one.
 TEST_F(KeyedFileUnprivilegedTest, WritingRefusedIsAccessDeniedAtOpeningAndCreation) {
