@@ -225,13 +225,45 @@ void ZelRestyleClass::recordGeometry(Long control) {
     const Window& w = *PROCEDUREWINDOW;
     RESIZEQUEUERecord& row = RESIZEQUEUE.rec;
     row.CONTROLEQUATE = control;
+    // Recorded again, a control keeps the font it opened with.
+    const bool recorded = RESIZEQUEUE.get({{"CONTROLEQUATE"}});
     row.XPOS = static_cast<Short>(w.numberProperty(control, PROP::Xpos));
     row.YPOS = static_cast<Short>(w.numberProperty(control, PROP::Ypos));
     row.WIDTH = static_cast<Short>(w.numberProperty(control, PROP::Width));
     row.HEIGHT = static_cast<Short>(w.numberProperty(control, PROP::Height));
+    if (recorded) {
+        RESIZEQUEUE.put();
+        return;
+    }
     row.FONTNAME = w.property(control, PROP::FontName);
     row.FONTSIZE = static_cast<Byte>(w.numberProperty(control, PROP::FontSize));
     RESIZEQUEUE.add({{"CONTROLEQUATE"}});
+}
+
+void ZelRestyleClass::relaidOut() {
+    Window& w = *PROCEDUREWINDOW;
+    {
+        const DialogUnitsOnly units(w);
+        recordGeometry(0);
+        ORGINALWIDTH = static_cast<Short>(w.restored(PROP::Width));
+        ORGINALHEIGHT = static_cast<Short>(w.restored(PROP::Height));
+        for (Long n = w.nextField(0); n != 0; n = w.nextField(n)) {
+            if (!walked(n)) continue;
+            recordGeometry(n);
+            RESIZEQUEUERecord geometry = *openingGeometry(n);
+            if (const auto positions = positions_.find(n); positions != positions_.end())
+                for (const std::string& position : positions->second) applyPosition(n, geometry, position);
+            ResizeControls(n, geometry, 0, 0);
+        }
+        followImages();
+        place(0, w.numberProperty(0, PROP::Xpos), w.numberProperty(0, PROP::Ypos), ORGINALWIDTH + grownX_,
+              ORGINALHEIGHT + grownY_);
+        ShowImages();
+    }
+    OLDWINDOWWIDTH = static_cast<Short>(w.numberProperty(0, PROP::Width));
+    OLDWINDOWHEIGHT = static_cast<Short>(w.numberProperty(0, PROP::Height));
+    if (CUSTOMTITLEBAR != 0 && CAPTIONREGIONCONTROL != 0) placeTitleBar();
+    if (rounded_) roundCorners();
 }
 
 void ZelRestyleClass::Kill() {
@@ -454,6 +486,7 @@ const RESIZEQUEUERecord* ZelRestyleClass::openingGeometry(Long control) const {
 // The control's type under "~Global settings", in this procedure, then the
 // control itself.
 void ZelRestyleClass::RestyleControl(Long control, RESIZEQUEUERecord* geometry) {
+    positions_.erase(control);
     if (AllowStyling(control) == 0) return;
     pendingControl_ = control;
     const std::string typeGroup = restyle::controlTypeGroup(PROCEDUREWINDOW->numberProperty(control, PROP::Type));
@@ -520,7 +553,9 @@ void ZelRestyleClass::applyEngineValue(Long property, std::string_view value, RE
         case kWindowRoundness: WINDOWROUNDNESS = static_cast<Short>(platform::leadingNumber(value)); return;
         // The window has no geometry in the pass: its place and size are its own.
         case kControlPosition:
-            if (geometry) applyPosition(pendingControl_, *geometry, value);
+            if (!geometry) return;
+            applyPosition(pendingControl_, *geometry, value);
+            positions_[pendingControl_].emplace_back(value);
             return;
         case kImageOnControl: applyImageOnControl(value); return;
         default: return;  // read where they matter
@@ -630,6 +665,7 @@ void ZelRestyleClass::removeStyling() {
         }
     }
     restyled_.clear();
+    positions_.clear();
     // The images put on controls go with the styling; a later pass shows them again.
     for (std::size_t i = 1; i <= IMAGEBUTTONQUEUE.records(); ++i)
         w.setProperty(IMAGEBUTTONQUEUE.at(i).IMAGEEQUATE, PROP::Hide, 1);

@@ -175,6 +175,15 @@ public:
     virtual void UpdateMenuTree() {}
     virtual void StopConfigureDirectly() {}
 
+    // The window's owner laid the window out anew after a pass (the message
+    // box does, measured in the fonts the pass gave): where each control lies
+    // now, and the window's size, are their opening geometry from now on, so
+    // later passes keep them. The controls move by the room the first pass
+    // took and by their stored "Control position and size", as in a pass, and
+    // the window grows by that room; the images, the title bar and the
+    // rounded corners follow the new size.
+    void relaidOut();
+
     // Whether a set of CONDITIONSETQUEUE applies to control `control` of
     // `window`: "-Unconditional-" always, without reading its conditions;
     // another set when its conditions hold for the control.
@@ -276,6 +285,7 @@ private:
     bool limitRefuses(std::string_view procedureName);
     platform::Byte propertyIn(platform::Byte global, const std::string& group, platform::Long property);
     void loadImages();
+    // The control's geometry as it is now, its opening one from now on.
     void recordGeometry(platform::Long control);
     // The controls a pass walks, in field order: on the window, of a type
     // restyling knows, with an opening geometry.
@@ -331,6 +341,9 @@ private:
     // The properties of the registration each control had written by a
     // pass, so that removing the styling puts back those and no others.
     std::map<platform::Long, std::set<platform::Long>> restyled_;
+    // The "Control position and size" values the last pass applied to each
+    // control, in order, so that a new opening geometry can be placed alike.
+    std::map<platform::Long, std::vector<std::string>> positions_;
     bool sizedAgainPending_ = false;  // a size change waits for a modal window to close
     platform::Short grownX_ = 0;        // what the first pass added to the window's size
     platform::Short grownY_ = 0;

@@ -218,7 +218,9 @@ void ZelStylemanagerClass::DeleteRestyleClass(ZelRestyleClass& object) {
     if (first != RESTYLECLASSLIST.end()) RESTYLECLASSLIST.erase(first);
 }
 
-void ZelStylemanagerClass::RestyleClassCreated(ZelRestyleClass&) {}
+void ZelStylemanagerClass::RestyleClassCreated(ZelRestyleClass& object) {
+    if (const auto box = messageBoxes_.find(&object); box != messageBoxes_.end()) box->second->relayOut();
+}
 
 void ZelStylemanagerClass::PrepareMessageWindow(ZelRestyleClass& object) {
     object.AUTOMAXIMIZE = 0;
