@@ -151,11 +151,19 @@ bool ZelRestyleBaseClass::saveRecord(RecordRef record, Long setId, std::string_v
 
 Byte ZelRestyleBaseClass::loadRecord(RecordRef record, Long setId, std::string_view property) {
     WaitCursor wait;
+    return fillRecord(record, [&](std::string_view parameter) -> std::optional<std::string> {
+        if (findRow(setId, property, parameter) != Row::Found) return std::nullopt;
+        return RESTYLEFILEVALUEFIELD.text();
+    });
+}
+
+Byte ZelRestyleBaseClass::fillRecord(RecordRef record, const RowLookup& rowOf) {
     for (std::size_t i = 1; i <= kMostFields; ++i) {
         const std::string name = fieldName(record, i);
         if (clip(name).empty()) break;
-        if (findRow(setId, property, name) != Row::Found) return 0;
-        record.field(i).setText(RESTYLEFILEVALUEFIELD.text());
+        const std::optional<std::string> value = rowOf(name);
+        if (!value) return 0;
+        record.field(i).setText(*value);
     }
     return 1;
 }
@@ -241,6 +249,12 @@ void ZelRestyleBaseClass::walkSettings(Long setId, std::string_view property) {
     RESTYLEFILEPROPERTYFIELD.setText(property);
     RESTYLEFILEPARAMETERFIELD.setText("");
     RESTYLEFILE->set(*RESTYLEFILEPRIMARYKEY, *RESTYLEFILEPRIMARYKEY);
+}
+
+void ZelRestyleBaseClass::walkSetRows(Long setId, const RowVisitor& each) {
+    walkSettings(setId);
+    while (RESTYLEFILE->next() && RESTYLEFILECONDITIONALSETID.number() == setId)
+        each(clip(RESTYLEFILEPROPERTYFIELD.text()), clip(RESTYLEFILEPARAMETERFIELD.text()), RESTYLEFILEVALUEFIELD.text());
 }
 
 void ZelRestyleBaseClass::deleteDisabledSettings(Long setId) {

@@ -35,6 +35,7 @@
 #include "restyle/PropertyCatalogue.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -163,6 +164,14 @@ protected:
     // key's order: its group, its name and its number.
     using SetVisitor = std::function<void(std::string_view group, std::string_view set, platform::Long setId)>;
     void walkScope(platform::Byte global, const SetVisitor& each);
+    // Every row the set stores, in key order, read in one walk.
+    using RowVisitor =
+        std::function<void(std::string_view property, std::string_view parameter, std::string value)>;
+    void walkSetRows(platform::Long setId, const RowVisitor& each);
+    // Fills the record's fields in order, each from the value `rowOf` gives
+    // for its name, as LoadGroup does from the file: 0 at the first missing.
+    using RowLookup = std::function<std::optional<std::string>(std::string_view parameter)>;
+    static platform::Byte fillRecord(platform::RecordRef record, const RowLookup& rowOf);
 
 private:
     // The user, profile, procedure and group a lookup seeks, as compared.

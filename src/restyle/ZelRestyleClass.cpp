@@ -116,6 +116,7 @@ struct ZelRestyleClass::PassReads {
     std::map<Byte, Groups> scopes;  // by Global: the sets of every group
     std::map<Long, platform::Queue<CONDITIONQUEUERecord>> conditions;
     std::map<std::pair<Long, Long>, std::optional<Setting>> settings;
+    std::map<Long, SetRows> rows;  // by set
     std::map<Long, std::vector<Long>> offered;
     std::map<std::string, bool, std::less<>> decisions;  // by the conditions' expression
 };
@@ -296,12 +297,32 @@ const platform::Queue<CONDITIONQUEUERecord>& ZelRestyleClass::conditionsOf(Long 
     return conditions->second;
 }
 
+// A set is read whole at its first setting: a pass asks it for every
+// property its controls' types are offered, and it stores few of them.
+const ZelRestyleClass::SetRows& ZelRestyleClass::rowsOf(Long setId) {
+    auto [rows, unread] = reads_->rows.try_emplace(setId);
+    if (unread)
+        walkSetRows(setId, [&stored = rows->second](std::string_view property, std::string_view parameter,
+                                                    std::string value) {
+            stored[std::string(property)][std::string(parameter)] = std::move(value);
+        });
+    return rows->second;
+}
+
 const ZelRestyleClass::Setting* ZelRestyleClass::settingOf(Long setId, Long property) {
     auto [setting, unread] = reads_->settings.try_emplace({setId, property});
-    PROPERTYSETTINGRecord& group = STYLEMANAGER->CONTROLPROPERTYGROUP;
-    if (unread && LoadGroup(platform::recordRef(group), setId, restyle::propertyName(property)))
-        setting->second = Setting{group.ENABLED, clip(group.VALUE.view()), group.CLARIONVALUE};
-    return setting->second ? &*setting->second : nullptr;
+    if (!unread) return setting->second ? &*setting->second : nullptr;
+    const SetRows& rows = rowsOf(setId);
+    const auto stored = rows.find(restyle::propertyName(property));
+    if (stored == rows.end()) return nullptr;
+    PROPERTYSETTINGRecord group;
+    const auto rowOf = [&parameters = stored->second](std::string_view parameter) -> std::optional<std::string> {
+        const auto row = parameters.find(parameter);
+        return row == parameters.end() ? std::nullopt : std::optional(row->second);
+    };
+    if (!fillRecord(platform::recordRef(group), rowOf)) return nullptr;
+    setting->second = Setting{group.ENABLED, clip(group.VALUE.view()), group.CLARIONVALUE};
+    return &*setting->second;
 }
 
 const std::vector<Long>& ZelRestyleClass::offeredFor(Long controlType) {

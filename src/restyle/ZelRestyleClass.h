@@ -273,6 +273,9 @@ private:
         std::string value;
         platform::Byte clarionValue = 0;
     };
+    // The set's stored rows: by property, the value of each parameter.
+    using SetRows = std::map<std::string, std::map<std::string, std::string, std::less<>>, std::less<>>;
+    const SetRows& rowsOf(platform::Long setId);
     // The setting the set stores for the property; nullptr when it stores none.
     const Setting* settingOf(platform::Long setId, platform::Long property);
     // The properties the property file offers for the control type.
