@@ -2,7 +2,7 @@
 
 #include "platform/message/EscapeButton.h"
 #include "platform/message/Message.h"
-#include "platform/program/DesktopSettings.h"
+#include "platform/ui/DesktopRect.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowCalls.h"
 #include "restyle/RestyleRows.h"
