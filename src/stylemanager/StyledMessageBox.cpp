@@ -197,17 +197,17 @@ Long StyledMessageBox::widestLine() const {
     return std::max<Long>(client - I - 16 - restyle_.SHIFTXPOS, 1);
 }
 
-// Into rows no wider than `widest`, each broken at its last blank that fits
-// (the blank dropped), a word wider than a row where the row is full.
+// Into rows no wider than `widest`, each broken after its last blank that
+// fits, a word wider than a row where the row is full: the line's text is
+// kept whole, a line feed between its rows.
 void StyledMessageBox::wrap(Long control, Long widest) {
     std::string rest = window_.property(control, PROP::Text), wrapped;
     for (;;) {
         std::size_t fits = fittingLength(control, rest, widest);
         const std::size_t blank = fits < rest.size() ? rest.rfind(' ', fits) : rest.npos;
-        if (blank != rest.npos && blank > 0) fits = blank;
+        if (blank != rest.npos && blank > 0) fits = blank + 1;
         wrapped += rest.substr(0, fits);
         rest.erase(0, fits);
-        if (rest.starts_with(' ')) rest.erase(0, 1);
         if (rest.empty()) break;
         wrapped += '\n';
     }
