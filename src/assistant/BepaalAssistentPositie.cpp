@@ -43,8 +43,6 @@ public:
 private:
     void toStepsPlace();
     void takeFocus();
-    void readPointer();
-    void takeTimer();
     void takeAlertKey(Long key);
     // False: the window is done.
     bool takeMenu(Long item);
@@ -54,7 +52,6 @@ private:
     AssistantFields::Point stepsPoint() const {
         return {step_.POSITIONX + a_.WINDOWPOSX, step_.POSITIONY + a_.WINDOWPOSY};
     }
-    void moveToPointer() { a_.MoveTo(a_.MOUSEPOS.X + offset_.X, a_.MOUSEPOS.Y + offset_.Y, 0); }
 
     AssistantClass& a_;
     AGNTFILERecord& step_;
@@ -86,7 +83,7 @@ void Placing::run() {
             case EVENT::Move: window_.cycle(); break;  // the frame stays where it is
             case EVENT::GainFocus: takeFocus(); break;
             case EVENT::LoseFocus: focusLost_ = true; break;
-            case EVENT::Timer: takeTimer(); break;
+            case EVENT::Timer: a_.followPointer(seen_, offset_); break;
             case EVENT::AlertKey: takeAlertKey(KEYCODE()); break;
             default: break;
         }
@@ -113,20 +110,6 @@ void Placing::takeFocus() {
     if (focusLost_) toStepsPlace();
 }
 
-// A pointer that cannot be read leaves the last point.
-void Placing::readPointer() {
-    POINT pointer;
-    if (GetCursorPos(pointer)) a_.MOUSEPOS = {pointer.x, pointer.y};
-}
-
-// The character follows the pointer.
-void Placing::takeTimer() {
-    readPointer();
-    if (a_.MOUSEPOS.X == seen_.X && a_.MOUSEPOS.Y == seen_.Y) return;
-    moveToPointer();
-    seen_ = a_.MOUSEPOS;
-}
-
 void Placing::takeAlertKey(Long key) {
     if (key == KEY::MouseRight || key == KEY::Space || follow_ == 1) {
         ReleaseCapture();
@@ -135,11 +118,11 @@ void Placing::takeAlertKey(Long key) {
         takePosition();  // the stored corner stays
     } else if (key == KEY::MouseLeft) {
         // The character drops at the click and shows the step's animation.
-        readPointer();
+        a_.readPointer();
         window_.setProperty(0, PROP::Timer, 0);
         a_.StopAll("");
         a_.Show(1);
-        moveToPointer();
+        a_.moveToPointer(offset_);
         if (!clip(step_.ANIMATE.view()).empty()) a_.Play(step_.ANIMATE.str());
     }
 }
@@ -196,6 +179,20 @@ AssistantFields::Point AssistantClass::CornerOffset(const std::string& cornerCod
     if (cornerCode == "LO") return {0, -HEIGHT};
     if (cornerCode == "RO") return {-WIDTH, -HEIGHT};
     return {0, 0};
+}
+
+void AssistantClass::readPointer() {
+    POINT pointer;
+    if (GetCursorPos(pointer)) MOUSEPOS = {pointer.x, pointer.y};
+}
+
+void AssistantClass::moveToPointer(Point offset) { MoveTo(MOUSEPOS.X + offset.X, MOUSEPOS.Y + offset.Y, 0); }
+
+void AssistantClass::followPointer(Point& seen, Point offset) {
+    readPointer();
+    if (MOUSEPOS.X == seen.X && MOUSEPOS.Y == seen.Y) return;
+    moveToPointer(offset);
+    seen = MOUSEPOS;
 }
 
 void AssistantClass::BepaalAssistentPositie(AGNTFILERecord& step) { Placing(*this, step).run(); }

@@ -42,11 +42,15 @@ bool renumber(const std::string& procedure, const std::string& subject, Long fro
     return AGNTFILE.put();
 }
 
+enum class Header { Goes, Stays };
+
 // The rows the walk takes go, all of them or none.
-bool removeRows(const std::string& procedure, const std::optional<std::string>& subject) {
+bool removeRows(const std::string& procedure, const std::optional<std::string>& subject, Header header) {
     FileSavepoint removal(AGNTFILE);
     bool removed = true;
-    eachRow(procedure, subject, [&] { return removed = AGNTFILE.remove(); });
+    eachRow(procedure, subject, [&] {
+        return (header == Header::Stays && AGNTFILE.rec.STEP == 0) || (removed = AGNTFILE.remove());
+    });
     if (!removed) return false;
     removal.release();
     return true;
@@ -153,6 +157,12 @@ bool renameSubject(const std::string& procedure, const std::string& from, const 
     return true;
 }
 
-bool removeSubject(const std::string& procedure, const std::string& subject) { return removeRows(procedure, subject); }
+bool removeSubject(const std::string& procedure, const std::string& subject) {
+    return removeRows(procedure, subject, Header::Goes);
+}
 
-bool removeProcedure(const std::string& procedure) { return removeRows(procedure, std::nullopt); }
+bool removeSteps(const std::string& procedure, const std::string& subject) {
+    return removeRows(procedure, subject, Header::Stays);
+}
+
+bool removeProcedure(const std::string& procedure) { return removeRows(procedure, std::nullopt, Header::Goes); }

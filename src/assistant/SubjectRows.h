@@ -41,4 +41,6 @@ bool swapSteps(const std::string& procedure, const std::string& subject, platfor
 // The header and every step of the subject go to the new name.
 bool renameSubject(const std::string& procedure, const std::string& from, const std::string& to);
 bool removeSubject(const std::string& procedure, const std::string& subject);
+// The subject's steps go, its header stays.
+bool removeSteps(const std::string& procedure, const std::string& subject);
 bool removeProcedure(const std::string& procedure);

@@ -126,6 +126,9 @@ public:
     // CREATE at run time: the control takes the next free number and starts
     // hidden, as the runtime's created controls do; 0 when it cannot be made.
     // On a sheet or tab it lies on the page, else in the window's coordinates.
+    // An image, region, line, box, ellipse or panel lies under the window's
+    // other controls (over those of them made before), as the runtime paints
+    // it on the window itself.
     Long create(ControlSpec spec, Long parent = 0);
     // DESTROY: the controls first..last (last 0: first alone) and the
     // controls inside them go; their numbers are free again.

@@ -143,13 +143,22 @@ bool MoveWindow(Long handle, Long x, Long y, Long width, Long height, bool repai
     return true;
 }
 
-bool ClientToScreen(Long handle, POINT& point) {
-    const Window* w = Window::byHandle(handle);
-    if (!w || !w->view()) return false;
-    const QPoint origin = w->view()->clientOrigin();
-    point = {point.x + origin.x(), point.y + origin.y()};
+namespace {
+
+// The point moved by the client area's screen corner, that many times.
+bool shiftedByClientOrigin(Long handle, POINT& point, int times) {
+    const WindowView* view = shownView(handle);
+    if (!view) return false;
+    const QPoint origin = view->clientOrigin();
+    point = {point.x + times * origin.x(), point.y + times * origin.y()};
     return true;
 }
+
+}  // namespace
+
+bool ClientToScreen(Long handle, POINT& point) { return shiftedByClientOrigin(handle, point, 1); }
+
+bool ScreenToClient(Long handle, POINT& point) { return shiftedByClientOrigin(handle, point, -1); }
 
 bool GetClientRect(Long handle, RECT& rect) {
     const WindowView* view = shownView(handle);

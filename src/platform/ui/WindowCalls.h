@@ -32,6 +32,8 @@
 //   it is painted before the call returns.
 // - UpdateWindow paints the window before it returns (Window::redraw);
 //   InvalidateRect has it painted on Qt's next turn.
+// - ClientToScreen and ScreenToClient take a point between the window's
+//   client area (its own pixels, (0, 0) its top left corner) and the screen.
 // - A handle that is no open window's gives false and does nothing.
 #pragma once
 
@@ -95,8 +97,9 @@ void showLayeredWindows(std::optional<bool> shown);
 bool UpdateWindow(Long handle);
 bool InvalidateRect(Long handle);
 
-// A point of the window's client area, in its pixels, on the screen.
+// A point of the window's client area, in its pixels, on the screen; and back.
 bool ClientToScreen(Long handle, POINT& point);
+bool ScreenToClient(Long handle, POINT& point);
 bool GetWindowRect(Long handle, RECT& rect);
 bool GetClientRect(Long handle, RECT& rect);
 bool GetWindowPlacement(Long handle, WINDOWPLACEMENT& placement);

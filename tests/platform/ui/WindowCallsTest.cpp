@@ -104,6 +104,34 @@ TEST(WindowCalls, WindowRectAndPlacementGiveTheWholeWindowOnScreenAndItsRestored
     EXPECT_FALSE(GetWindowPlacement(0, placement));
 }
 
+TEST(WindowCalls, PointsGoBetweenTheClientAreaAndTheScreenWhereverTheWindowIsShown) {
+    RunningWindow w({.label = "W", .title = "points", .at = {30, 40, 160, 90}, .pixels = true, .maximizeBox = true});
+    const Long clientLeft = 30 + GetSystemMetrics(SM_CXFRAME);
+    const Long clientTop = 40 + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION);
+    POINT p{5, 7};
+    ASSERT_TRUE(ClientToScreen(w->handle(), p));
+    EXPECT_EQ(p.x, clientLeft + 5);
+    EXPECT_EQ(p.y, clientTop + 7);
+    p = {10, 12};  // above and left of the client area, on the screen
+    ASSERT_TRUE(ScreenToClient(w->handle(), p));
+    EXPECT_EQ(p.x, 10 - clientLeft);
+    EXPECT_EQ(p.y, 12 - clientTop);
+
+    drive::clickMaximizeBox(*w);
+    RECT shown;
+    ASSERT_TRUE(GetWindowRect(w->handle(), shown));
+    p = {shown.left + GetSystemMetrics(SM_CXFRAME), shown.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION)};
+    ASSERT_TRUE(ScreenToClient(w->handle(), p));
+    EXPECT_EQ(p.x, 0) << "the corner of the client area where the maximized window shows it";
+    EXPECT_EQ(p.y, 0);
+
+    p = {1, 2};
+    EXPECT_FALSE(ScreenToClient(w->handle() + 1, p)) << "a control's handle";
+    EXPECT_FALSE(ClientToScreen(0, p));
+    EXPECT_EQ(p.x, 1) << "left as it was";
+    EXPECT_EQ(p.y, 2);
+}
+
 TEST(WindowCalls, AnMdiChildsRectIsOnTheScreenItsRestoredPlaceInItsFrame) {
     RunningWindow frame({.type = CREATE::application, .label = "F", .title = "Frame", .at = {50, 60, 300, 200},
                          .pixels = true});
