@@ -42,6 +42,7 @@ public:
 
 private:
     void toStepsPlace();
+    void takeFocus();
     void takeAlertKey(Long key);
     // False: the window is done.
     bool takeMenu(Long item);
@@ -59,6 +60,7 @@ private:
     AssistantFields::Point offset_;
     AssistantFields::Point seen_;  // the pointer at the previous tick
     Byte follow_ = 0;
+    bool focusLost_ = false;  // since the window opened
     bool done_ = false;
 };
 
@@ -79,10 +81,8 @@ void Placing::run() {
     while (!done_ && window_.accept()) {
         switch (window_.event()) {
             case EVENT::Move: window_.cycle(); break;  // the frame stays where it is
-            case EVENT::GainFocus:
-                SetCapture(window_.handle());
-                toStepsPlace();
-                break;
+            case EVENT::GainFocus: takeFocus(); break;
+            case EVENT::LoseFocus: focusLost_ = true; break;
             case EVENT::Timer: a_.followPointer(seen_, offset_); break;
             case EVENT::AlertKey: takeAlertKey(KEYCODE()); break;
             default: break;
@@ -101,6 +101,13 @@ void Placing::toStepsPlace() {
     a_.StopAll("");
     a_.Show(1);
     a_.MoveTo(at.X + offset_.X, at.Y + offset_.Y, 0);
+}
+
+// The focus the window takes as it opens would stop the explanation before
+// a word of it is heard: only a return after losing it puts the character back.
+void Placing::takeFocus() {
+    SetCapture(window_.handle());
+    if (focusLost_) toStepsPlace();
 }
 
 void Placing::takeAlertKey(Long key) {

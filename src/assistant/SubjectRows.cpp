@@ -64,13 +64,16 @@ bool readStep(const std::string& procedure, const std::string& subject, Long ste
 }
 
 // A subject's first row is read, its header looked for when that is not it,
-// and the walk goes on after the subject's last step.
+// and the walk goes on after the subject's last step. A subject named longer
+// than the field (by another tool, or by hand) cannot be played: its rows
+// are walked past, one by one, since its cut name sorts before them.
 std::vector<std::string> subjectsOf(const std::string& procedure, Subjects which) {
     const KeyedFile::ReadPlace place = AGNTFILE.readPlace();
     std::vector<std::string> subjects;
     seek(procedure, "", kFirst);
     AGNTFILE.set(AGNTFILE.KEY_AGF, AGNTFILE.KEY_AGF);
     while (AGNTFILE.next() && ofProcedure(procedure)) {
+        if (AGNTFILE.textCut("ONDERWERP")) continue;
         const std::string subject = AGNTFILE.rec.ONDERWERP.str();
         if (which == Subjects::All || AGNTFILE.rec.STEP == 0 || readStep(procedure, subject, 0))
             subjects.push_back(subject);

@@ -143,7 +143,8 @@ void ZelRestyleClass::fadeLayered(Window& window, bool in, int start, int end, i
                                 platform::GetWindowLong(handle, platform::GWL_EXSTYLE) & ~platform::WS_EX_LAYERED);
 }
 
-// In pixels: squares about the middle of the window, drawn one after another.
+// In pixels: squares about the middle of the window, one a tick, the window
+// painted in each, so its contents show as the square grows or shrinks.
 void ZelRestyleClass::fadeByRegion(Window& window, bool in, int step) {
     const std::string pixels = window.property(0, PROP::Pixels);
     window.setProperty(0, PROP::Pixels, 1);
@@ -155,8 +156,15 @@ void ZelRestyleClass::fadeByRegion(Window& window, bool in, int step) {
                                            static_cast<int>(width / 2 + d), static_cast<int>(height / 2 + d));
     };
     const std::optional<platform::Region> own = window.region();
-    for (Long d = in ? 1 : size; in ? d <= size : d >= 1; d += in ? step : -step)
-        platform::SetWindowRgn(handle, square(d), true);
+    const platform::Clock::TimePoint began = platform::Clock::now();
+    for (Long d = in ? 1 : size; in ? d <= size : d >= 1; d += in ? step : -step) {
+        platform::SetWindowRgn(handle, square(d), false);
+        platform::UpdateWindow(handle);
+        window.display();
+        platform::Scheduler::instance().sleep(kFadeTick);
+        if (!window.isOpen()) return;
+        if (platform::Clock::now() - began > kFadeLimit) break;
+    }
     // Faded in, the window has its own shape again (rounded corners, say).
     platform::SetWindowRgn(handle, in ? own : std::optional(square(1)), true);
     window.setProperty(0, PROP::Pixels, pixels);
@@ -227,6 +235,9 @@ void ZelRestyleClass::CreateTitleBar() {
     }
     platform::SetWindowLong(PROCEDUREHANDLE, platform::GWL_STYLE,
                             platform::GetWindowLong(PROCEDUREHANDLE, platform::GWL_STYLE) & ~platform::WS_CAPTION);
+    // The frame closed over the caption: corners rounded for the frame it had
+    // are rounded again for this one.
+    if (rounded_) roundCorners();
     platform::InvalidateRect(PROCEDUREHANDLE);
     w.setProperty(0, PROP::Imm, 1);
 }

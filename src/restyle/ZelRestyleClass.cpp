@@ -116,6 +116,7 @@ struct ZelRestyleClass::PassReads {
     std::map<Byte, Groups> scopes;  // by Global: the sets of every group
     std::map<Long, platform::Queue<CONDITIONQUEUERecord>> conditions;
     std::map<std::pair<Long, Long>, std::optional<Setting>> settings;
+    std::map<Long, SetRows> rows;  // by set
     std::map<Long, std::vector<Long>> offered;
     std::map<std::string, bool, std::less<>> decisions;  // by the conditions' expression
 };
@@ -225,15 +226,47 @@ void ZelRestyleClass::recordGeometry(Long control) {
     const Window& w = *PROCEDUREWINDOW;
     RESIZEQUEUERecord& row = RESIZEQUEUE.rec;
     row.CONTROLEQUATE = control;
+    // Recorded again, a control keeps the font it opened with.
+    const bool recorded = RESIZEQUEUE.get({{"CONTROLEQUATE"}});
     row.XPOS = static_cast<Short>(w.numberProperty(control, PROP::Xpos));
     row.YPOS = static_cast<Short>(w.numberProperty(control, PROP::Ypos));
     row.WIDTH = static_cast<Short>(w.numberProperty(control, PROP::Width));
     row.HEIGHT = static_cast<Short>(w.numberProperty(control, PROP::Height));
+    if (recorded) {
+        RESIZEQUEUE.put();
+        return;
+    }
     row.FONTNAME = w.property(control, PROP::FontName);
     row.FONTSIZE = static_cast<Byte>(w.numberProperty(control, PROP::FontSize));
     RESIZEQUEUE.add({{"CONTROLEQUATE"}});
     const platform::ShownFont shown = w.shownFont(control);
     openingFonts_[control] = {shown.typeface, shown.size};
+}
+
+void ZelRestyleClass::relaidOut() {
+    Window& w = *PROCEDUREWINDOW;
+    {
+        const DialogUnitsOnly units(w);
+        recordGeometry(0);
+        ORGINALWIDTH = static_cast<Short>(w.restored(PROP::Width));
+        ORGINALHEIGHT = static_cast<Short>(w.restored(PROP::Height));
+        for (Long n = w.nextField(0); n != 0; n = w.nextField(n)) {
+            if (!walked(n)) continue;
+            recordGeometry(n);
+            RESIZEQUEUERecord geometry = *openingGeometry(n);
+            if (const auto positions = positions_.find(n); positions != positions_.end())
+                for (const std::string& position : positions->second) applyPosition(n, geometry, position);
+            ResizeControls(n, geometry, 0, 0);
+        }
+        followImages();
+        place(0, w.numberProperty(0, PROP::Xpos), w.numberProperty(0, PROP::Ypos), ORGINALWIDTH + grownX_,
+              ORGINALHEIGHT + grownY_);
+        ShowImages();
+    }
+    OLDWINDOWWIDTH = static_cast<Short>(w.numberProperty(0, PROP::Width));
+    OLDWINDOWHEIGHT = static_cast<Short>(w.numberProperty(0, PROP::Height));
+    if (CUSTOMTITLEBAR != 0 && CAPTIONREGIONCONTROL != 0) placeTitleBar();
+    if (rounded_) roundCorners();
 }
 
 void ZelRestyleClass::Kill() {
@@ -266,12 +299,32 @@ const platform::Queue<CONDITIONQUEUERecord>& ZelRestyleClass::conditionsOf(Long 
     return conditions->second;
 }
 
+// A set is read whole at its first setting: a pass asks it for every
+// property its controls' types are offered, and it stores few of them.
+const ZelRestyleClass::SetRows& ZelRestyleClass::rowsOf(Long setId) {
+    auto [rows, unread] = reads_->rows.try_emplace(setId);
+    if (unread)
+        walkSetRows(setId, [&stored = rows->second](std::string_view property, std::string_view parameter,
+                                                    std::string value) {
+            stored[std::string(property)][std::string(parameter)] = std::move(value);
+        });
+    return rows->second;
+}
+
 const ZelRestyleClass::Setting* ZelRestyleClass::settingOf(Long setId, Long property) {
     auto [setting, unread] = reads_->settings.try_emplace({setId, property});
-    PROPERTYSETTINGRecord& group = STYLEMANAGER->CONTROLPROPERTYGROUP;
-    if (unread && LoadGroup(platform::recordRef(group), setId, restyle::propertyName(property)))
-        setting->second = Setting{group.ENABLED, clip(group.VALUE.view()), group.CLARIONVALUE};
-    return setting->second ? &*setting->second : nullptr;
+    if (!unread) return setting->second ? &*setting->second : nullptr;
+    const SetRows& rows = rowsOf(setId);
+    const auto stored = rows.find(restyle::propertyName(property));
+    if (stored == rows.end()) return nullptr;
+    PROPERTYSETTINGRecord group;
+    const auto rowOf = [&parameters = stored->second](std::string_view parameter) -> std::optional<std::string> {
+        const auto row = parameters.find(parameter);
+        return row == parameters.end() ? std::nullopt : std::optional(row->second);
+    };
+    if (!fillRecord(platform::recordRef(group), rowOf)) return nullptr;
+    setting->second = Setting{group.ENABLED, clip(group.VALUE.view()), group.CLARIONVALUE};
+    return &*setting->second;
 }
 
 const std::vector<Long>& ZelRestyleClass::offeredFor(Long controlType) {
@@ -459,6 +512,7 @@ const RESIZEQUEUERecord* ZelRestyleClass::openingGeometry(Long control) const {
 // The control's type under "~Global settings", in this procedure, then the
 // control itself.
 void ZelRestyleClass::RestyleControl(Long control, RESIZEQUEUERecord* geometry) {
+    positions_.erase(control);
     passFont_ = {};
     if (AllowStyling(control) == 0) return;
     pendingControl_ = control;
@@ -526,7 +580,9 @@ void ZelRestyleClass::applyEngineValue(Long property, std::string_view value, RE
         case kWindowRoundness: WINDOWROUNDNESS = static_cast<Short>(platform::leadingNumber(value)); return;
         // The window has no geometry in the pass: its place and size are its own.
         case kControlPosition:
-            if (geometry) applyPosition(pendingControl_, *geometry, value);
+            if (!geometry) return;
+            applyPosition(pendingControl_, *geometry, value);
+            positions_[pendingControl_].emplace_back(value);
             return;
         case kImageOnControl: applyImageOnControl(value); return;
         default: return;  // read where they matter
@@ -636,6 +692,7 @@ void ZelRestyleClass::removeStyling() {
         }
     }
     restyled_.clear();
+    positions_.clear();
     // The images put on controls go with the styling; a later pass shows them again.
     for (std::size_t i = 1; i <= IMAGEBUTTONQUEUE.records(); ++i)
         w.setProperty(IMAGEBUTTONQUEUE.at(i).IMAGEEQUATE, PROP::Hide, 1);

@@ -168,8 +168,9 @@ public:
     // Fades in (1) or out (0): by opacity when the window system shows it and
     // the window is no MDI child, unless `method` 1 (or the stored method)
     // asks for the region method: a square growing from the middle, or
-    // shrinking to it. Percentages run from 1 or 100 (the default start) to
-    // 100 or 1 (the default end), a step a tick (1/100 s), 5 s at most.
+    // shrinking to it, the window painted in it. Percentages (pixels for the
+    // square) run from 1 or 100 (the default start) to 100 or 1 (the default
+    // end), a step a tick (1/100 s), 5 s at most.
     virtual void FadeWindow(platform::Window& window, platform::Byte fadeIn, platform::Byte method,
                             platform::Byte startDefault, platform::Byte startPercent, platform::Byte endDefault,
                             platform::Byte endPercent);
@@ -184,6 +185,15 @@ public:
     virtual void SetWindowRegion(platform::Byte roundControls);
     virtual void UpdateMenuTree() {}
     virtual void StopConfigureDirectly() {}
+
+    // The window's owner laid the window out anew after a pass (the message
+    // box does, measured in the fonts the pass gave): where each control lies
+    // now, and the window's size, are their opening geometry from now on, so
+    // later passes keep them. The controls move by the room the first pass
+    // took and by their stored "Control position and size", as in a pass, and
+    // the window grows by that room; the images, the title bar and the
+    // rounded corners follow the new size.
+    void relaidOut();
 
     // Whether a set of CONDITIONSETQUEUE applies to control `control` of
     // `window`: "-Unconditional-" always, without reading its conditions;
@@ -274,6 +284,9 @@ private:
         std::string value;
         platform::Byte clarionValue = 0;
     };
+    // The set's stored rows: by property, the value of each parameter.
+    using SetRows = std::map<std::string, std::map<std::string, std::string, std::less<>>, std::less<>>;
+    const SetRows& rowsOf(platform::Long setId);
     // The setting the set stores for the property; nullptr when it stores none.
     const Setting* settingOf(platform::Long setId, platform::Long property);
     // The properties the property file offers for the control type.
@@ -286,6 +299,7 @@ private:
     bool limitRefuses(std::string_view procedureName);
     platform::Byte propertyIn(platform::Byte global, const std::string& group, platform::Long property);
     void loadImages();
+    // The control's geometry as it is now, its opening one from now on.
     void recordGeometry(platform::Long control);
     // The controls a pass walks, in field order: on the window, of a type
     // restyling knows, with an opening geometry.
@@ -361,6 +375,9 @@ private:
     // The properties of the registration each control had written by a
     // pass, so that removing the styling puts back those and no others.
     std::map<platform::Long, std::set<platform::Long>> restyled_;
+    // The "Control position and size" values the last pass applied to each
+    // control, in order, so that a new opening geometry can be placed alike.
+    std::map<platform::Long, std::vector<std::string>> positions_;
     // The typeface and size the control's sets wrote in this pass, if any.
     struct PassFont {
         std::optional<std::string> typeface;

@@ -29,12 +29,14 @@
 #include "restyle/RestyleRows.h"
 
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace platform {
 class Window;
 }
+class StyledMessageBox;
 class ZelRestyleClass;
 
 #define RECT_FIELDS(X)        \
@@ -83,6 +85,7 @@ public:
 
     void AddRestyleClass(ZelRestyleClass& object) override;
     void DeleteRestyleClass(ZelRestyleClass& object) override;
+    // A message box up is laid out again in the fonts the pass gave it.
     void RestyleClassCreated(ZelRestyleClass& object) override;
     // Gets the message box's restyle object ready: never maximized,
     // remembered or moved back on screen.
@@ -113,6 +116,7 @@ public:
                                    platform::Byte flag1, platform::Byte flag2, platform::Byte flag3);
 
 private:
+    friend class StyledMessageBox;
     std::string translated(std::string_view text) { return TRANSLATOR.TranslateString(text); }
     // The bound data files in the order they are opened.
     std::array<platform::KeyedFile*, 4> dataFiles() const;
@@ -124,4 +128,7 @@ private:
     bool mayRecreate(platform::KeyedFile& file, int openError);
     void loadCurrentProfile();
     std::string catalogueName(platform::Long number);
+
+    // The styled message boxes up, by their restyle objects.
+    std::map<const ZelRestyleClass*, StyledMessageBox*> messageBoxes_;
 };

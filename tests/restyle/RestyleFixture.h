@@ -10,6 +10,9 @@
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Locale.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/WidgetMask.h"
+#include "platform/ui/WindowCalls.h"
+#include "platform/ui/WindowView.h"
 #include "restyle/ZelConditionFile.h"
 #include "restyle/ZelConditionSetFile.h"
 #include "restyle/ZelPropertiesFile.h"
@@ -18,6 +21,7 @@
 #include "stylemanager/RestyleDataFiles.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
+#include <QRegion>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -111,6 +115,8 @@ public:
     RestyledWindow& operator=(const RestyledWindow&) = delete;
 
     bool refused() const { return refused_; }
+    // Open has ended (a fade in took its ticks).
+    bool opened() const { return window_ != nullptr; }
     Window& window() const { return *window_; }
     CountingRestyle& restyle() const { return *restyle_; }
     Long number(std::string_view label) const { return window_->equate(label); }
@@ -131,6 +137,21 @@ private:
     std::function<void()> work_;
     bool refused_ = false;
 };
+
+// Of the window's four corners as it now stands, those its region rounds
+// off: a pixel just inside the 3-D edge, which a square region keeps. Where
+// masks apply (X11), the window's mask must leave it out too.
+inline int cornersRounded(Window& w) {
+    RECT r;
+    if (!GetWindowRect(w.handle(), r)) return 0;
+    const int in = GetSystemMetrics(SM_CXEDGE) + 2;
+    const int right = r.right - r.left - 1 - in, bottom = r.bottom - r.top - 1 - in;
+    const QRegion mask = w.view()->outer()->mask();
+    int rounded = 0;
+    for (const auto& [x, y] : {std::pair{in, in}, std::pair{right, in}, std::pair{in, bottom}, std::pair{right, bottom}})
+        rounded += !drive::shows(w, x, y) && (!masksApply() || !mask.contains(QPoint(x, y))) ? 1 : 0;
+    return rounded;
+}
 
 // A window that only shows, on a thread of its own: the program's frame.
 class PlainWindow {

@@ -629,7 +629,10 @@ std::string messageText() {
         const Control* c = box->control(n);
         if (c->label.rfind("?Line", 0) != 0) continue;
         if (!text.empty()) text += '|';
-        text += box->property(n, PROP::Text);
+        // A line the styled box wrapped into rows reads as the line.
+        std::string line = box->property(n, PROP::Text);
+        std::erase(line, '\n');
+        text += line;
     }
     return text;
 }

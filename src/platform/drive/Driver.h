@@ -98,7 +98,8 @@ bool shows(Window& window, int x, int y);
 
 // The message box that is up is the layer's own or the style manager's
 // styled box ("P44$MSGWIN"), whichever opened last.
-// The text of the message box that is up, "|" between its lines; "" if none.
+// The text of the message box that is up, "|" between its lines (a line
+// wrapped into rows read whole); "" if none.
 std::string messageText();
 // Presses the button of the message box that is up, its caption given with or
 // without its "&"; false if there is none.
