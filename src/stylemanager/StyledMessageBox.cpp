@@ -1,5 +1,7 @@
 #include "stylemanager/StyledMessageBox.h"
 
+#include "platform/message/EscapeButton.h"
+#include "platform/message/Message.h"
 #include "platform/ui/Window.h"
 #include "restyle/RestyleRows.h"
 #include "restyle/ZelRestyleClass.h"
@@ -59,6 +61,7 @@ Long StyledMessageBox::Run(const std::string& text, const std::string& caption, 
                            const std::string& buttons, Long defaultButton) {
     window_.open();
     window_.setProperty(0, PROP::Buffer, 1);
+    window_.alert(0, KEY::Esc);
     defaultButton_ = defaultButton == 0 ? 1 : defaultButton;
     window_.setProperty(0, PROP::Text, "");
     addLines(text);
@@ -84,13 +87,13 @@ void StyledMessageBox::addLines(std::string_view text) {
 
 std::vector<StyledMessageBox::Button> StyledMessageBox::buttonsOf(std::string_view buttons) {
     const auto translated = [this](std::string_view caption) { return manager_.TRANSLATOR.TranslateString(caption); };
-    if (buttons.empty()) return {{translated(kStandardButtonCaptions[0]), 1}};
+    if (buttons.empty()) return {{translated(kStandardButtonCaptions[0]), 1, platform::BUTTON_OK}};
     std::vector<Button> out;
     if (allDigits(buttons)) {
         const unsigned mask = lowByte(buttons);
         for (unsigned bit = 0; bit < std::size(kStandardButtonCaptions); ++bit)
             if (mask & (1u << bit))
-                out.push_back({translated(kStandardButtonCaptions[bit]), static_cast<Byte>(1u << bit)});
+                out.push_back({translated(kStandardButtonCaptions[bit]), static_cast<Byte>(1u << bit), Long{1} << bit});
         return out;
     }
     std::size_t start = 0;
@@ -103,7 +106,8 @@ std::vector<StyledMessageBox::Button> StyledMessageBox::buttonsOf(std::string_vi
 }
 
 void StyledMessageBox::addButtons(std::string_view buttons) {
-    for (const Button& button : buttonsOf(buttons)) {
+    buttons_ = buttonsOf(buttons);
+    for (const Button& button : buttons_) {
         const Long n = addControl(CREATE::button, static_cast<Byte>(++NB), button.value, button.caption);
         for (const Long key : {KEY::Left, KEY::Up, KEY::Right, KEY::Down}) window_.alert(n, key);
         const Long width = window_.numberProperty(n, PROP::Width);
@@ -174,6 +178,14 @@ Long StyledMessageBox::buttonAt(Long place) {
                : 0;
 }
 
+bool StyledMessageBox::takeEscape(Long& result) const {
+    std::vector<platform::MessageButton> offered;
+    for (const Button& button : buttons_) offered.push_back({button.standard, button.caption});
+    const auto pressed = platform::escapeButton(offered);
+    if (pressed) result = buttons_[*pressed].value;
+    return pressed.has_value();
+}
+
 bool StyledMessageBox::takeEvent(Long& result) {
     if (restyle_.TakeEvent() != 0) return false;
     const Long field = window_.field();
@@ -185,6 +197,7 @@ bool StyledMessageBox::takeEvent(Long& result) {
         }
         case EVENT::AlertKey: {
             const Long key = window_.keyCode();
+            if (key == KEY::Esc) return takeEscape(result);
             if (key == KEY::Up || key == KEY::Left) platform::PRESSKEY(KEY::Tab | KEY::Shift);
             if (key == KEY::Down || key == KEY::Right) platform::PRESSKEY(KEY::Tab);
             return false;

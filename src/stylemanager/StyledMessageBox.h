@@ -22,7 +22,9 @@
 // Only the box's buttons answer it, with their value; a button with the
 // standard close action (the custom title bar's) and the window's close box
 // end it with 0; other controls end nothing. Arrow keys on a button move
-// the focus to the previous or next one, Enter presses the focused one.
+// the focus to the previous or next one, Enter presses the focused one;
+// Escape presses Cancel, or the OK of a box with OK alone, and does nothing
+// on any other box.
 #pragma once
 
 #include "platform/data/Queue.h"
@@ -70,6 +72,7 @@ private:
     struct Button {
         std::string caption;
         platform::Byte value;
+        platform::Long standard = 0;  // a standard button's bit; 0 for a caption of the list
     };
     std::vector<Button> buttonsOf(std::string_view buttons);
     void addLines(std::string_view text);
@@ -81,6 +84,9 @@ private:
     void placeControls(platform::Long height, platform::Long textOffset, platform::Long rowOffset);
     // The button at that place, 0 for none.
     platform::Long buttonAt(platform::Long place);
+    // Escape answers as the layer's box does (EscapeButton.h): true when it
+    // ends the box, `result` then holding the value.
+    bool takeEscape(platform::Long& result) const;
     // True when the event ends the box; `result` (0 until a button is
     // pressed) then holds its value.
     bool takeEvent(platform::Long& result);
@@ -89,6 +95,7 @@ private:
     platform::Window& window_;
     ZelRestyleClass& restyle_;
     platform::Queue<BUTTONQUEUERecord> BUTTONQUEUE;
+    std::vector<Button> buttons_;
     platform::Long I = 0, TW = 0, TH = 0, NL = 0, BW = 0, BH = 0, NB = 0;
     platform::Long defaultButton_ = 1;
 };

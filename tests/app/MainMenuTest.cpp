@@ -1,10 +1,15 @@
 #include "programsupport/ProgramFixture.h"
 #include "programsupport/Recorders.h"
+#include "support/SqliteFixture.h"
 
 #include "app/main/Globals.h"
 #include "platform/fiber/Scheduler.h"
+#include "platform/text/Codepage.h"
 #include "platform/ui/WindowView.h"
 
+#include <QAction>
+#include <QMdiArea>
+#include <QPushButton>
 #include <algorithm>
 
 using namespace platform;
@@ -131,6 +136,7 @@ TEST_F(MainMenuTest, TheMenuIsNumberedAsStoredSettingsExpectAndRegisteredWithThe
         EXPECT_EQ(control->label, m.label);
         EXPECT_EQ(control->type, m.kind == 1 ? CREATE::menu : CREATE::item);
         EXPECT_EQ(frame.property(m.number, PROP::Text), m.text);
+        EXPECT_EQ(fromQString(frame.view()->action(m.number)->text()), m.text) << "shown as it is: a key once";
         EXPECT_EQ(frame.numberProperty(m.number, PROP::Key), m.key);
         EXPECT_EQ(frame.property(m.number, PROP::Icon), m.icon);
         EXPECT_EQ(frame.property(m.number, PROP::Msg), m.msg);
@@ -144,17 +150,42 @@ TEST_F(MainMenuTest, TheMenuIsNumberedAsStoredSettingsExpectAndRegisteredWithThe
     EXPECT_EQ(waitForExit(), 0);
 }
 
-TEST_F(MainMenuTest, TileAndCascadeArrangeTheOpenWindows) {
-    Window& frame = startProgram();
-    Glo::ConnectString = "DSN=x";
-    drive::pressKey(frame, KEY::F3);
-    drive::pressKey(frame, KEY::F4);
-    auto geometryOf = [](const char* title) { return drive::window(title)->view()->outer()->geometry(); };
-    drive::chooseMenu(frame, "?TILE");
-    EXPECT_FALSE(geometryOf(kQueryTitle).intersects(geometryOf(kCatalogueTitle)));
-    drive::chooseMenu(frame, "?CASCADE");
-    EXPECT_TRUE(geometryOf(kQueryTitle).intersects(geometryOf(kCatalogueTitle)));
-    EXPECT_NE(geometryOf(kQueryTitle).topLeft(), geometryOf(kCatalogueTitle).topLeft());
+// The work windows cannot be resized: arranged, each keeps its size, lies
+// whole in the frame and its buttons can be pressed.
+TEST_F(MainMenuTest, TileThenCascadeLeaveEveryWorkWindowWholeWithItsButtonsToPress) {
+    const SqliteFixture shop{"CREATE TABLE Products (ProductName VARCHAR);"};
+    connect(shop.connectString());
+    const struct {
+        const char* name;
+        QSize frame;  // the frame's size, as maximized on a screen of 1024 x 768
+    } sizes[] = {{"as it opens", {}}, {"1024 x 768", {1024, 768}}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(size.name);
+        WindowView& view = *frame().view();
+        if (size.frame.isValid())
+            drive::resizeBy(frame(), size.frame.width() - view.width(), size.frame.height() - view.height());
+        const QRect room = view.mdiArea()->viewport()->rect();
+        const std::pair<Long, const char*> windows[] = {
+            {KEY::F2, kConnectionTitle}, {KEY::F3, kQueryTitle}, {KEY::F4, kCatalogueTitle}};
+        for (const auto& [key, title] : windows) openWindow(key, title);
+        for (const char* arrangement : {"?TILE", "?CASCADE"}) {
+            drive::chooseMenu(frame(), arrangement);
+            for (const char* title : {kConnectionTitle, kQueryTitle, kCatalogueTitle}) {
+                const WindowView& w = *drive::window(title)->view();
+                EXPECT_EQ(w.outer()->size(), w.ownSize()) << title << " after " << arrangement;
+                EXPECT_TRUE(room.contains(w.outer()->geometry())) << title << " after " << arrangement;
+                for (Long n : drive::window(title)->controlNumbers()) {
+                    const QWidget* button = qobject_cast<const QPushButton*>(w.widget(n));
+                    if (button && button->isVisible())
+                        EXPECT_TRUE(w.rect().contains(QRect(button->mapTo(&w, QPoint()), button->size()))) << n;
+                }
+            }
+        }
+        for (const char* title : {kConnectionTitle, kQueryTitle, kCatalogueTitle}) {
+            drive::click(*drive::window(title), "?CloseButton");
+            EXPECT_EQ(drive::window(title), nullptr) << title << ": its Close button was pressed";
+        }
+    }
 }
 
 TEST_F(MainMenuTest, TheStatusBarShowsTheHighlightedItemsMessage) {

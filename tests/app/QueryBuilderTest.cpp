@@ -8,7 +8,10 @@
 #include "app/odbccatalog/CatalogQueues.h"
 #include "platform/ui/WindowView.h"
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QMdiArea>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 #include <gmock/gmock.h>
@@ -171,6 +174,21 @@ TEST_F(QueryBuilderTest, TheWindowIsLaidOutAsItsStructure) {
     }
     EXPECT_THAT(shown(w, "?QBEList"), ::testing::ElementsAre("")) << "one empty condition";
     EXPECT_THAT(column(GTQ, &GTQRecord::TABLENAME), ::testing::ElementsAre("Products"));
+}
+
+TEST_F(QueryBuilderTest, ItOpensCentredOverTheQueryWindowWhereverTheFrameStands) {
+    connect(shop.connectString());
+    drive::dragCaption(frame(), 30, 20);
+    query = &openWindow(KEY::F3, kQueryTitle);
+    drive::dragCaption(*query, 0, 60);
+    drive::click(*query, "?QueryBuilderButton");
+    Window* builder = drive::waitForWindow(kTitle);
+    ASSERT_NE(builder, nullptr);
+    const QRect shown = builder->view()->screenRect();
+    const QPoint over = query->view()->screenRect().center();
+    EXPECT_LE((shown.center() - over).manhattanLength(), 2);
+    EXPECT_GT(shown.top(), frame().view()->mdiArea()->mapToGlobal(QPoint(0, 0)).y()) << "below the frame's menu";
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(shown));
 }
 
 TEST_F(QueryBuilderTest, WhileItIsOpenTheQueryWindowTakesNoInputAndTheCatalogueWindowGoesOn) {

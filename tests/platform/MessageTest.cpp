@@ -3,6 +3,11 @@
 #include "platform/message/Locale.h"
 #include "platform/message/Message.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/WindowView.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -43,9 +48,8 @@ TEST(Message, TheLayersBoxReturnsTheButtonPressed) {
     for (const auto& c : cases) EXPECT_EQ(answered(c.buttons, c.press), c.result) << c.buttons << " " << c.press;
 }
 
-TEST(Message, EnterPressesTheFocusedButtonAndEscapeCancels) {
+TEST(Message, EnterPressesTheFocusedButton) {
     const std::string yesNo = std::to_string(BUTTON_YES | BUTTON_NO);
-    const std::string yesNoCancel = std::to_string(BUTTON_YES | BUTTON_NO | BUTTON_CANCEL);
     const struct {
         std::string buttons;
         Long defaultButton;
@@ -56,8 +60,6 @@ TEST(Message, EnterPressesTheFocusedButtonAndEscapeCancels) {
         {yesNo, BUTTON_NO, {KEY::Enter}, BUTTON_NO},
         {yesNo, 0, {KEY::Tab, KEY::Enter}, BUTTON_NO},
         {"&Ja|&Nee", 2, {KEY::Enter}, 2},
-        {yesNoCancel, BUTTON_YES, {KEY::Esc}, BUTTON_CANCEL},
-        {std::to_string(BUTTON_OK), 0, {KEY::Esc}, BUTTON_OK},  // closed: the default
         {yesNo, BUTTON_YES, {KEY::letter('N')}, BUTTON_NO},     // a mnemonic on a button
     };
     for (const auto& c : cases) {
@@ -68,6 +70,50 @@ TEST(Message, EnterPressesTheFocusedButtonAndEscapeCancels) {
         EXPECT_EQ(result, c.result) << c.buttons << " " << c.defaultButton << " " << c.keys.back();
         EXPECT_EQ(drive::window("Keys"), nullptr);
     }
+}
+
+// A stray Escape never answers a question: it cancels, or closes a box that
+// only says something.
+TEST(Message, EscapePressesCancelOrALoneOkAndNothingElse) {
+    const struct {
+        std::string buttons;
+        Long result;  // 0: the box stays up
+    } cases[] = {
+        {std::to_string(BUTTON_YES | BUTTON_NO | BUTTON_CANCEL), BUTTON_CANCEL},
+        {std::to_string(BUTTON_OK | BUTTON_CANCEL), BUTTON_CANCEL},
+        {std::to_string(BUTTON_OK), BUTTON_OK},
+        {"&Retry|Cancel", 2},
+        {"&OK", 1},
+        {std::to_string(BUTTON_YES | BUTTON_NO), 0},
+        {std::to_string(BUTTON_ABORT | BUTTON_RETRY | BUTTON_IGNORE), 0},
+        {"&Ja|&Nee", 0},
+        {"&Sluiten", 0},
+    };
+    for (const auto& c : cases) {
+        Long result = -1;
+        START([&] { result = MESSAGE("text", "Escape", "", c.buttons); });
+        drive::settle();
+        drive::pressKey(*drive::window("Escape"), KEY::Esc);
+        if (c.result != 0) {
+            EXPECT_EQ(result, c.result) << c.buttons;
+            EXPECT_EQ(drive::window("Escape"), nullptr) << c.buttons;
+            continue;
+        }
+        EXPECT_EQ(result, -1) << c.buttons;
+        ASSERT_NE(drive::window("Escape"), nullptr) << c.buttons << ": still asking";
+        drive::pressKey(*drive::window("Escape"), KEY::Enter);
+        EXPECT_NE(result, -1) << c.buttons << ": answered by a button";
+    }
+}
+
+TEST(Message, TheFocusedButtonShowsItsFocusAsTheBoxOpens) {
+    START([] { MESSAGE("text", "Focus", "", "Same|Same"); });
+    drive::settle();
+    Window* box = drive::window("Focus");
+    ASSERT_NE(box, nullptr);
+    auto picture = [box](const char* label) { return box->view()->widget(box->equate(label))->grab().toImage(); };
+    EXPECT_NE(picture("?Button1"), picture("?Button2"));
+    drive::answerMessage("Same");
 }
 
 TEST(Message, ClosingTheBoxGivesCancelWhenOfferedElseTheDefault) {

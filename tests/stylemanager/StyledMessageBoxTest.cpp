@@ -259,6 +259,22 @@ TEST_F(StyledMessageBoxTest, ArrowKeysCycleThroughTheButtonsAndEnterAnswersWithT
     EXPECT_EQ(answer.value, 2);
 }
 
+TEST_F(StyledMessageBoxTest, EscapePressesCancelOrALoneOkAndLeavesAQuestionUp) {
+    const struct {
+        const char* buttons;
+        Long value;  // -1: the box stays up
+    } cases[] = {{"70", 64}, {"65", 64}, {"", 1}, {"1", 1}, {"6", -1}, {"&Ja|&Nee", -1}, {"0", -1}};
+    for (const auto& c : cases) {
+        Answer answer;
+        Window* box = show(answer, "Sure?", c.buttons);
+        ASSERT_NE(box, nullptr);
+        drive::pressKey(*box, KEY::Esc);
+        EXPECT_EQ(answer.value, c.value) << c.buttons;
+        EXPECT_EQ(styledBox() != nullptr, c.value == -1) << c.buttons;
+        if (Window* asking = styledBox()) drive::closeByCloseBox(*asking);
+    }
+}
+
 TEST_F(StyledMessageBoxTest, AMessageWhileTheBoxIsUpShowsTheLayersBoxAndTheProgramsHookComesBack) {
     const Long programsHook = registerMessageHook([this](const std::string& text, const std::string& caption,
                                                          const std::string& icon, const std::string& buttons,

@@ -178,6 +178,22 @@ TEST_F(ZelStylemanagerClassSetupTest, EachDataFileIsOpenedReCreatedOrLeftAsItsSt
     }
 }
 
+// Escape on the question would end the program if it answered No.
+TEST_F(ZelStylemanagerClassSetupTest, AStrayEscapeLeavesTheChangedStructureQuestionUp) {
+    makeDataFiles();
+    ASSERT_TRUE(OldConditionFile().create());
+    launchProgram();
+    closeSplash();
+    Window* box = drive::window("ZelRestyle");
+    ASSERT_NE(box, nullptr);
+    drive::pressKey(*box, KEY::Esc);
+    EXPECT_EQ(drive::messageText().substr(0, 22), "The file structure of ") << "still asking";
+    EXPECT_TRUE(drive::answerMessage("&Yes"));
+    ASSERT_NE(drive::waitForWindow(kFrameTitle), nullptr);
+    drive::chooseMenu(frame(), "?EXIT");
+    EXPECT_EQ(waitForExit(), 0);
+}
+
 TEST_F(ZelStylemanagerClassSetupTest, TheSetUpFillsTheCatalogueKeepsTheHotKeyAndReadsTheDesktop) {
     runAndExit([] {
         EXPECT_EQ(StyleManager.CLARIONCONTROLPROPERTIESQUEUE.records(), 120u);

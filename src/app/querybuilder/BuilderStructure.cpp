@@ -52,6 +52,7 @@ WindowSpec builderWindow(QueryBuilderLocals& locals) {
             .title = "SQL Query wizard",
             .icon = "zel.ico",
             .at = {0, 0, 420, 270},
+            .noPosition = true,
             .controls = {
                 sheet("?QBESheet", {4, 4, 412, 90},
                       {tab("?InTextTab", "Queyr in text",

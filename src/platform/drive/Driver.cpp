@@ -93,6 +93,13 @@ Qt::Key qtKeyOf(Long keyCode) {
     }
 }
 
+// What a key types as an X11 keyboard gives it: with Alt the letter all the
+// same (Qt would type it; the layer must not), with Ctrl nothing.
+QString keyboardTextOf(Long keyCode) {
+    if ((keyCode & KEY::Alt) && !(keyCode & KEY::Ctrl)) return typedTextOf(keyCode & ~KEY::Alt);
+    return typedTextOf(keyCode);
+}
+
 // A key as the keyboard sends it: to the focused widget of the window, Qt's
 // shortcuts first.
 void keyClick(QWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
@@ -314,7 +321,12 @@ std::vector<std::string> windowTitles() {
 
 void pressKey(Window& w, Long keyCode) {
     bringForward(w);
-    keyClick(screenWindowOf(w), qtKeyOf(keyCode), modifiersOf(keyCode), typedTextOf(keyCode));
+    if (keyCode == KEY::Alt) {
+        QTest::sendKeyEvent(QTest::Press, screenWindowOf(w), Qt::Key_Alt, QString(), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, screenWindowOf(w), Qt::Key_Alt, QString(), Qt::NoModifier);
+        return settle();
+    }
+    keyClick(screenWindowOf(w), qtKeyOf(keyCode), modifiersOf(keyCode), keyboardTextOf(keyCode));
 }
 
 void chooseMenu(Window& w, std::string_view label) {
@@ -380,13 +392,30 @@ void chooseFromDropList(Window& w, std::string_view label, std::string_view entr
     if (list->isVisible()) clickAt(list->viewport(), list->viewport()->mapFromGlobal(at));
 }
 
-void type(Window& w, std::string_view label, std::string_view text) {
+namespace {
+
+// Clicks into the control and puts the caret at the end of its text; the
+// window the keys go to.
+QWindow* caretAtEnd(Window& w, std::string_view label) {
     QWidget* target = keyTarget(widgetOf(w, label));
     bringForward(w);
     clickAt(target, target->rect().center());
     const bool lines = qobject_cast<QPlainTextEdit*>(target) != nullptr;
     keyClick(screenWindowOf(w), Qt::Key_End, lines ? Qt::ControlModifier : Qt::NoModifier, {});
-    for (const QChar c : toQString(text)) typeCharacter(screenWindowOf(w), c);
+    return screenWindowOf(w);
+}
+
+}  // namespace
+
+void type(Window& w, std::string_view label, std::string_view text) {
+    QWindow* keys = caretAtEnd(w, label);
+    for (const QChar c : toQString(text)) typeCharacter(keys, c);
+}
+
+void typeWithAltGr(Window& w, std::string_view label, std::string_view text) {
+    QWindow* keys = caretAtEnd(w, label);
+    for (const QChar c : toQString(text))
+        keyClick(keys, static_cast<Qt::Key>(c.unicode()), Qt::GroupSwitchModifier, QString(c));
 }
 
 void typeOver(Window& w, std::string_view label, std::string_view text) {

@@ -25,6 +25,7 @@ Window* window(std::string_view title);
 Window* waitForWindow(std::string_view title, std::chrono::milliseconds timeout = std::chrono::seconds(5));
 std::vector<std::string> windowTitles();
 
+// A key as a keyboard gives it; KEY::Alt alone is Alt pressed and released.
 void pressKey(Window& window, Long keyCode);
 void chooseMenu(Window& window, std::string_view label);
 // Moves the menu highlight onto the item, as the pointer does.
@@ -44,6 +45,9 @@ void chooseTab(Window& window, std::string_view tabLabel);
 void chooseFromDropList(Window& window, std::string_view label, std::string_view entry);
 // Types the text at the end of the control, one key at a time.
 void type(Window& window, std::string_view label, std::string_view text);
+// Types the text at the end of the control as AltGr gives it on a European
+// keyboard under X11 (Qt's group switch): "€", "@", "{".
+void typeWithAltGr(Window& window, std::string_view label, std::string_view text);
 // Selects all of the control's text (Ctrl+A) and types the text over it.
 void typeOver(Window& window, std::string_view label, std::string_view text);
 // Moves the focus away from the control, as tabbing out does.

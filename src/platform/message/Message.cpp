@@ -1,5 +1,6 @@
 #include "platform/message/Message.h"
 
+#include "platform/message/EscapeButton.h"
 #include "platform/message/Locale.h"
 #include "platform/ui/Window.h"
 
@@ -41,6 +42,12 @@ std::vector<BoxButton> boxButtons(const std::string& buttons) {
     for (Long flag = BUTTON_OK; flag <= BUTTON_HELP; flag <<= 1)
         if (flags & flag) out.push_back({standardButtonCaption(flag), flag, flag});
     if (out.empty()) out.push_back({standardButtonCaption(BUTTON_OK), BUTTON_OK, BUTTON_OK});
+    return out;
+}
+
+std::vector<MessageButton> messageButtons(const std::vector<BoxButton>& buttons) {
+    std::vector<MessageButton> out;
+    for (const BoxButton& b : buttons) out.push_back({b.flag, b.caption});
     return out;
 }
 
@@ -108,9 +115,15 @@ Long platformMessage(const std::string& text, const std::string& caption, const 
     const auto byDefault = std::find_if(choices.begin(), choices.end(),
                                         [defaultButton](const BoxButton& b) { return b.result == defaultButton; });
     const Long focused = firstButton + (byDefault == choices.end() ? 0 : byDefault - choices.begin());
+    box.alert(0, KEY::Esc);
     while (box.accept()) {
         if (box.event() == EVENT::OpenWindow) {
             box.select(focused);
+        } else if (box.event() == EVENT::AlertKey && box.keyCode() == KEY::Esc) {
+            if (const auto pressed = escapeButton(messageButtons(choices))) {
+                result = choices[*pressed].result;
+                break;
+            }
         } else if (box.event() == EVENT::Accepted && box.field() >= firstButton) {
             result = choices[static_cast<std::size_t>(box.field() - firstButton)].result;
             break;

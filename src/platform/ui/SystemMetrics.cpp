@@ -231,6 +231,11 @@ Long keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers) {
     return code;
 }
 
+char letterOf(Long keyCode) {
+    const Long key = keyCode & 0xFF;
+    return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') ? static_cast<char>(key) : 0;
+}
+
 QKeySequence keySequenceOf(Long keyCode) {
     const Long key = keyCode & 0xFF;
     int qtKey = 0;

@@ -45,6 +45,8 @@ std::string programPictureFile(std::string_view name);
 
 // The runtime's key code of a Qt key event; 0 for a lone modifier.
 Long keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers);
+// The letter or digit of a key code, upper case; 0 for any other key.
+char letterOf(Long keyCode);
 // The keys of a key code, as a menu shows them; empty for none.
 QKeySequence keySequenceOf(Long keyCode);
 // What a key code types, as a keyboard gives it: nothing with Ctrl or Alt.

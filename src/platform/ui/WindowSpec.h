@@ -87,6 +87,10 @@ struct WindowSpec {
     Rect at{0, 0, 300, 200};
     bool pixels = false;          // `at` of the window and its controls in pixels, not dialog units
     bool center = false;          // opens in the middle of the screen or of its frame, whatever `at` says
+    // AT(,,w,h), no x and y: opens centred over the window it was opened from
+    // (else the application frame), inside the desktop and below the frame's
+    // caption and menu, whatever `at` says; an MDI child as `center` places it.
+    bool noPosition = false;
     bool mdi = false;             // an MDI child of the application frame
     bool system = true;           // has a system menu
     bool resizable = false;

@@ -93,7 +93,12 @@ void WindowView::appear() {
         showAsMdiChild();
     else
         showAsTopLevel();
+    showFocusMarks();
 }
+
+// From the start, not only once Tab was pressed, so a keyboard user sees what
+// Enter presses; Qt forgets this whenever a window shows.
+void WindowView::showFocusMarks() { window()->setAttribute(Qt::WA_KeyboardFocusChange); }
 
 void WindowView::showAsMdiChild() {
     QMdiArea* area = Window::applicationFrame()->view()->mdiArea();
@@ -103,7 +108,7 @@ void WindowView::showAsMdiChild() {
     {
         const ProgramChange change(*this);
         sub_->resize(size());
-        if (model_->spec().center) showCentred();
+        if (model_->spec().center || model_->spec().noPosition) showCentred();
         sub_->move(designedOuter().topLeft());  // placed: the area does not place it again
     }
     sub_->installEventFilter(this);
@@ -113,6 +118,7 @@ void WindowView::showAsMdiChild() {
 
 void WindowView::showAsTopLevel() {
     if (model_->spec().center) showCentred();
+    else if (model_->spec().noPosition) showOverOpener();
     {
         const ProgramChange change(*this);
         move(designedOuter().topLeft());
@@ -270,6 +276,7 @@ void WindowView::applyHidden() {
     const bool shown = model_->numberProperty(0, PROP::Hide) == 0;
     if (shown && !appeared_) return appear();
     outer()->setVisible(shown);
+    if (shown) showFocusMarks();
 }
 
 Long WindowView::focusedControl() const {

@@ -11,7 +11,8 @@
 // window is and how big (view/WindowPlacement.cpp), the menus
 // (view/WindowMenus.cpp), input routing (view/InputRouting.cpp), the
 // keyboard's rules (view/KeyRouting.cpp), the mouse and the focus as events
-// (view/PointerInput.cpp) and the standard actions (view/StandardActions.cpp).
+// (view/PointerInput.cpp) and the standard actions (view/StandardActions.cpp,
+// the MDI children's Tile and Cascade in view/MdiArrangement.cpp).
 //
 // Every move and resize of the window on screen that the model did not ask
 // for (a drag of the caption or a border, the frame's size grip, Tile and
@@ -119,6 +120,9 @@ public:
     // The control whose widget holds `w`, 0 for none.
     Long controlOf(const QWidget* w) const;
     void takeKey(const QKeyEvent& key, QWidget* receiver, bool& consumed);
+    // F10 and a lone Alt: the keyboard goes into the frame's menu bar, or
+    // leaves it; false when the window reaches none.
+    bool toggleFrameMenuBar();
     // Under a modal window of its thread: takes no input.
     bool blocked() const;
     void raiseModalWindow();
@@ -158,7 +162,14 @@ public:
     void buttonReleased();
     // Carries out WM_SYSCOMMAND (drag or system menu); false for another command.
     bool systemCommand(Long command);
-    QSize sizeHint() const override { return designedSize_; }
+    QSize sizeHint() const override { return ownSize_; }
+    // Its own size, frame included: what the program or the user's resize
+    // gave it last, never what Tile or Cascade did (view/MdiArrangement.h).
+    QSize ownSize() const { return ownSize_; }
+    bool resizable() const;
+    // Tile or Cascade places it: written back as the user's change, its own
+    // size kept.
+    void arrangeTo(const QRect& placed);
     // Tiling may make a window smaller than it was designed.
     QSize minimumSizeHint() const override;
 
@@ -195,16 +206,25 @@ private:
     QRect maximizedGeometry() const;
     void fillWindowMenu(QMenu* menu);
     void appear();  // first shown: as an MDI child or top level
+    void showFocusMarks();
     void applyHidden();
     void showAsMdiChild();
     void showAsTopLevel();
     // The model told where the window lies centred; nothing moves yet.
     void showCentred();
+    // The same, centred over the window it was opened from (WindowSpec::noPosition).
+    void showOverOpener();
     // The keyboard's rules for a key the program left (view/KeyRouting.cpp);
     // true when one took it.
     bool routeKey(const QKeyEvent& key, Long code, Long focus);
+    // A key the runtime has a code for, with the focus on that control: the
+    // program's, held, or the keyboard's rules; true when one took it.
+    bool takeKeyCode(const QKeyEvent& key, Long code, Long focus);
     bool moveFocus(Long from, bool forward);
     bool pressMnemonic(char letter);
+    // The menu bar this window's keys reach: the frame's, for the frame and
+    // its MDI children; nullptr for other windows.
+    MenuBar* frameMenuBar() const;
     bool openFrameMenu(char letter);
     bool pressButton(Long button);
     Long buttonWhere(Long prop) const;  // the first button with the property set
@@ -233,7 +253,8 @@ private:
     bool appeared_ = false;  // shown once: a window opened hidden has not been
     std::map<Long, std::unique_ptr<ControlView>> controls_;
     std::map<Long, QAction*> actions_;
-    QSize designedSize_;  // the window's own size: what cascading keeps
+    QSize ownSize_;
+    bool arranging_ = false;  // Tile or Cascade places it
     Qt::Edges dragEdges_;
     QPoint dragFrom_;
     QRect dragStart_;

@@ -1,8 +1,10 @@
+#include "RunningWindow.h"
 #include "WindowOnThread.h"
 
 #include "platform/data/Queue.h"
 #include "platform/data/Record.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
@@ -159,4 +161,91 @@ TEST_F(KeyRoutingTest, PastingAClipboardWithoutTextChangesNoControl) {
     drive::typeOver(window(), "?Name", "");
     drive::pressKey(window(), KEY::Ctrl | KEY::letter('V'));
     EXPECT_EQ(drive::screenText(window(), "?Name"), "pasted") << "text still pastes";
+}
+
+TEST_F(KeyRoutingTest, AnAltLetterNoOneTakesTypesNothingAndAltGrStillTypes) {
+    for (const char* control : {"?Name", "?Notes", "?Driver"}) {
+        const std::string before = drive::screenText(window(), control);
+        drive::type(window(), control, "");
+        // Q and Z are no one's; H is the mnemonic of a button on a tab not shown.
+        for (const char letter : {'Q', 'Z', 'H'}) drive::pressKey(window(), KEY::Alt | KEY::letter(letter));
+        EXPECT_EQ(drive::screenText(window(), control), before) << control;
+        drive::typeWithAltGr(window(), control, "\x80@{");
+        EXPECT_EQ(drive::screenText(window(), control), before + "\x80@{") << control;
+    }
+    EXPECT_FALSE(took(EVENT::Accepted, "?Other"));
+}
+
+TEST_F(KeyRoutingTest, AltSpaceOpensTheSystemMenu) {
+    drive::pressKey(window(), KEY::Alt | KEY::Space);
+    EXPECT_EQ(drive::screenText(window(), "?Name"), "kept") << "no space typed";
+    drive::choosePopup({"&Close"});
+    ASSERT_FALSE(events().empty());
+    EXPECT_EQ(events().back().first, EVENT::CloseWindow);
+}
+
+namespace {
+
+// A frame with two menus and an MDI child with an entry: the keyboard's way
+// into the frame's menu bar from the child.
+class MenuBarKeys : public ::testing::Test {
+protected:
+    MenuBarKeys()
+        : frame_({.type = CREATE::application, .label = "F", .title = "Frame", .at = {0, 0, 300, 200},
+                  .menubar = {{.type = CREATE::menu, .label = "?FileMenu", .text = "&File", .children = {
+                                   {.type = CREATE::item, .label = "?Open", .text = "&Open  F5", .key = KEY::F5},
+                                   {.type = CREATE::item, .label = "?Save", .text = "&Save"}}},
+                              {.type = CREATE::menu, .label = "?EditMenu", .text = "&Edit", .children = {
+                                   {.type = CREATE::item, .label = "?Undo", .text = "&Undo"}}}}}),
+          child_({.label = "C", .title = "Child", .at = {10, 10, 150, 60}, .mdi = true, .controls = {
+                      {.type = CREATE::entry, .label = "?Entry", .text = "@s20", .at = {10, 10, 80, 12}}}}) {}
+
+    // The items the frame took, by label.
+    std::vector<std::string> chosen() const {
+        std::vector<std::string> labels;
+        for (const Event& e : frame_.taken(EVENT::Accepted)) labels.push_back((*frame_).control(e.field)->label);
+        return labels;
+    }
+    std::string focused() const {
+        const Long n = child_->focus();
+        return n && QApplication::focusWidget() == child_->view()->widget(n) ? child_->control(n)->label : "";
+    }
+
+    RunningWindow frame_;
+    RunningWindow child_;
+};
+
+}  // namespace
+
+TEST_F(MenuBarKeys, F10OrALoneAltLightsTheFirstMenuAndTheArrowsEnterAndEscapeWorkAsOnThePlatform) {
+    const struct {
+        std::vector<Long> keys;
+        std::vector<std::string> chosen;
+    } cases[] = {
+        {{KEY::F10, KEY::Down, KEY::Enter}, {"?Open"}},
+        {{KEY::Alt, KEY::Enter, KEY::Enter}, {"?Open"}},
+        {{KEY::F10, KEY::Down, KEY::Down, KEY::Enter}, {"?Save"}},
+        {{KEY::Alt, KEY::Right, KEY::Down, KEY::Enter}, {"?Undo"}},
+        {{KEY::F10, KEY::Left, KEY::Down, KEY::Enter}, {"?Undo"}},  // round from the first to the last
+        {{KEY::F10, KEY::letter('E'), KEY::Enter}, {"?Undo"}},
+        {{KEY::F10, KEY::Esc}, {}},
+        {{KEY::F10, KEY::F10}, {}},
+        {{KEY::Alt, KEY::Alt}, {}},
+        {{KEY::Alt | KEY::letter('F'), KEY::Esc, KEY::Esc}, {}},  // the menu closes, then the bar lets go
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.keys));
+        frame_.events.clear();
+        drive::type(*child_, "?Entry", "");
+        for (const Long key : c.keys) drive::pressKey(*child_, key);
+        EXPECT_EQ(chosen(), c.chosen);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        EXPECT_EQ(focused(), "?Entry") << "the focus is back where it was";
+    }
+    drive::type(*child_, "?Entry", "ab");
+    EXPECT_EQ(drive::screenText(*child_, "?Entry"), "ab") << "the keys type again";
+}
+
+TEST_F(MenuBarKeys, AMenuItemShowsItsTextAlone) {
+    EXPECT_EQ(frame_->view()->action(frame_.number("?Open"))->text(), "&Open  F5");
 }

@@ -112,6 +112,49 @@ TEST(WindowGeometry, ACentredWindowReadsBackWhereItOpened) {
     EXPECT_GT(w->view()->x(), 0);
 }
 
+TEST(WindowGeometry, AWindowWithoutAPositionOpensCentredOverItsOpenerAndBelowTheFramesMenu) {
+    constexpr Long kOpenOver = 0x500;
+    WindowSpec overSpec = plain("over", {0, 0, 120, 60});
+    overSpec.noPosition = true;
+    RunningWindow frame(frameSpec());
+    drive::dragCaption(*frame, 40, 30);
+    const QRect frameTop = frame->view()->screenRect();
+    const int belowMenu = frame->view()->mdiArea()->mapToGlobal(QPoint(0, 0)).y();
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        Rect opener;
+        bool centred;  // else pushed down below the frame's menu bar
+    } cases[] = {{{60, 40, 200, 110}, true}, {{0, 0, 200, 20}, false}};
+    for (const auto& c : cases) {
+        RunningWindow opener(child("opener", c.opener), [overSpec](Window& w) {
+            if (w.event() != kOpenOver) return;
+            Window over(overSpec);
+            over.open();
+            while (over.accept()) {
+            }
+        });
+        opener->post({.event = kOpenOver});
+        drive::settle();
+        Window* over = drive::window("over");
+        ASSERT_NE(over, nullptr);
+        const QRect shown = over->view()->screenRect();
+        const QPoint openerCentre = opener->view()->screenRect().center();
+        if (c.centred) {
+            EXPECT_LE(std::abs(shown.center().x() - openerCentre.x()), 1);
+            EXPECT_LE(std::abs(shown.center().y() - openerCentre.y()), 1);
+        } else {
+            EXPECT_LE(std::abs(shown.center().x() - openerCentre.x()), 1);
+            EXPECT_EQ(shown.top(), belowMenu);
+        }
+        EXPECT_TRUE(desktop.contains(shown));
+        EXPECT_GE(shown.top(), frameTop.top());
+        over->setProperty(0, PROP::Pixels, 1);
+        EXPECT_EQ(over->numberProperty(0, PROP::Xpos), shown.x()) << "reads back where it opened";
+        over->post({.event = EVENT::CloseWindow});
+        drive::settle();
+    }
+}
+
 TEST(WindowGeometry, AWindowSizedAfterItOpenedIsCentredOnTheScreenAtItsNewSize) {
     RunningWindow w(plain("sized later"));
     w->setProperty(0, PROP::Width, 240);
@@ -260,22 +303,37 @@ TEST(WindowGeometry, AnMdiChildOpensWhereItsStructureSaysAndIsMovedAndSizedInIts
     EXPECT_EQ(w.taken(EVENT::Moved).size(), 1u);
 }
 
-TEST(WindowGeometry, TileAndCascadeKeepTheFramesSizeAndPutItsChildrenInside) {
+// The children are too big to lie side by side: they overlap, each whole
+// inside the frame's client area, and only the resizable one is made smaller.
+TEST(WindowGeometry, TileAndCascadeKeepTheFramesSizeAndShrinkOnlyAChildTheUserMayResize) {
     RunningWindow frame(frameSpec(), standardActions);
+    WindowSpec resizable = child("resizable", {40, 40, 300, 180});
+    resizable.resizable = true;
     RunningWindow first(child("first", {0, 0, 300, 180}));
     RunningWindow second(child("second", {20, 20, 300, 180}));
-    RunningWindow third(child("third", {40, 40, 300, 180}));
+    RunningWindow third(resizable);
     const QSize frameSize = frame->view()->size();
-    QMdiArea* area = frame->view()->mdiArea();
-    for (const char* item : {"?Tile", "?Cascade"}) {
-        drive::chooseMenu(*frame, item);
-        EXPECT_EQ(frame->view()->size(), frameSize) << item;
-        for (const RunningWindow* w : {&first, &second, &third})
-            EXPECT_TRUE(area->viewport()->rect().contains((*w)->view()->outer()->geometry())) << item;
+    const QRect room = frame->view()->mdiArea()->viewport()->rect();
+    const QSize own = first->view()->outer()->size();
+    auto placed = [](const RunningWindow& w) { return w->view()->outer()->geometry(); };
+
+    drive::chooseMenu(*frame, "?Tile");
+    EXPECT_EQ(frame->view()->size(), frameSize);
+    for (const RunningWindow* w : {&first, &second, &third}) EXPECT_TRUE(room.contains(placed(*w)));
+    EXPECT_EQ(placed(first).size(), own);
+    EXPECT_EQ(placed(second).size(), own);
+    EXPECT_LT(placed(third).width(), own.width()) << "the resizable one takes its cell";
+    EXPECT_FALSE(third.taken(EVENT::Sized).empty()) << "written back as the user's";
+    EXPECT_TRUE(first.taken(EVENT::Sized).empty());
+
+    drive::chooseMenu(*frame, "?Cascade");
+    EXPECT_EQ(frame->view()->size(), frameSize);
+    for (const RunningWindow* w : {&first, &second, &third}) {
+        EXPECT_TRUE(room.contains(placed(*w)));
+        EXPECT_EQ(placed(*w).size(), own) << "its own size back";
     }
-    frame->setProperty(0, PROP::Pixels, 1);
-    EXPECT_EQ(frame->numberProperty(0, PROP::Width), frame->view()->clientRect().width());
-    EXPECT_FALSE(first.taken(EVENT::Sized).empty()) << "tiling sizes the children";
+    EXPECT_NE(placed(first).topLeft(), placed(second).topLeft());
+    EXPECT_NE(placed(second).topLeft(), placed(third).topLeft());
 }
 
 TEST(WindowGeometry, ResizingTheFrameByItsGripLaysItsContentsOutAtTheNewSize) {

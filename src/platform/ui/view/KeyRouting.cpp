@@ -6,6 +6,9 @@
 //   (a prompt hands the focus to the control after it); Alt+letter reaches
 //   the application frame's menu bar only when the window has no control
 //   with that mnemonic. On a button a plain letter is a mnemonic too.
+// - F10 (and a lone Alt, view/InputRouting.cpp) puts the keyboard in the
+//   frame's menu bar (view/MenuBar.h), of the frame itself and of its MDI
+//   children; Alt+Space opens the window's system menu.
 // - Enter presses the focused button, else the window's default button;
 //   Escape presses its cancel button (STD:Close, or captioned Cancel), else
 //   asks the window to close.
@@ -47,12 +50,6 @@ bool handsFocusOn(Long type) { return type == CREATE::prompt || type == CREATE::
 
 bool isButton(Long type) { return type == CREATE::button || type == CREATE::check || type == CREATE::radio; }
 
-// The letter or digit of a key code, upper case; 0 for any other key.
-char letterOf(Long keyCode) {
-    const Long key = keyCode & 0xFF;
-    return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') ? static_cast<char>(key) : 0;
-}
-
 }  // namespace
 
 bool WindowView::clipboardHasText() {
@@ -73,6 +70,11 @@ bool WindowView::routeKey(const QKeyEvent& key, Long code, Long focus) {
         if (pressButton(cancelButton())) return true;
         if (model_->isApplication()) return false;
         model_->userClosed();
+        return true;
+    }
+    if (code == KEY::F10) return toggleFrameMenuBar();
+    if (code == (KEY::Alt | KEY::Space)) {
+        showSystemMenu();
         return true;
     }
     const char letter = letterOf(code);
@@ -111,19 +113,28 @@ bool WindowView::pressMnemonic(char letter) {
     return false;
 }
 
-bool WindowView::openFrameMenu(char letter) {
+MenuBar* WindowView::frameMenuBar() const {
     Window* frame = model_->isApplication() || model_->spec().mdi ? Window::applicationFrame() : nullptr;
     WindowView* view = frame ? frame->view() : nullptr;
-    if (!view || !view->menuBar_) return false;
-    for (Long n : frame->controlNumbers()) {
-        const Control* c = frame->control(n);
-        QAction* menu = n < 0 && c->parent == 0 ? view->action(n) : nullptr;
-        if (!menu || !menu->isVisible() || !menu->isEnabled()) continue;
-        if (mnemonicOf(frame->property(n, PROP::Text)) != letter) continue;
-        view->menuBar_->setActiveAction(menu);
-        return true;
-    }
-    return false;
+    return view ? view->menuBar_ : nullptr;
+}
+
+bool WindowView::openFrameMenu(char letter) {
+    MenuBar* bar = frameMenuBar();
+    QAction* menu = bar ? bar->entryOfMnemonic(letter) : nullptr;
+    if (!menu) return false;
+    bar->openFromKeyboard(menu);
+    return true;
+}
+
+bool WindowView::toggleFrameMenuBar() {
+    MenuBar* bar = frameMenuBar();
+    if (!bar) return false;
+    if (bar->hasKeyboard())
+        bar->leaveKeyboard();
+    else
+        bar->takeKeyboard();
+    return true;
 }
 
 bool WindowView::pressButton(Long button) {

@@ -50,10 +50,13 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& given, const QModelIndex& index) const override {
         const QStyleOptionViewItem option = selectedColors(given, index);
         // The row's background spans the cell; only the content moves.
-        QStyleOptionViewItem cell(option);
+        // The list draws its focus round the whole row (ListTable), not round a cell.
+        QStyleOptionViewItem unfocused(option);
+        unfocused.state &= ~QStyle::State_HasFocus;
+        QStyleOptionViewItem cell(unfocused);
         initStyleOption(&cell, index);
         styleOf(option)->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, option.widget);
-        QStyledItemDelegate::paint(painter, indented(option, index), index);
+        QStyledItemDelegate::paint(painter, indented(unfocused, index), index);
         if (!columnOf(index).rightBorder) return;
         painter->save();
         painter->setPen(option.palette.color(QPalette::Mid));
@@ -149,6 +152,24 @@ protected:
         QTableView::focusInEvent(event);
         takingFocus_ = false;
         if (tookFocus) tookFocus();
+        viewport()->update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QTableView::focusOutEvent(event);
+        viewport()->update();
+    }
+    // With the focus, the current row has a dotted focus rectangle; without
+    // a current row, the list's inside has one. (The style's own would tint
+    // what lies inside.)
+    void paintEvent(QPaintEvent* event) override {
+        QTableView::paintEvent(event);
+        if (!hasFocus()) return;
+        QPainter painter(viewport());
+        painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
+        const int row = currentIndex().row();
+        const QRect focus = row >= 0 ? QRect(0, rowViewportPosition(row), viewport()->width(), rowHeight(row))
+                                     : viewport()->rect();
+        painter.drawRect(focus.adjusted(0, 0, -1, -1));
     }
     void mousePressEvent(QMouseEvent* event) override {
         const QModelIndex before = currentIndex();

@@ -108,7 +108,7 @@ std::vector<ShownProperty> table() {
         {"HSCROLL", PROP::HScroll, scrolled + Types{C::sheet}, Types{C::image} + frames},
         {"Icon", PROP::Icon, icon},
         {"Iconize", PROP::Iconize, frames},
-        {"Key", PROP::Key, {C::item}, focusable + Types{C::sheet, C::tab}},
+        {"Key", PROP::Key, {}, focusable + Types{C::sheet, C::tab, C::item}},
         {"MAX", PROP::Max, frames},
         {"Maximize", PROP::Maximize, frames},
         {"Msg", PROP::Msg, msg, frames},

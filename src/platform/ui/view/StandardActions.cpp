@@ -2,6 +2,7 @@
 // MDI windows, the program-wide cursor.
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
+#include "platform/ui/view/MdiArrangement.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,21 +13,6 @@
 #include <map>
 
 namespace platform {
-
-namespace {
-
-// Cascaded windows keep their own size as far as the frame's client area has
-// room for it.
-void cascadeInside(QMdiArea& area) {
-    area.cascadeSubWindows();
-    const QRect room = area.viewport()->rect();
-    for (QMdiSubWindow* sub : area.subWindowList()) {
-        const QRect at = sub->geometry();
-        sub->resize(std::min(at.width(), room.right() + 1 - at.x()), std::min(at.height(), room.bottom() + 1 - at.y()));
-    }
-}
-
-}  // namespace
 
 void WindowView::standardAction(Long action) {
     QWidget* focused = QApplication::focusWidget();
@@ -42,10 +28,10 @@ void WindowView::standardAction(Long action) {
             return;
         }
         case STD::TileWindow:
-            if (mdiArea_) mdiArea_->tileSubWindows();
+            if (mdiArea_) tileChildren(*mdiArea_);
             return;
         case STD::CascadeWindow:
-            if (mdiArea_) cascadeInside(*mdiArea_);
+            if (mdiArea_) cascadeChildren(*mdiArea_);
             return;
         case STD::ArrangeIcons:
             if (mdiArea_) {

@@ -10,8 +10,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QPainter>
-#include <QStyleOptionMenuItem>
 #include <QStatusBar>
 
 namespace platform {
@@ -56,16 +54,9 @@ void WindowView::applyToMenu(Long item, Long prop) {
     const Control* c = model_->control(item);
     if (!a || !c || (isCatalogued(prop) && !showsProperty(c->type, prop))) return;
     switch (prop) {
-        case PROP::Text:
-        case PROP::Key: {
-            // The key shows after a tab, where menus show shortcuts; the
-            // window routes it, so it is no Qt shortcut.
-            QString text = toQString(model_->property(item, PROP::Text));
-            const QKeySequence key = keySequenceOf(model_->numberProperty(item, PROP::Key));
-            if (!key.isEmpty()) text += '\t' + key.toString(QKeySequence::NativeText);
-            a->setText(text);
-            return;
-        }
+        // The text alone: where an item has a key, its text names it
+        // ("Choose ODBC connection  F2"), and the window routes the key.
+        case PROP::Text: a->setText(toQString(model_->property(item, PROP::Text))); return;
         case PROP::Hide: a->setVisible(model_->numberProperty(item, prop) == 0); return;
         case PROP::Disable: a->setEnabled(model_->numberProperty(item, prop) == 0); return;
         case PROP::Msg: a->setStatusTip(toQString(model_->property(item, prop))); return;
@@ -75,23 +66,6 @@ void WindowView::applyToMenu(Long item, Long prop) {
             return;
         default: return;
     }
-}
-
-void MenuBar::light(QAction* entry) {
-    if (entry == lit_) return;
-    lit_ = entry;
-    update();
-}
-
-void MenuBar::paintEvent(QPaintEvent* event) {
-    QMenuBar::paintEvent(event);
-    if (!lit_ || !actions().contains(lit_)) return;
-    QPainter painter(this);
-    QStyleOptionMenuItem option;
-    initStyleOption(&option, lit_);
-    option.rect = actionGeometry(lit_);
-    option.state |= QStyle::State_Selected | QStyle::State_Sunken;
-    style()->drawControl(QStyle::CE_MenuBarItem, &option, &painter, this);
 }
 
 void WindowView::showLitMenu() {

@@ -4,6 +4,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
 #include "platform/ui/view/ControlView.h"
+#include "platform/ui/view/KeptInside.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -66,6 +67,41 @@ void WindowView::showCentred() {
     model_->shownAt(centre.x(), centre.y());
 }
 
+namespace {
+
+// The window opened before this one on its thread, else the application frame.
+const Window* openerOf(const Window& w) {
+    const std::vector<Window*> ofThread = Window::windowsOf(w.thread());
+    const auto at = std::find(ofThread.begin(), ofThread.end(), &w);
+    if (at != ofThread.begin() && at != ofThread.end()) return *(at - 1);
+    const Window* frame = Window::applicationFrame();
+    return frame != &w ? frame : nullptr;
+}
+
+// The frame's caption and menu bar on the screen; empty without a frame.
+QRect frameTop() {
+    const Window* frame = Window::applicationFrame();
+    const WindowView* view = frame ? frame->view() : nullptr;
+    if (!view || !view->mdiArea() || !view->isVisible()) return {};
+    const QRect shown = view->screenRect();
+    const int areaTop = view->mdiArea()->mapToGlobal(QPoint(0, 0)).y();
+    return {shown.left(), shown.top(), shown.width(), areaTop - shown.top()};
+}
+
+}  // namespace
+
+void WindowView::showOverOpener() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect desktop = screen ? screen->availableGeometry() : QRect(QPoint(), outer()->size());
+    const Window* opener = openerOf(*model_);
+    const QRect over = opener && opener->view() ? opener->view()->screenRect() : desktop;
+    QRect placed(QPoint(), outer()->size());
+    placed.moveCenter(over.center());
+    if (const QRect top = frameTop(); placed.intersects(top)) placed.moveTop(top.bottom() + 1);
+    placed = keptInside(placed, desktop);
+    model_->shownAt(placed.x(), placed.y());
+}
+
 void WindowView::centre() {
     if (maximized_) return;
     showCentred();
@@ -76,7 +112,7 @@ void WindowView::centre() {
 void WindowView::applyGeometry() {
     const ProgramChange change(*this);
     const QRect designed = designedOuter();
-    designedSize_ = designed.size();
+    ownSize_ = designed.size();
     if (!maximized()) outer()->setGeometry(designed);
     client_->setGeometry(clientRect());
     if (!model_->isApplication())
@@ -117,11 +153,19 @@ void WindowView::reportPlacement() {
     model_->userPlaced(placed);
     if (!model_) return;  // closed by the program meanwhile
     if (model_->placement(0).x != shown.x() || model_->placement(0).y != shown.y()) applyGeometry();  // refused
-    designedSize_ = designedOuter().size();
+    if (!arranging_) ownSize_ = designedOuter().size();
     if (QGuiApplication::mouseButtons() == Qt::NoButton)
         model_->userPlacementEnded();
     else
         placementPending_ = true;
+}
+
+bool WindowView::resizable() const { return frameFlag(PROP::Resize); }
+
+void WindowView::arrangeTo(const QRect& placed) {
+    arranging_ = true;
+    outer()->setGeometry(placed);
+    arranging_ = false;
 }
 
 void WindowView::buttonReleased() {
