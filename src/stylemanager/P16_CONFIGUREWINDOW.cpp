@@ -26,10 +26,11 @@ ControlSpec icon(std::string label, std::string picture, Box box) {
     return image(std::move(label), std::move(picture), {box.left + 70, box.top + 24, 32, 32});
 }
 
-// An ellipse's button, below its icon.
+// An ellipse's button, below its icon: as wide as the ellipse lets it be
+// there, for the longest caption.
 ControlSpec button(std::string label, std::string text, Box box) {
     return {.type = CREATE::button, .label = std::move(label), .text = std::move(text),
-            .at = {box.left + 21, box.top + 64, 131, 24}, .cursor = kButtonCursor, .fontName = kButtonFont};
+            .at = {box.left + 11, box.top + 62, 151, 22}, .cursor = kButtonCursor, .fontName = kButtonFont};
 }
 
 }  // namespace
