@@ -8,6 +8,7 @@ build="${BUILD_DIR:-$root/build}"
 "$root/scripts/sample-data.sh"
 
 . "$root/scripts/test-servers.sh"
+. "$root/scripts/test-user.sh"
 
 cd "$build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 300

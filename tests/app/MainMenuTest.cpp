@@ -176,8 +176,9 @@ TEST_F(MainMenuTest, TileThenCascadeLeaveEveryWorkWindowWholeWithItsButtonsToPre
                 EXPECT_TRUE(room.contains(w.outer()->geometry())) << title << " after " << arrangement;
                 for (Long n : drive::window(title)->controlNumbers()) {
                     const QWidget* button = qobject_cast<const QPushButton*>(w.widget(n));
-                    if (button && button->isVisible())
+                    if (button && button->isVisible()) {
                         EXPECT_TRUE(w.rect().contains(QRect(button->mapTo(&w, QPoint()), button->size()))) << n;
+                    }
                 }
             }
         }

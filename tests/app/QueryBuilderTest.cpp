@@ -391,9 +391,10 @@ TEST_F(QueryBuilderTest, OnPostgresTheChosenOwnersTableIsRead) {
         std::string connect = server;
         return connect.replace(connect.find("DATABASE=tabloom_test"), 21, "DATABASE=" + database);
     };
-    runOnServer(on("postgres"), "DROP DATABASE IF EXISTS tabloom_owners WITH (FORCE)");
-    runOnServer(on("postgres"), "CREATE DATABASE tabloom_owners");
-    runOnServer(on("tabloom_owners"),
+    const std::string database = ofThisProgram("tabloom_owners");
+    runOnServer(on("postgres"), "DROP DATABASE IF EXISTS " + database + " WITH (FORCE)");
+    runOnServer(on("postgres"), "CREATE DATABASE " + database);
+    runOnServer(on(database),
                 "CREATE TABLE public.customers (name varchar(20));"
                 "INSERT INTO public.customers VALUES ('first'), ('second');"
                 "CREATE SCHEMA sales; CREATE TABLE sales.customers (name varchar(20));"
@@ -405,7 +406,7 @@ TEST_F(QueryBuilderTest, OnPostgresTheChosenOwnersTableIsRead) {
             if (tables->index(row, 0).data() == "customers" && tables->index(row, 1).data() == "sales") return row + 1;
         throw std::runtime_error("no sales.customers in the list");
     };
-    connect(on("tabloom_owners"));
+    connect(on(database));
     query = &openWindow(KEY::F3, kQueryTitle);
     drive::chooseRow(*query, "?TableList", salesRow(*query));
     EXPECT_EQ(Glo::Query, "SELECT * FROM sales.customers");

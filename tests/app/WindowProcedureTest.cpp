@@ -55,13 +55,19 @@ protected:
     void SetUp() override {
         procedureServices().assistant = &assistant;
         procedureServices().makeRestyle = [this] {
-            return std::make_unique<RecordingRestyle>(trace, refuseInit, consumeEvents);
+            auto made = std::make_unique<RecordingRestyle>(trace, refuseInit, consumeEvents);
+            restyle = made.get();
+            return made;
         };
         GlobalResponse = 0;
     }
     void TearDown() override {
-        if (Window* w = drive::window("Probe")) w->post({EVENT::CloseWindow, 0, 0});
+        if (Window* w = drive::window("Probe")) {
+            restyle->consume = 0;  // a window whose events are all consumed never closes
+            w->post({EVENT::CloseWindow, 0, 0});
+        }
         drive::settle();
+        EXPECT_EQ(drive::window("Probe"), nullptr) << "the probe window outlives its test";
         resetProcedureServices();
     }
     Window& open() {
@@ -76,6 +82,7 @@ protected:
     Trace trace;
     Byte refuseInit = 0;
     Byte consumeEvents = 0;
+    RecordingRestyle* restyle = nullptr;  // the open window's
     RecordingAssistant assistant{trace};
 };
 

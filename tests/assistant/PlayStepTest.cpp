@@ -127,7 +127,9 @@ TEST_F(PlayStepTest, ASubjectPlaysItsStepsInOrderAfterItsHeader) {
         for (const std::string& line : lines)
             if (line.starts_with("Speak")) speech.push_back(line);
         EXPECT_EQ(speech, c.spoken) << c.subject;
-        if (!c.spoken.empty()) EXPECT_EQ(lines.front(), "Stop Merlin") << c.subject << ": stopped before the steps";
+        if (!c.spoken.empty()) {
+            EXPECT_EQ(lines.front(), "Stop Merlin") << c.subject << ": stopped before the steps";
+        }
     }
 }
 

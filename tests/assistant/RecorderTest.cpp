@@ -161,6 +161,10 @@ protected:
     }
     Window& startRecording() {
         Window& w = openProbe();
+        // On X11 the window system makes the window active some time after it
+        // shows, and the focus its first control then gains would be a row.
+        Scheduler::instance().pumpUntil([&w] { return w.view()->isActiveWindow(); }, 2s);
+        drive::settle();
         assistant.EVENTQUEUE->free();
         assistant.ACTIVATERECORDEVENTS = RECORDER::Requested;
         return w;

@@ -292,9 +292,13 @@ TEST_F(ReplayTest, MoveMouseToGlidesAlongTheLineToItsTarget) {
             if (p.x == c.endX && p.y == c.endY) continue;
             const double across = std::abs((c.toX - c.fromX) * (p.y - c.fromY) - (c.toY - c.fromY) * (p.x - c.fromX));
             EXPECT_LE(across / std::max(length, 1.0), 1.5) << c.name << " " << p.x << "," << p.y;
-            if (c.toY < 0) EXPECT_GE(p.y, 0) << c.name << ": it jumps rather than leave the desktop";
+            if (c.toY < 0) {
+                EXPECT_GE(p.y, 0) << c.name << ": it jumps rather than leave the desktop";
+            }
         }
-        if (length > 10 && c.toY >= 0) EXPECT_GT(path.size(), 10u) << c.name << ": seen on its way";
+        if (length > 10 && c.toY >= 0) {
+            EXPECT_GT(path.size(), 10u) << c.name << ": seen on its way";
+        }
     }
 }
 

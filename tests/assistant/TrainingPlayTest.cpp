@@ -110,6 +110,8 @@ TEST_F(TrainingPlayTest, RecordedEventsComeBackAsRedStepsAfterTheCurrentOne) {
         const bool recordedRow = row >= 1 && row <= recorded;
         const QVariant background = list->model()->index(row, 0).data(Qt::BackgroundRole);
         EXPECT_EQ(background.isValid(), recordedRow) << "row " << row + 1;
-        if (recordedRow) EXPECT_EQ(background.value<QColor>(), QColor(255, 0, 0)) << "row " << row + 1;
+        if (recordedRow) {
+            EXPECT_EQ(background.value<QColor>(), QColor(255, 0, 0)) << "row " << row + 1;
+        }
     }
 }

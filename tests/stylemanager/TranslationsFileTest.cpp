@@ -2,13 +2,13 @@
 // end of a run that found none.
 #include "programsupport/ProgramFixture.h"
 #include "support/TempFolder.h"
+#include "support/Unprivileged.h"
 
 #include "app/main/Globals.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
 #include <filesystem>
 #include <map>
-#include <unistd.h>
 
 using namespace platform;
 namespace fs = std::filesystem;
@@ -87,8 +87,9 @@ TEST_F(LoadTranslationsTest, WithoutTheFileTheTextsMetAreCollected) {
     EXPECT_EQ(manager.TRANSLATOR.pairs(), (Pairs{{"<Unknown>", ""}}));
 }
 
-TEST_F(LoadTranslationsTest, AFileTheUserMayNotWriteIsStillRead) {
-    if (geteuid() == 0) GTEST_SKIP() << "root may write any file, so no file is read-only to it";
+class LoadTranslationsUnprivilegedTest : public Unprivileged<LoadTranslationsTest> {};
+
+TEST_F(LoadTranslationsUnprivilegedTest, AFileTheUserMayNotWriteIsStillRead) {
     writeBytes("ZelRestyle.trn", fileOf({pair("Save"), pair("Opslaan")}));
     fs::permissions("ZelRestyle.trn", fs::perms::owner_read);
     manager.Init();

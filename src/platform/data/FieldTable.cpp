@@ -90,13 +90,13 @@ void FieldRef::setText(std::string_view text) {
     switch (info_->type) {
         case FieldType::CString: {
             const std::size_t n = std::min(text.size(), info_->size - 1);
-            std::memcpy(place(), text.data(), n);
+            text.copy(place(), n);  // not memcpy: an empty view may hold a null pointer (SQLite's empty blob)
             place()[n] = '\0';
             return;
         }
         case FieldType::String: {
             const std::size_t n = std::min(text.size(), info_->size);
-            std::memcpy(place(), text.data(), n);
+            text.copy(place(), n);
             std::memset(place() + n, ' ', info_->size - n);
             return;
         }

@@ -130,13 +130,17 @@ QPoint aimAt(QWidget* widget) {
     return widget->rect().center();
 }
 
+// The real pointer goes there as the layer's does, so that the window
+// system's late report of this move undoes none that follows.
+void pointTo(QPoint global) { SetCursorPos(global.x(), global.y()); }
+
 // A press and a release of the left button at that point of the widget's
 // window: whatever is there on screen takes them, so a hidden or covered
 // control gets nothing.
 void clickAt(QWidget* widget, QPoint at) {
     QWidget* top = widget->window();
     const QPoint inWindow = widget->mapTo(top, at);
-    QCursor::setPos(top->mapToGlobal(inWindow));
+    pointTo(top->mapToGlobal(inWindow));
     QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, inWindow);
     settle();
 }
@@ -144,7 +148,7 @@ void clickAt(QWidget* widget, QPoint at) {
 void moveMouseTo(QWidget* widget, QPoint at) {
     QWidget* top = widget->window();
     const QPoint inWindow = widget->mapTo(top, at);
-    QCursor::setPos(top->mapToGlobal(inWindow));
+    pointTo(top->mapToGlobal(inWindow));
     QTest::mouseMove(top->windowHandle(), inWindow);
     settle();
 }
@@ -158,7 +162,7 @@ Qt::MouseButton qtButton(Long button) { return button == KEY::MouseRight ? Qt::R
 void mouseAtScreen(QWidget* widget, QPoint global, QEvent::Type type, Qt::MouseButton button = Qt::LeftButton) {
     QWindow* handle = windowHandleOf(widget);
     const QPoint at = handle->mapFromGlobal(global);
-    QCursor::setPos(global);
+    pointTo(global);
     switch (type) {
         case QEvent::MouseButtonPress: QTest::mousePress(handle, button, {}, at); break;
         case QEvent::MouseButtonRelease: QTest::mouseRelease(handle, button, {}, at); break;

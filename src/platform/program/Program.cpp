@@ -27,6 +27,14 @@ ProgramState& state() {
     return s;
 }
 
+// What a run sets program-wide (the message hook, LOCALE): a run starts
+// without it, as a new process does, and takes it away when it ends, so that
+// what the process does next (another test) does not meet it.
+void clearProgramWideSettings() {
+    setMessageHookValue(0);
+    resetLocale();
+}
+
 // A thread that neither ends nor asks anything is ended by the caller once
 // this much time has passed since the last question was answered.
 constexpr auto kShutDownGrace = std::chrono::seconds(5);
@@ -72,8 +80,7 @@ void closeOtherThreads() {
 void startProgram(const ProgramModules& modules, std::function<void()> body) {
     ProgramState& s = state();
     s = ProgramState{false, false, 0, 0, modules, s.path};
-    setMessageHookValue(0);  // as in a new process
-    resetLocale();
+    clearProgramWideSettings();
     s.mainThread = Scheduler::instance().start(
         [&s, body = std::move(body)] {
             for (const ModuleInitialiser& init : s.modules.initialisers) init(0);
@@ -97,6 +104,7 @@ int finishProgram() {
     if (s.initialised)
         for (auto it = s.modules.initialisers.rbegin(); it != s.modules.initialisers.rend(); ++it) (*it)(1);
     s.initialised = false;
+    clearProgramWideSettings();
     return s.exitCode;
 }
 

@@ -4,7 +4,9 @@
 // program body, then the shut-down (windows still open are closed and the
 // other threads awaited); then, on the way out, the module finalisers
 // (finish = 1) in reverse order. HALT ends the program from any thread by the
-// same road. The program may run several times in one process (tests).
+// same road. The program may run several times in one process (tests): each
+// run starts without a message hook and with LOCALE's defaults, and leaves
+// none of its own behind.
 #pragma once
 
 #include "platform/text/Text.h"

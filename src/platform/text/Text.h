@@ -32,7 +32,7 @@ struct CString {
 
     void assign(std::string_view text) {
         const std::size_t n = std::min(text.size(), capacity);
-        std::memcpy(data, text.data(), n);
+        text.copy(data, n);  // not memcpy: an empty view may hold a null pointer
         data[n] = '\0';
     }
     std::size_t size() const { return std::strlen(data); }
@@ -55,7 +55,7 @@ struct String {
 
     void assign(std::string_view text) {
         const std::size_t n = std::min(text.size(), N);
-        std::memcpy(data, text.data(), n);
+        text.copy(data, n);
         std::memset(data + n, ' ', N - n);
     }
     std::size_t size() const { return N; }

@@ -64,6 +64,8 @@ WindowView::WindowView(Window& model) : model_(&model) {
 // Qt may delete a view the model still holds: an MDI child's goes with its
 // frame's.
 WindowView::~WindowView() {
+    // The focus moves while ~QWidget deletes the controls, after this object is gone.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     if (model_) model_->viewGone();
 }
 

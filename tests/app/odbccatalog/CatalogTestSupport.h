@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 // Records every MESSAGE text and answers 1; `onMessage` runs inside the box.
@@ -65,6 +66,10 @@ inline constexpr const char* kMariaDBConnect = "TABLOOM_MARIADB_CONNECT";
 inline constexpr const char* kNoMariaDB =
     "TABLOOM_MARIADB_CONNECT is not set; run scripts/mariadb.sh start and export "
     "TABLOOM_MARIADB_CONNECT=\"$(cat /tmp/tabloom-mariadb/connect)\"";
+
+// A name of this test program's own for what a case makes on a server: a case
+// may run in two programs at once (its own ctest entry and its whole program's).
+inline std::string ofThisProgram(const std::string& name) { return name + "_" + std::to_string(::getpid()); }
 
 // Runs SQL on a server outside the catalogue, to give a test tables of its own.
 inline void runOnServer(const std::string& connect, const std::string& sql) {

@@ -33,11 +33,12 @@ TEST_F(WriteTXDPostgres, EachTableOfTheSchemaGetsItsFileBlock) {
 }
 
 TEST_F(WriteTXDPostgres, APrimaryKeyNamedWithBlanksIsPrimary) {
-    runOnServer(connect, "DROP SCHEMA IF EXISTS txd_keys CASCADE; CREATE SCHEMA txd_keys;"
-                     "CREATE TABLE txd_keys.\"order lines\" (id integer,"
+    const std::string schema = ofThisProgram("txd_keys");
+    runOnServer(connect, "DROP SCHEMA IF EXISTS " + schema + " CASCADE; CREATE SCHEMA " + schema + ";"
+                     "CREATE TABLE " + schema + ".\"order lines\" (id integer,"
                      " CONSTRAINT \"pk order-lines\" PRIMARY KEY (id))");
-    const std::string written = writeSchema("txd_keys");
-    runOnServer(connect, "DROP SCHEMA txd_keys CASCADE");
+    const std::string written = writeSchema(schema);
+    runOnServer(connect, "DROP SCHEMA " + schema + " CASCADE");
     EXPECT_THAT(fileBlocks(written), ElementsAre("order_lines=order lines"));
     EXPECT_THAT(written, HasSubstr("\r\npk_order_lines KEY(+ord:id),NOCASE,OPT,PRIMARY\r\n"));
 }

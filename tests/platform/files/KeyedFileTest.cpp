@@ -2,6 +2,7 @@
 #include "platform/system/Errors.h"
 
 #include "support/TempFolder.h"
+#include "support/Unprivileged.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -10,7 +11,6 @@
 
 #include <cstring>
 #include <functional>
-#include <unistd.h>
 
 using namespace platform;
 namespace fs = std::filesystem;
@@ -368,7 +368,9 @@ TEST_F(KeyedFileTest, OpenRefusesWhatIsNotThisFileAndCreateReplacesIt) {
     }
 }
 
-TEST_F(KeyedFileTest, OpenModesAndCreateOverAFileTheUserMayNotWrite) {
+class KeyedFileUnprivilegedTest : public Unprivileged<KeyedFileTest> {};
+
+TEST_F(KeyedFileUnprivilegedTest, OpenModesAndCreateOverAFileTheUserMayNotWrite) {
     auto file = made();
     file->addItem("1", 1);
     file->close();
@@ -391,7 +393,6 @@ TEST_F(KeyedFileTest, OpenModesAndCreateOverAFileTheUserMayNotWrite) {
     second.close();
     file->close();
 
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
     const std::string before = bytesOf(folder.file("Items"));
     fs::permissions(folder.file("Items"), fs::perms::owner_read);
     EXPECT_FALSE(file->create());

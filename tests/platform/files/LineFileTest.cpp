@@ -1,13 +1,14 @@
 #include "platform/files/LineFile.h"
 #include "platform/system/Errors.h"
 
+#include "support/Unprivileged.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace platform;
 namespace fs = std::filesystem;
@@ -165,8 +166,9 @@ TEST_F(LineFileTest, AReplacementGoesWhereTheRegularFileIs) {
     EXPECT_EQ(replacedFile(folder.string()), "");
 }
 
-TEST_F(LineFileTest, AFolderWithoutWritePermissionGivesAccessDenied) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+class LineFileUnprivilegedTest : public Unprivileged<LineFileTest> {};
+
+TEST_F(LineFileUnprivilegedTest, AFolderWithoutWritePermissionGivesAccessDenied) {
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
     LineFile file((folder / "a.txt").string());
     EXPECT_FALSE(file.create());

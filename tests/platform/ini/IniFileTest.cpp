@@ -2,6 +2,8 @@
 
 #include "platform/system/Errors.h"
 
+#include "support/Unprivileged.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,7 +13,6 @@
 #include <vector>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -217,8 +218,9 @@ TEST_F(IniFileTest, PutIntoMissingFolderFails) {
     EXPECT_TRUE(folderEntries().empty());
 }
 
-TEST_F(IniFileTest, PutIntoReadOnlyFolderFailsAndKeepsFile) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root may write anywhere";
+class IniFileUnprivilegedTest : public Unprivileged<IniFileTest> {};
+
+TEST_F(IniFileUnprivilegedTest, PutIntoReadOnlyFolderFailsAndKeepsFile) {
     writeRaw("[A]\r\nx=1\r\n");
     ASSERT_EQ(::chmod(folder_.c_str(), 0500), 0);
     EXPECT_FALSE(putIni("A", "x", "2", path()));

@@ -1,5 +1,6 @@
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
+#include "platform/message/Locale.h"
 #include "platform/message/Message.h"
 #include "platform/program/Program.h"
 #include "platform/ui/Window.h"
@@ -79,6 +80,22 @@ TEST(ProgramRun, HaltFromAnyThreadEndsTheProgramWithItsCode) {
     EXPECT_EQ(runToEnd(), 3);
     EXPECT_EQ(trace.back(), "finish a");
     EXPECT_EQ(Scheduler::instance().fiberCount(), 0u);
+}
+
+// What comes after the run (the next test) meets the layer's own box with its own captions.
+TEST(ProgramRun, ARunTakesItsMessageHookAndLocaleAwayWhenItEnds) {
+    Trace trace;
+    startProgram(tracedModules(trace), [] {
+        setMessageHookValue(registerMessageHook([](auto&&...) { return Long{1}; }));
+        LOCALE("CLABUTTON", "Goed");
+    });
+    EXPECT_EQ(runToEnd(), 0);
+    EXPECT_EQ(messageHookValue(), 0);
+    START([] { MESSAGE("After the run"); });
+    drive::settle();
+    EXPECT_EQ(drive::messageText(), "After the run");
+    EXPECT_TRUE(drive::answerMessage("&OK"));
+    drive::settle();
 }
 
 TEST(ProgramRun, StopOffersToEndTheProgram) {

@@ -36,7 +36,8 @@ QPoint& last() {
 
 // Where the layer has put the pointer and the window system has not yet said
 // so. On X11 each warp comes back later as a move: the report of an older warp
-// must not undo a newer one.
+// must not undo a newer one. A move at the newest warp may be no report but
+// one handed to Qt directly, so the older reports may still come.
 std::deque<QPoint>& pendingWarps() {
     static std::deque<QPoint> warps;
     return warps;
@@ -52,14 +53,15 @@ void rememberWarp(QPoint global) {
 bool reportsOlderWarp(const QMouseEvent& mouse) {
     auto& warps = pendingWarps();
     if (mouse.type() != QEvent::MouseMove || warps.empty()) return false;
-    const auto reported = std::find(warps.begin(), warps.end(), mouse.globalPosition().toPoint());
-    if (reported == warps.end()) {
+    // The newest warp there: the pointer may have been put at one place twice.
+    const auto reported = std::find(warps.rbegin(), warps.rend(), mouse.globalPosition().toPoint());
+    if (reported == warps.rend()) {
         warps.clear();  // the user moved it
         return false;
     }
-    const bool older = std::next(reported) != warps.end();
-    warps.erase(warps.begin(), std::next(reported));
-    return older;
+    if (reported == warps.rbegin()) return false;
+    warps.erase(warps.begin(), reported.base());
+    return true;
 }
 
 void handling(QPoint global, Long keyCode) {
