@@ -315,7 +315,7 @@ TEST_F(ConfigureTest, OneConfigurationAtATimeASecondCallBringsTheFirstForward) {
     Window& connection = openWindow(KEY::F2, kConnectionTitle);
     Window& w = configureFrom(connection);
     const std::vector<std::string> titles = drive::windowTitles();
-    for (const std::function<void()> second :
+    for (const std::function<void()>& second :
          {std::function<void()>([&] { drive::pressKey(query, kConfigureKey); }),
           std::function<void()>([&] { drive::chooseMenu(frame(), "?APPLICATIONSETTINGSRESTYLEAPPLICATION"); })}) {
         second();
