@@ -495,6 +495,8 @@ bool showsAt(const QWindow* handle, QPoint global) {
 }
 
 QWindow* windowAt(QPoint global) {
+    // Under a mouse capture the capturing window takes them, its region or not.
+    if (const QWidget* capturing = QWidget::mouseGrabber()) return capturing->window()->windowHandle();
     const QWindowList windows = QGuiApplication::topLevelWindows();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         QWindow* w = *it;

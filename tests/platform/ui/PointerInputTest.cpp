@@ -148,6 +148,13 @@ TEST(Pointer, AClickWhereTheWindowAboveLeavesItselfOutReachesTheOneBelow) {
     drive::clickPointer();
     EXPECT_EQ(above.taken(EVENT::AlertKey).size(), 1u) << "where it shows";
     EXPECT_EQ(below.taken(EVENT::AlertKey).size(), 1u) << "where it does not";
+    SetCapture(above->handle());
+    drive::clickPointer();
+    drive::movePointer(static_cast<int>(outer.right + 100), static_cast<int>(outer.top + 100));  // beside both
+    drive::clickPointer();
+    ReleaseCapture();
+    EXPECT_EQ(above.taken(EVENT::AlertKey).size(), 3u) << "under its capture, there too";
+    EXPECT_EQ(below.taken(EVENT::AlertKey).size(), 1u);
 }
 
 TEST(Capture, EveryClickReachesTheCapturingWindowUntilItIsReleasedOrTheWindowCloses) {
