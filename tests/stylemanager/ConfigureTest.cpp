@@ -69,6 +69,7 @@ protected:
     void TearDown() override {
         ProgramFixture::TearDown();
         showLayeredWindows(std::nullopt);
+        Clock::useReal();
     }
 
     Window& configureFrom(Window& opener) {
@@ -294,7 +295,6 @@ TEST_F(ConfigureTest, TheLogoShowsWhileThePointerIsOverTheAddressWhichAClickOpen
     ASSERT_EQ(opened->size(), 1u);
     EXPECT_TRUE(opened->front().starts_with("https://"));
     closeConfiguration(w);
-    Clock::useReal();
 }
 
 TEST_F(ConfigureTest, UseFadingIsWrittenAtOnceAndStoredAtExit) {
