@@ -117,6 +117,25 @@ void restyleThroughProperties(Window& w, const std::string& folder) {
     w.setProperty(close, PROP::Tip, "Closes the window");
 }
 
+// The connection window as "Resize" and "Dynamic sizing of window" stored
+// for it leave it, dragged a quarter larger by its corner.
+void renderResizedWindow(Window& frame, const std::string& folder) {
+    drive::pressKey(frame, KEY::F2);
+    Window* connection = drive::waitForWindow("Choose an ODB Cconnection");
+    if (!connection) {
+        std::fprintf(stderr, "could not open the connection window\n");
+        ++failures;
+        return;
+    }
+    for (ZelRestyleClass* object : StyleManager.RESTYLECLASSLIST)
+        if (object->PROCEDUREWINDOW == connection) object->RESIZEWINDOW = 1;
+    connection->setProperty(0, PROP::Resize, 1);
+    const Rect size = connection->placement(0);
+    drive::resizeBy(*connection, size.width / 4, size.height / 4);
+    render("Choose an ODB Cconnection", folder, "resized-window.png");
+    drive::click(*connection, "?CloseButton");
+}
+
 template <class W>
 W* shownWindow() {
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -560,6 +579,7 @@ int main(int argc, char** argv) {
         render("Choose an ODB Cconnection", folder, "restyled-window.png");
         drive::click(*connection, "?CloseButton");
     }
+    renderResizedWindow(*frame, folder);
 
     drive::pressKey(*frame, KEY::F4);
     if (Window* catalogue = drive::waitForWindow("Tabloom")) {

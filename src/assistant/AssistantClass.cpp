@@ -6,8 +6,8 @@
 #include "platform/fiber/Clock.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
-#include "platform/program/DesktopSettings.h"
 #include "platform/system/Errors.h"
+#include "platform/ui/DesktopRect.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowCalls.h"
 

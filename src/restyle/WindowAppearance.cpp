@@ -10,6 +10,7 @@
 #include "restyle/DialogUnitsOnly.h"
 #include "restyle/EngineProperties.h"
 #include "restyle/RestyleManager.h"
+#include "restyle/Scaling.h"
 
 #include <algorithm>
 #include <chrono>
@@ -273,22 +274,23 @@ void ZelRestyleClass::removeTitleBar() {
     CAPTIONHEIGHT = 0;
 }
 
-// The largest room of any one image, and the title bar's height.
-void ZelRestyleClass::takeRoom() {
-    Window& w = *PROCEDUREWINDOW;
-    platform::Real roomX = 0, roomY = 0;
+// Not a sum: images lie over one another.
+void ZelRestyleClass::measureRoom() {
+    roomX_ = roomY_ = 0;
     for (std::size_t i = 1; i <= IMAGEQUEUE.records(); ++i) {
         const IMAGEQUEUERecord& row = IMAGEQUEUE.at(i);
-        roomX = std::max(roomX, row.SHIFTXINPERCENTAGE != 0 ? row.SHIFTXPOS / 100.0 * ORGINALWIDTH : row.SHIFTXPOS);
-        roomY = std::max(roomY, row.SHIFTYINPERCENTAGE != 0 ? row.SHIFTYPOS / 100.0 * ORGINALHEIGHT : row.SHIFTYPOS);
+        roomX_ = std::max(roomX_, row.SHIFTXINPERCENTAGE != 0 ? row.SHIFTXPOS / 100.0 * ORGINALWIDTH : row.SHIFTXPOS);
+        roomY_ = std::max(roomY_, row.SHIFTYINPERCENTAGE != 0 ? row.SHIFTYPOS / 100.0 * ORGINALHEIGHT : row.SHIFTYPOS);
     }
-    SHIFTXPOS = static_cast<Short>(roomX * RATIO);
-    SHIFTYPOS = static_cast<Short>(roomY * RATIO + CAPTIONHEIGHT);
-    if (w.numberProperty(0, PROP::Maximize) != 0) return;
+}
+
+// A centred window moves by half its room, while it stays on the screen.
+void ZelRestyleClass::takeRoom() {
+    Window& w = *PROCEDUREWINDOW;
     Long x = w.numberProperty(0, PROP::Xpos), y = w.numberProperty(0, PROP::Ypos);
     if (w.numberProperty(0, PROP::Center) != 0) {
-        if (x - SHIFTXPOS / 2 > 0) x -= SHIFTXPOS / 2;
-        if (y - SHIFTYPOS / 2 > 0) y -= SHIFTYPOS / 2;
+        if (x - SHIFTXPOS / 2.0 > 0) x = restyle::truncated(x - SHIFTXPOS / 2.0);
+        if (y - SHIFTYPOS / 2.0 > 0) y = restyle::truncated(y - SHIFTYPOS / 2.0);
     }
     grownX_ = SHIFTXPOS;
     grownY_ = SHIFTYPOS;

@@ -232,6 +232,8 @@ void ZelRestyleClass::recordGeometry(Long control) {
     row.FONTNAME = w.property(control, PROP::FontName);
     row.FONTSIZE = static_cast<Byte>(w.numberProperty(control, PROP::FontSize));
     RESIZEQUEUE.add({{"CONTROLEQUATE"}});
+    const platform::ShownFont shown = w.shownFont(control);
+    openingFonts_[control] = {shown.typeface, shown.size};
 }
 
 void ZelRestyleClass::Kill() {
@@ -411,18 +413,21 @@ void ZelRestyleClass::restyleControls() {
     {
         const DialogUnitsOnly units(w);
         const bool sized = w.numberProperty(0, PROP::Width) != 0 && w.numberProperty(0, PROP::Height) != 0;
+        Offsets offsets;
         if (sized) {
-            // The scaling comes with the resizing; later passes keep the room.
-            RATIO = 1.0;
-            if (WINDOWRESTYLED == 0) takeRoom();
+            offsets = fitToSize();
             ShowImages();
+        } else if (WINDOWRESTYLED == 0) {
+            // Nothing to fit yet: the controls go where they opened.
+            RATIO = 1.0;
+            SHIFTXPOS = SHIFTYPOS = 0;
         }
         RestyleControl(0, nullptr);
         for (Long n = w.nextField(0); n != 0; n = w.nextField(n)) {
             if (!walked(n) || (WINDOWRESTYLED == 0 && CONTROLSELECTION == 0 && !registered(n))) continue;
             RESIZEQUEUERecord geometry = *openingGeometry(n);
             RestyleControl(n, &geometry);
-            ResizeControls(n, geometry, 0, 0);
+            ResizeControls(n, geometry, offsets.x, offsets.y);
         }
         followImages();
         if (MARKSELECTEDCONTROLACTIVE != 0) MarkSelectedControl();
@@ -454,6 +459,7 @@ const RESIZEQUEUERecord* ZelRestyleClass::openingGeometry(Long control) const {
 // The control's type under "~Global settings", in this procedure, then the
 // control itself.
 void ZelRestyleClass::RestyleControl(Long control, RESIZEQUEUERecord* geometry) {
+    passFont_ = {};
     if (AllowStyling(control) == 0) return;
     pendingControl_ = control;
     const std::string typeGroup = restyle::controlTypeGroup(PROCEDUREWINDOW->numberProperty(control, PROP::Type));
@@ -568,6 +574,8 @@ void ZelRestyleClass::writePending() {
     for (const auto& [property, value] : pending_) {
         if (w.property(pendingControl_, property) != value) w.setProperty(pendingControl_, property, value);
         restyled_[pendingControl_].insert(property);
+        if (property == PROP::FontName) passFont_.typeface = clip(value);
+        if (property == PROP::FontSize) passFont_.size = static_cast<Long>(platform::leadingNumber(value));
     }
     pending_.clear();
 }
@@ -578,20 +586,17 @@ std::string ZelRestyleClass::valueOf(const Window& window, Long control, Long pr
                                                                    : window.property(control, property);
 }
 
-void ZelRestyleClass::ResizeControls(Long control, const RESIZEQUEUERecord& geometry, Short xOffset, Short yOffset) {
-    place(control, geometry.XPOS + SHIFTXPOS + xOffset, geometry.YPOS + SHIFTYPOS + yOffset, geometry.WIDTH,
-          geometry.HEIGHT);
-}
-
 void ZelRestyleClass::change(Long control, Long property, std::string_view value) {
     if (PROCEDUREWINDOW->property(control, property) != value) PROCEDUREWINDOW->setProperty(control, property, value);
 }
 
 void ZelRestyleClass::place(Long control, Long x, Long y, Long width, Long height) {
     Window& w = *PROCEDUREWINDOW;
-    for (const auto& [property, value] :
-         {std::pair{PROP::Xpos, x}, std::pair{PROP::Ypos, y}, std::pair{PROP::Width, width}, std::pair{PROP::Height, height}})
-        if (w.numberProperty(control, property) != value) w.setProperty(control, property, value);
+    const auto differing = [&](Long property, Long value) {
+        return w.numberProperty(control, property) != value ? std::optional<Long>(value) : std::nullopt;
+    };
+    w.setPosition(control, differing(PROP::Xpos, x), differing(PROP::Ypos, y), differing(PROP::Width, width),
+                  differing(PROP::Height, height));
 }
 
 // Images on controls lie where their controls lie and show while they show.
@@ -606,9 +611,9 @@ void ZelRestyleClass::followImages() {
     }
 }
 
-// Every control back at its opening geometry, what passes wrote on the
-// registered controls back as registered, the images on controls hidden; the
-// window keeps its place and size.
+// Every control back at its opening geometry, font and columns, what passes
+// wrote on the registered controls back as registered, the images on
+// controls hidden; the window gives back the room it grew by.
 void ZelRestyleClass::removeStyling() {
     Window& w = *PROCEDUREWINDOW;
     {
@@ -618,6 +623,7 @@ void ZelRestyleClass::removeStyling() {
             const RESIZEQUEUERecord& opening = *openingGeometry(n);
             place(n, opening.XPOS, opening.YPOS, opening.WIDTH, opening.HEIGHT);
         }
+        unscaleFontsAndColumns();
         for (std::size_t i = 1; i <= CONTROLPROPERTIESQUEUE.records(); ++i) {
             const ControlListRecord& row = CONTROLPROPERTIESQUEUE.at(i);
             const Long control = row.CONTROLEQUATE;

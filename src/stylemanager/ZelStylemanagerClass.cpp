@@ -6,9 +6,9 @@
 #include "platform/files/LineFile.h"
 #include "platform/message/Locale.h"
 #include "platform/message/Message.h"
-#include "platform/program/DesktopSettings.h"
-#include "platform/system/Errors.h"
 #include "platform/program/Program.h"
+#include "platform/system/Errors.h"
+#include "platform/ui/DesktopRect.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowCalls.h"
 #include "restyle/ZelRestyleClass.h"
@@ -202,9 +202,15 @@ void ZelStylemanagerClass::AddRestyleClass(ZelRestyleClass& object) {
     }
 }
 
+// Once the frame's object has gone, no window is checked against the frame.
 void ZelStylemanagerClass::DeleteRestyleClass(ZelRestyleClass& object) {
     const auto first = std::find(RESTYLECLASSLIST.begin(), RESTYLECLASSLIST.end(), &object);
-    if (first != RESTYLECLASSLIST.end()) RESTYLECLASSLIST.erase(first);
+    if (first == RESTYLECLASSLIST.end()) return;
+    RESTYLECLASSLIST.erase(first);
+    if (object.PROCEDUREWINDOW && object.PROCEDUREWINDOW == APPLICATIONWINDOW) {
+        APPLICATIONHANDLE = 0;
+        APPLICATIONWINDOW = nullptr;
+    }
 }
 
 void ZelStylemanagerClass::RestyleClassCreated(ZelRestyleClass&) {}

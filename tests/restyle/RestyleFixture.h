@@ -23,6 +23,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 
 using namespace platform;
 
@@ -131,6 +132,68 @@ private:
     bool refused_ = false;
 };
 
+// A window that only shows, on a thread of its own: the program's frame.
+class PlainWindow {
+public:
+    explicit PlainWindow(WindowSpec spec) {
+        START([this, spec] {
+            Window w(spec);
+            w.open();
+            window_ = &w;
+            while (w.accept()) {
+            }
+            window_ = nullptr;
+        });
+        drive::settle();
+    }
+    ~PlainWindow() {
+        if (window_) window_->post({.event = EVENT::CloseWindow});
+        drive::settle();
+    }
+    Window& window() const { return *window_; }
+
+private:
+    Window* window_ = nullptr;
+};
+
+// A control's place and size, in the window's units.
+struct Box {
+    Long x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const Box&) const = default;
+    friend void PrintTo(const Box& b, std::ostream* out) {
+        *out << '{' << b.x << ", " << b.y << ", " << b.width << ", " << b.height << '}';
+    }
+};
+
+inline Box at(const Window& w, Long control) {
+    return {w.numberProperty(control, PROP::Xpos), w.numberProperty(control, PROP::Ypos),
+            w.numberProperty(control, PROP::Width), w.numberProperty(control, PROP::Height)};
+}
+
+// A background image as the image editor lists it, and the room it takes.
+inline IMAGEQUEUERecord imageRow(Byte moveFrom, Short x, Short y, Short width, Byte widthPercent, Short height,
+                                 Byte heightPercent, const std::string& file = "back.png") {
+    IMAGEQUEUERecord row;
+    row.IMAGEFILE = file;
+    row.MOVEFROM = moveFrom;
+    row.XPOS = x;
+    row.YPOS = y;
+    row.WIDTH = width;
+    row.WIDTHINPERCENTAGE = widthPercent;
+    row.HEIGHT = height;
+    row.HEIGHTINPERCENTAGE = heightPercent;
+    row.STYLE = 1;
+    return row;
+}
+
+inline IMAGEQUEUERecord withRoom(IMAGEQUEUERecord row, Short x, Byte xPercent, Short y, Byte yPercent) {
+    row.SHIFTXPOS = x;
+    row.SHIFTXINPERCENTAGE = xPercent;
+    row.SHIFTYPOS = y;
+    row.SHIFTYINPERCENTAGE = yPercent;
+    return row;
+}
+
 // A style manager set up over the four data files in a folder of the
 // test's own, as the program sets it up.
 class RestyleFixture : public ::testing::Test {
@@ -162,6 +225,12 @@ protected:
     Long storeForWindow(Long property, const std::string& value) {
         return store({.procedure = kProcedure, .group = restyle::controlGroup("Window"),
                       .controlType = CREATE::window, .property = property, .value = value});
+    }
+
+    // The program's background images, as the image editor lists them.
+    void addImage(IMAGEQUEUERecord row) {
+        manager.IMAGEQUEUE.rec = row;
+        manager.IMAGEQUEUE.add();
     }
 
     CountingManager manager;

@@ -31,11 +31,6 @@ protected:
         RestyleFixture::TearDown();
     }
     Long storeWindowSwitch(Long property, const std::string& value) { return storeForWindow(property, value); }
-    // The program's background images, as the image editor lists them.
-    void addImage(IMAGEQUEUERecord row) {
-        manager.IMAGEQUEUE.rec = row;
-        manager.IMAGEQUEUE.add();
-    }
 };
 
 // The newest open window: the one a restyled window opens, before Open ends.
@@ -204,46 +199,12 @@ TEST_F(WindowAppearanceTest, AWindowFadedOutWhoseCloseIsRefusedShowsAgain) {
 
 namespace {
 
-// A window that only shows, on a thread of its own: the program's frame.
-class PlainWindow {
-public:
-    explicit PlainWindow(WindowSpec spec) {
-        START([this, spec] {
-            Window w(spec);
-            w.open();
-            window_ = &w;
-            while (w.accept()) {
-            }
-            window_ = nullptr;
-        });
-        drive::settle();
-    }
-    ~PlainWindow() {
-        if (window_) window_->post({.event = EVENT::CloseWindow});
-        drive::settle();
-    }
-    Window& window() const { return *window_; }
-
-private:
-    Window* window_ = nullptr;
-};
-
 struct TitleBar {
     Long region, icon, text, close;
 };
 
 TitleBar titleBarOf(const ZelRestyleClass& r) {
     return {r.CAPTIONREGIONCONTROL, r.WINDOWICONCONTROL, r.CAPTIONTEXTCONTROL, r.CLOSEBUTTONCONTROL};
-}
-
-struct Box {
-    Long x = 0, y = 0, width = 0, height = 0;
-    bool operator==(const Box&) const = default;
-};
-
-Box at(const Window& w, Long control) {
-    return {w.numberProperty(control, PROP::Xpos), w.numberProperty(control, PROP::Ypos),
-            w.numberProperty(control, PROP::Width), w.numberProperty(control, PROP::Height)};
 }
 
 WindowSpec withIcon(WindowSpec spec, std::string icon) {
@@ -371,33 +332,6 @@ TEST_F(WindowAppearanceTest, StylingOffTakesTheBarAndTheRoomAwayAndOnBuildsOneBa
         EXPECT_EQ(panels, 1) << "one bar";
     }
 }
-
-namespace {
-
-IMAGEQUEUERecord imageRow(Byte moveFrom, Short x, Short y, Short width, Byte widthPercent, Short height,
-                          Byte heightPercent, const std::string& file = "back.png") {
-    IMAGEQUEUERecord row;
-    row.IMAGEFILE = file;
-    row.MOVEFROM = moveFrom;
-    row.XPOS = x;
-    row.YPOS = y;
-    row.WIDTH = width;
-    row.WIDTHINPERCENTAGE = widthPercent;
-    row.HEIGHT = height;
-    row.HEIGHTINPERCENTAGE = heightPercent;
-    row.STYLE = 1;
-    return row;
-}
-
-IMAGEQUEUERecord withRoom(IMAGEQUEUERecord row, Short x, Byte xPercent, Short y, Byte yPercent) {
-    row.SHIFTXPOS = x;
-    row.SHIFTXINPERCENTAGE = xPercent;
-    row.SHIFTYPOS = y;
-    row.SHIFTYINPERCENTAGE = yPercent;
-    return row;
-}
-
-}  // namespace
 
 TEST_F(WindowAppearanceTest, ImagesArePlacedFromTheirCornerAndTakeTheLargestRoomOnce) {
     const struct {

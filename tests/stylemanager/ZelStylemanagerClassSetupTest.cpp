@@ -6,7 +6,7 @@
 #include "app/main/Globals.h"
 #include "platform/files/FileKey.h"
 #include "platform/system/Errors.h"
-#include "platform/program/DesktopSettings.h"
+#include "platform/ui/DesktopRect.h"
 #include "platform/ui/Window.h"
 
 #include <filesystem>

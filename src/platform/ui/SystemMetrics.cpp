@@ -53,6 +53,15 @@ DialogUnits::DialogUnits(const QFont& font) {
 
 DialogUnits::DialogUnits(const std::string& fontName, int pointSize) : DialogUnits(mappedFont(fontName, pointSize)) {}
 
+// Dividing alone would read 200 units shown as 324 pixels back as 199.
+int DialogUnits::toUnits(int pixels, double scale) {
+    const auto shown = [scale](int units) { return static_cast<int>(units * scale); };
+    int units = static_cast<int>(pixels / scale);
+    while (shown(units + 1) <= pixels) ++units;
+    while (shown(units) > pixels) --units;
+    return units;
+}
+
 namespace {
 
 // The message-box symbols: a sign on a coloured shape.

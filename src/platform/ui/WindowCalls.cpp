@@ -1,6 +1,7 @@
 #include "platform/ui/WindowCalls.h"
 
 #include "platform/ui/Compositor.h"
+#include "platform/ui/DesktopRect.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
@@ -109,13 +110,36 @@ bool controlRect(Window& w, Long control, RECT& rect) {
 
 }  // namespace
 
+namespace {
+
+// Windows lie 10000h apart from 10000h on, their controls above them.
+constexpr Long kDesktopHandle = 1;
+
+}  // namespace
+
+Long GetDesktopWindow() { return kDesktopHandle; }
+
 bool GetWindowRect(Long handle, RECT& rect) {
+    if (handle == kDesktopHandle) {
+        const ScreenRect desktop = desktopRect();
+        rect = {desktop.left, desktop.top, desktop.right, desktop.bottom};
+        return true;
+    }
     Long control = 0;
     Window* w = Window::byAnyHandle(handle, control);
     if (w && control != 0) return controlRect(*w, control, rect);
     const WindowView* view = shownView(handle);
     if (!view) return false;
     rect = rectOf(view->screenRect());
+    return true;
+}
+
+bool MoveWindow(Long handle, Long x, Long y, Long width, Long height, bool repaint) {
+    Window* w = Window::byHandle(handle);
+    if (!w || !w->view()) return false;
+    const QSize client = w->view()->clientSizeOf(QSize(static_cast<int>(width), static_cast<int>(height)));
+    w->placeInPixels({static_cast<int>(x), static_cast<int>(y), client.width(), client.height()});
+    if (repaint) w->redraw();
     return true;
 }
 

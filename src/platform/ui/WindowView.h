@@ -156,6 +156,8 @@ public:
     // it is when restored (an MDI child's in its frame's MDI area).
     QRect screenRect() const;
     QRect restoredRect() const { return designedOuter(); }
+    // The client area a window of that whole size has.
+    QSize clientSizeOf(QSize outer) const;
     bool active() const { return active_; }
     void showSystemMenu();
     // A change of place the user makes with the button down ends when it is released.
@@ -236,7 +238,6 @@ private:
     void childActivated(QMdiSubWindow* sub);
     // Where the window is, by the model and on screen (pixels).
     QSize outerSizeFor(QSize client) const;
-    QSize clientSizeOf(QSize outer) const;
     QRect designedOuter() const;
     Rect shownPlacement() const;
     void reportPlacement();
