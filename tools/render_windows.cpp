@@ -18,6 +18,8 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowCalls.h"
 #include "restyle/ZelRestyleClass.h"
+#include "splash/ZelConfigureShapeClass.h"
+#include "stylemanager/P16_CONFIGUREWINDOW.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
 #include <QApplication>
@@ -521,6 +523,14 @@ void renderShapes(const std::string& folder) {
             s.shape();
             grabAround(w, folder + "/" + s.file);
         }
+        {
+            Byte fading = 0;
+            Window configure(P16_CONFIGUREWINDOW(fading));
+            configure.open();
+            ZelConfigureShapeClass().BuildShapedWindowRegion();
+            grabAround(configure, folder + "/configure-shaped.png");
+            configure.close();
+        }
         assistant.ShapeWindowCorners(w.handle());
         assistant.TakeWindowPosition(w.handle());
         placing = true;
@@ -664,6 +674,9 @@ int main(int argc, char** argv) {
         if (Window* builder = drive::window("SQL Query wizard")) drive::click(*builder, "?CancelButton");
     }
     render("Tabloom version 1.05", folder, "main-frame-with-windows.png");
+    drive::chooseMenu(*frame, "?APPLICATIONSETTINGSRESTYLEAPPLICATION");
+    render("Zelora maatwerk", folder, "configure.png");
+    if (Window* configure = drive::window("Zelora maatwerk")) drive::click(*configure, "?CLOSEBUTTON");
     renderTraining(*frame, folder);
     renderDressedWindow(folder);
     renderMerlinSpeaking(folder);

@@ -108,11 +108,7 @@ void ZelRestyleClass::FadeWindow(Window& window, Byte fadeIn, Byte method, Byte 
         step = std::min(step, 100);
         method = static_cast<Byte>(platform::leadingNumber(value.substr(std::min<std::size_t>(4, value.size()), 1)));
     }
-    if (!in) {
-        regionBeforeFade_ = window.region();
-        fadedOut_ = true;
-        platform::POST(EVENT::FadedOut, 0, PROCEDURETHREAD);
-    }
+    if (!in) keepRegionBeforeFadeOut(window);
     if (method != 1 && platform::layeredWindowsShown() && window.numberProperty(0, PROP::Mdi) != 1) {
         const int start = startDefault == 1 ? (in ? 1 : 100) : startPercent;
         const int end = endDefault == 1 ? (in ? 100 : 1) : endPercent;
@@ -120,6 +116,27 @@ void ZelRestyleClass::FadeWindow(Window& window, Byte fadeIn, Byte method, Byte 
     } else {
         fadeByRegion(window, in, step);
     }
+    if (in) giveRegionBack(window);
+}
+
+// The object's own window gets its region back when FadedOut comes; another
+// window (the style manager fades its windows through their caller's
+// object) at the end of its next fade-in.
+void ZelRestyleClass::keepRegionBeforeFadeOut(Window& window) {
+    if (&window != PROCEDUREWINDOW) {
+        regionsBeforeFadeOfOthers_[window.handle()] = window.region();
+        return;
+    }
+    regionBeforeFade_ = window.region();
+    fadedOut_ = true;
+    platform::POST(EVENT::FadedOut, 0, PROCEDURETHREAD);
+}
+
+void ZelRestyleClass::giveRegionBack(Window& window) {
+    const auto kept = regionsBeforeFadeOfOthers_.find(window.handle());
+    if (kept == regionsBeforeFadeOfOthers_.end()) return;
+    platform::SetWindowRgn(window.handle(), std::move(kept->second), true);
+    regionsBeforeFadeOfOthers_.erase(kept);
 }
 
 // The ticks are waited for on the clock: the window's events stay queued.

@@ -185,6 +185,8 @@ public:
     virtual void SetWindowRegion(platform::Byte roundControls);
     virtual void UpdateMenuTree() {}
     virtual void StopConfigureDirectly() {}
+    // Starts the picker on the object's window (not built yet: nothing).
+    virtual void ConfigureDirectly() {}
 
     // The window's owner laid the window out anew after a pass (the message
     // box does, measured in the fonts the pass gave): where each control lies
@@ -365,6 +367,8 @@ private:
     std::string titleBarIcon();
     void fadeLayered(platform::Window& window, bool in, int start, int end, int step);
     void fadeByRegion(platform::Window& window, bool in, int step);
+    void keepRegionBeforeFadeOut(platform::Window& window);
+    void giveRegionBack(platform::Window& window);
     // A window faded out whose close was refused shows again.
     void showAfterFadeOut();
 
@@ -407,5 +411,7 @@ private:
     // The region the window had before it faded out; fadedOut_ while faded.
     std::optional<platform::Region> regionBeforeFade_;
     bool fadedOut_ = false;
+    // The same for the other windows faded through this object, by handle.
+    std::map<platform::Long, std::optional<platform::Region>> regionsBeforeFadeOfOthers_;
     bool rounded_ = false;  // the styling gave the window its region
 };

@@ -92,6 +92,8 @@ Control Window::controlOf(const ControlSpec& s, Long number, Long parent) const 
     if (s.key) c.props[PROP::Key] = std::to_string(s.key);
     if (s.std) c.props[PROP::Std] = std::to_string(s.std);
     if (!s.icon.empty()) c.props[PROP::Icon] = s.icon;
+    if (!s.cursor.empty()) c.props[PROP::Cursor] = s.cursor;
+    if (s.imm) c.props[PROP::Imm] = "1";
     if (!s.format.empty()) c.props[PROP::Format] = s.format;
     if (!s.fontName.empty()) c.props[PROP::FontName] = s.fontName;
     if (s.fontSize) c.props[PROP::FontSize] = std::to_string(s.fontSize);

@@ -99,6 +99,7 @@ public:
     void dispose();
 
     QWidget* widget(Long control) const;
+    ControlView* controlView(Long control) const;
     QAction* action(Long item) const;
     // The menu bar's entry the model lights (Window::lightMenu); and the place
     // of the one shown lit, 0 for none.
@@ -192,7 +193,6 @@ private:
     void buildMenu(QMenu* into, MenuBar* bar, const std::vector<ControlSpec>& specs);
     void buildControls(const std::vector<ControlSpec>& specs, QWidget* parent);
     ControlView* buildControl(const ControlSpec& spec, Long number, QWidget* parent);
-    ControlView* controlView(Long control) const;
     QWidget* holderOf(Long parent) const;  // the widget a control inside `parent` lies on
     void applyToWindow(Long prop);
     // The window's properties of the restyle catalogue (view/WindowLook.cpp).

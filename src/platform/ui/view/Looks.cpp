@@ -49,8 +49,10 @@ std::optional<QCursor> cursorFor(const std::string& name) {
     if (key.starts_with("CURSOR:")) key.erase(0, 7);
     if (auto it = named.find(key); it != named.end()) return QCursor(it->second);
     const std::string file = name.starts_with('~') ? programPictureFile(clip(name)) : clip(name);
-    if (const QPixmap picture = pictureFile(file); !picture.isNull()) return QCursor(picture);
-    return std::nullopt;
+    const QPixmap picture = pictureFile(file);
+    if (picture.isNull()) return std::nullopt;
+    if (const std::optional<QPoint> hotSpot = cursorHotSpot(file)) return QCursor(picture, hotSpot->x(), hotSpot->y());
+    return QCursor(picture);
 }
 
 PictureMode pictureMode(const Window& window, Long control) {

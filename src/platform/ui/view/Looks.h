@@ -34,6 +34,7 @@ void applyFontStyle(QFont& font, Long style);
 
 // The cursor a name gives: one of the runtime's names ("Wait", "Cross", ...),
 // a file, or the program's own "~" file; none for an empty or unknown name.
+// A cursor file (.cur) clicks at its hot spot, any other picture in its middle.
 std::optional<QCursor> cursorFor(const std::string& name);
 
 enum class PictureMode { Stretched, Centered, Tiled };
