@@ -19,8 +19,9 @@ using namespace platform;
 
 namespace {
 
+// A row without an object only moves the bar on.
 bool stillOpen(const std::vector<ZelRestyleClass*>& live, ZelRestyleClass* object) {
-    if (std::find(live.begin(), live.end(), object) == live.end()) return false;
+    if (!object || std::find(live.begin(), live.end(), object) == live.end()) return false;
     const std::vector<Window*>& open = Window::openWindows();
     return object->PROCEDUREWINDOW &&
            std::find(open.begin(), open.end(), object->PROCEDUREWINDOW) != open.end();

@@ -303,6 +303,27 @@ TEST_F(ConfigureProfileTest, DeletingAProfileTakesAllItHoldsAndOnlyAfterYes) {
     EXPECT_EQ(currentProfileRows(), std::vector<std::string>{"DEFAULT"});
 }
 
+// The sort key ignores case, so such profiles lie mixed in the file; each is
+// listed and deleted by its exact name.
+TEST_F(ConfigureProfileTest, ProfilesAFileHoldsInTwoCasesAreListedAndDeletedApart) {
+    startProgram();
+    const Long upperSet = storeUnder("Blue", buttonFontColor(kRed));
+    const Long lowerSet = storeUnder("blue", {.procedure = "ChooseODBCconnection",
+                                              .group = restyle::controlTypeGroup(CREATE::button),
+                                              .controlType = CREATE::button, .property = PROP::FontColor,
+                                              .value = std::to_string(kBlue)});
+    Window& w = openProfiles();
+    ASSERT_EQ(listed(w), (std::vector<std::string>{"Blue", "DEFAULT", "blue"}));
+    drive::chooseRow(w, "?PROFILELIST", rowOf(w, "blue"));
+    drive::click(w, "?DELETEPROFILE");
+    ASSERT_TRUE(drive::answerMessage("&Yes"));
+    EXPECT_EQ(listed(w), (std::vector<std::string>{"Blue", "DEFAULT"}));
+    closeAll(w);
+    const std::set<Long> withRows = setsWithRows();
+    EXPECT_TRUE(withRows.contains(upperSet));
+    EXPECT_FALSE(withRows.contains(lowerSet));
+}
+
 TEST_F(ConfigureProfileTest, TheDefaultProfileIsNeverDeletedWhateverItIsCalled) {
     const struct {
         const char* translation;  // nullptr: none
