@@ -21,8 +21,8 @@
 // One object shared by every thread; none of its operations waits except
 // for the questions Setup asks, Message, which waits for its box, and the
 // configuration windows, which run on the caller's thread until they close.
-// Of those windows only Configure (Configure.cpp) is built yet: the others
-// and the wizard do nothing.
+// Of those windows Configure and ConfigureProperties (each in its own file)
+// are built yet: the others and the wizard do nothing.
 #pragma once
 
 #include "platform/abc/TranslatorClass.h"
@@ -113,7 +113,9 @@ public:
     // until it closes; one in the program at a time: a call while one is up
     // brings that one's topmost window forward and returns.
     void Configure(ZelRestyleClass& caller) override;
-    virtual void ConfigureProperties(ZelRestyleClass& caller) {}
+    // The properties offered per control type, maintained in the property
+    // file directly; nothing happens while no property file is bound.
+    virtual void ConfigureProperties(ZelRestyleClass& caller);
     // `action` 1 inserts, 2 changes the current row of `images`, 3 deletes it.
     virtual void ConfigureImage(ZelRestyleClass& caller, platform::Byte action,
                                 platform::Queue<IMAGEQUEUERecord>& images) {}
