@@ -603,6 +603,9 @@ void renderStepsOverview(const std::string& folder) {
 // The properties window with the button's properties offered, and the
 // images window with one image open in the image window.
 void renderConfigurationWindows(Window& configure, const std::string& folder) {
+    // Both are titled "ZelRestyle": each is taken once the other has gone, unfaded.
+    const Byte fading = StyleManager.USEFADING;
+    StyleManager.USEFADING = 0;
     drive::click(configure, "?CONFIGUREPROPERTIESBUTTON");
     if (Window* properties = drive::waitForWindow("ZelRestyle")) {
         drive::chooseRow(*properties, "?CONTROLTYPELIST", 2);
@@ -621,6 +624,7 @@ void renderConfigurationWindows(Window& configure, const std::string& folder) {
         drive::click(*images, "?ENABLEGRAFICENHANCEMEN");
         drive::click(*images, "?OKBUTTON");
     }
+    StyleManager.USEFADING = fading;
 }
 
 }  // namespace
