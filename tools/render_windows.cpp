@@ -642,6 +642,33 @@ void renderStepsOverview(const std::string& folder) {
     finishProgram();
 }
 
+// The properties window with the button's properties offered, and the
+// images window with one image open in the image window.
+void renderConfigurationWindows(Window& configure, const std::string& folder) {
+    // Both are titled "ZelRestyle": each is taken once the other has gone, unfaded.
+    const Byte fading = StyleManager.USEFADING;
+    StyleManager.USEFADING = 0;
+    drive::click(configure, "?CONFIGUREPROPERTIESBUTTON");
+    if (Window* properties = drive::waitForWindow("ZelRestyle")) {
+        drive::chooseRow(*properties, "?CONTROLTYPELIST", 2);
+        drive::click(*properties, "?COPYALLBUTTON");
+        render("ZelRestyle", folder, "configure-properties.png");
+        drive::click(*properties, "?DELETEALLBUTTON");
+        drive::click(*properties, "?CLOSEBUTTON");
+    }
+    drive::click(configure, "?CONFIGUREIMAGESBUTTON");
+    if (Window* images = drive::waitForWindow("ZelRestyle")) {
+        drive::click(*images, "?ENABLEGRAFICENHANCEMEN");
+        render("ZelRestyle", folder, "configure-images.png");
+        drive::click(*images, "?INSERTIMAGEBUTTON");
+        render("Image properties", folder, "configure-image.png");
+        if (Window* image = drive::window("Image properties")) drive::click(*image, "?CANCELBUTTON");
+        drive::click(*images, "?ENABLEGRAFICENHANCEMEN");
+        drive::click(*images, "?OKBUTTON");
+    }
+    StyleManager.USEFADING = fading;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -720,6 +747,7 @@ int main(int argc, char** argv) {
     render("Zelora maatwerk", folder, "configure.png");
     if (Window* configure = drive::window("Zelora maatwerk")) {
         renderProfiles(*configure, folder);
+        renderConfigurationWindows(*configure, folder);
         drive::click(*configure, "?CLOSEBUTTON");
     }
     renderRestyleProgress(folder);

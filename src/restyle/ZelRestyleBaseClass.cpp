@@ -133,7 +133,7 @@ void ZelRestyleBaseClass::SaveSetting(std::string_view value, Long setId, std::s
 Byte ZelRestyleBaseClass::LoadSetting(platform::AnyRef variable, Long setId, std::string_view property,
                                       std::string_view parameter) {
     if (findRow(setId, property, parameter) != Row::Found) return 0;
-    variable.setText(RESTYLEFILEVALUEFIELD.text());
+    variable.setText(storedValue());
     return 1;
 }
 
@@ -153,7 +153,7 @@ Byte ZelRestyleBaseClass::loadRecord(RecordRef record, Long setId, std::string_v
     WaitCursor wait;
     return fillRecord(record, [&](std::string_view parameter) -> std::optional<std::string> {
         if (findRow(setId, property, parameter) != Row::Found) return std::nullopt;
-        return RESTYLEFILEVALUEFIELD.text();
+        return storedValue();
     });
 }
 
@@ -254,7 +254,7 @@ void ZelRestyleBaseClass::walkSettings(Long setId, std::string_view property) {
 void ZelRestyleBaseClass::walkSetRows(Long setId, const RowVisitor& each) {
     walkSettings(setId);
     while (RESTYLEFILE->next() && RESTYLEFILECONDITIONALSETID.number() == setId)
-        each(clip(RESTYLEFILEPROPERTYFIELD.text()), clip(RESTYLEFILEPARAMETERFIELD.text()), RESTYLEFILEVALUEFIELD.text());
+        each(clip(RESTYLEFILEPROPERTYFIELD.text()), clip(RESTYLEFILEPARAMETERFIELD.text()), storedValue());
 }
 
 void ZelRestyleBaseClass::deleteDisabledSettings(Long setId) {

@@ -199,6 +199,10 @@ private:
     // Sets the restyle file's key fields and reads that row.
     Row findRow(platform::Long setId, std::string_view property, std::string_view parameter);
     bool storeRow(Row row, std::string_view value);
+    // The value of the row read, as it was stored: the file keeps no
+    // trailing blanks, so the value field's padding is none of it (a file
+    // name with it names no file).
+    std::string storedValue() const { return platform::clip(RESTYLEFILEVALUEFIELD.text()); }
     // Each field of the record as a row; false when a write failed (all
     // taken back).
     bool saveRecord(platform::RecordRef record, platform::Long setId, std::string_view property);

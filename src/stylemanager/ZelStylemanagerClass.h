@@ -21,8 +21,9 @@
 // One object shared by every thread; none of its operations waits except
 // for the questions Setup asks, Message, which waits for its box, and the
 // configuration windows, which run on the caller's thread until they close.
-// Of those windows Configure (Configure.cpp), ConfigureProfile and
-// RestyleProgress are built yet: the others and the wizard do nothing.
+// Of those windows Configure, ConfigureProfile, RestyleProgress,
+// ConfigureProperties, ConfigureImages and ConfigureImage (each in its own
+// file) are built yet: the others and the wizard do nothing.
 #pragma once
 
 #include "platform/abc/TranslatorClass.h"
@@ -113,11 +114,16 @@ public:
     // until it closes; one in the program at a time: a call while one is up
     // brings that one's topmost window forward and returns.
     void Configure(ZelRestyleClass& caller) override;
-    virtual void ConfigureProperties(ZelRestyleClass& caller) {}
-    // `action` 1 inserts, 2 changes the current row of `images`, 3 deletes it.
+    // The properties offered per control type, maintained in the property
+    // file directly; nothing happens while no property file is bound.
+    virtual void ConfigureProperties(ZelRestyleClass& caller);
+    // `action` 1 inserts, 2 changes the current row of `images`, 3 deletes it
+    // (after asking); a FIXED row is neither changed nor deleted.
     virtual void ConfigureImage(ZelRestyleClass& caller, platform::Byte action,
-                                platform::Queue<IMAGEQUEUERecord>& images) {}
-    virtual void ConfigureImages(ZelRestyleClass& caller) {}
+                                platform::Queue<IMAGEQUEUERecord>& images);
+    // The current profile's background images of the scope the change-global
+    // switch names, stored after every change.
+    virtual void ConfigureImages(ZelRestyleClass& caller);
     // The profiles window (ConfigureProfile.cpp).
     virtual void ConfigureProfile(ZelRestyleClass& caller);
     // `control` 0 with `allControlTypes` 1: the window's every control type.

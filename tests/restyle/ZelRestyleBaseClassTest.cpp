@@ -77,6 +77,18 @@ TEST_F(ZelRestyleBaseClassTest, QueuesAreStoredFromAndLoadedIntoTheirBuffer) {
     EXPECT_EQ(base.LoadQueue(queue, 3, "~DEFAULT:Image 1"), 0);
 }
 
+TEST_F(ZelRestyleBaseClassTest, ATextComesBackAsStoredWithoutThePaddingOfTheValueField) {
+    Queue<IMAGEQUEUERecord> images;
+    images.rec.IMAGEFILE = "back.jpg";
+    base.SaveQueue(images, 3, "~DEFAULT:Image 1");
+    images.clear();
+    ASSERT_EQ(base.LoadQueue(images, 3, "~DEFAULT:Image 1"), 1);
+    EXPECT_EQ(images.rec.IMAGEFILE.str(), "back.jpg") << "a file name that names the file";
+    CString<256> file;
+    ASSERT_EQ(base.LoadSetting(file, 3, "~DEFAULT:Image 1", "IMAGEFILE"), 1);
+    EXPECT_EQ(file.str(), "back.jpg");
+}
+
 TEST_F(ZelRestyleBaseClassTest, SettingsTakeTheirArgumentsInTheirOwnOrder) {
     base.SaveSetting("12", restyle::kFadingSet, "VALUE", restyle::kUseFading);
     base.SaveSetting("13", restyle::kFadingSet, "VALUE", restyle::kUseFading);

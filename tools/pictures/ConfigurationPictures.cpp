@@ -199,6 +199,20 @@ QImage closeIcon() {
     return image;
 }
 
+QImage lookupIcon() {
+    QImage image = canvas({kIconSize, kIconSize});
+    Drawing p(image);
+    p.pen(kInk, 5);
+    p.drawLine(QPointF(19, 19), QPointF(28, 28));
+    QRadialGradient glass(QPointF(10, 9), 14);
+    glass.setColorAt(0, kPaper);
+    glass.setColorAt(1, kLight);
+    p.setBrush(glass);
+    p.pen(kDeep, 3);
+    p.drawEllipse(QRectF(3, 3, 18, 18));
+    return image;
+}
+
 QImage ellipseDecoration() {
     QImage image = canvas(kEllipseBox);
     Drawing p(image);

@@ -16,6 +16,7 @@ QImage appearanceIcon();  // ZelAppearance.ico
 QImage helpIcon();        // ZelHelp.ico
 QImage aboutIcon();       // ZelAbout.ico
 QImage closeIcon();       // ZelClose.ico
+QImage lookupIcon();      // ZelLookup.ico, a magnifying glass
 
 // ZelEllipse5.gif: one ellipse, filling the 173 by 119 pixels of its box.
 QImage ellipseDecoration();

@@ -15,6 +15,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
@@ -24,6 +26,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSizeGrip>
 #include <QStatusBar>
 #include <QStyle>
@@ -436,18 +439,37 @@ void leave(Window& w, std::string_view label) {
     if (focused && (focused == control || control->isAncestorOf(focused))) pressKey(w, KEY::Tab);
 }
 
-void chooseRow(Window& w, std::string_view label, int row) {
+namespace {
+
+// The middle of the row's first shown cell, scrolled into sight as a user would.
+QPoint rowCentre(QAbstractItemView& view, std::string_view label, int row) {
+    int column = 0;
+    while (column < view.model()->columnCount() && view.visualRect(view.model()->index(row - 1, column)).isEmpty())
+        ++column;
+    const QModelIndex cell = view.model()->index(row - 1, column);
+    if (!cell.isValid()) throw std::invalid_argument(std::string(label) + " has no row " + std::to_string(row));
+    view.scrollTo(cell);
+    return view.visualRect(cell).intersected(view.viewport()->rect()).center();
+}
+
+QAbstractItemView& listOf(Window& w, std::string_view label) {
     auto* view = qobject_cast<QAbstractItemView*>(widgetOf(w, label));
     if (!view || !view->model()) throw std::invalid_argument(std::string(label) + " is no list");
     bringForward(w);
-    // The row's first shown cell, scrolled into sight as a user would.
-    int column = 0;
-    while (column < view->model()->columnCount() && view->visualRect(view->model()->index(row - 1, column)).isEmpty())
-        ++column;
-    const QModelIndex cell = view->model()->index(row - 1, column);
-    if (!cell.isValid()) throw std::invalid_argument(std::string(label) + " has no row " + std::to_string(row));
-    view->scrollTo(cell);
-    clickAt(view->viewport(), view->visualRect(cell).intersected(view->viewport()->rect()).center());
+    return *view;
+}
+
+}  // namespace
+
+void chooseRow(Window& w, std::string_view label, int row) {
+    QAbstractItemView& view = listOf(w, label);
+    clickAt(view.viewport(), rowCentre(view, label, row));
+}
+
+void doubleClickRow(Window& w, std::string_view label, int row) {
+    QAbstractItemView& view = listOf(w, label);
+    const QPoint at = rowCentre(view, label, row);
+    mouseAtScreen(view.viewport(), view.viewport()->mapToGlobal(at), QEvent::MouseButtonDblClick);
 }
 
 void toggleMark(Window& w, std::string_view label, int row) {
@@ -656,6 +678,44 @@ std::string messageText() {
         text += line;
     }
     return text;
+}
+
+namespace {
+
+QFileDialog* fileDialog() {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QFileDialog*>(top); dialog && dialog->isVisible()) return dialog;
+    return nullptr;
+}
+
+void pressDialogButton(QFileDialog& dialog, QDialogButtonBox::StandardButton which) {
+    auto* buttons = dialog.findChild<QDialogButtonBox*>("buttonBox");
+    QPushButton* button = buttons ? buttons->button(which) : nullptr;
+    if (!button) throw std::logic_error("the file dialog has no such button");
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    settle();
+}
+
+}  // namespace
+
+bool answerFileDialog(std::string_view path) {
+    QFileDialog* dialog = fileDialog();
+    if (!dialog) return false;
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    if (!name) throw std::logic_error("the file dialog has no name to type");
+    QTest::mouseClick(name, Qt::LeftButton, {}, name->rect().center());
+    name->selectAll();
+    QTest::keyClicks(name, toQString(path));
+    settle();
+    pressDialogButton(*dialog, QDialogButtonBox::Open);
+    return fileDialog() == nullptr;
+}
+
+bool cancelFileDialog() {
+    QFileDialog* dialog = fileDialog();
+    if (!dialog) return false;
+    pressDialogButton(*dialog, QDialogButtonBox::Cancel);
+    return true;
 }
 
 bool answerMessage(std::string_view buttonCaption) {

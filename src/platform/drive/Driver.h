@@ -53,6 +53,8 @@ void typeOver(Window& window, std::string_view label, std::string_view text);
 // Moves the focus away from the control, as tabbing out does.
 void leave(Window& window, std::string_view label);
 void chooseRow(Window& window, std::string_view label, int row);
+// Double-clicks the row: it becomes current, then the list hears the double click.
+void doubleClickRow(Window& window, std::string_view label, int row);
 // Clicks the mark (check box) of a list row: the row becomes current, then its mark flips.
 void toggleMark(Window& window, std::string_view label, int row);
 // Chooses an item of the popup menu that is up (POPUP), by its text as given
@@ -108,6 +110,11 @@ std::string messageText();
 // Presses the button of the message box that is up, its caption given with or
 // without its "&"; false if there is none.
 bool answerMessage(std::string_view buttonCaption);
+// The file dialog that is up (FILEDIALOG): the path typed into its name and
+// "Open" pressed; true once it has closed on it. Or its "Cancel" pressed.
+// False when none is up.
+bool answerFileDialog(std::string_view path);
+bool cancelFileDialog();
 
 std::string screenText(Window& window, std::string_view label);
 std::string property(Window& window, std::string_view label, Long prop);

@@ -1,6 +1,7 @@
 #include "platform/ui/PictureFiles.h"
 
 #include "platform/text/Codepage.h"
+#include "platform/ui/PcxFile.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -85,8 +86,8 @@ PictureFrames decodeFrames(const std::string& bytes) {
 PictureFrames decode(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!isJpeg(bytes)) return decodeFrames(bytes);
-    const QImage image = decodeJpeg(bytes);
+    if (!isJpeg(bytes) && !isPcx(bytes)) return decodeFrames(bytes);
+    const QImage image = isJpeg(bytes) ? decodeJpeg(bytes) : decodePcx(bytes);
     if (image.isNull()) return {};
     return {{QPixmap::fromImage(image), kUntimedFrame}};
 }

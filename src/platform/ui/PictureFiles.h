@@ -1,5 +1,6 @@
-// Pictures read from files: JPEG through libjpeg, BMP, GIF, ICO and PNG
-// through Qt's readers.
+// Pictures read from files: JPEG through libjpeg, PCX through the layer's
+// own reader (PcxFile.h), BMP, GIF, ICO and PNG through Qt's readers. WMF
+// has no reader: it shows nothing, as any file that cannot be read.
 //
 // Rules:
 // - A file is decoded once for its path and modification time: showing it

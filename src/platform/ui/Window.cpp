@@ -2,6 +2,7 @@
 
 #include "platform/data/AnyRef.h"
 #include "platform/fiber/Scheduler.h"
+#include "platform/ui/NumberPicture.h"
 #include "platform/ui/PointerCalls.h"
 #include "platform/ui/QueueModel.h"
 #include "platform/ui/SystemMetrics.h"
@@ -44,10 +45,17 @@ void placeAt(Geometry& g, const Rect& at, bool pixels) {
 bool typesWhileEditing(Long type) { return type == CREATE::entry || type == CREATE::combo || type == CREATE::spin; }
 
 // The text a control can hold: entries and combos are limited by their picture.
-std::string_view fitted(const Control& c, std::string_view text) {
-    if (!typesWhileEditing(c.type) || !c.spec) return text;
+std::string fitted(const Control& c, std::string_view text) {
+    if (!typesWhileEditing(c.type) || !c.spec) return std::string(text);
+    if (const std::optional<NumberPicture> number = numberPicture(c.spec->text)) return fittedNumber(*number, text);
     const std::size_t width = pictureWidth(c.spec->text);
-    return width == 0 ? text : text.substr(0, width);
+    return std::string(width == 0 ? text : text.substr(0, width));
+}
+
+std::string shown(const Control& c, std::string value) {
+    if (!typesWhileEditing(c.type) || !c.spec) return value;
+    const std::optional<NumberPicture> number = numberPicture(c.spec->text);
+    return number ? shownNumber(*number, std::move(value)) : value;
 }
 
 }  // namespace
@@ -552,7 +560,7 @@ bool Window::deliverAsking(Event e) {
 
 bool Window::applyBinding(Control& c) {
     if (!c.spec || !c.spec->use || c.editing) return false;
-    c.screenText = c.spec->use.get();
+    c.screenText = shown(c, c.spec->use.get());
     return true;
 }
 
@@ -568,7 +576,7 @@ void Window::change(Long number, std::string_view value) {
     if (!c) return;
     c->editing = false;
     if (c->spec && c->spec->use) c->spec->use.set(value);
-    c->screenText = c->spec && c->spec->use ? c->spec->use.get() : std::string(value);
+    c->screenText = shown(*c, c->spec && c->spec->use ? c->spec->use.get() : std::string(value));
     if (view_) view_->apply(number, PROP::ScreenText);
 }
 

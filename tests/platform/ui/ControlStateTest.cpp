@@ -123,9 +123,9 @@ TEST(ControlState, ANumberBoundToAControlKeepsTheWidthOfItsType) {
     Long longNumber = 0;
     RunningWindow w({.label = "W", .title = "Numbers", .at = {0, 0, 200, 80}, .controls = {
         {.type = CREATE::entry, .label = "?Byte", .text = "@n6", .at = {4, 4, 60, 12}, .use = bind(byte)},
-        {.type = CREATE::entry, .label = "?Short", .text = "@n6", .at = {4, 20, 60, 12}, .use = bind(shortNumber)},
+        {.type = CREATE::entry, .label = "?Short", .text = "@n-6", .at = {4, 20, 60, 12}, .use = bind(shortNumber)},
         {.type = CREATE::spin, .label = "?UShort", .text = "@n6", .at = {4, 36, 60, 12}, .use = bind(unsignedShort)},
-        {.type = CREATE::entry, .label = "?Long", .text = "@n12", .at = {4, 52, 60, 12}, .use = bind(longNumber)}}});
+        {.type = CREATE::entry, .label = "?Long", .text = "@n-12.1", .at = {4, 52, 60, 12}, .use = bind(longNumber)}}});
     const struct {
         const char* label;
         const char* typed;

@@ -3,6 +3,7 @@
 #include "RunningWindow.h"
 
 #include "support/JpegFile.h"
+#include "support/PcxFile.h"
 #include "support/TempFolder.h"
 
 #include "platform/fiber/Clock.h"
@@ -60,6 +61,42 @@ TEST(PictureFiles, EachFormatIsReadAndWhatCannotBeReadShowsNothing) {
         EXPECT_NEAR(left.red(), c.left.red(), 12);
         EXPECT_NEAR(left.green(), c.left.green(), 12);
         EXPECT_NEAR(left.blue(), c.left.blue(), 12);
+    }
+}
+
+// Two hundred colours (palette indexes above BFh among them, which are
+// written as runs), then a run longer than one count holds.
+TEST(PictureFiles, PcxFilesOfEitherKindAreReadAndOnesCutShortOrOfFewerBitsShowNothing) {
+    TempFolder folder;
+    const auto colourAt = [](int x, int) {
+        return x < 200 ? Rgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(x / 2),
+                             static_cast<std::uint8_t>(200 - x)}
+                       : Rgb{10, 200, 10};
+    };
+    const std::string paletted = folder.file("paletted.pcx"), trueColour = folder.file("true.pcx");
+    writePcx(paletted, 270, 3, PcxKind::Paletted, colourAt);
+    writePcx(trueColour, 270, 3, PcxKind::TrueColour, colourAt);
+    const std::string whole = bytesOf(trueColour);
+    writeBytes(folder.path() / "cut.pcx", whole.substr(0, whole.size() / 2));
+    std::string fourBits = whole;
+    fourBits[3] = 4;
+    writeBytes(folder.path() / "four.pcx", fourBits);
+    const struct {
+        std::string file;
+        bool shows;
+    } cases[] = {{paletted, true}, {trueColour, true}, {folder.file("cut.pcx"), false}, {folder.file("four.pcx"), false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QImage picture = pictureFile(c.file).toImage();
+        if (!c.shows) {
+            EXPECT_TRUE(picture.isNull());
+            continue;
+        }
+        ASSERT_EQ(picture.size(), QSize(270, 3));
+        for (const int x : {5, 199, 260}) {
+            const Rgb expected = colourAt(x, 1);
+            EXPECT_EQ(picture.pixelColor(x, 1), QColor(expected.r, expected.g, expected.b)) << x;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 // once though the window system has not shown it yet.
 #include "RunningWindow.h"
 
+#include "platform/ui/Beep.h"
 #include "platform/ui/WindowCalls.h"
 #include "platform/ui/WindowView.h"
 
@@ -227,4 +228,12 @@ TEST(WindowCalls, TheDesktopWindowIsTheScreenAndMoveWindowPlacesAWindowByItsWhol
     EXPECT_EQ(child->numberProperty(0, PROP::Ypos), 30);
     EXPECT_EQ(child->numberProperty(0, PROP::Width), 150);
     EXPECT_FALSE(MoveWindow(0, 0, 0, 10, 10, false));
+}
+
+TEST(WindowCalls, EveryBeepIsCountedThoughNoOneHearsIt) {
+    RunningWindow w(plain("beep"));
+    const std::size_t before = beepsSounded();
+    BEEP();
+    BEEP();
+    EXPECT_EQ(beepsSounded(), before + 2);
 }

@@ -294,6 +294,18 @@ TEST_F(WindowControlsTest, AClickOnTheCurrentRowIsANewSelectionAgain) {
     EXPECT_EQ(drive::property(window(), "?List", PROP::Selected), "2");
 }
 
+TEST_F(WindowControlsTest, ADoubleClickOnARowMakesItCurrentThenIsTheAlertedKey) {
+    for (const char* left : {"one", "two", "three"}) {
+        rows.rec.LEFT = left;
+        rows.add();
+    }
+    window().alert(window().equate("?List"), KEY::MouseLeft2);
+    drive::doubleClickRow(window(), "?List", 3);
+    EXPECT_TRUE(took(EVENT::NewSelection, "?List"));
+    EXPECT_TRUE(took(EVENT::AlertKey, "?List"));
+    EXPECT_EQ(drive::property(window(), "?List", PROP::Selected), "3");
+}
+
 TEST_F(WindowControlsTest, AListKeepsItsHighlightedRowWhileItsQueueChanges) {
     const auto fill = [this] {
         for (const char* left : {"a", "b", "c", "d"}) {

@@ -3,6 +3,7 @@
 // Leaving it after a change accepts the change, as an entry does.
 #include "platform/data/Queue.h"
 #include "platform/text/Codepage.h"
+#include "platform/ui/NumberPicture.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
 #include "platform/ui/view/ControlViews.h"
@@ -12,6 +13,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -82,6 +84,10 @@ public:
 
     QWidget* create(const ControlSpec& s, QWidget* parent, const QFont&) override {
         spin_ = new QueueSpinBox(s.from, parent);
+        // Without a range, what its picture's digits write.
+        if (const std::optional<NumberPicture> number = numberPicture(s.text); number && !s.from)
+            spin_->setRange(static_cast<int>(std::max<long long>(smallestNumber(*number), -0x7FFFFFFF)),
+                            static_cast<int>(std::min<long long>(largestNumber(*number), 0x7FFFFFFF)));
         QObject::connect(spin_, &QSpinBox::textChanged, spin_, [this](const QString& t) { typed(t); });
         acceptWhenLeft(spin_);
         spin_->edit()->installEventFilter(new DoubleClickAsKey(spin_, [this] {

@@ -1,6 +1,7 @@
 #include "platform/ui/view/TypedControlView.h"
 
 #include "platform/text/Codepage.h"
+#include "platform/ui/NumberPicture.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
 
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QValidator>
 #include <functional>
 
 namespace platform {
@@ -83,9 +85,29 @@ private:
     bool resending_ = false;
 };
 
+// A number picture's rule on each key, so that what it refuses is not typed.
+class NumberValidator : public QValidator {
+public:
+    NumberValidator(QObject* parent, NumberPicture picture) : QValidator(parent), picture_(picture) {}
+    State validate(QString& input, int&) const override {
+        const std::string text = fromQString(input);
+        return fittedNumber(picture_, text) == text ? Acceptable : Invalid;
+    }
+
+private:
+    NumberPicture picture_;
+};
+
 }  // namespace
 
 void limitToPicture(QLineEdit* edit, const std::string& picture) {
+    delete edit->validator();
+    if (const std::optional<NumberPicture> number = numberPicture(picture)) {
+        edit->setValidator(new NumberValidator(edit, *number));
+        const std::size_t signs = (number->minus ? 1 : 0) + (number->decimals > 0 ? 1 : 0);
+        edit->setMaxLength(static_cast<int>(number->digits + number->decimals + signs));
+        return;
+    }
     const std::size_t width = pictureWidth(picture);
     edit->setMaxLength(width > 0 ? static_cast<int>(width) : 32767);
 }
