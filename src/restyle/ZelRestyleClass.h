@@ -172,7 +172,12 @@ public:
     // `roundControls`), in the window's own pixels.
     virtual void SetWindowRegion(platform::Byte roundControls);
     virtual void UpdateMenuTree() {}
-    virtual void StopConfigureDirectly() {}
+    // The configure-directly picker: ConfigureDirectly starts it on the
+    // window's thread, ConfigureDirectlyWindow is its thread's loop and
+    // StopConfigureDirectly ends it (again: nothing more).
+    virtual void ConfigureDirectly();
+    virtual void ConfigureDirectlyWindow();
+    virtual void StopConfigureDirectly();
 
     // Whether a set of CONDITIONSETQUEUE applies to control `control` of
     // `window`: "-Unconditional-" always, without reading its conditions;
@@ -235,6 +240,21 @@ public:
     platform::Byte WINDOWRESTYLED = 0;  // 1 after a pass with styling on
 
 private:
+    friend class ControlPicker;
+    // A registered control's standard action and disabled state before
+    // picking, kept apart from its registration.
+    struct Suspended {
+        platform::Long control = 0;
+        platform::Long type = 0;
+        std::string std, disable;
+    };
+    void suspendControls();
+    void resumeControls();
+    // The picked control edited: the window restyled and picking again,
+    // unless the window is closing meanwhile.
+    void editPicked(platform::Long control);
+    void waitForPicker();
+
     // What a pass reads of the files, each read once: nothing writes them
     // while it runs, and its reads share one transaction of each file.
     struct PassReads;
@@ -338,4 +358,8 @@ private:
     std::optional<platform::Region> regionBeforeFade_;
     bool fadedOut_ = false;
     bool rounded_ = false;  // the styling gave the window its region
+    std::vector<Suspended> suspended_;
+    std::vector<platform::Long> pickerAlerts_;  // the mouse keys the picker alerted
+    bool pickerLives_ = false;  // its thread runs, the editor perhaps
+    bool killing_ = false;
 };

@@ -51,7 +51,6 @@ struct RECTRecord {
 // it is RestyleManagerFields.
 struct ZelStylemanagerFields {
     platform::Byte CONFIGURECONTROLMODE = 0;
-    ControlTypeList CONTROLTYPESQUEUE;
     platform::Byte DEBUG = 0;
     RECTRecord DESKTOPRECT;
     platform::Byte MENUITEMWINDOW = 0;  // thread of the tree menu's open menu-item window
@@ -60,9 +59,6 @@ struct ZelStylemanagerFields {
     platform::Byte RESTYLEWIZARDSTEP = 0;
     platform::Byte RESTYLEWIZARDREQUESTACTION = 0;
     platform::Long RESTYLEWIZARDCONDITIONALSETID = 0;
-    platform::TranslatorClass TRANSLATOR;
-    platform::Byte USECLARIONMESSAGEBOX = 0;  // 1: Message shows the layer's own box
-    platform::Byte USEFADING = 0;
     RECTRecord WINDOWRECT;
 };
 
@@ -105,6 +101,7 @@ public:
                           platform::Byte shiftYInPercentage, platform::Byte fixed);
 
     void Configure(ZelRestyleClass& caller) override {}
+    void ConfigureRestyle(ZelRestyleClass& object, platform::Long control, platform::Byte mode) override {}
     // MESSAGE's box (StyledMessageBox.h), or the layer's own while
     // USECLARIONMESSAGEBOX is 1; `style` reaches only the latter. The
     // three flags are unused.

@@ -86,7 +86,11 @@ public:
             restyle_ = &restyle;
             while (w.accept()) {
                 events.push_back(w.event());
-                if (restyle.TakeEvent() != 0) continue;
+                // A consumed close is refused, as the window manager refuses it.
+                if (restyle.TakeEvent() != 0) {
+                    if (w.event() == EVENT::CloseWindow) w.cycle();
+                    continue;
+                }
                 if (w.event() == kRunOnThread && work_) std::exchange(work_, {})();
                 if (w.event() == EVENT::CloseWindow && refusesClose) w.cycle();
                 // A button's standard action, as the window manager carries it out.
