@@ -11,6 +11,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -29,24 +32,43 @@ inline void exec(sqlite3* db, const std::string& sql) {
     }
 }
 
-// With `chained`, every table but the first refers to the one before it
-// through a foreign key of its own: 1,999 relations.
+// The statements that make table `t` of the benchmarks' schema (its name
+// after `prefix`, a schema such as "bench."): an id as its primary key,
+// columns up to `columns` in all, an index over two of them and a unique
+// one. With `chained`, every table but the first refers to the one before
+// it through a foreign key of its own.
+inline std::vector<std::string> tableStatements(int t, int columns, bool chained, const std::string& prefix = "") {
+    const std::string name = prefix + tableName(t);
+    std::string create = "CREATE TABLE " + name + " (id INTEGER PRIMARY KEY";
+    for (int c = 1; c < columns; ++c) create += ", col_" + std::to_string(c) + (c % 2 ? " VARCHAR(40)" : " NUMERIC(10,2)");
+    if (chained && t > 0) create += ", parent_id INTEGER REFERENCES " + prefix + tableName(t - 1) + " (id)";
+    return {create + ")", "CREATE INDEX " + tableName(t) + "_a ON " + name + " (col_1, col_2)",
+            "CREATE UNIQUE INDEX " + tableName(t) + "_b ON " + name + " (col_3 DESC)"};
+}
+
+// With `chained`, 1,999 relations.
 inline void buildDatabase(const std::string& path, bool chained = false) {
     sqlite3* db = nullptr;
     sqlite3_open(path.c_str(), &db);
     exec(db, "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; BEGIN");
-    for (int t = 0; t < kTables; ++t) {
-        const std::string name = tableName(t);
-        std::string create = "CREATE TABLE " + name + " (id INTEGER PRIMARY KEY";
-        for (int c = 1; c < kColumns; ++c)
-            create += ", col_" + std::to_string(c) + (c % 2 ? " VARCHAR(40)" : " NUMERIC(10,2)");
-        if (chained && t > 0) create += ", parent_id INTEGER REFERENCES " + tableName(t - 1) + " (id)";
-        exec(db, create + ")");
-        exec(db, "CREATE INDEX " + name + "_a ON " + name + " (col_1, col_2)");
-        exec(db, "CREATE UNIQUE INDEX " + name + "_b ON " + name + " (col_3 DESC)");
-    }
+    for (int t = 0; t < kTables; ++t)
+        for (const std::string& statement : tableStatements(t, kColumns, chained)) exec(db, statement);
     exec(db, "COMMIT");
     sqlite3_close(db);
+}
+
+// The relations a written dictionary holds.
+inline std::size_t relationsIn(const std::string& dictionary) {
+    std::size_t relations = 0;
+    for (std::size_t at = dictionary.find("RELATION,MANY:ONE"); at != std::string::npos;
+         at = dictionary.find("RELATION,MANY:ONE", at + 1))
+        ++relations;
+    return relations;
+}
+
+inline std::string bytesOf(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 inline double seconds(const std::chrono::steady_clock::time_point& since) {

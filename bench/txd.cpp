@@ -49,13 +49,6 @@ double writer(platform::Byte noRelations) {
     return seconds(start);
 }
 
-std::size_t relationsIn(const std::filesystem::path& dictionary) {
-    std::ifstream in(dictionary, std::ios::binary);
-    std::size_t relations = 0;
-    for (std::string line; std::getline(in, line);) relations += line.find("RELATION,MANY:ONE") != std::string::npos;
-    return relations;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,7 +87,7 @@ int main(int argc, char** argv) {
                 static_cast<std::uintmax_t>(dictionarySize));
     std::printf("ratio: %.3f (target < 1.10)\n", written / bare);
     std::printf("WriteTXD with relations: %.3f s (%zu relations, %ju bytes)\n", withRelations,
-                relationsIn(directory / "Clarion.txd"),
+                relationsIn(bytesOf(directory / "Clarion.txd")),
                 static_cast<std::uintmax_t>(std::filesystem::file_size(directory / "Clarion.txd")));
     std::printf("relations ratio: %.3f (target < 2)\n", withRelations / written);
 

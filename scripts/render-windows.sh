@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Renders every window of the program to build/screens/*.png; the shaped
-# windows (shape-*.png, position-window.png) on a virtual X server, where
-# their masks are applied.
+# windows (shape-*.png, position-window.png, steps-overview.png,
+# configure-shaped.png) on a virtual X server, where their masks are applied.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"

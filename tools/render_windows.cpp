@@ -18,6 +18,8 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowCalls.h"
 #include "restyle/ZelRestyleClass.h"
+#include "splash/ZelConfigureShapeClass.h"
+#include "stylemanager/P16_CONFIGUREWINDOW.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
 #include <QApplication>
@@ -113,6 +115,25 @@ void restyleThroughProperties(Window& w, const std::string& folder) {
     w.setProperty(close, PROP::Icon, badge);
     w.setProperty(close, PROP::FontStyle, 700);
     w.setProperty(close, PROP::Tip, "Closes the window");
+}
+
+// The connection window as "Resize" and "Dynamic sizing of window" stored
+// for it leave it, dragged a quarter larger by its corner.
+void renderResizedWindow(Window& frame, const std::string& folder) {
+    drive::pressKey(frame, KEY::F2);
+    Window* connection = drive::waitForWindow("Choose an ODB Cconnection");
+    if (!connection) {
+        std::fprintf(stderr, "could not open the connection window\n");
+        ++failures;
+        return;
+    }
+    for (ZelRestyleClass* object : StyleManager.RESTYLECLASSLIST)
+        if (object->PROCEDUREWINDOW == connection) object->RESIZEWINDOW = 1;
+    connection->setProperty(0, PROP::Resize, 1);
+    const Rect size = connection->placement(0);
+    drive::resizeBy(*connection, size.width / 4, size.height / 4);
+    render("Choose an ODB Cconnection", folder, "resized-window.png");
+    drive::click(*connection, "?CloseButton");
 }
 
 template <class W>
@@ -299,28 +320,22 @@ void renderRecording(Window& catalogue, const std::string& folder) {
     Assistant.INITIALIZED = initialized;
 }
 
-// Two subjects of the connection window, the first with a recorded step.
-void writeTrainingSteps() {
+struct StepRow {
+    const char* subject;
+    Long step, x, y;
+    const char* animation;
+    const char* speech;
+    const char* recorded;  // the procedure whose event the step replays
+};
+
+// Rows of the connection window's subjects into the program's steps file.
+void writeSteps(const std::vector<StepRow>& rows) {
     AgntFile steps;
     if (!steps.open()) {
         std::fprintf(stderr, "could not open the steps file\n");
         ++failures;
         return;
     }
-    const struct {
-        const char* subject;
-        Long step, x, y;
-        const char* animation;
-        const char* speech;
-        const char* recorded;
-    } rows[] = {
-        {"Algemeen", 0, 0, 0, "", "", ""},
-        {"Algemeen", 1, 120, 30, "Greet", "Hier kiest u de gegevensbron.", ""},
-        {"Algemeen", 2, 260, 90, "GestureRight", "De verbindingstekst verschijnt hier.", ""},
-        {"Algemeen", 3, -32768, -32768, "", "DSN=TabloomSample", "ChooseODBCconnection"},
-        {"Algemeen", 4, 420, 330, "Pleased", "Sluit het venster om te verbinden.", ""},
-        {"Voorbeelden", 0, 0, 0, "", "", ""},
-    };
     for (const auto& r : rows) {
         clearRecord(steps.rec.fieldTable(), &steps.rec);
         steps.rec.PROCEDURENAME = "ChooseODBCconnection";
@@ -341,6 +356,39 @@ void writeTrainingSteps() {
     steps.close();
 }
 
+// Two subjects of the connection window, the first with a recorded step.
+void writeTrainingSteps() {
+    writeSteps({
+        {"Algemeen", 0, 0, 0, "", "", ""},
+        {"Algemeen", 1, 120, 30, "Greet", "Hier kiest u de gegevensbron.", ""},
+        {"Algemeen", 2, 260, 90, "GestureRight", "De verbindingstekst verschijnt hier.", ""},
+        {"Algemeen", 3, -32768, -32768, "", "DSN=TabloomSample", "ChooseODBCconnection"},
+        {"Algemeen", 4, 420, 330, "Pleased", "Sluit het venster om te verbinden.", ""},
+        {"Voorbeelden", 0, 0, 0, "", "", ""},
+    });
+}
+
+// Train mode on in the connection window and the training window opened
+// there; nullptr when it did not open.
+Window* openTraining(Window& connection) {
+    drive::pressKey(connection, KEY::Shift + KEY::F10);
+    drive::pressKey(connection, KEY::Shift + KEY::F11);
+    Window* training =
+        drive::waitForWindow("Voeg Assistent stap toe aan procedure ChooseODBCconnection", std::chrono::seconds(20));
+    if (!training) {
+        std::fprintf(stderr, "the training window did not open\n");
+        ++failures;
+    }
+    return training;
+}
+
+// The training window closed, train mode off, the connection window closed.
+void closeTraining(Window& connection, Window* training) {
+    if (training) drive::click(*training, "?OKBUTTON");
+    drive::pressKey(connection, KEY::Shift + KEY::F10);
+    drive::click(connection, "?CloseButton");
+}
+
 // The training window over the connection window, a picture per tab, and its
 // subject window.
 void renderTraining(Window& frame, const std::string& folder) {
@@ -351,10 +399,9 @@ void renderTraining(Window& frame, const std::string& folder) {
         ++failures;
         return;
     }
-    drive::pressKey(*connection, KEY::Shift + KEY::F10);
-    drive::pressKey(*connection, KEY::Shift + KEY::F11);
-    const char* title = "Voeg Assistent stap toe aan procedure ChooseODBCconnection";
-    if (Window* training = drive::waitForWindow(title, std::chrono::seconds(20))) {
+    Window* training = openTraining(*connection);
+    if (training) {
+        const char* title = "Voeg Assistent stap toe aan procedure ChooseODBCconnection";
         const struct {
             const char* tab;
             const char* file;
@@ -370,13 +417,8 @@ void renderTraining(Window& frame, const std::string& folder) {
         drive::click(*training, "?NIEUWONDERWERPBUTTON");
         render("Voeg een Onderwerp toe", folder, "subject-window.png");
         if (Window* subject = drive::window("Voeg een Onderwerp toe")) drive::click(*subject, "?CANCELBUTTON");
-        drive::click(*training, "?OKBUTTON");
-    } else {
-        std::fprintf(stderr, "the training window did not open\n");
-        ++failures;
     }
-    drive::pressKey(*connection, KEY::Shift + KEY::F10);
-    drive::click(*connection, "?CloseButton");
+    closeTraining(*connection, training);
 }
 
 // ---- shaped windows, on an X server where masks apply --------------------
@@ -399,6 +441,20 @@ void grabAround(const Window& w, const std::string& path) {
     const QRect area = QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)).adjusted(-16, -16, 16, 16);
     QScreen* screen = QGuiApplication::primaryScreen();
     const QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    if (shot.save(QString::fromStdString(path))) {
+        std::printf("%s\n", path.c_str());
+    } else {
+        std::fprintf(stderr, "could not write %s\n", path.c_str());
+        ++failures;
+    }
+}
+
+// The screen from its top, that share of its height.
+void grabScreen(const std::string& path, double heightShare) {
+    letTheScreenCatchUp();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect whole = screen->geometry();
+    const QPixmap shot = screen->grabWindow(0, 0, 0, whole.width(), static_cast<int>(whole.height() * heightShare));
     if (shot.save(QString::fromStdString(path))) {
         std::printf("%s\n", path.c_str());
     } else {
@@ -467,6 +523,14 @@ void renderShapes(const std::string& folder) {
             s.shape();
             grabAround(w, folder + "/" + s.file);
         }
+        {
+            Byte fading = 0;
+            Window configure(P16_CONFIGUREWINDOW(fading));
+            configure.open();
+            ZelConfigureShapeClass().BuildShapedWindowRegion();
+            grabAround(configure, folder + "/configure-shaped.png");
+            configure.close();
+        }
         assistant.ShapeWindowCorners(w.handle());
         assistant.TakeWindowPosition(w.handle());
         placing = true;
@@ -480,15 +544,7 @@ void renderShapes(const std::string& folder) {
         RECT r;
         // The character follows the pointer to the right of the window.
         if (probe && GetWindowRect(probe->handle(), r)) drive::movePointer(r.right + 40, r.top + 20);
-        letTheScreenCatchUp();
-        QScreen* screen = QGuiApplication::primaryScreen();
-        const std::string path = folder + "/position-window.png";
-        const QRect whole = screen->geometry();
-        const QPixmap shot = screen->grabWindow(0, 0, 0, whole.width(), whole.height() * 2 / 3);
-        if (shot.save(QString::fromStdString(path)))
-            std::printf("%s\n", path.c_str());
-        else
-            ++failures;
+        grabScreen(folder + "/position-window.png", 2.0 / 3);
         drive::pressKey(*position, KEY::Esc);
     } else {
         std::fprintf(stderr, "the position window did not open\n");
@@ -502,6 +558,46 @@ void renderShapes(const std::string& folder) {
         ended = true;
     });
     Scheduler::instance().pumpUntil([&] { return ended; }, std::chrono::seconds(5));
+}
+
+// The steps overview of a subject of three steps over the connection
+// window, in the running program.
+void renderStepsOverview(const std::string& folder) {
+    ConnectionMemory{"TabloomSample", "", "", "DSN=TabloomSample"}.store();
+    startProgram(programModules(), ProgramBody);
+    if (Window* splash = drive::waitForWindow("Tabloom splash")) drive::click(*splash, "?CloseButton");
+    Window* frame = drive::waitForWindow("Tabloom version 1.05");
+    if (!frame) {
+        ++failures;
+        return;
+    }
+    writeSteps({
+        {"Algemeen", 0, 0, 0, "", "", ""},
+        {"Algemeen", 1, 60, 40, "", "Hier kiest u de gegevensbron.", ""},
+        {"Algemeen", 2, 300, 110, "", "De verbindingstekst verschijnt hier.", ""},
+        {"Algemeen", 3, 160, 250, "", "Sluit het venster om te verbinden.", ""},
+    });
+    drive::pressKey(*frame, KEY::F2);
+    if (Window* connection = drive::waitForWindow("Choose an ODB Cconnection")) {
+        Window* training = openTraining(*connection);
+        if (training) {
+            drive::click(*training, "?STAPPENZIENBUTTON");
+            if (Window* overview = drive::waitForWindow(
+                    "Laat alle Assistent Stappen zien (ESC = Annuleren, Rechtermuisknop of Spatieblak = Menu)")) {
+                grabScreen(folder + "/steps-overview.png", 1);
+                drive::pressKey(*overview, KEY::Esc);
+            } else {
+                std::fprintf(stderr, "the steps overview did not open\n");
+                ++failures;
+            }
+        }
+        closeTraining(*connection, training);
+    } else {
+        ++failures;
+    }
+    drive::chooseMenu(*frame, "?EXIT");
+    Scheduler::instance().pumpUntil(programEnded);
+    finishProgram();
 }
 
 }  // namespace
@@ -519,6 +615,7 @@ int main(int argc, char** argv) {
     QTemporaryDir scratch;
     QDir::setCurrent(scratch.path());
     if (shapes) {
+        renderStepsOverview(folder);
         renderShapes(folder);
         return failures == 0 ? 0 : 1;
     }
@@ -550,6 +647,7 @@ int main(int argc, char** argv) {
         render("Choose an ODB Cconnection", folder, "restyled-window.png");
         drive::click(*connection, "?CloseButton");
     }
+    renderResizedWindow(*frame, folder);
 
     drive::pressKey(*frame, KEY::F4);
     if (Window* catalogue = drive::waitForWindow("Tabloom")) {
@@ -576,6 +674,9 @@ int main(int argc, char** argv) {
         if (Window* builder = drive::window("SQL Query wizard")) drive::click(*builder, "?CancelButton");
     }
     render("Tabloom version 1.05", folder, "main-frame-with-windows.png");
+    drive::chooseMenu(*frame, "?APPLICATIONSETTINGSRESTYLEAPPLICATION");
+    render("Zelora maatwerk", folder, "configure.png");
+    if (Window* configure = drive::window("Zelora maatwerk")) drive::click(*configure, "?CLOSEBUTTON");
     renderTraining(*frame, folder);
     renderDressedWindow(folder);
     renderMerlinSpeaking(folder);

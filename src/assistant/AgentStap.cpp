@@ -1,10 +1,13 @@
 #include "assistant/AgentStap.h"
 
+#include "assistant/AssistantClass.h"
+
 using namespace platform;
 
 namespace {
 
 constexpr Long kNoColor = -1, kRed = 0x0000FF;
+constexpr Long kNewStepSpeed = 1000;
 
 template <class From, class To>
 void copyFileFields(const From& from, To& to) {
@@ -39,4 +42,18 @@ bool sameStep(const AGENTSTAPRecord& a, const AGENTSTAPRecord& b) {
 #define TABLOOM_SAME_FIELD(type, name, ...) &&same(a.name, b.name)
     return true AGENTSTAP_FIELDS(TABLOOM_SAME_FIELD);
 #undef TABLOOM_SAME_FIELD
+}
+
+AGENTSTAPRecord newStep(const AssistantFields& a, const std::string& procedure, const std::string& subject,
+                        Long number) {
+    AGNTFILERecord step;
+    step.PROCEDURENAME = procedure;
+    step.ONDERWERP = subject;
+    step.STEP = number;
+    step.POSITIONX = static_cast<Short>(a.MOUSEPOS.X - a.WINDOWPOSX);
+    step.POSITIONY = static_cast<Short>(a.MOUSEPOS.Y - a.WINDOWPOSY);
+    step.SPEED = kNewStepSpeed;
+    step.ANIBEFOREORAFTER = "B";
+    step.CURSORPOSTOVAGENT = "LB";
+    return workingStep(step);
 }

@@ -6,6 +6,10 @@
 
 #include "assistant/AgntFile.h"
 
+#include <string>
+
+struct AssistantFields;
+
 #define AGENTSTAP_COLOR_FIELDS(X)                 \
     X(platform::Long, STEPFOREGROUNDCOLOR)        \
     X(platform::Long, STEPBACKGROUNDCOLOR)        \
@@ -23,3 +27,9 @@ void copyStep(const AGNTFILERecord& from, AGENTSTAPRecord& to);
 AGENTSTAPRecord workingStep(const AGNTFILERecord& stored);
 // Every field the same.
 bool sameStep(const AGENTSTAPRecord& a, const AGENTSTAPRecord& b);
+// A new step of the subject, numbered so, where the pointer was read last
+// (MOUSEPOS) in the procedure window (WINDOWPOSX, WINDOWPOSY): the
+// character's top left corner there, at speed 1000, its animation before
+// its speech.
+AGENTSTAPRecord newStep(const AssistantFields& assistant, const std::string& procedure, const std::string& subject,
+                        platform::Long number);

@@ -6,8 +6,8 @@
 #include "platform/fiber/Clock.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Message.h"
-#include "platform/program/DesktopSettings.h"
 #include "platform/system/Errors.h"
+#include "platform/ui/DesktopRect.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowCalls.h"
 
@@ -46,12 +46,14 @@ void putOrAdd(Queue<Row>& queue, bool found) {
 }
 
 // Only a missing file is created: one that exists but does not open keeps
-// its rows for someone to look at.
+// its rows for someone to look at. One message a file: a file that could not
+// be made is not there to open.
 void openOrCreate(KeyedFile& file) {
     if (file.open(kReadWriteDenyNone)) return;
     if (ERRORCODE() != kFileNotFound) return sayFileError("Open:");
-    if (!file.create()) sayFileError("Create:");
-    if (!file.open(kReadWriteDenyNone)) sayFileError("Open:");
+    const bool made = file.create();
+    if (!made) sayFileError("Create:");
+    if (!file.open(kReadWriteDenyNone) && made) sayFileError("Open:");
 }
 
 // Whether AGNTFILE holds a row of the procedure (a subject's header counts).

@@ -31,8 +31,8 @@
 // - However the agent window closes, the character is unloaded with it.
 //   After Kill the agent never starts again: the commands do nothing.
 // - The training window (Train, Train.cpp) runs over the procedure window
-//   on its thread, its subject window too; the play control and the steps
-//   overview do nothing yet.
+//   on its thread, its subject window and its steps overview
+//   (StappenWindow.cpp) too; the play control does nothing yet.
 // - The recorder (AssistantRecorder.cpp) makes a row of EVENTQUEUE of every
 //   event a procedure window passes on while it records; the recording
 //   window (WatchEvents.cpp) lists the rows, plays them and stores them as
@@ -72,7 +72,10 @@
 // - WatchEvents.cpp: the recording window (WatchEvents, WatchEventsThread)
 //   and its player (PlayRecordedRow, WaitForProcedureThread);
 // - BepaalAssistentPositie.cpp: placing the character for a step
-//   (BepaalAssistentPositie, CornerOffset);
+//   (BepaalAssistentPositie, CornerOffset) and the character following the
+//   pointer (readPointer, moveToPointer, followPointer);
+// - StappenWindow.cpp: the steps overview (StappenWindow), its markers and
+//   the window shaped around them in StepMarkers.cpp;
 // - CapturePosition.cpp: CapturePosition;
 // - ShapeWindowCorners.cpp and ShapeWindowToControls.cpp: the shapes of the
 //   assistant's windows.
@@ -80,7 +83,7 @@
 // AgntSetFile.h, AgntFile.h and SettingRow.h), the queues' rows
 // (AssistantQueues.h), the agent window's events (AgentEvents.h) and the
 // structures of the windows it opens (P58_KIESONDERWERPWINDOW.h,
-// P69_POSITIEWINDOW.h).
+// P69_POSITIEWINDOW.h, P72_STAPPENWINDOW.h).
 #pragma once
 
 #include "assistant/AssistantQueues.h"
@@ -293,6 +296,14 @@ public:
     // for the step's corner code ("LB", "RB", "MM", "LO", "RO"; any other
     // is "LB"), by the character's WIDTH and HEIGHT.
     Point CornerOffset(const std::string& cornerCode) const;
+    // MOUSEPOS := the pointer on the screen; a pointer that cannot be read
+    // leaves it as it was.
+    void readPointer();
+    // The character's top left corner at once at MOUSEPOS plus the offset.
+    void moveToPointer(Point offset);
+    // Reads the pointer; when it left `seen`, the character follows it
+    // (moveToPointer) and `seen` is where it is now.
+    void followPointer(Point& seen, Point offset);
     // The current window waits, see-through, for a key or a click anywhere,
     // then stops the character and comes back as it was.
     virtual void CapturePosition();
@@ -301,8 +312,11 @@ public:
     virtual void Train(platform::Byte flag = 0);
     // The animations a step can play, into the queue's first field.
     void FillAnimationList(platform::QueueBase& list);
-    // The steps overview of the training window's steps.
-    void StappenWindow(platform::Queue<AGENTSTAPRecord>& steps);
+    // The steps overview over the current procedure window, on the caller's
+    // thread: the training window's steps of that procedure and subject,
+    // edited in the queue and written back when it closes.
+    void StappenWindow(platform::Queue<AGENTSTAPRecord>& steps, const std::string& procedure,
+                       const std::string& subject);
     virtual void TogglePlayControl() {}
     // The subjects of PROCEDURENAME: none, nothing happens; one, it plays at
     // once; more, the user chooses in the choose-subject window. Flag 1 (the
@@ -349,8 +363,6 @@ public:
     void ControlDescription(const platform::Window& window);
 
 private:
-    // MOUSEPOS := the pointer on the screen.
-    void readPointer();
     // The thread of the procedure's open window, 0 for none.
     platform::Byte threadOf(const std::string& procedureName);
     void playEvents(platform::Window& window, platform::Byte useTimeIndex);

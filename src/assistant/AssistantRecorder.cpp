@@ -3,7 +3,6 @@
 #include "assistant/AssistantClass.h"
 
 #include "platform/fiber/Clock.h"
-#include "platform/ui/PointerCalls.h"
 #include "platform/ui/Window.h"
 
 #include <map>
@@ -120,11 +119,6 @@ void AssistantClass::ControlDescription(const Window& window) {
     const TypeDescription& d = described->second;
     row.INFO = row.INFO.str() + d.word + (d.shown ? window.property(row.CONTROL, d.shown) : std::string());
     if (d.value) row.VALUE = window.property(row.CONTROL, d.value);
-}
-
-void AssistantClass::readPointer() {
-    POINT pointer;
-    if (GetCursorPos(pointer)) MOUSEPOS = {pointer.x, pointer.y};
 }
 
 void AssistantClass::RecordEvent(const std::string& procedureName, Long windowHandle) {

@@ -42,8 +42,7 @@ public:
 
 private:
     void toStepsPlace();
-    void readPointer();
-    void takeTimer();
+    void takeFocus();
     void takeAlertKey(Long key);
     // False: the window is done.
     bool takeMenu(Long item);
@@ -53,7 +52,6 @@ private:
     AssistantFields::Point stepsPoint() const {
         return {step_.POSITIONX + a_.WINDOWPOSX, step_.POSITIONY + a_.WINDOWPOSY};
     }
-    void moveToPointer() { a_.MoveTo(a_.MOUSEPOS.X + offset_.X, a_.MOUSEPOS.Y + offset_.Y, 0); }
 
     AssistantClass& a_;
     AGNTFILERecord& step_;
@@ -62,6 +60,7 @@ private:
     AssistantFields::Point offset_;
     AssistantFields::Point seen_;  // the pointer at the previous tick
     Byte follow_ = 0;
+    bool focusLost_ = false;  // since the window opened
     bool done_ = false;
 };
 
@@ -82,11 +81,9 @@ void Placing::run() {
     while (!done_ && window_.accept()) {
         switch (window_.event()) {
             case EVENT::Move: window_.cycle(); break;  // the frame stays where it is
-            case EVENT::GainFocus:
-                SetCapture(window_.handle());
-                toStepsPlace();
-                break;
-            case EVENT::Timer: takeTimer(); break;
+            case EVENT::GainFocus: takeFocus(); break;
+            case EVENT::LoseFocus: focusLost_ = true; break;
+            case EVENT::Timer: a_.followPointer(seen_, offset_); break;
             case EVENT::AlertKey: takeAlertKey(KEYCODE()); break;
             default: break;
         }
@@ -106,18 +103,11 @@ void Placing::toStepsPlace() {
     a_.MoveTo(at.X + offset_.X, at.Y + offset_.Y, 0);
 }
 
-// A pointer that cannot be read leaves the last point.
-void Placing::readPointer() {
-    POINT pointer;
-    if (GetCursorPos(pointer)) a_.MOUSEPOS = {pointer.x, pointer.y};
-}
-
-// The character follows the pointer.
-void Placing::takeTimer() {
-    readPointer();
-    if (a_.MOUSEPOS.X == seen_.X && a_.MOUSEPOS.Y == seen_.Y) return;
-    moveToPointer();
-    seen_ = a_.MOUSEPOS;
+// The focus the window takes as it opens would stop the explanation before
+// a word of it is heard: only a return after losing it puts the character back.
+void Placing::takeFocus() {
+    SetCapture(window_.handle());
+    if (focusLost_) toStepsPlace();
 }
 
 void Placing::takeAlertKey(Long key) {
@@ -128,11 +118,11 @@ void Placing::takeAlertKey(Long key) {
         takePosition();  // the stored corner stays
     } else if (key == KEY::MouseLeft) {
         // The character drops at the click and shows the step's animation.
-        readPointer();
+        a_.readPointer();
         window_.setProperty(0, PROP::Timer, 0);
         a_.StopAll("");
         a_.Show(1);
-        moveToPointer();
+        a_.moveToPointer(offset_);
         if (!clip(step_.ANIMATE.view()).empty()) a_.Play(step_.ANIMATE.str());
     }
 }
@@ -189,6 +179,20 @@ AssistantFields::Point AssistantClass::CornerOffset(const std::string& cornerCod
     if (cornerCode == "LO") return {0, -HEIGHT};
     if (cornerCode == "RO") return {-WIDTH, -HEIGHT};
     return {0, 0};
+}
+
+void AssistantClass::readPointer() {
+    POINT pointer;
+    if (GetCursorPos(pointer)) MOUSEPOS = {pointer.x, pointer.y};
+}
+
+void AssistantClass::moveToPointer(Point offset) { MoveTo(MOUSEPOS.X + offset.X, MOUSEPOS.Y + offset.Y, 0); }
+
+void AssistantClass::followPointer(Point& seen, Point offset) {
+    readPointer();
+    if (MOUSEPOS.X == seen.X && MOUSEPOS.Y == seen.Y) return;
+    moveToPointer(offset);
+    seen = MOUSEPOS;
 }
 
 void AssistantClass::BepaalAssistentPositie(AGNTFILERecord& step) { Placing(*this, step).run(); }

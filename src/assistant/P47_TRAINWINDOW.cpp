@@ -1,6 +1,6 @@
 #include "assistant/P47_TRAINWINDOW.h"
 
-#include "platform/ui/ControlLines.h"
+#include "assistant/AuthorControls.h"
 
 using namespace platform;
 
@@ -10,30 +10,6 @@ constexpr const char* kStepsFormat =
     "24R(2)|M*~Stap~@n5@#4#24R(2)|M~X~@n-6@#9#24R(2)|M~Y~@n-6@#10#28R(2)|M~Snelh.~@n-6@#11#"
     "26C(2)|M~Verpl.~@n1@#15#20C(2)|M~V/N~@s1@#16#60L(2)|M~Animatie~@s50@#17#"
     "120L(2)|M~Zeg~@s255@#18#28C(2)|M~Geluid~@n1@#19#34L(2)|M~Cursorpos.~@s2@#21#";
-
-ControlSpec prompt(std::string text, int x, int y) { return platform::text(CREATE::prompt, "", std::move(text), x, y); }
-
-ControlSpec spin(std::string label, Binding use, Rect at) {
-    return {.type = CREATE::spin, .label = std::move(label), .text = "@n-7", .at = at, .use = std::move(use)};
-}
-
-ControlSpec combo(std::string label, Binding use, QueueBase& rows, std::string format, Rect at) {
-    return {.type = CREATE::combo, .label = std::move(label), .text = "@s63", .at = at, .use = std::move(use),
-            .from = &rows, .format = std::move(format), .vscroll = true};
-}
-
-ControlSpec radio(std::string text, std::string value, int x, int y) {
-    return {.type = CREATE::radio, .text = std::move(text), .at = {x, y, 0, 0}, .value = std::move(value)};
-}
-
-ControlSpec option(std::string label, std::string text, Binding use, Rect at, std::vector<ControlSpec> radios) {
-    return {.type = CREATE::option, .label = std::move(label), .text = std::move(text), .at = at,
-            .use = std::move(use), .children = std::move(radios)};
-}
-
-ControlSpec arrow(std::string label, std::string icon, Rect at) {
-    return button(std::move(label), "", at, STD::None, std::move(icon));
-}
 
 std::vector<ControlSpec> proceduresTab(TrainLocals& l) {
     return {list("?AGENTPROCEDURELIST", l.APQ, "100L(2)|M~Procedure~@s80@320L(2)|M~Omschrijving~@s80@",

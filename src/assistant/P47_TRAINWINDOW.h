@@ -6,6 +6,7 @@
 
 #include "assistant/AOQ.h"
 #include "assistant/AgentStap.h"
+#include "assistant/AnimationNames.h"
 #include "assistant/AssistantClass.h"
 #include "platform/data/Queue.h"
 #include "platform/data/Record.h"
@@ -25,11 +26,6 @@ struct APQRecord {
     X(platform::Long, LANGUAGEID)
 struct LQRecord {
     TABLOOM_RECORD(LQRecord, "LQ", LQ_FIELDS)
-};
-
-#define ANIMATIONLIST_FIELDS(X) X(platform::CString<64>, ANISETTING)
-struct AnimationRecord {
-    TABLOOM_RECORD(AnimationRecord, "", ANIMATIONLIST_FIELDS)
 };
 
 // What the window shows besides the assistant's own fields.

@@ -42,11 +42,15 @@ bool renumber(const std::string& procedure, const std::string& subject, Long fro
     return AGNTFILE.put();
 }
 
+enum class Header { Goes, Stays };
+
 // The rows the walk takes go, all of them or none.
-bool removeRows(const std::string& procedure, const std::optional<std::string>& subject) {
+bool removeRows(const std::string& procedure, const std::optional<std::string>& subject, Header header) {
     FileSavepoint removal(AGNTFILE);
     bool removed = true;
-    eachRow(procedure, subject, [&] { return removed = AGNTFILE.remove(); });
+    eachRow(procedure, subject, [&] {
+        return (header == Header::Stays && AGNTFILE.rec.STEP == 0) || (removed = AGNTFILE.remove());
+    });
     if (!removed) return false;
     removal.release();
     return true;
@@ -60,13 +64,16 @@ bool readStep(const std::string& procedure, const std::string& subject, Long ste
 }
 
 // A subject's first row is read, its header looked for when that is not it,
-// and the walk goes on after the subject's last step.
+// and the walk goes on after the subject's last step. A subject named longer
+// than the field (by another tool, or by hand) cannot be played: its rows
+// are walked past, one by one, since its cut name sorts before them.
 std::vector<std::string> subjectsOf(const std::string& procedure, Subjects which) {
     const KeyedFile::ReadPlace place = AGNTFILE.readPlace();
     std::vector<std::string> subjects;
     seek(procedure, "", kFirst);
     AGNTFILE.set(AGNTFILE.KEY_AGF, AGNTFILE.KEY_AGF);
     while (AGNTFILE.next() && ofProcedure(procedure)) {
+        if (AGNTFILE.textCut("ONDERWERP")) continue;
         const std::string subject = AGNTFILE.rec.ONDERWERP.str();
         if (which == Subjects::All || AGNTFILE.rec.STEP == 0 || readStep(procedure, subject, 0))
             subjects.push_back(subject);
@@ -150,6 +157,12 @@ bool renameSubject(const std::string& procedure, const std::string& from, const 
     return true;
 }
 
-bool removeSubject(const std::string& procedure, const std::string& subject) { return removeRows(procedure, subject); }
+bool removeSubject(const std::string& procedure, const std::string& subject) {
+    return removeRows(procedure, subject, Header::Goes);
+}
 
-bool removeProcedure(const std::string& procedure) { return removeRows(procedure, std::nullopt); }
+bool removeSteps(const std::string& procedure, const std::string& subject) {
+    return removeRows(procedure, subject, Header::Stays);
+}
+
+bool removeProcedure(const std::string& procedure) { return removeRows(procedure, std::nullopt, Header::Goes); }

@@ -17,8 +17,9 @@
 enum class Subjects { All, Headed };
 
 // The subjects of the procedure, each once, in key order: every subject with
-// a row, or only those with a header. The walk leaves AGNTFILE's buffer and
-// walk as they were.
+// a row, or only those with a header; a subject stored with a longer name
+// than the field holds is none. The walk leaves AGNTFILE's buffer and walk
+// as they were.
 std::vector<std::string> subjectsOf(const std::string& procedure, Subjects which);
 // Each procedure of the file once, in key order, with the description of its
 // first row.
@@ -40,4 +41,6 @@ bool swapSteps(const std::string& procedure, const std::string& subject, platfor
 // The header and every step of the subject go to the new name.
 bool renameSubject(const std::string& procedure, const std::string& from, const std::string& to);
 bool removeSubject(const std::string& procedure, const std::string& subject);
+// The subject's steps go, its header stays.
+bool removeSteps(const std::string& procedure, const std::string& subject);
 bool removeProcedure(const std::string& procedure);

@@ -33,7 +33,6 @@ constexpr const char* kLanguageUnset = "Nederlands";
 constexpr const char* kNoSubject = "Voeg eerst een Onderwerp toe!";
 constexpr const char* kNoStep = "Definieer eerst een stap!";
 constexpr Long kCharacterSpeed = 1000;
-constexpr Long kNewStepSpeed = 1000;
 
 // The sheet's tabs, as PROP:Selected counts them.
 enum Tab : Long { ProceduresTab = 1, SubjectsTab, StepTab, GeneralTab, AboutTab };
@@ -375,16 +374,8 @@ bool Training::AddStepRow(Long number) {
         if (!SubjectWindow(a_, SubjectMode::ForStep, procedure(), title_)) return false;
         description = title_;
     }
-    clearRecord(AGENTSTAP.fieldTable(), &AGENTSTAP);
-    AGENTSTAP.PROCEDURENAME = PROCEDURENAME.view();
+    AGENTSTAP = newStep(a_, procedure(), subject(), number);
     AGENTSTAP.PROCEDUREOMSCHRIJVING = clip(*description).empty() ? title_ : *description;
-    AGENTSTAP.ONDERWERP = a_.ONDERWERP.view();
-    AGENTSTAP.POSITIONX = static_cast<Short>(a_.MOUSEPOS.X - a_.WINDOWPOSX);
-    AGENTSTAP.POSITIONY = static_cast<Short>(a_.MOUSEPOS.Y - a_.WINDOWPOSY);
-    AGENTSTAP.SPEED = kNewStepSpeed;
-    AGENTSTAP.ANIBEFOREORAFTER = "B";
-    AGENTSTAP.CURSORPOSTOVAGENT = "LB";
-    AGENTSTAP.STEP = number;
     FileSavepoint adding(AGNTFILE);
     bool added = moveStepsUp(procedure(), subject(), number);
     if (added) {
@@ -588,7 +579,7 @@ void Training::showSteps() {
     if (AOQ.records() == 0) return void(MESSAGE(kNoSubject));
     SaveCurrentStep();
     HideTrainWindow();
-    a_.StappenWindow(ASQ);
+    a_.StappenWindow(ASQ, procedure(), subject());
     a_.ShapeWindowCorners(window_.handle());
     RefreshLists();
 }

@@ -1,5 +1,6 @@
-// Positions and sizes in dialog units while it lives, whatever the window
-// uses: the engine stores and compares geometry in dialog units.
+// Positions and sizes in one unit while it lives, whatever the window uses:
+// the engine stores and compares geometry in dialog units, and checks where
+// a window lies in pixels.
 #pragma once
 
 #include "platform/ui/Window.h"
@@ -8,22 +9,32 @@
 
 namespace restyle {
 
-class DialogUnitsOnly {
+class UnitsOnly {
 public:
-    explicit DialogUnitsOnly(platform::Window& window)
+    UnitsOnly(platform::Window& window, bool pixels)
         : window_(window), pixels_(window.property(0, platform::PROP::Pixels)) {
-        if (window_.usesPixels()) window_.setProperty(0, platform::PROP::Pixels, "0");
+        if (window_.usesPixels() != pixels) window_.setProperty(0, platform::PROP::Pixels, pixels ? "1" : "0");
     }
-    ~DialogUnitsOnly() {
+    ~UnitsOnly() {
         if (window_.property(0, platform::PROP::Pixels) != pixels_)
             window_.setProperty(0, platform::PROP::Pixels, pixels_);
     }
-    DialogUnitsOnly(const DialogUnitsOnly&) = delete;
-    DialogUnitsOnly& operator=(const DialogUnitsOnly&) = delete;
+    UnitsOnly(const UnitsOnly&) = delete;
+    UnitsOnly& operator=(const UnitsOnly&) = delete;
 
 private:
     platform::Window& window_;
     std::string pixels_;
+};
+
+class DialogUnitsOnly : public UnitsOnly {
+public:
+    explicit DialogUnitsOnly(platform::Window& window) : UnitsOnly(window, false) {}
+};
+
+class PixelsOnly : public UnitsOnly {
+public:
+    explicit PixelsOnly(platform::Window& window) : UnitsOnly(window, true) {}
 };
 
 }  // namespace restyle

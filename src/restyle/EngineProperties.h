@@ -19,6 +19,7 @@ inline constexpr platform::Long kCenterControls = -13;
 inline constexpr platform::Long kNoPropertyStyling = -14;
 inline constexpr platform::Long kDisableStyling = -15;
 inline constexpr platform::Long kControlPosition = -16;
+inline constexpr platform::Long kResizeStrategy = -17;
 inline constexpr platform::Long kImageOnControl = -18;
 
 }  // namespace restyle::engine

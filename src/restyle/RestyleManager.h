@@ -95,7 +95,8 @@ public:
     virtual void SetWindowRoundness(platform::Window* window, platform::Byte roundness) = 0;
     // The configuration hot key pressed on the caller's window.
     virtual void Configure(ZelRestyleClass& caller) = 0;
-    // The restyle editor on one control of the object's window (mode 0),
-    // on the calling thread until the user closes it; it restyles nothing.
-    virtual void ConfigureRestyle(ZelRestyleClass& object, platform::Long control, platform::Byte mode) = 0;
+    // The restyle editor on one control of the object's window (`control`
+    // 0 with `allControlTypes` 1: every control type of the window), on the
+    // calling thread until the user closes it; it restyles nothing.
+    virtual void ConfigureRestyle(ZelRestyleClass& object, platform::Long control, platform::Byte allControlTypes) = 0;
 };

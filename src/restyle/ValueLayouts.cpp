@@ -51,6 +51,10 @@ std::array<PositionChange, 4> positionValue(std::string_view value) {
     return changes;
 }
 
+ResizeStrategyValue resizeStrategyValue(std::string_view value) {
+    return {number(value, 1, 1), column(value, 2) == '1', number(value, 3, 1) != 0};
+}
+
 ImageOnControlValue imageOnControlValue(std::string_view value) {
     return {platform::clip(columns(value, 1, 510)), column(value, 511), column(value, 512)};
 }

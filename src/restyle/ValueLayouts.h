@@ -8,6 +8,10 @@
 // - "Control position and size" (-16): the first 16 bytes raw, four blocks
 //   for x, y, width and height of a BYTE "used", a little-endian SHORT amount
 //   and a BYTE mode (0 absolute, 1 shift, 2 percentage);
+// - "Resize strategy" (-17): 1 the strategy as a digit (0 scale completely,
+//   1 only the width, 2 only the height, 3 not at all; no digit reads 0), 2
+//   "1" keeps the font, 3 a digit other than 0 keeps the columns of lists
+//   and combos;
 // - "Image on control" (-18): 1-510 the file, 511 the image mode (1 neither
 //   tiled nor centred, 2 centred, else tiled), 512 the control's look (2
 //   transparent, 3 flat).
@@ -50,6 +54,13 @@ struct PositionChange {
     platform::Long applied(platform::Long opening, platform::Long room) const;
 };
 std::array<PositionChange, 4> positionValue(std::string_view value);  // x, y, width, height
+
+struct ResizeStrategyValue {
+    platform::Long strategy = 0;  // outside 0-3: the control keeps its place and size
+    bool keepFont = false;
+    bool keepColumns = false;
+};
+ResizeStrategyValue resizeStrategyValue(std::string_view value);
 
 struct ImageOnControlValue {
     std::string file;

@@ -10,6 +10,7 @@
 #include "restyle/DialogUnitsOnly.h"
 #include "restyle/EngineProperties.h"
 #include "restyle/RestyleManager.h"
+#include "restyle/Scaling.h"
 
 #include <algorithm>
 #include <chrono>
@@ -107,11 +108,7 @@ void ZelRestyleClass::FadeWindow(Window& window, Byte fadeIn, Byte method, Byte 
         step = std::min(step, 100);
         method = static_cast<Byte>(platform::leadingNumber(value.substr(std::min<std::size_t>(4, value.size()), 1)));
     }
-    if (!in) {
-        regionBeforeFade_ = window.region();
-        fadedOut_ = true;
-        platform::POST(EVENT::FadedOut, 0, PROCEDURETHREAD);
-    }
+    if (!in) keepRegionBeforeFadeOut(window);
     if (method != 1 && platform::layeredWindowsShown() && window.numberProperty(0, PROP::Mdi) != 1) {
         const int start = startDefault == 1 ? (in ? 1 : 100) : startPercent;
         const int end = endDefault == 1 ? (in ? 100 : 1) : endPercent;
@@ -119,6 +116,27 @@ void ZelRestyleClass::FadeWindow(Window& window, Byte fadeIn, Byte method, Byte 
     } else {
         fadeByRegion(window, in, step);
     }
+    if (in) giveRegionBack(window);
+}
+
+// The object's own window gets its region back when FadedOut comes; another
+// window (the style manager fades its windows through their caller's
+// object) at the end of its next fade-in.
+void ZelRestyleClass::keepRegionBeforeFadeOut(Window& window) {
+    if (&window != PROCEDUREWINDOW) {
+        regionsBeforeFadeOfOthers_[window.handle()] = window.region();
+        return;
+    }
+    regionBeforeFade_ = window.region();
+    fadedOut_ = true;
+    platform::POST(EVENT::FadedOut, 0, PROCEDURETHREAD);
+}
+
+void ZelRestyleClass::giveRegionBack(Window& window) {
+    const auto kept = regionsBeforeFadeOfOthers_.find(window.handle());
+    if (kept == regionsBeforeFadeOfOthers_.end()) return;
+    platform::SetWindowRgn(window.handle(), std::move(kept->second), true);
+    regionsBeforeFadeOfOthers_.erase(kept);
 }
 
 // The ticks are waited for on the clock: the window's events stay queued.
@@ -142,7 +160,8 @@ void ZelRestyleClass::fadeLayered(Window& window, bool in, int start, int end, i
                                 platform::GetWindowLong(handle, platform::GWL_EXSTYLE) & ~platform::WS_EX_LAYERED);
 }
 
-// In pixels: squares about the middle of the window, drawn one after another.
+// In pixels: squares about the middle of the window, one a tick, the window
+// painted in each, so its contents show as the square grows or shrinks.
 void ZelRestyleClass::fadeByRegion(Window& window, bool in, int step) {
     const std::string pixels = window.property(0, PROP::Pixels);
     window.setProperty(0, PROP::Pixels, 1);
@@ -154,8 +173,15 @@ void ZelRestyleClass::fadeByRegion(Window& window, bool in, int step) {
                                            static_cast<int>(width / 2 + d), static_cast<int>(height / 2 + d));
     };
     const std::optional<platform::Region> own = window.region();
-    for (Long d = in ? 1 : size; in ? d <= size : d >= 1; d += in ? step : -step)
-        platform::SetWindowRgn(handle, square(d), true);
+    const platform::Clock::TimePoint began = platform::Clock::now();
+    for (Long d = in ? 1 : size; in ? d <= size : d >= 1; d += in ? step : -step) {
+        platform::SetWindowRgn(handle, square(d), false);
+        platform::UpdateWindow(handle);
+        window.display();
+        platform::Scheduler::instance().sleep(kFadeTick);
+        if (!window.isOpen()) return;
+        if (platform::Clock::now() - began > kFadeLimit) break;
+    }
     // Faded in, the window has its own shape again (rounded corners, say).
     platform::SetWindowRgn(handle, in ? own : std::optional(square(1)), true);
     window.setProperty(0, PROP::Pixels, pixels);
@@ -226,6 +252,9 @@ void ZelRestyleClass::CreateTitleBar() {
     }
     platform::SetWindowLong(PROCEDUREHANDLE, platform::GWL_STYLE,
                             platform::GetWindowLong(PROCEDUREHANDLE, platform::GWL_STYLE) & ~platform::WS_CAPTION);
+    // The frame closed over the caption: corners rounded for the frame it had
+    // are rounded again for this one.
+    if (rounded_) roundCorners();
     platform::InvalidateRect(PROCEDUREHANDLE);
     w.setProperty(0, PROP::Imm, 1);
 }
@@ -256,22 +285,23 @@ void ZelRestyleClass::removeTitleBar() {
     CAPTIONHEIGHT = 0;
 }
 
-// The largest room of any one image, and the title bar's height.
-void ZelRestyleClass::takeRoom() {
-    Window& w = *PROCEDUREWINDOW;
-    platform::Real roomX = 0, roomY = 0;
+// Not a sum: images lie over one another.
+void ZelRestyleClass::measureRoom() {
+    roomX_ = roomY_ = 0;
     for (std::size_t i = 1; i <= IMAGEQUEUE.records(); ++i) {
         const IMAGEQUEUERecord& row = IMAGEQUEUE.at(i);
-        roomX = std::max(roomX, row.SHIFTXINPERCENTAGE != 0 ? row.SHIFTXPOS / 100.0 * ORGINALWIDTH : row.SHIFTXPOS);
-        roomY = std::max(roomY, row.SHIFTYINPERCENTAGE != 0 ? row.SHIFTYPOS / 100.0 * ORGINALHEIGHT : row.SHIFTYPOS);
+        roomX_ = std::max(roomX_, row.SHIFTXINPERCENTAGE != 0 ? row.SHIFTXPOS / 100.0 * ORGINALWIDTH : row.SHIFTXPOS);
+        roomY_ = std::max(roomY_, row.SHIFTYINPERCENTAGE != 0 ? row.SHIFTYPOS / 100.0 * ORGINALHEIGHT : row.SHIFTYPOS);
     }
-    SHIFTXPOS = static_cast<Short>(roomX * RATIO);
-    SHIFTYPOS = static_cast<Short>(roomY * RATIO + CAPTIONHEIGHT);
-    if (w.numberProperty(0, PROP::Maximize) != 0) return;
+}
+
+// A centred window moves by half its room, while it stays on the screen.
+void ZelRestyleClass::takeRoom() {
+    Window& w = *PROCEDUREWINDOW;
     Long x = w.numberProperty(0, PROP::Xpos), y = w.numberProperty(0, PROP::Ypos);
     if (w.numberProperty(0, PROP::Center) != 0) {
-        if (x - SHIFTXPOS / 2 > 0) x -= SHIFTXPOS / 2;
-        if (y - SHIFTYPOS / 2 > 0) y -= SHIFTYPOS / 2;
+        if (x - SHIFTXPOS / 2.0 > 0) x = restyle::truncated(x - SHIFTXPOS / 2.0);
+        if (y - SHIFTYPOS / 2.0 > 0) y = restyle::truncated(y - SHIFTYPOS / 2.0);
     }
     grownX_ = SHIFTXPOS;
     grownY_ = SHIFTYPOS;

@@ -8,6 +8,7 @@
 #include "platform/ui/Window.h"
 #include "restyle/ExpressionResolver.h"
 #include "restyle/RestyleRows.h"
+#include "restyle/UnavailableFiles.h"
 
 #include <limits>
 
@@ -111,7 +112,13 @@ bool ZelRestyleBaseClass::storeRow(Row row, std::string_view value) {
     return row == Row::Found ? RESTYLEFILE->put() : RESTYLEFILE->add();
 }
 
+// A key too long for its field refuses that row alone: the file goes on.
+bool ZelRestyleBaseClass::toldOnce(const platform::KeyedFile& file) {
+    return platform::ERRORCODE() == platform::kKeyValueTooLong || restyle::markUnavailable(file);
+}
+
 void ZelRestyleBaseClass::stopSaving(std::string_view operation) {
+    if (!toldOnce(*RESTYLEFILE)) return;
     platform::STOP("ZelRestyleBaseClass(" + std::string(operation) +
                    "): Restyle gegevens kunnen niet in file " + clip(RESTYLEFILE->name()) + " opgeslagen worden! " +
                    platform::ERROR());
@@ -119,6 +126,7 @@ void ZelRestyleBaseClass::stopSaving(std::string_view operation) {
 
 void ZelRestyleBaseClass::SaveSetting(std::string_view value, Long setId, std::string_view parameter,
                                       std::string_view property) {
+    if (restyle::isUnavailable(*RESTYLEFILE)) return;
     if (!storeRow(findRow(setId, property, parameter), value)) stopSaving("SaveSetting");
 }
 
@@ -143,11 +151,19 @@ bool ZelRestyleBaseClass::saveRecord(RecordRef record, Long setId, std::string_v
 
 Byte ZelRestyleBaseClass::loadRecord(RecordRef record, Long setId, std::string_view property) {
     WaitCursor wait;
+    return fillRecord(record, [&](std::string_view parameter) -> std::optional<std::string> {
+        if (findRow(setId, property, parameter) != Row::Found) return std::nullopt;
+        return RESTYLEFILEVALUEFIELD.text();
+    });
+}
+
+Byte ZelRestyleBaseClass::fillRecord(RecordRef record, const RowLookup& rowOf) {
     for (std::size_t i = 1; i <= kMostFields; ++i) {
         const std::string name = fieldName(record, i);
         if (clip(name).empty()) break;
-        if (findRow(setId, property, name) != Row::Found) return 0;
-        record.field(i).setText(RESTYLEFILEVALUEFIELD.text());
+        const std::optional<std::string> value = rowOf(name);
+        if (!value) return 0;
+        record.field(i).setText(*value);
     }
     return 1;
 }
@@ -161,11 +177,12 @@ void ZelRestyleBaseClass::deleteRecord(RecordRef record, Long setId, std::string
 }
 
 void ZelRestyleBaseClass::SaveGroup(RecordRef group, Long setId, std::string_view property) {
-    if (!saveRecord(group, setId, property)) stopSaving("SaveGroup");
+    if (!restyle::isUnavailable(*RESTYLEFILE) && !saveRecord(group, setId, property)) stopSaving("SaveGroup");
 }
 
 void ZelRestyleBaseClass::SaveQueue(platform::QueueBase& queue, Long setId, std::string_view property) {
-    if (!saveRecord(bufferOf(queue), setId, property)) stopSaving("SaveQueue");
+    if (!restyle::isUnavailable(*RESTYLEFILE) && !saveRecord(bufferOf(queue), setId, property))
+        stopSaving("SaveQueue");
 }
 
 Byte ZelRestyleBaseClass::LoadGroup(RecordRef group, Long setId, std::string_view property) {
@@ -234,6 +251,12 @@ void ZelRestyleBaseClass::walkSettings(Long setId, std::string_view property) {
     RESTYLEFILE->set(*RESTYLEFILEPRIMARYKEY, *RESTYLEFILEPRIMARYKEY);
 }
 
+void ZelRestyleBaseClass::walkSetRows(Long setId, const RowVisitor& each) {
+    walkSettings(setId);
+    while (RESTYLEFILE->next() && RESTYLEFILECONDITIONALSETID.number() == setId)
+        each(clip(RESTYLEFILEPROPERTYFIELD.text()), clip(RESTYLEFILEPARAMETERFIELD.text()), RESTYLEFILEVALUEFIELD.text());
+}
+
 void ZelRestyleBaseClass::deleteDisabledSettings(Long setId) {
     PROPERTYSETTINGRecord setting;
     walkSettings(setId);
@@ -294,6 +317,7 @@ Long ZelRestyleBaseClass::setIdRead() const {
 }
 
 Long ZelRestyleBaseClass::createUnconditional(const SetGroup& group) {
+    if (restyle::isUnavailable(*CONDITIONSETFILE)) return 0;
     clearFileRecord(*CONDITIONSETFILE);
     CONDITIONSETFILE->set(*CONDITIONSETFILEPRIMARYKEY);
     CONDITIONSETFILE->next();  // the highest number; an empty file leaves the cleared 0
@@ -304,6 +328,7 @@ Long ZelRestyleBaseClass::createUnconditional(const SetGroup& group) {
     if (CONDITIONSETFILE->add()) return setId;
     // No row carries the number: values stored under it would fall to the
     // next set created.
+    if (!toldOnce(*CONDITIONSETFILE)) return 0;
     platform::STOP("Het toevoegen van de standaard \"Unconditional\" Conditie Set is mislukt!|Fout:" +
                    platform::ERROR() + "|" + platform::FILEERROR());
     return 0;

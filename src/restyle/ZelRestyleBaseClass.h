@@ -10,6 +10,8 @@
 // Keys are never cut: a property or parameter longer than its key field makes
 // a save write nothing (and STOP), a load return 0 and a delete do nothing.
 // One record's rows are written all or none, inside a running LOGOUT too.
+// Any other failed write STOPs once and marks its file unavailable for the
+// run (UnavailableFiles.h): the file is written no more, silently.
 //
 // Condition sets are looked up by group for one user (UPPER(CLIP) of the
 // user name), profile (CLIP) and procedure: "~Global settings" when Global
@@ -33,6 +35,7 @@
 #include "restyle/PropertyCatalogue.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -161,6 +164,14 @@ protected:
     // key's order: its group, its name and its number.
     using SetVisitor = std::function<void(std::string_view group, std::string_view set, platform::Long setId)>;
     void walkScope(platform::Byte global, const SetVisitor& each);
+    // Every row the set stores, in key order, read in one walk.
+    using RowVisitor =
+        std::function<void(std::string_view property, std::string_view parameter, std::string value)>;
+    void walkSetRows(platform::Long setId, const RowVisitor& each);
+    // Fills the record's fields in order, each from the value `rowOf` gives
+    // for its name, as LoadGroup does from the file: 0 at the first missing.
+    using RowLookup = std::function<std::optional<std::string>(std::string_view parameter)>;
+    static platform::Byte fillRecord(platform::RecordRef record, const RowLookup& rowOf);
 
 private:
     // The user, profile, procedure and group a lookup seeks, as compared.
@@ -175,7 +186,7 @@ private:
     bool nextSetOf(const SetGroup& group);
     platform::Long setIdRead() const;
     // Adds "-Unconditional-" to the group under the next free number; 0 (after
-    // the STOP) when the ADD fails.
+    // the STOP) when the ADD fails, and at once while the file is unavailable.
     platform::Long createUnconditional(const SetGroup& group);
     void queueSet(std::string_view name, platform::Long setId);
 
@@ -188,6 +199,9 @@ private:
     bool saveRecord(platform::RecordRef record, platform::Long setId, std::string_view property);
     platform::Byte loadRecord(platform::RecordRef record, platform::Long setId, std::string_view property);
     void deleteRecord(platform::RecordRef record, platform::Long setId, std::string_view property);
+    // After a failed write: true when the failure is to be told, the file
+    // then marked unavailable (UnavailableFiles.h).
+    static bool toldOnce(const platform::KeyedFile& file);
     void stopSaving(std::string_view operation);
     // Positions a walk before the set's first stored row (of the property).
     void walkSettings(platform::Long setId, std::string_view property = {});

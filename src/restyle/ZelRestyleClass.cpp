@@ -114,6 +114,7 @@ struct ZelRestyleClass::PassReads {
     std::map<Byte, Groups> scopes;  // by Global: the sets of every group
     std::map<Long, platform::Queue<CONDITIONQUEUERecord>> conditions;
     std::map<std::pair<Long, Long>, std::optional<Setting>> settings;
+    std::map<Long, SetRows> rows;  // by set
     std::map<Long, std::vector<Long>> offered;
     std::map<std::string, bool, std::less<>> decisions;  // by the conditions' expression
 };
@@ -223,13 +224,47 @@ void ZelRestyleClass::recordGeometry(Long control) {
     const Window& w = *PROCEDUREWINDOW;
     RESIZEQUEUERecord& row = RESIZEQUEUE.rec;
     row.CONTROLEQUATE = control;
+    // Recorded again, a control keeps the font it opened with.
+    const bool recorded = RESIZEQUEUE.get({{"CONTROLEQUATE"}});
     row.XPOS = static_cast<Short>(w.numberProperty(control, PROP::Xpos));
     row.YPOS = static_cast<Short>(w.numberProperty(control, PROP::Ypos));
     row.WIDTH = static_cast<Short>(w.numberProperty(control, PROP::Width));
     row.HEIGHT = static_cast<Short>(w.numberProperty(control, PROP::Height));
+    if (recorded) {
+        RESIZEQUEUE.put();
+        return;
+    }
     row.FONTNAME = w.property(control, PROP::FontName);
     row.FONTSIZE = static_cast<Byte>(w.numberProperty(control, PROP::FontSize));
     RESIZEQUEUE.add({{"CONTROLEQUATE"}});
+    const platform::ShownFont shown = w.shownFont(control);
+    openingFonts_[control] = {shown.typeface, shown.size};
+}
+
+void ZelRestyleClass::relaidOut() {
+    Window& w = *PROCEDUREWINDOW;
+    {
+        const DialogUnitsOnly units(w);
+        recordGeometry(0);
+        ORGINALWIDTH = static_cast<Short>(w.restored(PROP::Width));
+        ORGINALHEIGHT = static_cast<Short>(w.restored(PROP::Height));
+        for (Long n = w.nextField(0); n != 0; n = w.nextField(n)) {
+            if (!walked(n)) continue;
+            recordGeometry(n);
+            RESIZEQUEUERecord geometry = *openingGeometry(n);
+            if (const auto positions = positions_.find(n); positions != positions_.end())
+                for (const std::string& position : positions->second) applyPosition(n, geometry, position);
+            ResizeControls(n, geometry, 0, 0);
+        }
+        followImages();
+        place(0, w.numberProperty(0, PROP::Xpos), w.numberProperty(0, PROP::Ypos), ORGINALWIDTH + grownX_,
+              ORGINALHEIGHT + grownY_);
+        ShowImages();
+    }
+    OLDWINDOWWIDTH = static_cast<Short>(w.numberProperty(0, PROP::Width));
+    OLDWINDOWHEIGHT = static_cast<Short>(w.numberProperty(0, PROP::Height));
+    if (CUSTOMTITLEBAR != 0 && CAPTIONREGIONCONTROL != 0) placeTitleBar();
+    if (rounded_) roundCorners();
 }
 
 void ZelRestyleClass::Kill() {
@@ -263,12 +298,32 @@ const platform::Queue<CONDITIONQUEUERecord>& ZelRestyleClass::conditionsOf(Long 
     return conditions->second;
 }
 
+// A set is read whole at its first setting: a pass asks it for every
+// property its controls' types are offered, and it stores few of them.
+const ZelRestyleClass::SetRows& ZelRestyleClass::rowsOf(Long setId) {
+    auto [rows, unread] = reads_->rows.try_emplace(setId);
+    if (unread)
+        walkSetRows(setId, [&stored = rows->second](std::string_view property, std::string_view parameter,
+                                                    std::string value) {
+            stored[std::string(property)][std::string(parameter)] = std::move(value);
+        });
+    return rows->second;
+}
+
 const ZelRestyleClass::Setting* ZelRestyleClass::settingOf(Long setId, Long property) {
     auto [setting, unread] = reads_->settings.try_emplace({setId, property});
-    PROPERTYSETTINGRecord& group = STYLEMANAGER->CONTROLPROPERTYGROUP;
-    if (unread && LoadGroup(platform::recordRef(group), setId, restyle::propertyName(property)))
-        setting->second = Setting{group.ENABLED, clip(group.VALUE.view()), group.CLARIONVALUE};
-    return setting->second ? &*setting->second : nullptr;
+    if (!unread) return setting->second ? &*setting->second : nullptr;
+    const SetRows& rows = rowsOf(setId);
+    const auto stored = rows.find(restyle::propertyName(property));
+    if (stored == rows.end()) return nullptr;
+    PROPERTYSETTINGRecord group;
+    const auto rowOf = [&parameters = stored->second](std::string_view parameter) -> std::optional<std::string> {
+        const auto row = parameters.find(parameter);
+        return row == parameters.end() ? std::nullopt : std::optional(row->second);
+    };
+    if (!fillRecord(platform::recordRef(group), rowOf)) return nullptr;
+    setting->second = Setting{group.ENABLED, clip(group.VALUE.view()), group.CLARIONVALUE};
+    return &*setting->second;
 }
 
 const std::vector<Long>& ZelRestyleClass::offeredFor(Long controlType) {
@@ -410,18 +465,21 @@ void ZelRestyleClass::restyleControls() {
     {
         const DialogUnitsOnly units(w);
         const bool sized = w.numberProperty(0, PROP::Width) != 0 && w.numberProperty(0, PROP::Height) != 0;
+        Offsets offsets;
         if (sized) {
-            // The scaling comes with the resizing; later passes keep the room.
-            RATIO = 1.0;
-            if (WINDOWRESTYLED == 0) takeRoom();
+            offsets = fitToSize();
             ShowImages();
+        } else if (WINDOWRESTYLED == 0) {
+            // Nothing to fit yet: the controls go where they opened.
+            RATIO = 1.0;
+            SHIFTXPOS = SHIFTYPOS = 0;
         }
         RestyleControl(0, nullptr);
         for (Long n = w.nextField(0); n != 0; n = w.nextField(n)) {
             if (!walked(n) || (WINDOWRESTYLED == 0 && CONTROLSELECTION == 0 && !registered(n))) continue;
             RESIZEQUEUERecord geometry = *openingGeometry(n);
             RestyleControl(n, &geometry);
-            ResizeControls(n, geometry, 0, 0);
+            ResizeControls(n, geometry, offsets.x, offsets.y);
         }
         followImages();
         if (MARKSELECTEDCONTROLACTIVE != 0) MarkSelectedControl();
@@ -453,6 +511,8 @@ const RESIZEQUEUERecord* ZelRestyleClass::openingGeometry(Long control) const {
 // The control's type under "~Global settings", in this procedure, then the
 // control itself.
 void ZelRestyleClass::RestyleControl(Long control, RESIZEQUEUERecord* geometry) {
+    positions_.erase(control);
+    passFont_ = {};
     if (AllowStyling(control) == 0) return;
     pendingControl_ = control;
     const std::string typeGroup = restyle::controlTypeGroup(PROCEDUREWINDOW->numberProperty(control, PROP::Type));
@@ -519,7 +579,9 @@ void ZelRestyleClass::applyEngineValue(Long property, std::string_view value, RE
         case kWindowRoundness: WINDOWROUNDNESS = static_cast<Short>(platform::leadingNumber(value)); return;
         // The window has no geometry in the pass: its place and size are its own.
         case kControlPosition:
-            if (geometry) applyPosition(pendingControl_, *geometry, value);
+            if (!geometry) return;
+            applyPosition(pendingControl_, *geometry, value);
+            positions_[pendingControl_].emplace_back(value);
             return;
         case kImageOnControl: applyImageOnControl(value); return;
         default: return;  // read where they matter
@@ -567,6 +629,8 @@ void ZelRestyleClass::writePending() {
     for (const auto& [property, value] : pending_) {
         if (w.property(pendingControl_, property) != value) w.setProperty(pendingControl_, property, value);
         restyled_[pendingControl_].insert(property);
+        if (property == PROP::FontName) passFont_.typeface = clip(value);
+        if (property == PROP::FontSize) passFont_.size = static_cast<Long>(platform::leadingNumber(value));
     }
     pending_.clear();
 }
@@ -577,20 +641,17 @@ std::string ZelRestyleClass::valueOf(const Window& window, Long control, Long pr
                                                                    : window.property(control, property);
 }
 
-void ZelRestyleClass::ResizeControls(Long control, const RESIZEQUEUERecord& geometry, Short xOffset, Short yOffset) {
-    place(control, geometry.XPOS + SHIFTXPOS + xOffset, geometry.YPOS + SHIFTYPOS + yOffset, geometry.WIDTH,
-          geometry.HEIGHT);
-}
-
 void ZelRestyleClass::change(Long control, Long property, std::string_view value) {
     if (PROCEDUREWINDOW->property(control, property) != value) PROCEDUREWINDOW->setProperty(control, property, value);
 }
 
 void ZelRestyleClass::place(Long control, Long x, Long y, Long width, Long height) {
     Window& w = *PROCEDUREWINDOW;
-    for (const auto& [property, value] :
-         {std::pair{PROP::Xpos, x}, std::pair{PROP::Ypos, y}, std::pair{PROP::Width, width}, std::pair{PROP::Height, height}})
-        if (w.numberProperty(control, property) != value) w.setProperty(control, property, value);
+    const auto differing = [&](Long property, Long value) {
+        return w.numberProperty(control, property) != value ? std::optional<Long>(value) : std::nullopt;
+    };
+    w.setPosition(control, differing(PROP::Xpos, x), differing(PROP::Ypos, y), differing(PROP::Width, width),
+                  differing(PROP::Height, height));
 }
 
 // Images on controls lie where their controls lie and show while they show.
@@ -605,9 +666,9 @@ void ZelRestyleClass::followImages() {
     }
 }
 
-// Every control back at its opening geometry, what passes wrote on the
-// registered controls back as registered, the images on controls hidden; the
-// window keeps its place and size.
+// Every control back at its opening geometry, font and columns, what passes
+// wrote on the registered controls back as registered, the images on
+// controls hidden; the window gives back the room it grew by.
 void ZelRestyleClass::removeStyling() {
     Window& w = *PROCEDUREWINDOW;
     {
@@ -617,6 +678,7 @@ void ZelRestyleClass::removeStyling() {
             const RESIZEQUEUERecord& opening = *openingGeometry(n);
             place(n, opening.XPOS, opening.YPOS, opening.WIDTH, opening.HEIGHT);
         }
+        unscaleFontsAndColumns();
         for (std::size_t i = 1; i <= CONTROLPROPERTIESQUEUE.records(); ++i) {
             const ControlListRecord& row = CONTROLPROPERTIESQUEUE.at(i);
             const Long control = row.CONTROLEQUATE;
@@ -629,6 +691,7 @@ void ZelRestyleClass::removeStyling() {
         }
     }
     restyled_.clear();
+    positions_.clear();
     // The images put on controls go with the styling; a later pass shows them again.
     for (std::size_t i = 1; i <= IMAGEBUTTONQUEUE.records(); ++i)
         w.setProperty(IMAGEBUTTONQUEUE.at(i).IMAGEEQUATE, PROP::Hide, 1);

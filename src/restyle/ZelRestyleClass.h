@@ -16,8 +16,8 @@
 // size" (-16) acts on the pass's copy of a control's opening geometry, never
 // on where the control is now, so passes do not add up. Removing the styling
 // (-15) puts back the registered properties a pass wrote, as they were
-// registered; the window keeps its place and size, and the program's own
-// changes stay. A stored expression that fails to evaluate leaves its
+// registered, the fonts and list columns a pass scaled as they opened; the
+// program's own changes stay. A stored expression that fails to evaluate leaves its
 // property alone. A size change under a modal window is taken once that
 // window has closed.
 //
@@ -30,13 +30,21 @@
 // controls move by it and the window grows by it, once; removing the
 // styling takes it back. Images beyond the rows of a reload go.
 //
-// The scaling, the centring of controls, the window's position check and
-// the tree menu are not built yet: the scale stays 1.0 and every control is
-// placed at its opening geometry moved by the room. The configure-directly
-// picker runs on a thread of its own: TakeEvent only tells it what happens.
+// Resizing: each pass fits the controls to the window's size from their
+// opening geometry, scaled by RATIO ("Dynamic sizing of window"; a maximized
+// window on its first pass in any case) and moved by the room and, with
+// "Center controls automatic", into the middle, by each control's "Resize
+// strategy"; fonts and list columns follow. The room is kept at scale 1, so
+// dragging back to the opening size gives the opening layout exactly. With
+// "Check window position" an MDI child overhanging its frame's MDI area, or
+// any other window the desktop, is brought back (WindowResizing.cpp).
+//
+// The tree menu is not built yet. The configure-directly picker runs on a
+// thread of its own: TakeEvent only tells it what happens.
 //
 // Its operations, by file: binding, registration, settings, passes, events
-// and condition sets in ZelRestyleClass.cpp; the window's looks (FadeWindow,
+// and condition sets in ZelRestyleClass.cpp; the geometry step,
+// ResizeControls and CheckWindowPosition in WindowResizing.cpp; the window's looks (FadeWindow,
 // CreateTitleBar, ShowImages, MarkSelectedControl, SetWindowRegion, the
 // title bar's and marker's places, the room the images take, the rounded
 // corners) in WindowAppearance.cpp.
@@ -150,15 +158,19 @@ public:
     // A pass over the window; with `reload` 1 and `fromResize` 0 the window's
     // switches are read again first.
     virtual void Restyle(platform::Byte reload, platform::Byte fromResize);
-    // Places the control from the pass's geometry of it.
+    // Places, sizes and re-fonts the control from the pass's geometry of it,
+    // by its "Resize strategy"; scales a list's or combo's columns.
     virtual void ResizeControls(platform::Long control, const RESIZEQUEUERecord& geometry, platform::Short xOffset,
                                 platform::Short yOffset);
-    virtual void CheckWindowPosition() {}
+    // Brings a window that overhangs its frame's MDI area (an MDI child) or
+    // the desktop (any other) back into view, keeping its size.
+    virtual void CheckWindowPosition();
     // Fades in (1) or out (0): by opacity when the window system shows it and
     // the window is no MDI child, unless `method` 1 (or the stored method)
     // asks for the region method: a square growing from the middle, or
-    // shrinking to it. Percentages run from 1 or 100 (the default start) to
-    // 100 or 1 (the default end), a step a tick (1/100 s), 5 s at most.
+    // shrinking to it, the window painted in it. Percentages (pixels for the
+    // square) run from 1 or 100 (the default start) to 100 or 1 (the default
+    // end), a step a tick (1/100 s), 5 s at most.
     virtual void FadeWindow(platform::Window& window, platform::Byte fadeIn, platform::Byte method,
                             platform::Byte startDefault, platform::Byte startPercent, platform::Byte endDefault,
                             platform::Byte endPercent);
@@ -178,6 +190,15 @@ public:
     virtual void ConfigureDirectly();
     virtual void ConfigureDirectlyWindow();
     virtual void StopConfigureDirectly();
+
+    // The window's owner laid the window out anew after a pass (the message
+    // box does, measured in the fonts the pass gave): where each control lies
+    // now, and the window's size, are their opening geometry from now on, so
+    // later passes keep them. The controls move by the room the first pass
+    // took and by their stored "Control position and size", as in a pass, and
+    // the window grows by that room; the images, the title bar and the
+    // rounded corners follow the new size.
+    void relaidOut();
 
     // Whether a set of CONDITIONSETQUEUE applies to control `control` of
     // `window`: "-Unconditional-" always, without reading its conditions;
@@ -214,13 +235,13 @@ public:
     platform::Short OLDWINDOWHEIGHT = 0;
     platform::Short ORGINALHEIGHT = 0;  // the window's size at Open (restored, when it was maximized)
     platform::Short ORGINALWIDTH = 0;
-    platform::Real PREVIOUSRATIO = 0;
-    platform::Real RATIO = 0;
+    platform::Real PREVIOUSRATIO = 0;  // the RATIO of the last pass that ran the geometry step
+    platform::Real RATIO = 0;          // the scale of the pass
     platform::Long PROCEDUREHANDLE = 0;
     platform::Byte PROCEDURETHREAD = 0;
     platform::Window* PROCEDUREWINDOW = nullptr;
     platform::Queue<RESIZEQUEUERecord> RESIZEQUEUE;  // every control's opening geometry, by number
-    platform::Short SHIFTXPOS = 0;  // room the images and the title bar take
+    platform::Short SHIFTXPOS = 0;  // room the images and the title bar take, at the pass's scale
     platform::Short SHIFTYPOS = 0;
     RestyleManager* STYLEMANAGER = nullptr;  // the style manager (RestyleManager.h)
     // The window's switches (STYLEPROPERTIES).
@@ -283,6 +304,9 @@ private:
         std::string value;
         platform::Byte clarionValue = 0;
     };
+    // The set's stored rows: by property, the value of each parameter.
+    using SetRows = std::map<std::string, std::map<std::string, std::string, std::less<>>, std::less<>>;
+    const SetRows& rowsOf(platform::Long setId);
     // The setting the set stores for the property; nullptr when it stores none.
     const Setting* settingOf(platform::Long setId, platform::Long property);
     // The properties the property file offers for the control type.
@@ -295,6 +319,7 @@ private:
     bool limitRefuses(std::string_view procedureName);
     platform::Byte propertyIn(platform::Byte global, const std::string& group, platform::Long property);
     void loadImages();
+    // The control's geometry as it is now, its opening one from now on.
     void recordGeometry(platform::Long control);
     // The controls a pass walks, in field order: on the window, of a type
     // restyling knows, with an opening geometry.
@@ -320,6 +345,25 @@ private:
     void place(platform::Long control, platform::Long x, platform::Long y, platform::Long width, platform::Long height);
     void followImages();
     void removeStyling();
+    // The geometry step: RATIO, the room at the pass's scale and the
+    // centring offsets; on the first pass the window grows by its room.
+    struct Offsets {
+        platform::Short x = 0, y = 0;
+    };
+    Offsets fitToSize();
+    // Half the room the controls leave, with "Center controls automatic".
+    Offsets centringOffsets(platform::Real width, platform::Real height, platform::Real usedWidth,
+                            platform::Real usedHeight) const;
+    // The room at the pass's scale, the title bar's height unscaled.
+    void scaleRoom();
+    void placeByStrategy(platform::Long control, const RESIZEQUEUERecord& geometry, platform::Long strategy,
+                         Offsets offsets);
+    void scaleFont(platform::Long control, const RESIZEQUEUERecord& geometry, bool keepFont);
+    void scaleColumns(platform::Long control);
+    // The fonts and columns the scaling wrote, as the window opened with them.
+    void unscaleFontsAndColumns();
+    void keepInFrame(platform::Window& frame);
+    void keepOnDesktop();
     // While the picker runs, the window's events are told to it.
     platform::Byte takePickerEvent(platform::Long event);
     void takeAlertKey();
@@ -328,8 +372,9 @@ private:
     // The title bar's caption in the colour of an active or inactive window.
     void showTitleBarActive(bool active);
     void placeMarker(platform::Long control);
-    // The window's first pass: the room of the images and the title bar, by
-    // which the window grows.
+    // The largest room of any one image, at scale 1.
+    void measureRoom();
+    // The window's first pass: it grows by its room, once.
     void takeRoom();
     void giveRoomBack();
     void removeTitleBar();
@@ -340,6 +385,8 @@ private:
     std::string titleBarIcon();
     void fadeLayered(platform::Window& window, bool in, int start, int end, int step);
     void fadeByRegion(platform::Window& window, bool in, int step);
+    void keepRegionBeforeFadeOut(platform::Window& window);
+    void giveRegionBack(platform::Window& window);
     // A window faded out whose close was refused shows again.
     void showAfterFadeOut();
 
@@ -350,6 +397,31 @@ private:
     // The properties of the registration each control had written by a
     // pass, so that removing the styling puts back those and no others.
     std::map<platform::Long, std::set<platform::Long>> restyled_;
+    // The "Control position and size" values the last pass applied to each
+    // control, in order, so that a new opening geometry can be placed alike.
+    std::map<platform::Long, std::vector<std::string>> positions_;
+    // The typeface and size the control's sets wrote in this pass, if any.
+    struct PassFont {
+        std::optional<std::string> typeface;
+        std::optional<platform::Long> size;
+    };
+    PassFont passFont_;
+    struct Font {
+        std::string typeface;
+        platform::Long size = 0;
+    };
+    std::map<platform::Long, Font> openingFonts_;  // what each control showed at Open
+    // What the scaling wrote: the font of a control, and of a column the
+    // width unrounded beside the one written, so that it scales from there
+    // while nobody changed it.
+    std::map<platform::Long, Font> scaledFonts_;
+    struct ScaledColumn {
+        platform::Real width = 0;
+        platform::Long written = 0;
+    };
+    std::map<std::pair<platform::Long, platform::Long>, ScaledColumn> scaledColumns_;  // by (control, column)
+    platform::Real roomX_ = 0;  // the images' room at scale 1
+    platform::Real roomY_ = 0;
     bool sizedAgainPending_ = false;  // a size change waits for a modal window to close
     platform::Short grownX_ = 0;        // what the first pass added to the window's size
     platform::Short grownY_ = 0;
@@ -357,6 +429,8 @@ private:
     // The region the window had before it faded out; fadedOut_ while faded.
     std::optional<platform::Region> regionBeforeFade_;
     bool fadedOut_ = false;
+    // The same for the other windows faded through this object, by handle.
+    std::map<platform::Long, std::optional<platform::Region>> regionsBeforeFadeOfOthers_;
     bool rounded_ = false;  // the styling gave the window its region
     std::vector<Suspended> suspended_;
     std::vector<platform::Long> pickerAlerts_;  // the mouse keys the picker alerted

@@ -6,11 +6,12 @@
 #include "platform/files/LineFile.h"
 #include "platform/message/Locale.h"
 #include "platform/message/Message.h"
-#include "platform/program/DesktopSettings.h"
-#include "platform/system/Errors.h"
 #include "platform/program/Program.h"
+#include "platform/system/Errors.h"
+#include "platform/ui/DesktopRect.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowCalls.h"
+#include "restyle/UnavailableFiles.h"
 #include "restyle/ZelRestyleClass.h"
 #include "stylemanager/CatalogueTables.h"
 #include "stylemanager/StyledMessageBox.h"
@@ -60,6 +61,7 @@ void ZelStylemanagerClass::Init() {
     static_cast<ZelRestyleBaseClass&>(*this) = ZelRestyleBaseClass{};
     static_cast<RestyleManagerFields&>(*this) = RestyleManagerFields{};
     static_cast<ZelStylemanagerFields&>(*this) = ZelStylemanagerFields{};
+    restyle::forgetUnavailableFiles();
     TRANSLATOR.Init();
     TRANSLATOR.ExtractText = kTranslationsFile;
     LoadTranslations();
@@ -74,6 +76,7 @@ void ZelStylemanagerClass::Kill() {
     platform::COMMIT();
     for (platform::KeyedFile* file : dataFiles())
         if (file && file->opened()) file->close();
+    restyle::forgetUnavailableFiles();
     CLARIONCONTROLPROPERTIESQUEUE.free();
     CONTROLTYPESQUEUE.free();
     IMAGEQUEUE.free();
@@ -87,7 +90,9 @@ void ZelStylemanagerClass::LoadTranslations() {
     // Only read: a file the user may not write is still used.
     if (!file.open(platform::kReadOnly)) return;
     file.set();
+    bool read = false;
     while (file.next()) {
+        read = true;
         if (!beginsPair(file.line())) continue;
         const std::string text = translationText(file.line());
         if (!file.next()) break;
@@ -96,7 +101,8 @@ void ZelStylemanagerClass::LoadTranslations() {
         if (!text.empty() && !translation.empty()) TRANSLATOR.AddTranslation(text, translation);
     }
     file.close();
-    TRANSLATOR.ExtractText = "";
+    // An empty file is none: the texts are collected into it again.
+    if (read) TRANSLATOR.ExtractText = "";
 }
 
 // --- set-up ----------------------------------------------------------------------
@@ -134,12 +140,17 @@ void ZelStylemanagerClass::Setup(Long hotKey) {
     LoadGlobalSettings();
 }
 
+// Told once, at opening; the file is then read where it can be and written
+// no more this run.
 void ZelStylemanagerClass::openDataFile(platform::KeyedFile& file) {
     if (file.open(platform::kReadWriteDenyNone)) return;
     if (mayRecreate(file, platform::ERRORCODE()) && file.create() && file.open(platform::kReadWriteDenyNone))
         return;
+    restyle::markUnavailable(file);
     platform::STOP(translated("ZelStylemanagerClass: The file ") + clip(file.name()) +
-                   translated(" can not be opend! ") + platform::ERROR());
+                   translated(" can not be opend! ") + platform::ERROR() + "|" +
+                   translated("The settings of this run are not stored."));
+    file.open(platform::kReadOnly);
 }
 
 bool ZelStylemanagerClass::mayRecreate(platform::KeyedFile& file, int openError) {
@@ -202,12 +213,20 @@ void ZelStylemanagerClass::AddRestyleClass(ZelRestyleClass& object) {
     }
 }
 
+// Once the frame's object has gone, no window is checked against the frame.
 void ZelStylemanagerClass::DeleteRestyleClass(ZelRestyleClass& object) {
     const auto first = std::find(RESTYLECLASSLIST.begin(), RESTYLECLASSLIST.end(), &object);
-    if (first != RESTYLECLASSLIST.end()) RESTYLECLASSLIST.erase(first);
+    if (first == RESTYLECLASSLIST.end()) return;
+    RESTYLECLASSLIST.erase(first);
+    if (object.PROCEDUREWINDOW && object.PROCEDUREWINDOW == APPLICATIONWINDOW) {
+        APPLICATIONHANDLE = 0;
+        APPLICATIONWINDOW = nullptr;
+    }
 }
 
-void ZelStylemanagerClass::RestyleClassCreated(ZelRestyleClass&) {}
+void ZelStylemanagerClass::RestyleClassCreated(ZelRestyleClass& object) {
+    if (const auto box = messageBoxes_.find(&object); box != messageBoxes_.end()) box->second->relayOut();
+}
 
 void ZelStylemanagerClass::PrepareMessageWindow(ZelRestyleClass& object) {
     object.AUTOMAXIMIZE = 0;

@@ -19,8 +19,10 @@
 // the restyle objects reach it through that interface alone.
 //
 // One object shared by every thread; none of its operations waits except
-// for the questions Setup asks and Message, which waits for its box. Its
-// windows and the wizard are not built yet: Configure opens nothing.
+// for the questions Setup asks, Message, which waits for its box, and the
+// configuration windows, which run on the caller's thread until they close.
+// Of those windows only Configure (Configure.cpp) is built yet: the others
+// and the wizard do nothing.
 #pragma once
 
 #include "platform/abc/TranslatorClass.h"
@@ -29,12 +31,14 @@
 #include "restyle/RestyleRows.h"
 
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace platform {
 class Window;
 }
+class StyledMessageBox;
 class ZelRestyleClass;
 
 #define RECT_FIELDS(X)        \
@@ -79,6 +83,7 @@ public:
 
     void AddRestyleClass(ZelRestyleClass& object) override;
     void DeleteRestyleClass(ZelRestyleClass& object) override;
+    // A message box up is laid out again in the fonts the pass gave it.
     void RestyleClassCreated(ZelRestyleClass& object) override;
     // Gets the message box's restyle object ready: never maximized,
     // remembered or moved back on screen.
@@ -100,8 +105,25 @@ public:
                           platform::Short shiftX, platform::Byte shiftXInPercentage, platform::Short shiftY,
                           platform::Byte shiftYInPercentage, platform::Byte fixed);
 
-    void Configure(ZelRestyleClass& caller) override {}
-    void ConfigureRestyle(ZelRestyleClass& object, platform::Long control, platform::Byte mode) override {}
+    // The configuration window over the caller's window, on its thread,
+    // until it closes; one in the program at a time: a call while one is up
+    // brings that one's topmost window forward and returns.
+    void Configure(ZelRestyleClass& caller) override;
+    virtual void ConfigureProperties(ZelRestyleClass& caller) {}
+    // `action` 1 inserts, 2 changes the current row of `images`, 3 deletes it.
+    virtual void ConfigureImage(ZelRestyleClass& caller, platform::Byte action,
+                                platform::Queue<IMAGEQUEUERecord>& images) {}
+    virtual void ConfigureImages(ZelRestyleClass& caller) {}
+    virtual void ConfigureProfile(ZelRestyleClass& caller) {}
+    // `control` 0 with `allControlTypes` 1: the window's every control type.
+    void ConfigureRestyle(ZelRestyleClass& caller, platform::Long control, platform::Byte allControlTypes) override {}
+    virtual void RestyleWizard(ZelRestyleClass& caller, platform::Long control) {}
+    virtual void RestyleWizardStep2(ZelRestyleClass& caller, platform::Long control) {}
+    virtual void RestyleWizardStep3(ZelRestyleClass& caller, platform::Long control) {}
+    virtual void RestyleWizardStep4(ZelRestyleClass& caller, platform::Long control) {}
+    virtual void RestyleWizardStep1(ZelRestyleClass& caller, platform::Long control) {}
+    // Restyles every open window, with a progress window.
+    virtual void RestyleProgress(ZelRestyleClass& caller) {}
     // MESSAGE's box (StyledMessageBox.h), or the layer's own while
     // USECLARIONMESSAGEBOX is 1; `style` reaches only the latter. The
     // three flags are unused.
@@ -110,6 +132,7 @@ public:
                                    platform::Byte flag1, platform::Byte flag2, platform::Byte flag3);
 
 private:
+    friend class StyledMessageBox;
     std::string translated(std::string_view text) { return TRANSLATOR.TranslateString(text); }
     // The bound data files in the order they are opened.
     std::array<platform::KeyedFile*, 4> dataFiles() const;
@@ -121,4 +144,9 @@ private:
     bool mayRecreate(platform::KeyedFile& file, int openError);
     void loadCurrentProfile();
     std::string catalogueName(platform::Long number);
+
+    // The styled message boxes up, by their restyle objects.
+    std::map<const ZelRestyleClass*, StyledMessageBox*> messageBoxes_;
+
+    int configurationThread_ = 0;  // the thread the configuration runs on; 0 for none
 };

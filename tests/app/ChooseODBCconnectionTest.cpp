@@ -491,3 +491,34 @@ TEST_F(ChooseODBCconnectionTest, AFontColourStoredForButtonsShowsOnCloseUnlessSt
     EXPECT_EQ(drive::property(plain, "?CloseButton", PROP::FontColor), "");
     EXPECT_NE(shownColour(plain), QColor(Qt::red));
 }
+
+TEST_F(ChooseODBCconnectionTest, StoredResizingLetsTheUserDragTheWindowLargerAndBackWithEverythingFollowing) {
+    startProgram();
+    for (const auto& [property, value] : {std::pair<Long, const char*>{PROP::Resize, "1"}, {-11, "1"}})
+        storeSetting(StyleManager, {.procedure = "ChooseODBCconnection", .group = restyle::controlGroup("Window"),
+                                    .controlType = CREATE::window, .property = property, .value = value});
+    Window& w = openConnectionWindow();
+    struct Looks {
+        std::string column;
+        Long closeFontSize, closeWidth, closeX;  // a font size of 0: the window's
+        bool operator==(const Looks&) const = default;
+    };
+    const auto looks = [&] {
+        const Long close = w.equate("?CloseButton");
+        return Looks{w.indexedProperty(w.equate("?List"), PROPLIST::Width, 1), w.numberProperty(close, PROP::FontSize),
+                     w.numberProperty(close, PROP::Width), w.numberProperty(close, PROP::Xpos)};
+    };
+    const Looks opening = looks();
+    ASSERT_EQ(opening.column, "1020");
+    const Rect size = w.placement(0);
+    drive::resizeBy(w, size.width / 4, size.height / 4);  // its corner still inside the frame
+    const Looks larger = looks();
+    EXPECT_GT(std::stoi(larger.column), 1020);
+    EXPECT_EQ(w.shownFont(w.equate("?CloseButton")).typeface, "Arial");
+    EXPECT_GT(w.shownFont(w.equate("?CloseButton")).size, 8);
+    EXPECT_GT(larger.closeWidth, 50);
+    EXPECT_GT(larger.closeX, 242);
+    drive::resizeBy(w, size.width - w.placement(0).width, size.height - w.placement(0).height);
+    EXPECT_TRUE(looks() == opening);
+    EXPECT_EQ(w.shownFont(w.equate("?CloseButton")).typeface, "MS Sans Serif") << "the window's again";
+}

@@ -6,8 +6,8 @@
 #include "assistant/Mentavo.h"
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
-#include "platform/program/DesktopSettings.h"
 #include "platform/system/Errors.h"
+#include "platform/ui/DesktopRect.h"
 
 #include <functional>
 

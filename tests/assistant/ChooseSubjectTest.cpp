@@ -10,6 +10,8 @@
 #include "platform/program/WinHelp.h"
 #include "platform/ui/WindowCalls.h"
 
+#include <sqlite3.h>
+
 using namespace platform;
 
 namespace {
@@ -34,6 +36,23 @@ protected:
         return texts;
     }
     static Long selected(Window& c) { return c.numberProperty(c.equate("?ONDERWERPLIST"), PROP::Selected); }
+    // Renamed in the file itself, as another program would.
+    void renameStoredSubject(const std::string& procedure, const std::string& from, const std::string& to) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open("AGNTFILE", &db), SQLITE_OK);
+        sqlite3_stmt* rename = nullptr;
+        sqlite3_prepare_v2(db,
+                           "UPDATE AGNTFILE SET ONDERWERP = ?1, \"ONDERWERP:CLIP\" = ?1 "
+                           "WHERE PROCEDURENAME = ?2 AND ONDERWERP = ?3",
+                           -1, &rename, nullptr);
+        sqlite3_bind_blob(rename, 1, to.data(), static_cast<int>(to.size()), SQLITE_STATIC);
+        sqlite3_bind_blob(rename, 2, procedure.data(), static_cast<int>(procedure.size()), SQLITE_STATIC);
+        sqlite3_bind_blob(rename, 3, from.data(), static_cast<int>(from.size()), SQLITE_STATIC);
+        EXPECT_EQ(sqlite3_step(rename), SQLITE_DONE) << sqlite3_errmsg(db);
+        EXPECT_EQ(sqlite3_changes(db), 2) << "the header and the step";
+        sqlite3_finalize(rename);
+        sqlite3_close(db);
+    }
     std::optional<std::string> setting(const std::string& name) {
         if (!readSetting(name)) return std::nullopt;
         return clip(AGNTSET.rec.VALUE.view());
@@ -239,4 +258,24 @@ TEST_F(ChooseSubjectTest, HelpAsksWinHelpForTheTypedTextOnlyWhenAHelpFileIsSet) 
     EXPECT_EQ(winHelpCalls()[1].keyword, std::string(49, 'x'));
     drive::click(w, "?CANCELBUTTON");
     clearWinHelpCalls();
+}
+
+// Another tool, or a hand, may store a subject under a longer name than the
+// 50 characters the field holds: it cannot be played, and it is left out.
+TEST_F(ChooseSubjectTest, SubjectsNamedLongerThanTheFieldAreLeftOutAndTheChooserComesAndGoes) {
+    addThree();
+    const std::string names[] = {std::string(51, 'L'), std::string(200, 'M')};
+    for (const std::string& name : names) {
+        addSpokenSubject("Main", "Lang");
+        renameStoredSubject("Main", "Lang", name);
+    }
+    Window& main = openProcedure("Main");
+    takeLines();
+    for (int opening = 1; opening <= 2; ++opening) {
+        Window& c = pressF12(main);
+        EXPECT_EQ(rows(c), (std::vector<std::string>{"Afdrukken", "Inloggen", "Zoeken"})) << opening;
+        drive::click(c, "?OKBUTTON");
+        EXPECT_EQ(chooser(), nullptr);
+    }
+    EXPECT_EQ(spoken(), (Lines{speakLine("Afdrukken"), speakLine("Afdrukken")})) << "the program answers on";
 }

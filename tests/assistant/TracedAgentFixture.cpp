@@ -5,6 +5,8 @@
 #include "platform/fiber/Clock.h"
 #include "platform/fiber/Scheduler.h"
 
+#include <cstdlib>
+
 using namespace platform;
 
 void TracedAgentFixture::SetUp() {
@@ -12,7 +14,9 @@ void TracedAgentFixture::SetUp() {
     std::filesystem::current_path(folder.path());
     MentavoModuleInit(0);
     assistant.Construct();
-    engine.setTrace(true);
+    engine.setTrace(trace_);
+    // No voice is started: a speech shows its balloon for its reading time.
+    if (!trace_) setenv("TABLOOM_SPEECH", "/nonexistent/tabloom-speech", 1);
     bool started = false;
     START([&] {
         assistant.LoadSettings();
@@ -40,6 +44,7 @@ void TracedAgentFixture::TearDown() {
     engine.unload("Merlin");
     engine.setTrace(false);
     engine.clearTrace();
+    unsetenv("TABLOOM_SPEECH");
     MentavoModuleInit(1);
     std::filesystem::current_path(previousFolder_);
 }

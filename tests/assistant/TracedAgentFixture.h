@@ -1,7 +1,8 @@
 // The assistant at work in a folder of its own with its agent running and
 // the character engine in trace mode, the clock a fake one, and a probe
 // window (ShapeProbe.h) on a thread of its own: the character's requests are
-// read as the engine's trace lines.
+// read as the engine's trace lines. A fixture made with `trace` false runs
+// the engine in real time instead, its balloons shown and no voice started.
 #pragma once
 
 #include "ShapeProbe.h"
@@ -20,6 +21,7 @@ using Lines = std::vector<std::string>;
 
 class TracedAgentFixture : public ::testing::Test {
 protected:
+    explicit TracedAgentFixture(bool trace = true) : trace_(trace) {}
     void SetUp() override;
     void TearDown() override;
 
@@ -37,5 +39,6 @@ protected:
     std::unique_ptr<ShapeProbe> probe;
 
 private:
+    bool trace_;
     std::filesystem::path previousFolder_;
 };

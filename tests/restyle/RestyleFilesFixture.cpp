@@ -2,13 +2,16 @@
 
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
+#include "restyle/UnavailableFiles.h"
 #include "platform/files/FileTransaction.h"
 #include "platform/system/Errors.h"
 
 using platform::clip;
 using platform::Long;
 
+// Each test is a run of its own: no file is unavailable at its start.
 RestyleFilesFixture::RestyleFilesFixture() {
+    restyle::forgetUnavailableFiles();
     for (platform::KeyedFile* file : std::initializer_list<platform::KeyedFile*>{&conditionSets, &conditions, &restyle}) {
         EXPECT_TRUE(file->create()) << platform::ERROR();
         EXPECT_TRUE(file->open()) << platform::ERROR();
@@ -49,6 +52,7 @@ std::string RestyleFilesFixture::stopOf(const std::function<void()>& work,
 
 void RestyleFilesFixture::TearDown() {
     if (platform::FileTransaction::instance().active()) platform::COMMIT();
+    restyle::forgetUnavailableFiles();
 }
 
 void RestyleFilesFixture::addSet(Long id, std::string_view user, std::string_view profile,

@@ -10,6 +10,9 @@
 #include "platform/fiber/Scheduler.h"
 #include "platform/message/Locale.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/WidgetMask.h"
+#include "platform/ui/WindowCalls.h"
+#include "platform/ui/WindowView.h"
 #include "restyle/ZelConditionFile.h"
 #include "restyle/ZelConditionSetFile.h"
 #include "restyle/ZelPropertiesFile.h"
@@ -18,11 +21,13 @@
 #include "stylemanager/RestyleDataFiles.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
+#include <QRegion>
 #include <chrono>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 
 using namespace platform;
 
@@ -114,6 +119,8 @@ public:
     RestyledWindow& operator=(const RestyledWindow&) = delete;
 
     bool refused() const { return refused_; }
+    // Open has ended (a fade in took its ticks).
+    bool opened() const { return window_ != nullptr; }
     Window& window() const { return *window_; }
     CountingRestyle& restyle() const { return *restyle_; }
     Long number(std::string_view label) const { return window_->equate(label); }
@@ -134,6 +141,83 @@ private:
     std::function<void()> work_;
     bool refused_ = false;
 };
+
+// Of the window's four corners as it now stands, those its region rounds
+// off: a pixel just inside the 3-D edge, which a square region keeps. Where
+// masks apply (X11), the window's mask must leave it out too.
+inline int cornersRounded(Window& w) {
+    RECT r;
+    if (!GetWindowRect(w.handle(), r)) return 0;
+    const int in = GetSystemMetrics(SM_CXEDGE) + 2;
+    const int right = r.right - r.left - 1 - in, bottom = r.bottom - r.top - 1 - in;
+    const QRegion mask = w.view()->outer()->mask();
+    int rounded = 0;
+    for (const auto& [x, y] : {std::pair{in, in}, std::pair{right, in}, std::pair{in, bottom}, std::pair{right, bottom}})
+        rounded += !drive::shows(w, x, y) && (!masksApply() || !mask.contains(QPoint(x, y))) ? 1 : 0;
+    return rounded;
+}
+
+// A window that only shows, on a thread of its own: the program's frame.
+class PlainWindow {
+public:
+    explicit PlainWindow(WindowSpec spec) {
+        START([this, spec] {
+            Window w(spec);
+            w.open();
+            window_ = &w;
+            while (w.accept()) {
+            }
+            window_ = nullptr;
+        });
+        drive::settle();
+    }
+    ~PlainWindow() {
+        if (window_) window_->post({.event = EVENT::CloseWindow});
+        drive::settle();
+    }
+    Window& window() const { return *window_; }
+
+private:
+    Window* window_ = nullptr;
+};
+
+// A control's place and size, in the window's units.
+struct Box {
+    Long x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const Box&) const = default;
+    friend void PrintTo(const Box& b, std::ostream* out) {
+        *out << '{' << b.x << ", " << b.y << ", " << b.width << ", " << b.height << '}';
+    }
+};
+
+inline Box at(const Window& w, Long control) {
+    return {w.numberProperty(control, PROP::Xpos), w.numberProperty(control, PROP::Ypos),
+            w.numberProperty(control, PROP::Width), w.numberProperty(control, PROP::Height)};
+}
+
+// A background image as the image editor lists it, and the room it takes.
+inline IMAGEQUEUERecord imageRow(Byte moveFrom, Short x, Short y, Short width, Byte widthPercent, Short height,
+                                 Byte heightPercent, const std::string& file = "back.png") {
+    IMAGEQUEUERecord row;
+    row.IMAGEFILE = file;
+    row.MOVEFROM = moveFrom;
+    row.XPOS = x;
+    row.YPOS = y;
+    row.WIDTH = width;
+    row.WIDTHINPERCENTAGE = widthPercent;
+    row.HEIGHT = height;
+    row.HEIGHTINPERCENTAGE = heightPercent;
+    row.STYLE = 1;
+    return row;
+}
+
+inline IMAGEQUEUERecord withRoom(IMAGEQUEUERecord row, Short x, Byte xPercent, Short y, Byte yPercent) {
+    row.SHIFTXPOS = x;
+    row.SHIFTXINPERCENTAGE = xPercent;
+    row.SHIFTYPOS = y;
+    row.SHIFTYINPERCENTAGE = yPercent;
+    return row;
+}
 
 // A style manager set up over the four data files in a folder of the
 // test's own, as the program sets it up.
@@ -166,6 +250,12 @@ protected:
     Long storeForWindow(Long property, const std::string& value) {
         return store({.procedure = kProcedure, .group = restyle::controlGroup("Window"),
                       .controlType = CREATE::window, .property = property, .value = value});
+    }
+
+    // The program's background images, as the image editor lists them.
+    void addImage(IMAGEQUEUERecord row) {
+        manager.IMAGEQUEUE.rec = row;
+        manager.IMAGEQUEUE.add();
     }
 
     CountingManager manager;

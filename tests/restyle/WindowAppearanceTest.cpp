@@ -12,6 +12,8 @@
 #include "platform/ui/WindowView.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QEvent>
 #include <QImage>
 #include <algorithm>
@@ -31,11 +33,6 @@ protected:
         RestyleFixture::TearDown();
     }
     Long storeWindowSwitch(Long property, const std::string& value) { return storeForWindow(property, value); }
-    // The program's background images, as the image editor lists them.
-    void addImage(IMAGEQUEUERecord row) {
-        manager.IMAGEQUEUE.rec = row;
-        manager.IMAGEQUEUE.add();
-    }
 };
 
 // The newest open window: the one a restyled window opens, before Open ends.
@@ -166,7 +163,10 @@ TEST_F(WindowAppearanceTest, TheRegionFadeGrowsSquaresAndEndsWithTheWindowsOwnSh
             spec.mdi = true;
         }
         PaintedRegions painted("Orders");
+        Clock::useFake();
         RestyledWindow w(manager, kProcedure, spec);
+        for (int tick = 0; tick < 100 && !w.opened(); ++tick) Clock::advance(10ms), drive::settle();
+        ASSERT_TRUE(w.opened()) << "a step a tick";
         const Window& shown = w.window();
         ASSERT_TRUE(shown.region().has_value()) << "rounded";
         const auto first = std::find(painted.seen.begin(), painted.seen.end(), square(shown, 1));
@@ -178,6 +178,43 @@ TEST_F(WindowAppearanceTest, TheRegionFadeGrowsSquaresAndEndsWithTheWindowsOwnSh
         EXPECT_EQ(shown.alpha(), 255);
         EXPECT_EQ(w.events.front(), EVENT::OpenWindow);
     }
+}
+
+// What the screen shows of the window: its last picture, as painted.
+QImage onScreen(const Window& w) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QWidget& shown = *w.view()->outer();
+    return screen->grabWindow(shown.winId()).toImage();
+}
+
+// A region fade paints the window at each step, a step a tick: its contents
+// show in the growing square, not only once it has grown.
+TEST_F(WindowAppearanceTest, ARegionFadeShowsTheWindowsContentsInsideTheGrowingSquare) {
+    Clock::useFake();
+    storeWindowSwitch(-4, "1 201");
+    WindowSpec spec = ordersSpec();
+    spec.controls.push_back({.type = CREATE::box, .label = "?Mark", .at = {90, 50, 20, 16}});
+    RestyledWindow w(manager, kProcedure, spec, [](Window& window) {
+        window.setProperty(window.equate("?Mark"), PROP::Color, 0x0000FF);
+        window.setProperty(window.equate("?Mark"), PROP::Fill, 0x0000FF);
+    });
+    Window& fading = newestWindow();
+    const Rect p = fading.placement(0);
+    const int steps = (std::max(p.width, p.height) - 1) / 20 + 1;
+    for (int tick = 0; tick < steps / 2; ++tick) Clock::advance(10ms), drive::settle();
+    ASSERT_TRUE(fading.region().has_value());
+    const Region middle = *fading.region();
+    EXPECT_NE(middle, square(fading, 1)) << "it has grown";
+    EXPECT_NE(middle, square(fading, 1 + 20 * (steps - 1))) << "it has not ended";
+    RECT mark;
+    GetWindowRect(fading.controlHandle(fading.equate("?Mark")), mark);
+    RECT outer;
+    GetWindowRect(fading.handle(), outer);
+    const int x = (mark.left + mark.right) / 2 - outer.left, y = (mark.top + mark.bottom) / 2 - outer.top;
+    ASSERT_TRUE(middle.contains(x, y)) << "the control lies inside the square";
+    EXPECT_EQ(onScreen(fading).pixelColor(x, y), QColor(Qt::red)) << "the control shows, not the background";
+    for (int tick = 0; tick < steps; ++tick) Clock::advance(10ms), drive::settle();
+    EXPECT_FALSE(w.window().region().has_value()) << "faded in, the window shows whole";
 }
 
 TEST_F(WindowAppearanceTest, AWindowFadedOutWhoseCloseIsRefusedShowsAgain) {
@@ -204,46 +241,12 @@ TEST_F(WindowAppearanceTest, AWindowFadedOutWhoseCloseIsRefusedShowsAgain) {
 
 namespace {
 
-// A window that only shows, on a thread of its own: the program's frame.
-class PlainWindow {
-public:
-    explicit PlainWindow(WindowSpec spec) {
-        START([this, spec] {
-            Window w(spec);
-            w.open();
-            window_ = &w;
-            while (w.accept()) {
-            }
-            window_ = nullptr;
-        });
-        drive::settle();
-    }
-    ~PlainWindow() {
-        if (window_) window_->post({.event = EVENT::CloseWindow});
-        drive::settle();
-    }
-    Window& window() const { return *window_; }
-
-private:
-    Window* window_ = nullptr;
-};
-
 struct TitleBar {
     Long region, icon, text, close;
 };
 
 TitleBar titleBarOf(const ZelRestyleClass& r) {
     return {r.CAPTIONREGIONCONTROL, r.WINDOWICONCONTROL, r.CAPTIONTEXTCONTROL, r.CLOSEBUTTONCONTROL};
-}
-
-struct Box {
-    Long x = 0, y = 0, width = 0, height = 0;
-    bool operator==(const Box&) const = default;
-};
-
-Box at(const Window& w, Long control) {
-    return {w.numberProperty(control, PROP::Xpos), w.numberProperty(control, PROP::Ypos),
-            w.numberProperty(control, PROP::Width), w.numberProperty(control, PROP::Height)};
 }
 
 WindowSpec withIcon(WindowSpec spec, std::string icon) {
@@ -371,33 +374,6 @@ TEST_F(WindowAppearanceTest, StylingOffTakesTheBarAndTheRoomAwayAndOnBuildsOneBa
         EXPECT_EQ(panels, 1) << "one bar";
     }
 }
-
-namespace {
-
-IMAGEQUEUERecord imageRow(Byte moveFrom, Short x, Short y, Short width, Byte widthPercent, Short height,
-                          Byte heightPercent, const std::string& file = "back.png") {
-    IMAGEQUEUERecord row;
-    row.IMAGEFILE = file;
-    row.MOVEFROM = moveFrom;
-    row.XPOS = x;
-    row.YPOS = y;
-    row.WIDTH = width;
-    row.WIDTHINPERCENTAGE = widthPercent;
-    row.HEIGHT = height;
-    row.HEIGHTINPERCENTAGE = heightPercent;
-    row.STYLE = 1;
-    return row;
-}
-
-IMAGEQUEUERecord withRoom(IMAGEQUEUERecord row, Short x, Byte xPercent, Short y, Byte yPercent) {
-    row.SHIFTXPOS = x;
-    row.SHIFTXINPERCENTAGE = xPercent;
-    row.SHIFTYPOS = y;
-    row.SHIFTYINPERCENTAGE = yPercent;
-    return row;
-}
-
-}  // namespace
 
 TEST_F(WindowAppearanceTest, ImagesArePlacedFromTheirCornerAndTakeTheLargestRoomOnce) {
     const struct {
@@ -604,6 +580,22 @@ TEST_F(WindowAppearanceTest, RoundnessGivesARoundedRegionInsideTheEdgeOrTheWhole
     const auto [frameWidth, frameHeight] = size(frame.window());
     frame.onThread([&] { manager.SetWindowRoundness(&frame.window(), 40); });
     EXPECT_EQ(frame.window().region(), Region::roundRectangle(0, 0, frameWidth, frameHeight, 40, 40));
+}
+
+// The title bar changes the window's frame: the corners are rounded for the
+// frame it leaves, whichever comes first.
+TEST_F(WindowAppearanceTest, RoundedCornersStayRoundWithTheTitleBarAtOpeningAndAfterAResize) {
+    for (const bool titleBar : {false, true}) {
+        SCOPED_TRACE(titleBar ? "with the title bar" : "without it");
+        startAfresh();
+        storeWindowSwitch(-6, "30");
+        if (titleBar) storeWindowSwitch(-9, "1");
+        RestyledWindow w(manager, kProcedure, ordersSpec());
+        EXPECT_EQ(w.restyle().CAPTIONREGIONCONTROL != 0, titleBar);
+        EXPECT_EQ(cornersRounded(w.window()), 4) << "at opening";
+        drive::resizeBy(w.window(), 40, 30);
+        EXPECT_EQ(cornersRounded(w.window()), 4) << "after a resize";
+    }
 }
 
 TEST_F(WindowAppearanceTest, AWindowRegionKeepsTheFrameAndTheVisibleControlsInTheWindowsOwnPixels) {

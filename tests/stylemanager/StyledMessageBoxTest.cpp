@@ -9,6 +9,8 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
+#include <algorithm>
 #include <fstream>
 
 using namespace platform;
@@ -160,13 +162,21 @@ TEST_F(StyledMessageBoxTest, TheBoxIsLaidOutByItsWidestLineAndButtonAndCentred) 
         Window* box = show(answer, c.text, c.buttons, 0, c.icon);
         ASSERT_NE(box, nullptr);
         const std::vector<Long> lines = controlsOf(*box, CREATE::string), buttons = controlsOf(*box, CREATE::button);
+        // Each measure in whole units that hold its pixels.
+        const auto unitsUp = [&](Long n, bool across) {
+            const QWidget* shown = box->view()->widget(n);
+            const int pixels = across ? shown->width() : shown->height();
+            const DialogUnits& du = box->units();
+            const int whole = across ? du.toUnitsX(pixels) : du.toUnitsY(pixels);
+            return Long{(across ? du.toPixelsX(whole) : du.toPixelsY(whole)) < pixels ? whole + 1 : whole};
+        };
         Long TW = 0, TH = 0, BH = 0;
         for (Long n : lines) {
-            if (number(*box, n, PROP::Width) <= TW) continue;
-            TW = number(*box, n, PROP::Width);
-            TH = number(*box, n, PROP::Height);
+            if (unitsUp(n, true) <= TW) continue;
+            TW = unitsUp(n, true);
+            TH = unitsUp(n, false);
         }
-        for (Long n : buttons) BH = std::max(BH, number(*box, n, PROP::Height));
+        for (Long n : buttons) BH = std::max(BH, unitsUp(n, false));
         const Long BW = number(*box, buttons.front(), PROP::Width);
         const Long I = c.icon.empty() ? 0 : 32, NL = static_cast<Long>(lines.size());
         const Long NB = static_cast<Long>(buttons.size());
@@ -356,4 +366,69 @@ TEST_F(StyledMessageBoxTest, OnlyTheBoxsButtonsAnswerItTheTitleBarsCloseButtonCl
     drive::click(*box, restyle.CLOSEBUTTONCONTROL);
     EXPECT_TRUE(answer.given);
     EXPECT_EQ(answer.value, 0);
+}
+
+TEST_F(StyledMessageBoxTest, TheBoxsCornersStayRoundWithTheTitleBar) {
+    for (const bool titleBar : {false, true}) {
+        SCOPED_TRACE(titleBar ? "with the title bar" : "without it");
+        startAfresh();
+        const auto storeForBox = [&](Long property, const char* value) {
+            store({.procedure = kBoxProcedure, .group = restyle::controlGroup(kBoxProcedure),
+                   .controlType = CREATE::window, .property = property, .value = value});
+        };
+        storeForBox(-6, "30");
+        if (titleBar) storeForBox(-9, "1");
+        Answer answer;
+        Window* box = show(answer, "Rounded?|Every corner.", "6");
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(cornersRounded(*box), 4);
+        drive::answerMessage("&Yes");
+    }
+}
+
+// Laid out in the fonts the styling gives it: no text cut, no two controls
+// over one another, the box on the desktop, a line too wide for it wrapped.
+TEST_F(StyledMessageBoxTest, AStoredFontLaysTheBoxOutInThatFont) {
+    const std::string longLine = [] {
+        std::string words;
+        for (int i = 0; i < 40; ++i) words += "connection" + std::to_string(i) + " ";
+        return words + "end";
+    }();
+    const struct {
+        const char* size;
+        std::string text;
+    } cases[] = {{"14", "Please select a ODBC connection first!|A second line"},
+                 {"20", "Please select a ODBC connection first!|A second line"},
+                 {"14", "Short|" + longLine}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.size) + " points: " + c.text.substr(0, 20));
+        startAfresh();
+        for (const Long type : {CREATE::string, CREATE::button})
+            store({.procedure = kBoxProcedure, .group = restyle::controlTypeGroup(type), .controlType = type,
+                   .property = PROP::FontSize, .value = c.size});
+        Answer answer;
+        Window* box = show(answer, c.text, "6", 0, ICON_QUESTION);
+        ASSERT_NE(box, nullptr);
+        std::vector<QRect> placed;
+        std::string shownText;
+        for (const Long type : {CREATE::string, CREATE::button})
+            for (const Long n : controlsOf(*box, type)) {
+                const QWidget* shown = box->view()->widget(n);
+                ASSERT_NE(shown, nullptr);
+                EXPECT_EQ(shown->font().pointSize(), std::stoi(c.size)) << n;
+                EXPECT_GE(shown->width(), shown->sizeHint().width()) << box->property(n, PROP::Text);
+                EXPECT_GE(shown->height(), shown->sizeHint().height()) << box->property(n, PROP::Text);
+                for (const QRect& other : placed) EXPECT_FALSE(shown->geometry().intersects(other)) << n;
+                placed.push_back(shown->geometry());
+                if (type == CREATE::string) shownText += box->property(n, PROP::Text) + "|";
+            }
+        const QRect desktop = QGuiApplication::primaryScreen()->geometry();
+        EXPECT_TRUE(desktop.contains(box->view()->outer()->frameGeometry()))
+            << "the box " << box->view()->outer()->frameGeometry().width() << " wide";
+        std::erase(shownText, '\n');
+        EXPECT_EQ(shownText, c.text + "|") << "every word shown, the rows broken after a blank";
+        EXPECT_EQ(drive::messageText(), c.text);
+        drive::answerMessage("&Yes");
+        EXPECT_TRUE(answer.given);
+    }
 }

@@ -80,11 +80,17 @@ TEST_F(LoadTranslationsTest, WithoutTheFileTheTextsMetAreCollected) {
     EXPECT_EQ(manager.PROCEDURENAME.str(), "<Onbekend>");
     manager.Kill();
 
-    fs::remove("ZelRestyle.trn");
-    manager.Init();
-    EXPECT_EQ(manager.TRANSLATOR.ExtractText.str(), "ZelRestyle.trn");
-    EXPECT_EQ(manager.PROCEDURENAME.str(), "<Unknown>");
-    EXPECT_EQ(manager.TRANSLATOR.pairs(), (Pairs{{"<Unknown>", ""}}));
+    for (const bool empty : {false, true}) {
+        if (empty)
+            writeBytes("ZelRestyle.trn", "");
+        else
+            fs::remove("ZelRestyle.trn");
+        manager.Init();
+        EXPECT_EQ(manager.TRANSLATOR.ExtractText.str(), "ZelRestyle.trn") << empty;
+        EXPECT_EQ(manager.PROCEDURENAME.str(), "<Unknown>") << empty;
+        EXPECT_EQ(manager.TRANSLATOR.pairs(), (Pairs{{"<Unknown>", ""}})) << empty;
+        manager.Kill();
+    }
 }
 
 class LoadTranslationsUnprivilegedTest : public Unprivileged<LoadTranslationsTest> {};
@@ -106,8 +112,8 @@ protected:
     }
 };
 
-TEST_F(TranslationsFileTest, AFirstRunWritesTheTextsItMetAndALaterRunOnlyReadsThem) {
-    runAndExit();
+// What a run that starts without the file writes into it.
+std::string extractedByARun() {
     std::vector<std::string> lines = {"ZelResty GROUP", "Items      USHORT(26)"};
     for (const char* text : {"&Abort",
                              "&Cancel",
@@ -139,8 +145,13 @@ TEST_F(TranslationsFileTest, AFirstRunWritesTheTextsItMetAndALaterRunOnlyReadsTh
         lines.push_back(pair(""));
     }
     lines.push_back("   END");
+    return fileOf(lines);
+}
+
+TEST_F(TranslationsFileTest, AFirstRunWritesTheTextsItMetAndALaterRunOnlyReadsThem) {
+    runAndExit();
     const std::string written = bytesOf("ZelRestyle.trn");
-    EXPECT_EQ(written, fileOf(lines));
+    EXPECT_EQ(written, extractedByARun());
 
     const auto writtenAt = fs::last_write_time("ZelRestyle.trn");
     Window& frame = startProgram();
@@ -149,6 +160,13 @@ TEST_F(TranslationsFileTest, AFirstRunWritesTheTextsItMetAndALaterRunOnlyReadsTh
     EXPECT_EQ(waitForExit(), 0);
     EXPECT_EQ(bytesOf("ZelRestyle.trn"), written);
     EXPECT_EQ(fs::last_write_time("ZelRestyle.trn"), writtenAt);
+}
+
+// A writer stopped half-way once left an empty file.
+TEST_F(TranslationsFileTest, ARunOverAnEmptyFileWritesTheTextsItMet) {
+    writeBytes("ZelRestyle.trn", "");
+    runAndExit();
+    EXPECT_EQ(bytesOf("ZelRestyle.trn"), extractedByARun());
 }
 
 TEST_F(TranslationsFileTest, FilledInTranslationsReachTheMessageBoxAndTheCatalogue) {

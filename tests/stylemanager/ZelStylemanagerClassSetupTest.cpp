@@ -2,18 +2,25 @@
 // in the program's test folder.
 #include "programsupport/ProgramFixture.h"
 #include "support/TempFolder.h"
+#include "support/Unprivileged.h"
 
 #include "app/main/Globals.h"
 #include "platform/files/FileKey.h"
 #include "platform/system/Errors.h"
-#include "platform/program/DesktopSettings.h"
+#include "platform/ui/DesktopRect.h"
 #include "platform/ui/Window.h"
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 using namespace platform;
 namespace fs = std::filesystem;
@@ -242,4 +249,174 @@ TEST_F(ZelStylemanagerClassSetupTest, FadingAndTheCurrentProfileAreKeptOverRuns)
     });
 }
 
+
+// The answers a user gives to every box that comes, going on after a STOP;
+// the boxes' texts. Fifty are more than any run asks.
+std::vector<std::string> answerEveryBox() {
+    std::vector<std::string> texts;
+    while (texts.size() < 50) {
+        drive::settle();
+        const std::string text = drive::messageText();
+        if (text.empty()) break;
+        texts.push_back(text);
+        if (!drive::answerMessage("&Go on") && !drive::answerMessage("OK")) break;
+    }
+    return texts;
+}
+
+// Every file of the current folder, with its bytes.
+std::map<std::string, std::string> folderFiles() {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(fs::current_path()))
+        if (entry.is_regular_file()) files[entry.path().filename().string()] = bytesOf(entry.path());
+    return files;
+}
+
+std::string unopenedStop(const std::string& file, const std::string& reason) {
+    return "ZelStylemanagerClass: The file " + file + " can not be opend! " + reason +
+           "|The settings of this run are not stored.";
+}
+
+// A run over files it cannot use: the boxes until the frame is up, then a
+// key the frame answers, and an exit that asks nothing.
+class DataFilesRun : public ZelStylemanagerClassSetupTest {
+protected:
+    std::vector<std::string> boxesUntilTheFrame() {
+        launchProgram();
+        std::vector<std::string> boxes = answerEveryBox();
+        closeSplash();
+        for (const std::string& box : answerEveryBox()) boxes.push_back(box);
+        EXPECT_NE(drive::waitForWindow(kFrameTitle), nullptr) << "the frame opens";
+        return boxes;
+    }
+    void workAndExit() {
+        ASSERT_NE(drive::window(kFrameTitle), nullptr);
+        drive::pressKey(frame(), KEY::F3);
+        EXPECT_EQ(answerEveryBox(), std::vector<std::string>{"Please select a ODBC connection first!"});
+        drive::chooseMenu(frame(), "?EXIT");
+        EXPECT_EQ(answerEveryBox(), std::vector<std::string>{}) << "the exit asks nothing";
+        EXPECT_EQ(waitForExit(), 0);
+    }
+};
+
+class DataFilesRunUnprivilegedTest : public Unprivileged<DataFilesRun> {};
+
+TEST_F(DataFilesRunUnprivilegedTest, AFileTheUserMayNotWriteIsToldOnceAtOpeningAndLeftAsItWas) {
+    const std::vector<std::string> styleManagers = {
+        unopenedStop("ZelProperties", "Access Denied"), unopenedStop("ZelConditionalSet", "Access Denied"),
+        unopenedStop("ZelConditional", "Access Denied"), unopenedStop("ZelRestyle", "Access Denied")};
+    const auto withAssistants = [&](const std::string& said) {
+        std::vector<std::string> boxes = {said, said};  // AGNTFILE, AGNTSET
+        boxes.insert(boxes.end(), styleManagers.begin(), styleManagers.end());
+        return boxes;
+    };
+    const struct {
+        const char* name;
+        bool earlierRun;
+        const char* readOnly;  // a file made read-only; nullptr: the folder is
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {"an empty folder the user may not write", false, nullptr, withAssistants("Create:Access Denied|")},
+        {"a folder the user may not write, with an earlier run's files", true, nullptr,
+         withAssistants("Open:Access Denied|")},
+        {"a read-only ZelRestyle", true, "ZelRestyle", {unopenedStop("ZelRestyle", "Access Denied")}},
+    };
+    const fs::path top = fs::current_path();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::create_directory(top / c.name);
+        fs::current_path(top / c.name);
+        if (c.earlierRun) runAndExit();
+        const fs::path locked = c.readOnly ? fs::path(c.readOnly) : fs::current_path();
+        fs::permissions(locked, fs::perms::owner_read | (c.readOnly ? fs::perms::none : fs::perms::owner_exec));
+        const auto before = folderFiles();
+
+        EXPECT_EQ(boxesUntilTheFrame(), c.boxes);
+        workAndExit();
+        const auto after = folderFiles();
+        if (c.readOnly)
+            EXPECT_EQ(after.at(c.readOnly), before.at(c.readOnly));
+        else
+            EXPECT_TRUE(after == before) << "the folder is as it was";
+        fs::permissions(locked, fs::perms::owner_all);
+        fs::current_path(top);
+    }
+}
+
+// A folder on a file system of its own, mounted while it lives.
+class SmallDisk {
+public:
+    SmallDisk(const fs::path& at, const std::string& size) : at_(at) {
+        fs::create_directory(at_);
+        mounted_ = ::mount("tmpfs", at_.c_str(), "tmpfs", 0, ("size=" + size + ",mode=0777").c_str()) == 0;
+        if (!mounted_) why_ = std::strerror(errno);
+    }
+    ~SmallDisk() {
+        if (mounted_) ::umount2(at_.c_str(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool mounted() const { return mounted_; }
+    const std::string& why() const { return why_; }
+    // Takes what room is left.
+    void fill() const {
+        std::ofstream filler(at_ / "filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        while (filler.write(block.data(), block.size())) filler.flush();
+    }
+
+private:
+    fs::path at_;
+    bool mounted_ = false;
+    std::string why_;
+};
+
+// Each data file that fails is told once, whenever it fails: the boxes that
+// tell it, styled from those files in their turn, raise no more.
+TEST_F(DataFilesRun, ADiskThatFillsTellsEachFileOnceAndTheProgramGoesOn) {
+    const std::string setFailed = "Het toevoegen van de standaard \"Unconditional\" Conditie Set is mislukt!|Fout:";
+    const std::string saveFailed =
+        "ZelRestyleBaseClass(SaveGroup): Restyle gegevens kunnen niet in file ZelRestyle opgeslagen worden! ";
+    const struct {
+        const char* name;
+        const char* size;
+        bool earlierRun;  // on a larger disk, which is then filled up
+        std::vector<std::string> untilTheFrame, onF3, onExit;  // the boxes' beginnings
+    } cases[] = {
+        {"64 KiB, the files made as the program starts", "64k", false,
+         {"ZelStylemanagerClass: The file ZelConditionalSet can not be opend! File System Error",
+          "ZelStylemanagerClass: The file ZelConditional can not be opend! File System Error",
+          "ZelStylemanagerClass: The file ZelRestyle can not be opend! File System Error"},
+         {"Please select a ODBC connection first!"},
+         {}},
+        {"full, under an earlier run's files", "1m", true, {}, {setFailed, "Please select a ODBC connection first!"},
+         {saveFailed}},
+    };
+    const fs::path top = fs::current_path();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SmallDisk disk(top / c.name, c.size);
+        if (!disk.mounted()) GTEST_SKIP() << "no file system of its own could be mounted (" << disk.why()
+                                          << "): that needs root";
+        fs::current_path(top / c.name);
+        if (c.earlierRun) {
+            runAndExit();
+            disk.fill();
+        }
+        const auto expectBoxes = [&](const std::vector<std::string>& boxes, const std::vector<std::string>& expected) {
+            ASSERT_EQ(boxes.size(), expected.size()) << (boxes.empty() ? "" : boxes.back());
+            for (std::size_t i = 0; i < boxes.size(); ++i) EXPECT_EQ(boxes[i].substr(0, expected[i].size()), expected[i]);
+        };
+        expectBoxes(boxesUntilTheFrame(), c.untilTheFrame);
+        drive::pressKey(frame(), KEY::F3);
+        expectBoxes(answerEveryBox(), c.onF3);
+        drive::chooseMenu(frame(), "?EXIT");
+        expectBoxes(answerEveryBox(), c.onExit);
+        EXPECT_EQ(waitForExit(), 0);
+        fs::current_path(top);
+    }
+}
+
 }  // namespace
+

@@ -1,6 +1,7 @@
-// A text viewer for tests: a script in a temporary folder that records the
-// arguments it was started with, installed through TXD_VIEWER for
-// the lifetime of the object.
+// An outside program for tests: a script in a temporary folder that records
+// the arguments it was started with, installed through the variable that
+// names the program (the text viewer's TXD_VIEWER unless another is given)
+// for the lifetime of the object.
 #pragma once
 
 #include <chrono>
@@ -15,18 +16,19 @@
 class RecordingViewer {
 public:
     // `scriptName` may hold blanks: the variable names the program whole.
-    explicit RecordingViewer(const std::string& scriptName = "viewer.sh") {
+    explicit RecordingViewer(const std::string& scriptName = "viewer.sh", std::string variable = "TXD_VIEWER")
+        : variable_(std::move(variable)) {
         std::string pattern = (std::filesystem::temp_directory_path() / "tabloom-viewer-XXXXXX").string();
         folder_ = mkdtemp(pattern.data());
         const std::filesystem::path script = folder_ / scriptName;
         std::ofstream(script) << "#!/bin/sh\nexec 2>/dev/null\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.tmp\"\n"
                                  "mv \"$0.tmp\" \"$0.args\"\n";
         std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-        setenv("TXD_VIEWER", script.c_str(), 1);
+        setenv(variable_.c_str(), script.c_str(), 1);
         arguments_ = folder_ / (scriptName + ".args");
     }
     ~RecordingViewer() {
-        unsetenv("TXD_VIEWER");
+        unsetenv(variable_.c_str());
         // A viewer started but not waited for may still be writing here.
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
@@ -49,6 +51,7 @@ public:
     }
 
 private:
+    std::string variable_;
     std::filesystem::path folder_;
     std::filesystem::path arguments_;
 };

@@ -1,8 +1,14 @@
 // Draws the program's own pictures, the ones its structures name with "~",
 // into the folder given (the repository's resources/, from where the build
 // puts them beside every program): the four arrows of the assistant's author
-// windows and the assistant's logo. Run it again after changing a drawing:
+// windows, the assistant's logo, and the configuration window's icons,
+// pictures and cursors (ConfigurationPictures.h). Run it again after
+// changing a drawing:
 //   build/make_pictures resources
+#include "ConfigurationPictures.h"
+#include "CursorFile.h"
+#include "GifFile.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -95,15 +101,32 @@ QImage logo() {
     return image;
 }
 
-bool save(const QImage& image, const QDir& folder, const char* name, const char* format) {
-    const QString path = folder.filePath(name);
-    if (!image.save(path, format)) {
+// Writes one picture and names it; false when it could not be written.
+bool written(bool done, const QString& path) {
+    if (!done) {
         std::fprintf(stderr, "could not write %s\n", qPrintable(path));
         return false;
     }
     std::printf("%s\n", qPrintable(path));
     return true;
 }
+
+bool save(const QImage& image, const QDir& folder, const char* name, const char* format) {
+    const QString path = folder.filePath(name);
+    return written(image.save(path, format), path);
+}
+
+bool saveGif(const std::vector<QImage>& frames, const QDir& folder, const char* name, int hundredthsEach = 0) {
+    const QString path = folder.filePath(name);
+    return written(writeGif(path, frames, hundredthsEach), path);
+}
+
+bool saveCursor(const CursorPicture& cursor, const QDir& folder, const char* name) {
+    const QString path = folder.filePath(name);
+    return written(writeCursor(path, cursor.picture, cursor.hotSpot), path);
+}
+
+constexpr int kPaintShown = 15;  // hundredths of a second each paint stays lit
 
 }  // namespace
 
@@ -115,10 +138,23 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    const bool written = save(arrow(0), folder, "Arrowup2.ico", "ico") &&
-                         save(arrow(180), folder, "Arrowdn2.ico", "ico") &&
-                         save(arrow(270), folder, "ArrowLeft.ico", "ico") &&
-                         save(arrow(90), folder, "ArrowRight.ico", "ico") &&
-                         save(logo(), folder, "MentavoLogo.png", "png");
-    return written ? 0 : 1;
+    const bool done = save(arrow(0), folder, "Arrowup2.ico", "ico") &&
+                      save(arrow(180), folder, "Arrowdn2.ico", "ico") &&
+                      save(arrow(270), folder, "ArrowLeft.ico", "ico") &&
+                      save(arrow(90), folder, "ArrowRight.ico", "ico") &&
+                      save(logo(), folder, "MentavoLogo.png", "png") &&
+                      save(paletteIcon(), folder, "Zel.ico", "ico") &&
+                      save(profilesIcon(), folder, "ZelProfiles.ico", "ico") &&
+                      save(propertiesIcon(), folder, "ZelProperties.ico", "ico") &&
+                      save(imageIcon(), folder, "ZelImage.ico", "ico") &&
+                      save(appearanceIcon(), folder, "ZelAppearance.ico", "ico") &&
+                      save(helpIcon(), folder, "ZelHelp.ico", "ico") &&
+                      save(aboutIcon(), folder, "ZelAbout.ico", "ico") &&
+                      save(closeIcon(), folder, "ZelClose.ico", "ico") &&
+                      saveGif({ellipseDecoration()}, folder, "ZelEllipse5.gif") &&
+                      saveGif(customWorkFrames(), folder, "Zelora op maat 5.gif", kPaintShown) &&
+                      saveGif({customWorkLogo()}, folder, "MaatwerkZeloraLogo.gif") &&
+                      saveCursor(glove(), folder, "GLOVE.CUR") &&
+                      saveCursor(internet(), folder, "ZelInternet.cur");
+    return done ? 0 : 1;
 }

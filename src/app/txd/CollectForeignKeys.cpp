@@ -56,13 +56,13 @@ private:
 
 }  // namespace
 
-void CollectForeignKeys(RelationQueue& srq, const DictionaryTables& tables, TxdOutput& output,
+void CollectForeignKeys(RelationQueue& srq, const DictionaryTables& tables, CatalogReadAhead& catalogue, TxdOutput& output,
                         const TxdProgress& progress) {
     const BlockPositions blocks(tables);
     std::vector<std::vector<GFQRecord>> byReferenced(tables.all().size());
     std::size_t done = 0;
     for (const DictionaryTable& referring : tables.all()) {
-        ODBCCatalog->GetForeignKeysFrom(GFQ, referring.table.catalogueName, referring.table.owner);
+        catalogue.GetForeignKeysFrom(GFQ, referring.table.catalogueName, referring.table.owner);
         CatalogueReads reads;
         reads.takeLastRead();
         if (!reads.check(output, referring.table.catalogueName)) return;

@@ -13,10 +13,11 @@
 // A read that fails stops the output (see CatalogueReads).
 #pragma once
 
+#include "app/odbccatalog/CatalogReadAhead.h"
 #include "app/txd/DictionaryTables.h"
 #include "app/txd/RelationQueue.h"
 #include "app/txd/TxdOutput.h"
 #include "app/txd/TxdProgress.h"
 
-void CollectForeignKeys(RelationQueue& srq, const DictionaryTables& tables, TxdOutput& output,
+void CollectForeignKeys(RelationQueue& srq, const DictionaryTables& tables, CatalogReadAhead& catalogue, TxdOutput& output,
                         const TxdProgress& progress);

@@ -33,11 +33,11 @@ bool isIndexColumnRow(const GIQRecord& row) {
 
 }  // namespace
 
-CatalogueReads ReadTableIndexes(std::string_view table, std::string_view owner) {
+CatalogueReads ReadTableIndexes(CatalogReadAhead& catalogue, std::string_view table, std::string_view owner) {
     CatalogueReads reads;
-    ODBCCatalog->GetPrimaryKeys(GPQ, table, owner);
+    catalogue.GetPrimaryKeys(GPQ, table, owner);
     reads.takeLastRead();
-    ODBCCatalog->GetStatistics(GIQ, table, kAllIndexes, owner);
+    catalogue.GetStatistics(GIQ, table, owner);
     reads.takeLastRead();
     PrepareIndexRows();
     return reads;

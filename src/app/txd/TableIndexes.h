@@ -5,10 +5,11 @@
 // (as a server names one it was given no name for) is an index like any other.
 #pragma once
 
+#include "app/odbccatalog/CatalogReadAhead.h"
 #include "app/txd/CatalogueReads.h"
 
 #include <string_view>
 
-CatalogueReads ReadTableIndexes(std::string_view table, std::string_view owner);
+CatalogueReads ReadTableIndexes(CatalogReadAhead& catalogue, std::string_view table, std::string_view owner);
 // The same over the rows GPQ and GIQ hold already.
 void PrepareIndexRows();

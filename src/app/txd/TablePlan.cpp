@@ -25,8 +25,8 @@ std::optional<PlannedField> plannedField(TablePlan& plan, std::size_t position, 
     return field;
 }
 
-void planColumns(TablePlan& plan, const TxdTable& table, const TxdOptions& options) {
-    ODBCCatalog->GetColumns(GCQ, table.catalogueName, table.owner);
+void planColumns(TablePlan& plan, const TxdTable& table, const TxdOptions& options, CatalogReadAhead& catalogue) {
+    catalogue.GetColumns(GCQ, table.catalogueName, table.owner);
     plan.reads.takeLastRead();
     for (std::size_t i = 1; i <= GCQ.records(); ++i) {
         GCQ.get(i);
@@ -42,9 +42,9 @@ void planColumns(TablePlan& plan, const TxdTable& table, const TxdOptions& optio
 
 }  // namespace
 
-TablePlan PlanTable(const TxdTable& table, const TxdOptions& options) {
+TablePlan PlanTable(const TxdTable& table, const TxdOptions& options, CatalogReadAhead& catalogue) {
     TablePlan plan(options);
-    planColumns(plan, table, options);
-    plan.reads.take(ReadTableIndexes(table.catalogueName, table.owner));
+    planColumns(plan, table, options, catalogue);
+    plan.reads.take(ReadTableIndexes(catalogue, table.catalogueName, table.owner));
     return plan;
 }

@@ -4,6 +4,7 @@
 // them), whose keys take their labels after every field.
 #pragma once
 
+#include "app/odbccatalog/CatalogReadAhead.h"
 #include "app/txd/CatalogueReads.h"
 #include "app/txd/DictionaryLabels.h"
 #include "app/txd/FieldType.h"
@@ -32,4 +33,4 @@ struct TablePlan {
     CatalogueReads reads;
 };
 
-TablePlan PlanTable(const TxdTable& table, const TxdOptions& options);
+TablePlan PlanTable(const TxdTable& table, const TxdOptions& options, CatalogReadAhead& catalogue);

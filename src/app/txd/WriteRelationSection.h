@@ -4,8 +4,11 @@
 // the section's heading.
 #pragma once
 
+#include "app/odbccatalog/CatalogReadAhead.h"
 #include "app/txd/DictionaryTables.h"
 #include "app/txd/TxdOutput.h"
 #include "app/txd/TxdProgress.h"
 
-void WriteRelationSection(TxdOutput& output, const DictionaryTables& tables, const TxdProgress& progress);
+// The catalogue is read through `reads`.
+void WriteRelationSection(TxdOutput& output, const DictionaryTables& tables, CatalogReadAhead& catalogue,
+                          const TxdProgress& progress);

@@ -22,11 +22,12 @@ struct RelationSide {
 
 std::string blanks(std::size_t count) { return std::string(count, ' '); }
 
-// GIQ gets the table's index rows as its key lines were made from; rows whose
-// index name cleans to nothing belong to no key that could be named. False,
-// with the output stopped, when they cannot be read.
-bool readKeyRows(TxdOutput& output, const TxdTable& table) {
-    if (!ReadTableIndexes(table.catalogueName, table.owner).check(output, table.catalogueName)) return false;
+// GIQ gets the table's index rows as its key lines were made from (the rows
+// its FILE block read, kept); rows whose index name cleans to nothing belong
+// to no key that could be named. False, with the output stopped, when they
+// cannot be read.
+bool readKeyRows(TxdOutput& output, CatalogReadAhead& catalogue, const TxdTable& table) {
+    if (!ReadTableIndexes(catalogue, table.catalogueName, table.owner).check(output, table.catalogueName)) return false;
     for (std::size_t i = GIQ.records(); i >= 1; --i) {
         GIQ.get(i);
         if (GIQ.rec.INDEX_NAME.empty()) GIQ.remove();
@@ -68,7 +69,8 @@ std::string fieldPair(const RelationSide& from, const RelationSide& to) {
 
 class RelationWriter {
 public:
-    RelationWriter(TxdOutput& output, const DictionaryTables& tables) : output_(output), tables_(tables) {}
+    RelationWriter(TxdOutput& output, const DictionaryTables& tables, CatalogReadAhead& catalogue)
+        : output_(output), tables_(tables), catalogue_(catalogue) {}
 
     void write(const SRQRecord& pair) {
         if (platform::clip(pair.SZOBJECT) == platform::clip(pair.SZREFERENCEDOBJECT)) return;
@@ -84,7 +86,7 @@ private:
     std::optional<RelationSide> side(std::string_view table, std::string_view owner, std::string_view column,
                                      const std::function<std::optional<std::string>()>& chooseIndex) {
         const DictionaryTable* written = tables_.find(table, owner);
-        if (!written || !readKeyRows(output_, written->table)) return std::nullopt;
+        if (!written || !readKeyRows(output_, catalogue_, written->table)) return std::nullopt;
         const std::optional<std::string> index = chooseIndex();
         if (!index) return std::nullopt;
         return RelationSide{written->label, platform::upper(written->table.prefix), written->labels.key(*index),
@@ -107,16 +109,17 @@ private:
 
     TxdOutput& output_;
     const DictionaryTables& tables_;
+    CatalogReadAhead& catalogue_;
 };
 
 }  // namespace
 
-void WriteRelations(TxdOutput& output, const RelationQueue& srq, const DictionaryTables& tables,
+void WriteRelations(TxdOutput& output, const RelationQueue& srq, const DictionaryTables& tables, CatalogReadAhead& catalogue,
                     const TxdProgress& progress) {
     output.line("[RELATIONS]");
     output.line("");
     output.line("");
-    RelationWriter relations(output, tables);
+    RelationWriter relations(output, tables, catalogue);
     for (std::size_t i = 1; i <= srq.records() && !output.failed(); ++i) {
         relations.write(srq.at(i));
         progress.step("Writing the relations", i, srq.records());

@@ -7,10 +7,11 @@
 // table read. A read that fails stops the output (see CatalogueReads).
 #pragma once
 
+#include "app/odbccatalog/CatalogReadAhead.h"
 #include "app/txd/DictionaryTables.h"
 #include "app/txd/RelationQueue.h"
 #include "app/txd/TxdOutput.h"
 #include "app/txd/TxdProgress.h"
 
-void WriteRelations(TxdOutput& output, const RelationQueue& srq, const DictionaryTables& tables,
+void WriteRelations(TxdOutput& output, const RelationQueue& srq, const DictionaryTables& tables, CatalogReadAhead& catalogue,
                     const TxdProgress& progress);

@@ -24,12 +24,21 @@ bool isSkippedSystemTable(const GTQRecord& row, const TxdOptions& options) {
     return row.TABLETYPE == "SYSTEM TABLE" && !options.writeSystemTables;
 }
 
+// The tables of GTQ that get a FILE block, for their reads to be made ahead.
+std::vector<CatalogReadAhead::Table> tablesToWrite(const TxdOptions& options) {
+    std::vector<CatalogReadAhead::Table> tables;
+    for (std::size_t i = 1; i <= GTQ.records(); ++i)
+        if (!isSkippedSystemTable(GTQ.at(i), options))
+            tables.push_back({platform::clip(GTQ.at(i).TABLENAME), GTQ.at(i).OWNER.str()});
+    return tables;
+}
+
 // Writes the FILE blocks of the GTQ rows, each with its own label, prefix and
 // numbers, and keeps the tables that had to be left out.
 class TableBlocks {
 public:
-    TableBlocks(TxdOutput& output, DictionaryTables& written, const TxdOptions& options)
-        : output_(output), written_(written), options_(options) {
+    TableBlocks(TxdOutput& output, DictionaryTables& written, CatalogReadAhead& catalogue, const TxdOptions& options)
+        : output_(output), written_(written), catalogue_(catalogue), options_(options) {
         labels_.reserve(kGlobalsLabel);
     }
 
@@ -52,7 +61,7 @@ private:
     // the catalogue queues cannot describe whole.
     std::string write(const std::string& label) {
         TxdTable table{platform::clip(GTQ.rec.ORGINALTABLENAME), GTQ.rec.OWNER.str(), ""};
-        TablePlan plan = PlanTable(table, options_);
+        TablePlan plan = PlanTable(table, options_, catalogue_);
         if (!plan.reads.check(output_, table.catalogueName)) return label;
         if (!plan.reads.leftOutNames.empty()) {
             leftOut_.push_back({table.catalogueName, plan.reads.leftOutNames.front().reason});
@@ -67,6 +76,7 @@ private:
 
     TxdOutput& output_;
     DictionaryTables& written_;
+    CatalogReadAhead& catalogue_;
     const TxdOptions& options_;
     DictionaryNumbers numbers_;
     PrefixMaker prefixes_;
@@ -78,13 +88,14 @@ private:
 std::vector<LeftOutName> writeDictionary(TxdOutput& output, const TxdOptions& options, const TxdProgress& progress) {
     WriteDictionaryHeader(output);
     DictionaryTables written;
-    TableBlocks blocks(output, written, options);
+    CatalogReadAhead catalogue(*ODBCCatalog, tablesToWrite(options), options.writeRelations);
+    TableBlocks blocks(output, written, catalogue, options);
     for (std::size_t i = 1; i <= GTQ.records(); ++i) {
         GTQ.get(i);
         blocks.take();
         progress.step("Writing the tables", i, GTQ.records());
     }
-    if (options.writeRelations && !output.failed()) WriteRelationSection(output, written, progress);
+    if (options.writeRelations && !output.failed()) WriteRelationSection(output, written, catalogue, progress);
     return blocks.leftOut();
 }
 

@@ -1,6 +1,6 @@
 #include "platform/abc/TranslatorClass.h"
 
-#include "platform/files/LineFile.h"
+#include "platform/files/WholeLineFile.h"
 #include "platform/text/Codepage.h"
 #include "platform/ui/Window.h"
 
@@ -24,6 +24,14 @@ std::string groupName(std::string_view fileName) {
 }
 
 std::string pairLine(std::string_view text) { return kPairIndent + "PSTRING('" + std::string(text) + "')"; }
+
+// An empty file holds nobody's translations (a writer killed half-way left
+// it, before files were written whole).
+bool holdsText(const std::string& name) {
+    std::error_code missing;
+    const std::uintmax_t size = std::filesystem::file_size(systemFileName(name), missing);
+    return !missing && size > 0;
+}
 
 }  // namespace
 
@@ -68,21 +76,20 @@ void TranslatorClass::TranslateWindow(Window& window) {
 
 void TranslatorClass::writeExtraction() const {
     const std::string name = ExtractText.str();
-    std::error_code ignored;
-    if (std::filesystem::exists(systemFileName(name), ignored)) return;
+    if (holdsText(name)) return;
     std::size_t untranslated = 0;
     for (const auto& [text, translation] : pairs_) untranslated += translation.empty() ? 1 : 0;
-    LineFile file(name, kAnyLineWidth);
-    if (!file.create() || !file.open()) return;
-    file.add(groupName(name) + " GROUP");
-    file.add("Items      USHORT(" + std::to_string(untranslated) + ")");
+    WholeLineFile file(name);
+    if (!file.begin()) return;
+    file.line(groupName(name) + " GROUP");
+    file.line("Items      USHORT(" + std::to_string(untranslated) + ")");
     for (const auto& [text, translation] : pairs_) {
         if (!translation.empty()) continue;
-        file.add(pairLine(text));
-        file.add(pairLine(""));
+        file.line(pairLine(text));
+        file.line(pairLine(""));
     }
-    file.add("   END");
-    file.close();
+    file.line("   END");
+    file.finish();
 }
 
 }  // namespace platform

@@ -10,9 +10,11 @@
 //
 // Kill writes the collected texts into the extraction file as a group of
 // PSTRING pairs (Windows-1252, CR LF), text first and an empty translation
-// below it, for a translator to fill in. A file that exists by then is never
-// replaced: it is someone's translations. Errors while writing are not
-// reported.
+// below it, for a translator to fill in. The file is written whole beside
+// itself and then takes its name (WholeLineFile.h), so a writer stopped
+// half-way leaves none. A file that holds anything by then is never
+// replaced: it is someone's translations; an empty one holds nothing.
+// Errors while writing are not reported.
 //
 // One translator is shared by every fiber; none of its operations waits.
 #pragma once

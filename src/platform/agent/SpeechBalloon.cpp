@@ -36,9 +36,11 @@ QPainterPath balloonOutline(const QRectF& body, qreal tailX, bool below) {
     return outline.united(tail);
 }
 
-// Puffs along the body's edge and two small puffs trailing towards the character.
+// Puffs along the body's edge and two small puffs trailing towards the
+// character, all one cloud: overlapping shapes fill, none cuts a hole.
 QPainterPath cloudOutline(const QRectF& body, qreal tailX, bool below) {
     QPainterPath outline;
+    outline.setFillRule(Qt::WindingFill);
     outline.addRoundedRect(body.adjusted(4, 4, -4, -4), 12, 12);
     const qreal puff = 9;
     for (qreal x = body.left() + puff; x <= body.right() - puff; x += puff * 1.5) {
@@ -49,12 +51,11 @@ QPainterPath cloudOutline(const QRectF& body, qreal tailX, bool below) {
         outline.addEllipse(QPointF(body.left() + puff, y), puff, puff);
         outline.addEllipse(QPointF(body.right() - puff, y), puff, puff);
     }
-    outline = outline.simplified();
     const qreal direction = below ? -1 : 1;
     const qreal edge = below ? body.top() : body.bottom();
     outline.addEllipse(QPointF(tailX, edge + direction * 6), 4, 4);
     outline.addEllipse(QPointF(tailX - 4, edge + direction * 12), 2.5, 2.5);
-    return outline;
+    return outline.simplified();
 }
 
 }  // namespace
@@ -99,7 +100,8 @@ void SpeechBalloon::draw(bool below, int tailX) {
     painter.drawPath(shape_ == Shape::Cloud ? cloudOutline(body, tail, below) : balloonOutline(body, tail, below));
     painter.setPen(Qt::black);
     painter.setFont(font());
-    painter.drawText(textRect(body), Qt::TextWordWrap, text_);
+    textArea_ = textRect(body);
+    painter.drawText(textArea_, Qt::TextWordWrap, text_);
 }
 
 void SpeechBalloon::paintEvent(QPaintEvent*) {

@@ -7,6 +7,8 @@
 //   sideways to stay on the screen.
 // - The text is the speech's shown text; lines break where the text breaks
 //   them and where they are wider than the balloon.
+// - Balloon and cloud are opaque wherever the text goes, so it reads on any
+//   background.
 // - It lives on Qt's thread and is deleted later, never from fiber code.
 #pragma once
 
@@ -25,6 +27,10 @@ public:
     void present(const QString& text, Shape shape, const QRect& character);
     QString text() const { return text_; }
     Shape shape() const { return shape_; }
+    // What it shows: the outline filled and the text, transparent around.
+    const QImage& picture() const { return picture_; }
+    // Where in the picture the text is drawn.
+    QRect textArea() const { return textArea_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,6 +43,7 @@ private:
     QString text_;
     Shape shape_ = Shape::Balloon;
     QImage picture_;
+    QRect textArea_;
 };
 
 }  // namespace platform::agent

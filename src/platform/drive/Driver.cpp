@@ -6,6 +6,7 @@
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
+#include "platform/ui/view/ControlView.h"
 #include "platform/ui/view/ListControl.h"
 
 #include <QAbstractItemView>
@@ -482,11 +483,26 @@ namespace {
 
 // The window of the program on the screen at that point, topmost first;
 // windows the mouse passes through do not count.
+// Where a window of the layer leaves itself out (its region), the mouse
+// reaches what lies below.
+bool showsAt(const QWindow* handle, QPoint global) {
+    for (Window* w : Window::openWindows())
+        if (w->view() && w->view()->windowHandle() == handle) {
+            const QPoint at = w->view()->mapFromGlobal(global);
+            return shows(*w, at.x(), at.y());
+        }
+    return true;
+}
+
 QWindow* windowAt(QPoint global) {
+    // Under a mouse capture the capturing window takes them, its region or not.
+    if (const QWidget* capturing = QWidget::mouseGrabber()) return capturing->window()->windowHandle();
     const QWindowList windows = QGuiApplication::topLevelWindows();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         QWindow* w = *it;
-        if (w->isVisible() && !(w->flags() & Qt::WindowTransparentForInput) && w->geometry().contains(global)) return w;
+        if (w->isVisible() && !(w->flags() & Qt::WindowTransparentForInput) && w->geometry().contains(global) &&
+            showsAt(w, global))
+            return w;
     }
     return nullptr;
 }
@@ -550,6 +566,11 @@ void choosePopup(Long number) {
 }
 
 bool shows(Window& w, int x, int y) { return !w.region() || w.region()->contains(x, y); }
+
+int pictureFrame(Window& w, std::string_view label) {
+    const ControlView* view = viewOf(w).controlView(controlOf(w, label).number);
+    return view ? view->pictureFrame() : 0;
+}
 
 void closeBySystemMenu(Window& w) {
     WindowView& view = viewOf(w);
@@ -629,7 +650,10 @@ std::string messageText() {
         const Control* c = box->control(n);
         if (c->label.rfind("?Line", 0) != 0) continue;
         if (!text.empty()) text += '|';
-        text += box->property(n, PROP::Text);
+        // A line the styled box wrapped into rows reads as the line.
+        std::string line = box->property(n, PROP::Text);
+        std::erase(line, '\n');
+        text += line;
     }
     return text;
 }

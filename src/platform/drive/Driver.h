@@ -86,7 +86,8 @@ void doubleClick(Window& window, Long control);  // one created at run time
 // The layer's pointer (PointerCalls.h), in screen pixels: moving it there as
 // the mouse does (a move to the window there, if any), and clicking,
 // right-clicking (KEY::MouseRight) or double-clicking where it is, through
-// the window there: under a mouse capture the capturing window takes them.
+// the window there (where a window's region leaves it out, the one below):
+// under a mouse capture the capturing window takes them.
 void movePointer(int x, int y);
 void clickPointer(Long button = KEY::MouseLeft);
 void doubleClickPointer();
@@ -95,10 +96,14 @@ void doubleClickPointer();
 void choosePopup(Long number);
 // Whether the window shows at this pixel of its own (its region; no region: everywhere).
 bool shows(Window& window, int x, int y);
+// The frame an image shows of its picture, 1 the first (an animated picture
+// plays its frames); 0 when it shows none.
+int pictureFrame(Window& window, std::string_view label);
 
 // The message box that is up is the layer's own or the style manager's
 // styled box ("P44$MSGWIN"), whichever opened last.
-// The text of the message box that is up, "|" between its lines; "" if none.
+// The text of the message box that is up, "|" between its lines (a line
+// wrapped into rows read whole); "" if none.
 std::string messageText();
 // Presses the button of the message box that is up, its caption given with or
 // without its "&"; false if there is none.

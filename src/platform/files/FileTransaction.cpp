@@ -68,6 +68,7 @@ bool FileTransaction::logout(Long timeoutSeconds) {
     const bool locked = connection_->execute("BEGIN IMMEDIATE");
     connection_->setBusyTimeout(kBusyTimeout);
     if (!locked) return false;
+    changesAtLogout_ = sqlite3_total_changes64(connection_->handle());
     active_ = true;
     members_ = enrolled_;
     for (std::size_t i = 0; i < members_.size(); ++i) members_[i]->useConnection(connection_.get(), schemaOf(i));
@@ -106,7 +107,10 @@ bool FileTransaction::commit() {
     }
     // A commit that fails (a reader holds the file past the busy timeout)
     // leaves the transaction open, to be committed again.
-    if (!connection_->execute("COMMIT")) return false;
+    // Nothing written, nothing to keep: a multi-file commit would still
+    // write and sync its super-journal.
+    const bool wrote = sqlite3_total_changes64(connection_->handle()) != changesAtLogout_;
+    if (!connection_->execute(wrote ? "COMMIT" : "ROLLBACK")) return false;
     for (KeyedFile* file : members_) file->useConnection(nullptr, {});
     members_.clear();
     active_ = false;

@@ -11,7 +11,9 @@
 // While the transaction runs, every statement on an enrolled file, from any
 // fiber, runs on its connection and sees its changes; files not enrolled keep
 // their own connections and write at once. A second LOGOUT fails with 56 and
-// leaves the open transaction alone; COMMIT without one fails with 91.
+// leaves the open transaction alone; COMMIT without one fails with 91. A
+// COMMIT of a transaction that wrote nothing ends it without touching the
+// files (only rows are written inside one: files are made outside it).
 //
 // One transaction for the program, like the runtime's; nothing here waits
 // for a fiber (the lock wait holds the global lock).
@@ -54,6 +56,7 @@ private:
     std::vector<KeyedFile*> connected_;  // the files the connection was opened over
     bool stale_ = false;                 // one of them closed meanwhile
     bool active_ = false;
+    long long changesAtLogout_ = 0;  // the connection's count of changed rows when it began
 };
 
 bool LOGOUT(Long timeoutSeconds);

@@ -47,13 +47,28 @@ std::vector<std::string> columnNames(const FileKey& key, const char* suffix = ""
     return names;
 }
 
-void loadField(const FieldInfo& field, void* record, const SqliteStatement::Run& run, int column) {
+// True when the stored text did not fit the field and was cut.
+bool loadField(const FieldInfo& field, void* record, const SqliteStatement::Run& run, int column) {
     FieldRef ref(field, record);
     switch (field.type) {
-        case FieldType::Real: ref.setNumber(run.real(column)); return;
+        case FieldType::Real: ref.setNumber(run.real(column)); return false;
         case FieldType::CString:
-        case FieldType::String: ref.setText(run.bytes(column)); return;
-        default: ref.setNumber(static_cast<double>(run.integer(column)));
+        case FieldType::String: {
+            const std::string_view bytes = run.bytes(column);
+            ref.setText(bytes);
+            return bytes.size() > (field.type == FieldType::CString ? field.size - 1 : field.size);
+        }
+        default: ref.setNumber(static_cast<double>(run.integer(column))); return false;
+    }
+}
+
+// A key column as the row stores it.
+void loadKeyValue(const KeyColumn& column, const SqliteStatement::Run& run, int at, ColumnValue& into) {
+    switch (column.field().type) {
+        case FieldType::Real: into = run.real(at); return;
+        case FieldType::CString:
+        case FieldType::String: assignBytes(into, run.bytes(at)); return;
+        default: into = run.integer(at);
     }
 }
 
@@ -259,7 +274,8 @@ std::string KeyedFile::keySelect(const FileKey& key, KeyStatement which) const {
     const std::string marks = joined(std::vector<std::string>(key.columns().size(), "?"));
     const std::string forward = " ORDER BY " + columns + ", rowid LIMIT 1";
     const std::string backward = " ORDER BY " + joined(columnNames(key, " DESC")) + ", rowid DESC LIMIT 1";
-    std::string sql = "SELECT " + joined(fields) + ", rowid FROM " + table();
+    // A walk goes on from the key as stored, which a text cut to its field is not.
+    std::string sql = "SELECT " + joined(fields) + ", rowid" + (which == Get ? "" : ", " + columns) + " FROM " + table();
     switch (which) {
         case Get: return sql + " WHERE (" + columns + ") = (" + marks + ")" + forward;
         case First: return sql + forward;
@@ -296,7 +312,7 @@ void KeyedFile::keyValues(const FileKey& key, std::vector<ColumnValue>& into) co
 }
 
 bool KeyedFile::read(SqliteStatement& statement, const std::vector<ColumnValue>& values, int notFound,
-                     const std::int64_t* row) {
+                     const std::int64_t* row, const FileKey* walked) {
     SqliteStatement::Run run(statement);
     for (std::size_t i = 0; i < values.size(); ++i) run.bind(static_cast<int>(i) + 1, values[i]);
     if (row) run.bind(static_cast<int>(values.size()) + 1, *row);
@@ -306,10 +322,25 @@ bool KeyedFile::read(SqliteStatement& statement, const std::vector<ColumnValue>&
         return false;
     }
     const std::vector<FieldInfo>& fields = record_.fields->all();
-    for (std::size_t i = 0; i < fields.size(); ++i) loadField(fields[i], record_.buffer, run, static_cast<int>(i));
-    row_ = run.integer(static_cast<int>(fields.size()));
+    cut_.assign(fields.size(), false);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        cut_[i] = loadField(fields[i], record_.buffer, run, static_cast<int>(i));
+    const int rowColumn = static_cast<int>(fields.size());
+    row_ = run.integer(rowColumn);
+    if (walked) {
+        const std::vector<KeyColumn>& columns = walked->columns();
+        walkValues_.resize(columns.size());
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            loadKeyValue(columns[i], run, rowColumn + 1 + static_cast<int>(i), walkValues_[i]);
+    }
     clearError();
     return true;
+}
+
+bool KeyedFile::textCut(std::string_view field) const {
+    const FieldInfo* info = record_.fields->find(field);
+    if (!info || cut_.empty()) return false;
+    return cut_[static_cast<std::size_t>(info - record_.fields->all().data())];
 }
 
 bool KeyedFile::write(SqliteStatement& statement, bool withRow) {
@@ -368,17 +399,19 @@ bool KeyedFile::step(bool forward) {
     const FileKey& key = *walkKey_;
     bool found = false;
     if (walkFrom_ == WalkFrom::Start) {
-        found = read(keyStatement(key, forward ? First : Last), {}, kRecordNotAvailable);
+        found = read(keyStatement(key, forward ? First : Last), {}, kRecordNotAvailable, nullptr, &key);
     } else {
         // From the buffer's key the bound row id lets every row of that key in.
         const std::int64_t fromKey =
             forward ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
-        found = read(keyStatement(key, forward ? After : Before), walkValues_, kRecordNotAvailable,
-                     walkFrom_ == WalkFrom::Row ? &walkRow_ : &fromKey);
+        const std::int64_t from = walkFrom_ == WalkFrom::Row ? walkRow_ : fromKey;
+        // Bound from where the walk stands; the row found leaves its own in walkValues_.
+        bound_.swap(walkValues_);
+        found = read(keyStatement(key, forward ? After : Before), bound_, kRecordNotAvailable, &from, &key);
+        if (!found) bound_.swap(walkValues_);
     }
     if (!found) return false;
     walkFrom_ = WalkFrom::Row;
-    keyValues(key, walkValues_);
     walkRow_ = row_;
     return true;
 }

@@ -11,20 +11,24 @@
 // as 90 with its extended code and message in FILEERRORCODE/FILEERROR) and
 // returning true when ERRORCODE() is 0:
 // - open(mode): 2 when missing (nothing is made), 36 when not a keyed file,
-//   47 when the stored layout differs from the declaration; read-only access
-//   (low nibble 0) refuses writes with 5. Other programs share the file in
+//   47 when the stored layout differs from the declaration, 5 when it is
+//   to be written and the user may not write it or its folder; read-only
+//   access (low nibble 0) refuses writes with 5. Other programs share the file in
 //   every mode, through SQLite's locks; 22h acts as 42h.
 // - create(): replaces the file and its leftover journal by an empty one,
-//   left closed; 5 (file kept) when the user may not write it.
+//   left closed; 5 (file kept) when the user may not write it or its folder.
 // - copy(name): the closed file's bytes, and its journal, under that name.
 // - get(key) (35), set(key), set(key, key), next()/previous() (33 past the
 //   end), add() (40 on a duplicate), put() and remove() of the row last read
 //   or added (33 when none: a failed read leaves none), position()/reget()
 //   (35), records(). A read that finds nothing leaves the buffer alone.
 // - A walk remembers the key values and row id of the row it returned last,
-//   as read, and seeks the next row from them: deleting, changing (keys too)
-//   and adding rows during a walk neither repeats nor skips one. No other
-//   statement moves the walk.
+//   as stored, and seeks the next row from them: deleting, changing (keys
+//   too) and adding rows during a walk neither repeats nor skips one, and a
+//   row whose key text was cut to its field (written by another program) is
+//   met once. No other statement moves the walk.
+// - textCut(field): the row read last held a longer text in that field than
+//   the field holds; the buffer has it cut.
 // - readPlace()/restore(): a look-up made beside another's walk keeps the
 //   buffer, the row last read and the walk first and puts them back after;
 //   that walk then goes on where it was.
@@ -81,6 +85,8 @@ public:
     bool remove();
     // The row last read or added, as text; empty when none.
     std::string position() const;
+    // By the field's name, as the record's field table finds it.
+    bool textCut(std::string_view field) const;
     bool reget(std::string_view position);
     Long records();
 
@@ -130,9 +136,10 @@ private:
     // The record's values of the key's columns, put into `into`.
     void keyValues(const FileKey& key, std::vector<ColumnValue>& into) const;
     // Runs a read with the values (and the row id after them, when given)
-    // bound; on a row, loads it, makes it current and returns true.
+    // bound; on a row, loads it, makes it current and returns true, and for
+    // a walk along `walked` puts the row's stored key into walkValues_.
     bool read(SqliteStatement& statement, const std::vector<ColumnValue>& values, int notFound,
-              const std::int64_t* row = nullptr);
+              const std::int64_t* row = nullptr, const FileKey* walked = nullptr);
     bool step(bool forward);
     bool write(SqliteStatement& statement, bool withRow);
     // The stored layout signature is the declaration's; else the error.
@@ -150,6 +157,8 @@ private:
     bool readOnly_ = false;
     std::vector<std::unique_ptr<SqliteStatement>> statements_;  // after own_: finalised before it closes
     std::vector<ColumnValue> values_;  // the values bound last, kept to spare allocations
+    std::vector<ColumnValue> bound_;   // where a walk's step starts from, while it runs
+    std::vector<bool> cut_;            // by field: the row read last held more than it
 
     std::int64_t row_ = 0;  // the row last read or added; 0 for none
     const FileKey* walkKey_ = nullptr;

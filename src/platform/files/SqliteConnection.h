@@ -24,7 +24,9 @@ class SqliteConnection {
 public:
     // The database at `path` (UTF-8); nullptr, with the error reported, when
     // it cannot be opened (2 when missing; 3 when the folder to create it in
-    // is). Only SqliteOpen::Create makes a missing file.
+    // is; 5 when the user may not write the file, or the folder that takes
+    // its journal, and it is not opened only to read). Only SqliteOpen::Create
+    // makes a missing file.
     static std::unique_ptr<SqliteConnection> open(const std::string& path, SqliteOpen how);
     ~SqliteConnection();
     SqliteConnection(const SqliteConnection&) = delete;

@@ -1,7 +1,6 @@
 #include "platform/odbc/OdbcFile.h"
 
 #include "platform/fiber/BlockingCall.h"
-#include "platform/odbc/ConnectString.h"
 #include "platform/odbc/FileProperties.h"
 #include "platform/system/Errors.h"
 #include "platform/text/Codepage.h"
@@ -81,18 +80,7 @@ bool OdbcFile::connect() {
         environment_.reportError();
         return false;
     }
-    // A server that accepts and never answers would hold the program for good.
-    SQLSetConnectAttr(connection.get(), SQL_ATTR_LOGIN_TIMEOUT,
-                      reinterpret_cast<SQLPOINTER>(static_cast<std::uintptr_t>(loginTimeout_)), 0);
-    std::string connectString = toUtf8(driverConnectString(owner_));
-    const SQLRETURN rc = blockingCall(
-        [&] {
-            return SQLDriverConnect(connection.get(), nullptr, reinterpret_cast<SQLCHAR*>(connectString.data()),
-                                    static_cast<SQLSMALLINT>(connectString.size()), nullptr, 0, nullptr,
-                                    SQL_DRIVER_NOPROMPT);
-        },
-        kConnecting);
-    if (!SQL_SUCCEEDED(rc)) {
+    if (!blockingCall([&] { return connection.connect(owner_, loginTimeout_); }, kConnecting)) {
         connection.reportError();
         return false;
     }

@@ -1,11 +1,13 @@
 #include "platform/odbc/OdbcHandle.h"
 
+#include "platform/odbc/ConnectString.h"
 #include "platform/system/Errors.h"
 #include "platform/text/Codepage.h"
 
 #include <sql.h>
 #include <sqlext.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace platform {
@@ -35,6 +37,16 @@ void OdbcHandle::reset() {
     if (kind_ == Kind::Connection) SQLDisconnect(handle_);
     SQLFreeHandle(static_cast<SQLSMALLINT>(kind_), handle_);
     handle_ = nullptr;
+}
+
+bool OdbcHandle::connect(std::string_view connectString, long loginTimeoutSeconds) {
+    // A server that accepts and never answers would hold the program for good.
+    SQLSetConnectAttr(handle_, SQL_ATTR_LOGIN_TIMEOUT,
+                      reinterpret_cast<SQLPOINTER>(static_cast<std::uintptr_t>(loginTimeoutSeconds)), 0);
+    std::string text = toUtf8(driverConnectString(connectString));
+    return SQL_SUCCEEDED(SQLDriverConnect(handle_, nullptr, reinterpret_cast<SQLCHAR*>(text.data()),
+                                          static_cast<SQLSMALLINT>(text.size()), nullptr, 0, nullptr,
+                                          SQL_DRIVER_NOPROMPT));
 }
 
 void OdbcHandle::reportError() const {

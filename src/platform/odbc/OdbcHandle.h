@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -26,6 +27,12 @@ public:
     void* get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
     void reset();
+
+    // Connects a connection handle, with no prompt, waiting at most the login
+    // time-out for the data source; `connectString` as the program holds it
+    // (Windows-1252), given to the driver as it takes it (driverConnectString).
+    // Runs the driver's call in place: true when connected.
+    bool connect(std::string_view connectString, long loginTimeoutSeconds);
 
     // ERRORCODE 90 with the first diagnostic record of this handle: its
     // SQLSTATE as FILEERRORCODE, its message as FILEERROR.

@@ -83,6 +83,12 @@ constexpr Long Handle = 0x7E00, Imm = 0x7E01, ScreenText = 0x7E02, Pixels = 0x7E
 constexpr Long MessageHook = 0x7E80, DragFullWindows = 0x7E81, Buffer = 0x7E82;
 }  // namespace PROP
 
+// Indexed properties, of one column of a list or combo (Window::indexedProperty);
+// chosen here, in a range of their own.
+namespace PROPLIST {
+constexpr Long Width = 0x7F00, Exists = 0x7F01;
+}
+
 // Key codes: the virtual-key code plus 100h Shift, 200h Ctrl, 400h Alt.
 namespace KEY {
 constexpr Long Shift = 0x100, Ctrl = 0x200, Alt = 0x400;

@@ -4,7 +4,9 @@
 // Rules:
 // - Each of the four keeps the unit it was last written in (dialog units or
 //   pixels), so it reads back exactly as written; read in the other unit it
-//   is converted, dropping the fraction.
+//   is converted (DialogUnits.h): units to pixels dropping the fraction,
+//   pixels to the most units that take no more pixels, so a size the user
+//   drags back to reads as it was written.
 // - A width or height of 0 is the natural size: it reads back the size the
 //   view laid out, and stays natural until another size is written.
 // - While a window is maximized the four read where it is shown; what was

@@ -2,7 +2,9 @@
 
 #include "platform/text/Codepage.h"
 
+#include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 #include <csetjmp>
 #include <cstdio>
 #include <filesystem>
@@ -61,16 +63,37 @@ QImage decodeJpeg(const std::string& bytes) {
     return image;
 }
 
-QImage decode(const fs::path& path) {
+// A frame that gives no time of its own shows as long as browsers show it.
+constexpr std::chrono::milliseconds kUntimedFrame{100};
+
+// Every frame Qt's readers find, in order, the format told by the bytes.
+PictureFrames decodeFrames(const std::string& bytes) {
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    PictureFrames frames;
+    for (QImage image = reader.read(); !image.isNull(); image = reader.read()) {
+        const int delay = reader.nextImageDelay();
+        frames.push_back({QPixmap::fromImage(image),
+                          delay > 0 ? std::chrono::milliseconds(delay) : kUntimedFrame});
+        if (!reader.supportsAnimation()) break;
+    }
+    return frames;
+}
+
+PictureFrames decode(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (isJpeg(bytes)) return decodeJpeg(bytes);
-    return QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()));
+    if (!isJpeg(bytes)) return decodeFrames(bytes);
+    const QImage image = decodeJpeg(bytes);
+    if (image.isNull()) return {};
+    return {{QPixmap::fromImage(image), kUntimedFrame}};
 }
 
 struct Decoded {
     fs::file_time_type modified;
-    QPixmap picture;
+    PictureFrames frames;
 };
 
 std::map<std::string, Decoded>& cache() {
@@ -85,18 +108,35 @@ std::size_t& decodings() {
 
 }  // namespace
 
-QPixmap pictureFile(const std::string& path) {
+PictureFrames pictureFileFrames(const std::string& path) {
     if (path.empty()) return {};
     const fs::path file(toQString(path).toStdString());  // the name in the file system's UTF-8
     std::error_code error;
     const fs::file_time_type modified = fs::last_write_time(file, error);
     if (error || !fs::is_regular_file(file, error)) return {};
     auto found = cache().find(path);
-    if (found != cache().end() && found->second.modified == modified) return found->second.picture;
+    if (found != cache().end() && found->second.modified == modified) return found->second.frames;
     ++decodings();
     Decoded& entry = cache()[path];
-    entry = {modified, QPixmap::fromImage(decode(file))};
-    return entry.picture;
+    entry = {modified, decode(file)};
+    return entry.frames;
+}
+
+QPixmap pictureFile(const std::string& path) {
+    const PictureFrames frames = pictureFileFrames(path);
+    return frames.empty() ? QPixmap() : frames.front().picture;
+}
+
+// An icon file's header with the type 2, then its first entry, whose
+// fields of planes and bits hold the hot spot.
+std::optional<QPoint> cursorHotSpot(const std::string& path) {
+    std::ifstream in(fs::path(toQString(path).toStdString()), std::ios::binary);
+    unsigned char header[14] = {};
+    if (!in.read(reinterpret_cast<char*>(header), sizeof header)) return std::nullopt;
+    const auto word = [&header](int at) { return header[at] | header[at + 1] << 8; };
+    constexpr int kCursorType = 2;
+    if (word(0) != 0 || word(2) != kCursorType || word(4) == 0) return std::nullopt;
+    return QPoint(word(10), word(12));
 }
 
 std::size_t picturesDecoded() { return decodings(); }

@@ -59,7 +59,9 @@ std::vector<ListColumn> parseListFormat(const std::string& format) {
     std::size_t i = 0, nextField = 1;
     while (i < format.size()) {
         ListColumn column;
+        column.widthAt = i;
         column.width = static_cast<int>(readNumber(format, i));
+        column.widthDigits = i - column.widthAt;
         column.field = nextField;
         if (i < format.size() && isJustification(format[i]))
             std::tie(column.justification, column.indent) = readJustification(format, i);
@@ -85,6 +87,13 @@ std::vector<ListColumn> parseListFormat(const std::string& format) {
     }
     if (columns.empty()) columns.push_back({0, {}, 1});
     return columns;
+}
+
+std::string withColumnWidth(const std::string& format, std::size_t column, int width) {
+    const std::vector<ListColumn> columns = parseListFormat(format);
+    if (format.empty() || column < 1 || column > columns.size()) return format;
+    const ListColumn& changed = columns[column - 1];
+    return std::string(format).replace(changed.widthAt, changed.widthDigits, std::to_string(std::max(width, 0)));
 }
 
 std::size_t fieldNumber(const QueueBase& queue, std::string_view name) {

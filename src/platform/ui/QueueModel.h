@@ -36,6 +36,8 @@ struct ListColumn {
     bool rightBorder = false;
     bool resizable = false;
     std::string picture;  // "@s255"
+    std::size_t widthAt = 0;      // where the width's digits stand in the format
+    std::size_t widthDigits = 0;
 };
 
 // The colours a coloured column gives its selected rows (a QColor each;
@@ -47,6 +49,8 @@ constexpr int SelectedBackgroundRole = Qt::UserRole + 2;
 Qt::Alignment alignmentOf(char justification);
 
 std::vector<ListColumn> parseListFormat(const std::string& format);
+// The format with the width of its column `column` (1 the first) written anew.
+std::string withColumnWidth(const std::string& format, std::size_t column, int width);
 // The 1-based number of the queue's field of that name; 0 for none.
 std::size_t fieldNumber(const QueueBase& queue, std::string_view name);
 

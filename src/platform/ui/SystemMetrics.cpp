@@ -53,6 +53,15 @@ DialogUnits::DialogUnits(const QFont& font) {
 
 DialogUnits::DialogUnits(const std::string& fontName, int pointSize) : DialogUnits(mappedFont(fontName, pointSize)) {}
 
+// Dividing alone would read 200 units shown as 324 pixels back as 199.
+int DialogUnits::toUnits(int pixels, double scale) {
+    const auto shown = [scale](int units) { return static_cast<int>(units * scale); };
+    int units = static_cast<int>(pixels / scale);
+    while (shown(units + 1) <= pixels) ++units;
+    while (shown(units) > pixels) --units;
+    return units;
+}
+
 namespace {
 
 // The message-box symbols: a sign on a coloured shape.
@@ -163,18 +172,20 @@ QPixmap drawLetterIcon(const std::string& name) {
 
 namespace {
 
+PictureFrames still(const QPixmap& picture) { return {{picture, std::chrono::milliseconds(0)}}; }
+
 // A "~" name is the program's own picture: one the layer draws, else its
 // file, else a letter on a square.
-QPixmap builtIn(const std::string& name) {
+PictureFrames builtIn(const std::string& name) {
     static std::map<std::string, QPixmap> drawn, letters;
     auto it = drawn.find(name);
-    if (it != drawn.end()) return it->second;
+    if (it != drawn.end()) return still(it->second);
     QPixmap picture = drawSymbol(name);
     if (picture.isNull()) picture = drawNamedIcon(name);
-    if (!picture.isNull()) return drawn[name] = picture;
-    if (const QPixmap file = pictureFile(programPictureFile(name)); !file.isNull()) return file;
+    if (!picture.isNull()) return still(drawn[name] = picture);
+    if (PictureFrames file = pictureFileFrames(programPictureFile(name)); !file.empty()) return file;
     it = letters.find(name);
-    return it != letters.end() ? it->second : letters[name] = drawLetterIcon(name);
+    return still(it != letters.end() ? it->second : letters[name] = drawLetterIcon(name));
 }
 
 }  // namespace
@@ -190,8 +201,13 @@ QIcon iconFor(const std::string& name) {
 }
 
 QPixmap pictureFor(const std::string& name) {
+    const PictureFrames frames = picturesFor(name);
+    return frames.empty() ? QPixmap() : frames.front().picture;
+}
+
+PictureFrames picturesFor(const std::string& name) {
     if (name.empty()) return {};
-    return name[0] == '~' ? builtIn(name) : pictureFile(name);
+    return name[0] == '~' ? builtIn(name) : pictureFileFrames(name);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "platform/text/Text.h"
 #include "platform/ui/DialogUnits.h"
+#include "platform/ui/PictureFiles.h"
 
 #include <QColor>
 #include <QFont>
@@ -35,6 +36,8 @@ QColor colorFromNumber(Long bgr);
 // letter on a square.
 QIcon iconFor(const std::string& name);
 QPixmap pictureFor(const std::string& name);
+// Every frame of the picture, for one that is animated (PictureFiles.h).
+PictureFrames picturesFor(const std::string& name);
 // The file of the program's own picture "~name": the name in the folder
 // "resources" beside the program (TABLOOM_RESOURCES names another); empty
 // for a name that would lead out of that folder.

@@ -3,6 +3,7 @@
 #include "platform/data/AnyRef.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/ui/PointerCalls.h"
+#include "platform/ui/QueueModel.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/WindowStatements.h"
 #include "platform/ui/WindowView.h"
@@ -91,6 +92,8 @@ Control Window::controlOf(const ControlSpec& s, Long number, Long parent) const 
     if (s.key) c.props[PROP::Key] = std::to_string(s.key);
     if (s.std) c.props[PROP::Std] = std::to_string(s.std);
     if (!s.icon.empty()) c.props[PROP::Icon] = s.icon;
+    if (!s.cursor.empty()) c.props[PROP::Cursor] = s.cursor;
+    if (s.imm) c.props[PROP::Imm] = "1";
     if (!s.format.empty()) c.props[PROP::Format] = s.format;
     if (!s.fontName.empty()) c.props[PROP::FontName] = s.fontName;
     if (s.fontSize) c.props[PROP::FontSize] = std::to_string(s.fontSize);
@@ -303,10 +306,38 @@ const Geometry* Window::geometryOf(Long number) const { return const_cast<Window
 
 Long Window::restored(Long prop) const { return geometry_.restored(prop, usesPixels(), units_); }
 
-bool Window::inToolbar(const Control& c) const {
+bool Window::inToolbar(const Control& c) const { return toolbarOf(c) != nullptr; }
+
+const Control* Window::toolbarOf(const Control& c) const {
     for (auto parent = controls_.find(c.parent); parent != controls_.end(); parent = controls_.find(parent->second.parent))
-        if (parent->second.type == CREATE::toolbar) return true;
-    return false;
+        if (parent->second.type == CREATE::toolbar) return &parent->second;
+    return nullptr;
+}
+
+void Window::placeInPixels(const Rect& pixels) {
+    geometry_.write(PROP::Xpos, pixels.x, true);
+    geometry_.write(PROP::Ypos, pixels.y, true);
+    geometry_.write(PROP::Width, pixels.width, true);
+    geometry_.write(PROP::Height, pixels.height, true);
+    if (view_) view_->apply(0, PROP::Xpos);
+}
+
+ShownFont Window::shownFont(Long number) const {
+    constexpr Long kNormalWeight = 400;
+    ShownFont font{spec_.fontName, spec_.fontSize, kNormalWeight};
+    const auto takeOwn = [&](Long holder) {
+        if (std::string typeface = clip(property(holder, PROP::FontName)); !typeface.empty())
+            font.typeface = std::move(typeface);
+        if (const Long size = numberProperty(holder, PROP::FontSize); size > 0) font.size = size;
+        if (const std::string style = property(holder, PROP::FontStyle); !style.empty())
+            font.style = static_cast<Long>(leadingNumber(style));
+    };
+    takeOwn(0);
+    const auto c = number != 0 ? controls_.find(number) : controls_.end();
+    if (c == controls_.end()) return font;
+    if (const Control* toolbar = toolbarOf(c->second)) takeOwn(toolbar->number);
+    takeOwn(number);
+    return font;
 }
 
 Rect Window::placement(Long number) const {
@@ -407,6 +438,26 @@ Long Window::numberProperty(Long number, Long prop) const {
     return static_cast<Long>(leadingNumber(property(number, prop)));
 }
 
+// The columns are the format's: a list without one has none.
+std::string Window::indexedProperty(Long number, Long prop, Long index) const {
+    const std::string format = number != 0 ? property(number, PROP::Format) : std::string();
+    const std::vector<ListColumn> columns = format.empty() ? std::vector<ListColumn>() : parseListFormat(format);
+    const bool exists = index >= 1 && index <= static_cast<Long>(columns.size());
+    switch (prop) {
+        case PROPLIST::Exists: return exists ? "1" : "0";
+        case PROPLIST::Width: return exists ? std::to_string(columns[static_cast<std::size_t>(index - 1)].width) : "";
+        default: return {};
+    }
+}
+
+void Window::setIndexedProperty(Long number, Long prop, Long index, std::string_view value) {
+    Control* c = number != 0 ? control(number) : nullptr;
+    if (!c || prop != PROPLIST::Width || indexedProperty(number, PROPLIST::Exists, index) != "1") return;
+    c->props[PROP::Format] = withColumnWidth(c->props[PROP::Format], static_cast<std::size_t>(index),
+                                             static_cast<int>(leadingNumber(value)));
+    if (view_) view_->apply(number, prop);
+}
+
 void Window::setProperty(Long number, Long prop, std::string_view value) {
     const bool readOnly = prop == PROP::Handle || prop == PROP::Type || prop == PROP::Label ||
                           prop == PROP::InToolBar || prop == PROP::Parent || prop == PROP::ChildIndex ||
@@ -422,10 +473,7 @@ void Window::setProperty(Long number, Long prop, std::string_view value) {
     if (Geometry::holds(prop)) {
         Geometry* g = geometryOf(number);
         if (!g) return;
-        const auto size = static_cast<Long>(leadingNumber(value));
-        g->write(prop, size, usesPixels());
-        if (Control* c = number != 0 && size != 0 ? control(number) : nullptr)
-            c->props.erase(prop == PROP::Width ? PROP::NoWidth : prop == PROP::Height ? PROP::NoHeight : 0);
+        writeGeometry(number, *g, prop, static_cast<Long>(leadingNumber(value)));
     } else if (number != 0 && (prop == PROP::NoWidth || prop == PROP::NoHeight) && leadingNumber(value) != 0) {
         // The natural size: as wide or high as what the control shows.
         Control* c = control(number);
@@ -447,6 +495,28 @@ void Window::setProperty(Long number, Long prop, std::string_view value) {
         }
     }
     if (view_) view_->apply(number, prop);
+}
+
+void Window::writeGeometry(Long number, Geometry& g, Long prop, Long value) {
+    g.write(prop, value, usesPixels());
+    if (Control* c = number != 0 && value != 0 ? control(number) : nullptr)
+        c->props.erase(prop == PROP::Width ? PROP::NoWidth : prop == PROP::Height ? PROP::NoHeight : 0);
+}
+
+// The view places a control (or the window) from its whole geometry, whichever part changed.
+void Window::setPosition(Long number, std::optional<Long> x, std::optional<Long> y, std::optional<Long> width,
+                         std::optional<Long> height) {
+    Geometry* g = geometryOf(number);
+    if (!g) return;
+    const std::pair<Long, std::optional<Long>> parts[] = {
+        {PROP::Xpos, x}, {PROP::Ypos, y}, {PROP::Width, width}, {PROP::Height, height}};
+    bool written = false;
+    for (const auto& [prop, value] : parts) {
+        if (!value) continue;
+        writeGeometry(number, *g, prop, *value);
+        written = true;
+    }
+    if (written && view_) view_->apply(number, PROP::Xpos);
 }
 
 bool Window::accept() {

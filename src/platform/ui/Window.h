@@ -65,12 +65,21 @@
 
 #include <list>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace platform {
 
 class WindowView;
+
+// The font a control shows: typeface, points and the runtime's style (the
+// weight, 400 normal, plus the italic, underline and strikeout bits).
+struct ShownFont {
+    std::string typeface;
+    Long size = 0;
+    Long style = 0;
+};
 
 struct Control {
     Long number = 0;
@@ -120,6 +129,9 @@ public:
     // CREATE at run time: the control takes the next free number and starts
     // hidden, as the runtime's created controls do; 0 when it cannot be made.
     // On a sheet or tab it lies on the page, else in the window's coordinates.
+    // An image, region, line, box, ellipse or panel lies under the window's
+    // other controls (over those of them made before), as the runtime paints
+    // it on the window itself.
     Long create(ControlSpec spec, Long parent = 0);
     // DESTROY: the controls first..last (last 0: first alone) and the
     // controls inside them go; their numbers are free again.
@@ -131,6 +143,16 @@ public:
     void setProperty(Long control, Long prop, std::string_view value);
     void setProperty(Long control, Long prop, Long value) { setProperty(control, prop, std::to_string(value)); }
     Long numberProperty(Long control, Long prop) const;
+    // SETPOSITION: the parts given (in the window's units) written at once
+    // and shown with one placement, as their writes one by one would.
+    void setPosition(Long control, std::optional<Long> x, std::optional<Long> y, std::optional<Long> width,
+                     std::optional<Long> height);
+    // Indexed properties (PROPLIST), of column `index` (1 the first) of a
+    // list or combo as its format holds them: Exists 1 or 0, Width in
+    // dialog units. A width written shows at once and PROP:Format reads it;
+    // anything else reads "" and takes no write.
+    std::string indexedProperty(Long control, Long prop, Long index) const;
+    void setIndexedProperty(Long control, Long prop, Long index, std::string_view value);
     // Positions and sizes: dialog units of the window font, or pixels.
     const DialogUnits& units() const { return units_; }
     bool usesPixels() const { return numberProperty(0, PROP::Pixels) != 0; }
@@ -138,6 +160,15 @@ public:
     Long restored(Long prop) const;
     // Where the view places the window or control, in pixels; a natural size is 0.
     Rect placement(Long control) const;
+    // Places the window in pixels (Xpos, Ypos and its client area's size), as
+    // the program's writes of them do, whatever unit the window uses.
+    void placeInPixels(const Rect& pixels);
+    // Each part of the font from the control itself where it has one, else
+    // from its toolbar, else from the window, else the structure's window
+    // font. PROP:FontName and PROP:FontSize read only what was written: an
+    // empty typeface or a size of 0 written is no font of its own, and the
+    // control shows its window's (its toolbar's) again.
+    ShownFont shownFont(Long control) const;
 
     // Event wait. False once the window has closed, or a close request was
     // taken and not refused.
@@ -248,8 +279,11 @@ private:
     // Delivers; true when the program ended its handling with CYCLE.
     bool deliverAsking(Event e);
     bool inToolbar(const Control& c) const;
+    const Control* toolbarOf(const Control& c) const;
     Geometry* geometryOf(Long control);
     const Geometry* geometryOf(Long control) const;
+    // A size written is no longer natural.
+    void writeGeometry(Long control, Geometry& g, Long prop, Long value);
     Event stamped(Event e) const;
     bool applyBinding(Control& c);
     Long tabPosition(const Control& tab) const;  // 1 for the sheet's first tab

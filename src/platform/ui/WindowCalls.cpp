@@ -1,6 +1,7 @@
 #include "platform/ui/WindowCalls.h"
 
 #include "platform/ui/Compositor.h"
+#include "platform/ui/DesktopRect.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
@@ -109,7 +110,21 @@ bool controlRect(Window& w, Long control, RECT& rect) {
 
 }  // namespace
 
+namespace {
+
+// Windows lie 10000h apart from 10000h on, their controls above them.
+constexpr Long kDesktopHandle = 1;
+
+}  // namespace
+
+Long GetDesktopWindow() { return kDesktopHandle; }
+
 bool GetWindowRect(Long handle, RECT& rect) {
+    if (handle == kDesktopHandle) {
+        const ScreenRect desktop = desktopRect();
+        rect = {desktop.left, desktop.top, desktop.right, desktop.bottom};
+        return true;
+    }
     Long control = 0;
     Window* w = Window::byAnyHandle(handle, control);
     if (w && control != 0) return controlRect(*w, control, rect);
@@ -119,13 +134,31 @@ bool GetWindowRect(Long handle, RECT& rect) {
     return true;
 }
 
-bool ClientToScreen(Long handle, POINT& point) {
-    const Window* w = Window::byHandle(handle);
+bool MoveWindow(Long handle, Long x, Long y, Long width, Long height, bool repaint) {
+    Window* w = Window::byHandle(handle);
     if (!w || !w->view()) return false;
-    const QPoint origin = w->view()->clientOrigin();
-    point = {point.x + origin.x(), point.y + origin.y()};
+    const QSize client = w->view()->clientSizeOf(QSize(static_cast<int>(width), static_cast<int>(height)));
+    w->placeInPixels({static_cast<int>(x), static_cast<int>(y), client.width(), client.height()});
+    if (repaint) w->redraw();
     return true;
 }
+
+namespace {
+
+// The point moved by the client area's screen corner, that many times.
+bool shiftedByClientOrigin(Long handle, POINT& point, int times) {
+    const WindowView* view = shownView(handle);
+    if (!view) return false;
+    const QPoint origin = view->clientOrigin();
+    point = {point.x + times * origin.x(), point.y + times * origin.y()};
+    return true;
+}
+
+}  // namespace
+
+bool ClientToScreen(Long handle, POINT& point) { return shiftedByClientOrigin(handle, point, 1); }
+
+bool ScreenToClient(Long handle, POINT& point) { return shiftedByClientOrigin(handle, point, -1); }
 
 bool GetClientRect(Long handle, RECT& rect) {
     const WindowView* view = shownView(handle);

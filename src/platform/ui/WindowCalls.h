@@ -12,7 +12,8 @@
 // - SetWindowRgn gives the window its region (Window::setRegion); with
 //   `redraw` the window is painted at once, before the call returns.
 // - GetWindowRect gives the whole window, frame included, in screen pixels,
-//   and for a control's handle the control's rectangle on the screen (a
+//   for GetDesktopWindow()'s handle the desktop (DesktopRect.h), and for a
+//   control's handle the control's rectangle on the screen (a
 //   line's runs from its start to its end, so a negative width or height
 //   keeps its sign: right before left); GetClientRect the client area in its
 //   own pixels, (0, 0) to its width and height;
@@ -25,8 +26,14 @@
 //   window's opacity (LWA_ALPHA; false for a window that is not layered).
 //   Whether opacity shows at all depends on the window system (a compositor):
 //   layeredWindowsShown() tells; tests decide it with showLayeredWindows.
+// - MoveWindow places a window by its whole rectangle, frame included, in
+//   screen pixels (an MDI child's in its frame's MDI area), as the program's
+//   writes of its position and size do: no event comes of it. With `repaint`
+//   it is painted before the call returns.
 // - UpdateWindow paints the window before it returns (Window::redraw);
 //   InvalidateRect has it painted on Qt's next turn.
+// - ClientToScreen and ScreenToClient take a point between the window's
+//   client area (its own pixels, (0, 0) its top left corner) and the screen.
 // - A handle that is no open window's gives false and does nothing.
 #pragma once
 
@@ -90,10 +97,14 @@ void showLayeredWindows(std::optional<bool> shown);
 bool UpdateWindow(Long handle);
 bool InvalidateRect(Long handle);
 
-// A point of the window's client area, in its pixels, on the screen.
+// A point of the window's client area, in its pixels, on the screen; and back.
 bool ClientToScreen(Long handle, POINT& point);
+bool ScreenToClient(Long handle, POINT& point);
 bool GetWindowRect(Long handle, RECT& rect);
 bool GetClientRect(Long handle, RECT& rect);
 bool GetWindowPlacement(Long handle, WINDOWPLACEMENT& placement);
+// The desktop's handle: no window's.
+Long GetDesktopWindow();
+bool MoveWindow(Long handle, Long x, Long y, Long width, Long height, bool repaint);
 
 }  // namespace platform

@@ -62,6 +62,7 @@ struct ControlSpec {
     Long std = STD::None;         // standard action
     std::string msg;              // status-bar text while highlighted or focused
     std::string icon;
+    std::string cursor;           // CURSOR: a file, a "~" picture or the runtime's name
     std::string fontName;
     int fontSize = 0;
     bool separator = false;       // a menu separator takes no control number
@@ -70,6 +71,7 @@ struct ControlSpec {
     bool vscroll = false;
     bool isDefault = false;
     bool hidden = false;
+    bool imm = false;             // IMM: a region reports the mouse (MouseIn, MouseDown, ...)
     // Items of a menu, tabs of a sheet, controls of a group or tab. Controls
     // of a tab lie on its page, placed in the page's coordinates.
     std::vector<ControlSpec> children;

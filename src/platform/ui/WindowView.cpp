@@ -24,6 +24,29 @@ namespace platform {
 // How long a repaint waits, once, for its window to come on screen.
 constexpr std::chrono::milliseconds kOnScreenWait{500};
 
+namespace {
+
+// Marks the widgets of painted controls made at run time.
+constexpr const char* kPaintedUnder = "tabloomPaintedUnder";
+
+// The runtime paints these on the window itself, under the controls that
+// are windows of their own.
+bool paintedOnWindow(Long type) {
+    return type == CREATE::image || type == CREATE::region || type == CREATE::line || type == CREATE::box ||
+           type == CREATE::ellipse || type == CREATE::panel;
+}
+
+// Under the controls beside it, but over the painted ones made before it.
+void putUnderOthers(QWidget& w) {
+    w.setProperty(kPaintedUnder, true);
+    for (QObject* sibling : w.parentWidget()->children()) {
+        auto* other = qobject_cast<QWidget*>(sibling);
+        if (other && other != &w && !other->property(kPaintedUnder).toBool()) return w.stackUnder(other);
+    }
+}
+
+}  // namespace
+
 void installInputRouting();
 void installTipRouting();
 void installBusyPointer();
@@ -209,14 +232,19 @@ ControlView* WindowView::buildControl(const ControlSpec& s, Long number, QWidget
 }
 
 // An application window's client area is its MDI area: a control created on
-// it lies over the area, above the MDI children.
+// it lies over the area, above the MDI children. Elsewhere a painted control
+// (a box, a line, a region, ...) lies under the window's other controls, as
+// the runtime paints it on the window itself.
 void WindowView::addControl(Long number) {
     const Control* c = model_->control(number);
     if (!c || !c->spec) return;
     QWidget* holder = c->parent == 0 && mdiArea_ ? mdiArea_ : holderOf(c->parent);
     ControlView* view = buildControl(*c->spec, number, holder);
     view->childrenBuilt();
-    if (holder == mdiArea_) view->widget()->raise();
+    if (holder == mdiArea_)
+        view->widget()->raise();
+    else if (paintedOnWindow(c->type))
+        putUnderOthers(*view->widget());
 }
 
 void WindowView::removeControl(Long number) {

@@ -99,6 +99,7 @@ public:
     void dispose();
 
     QWidget* widget(Long control) const;
+    ControlView* controlView(Long control) const;
     QAction* action(Long item) const;
     // The menu bar's entry the model lights (Window::lightMenu); and the place
     // of the one shown lit, 0 for none.
@@ -155,6 +156,8 @@ public:
     // it is when restored (an MDI child's in its frame's MDI area).
     QRect screenRect() const;
     QRect restoredRect() const { return designedOuter(); }
+    // The client area a window of that whole size has.
+    QSize clientSizeOf(QSize outer) const;
     bool active() const { return active_; }
     void showSystemMenu();
     // A change of place the user makes with the button down ends when it is released.
@@ -190,7 +193,6 @@ private:
     void buildMenu(QMenu* into, MenuBar* bar, const std::vector<ControlSpec>& specs);
     void buildControls(const std::vector<ControlSpec>& specs, QWidget* parent);
     ControlView* buildControl(const ControlSpec& spec, Long number, QWidget* parent);
-    ControlView* controlView(Long control) const;
     QWidget* holderOf(Long parent) const;  // the widget a control inside `parent` lies on
     void applyToWindow(Long prop);
     // The window's properties of the restyle catalogue (view/WindowLook.cpp).
@@ -236,7 +238,6 @@ private:
     void childActivated(QMdiSubWindow* sub);
     // Where the window is, by the model and on screen (pixels).
     QSize outerSizeFor(QSize client) const;
-    QSize clientSizeOf(QSize outer) const;
     QRect designedOuter() const;
     Rect shownPlacement() const;
     void reportPlacement();

@@ -92,6 +92,16 @@ inline void runOnServer(const std::string& connect, const std::string& sql) {
     SQLFreeHandle(SQL_HANDLE_ENV, environment);
 }
 
+// The first value of the first row a statement gives on a connection of its
+// own; empty when it gives none.
+inline std::string firstValueOnServer(const std::string& connect, const std::string& sql) {
+    CatalogOn on(connect);
+    if (on.catalog->ExecuteSQL(sql) != 0) return {};
+    platform::Queue<ResultRow> rows;
+    on.catalog->FetchResult(rows, 1, 0);
+    return rows.records() ? rows.at(1).VALUE.str() : std::string();
+}
+
 // The values of one field over all rows of a queue.
 template <class Q, class F>
 std::vector<std::string> column(const Q& queue, F field) {

@@ -4,6 +4,11 @@
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
 
 using namespace platform;
 
@@ -16,6 +21,15 @@ protected:
     std::string extractInto(const std::string& name) {
         translator.ExtractText = folder.file(name);
         return folder.file(name);
+    }
+
+    // In a child process: Kill with files held to that many bytes, past
+    // which a write ends the process.
+    void killWritingAfter(rlim_t bytes) {
+        const rlimit limit{bytes, bytes};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        translator.Kill();
+        std::exit(0);
     }
 
     TempFolder folder;
@@ -91,6 +105,33 @@ TEST_F(TranslatorClassTest, AFileThatAppearedMeanwhileIsNeverReplaced) {
     writeBytes(file, "someone's translations\r\n");
     translator.Kill();
     EXPECT_EQ(bytesOf(file), "someone's translations\r\n");
+}
+
+// The writer, in a child process, is killed by the file size limit as its
+// lines reach the disk: what it was to replace is as it was.
+TEST_F(TranslatorClassTest, AWriterKilledHalfWayLeavesNoFileOrTheEmptyOneItFound) {
+    for (const bool emptyBefore : {false, true}) {
+        SCOPED_TRACE(emptyBefore ? "an empty file before" : "no file before");
+        translator.Init();
+        const std::string file = extractInto("ZelRestyle.trn");
+        if (emptyBefore) writeBytes(file, "");
+        for (int i = 0; i < 500; ++i) translator.TranslateString("Text number " + std::to_string(i));
+        EXPECT_EXIT(killWritingAfter(256), ::testing::KilledBySignal(SIGXFSZ), "");
+        EXPECT_EQ(std::filesystem::exists(file), emptyBefore);
+        EXPECT_EQ(bytesOf(file), "");
+        std::filesystem::remove(file + ".new");
+    }
+}
+
+TEST_F(TranslatorClassTest, AnEmptyFileIsWrittenOver) {
+    const std::string file = extractInto("ZelRestyle.trn");
+    writeBytes(file, "");
+    translator.TranslateString("Zebra");
+    translator.Kill();
+    EXPECT_EQ(bytesOf(file),
+              "ZelResty GROUP\r\nItems      USHORT(1)\r\n           PSTRING('Zebra')\r\n           PSTRING('')\r\n"
+              "   END\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "nothing beside it";
 }
 
 TEST_F(TranslatorClassTest, AWindowsTitleAndTheTextsItsControlsShowAreTranslated) {

@@ -6,6 +6,7 @@
 #include "platform/agent/SpeechBalloon.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <set>
 
 namespace agenttest {
@@ -249,6 +250,32 @@ TEST_F(RealTime, ThinkingShowsACloudAndTheBalloonGoesBelowWhenThereIsNoRoomAbove
     EXPECT_GE(cloud->geometry().top(), engine.top("Tiny") + engine.height("Tiny"));
     runUntilOver(thought);
     EXPECT_EQ(balloon(), nullptr);
+}
+
+// The picture laid over a plain background, as the screen shows it.
+QImage laidOver(const QImage& picture, Qt::GlobalColor background) {
+    QImage shown(picture.size(), QImage::Format_RGB32);
+    shown.fill(background);
+    QPainter(&shown).drawImage(0, 0, picture);
+    return shown;
+}
+
+TEST_F(RealTime, TheTextOfABalloonAndOfAThoughtLiesOnAnOpaquePicture) {
+    const std::string text = "Even nadenken over wat ik hierna zal zeggen, en over hoe ik het zeg.";
+    for (const bool thinking : {false, true}) {
+        SCOPED_TRACE(thinking ? "a thought" : "a speech");
+        thinking ? engine.think("Tiny", text) : engine.speak("Tiny", text);
+        SpeechBalloon* shown = balloon();
+        ASSERT_NE(shown, nullptr);
+        const QImage onBlack = laidOver(shown->picture(), Qt::black), onWhite = laidOver(shown->picture(), Qt::white);
+        const QRect area = shown->textArea();
+        ASSERT_FALSE(area.isEmpty());
+        int seeThrough = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) seeThrough += onBlack.pixel(x, y) != onWhite.pixel(x, y);
+        EXPECT_EQ(seeThrough, 0) << "pixels under the text that show the background";
+        engine.stopAll("Tiny");
+    }
 }
 
 TEST_F(RealTime, ASpeechOfTagsAloneOrOfAHiddenCharacterShowsNoBalloon) {

@@ -73,6 +73,25 @@ TEST_F(FileTransactionTest, EnrolledFilesChangeTogetherAtCommitOthersAtOnce) {
     EXPECT_TRUE(has(*otherA, "a3")) << "after the commit the file writes at once again";
 }
 
+TEST_F(FileTransactionTest, ACommitThatWroteNothingTouchesNoFileAndEndsTheTransaction) {
+    auto a = item("A"), b = item("B"), otherA = item("A");
+    a->setProperty(PROP_Logout, "1");
+    b->setProperty(PROP_Logout, "2");
+    ASSERT_TRUE(LOGOUT(1)) << ERROR();
+    EXPECT_FALSE(has(*a, "none"));
+    const fs::file_time_type folderBefore = fs::last_write_time(folder.path());
+    ASSERT_TRUE(COMMIT()) << ERROR();
+    EXPECT_EQ(fs::last_write_time(folder.path()), folderBefore) << "no journal made and removed";
+    EXPECT_FALSE(FileTransaction::instance().active());
+    EXPECT_TRUE(otherA->addItem("a1", 1)) << "its locks are free";
+
+    ASSERT_TRUE(LOGOUT(1)) << ERROR();
+    ASSERT_TRUE(b->addItem("b1", 1));
+    ASSERT_TRUE(COMMIT()) << ERROR();
+    auto otherB = item("B");
+    EXPECT_TRUE(has(*otherB, "b1")) << "a transaction that wrote keeps what it wrote";
+}
+
 TEST_F(FileTransactionTest, LogoutTakesEveryLockOrNone) {
     auto a = item("A"), b = item("B");
     auto otherB = item("B");

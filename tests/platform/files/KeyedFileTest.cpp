@@ -251,6 +251,31 @@ TEST_F(KeyedFileTest, WalksMeetEveryRowOnceWhatever) {
     }
 }
 
+// Another program may store a longer text than the field holds; the buffer
+// gets it cut, which sorts before the stored one.
+TEST_F(KeyedFileTest, AWalkMeetsOnceARowWhoseKeyTextWasCutToItsField) {
+    auto file = made();
+    for (const char* tag : {"1", "2", "3"}) file->addItem(tag, 0, "", tag);
+    file->close();
+    const std::string longCode(30, '2');
+    const std::string sql = "UPDATE ITEMS SET CODE = CAST('" + longCode + "' AS BLOB), \"CODE:CLIP\" = CAST('" +
+                            longCode + "' AS BLOB) WHERE TAG = CAST('2' AS BLOB)";
+    sqliteExecute(folder.file("Items"), sql.c_str());
+    ASSERT_TRUE(file->open()) << ERROR();
+
+    EXPECT_EQ(walk(*file, file->BYCODE), (Tags{"1", "2", "3"}));
+    EXPECT_EQ(walk(*file, file->BYCODE, false), (Tags{"3", "2", "1"}));
+    std::vector<bool> cut;
+    walk(*file, file->BYCODE, true, [&] { cut.push_back(file->textCut("ITM:CODE")); });
+    EXPECT_EQ(cut, (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(file->rec.CODE.str(), "3");
+    file->rec.TAG = "2";
+    ASSERT_TRUE(file->get(file->BYTAG));
+    EXPECT_EQ(file->rec.CODE.str(), std::string(20, '2'));
+    EXPECT_TRUE(file->textCut("CODE"));
+    EXPECT_FALSE(file->textCut("TAG"));
+}
+
 TEST_F(KeyedFileTest, SetAtTheBufferStartsAtThatKeyEitherWay) {
     auto file = made();
     for (Long n : {10, 20, 20, 30}) file->addItem(std::to_string(file->records() + 1), n, "n");
@@ -398,6 +423,30 @@ TEST_F(KeyedFileUnprivilegedTest, OpenModesAndCreateOverAFileTheUserMayNotWrite)
     EXPECT_FALSE(file->create());
     EXPECT_EQ(ERRORCODE(), kAccessDenied);
     EXPECT_EQ(bytesOf(folder.file("Items")), before);
+}
+
+// SQLite would open a file it may not write for reading alone, and retry a
+// refused creation as a read, which finds no file: the refusal is told as one.
+TEST_F(KeyedFileUnprivilegedTest, WritingRefusedIsAccessDeniedAtOpeningAndCreation) {
+    auto file = made();
+    file->addItem("1", 1);
+    file->close();
+    fs::permissions(folder.file("Items"), fs::perms::owner_read);
+    EXPECT_FALSE(file->open());
+    EXPECT_EQ(ERROR(), "Access Denied");
+    ASSERT_TRUE(file->open(kReadOnly)) << ERROR();
+    EXPECT_EQ(file->records(), 1);
+    file->close();
+
+    fs::permissions(folder.file("Items"), fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(file->open()) << "no journal could be made beside it";
+    EXPECT_EQ(ERROR(), "Access Denied");
+    ItemFile other(folder.file("Other"));
+    EXPECT_FALSE(other.create());
+    EXPECT_EQ(ERROR(), "Access Denied");
+    EXPECT_FALSE(fs::exists(folder.file("Other")));
+    fs::permissions(folder.path(), fs::perms::owner_all);
 }
 
 TEST_F(KeyedFileTest, CopyTakesTheClosedFilesBytesAndJournal) {

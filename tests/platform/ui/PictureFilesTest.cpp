@@ -5,7 +5,9 @@
 #include "support/JpegFile.h"
 #include "support/TempFolder.h"
 
+#include "platform/fiber/Clock.h"
 #include "platform/ui/PictureFiles.h"
+#include "platform/ui/WindowView.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/view/Looks.h"
 
@@ -100,6 +102,26 @@ TEST(PictureFiles, NamesWithATildeAreTheProgramsOwnPicturesBesideIt) {
         << "the close button is drawn, not a letter";
 }
 
+TEST(PictureFiles, ACursorFileClicksAtItsHotSpot) {
+    TempFolder folder;
+    QImage arrow(16, 16, QImage::Format_ARGB32);
+    arrow.fill(Qt::black);
+    const std::string icon = folder.file("arrow.ico"), cursorFile = folder.file("arrow.cur");
+    ASSERT_TRUE(arrow.save(QString::fromStdString(icon), "ico"));
+    // A cursor file is an icon file of type 2 whose entry holds the hot spot.
+    std::ifstream in(icon, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    bytes[2] = 2, bytes[10] = 3, bytes[12] = 5;
+    std::ofstream(cursorFile, std::ios::binary) << bytes;
+
+    const auto cursor = cursorFor(cursorFile);
+    ASSERT_TRUE(cursor.has_value());
+    EXPECT_EQ(cursor->pixmap().width(), 16);
+    EXPECT_EQ(cursor->hotSpot(), QPoint(3, 5));
+    EXPECT_EQ(cursorHotSpot(icon), std::nullopt) << "an icon has none";
+    EXPECT_EQ(cursorFor(icon)->hotSpot(), QPoint(8, 8)) << "its middle";
+}
+
 TEST(PictureFiles, AnImageOfNaturalSizeIsItsPictureAndLetsClicksThroughToTheControlUnder) {
     TempFolder folder;
     const std::string file = (folder.path() / "stamp.jpg").string();
@@ -120,4 +142,47 @@ TEST(PictureFiles, AnImageOfNaturalSizeIsItsPictureAndLetsClicksThroughToTheCont
     drive::click(*w, "?Press");
     ASSERT_EQ(w.taken(EVENT::Accepted).size(), 1u);
     EXPECT_EQ(w.taken(EVENT::Accepted)[0].field, w.number("?Press"));
+}
+
+TEST(PictureFiles, AnAnimatedImagePlaysItsFramesOnTheClockLoopingAndAfreshWhenItsTextIsWritten) {
+    TempFolder folder;
+    // One pixel, red for a tenth of a second, then blue for three tenths.
+    const std::string film = (folder.path() / "film.gif").string();
+    constexpr char bytes[] =
+        "GIF89a\x01\x00\x01\x00\x80\x00\x00\xdc\x14\x14\x14\x14\xdc"
+        "\x21\xff\x0bNETSCAPE2.0\x03\x01\x00\x00\x00"
+        "\x21\xf9\x04\x00\x0a\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00"
+        "\x21\xf9\x04\x00\x1e\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x4c\x01\x00;";
+    std::ofstream(film, std::ios::binary) << std::string(bytes, sizeof bytes - 1);
+    const PictureFrames frames = pictureFileFrames(film);
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].shown, std::chrono::milliseconds(100));
+    EXPECT_EQ(frames[1].shown, std::chrono::milliseconds(300));
+
+    Clock::useFake();
+    RunningWindow w({.label = "W", .title = "film", .at = {0, 0, 200, 100},
+                     .controls = {{.type = CREATE::image, .label = "?Film", .text = film, .at = {10, 10, 40, 20}}}});
+    QWidget* shown = w->view()->widget(w.number("?Film"));
+    const auto colour = [shown] { return shown->grab().toImage().pixelColor(shown->width() / 2, shown->height() / 2); };
+    const auto after = [](int ms) {
+        Clock::advance(std::chrono::milliseconds(ms));
+        drive::settle();
+    };
+    const struct {
+        int advance;
+        int frame;
+        QColor colour;
+    } steps[] = {{0, 1, QColor(220, 20, 20)},  {99, 1, QColor(220, 20, 20)},  {1, 2, QColor(20, 20, 220)},
+                 {299, 2, QColor(20, 20, 220)}, {1, 1, QColor(220, 20, 20)}, {100, 2, QColor(20, 20, 220)}};
+    for (const auto& s : steps) {
+        after(s.advance);
+        EXPECT_EQ(drive::pictureFrame(*w, "?Film"), s.frame) << "after " << s.advance << " ms more";
+        EXPECT_EQ(colour(), s.colour) << "after " << s.advance << " ms more";
+    }
+    w->setProperty(w.number("?Film"), PROP::Text, film);
+    drive::settle();
+    EXPECT_EQ(drive::pictureFrame(*w, "?Film"), 1) << "the same text written again starts it afresh";
+    after(100);
+    EXPECT_EQ(drive::pictureFrame(*w, "?Film"), 2);
+    Clock::useReal();
 }

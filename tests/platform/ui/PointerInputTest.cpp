@@ -135,6 +135,28 @@ TEST(Pointer, MouseButtonsAreAlertKeysOfTheWindowAndOfItsControls) {
     EXPECT_EQ(w.taken(EVENT::AlertKey).size(), 6u) << "no longer alerted";
 }
 
+TEST(Pointer, AClickWhereTheWindowAboveLeavesItselfOutReachesTheOneBelow) {
+    RunningWindow below(probe("below"));
+    RunningWindow above(probe("above"));
+    for (RunningWindow* w : {&below, &above}) (*w)->alert(0, KEY::MouseLeft);
+    RECT outer;
+    GetWindowRect(above->handle(), outer);
+    above->setRegion(Region::rectangle(0, 0, 100, 200));
+    drive::movePointer(static_cast<int>(outer.left + 50), static_cast<int>(outer.top + 100));
+    drive::clickPointer();
+    drive::movePointer(static_cast<int>(outer.left + 150), static_cast<int>(outer.top + 100));
+    drive::clickPointer();
+    EXPECT_EQ(above.taken(EVENT::AlertKey).size(), 1u) << "where it shows";
+    EXPECT_EQ(below.taken(EVENT::AlertKey).size(), 1u) << "where it does not";
+    SetCapture(above->handle());
+    drive::clickPointer();
+    drive::movePointer(static_cast<int>(outer.right + 100), static_cast<int>(outer.top + 100));  // beside both
+    drive::clickPointer();
+    ReleaseCapture();
+    EXPECT_EQ(above.taken(EVENT::AlertKey).size(), 3u) << "under its capture, there too";
+    EXPECT_EQ(below.taken(EVENT::AlertKey).size(), 1u);
+}
+
 TEST(Capture, EveryClickReachesTheCapturingWindowUntilItIsReleasedOrTheWindowCloses) {
     RunningWindow other(probe("other", 300, 200));
     std::unique_ptr<RunningWindow> capturing = std::make_unique<RunningWindow>(probe("capturing", 40, 40));

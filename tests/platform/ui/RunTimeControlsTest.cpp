@@ -64,6 +64,33 @@ TEST_F(RunTimeControlsTest, EveryKindOfControlCanBeCreatedHiddenAndThenShown) {
     }
 }
 
+TEST_F(RunTimeControlsTest, PaintedControlsMadeAtRunTimeLieUnderTheOthersInTheOrderMade) {
+    // A filled box over "Last", then a region over the whole window.
+    const Long box = window().create({.type = CREATE::box, .at = {220, 170, 80, 30}});
+    window().setProperty(box, PROP::Fill, 0x800000);
+    const Long region = window().create({.type = CREATE::region});
+    window().setProperty(region, PROP::Full, 1);
+    const Long button = window().create({.type = CREATE::button, .text = "Made", .at = {20, 150, 40, 14}});
+    for (Long n : {box, region, button}) window().setProperty(n, PROP::Hide, 0);
+    drive::settle();
+
+    const struct {
+        const char* what;
+        QPoint at;  // in the window's units
+        Long hears;
+    } cases[] = {{"a button of the structure", {265, 187}, number("?Last")},
+                 {"a button made at run time", {40, 157}, button},
+                 {"the box, under the region made after it", {225, 175}, region},
+                 {"the window beside them", {280, 120}, region}};
+    for (const auto& c : cases) {
+        clearEvents();
+        const QPoint on = window().view()->screenPoint(c.at.x(), c.at.y());
+        drive::movePointer(on.x(), on.y());
+        drive::clickPointer();
+        EXPECT_EQ(events(), (std::vector<std::pair<Long, Long>>{{EVENT::Accepted, c.hears}})) << c.what;
+    }
+}
+
 TEST_F(RunTimeControlsTest, AControlCreatedOnATabLiesOnItsPageAndInAGroupOnTheWindow) {
     const Long onTab = window().create({.type = CREATE::string, .at = {4, 30, 0, 0}}, number("?TwoTab"));
     const Long inGroup = window().create({.type = CREATE::string, .at = {110, 120, 0, 0}}, number("?Group"));

@@ -6,7 +6,9 @@
 #include "platform/ui/WindowView.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMdiArea>
+#include <QScreen>
 #include <QEvent>
 #include <gtest/gtest.h>
 
@@ -102,6 +104,34 @@ TEST(WindowCalls, WindowRectAndPlacementGiveTheWholeWindowOnScreenAndItsRestored
     EXPECT_FALSE(GetWindowPlacement(0, placement));
 }
 
+TEST(WindowCalls, PointsGoBetweenTheClientAreaAndTheScreenWhereverTheWindowIsShown) {
+    RunningWindow w({.label = "W", .title = "points", .at = {30, 40, 160, 90}, .pixels = true, .maximizeBox = true});
+    const Long clientLeft = 30 + GetSystemMetrics(SM_CXFRAME);
+    const Long clientTop = 40 + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION);
+    POINT p{5, 7};
+    ASSERT_TRUE(ClientToScreen(w->handle(), p));
+    EXPECT_EQ(p.x, clientLeft + 5);
+    EXPECT_EQ(p.y, clientTop + 7);
+    p = {10, 12};  // above and left of the client area, on the screen
+    ASSERT_TRUE(ScreenToClient(w->handle(), p));
+    EXPECT_EQ(p.x, 10 - clientLeft);
+    EXPECT_EQ(p.y, 12 - clientTop);
+
+    drive::clickMaximizeBox(*w);
+    RECT shown;
+    ASSERT_TRUE(GetWindowRect(w->handle(), shown));
+    p = {shown.left + GetSystemMetrics(SM_CXFRAME), shown.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION)};
+    ASSERT_TRUE(ScreenToClient(w->handle(), p));
+    EXPECT_EQ(p.x, 0) << "the corner of the client area where the maximized window shows it";
+    EXPECT_EQ(p.y, 0);
+
+    p = {1, 2};
+    EXPECT_FALSE(ScreenToClient(w->handle() + 1, p)) << "a control's handle";
+    EXPECT_FALSE(ClientToScreen(0, p));
+    EXPECT_EQ(p.x, 1) << "left as it was";
+    EXPECT_EQ(p.y, 2);
+}
+
 TEST(WindowCalls, AnMdiChildsRectIsOnTheScreenItsRestoredPlaceInItsFrame) {
     RunningWindow frame({.type = CREATE::application, .label = "F", .title = "Frame", .at = {50, 60, 300, 200},
                          .pixels = true});
@@ -115,4 +145,43 @@ TEST(WindowCalls, AnMdiChildsRectIsOnTheScreenItsRestoredPlaceInItsFrame) {
     ASSERT_TRUE(GetWindowPlacement(child->handle(), placement));
     EXPECT_EQ(placement.rcNormalPosition.left, 10);
     EXPECT_EQ(placement.rcNormalPosition.top, 5);
+}
+
+TEST(WindowCalls, TheDesktopWindowIsTheScreenAndMoveWindowPlacesAWindowByItsWholeRectangleQuietly) {
+    RECT desktop;
+    ASSERT_TRUE(GetWindowRect(GetDesktopWindow(), desktop));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(desktop.left, screen.left());
+    EXPECT_EQ(desktop.top, screen.top());
+    EXPECT_EQ(desktop.right, screen.left() + screen.width());
+    EXPECT_EQ(desktop.bottom, screen.top() + screen.height());
+    EXPECT_EQ(Window::byHandle(GetDesktopWindow()), nullptr) << "no window's handle";
+
+    RunningWindow w({.label = "W", .title = "moved", .at = {30, 40, 160, 90}, .pixels = true});
+    RECT before;
+    ASSERT_TRUE(GetWindowRect(w->handle(), before));
+    w.events.clear();
+    ASSERT_TRUE(MoveWindow(w->handle(), 200, 100, before.right - before.left + 20, before.bottom - before.top, true));
+    RECT after;
+    ASSERT_TRUE(GetWindowRect(w->handle(), after));
+    EXPECT_EQ(after.left, 200);
+    EXPECT_EQ(after.top, 100);
+    EXPECT_EQ(after.right - after.left, before.right - before.left + 20);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+    w->setProperty(0, PROP::Pixels, 1);
+    EXPECT_EQ(w->numberProperty(0, PROP::Xpos), 200);
+    EXPECT_EQ(w->numberProperty(0, PROP::Width), 180) << "its client area";
+    drive::settle();
+    EXPECT_TRUE(w.events.empty()) << "the program's own move";
+
+    RunningWindow frame({.type = CREATE::application, .label = "F", .title = "Frame", .at = {50, 60, 300, 200},
+                         .pixels = true});
+    RunningWindow child({.label = "C", .title = "Child", .at = {10, 5, 150, 60}, .pixels = true, .mdi = true});
+    ASSERT_TRUE(GetWindowRect(child->handle(), before));
+    ASSERT_TRUE(MoveWindow(child->handle(), 40, 30, before.right - before.left, before.bottom - before.top, false));
+    child->setProperty(0, PROP::Pixels, 1);
+    EXPECT_EQ(child->numberProperty(0, PROP::Xpos), 40) << "in its frame's MDI area";
+    EXPECT_EQ(child->numberProperty(0, PROP::Ypos), 30);
+    EXPECT_EQ(child->numberProperty(0, PROP::Width), 150);
+    EXPECT_FALSE(MoveWindow(0, 0, 0, 10, 10, false));
 }

@@ -203,6 +203,40 @@ TEST_F(WindowControlsTest, ListColumnsTakeTheirWidthsAndHeadersAndAZeroWidthHide
     EXPECT_EQ(list->horizontalHeader()->sectionResizeMode(2), QHeaderView::Fixed);
 }
 
+TEST_F(WindowControlsTest, AColumnsWidthIsReadAndWrittenByItsNumberIntoTheFormatAndShowsAtOnce) {
+    auto* list = widget<QTableView>("?List");
+    ASSERT_NE(list, nullptr);
+    Window& w = window();
+    const Long number = w.equate("?List");
+    const struct {
+        Long column;
+        const char* exists;
+        const char* width;
+    } reads[] = {{1, "1", "40"}, {2, "1", "0"}, {3, "1", "30"}, {4, "0", ""}, {0, "0", ""}};
+    for (const auto& r : reads) {
+        EXPECT_EQ(w.indexedProperty(number, PROPLIST::Exists, r.column), r.exists) << r.column;
+        EXPECT_EQ(w.indexedProperty(number, PROPLIST::Width, r.column), r.width) << r.column;
+    }
+    EXPECT_EQ(w.indexedProperty(w.equate("?Driver"), PROPLIST::Exists, 1), "0") << "a combo without a format";
+
+    rows.add();
+    w.select(number, 1);
+    const DialogUnits du(window().view()->font());
+    w.setIndexedProperty(number, PROPLIST::Width, 3, "55");
+    w.setIndexedProperty(number, PROPLIST::Width, 1, "120");
+    w.setIndexedProperty(number, PROPLIST::Width, 2, "25");
+    EXPECT_EQ(w.property(number, PROP::Format), "120L(2)|M~Left~25L(2)|M~Hidden~55R(2)~Right~@s3@");
+    EXPECT_EQ(w.indexedProperty(number, PROPLIST::Width, 3), "55");
+    EXPECT_EQ(list->columnWidth(0), du.toPixelsX(120));
+    EXPECT_FALSE(list->isColumnHidden(1)) << "no longer 0 wide";
+    EXPECT_EQ(list->columnWidth(1), du.toPixelsX(25));
+    EXPECT_EQ(list->currentIndex().row(), 0) << "the rows stay as they were";
+
+    w.setIndexedProperty(number, PROPLIST::Width, 4, "10");
+    w.setIndexedProperty(number, PROPLIST::Exists, 2, "0");
+    EXPECT_EQ(w.property(number, PROP::Format), "120L(2)|M~Left~25L(2)|M~Hidden~55R(2)~Right~@s3@") << "no such column";
+}
+
 TEST_F(WindowControlsTest, TabsShowTheirTextAndHoldTheirControls) {
     auto* sheet = widget<QTabWidget>("?Sheet");
     ASSERT_NE(sheet, nullptr);

@@ -66,7 +66,9 @@ TEST(WindowGeometry, DialogUnitsAndPixelsAgreeAndEachReadsBackAsWritten) {
     EXPECT_EQ(w->numberProperty(entry, PROP::Width), 101);
 
     w->setProperty(0, PROP::Pixels, 0);
-    EXPECT_EQ(w->numberProperty(entry, PROP::Width), du.toUnitsX(101)) << "converted, the fraction dropped";
+    EXPECT_EQ(w->numberProperty(entry, PROP::Width), du.toUnitsX(101)) << "converted";
+    EXPECT_LE(du.toPixelsX(du.toUnitsX(101)), 101) << "the most units that take no more pixels";
+    EXPECT_GT(du.toPixelsX(du.toUnitsX(101) + 1), 101);
     EXPECT_EQ(w->numberProperty(entry, PROP::Xpos), 10) << "written in dialog units, read back exactly";
     w->setProperty(entry, PROP::Width, 70);
     EXPECT_EQ(widget->width(), du.toPixelsX(70)) << "a property width changes the widget";
@@ -90,6 +92,25 @@ TEST(WindowGeometry, ANaturalSizeReadsBackAsLaidOut) {
     EXPECT_GT(w->numberProperty(natural, PROP::Width), before) << "still natural: it follows the text";
     w->setProperty(0, PROP::Pixels, 1);
     EXPECT_EQ(w->numberProperty(natural, PROP::Width), label->width());
+}
+
+TEST(WindowGeometry, SetPositionPlacesTheGivenPartsAtOnceAndASizeNotGivenStaysNatural) {
+    RunningWindow w(plain("positioned"));
+    const DialogUnits& du = w->units();
+    const Long natural = w.number("?Natural"), entry = w.number("?Entry");
+    w->setPosition(natural, 20, 30, std::nullopt, std::nullopt);
+    w->setPosition(entry, 40, 50, 70, 14);
+    EXPECT_EQ(widgetOf(w, "?Natural")->pos(), QPoint(du.toPixelsX(20), du.toPixelsY(30)));
+    EXPECT_EQ(widgetOf(w, "?Entry")->geometry(),
+              QRect(du.toPixelsX(40), du.toPixelsY(50), du.toPixelsX(70), du.toPixelsY(14)));
+    EXPECT_EQ(w->numberProperty(entry, PROP::Width), 70);
+    const Long before = w->numberProperty(natural, PROP::Width);
+    w->setProperty(natural, PROP::Text, "A natural size that grows with its text");
+    EXPECT_GT(w->numberProperty(natural, PROP::Width), before) << "still natural";
+    w->setPosition(0, 50, std::nullopt, 170, std::nullopt);
+    EXPECT_EQ(w->view()->x(), du.toPixelsX(50));
+    EXPECT_EQ(w->view()->clientRect().width(), du.toPixelsX(170));
+    EXPECT_EQ(w->numberProperty(0, PROP::Ypos), 20);
 }
 
 TEST(WindowGeometry, AWindowOpensWhereItsStructureSaysAndMovesWhenTheProgramSays) {
@@ -224,6 +245,10 @@ TEST(WindowGeometry, AResizableWindowIsSizedByItsCornerAndLaysItselfOut) {
     EXPECT_EQ(w->view()->pos(), at);
     EXPECT_EQ(w.taken(EVENT::Sized).size(), 1u);
     EXPECT_TRUE(w.taken(EVENT::Moved).empty());
+    drive::resizeBy(*w, -30, -20);
+    w->setProperty(0, PROP::Pixels, 0);
+    EXPECT_EQ(w->numberProperty(0, PROP::Width), 160) << "dragged back: the size as the structure gives it";
+    EXPECT_EQ(w->numberProperty(0, PROP::Height), 90);
 
     RunningWindow fixed(plain("fixed"));
     const QSize size = fixed->view()->size();

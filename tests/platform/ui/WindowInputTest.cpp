@@ -100,6 +100,21 @@ TEST(WindowInput, ARegionThatReportsTheMouseSaysWhereItIs) {
     }
 }
 
+TEST(WindowInput, AStructuresImmAndCursorAreTheRegionsFromTheStart) {
+    WindowSpec spec = inputSpec("structure");
+    spec.controls.push_back(
+        {.type = CREATE::region, .label = "?Link", .at = {100, 75, 60, 20}, .cursor = "Cross", .imm = true});
+    RunningWindow w(spec);
+    const Long link = w.number("?Link");
+    EXPECT_EQ(w->view()->widget(link)->cursor().shape(), Qt::CrossCursor);
+    w.events.clear();
+    drive::moveMouse(*w, "?Link", 6, 4);
+    drive::pressMouse(*w, "?Link", 6, 4);
+    drive::releaseMouse(*w, "?Link", 6, 4);  // no button left down for the next window
+    EXPECT_EQ(w.numbers(), (std::vector<Long>{EVENT::MouseIn, EVENT::MouseMove, EVENT::MouseDown, EVENT::MouseUp}));
+    EXPECT_EQ(fieldsOf(w.events), std::vector<Long>(4, link));
+}
+
 TEST(WindowInput, AlertedMouseButtonsComeAsKeysAndAClickCarriesItsButton) {
     RunningWindow w(inputSpec("buttons"));
     const Long button = w.number("?Button");

@@ -4,6 +4,7 @@
 #include "RunningWindow.h"
 
 #include "platform/message/Message.h"
+#include "platform/ui/SystemMetrics.h"
 #include "platform/ui/WindowMessages.h"
 #include "platform/ui/WindowView.h"
 
@@ -107,6 +108,41 @@ TEST(WindowStatements, SetfontLeavesAnEmptyTypefaceAndASizeOfNought) {
         EXPECT_EQ(w->property(button, PROP::FontColor), "255");
         EXPECT_EQ(w->property(button, PROP::FontStyle), "700");
         EXPECT_TRUE(w->view()->widget(button)->font().bold());
+    }
+}
+
+TEST(WindowStatements, AControlShowsItsToolbarsOrItsWindowsFontUntilItHasOneOfItsOwnAndWhenItHasNoneAgain) {
+    RunningWindow w(fieldsSpec("shown font"));
+    const Long tool = w.number("?ToolButton"), button = w.number("?Button");
+    const auto shows = [&](Long control, const std::string& typeface, Long size, Long style) {
+        const ShownFont font = w->shownFont(control);
+        EXPECT_EQ(font.typeface, typeface);
+        EXPECT_EQ(font.size, size);
+        EXPECT_EQ(font.style, style);
+        const QFont widget = w->view()->widget(control)->font();
+        EXPECT_EQ(widget.family(), mappedFont(typeface, 8).family());
+        EXPECT_EQ(widget.pointSize(), size);
+        EXPECT_EQ(widget.bold(), style == 700);
+    };
+    shows(button, "MS Sans Serif", 8, 400);
+    EXPECT_EQ(w->property(button, PROP::FontName), "") << "none of its own";
+
+    w->setProperty(0, PROP::FontName, "Arial");
+    w->setProperty(0, PROP::FontSize, 10);
+    w->setProperty(w.number("?Toolbar"), PROP::FontSize, 12);
+    w->setProperty(w.number("?Toolbar"), PROP::FontStyle, 700);
+    w->setProperty(tool, PROP::FontName, "Courier New");
+    {
+        SCOPED_TRACE("the window's, the toolbar's and its own");
+        shows(button, "Arial", 10, 400);
+        shows(tool, "Courier New", 12, 700);
+    }
+    w->setProperty(tool, PROP::FontName, "");
+    w->setProperty(tool, PROP::FontSize, 14);
+    w->setProperty(tool, PROP::FontSize, 0);
+    {
+        SCOPED_TRACE("none of its own again");
+        shows(tool, "Arial", 12, 700);
     }
 }
 

@@ -139,10 +139,10 @@ void ControlView::showToChildren(Long prop) {
 }
 
 QFont ControlView::controlFont() const {
-    QFont base = fontOf(model(), 0, window_->font());
-    if (const Control* parent = model().control(control().parent); parent && parent->type == CREATE::toolbar)
-        base = fontOf(model(), parent->number, base);
-    return fontOf(model(), number_, base);
+    const ShownFont shown = model().shownFont(number_);
+    QFont font = mappedFont(shown.typeface, static_cast<int>(shown.size));
+    applyFontStyle(font, shown.style);
+    return font;
 }
 
 void ControlView::showFont() { widget_->setFont(controlFont()); }

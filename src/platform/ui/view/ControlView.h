@@ -67,6 +67,9 @@ public:
     // PROP:SelStart and PROP:SelEnd as the widget has them now (the caret
     // moves as the user types); nullopt for a control without a caret.
     virtual std::optional<Long> selection(Long prop) const { return std::nullopt; }
+    // The frame of its picture it shows, 1 the first; 0 for a control that
+    // shows no picture.
+    virtual int pictureFrame() const { return 0; }
 
 protected:
     // The type's own properties; false when the common handling applies.

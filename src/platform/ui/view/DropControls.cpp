@@ -78,6 +78,8 @@ protected:
                 format_ = model().property(number(), prop);
                 showRows();
                 return true;
+            // The dropped list shows its first column alone, whatever its width.
+            case PROPLIST::Width: format_ = model().property(number(), PROP::Format); return true;
             case PROP::Drop:
                 combo_->setMaxVisibleItems(std::max(1, static_cast<int>(model().numberProperty(number(), prop))));
                 return true;

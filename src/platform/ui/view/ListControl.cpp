@@ -225,6 +225,11 @@ protected:
                 format_ = model().property(number(), prop);
                 showRows();
                 return true;
+            // Only the widths changed: the rows stay as they are.
+            case PROPLIST::Width:
+                format_ = model().property(number(), PROP::Format);
+                setColumnWidths(table_, parseListFormat(format_), model().units());
+                return true;
             case PROP::NoBar: showColors(); return true;
             case PROP::VCR:
             case PROP::HScroll:

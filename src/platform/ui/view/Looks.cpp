@@ -36,16 +36,6 @@ void applyFontStyle(QFont& font, Long style) {
     font.setStrikeOut(style & FONT::strikeout);
 }
 
-QFont fontOf(const Window& window, Long control, const QFont& base) {
-    QFont font = base;
-    if (const std::string name = clip(window.property(control, PROP::FontName)); !name.empty())
-        font.setFamily(mappedFont(name, base.pointSize()).family());
-    if (const Long size = window.numberProperty(control, PROP::FontSize); size > 0) font.setPointSize(size);
-    if (const std::string style = window.property(control, PROP::FontStyle); !style.empty())
-        applyFontStyle(font, static_cast<Long>(leadingNumber(style)));
-    return font;
-}
-
 std::optional<QCursor> cursorFor(const std::string& name) {
     static const std::map<std::string, Qt::CursorShape> named = {
         {"ARROW", Qt::ArrowCursor},       {"IBEAM", Qt::IBeamCursor},       {"WAIT", Qt::WaitCursor},
@@ -59,8 +49,10 @@ std::optional<QCursor> cursorFor(const std::string& name) {
     if (key.starts_with("CURSOR:")) key.erase(0, 7);
     if (auto it = named.find(key); it != named.end()) return QCursor(it->second);
     const std::string file = name.starts_with('~') ? programPictureFile(clip(name)) : clip(name);
-    if (const QPixmap picture = pictureFile(file); !picture.isNull()) return QCursor(picture);
-    return std::nullopt;
+    const QPixmap picture = pictureFile(file);
+    if (picture.isNull()) return std::nullopt;
+    if (const std::optional<QPoint> hotSpot = cursorHotSpot(file)) return QCursor(picture, hotSpot->x(), hotSpot->y());
+    return QCursor(picture);
 }
 
 PictureMode pictureMode(const Window& window, Long control) {

@@ -31,11 +31,10 @@ namespace FONT {
 constexpr Long weightMask = 0x0FFF, italic = 0x1000, underline = 0x2000, strikeout = 0x4000;
 }
 void applyFontStyle(QFont& font, Long style);
-// `base` with the typeface, size and style the properties give, where they give one.
-QFont fontOf(const Window& window, Long control, const QFont& base);
 
 // The cursor a name gives: one of the runtime's names ("Wait", "Cross", ...),
 // a file, or the program's own "~" file; none for an empty or unknown name.
+// A cursor file (.cur) clicks at its hot spot, any other picture in its middle.
 std::optional<QCursor> cursorFor(const std::string& name);
 
 enum class PictureMode { Stretched, Centered, Tiled };

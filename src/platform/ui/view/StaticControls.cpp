@@ -7,6 +7,7 @@
 #include "platform/ui/view/ControlViews.h"
 #include "platform/ui/view/Justification.h"
 #include "platform/ui/view/Looks.h"
+#include "platform/ui/view/PictureAnimation.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -78,25 +79,33 @@ private:
 };
 
 // An image: its text names the file (or the drawn "~" icon); stretched over
-// its size unless tiled or centred; a natural size is the picture's.
+// its size unless tiled or centred; a natural size is the first frame's. An
+// animated picture plays its frames, from the first each time it is shown.
 class PictureWidget : public QWidget {
 public:
     using QWidget::QWidget;
-    void showPicture(QPixmap picture, PictureMode mode) {
-        picture_ = std::move(picture);
+    void showPictures(PictureFrames frames, PictureMode mode) {
+        mode_ = mode;
+        animation_.play(std::move(frames));
+    }
+    void setMode(PictureMode mode) {
         mode_ = mode;
         update();
     }
-    QSize sizeHint() const override { return picture_.isNull() ? QSize(16, 16) : picture_.size(); }
+    int frame() const { return animation_.frame(); }
+    QSize sizeHint() const override {
+        const QPixmap picture = animation_.picture();
+        return picture.isNull() ? QSize(16, 16) : picture.size();
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        paintPicture(p, rect(), picture_, mode_);
+        paintPicture(p, rect(), animation_.picture(), mode_);
     }
 
 private:
-    QPixmap picture_;
+    PictureAnimation animation_{[this] { update(); }};
     PictureMode mode_ = PictureMode::Stretched;
 };
 
@@ -110,15 +119,17 @@ public:
         picture_->setAttribute(Qt::WA_TransparentForMouseEvents);
         return picture_;
     }
+    int pictureFrame() const override { return picture_->frame(); }
 
 protected:
     bool applyOwn(Long prop) override {
         if (prop != PROP::Tiled && prop != PROP::Centered) return false;
-        showText();
+        picture_->setMode(pictureMode(model(), number()));
         return true;
     }
     void showText() override {
-        picture_->showPicture(pictureFor(clip(model().property(number(), PROP::Text))), pictureMode(model(), number()));
+        picture_->showPictures(picturesFor(clip(model().property(number(), PROP::Text))),
+                               pictureMode(model(), number()));
     }
 
 private:
