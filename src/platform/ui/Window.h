@@ -289,8 +289,8 @@ private:
     Long tabPosition(const Control& tab) const;  // 1 for the sheet's first tab
     Long childIndex(const Control& c) const;
     std::vector<const Control*> radiosOf(const Control& option) const;
-    std::string computed(const Control& c, Long prop) const;
-    bool visible(const Control& c) const;  // PROP::Visible  // "" when the property is stored
+    std::string computed(const Control& c, Long prop) const;  // "" when the property is stored
+    bool visible(const Control& c) const;                      // PROP::Visible
     void setSelected(const Control& c, Long place);
 
     WindowSpec spec_;
