@@ -532,7 +532,7 @@ bool Window::accept() {
         openPending_ = false;
         current_ = stamped({.event = EVENT::OpenWindow});
     } else {
-        current_ = *threadEvents::take(thread_, handle_);
+        current_ = stamped(*threadEvents::take(thread_, handle_));  // a timer's or a POST's too
     }
     closeTaken_ = closeRequest(current_.event);
     return true;
