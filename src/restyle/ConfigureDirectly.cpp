@@ -93,7 +93,7 @@ void ZelRestyleClass::ConfigureDirectlyWindow() {
         }
     }
     StopConfigureDirectly();
-    if (picked && !killing_) return editPicked(*picked);
+    if (picked && !killing_) return editPicked(*picked, messageBox);
     STYLEMANAGER->USECLARIONMESSAGEBOX = messageBox;
     if (killing_) return;
     // The configuration comes back on the picked window.
@@ -101,8 +101,7 @@ void ZelRestyleClass::ConfigureDirectlyWindow() {
     platform::PRESSKEY(STYLEMANAGER->CONFIGUREHOTKEY);
 }
 
-void ZelRestyleClass::editPicked(Long control) {
-    const Byte messageBox = STYLEMANAGER->USECLARIONMESSAGEBOX;
+void ZelRestyleClass::editPicked(Long control, Byte messageBox) {
     STYLEMANAGER->ConfigureRestyle(*this, control, 0);
     STYLEMANAGER->USECLARIONMESSAGEBOX = messageBox;
     if (killing_) return;

@@ -31,6 +31,23 @@ std::string menuSafe(std::string_view text) {
     return safe.empty() ? "?" : safe;
 }
 
+// Bounds included. The pointer is in the window's client area, where a
+// control on a tab lies beyond its page's corner: its place is taken from
+// the screen.
+bool lies(const Window& w, Long control, Long x, Long y) {
+    platform::RECT r;
+    if (!platform::GetWindowRect(w.numberProperty(control, PROP::Handle), r)) return false;
+    platform::POINT from{r.left, r.top}, to{r.right, r.bottom};
+    platform::ScreenToClient(w.handle(), from);
+    platform::ScreenToClient(w.handle(), to);
+    if (!w.usesPixels()) {
+        const auto& units = w.units();
+        from = {units.toUnitsX(static_cast<int>(from.x)), units.toUnitsY(static_cast<int>(from.y))};
+        to = {units.toUnitsX(static_cast<int>(to.x)), units.toUnitsY(static_cast<int>(to.y))};
+    }
+    return x >= from.x && x <= to.x && y >= from.y && y <= to.y;
+}
+
 struct Target {
     explicit Target(Window& w) { platform::SETTARGET(&w); }
     ~Target() { platform::SETTARGET(); }
@@ -63,10 +80,7 @@ void ControlPicker::test() {
     const auto& controls = object_.CONTROLPROPERTIESQUEUE;
     for (std::size_t i = 1; i <= controls.records(); ++i) {
         const Long control = controls.at(i).CONTROLEQUATE;
-        const Long left = w.numberProperty(control, PROP::Xpos), top = w.numberProperty(control, PROP::Ypos);
-        const bool under = control == 0 || (x >= left && x <= left + w.numberProperty(control, PROP::Width) &&
-                                            y >= top && y <= top + w.numberProperty(control, PROP::Height) &&
-                                            w.numberProperty(control, PROP::Visible) != 0);
+        const bool under = control == 0 || (w.numberProperty(control, PROP::Visible) != 0 && lies(w, control, x, y));
         if (!under) continue;
         entry(control);
         chosen_ = std::max(chosen_, control);

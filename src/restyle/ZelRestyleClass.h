@@ -271,9 +271,9 @@ private:
     };
     void suspendControls();
     void resumeControls();
-    // The picked control edited: the window restyled and picking again,
-    // unless the window is closing meanwhile.
-    void editPicked(platform::Long control);
+    // The picked control edited, the message box the program had back, the
+    // window restyled and picking again, unless the window is closing meanwhile.
+    void editPicked(platform::Long control, platform::Byte messageBox);
     void waitForPicker();
 
     // What a pass reads of the files, each read once: nothing writes them

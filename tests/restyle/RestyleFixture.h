@@ -28,6 +28,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
+#include <vector>
 
 using namespace platform;
 
@@ -48,6 +49,19 @@ inline platform::WindowSpec ordersSpec(const std::string& title = "Orders") {
 struct CountingManager : ZelStylemanagerClass {
     int configured = 0;
     void Configure(ZelRestyleClass&) override { ++configured; }
+    // The restyle editor: each call recorded, and what the user does in it.
+    struct Edit {
+        ZelRestyleClass* object;
+        Long control;
+        Byte allControlTypes;
+        bool operator==(const Edit&) const = default;
+    };
+    std::vector<Edit> edits;
+    std::function<void()> whileEditing;
+    void ConfigureRestyle(ZelRestyleClass& object, Long control, Byte allControlTypes) override {
+        edits.push_back({&object, control, allControlTypes});
+        if (whileEditing) whileEditing();
+    }
 };
 
 struct CountingRestyle : ZelRestyleClass {
