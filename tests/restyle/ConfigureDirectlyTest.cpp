@@ -3,7 +3,7 @@
 // the editor on the chosen control, and the window given back whole.
 #include "RestyleFixture.h"
 
-#include "platform/ui/PointerCalls.h"
+#include "restyle/EngineProperties.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -353,4 +353,22 @@ TEST_F(ConfigureDirectlyTest, ControlTextsNeverChangeTheMenuHoweverManyThereAre)
     EXPECT_EQ(items.back(), "Close");
     drive::choosePopup({"Close"});
     pause();
+}
+
+// What picking suspends is its own: the registration keeps what the window
+// had, so taking the styling away afterwards enables the control again.
+TEST_F(ConfigureDirectlyTest, PickingLeavesTheRegistrationAsItWas) {
+    store({.procedure = kProcedure, .group = restyle::controlTypeGroup(CREATE::button), .controlType = CREATE::button,
+           .property = PROP::Disable, .value = "1"});
+    RestyledWindow window(manager, kProcedure, pickSpec());
+    Window& w = window.window();
+    const Long ok = window.number("?OK");
+    ASSERT_EQ(w.numberProperty(ok, PROP::Disable), 1) << "the stored setting";
+    startPicking(window);
+    drive::pressKey(w, KEY::Esc);
+    pause();
+    EXPECT_EQ(w.numberProperty(ok, PROP::Disable), 1);
+    storeForWindow(restyle::engine::kDisableStyling, "1");
+    window.onThread([&] { window.restyle().Restyle(1, 0); });
+    EXPECT_EQ(w.numberProperty(ok, PROP::Disable), 0) << "as the window had it";
 }
