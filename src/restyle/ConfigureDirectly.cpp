@@ -53,21 +53,22 @@ void ZelRestyleClass::ConfigureDirectly() {
     state.RESTORETIMER = static_cast<platform::UShort>(w.numberProperty(0, PROP::Timer));
     w.setProperty(0, PROP::Timer, kWindowTimer);
     suspendControls();
-    pickerLives_ = true;
+    ++pickerThreads_;
     const std::string address = std::to_string(reinterpret_cast<std::uintptr_t>(this));
     state.THREAD = static_cast<Byte>(platform::START([address] { ConfigureDirectlyThread(address); }));
     if (state.THREAD == 0) {
-        pickerLives_ = false;
+        --pickerThreads_;
         StopConfigureDirectly();
     }
 }
 
 void ZelRestyleClass::ConfigureDirectlyWindow() {
     // However the thread ends, even unwound at shut-down.
+    // Counted, as the next picker starts before this one has ended.
     struct Ended {
-        bool& lives;
-        ~Ended() { lives = false; }
-    } ended{pickerLives_};
+        int& threads;
+        ~Ended() { --threads; }
+    } ended{pickerThreads_};
     const Byte messageBox = STYLEMANAGER->USECLARIONMESSAGEBOX;
     STYLEMANAGER->USECLARIONMESSAGEBOX = 1;
     std::optional<Long> picked;
@@ -149,8 +150,8 @@ void ZelRestyleClass::resumeControls() {
 // The picker's thread reads the object and its window: neither goes before
 // it ends. Unwound at shut-down, the thread is ended by the scheduler.
 void ZelRestyleClass::waitForPicker() {
-    if (!pickerLives_ || std::uncaught_exceptions() > 0) return;
+    if (pickerThreads_ == 0 || std::uncaught_exceptions() > 0) return;
     killing_ = true;
     StopConfigureDirectly();
-    platform::Scheduler::instance().waitUntil([this] { return !pickerLives_; });
+    platform::Scheduler::instance().waitUntil([this] { return pickerThreads_ == 0; });
 }

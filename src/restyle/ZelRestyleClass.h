@@ -434,6 +434,6 @@ private:
     bool rounded_ = false;  // the styling gave the window its region
     std::vector<Suspended> suspended_;
     std::vector<platform::Long> pickerAlerts_;  // the mouse keys the picker alerted
-    bool pickerLives_ = false;  // its thread runs, the editor perhaps
+    int pickerThreads_ = 0;  // picker threads alive, in the editor perhaps
     bool killing_ = false;
 };

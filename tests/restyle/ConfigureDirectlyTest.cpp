@@ -320,11 +320,32 @@ TEST_F(ConfigureDirectlyTest, TheWindowClosedWhileTheEditorIsUpWaitsForIt) {
     ASSERT_EQ(manager.edits.size(), 1u);
     w.post({.event = EVENT::CloseWindow});
     pause();
-    EXPECT_FALSE(w.isOpen()) << "the window closes";
+    EXPECT_EQ(manager.RESTYLECLASSLIST.size(), 1u) << "its object waits for the editor";
     editorClosed = true;
     window.reset();
     drive::settle();
     EXPECT_EQ(manager.edits.size(), 1u) << "picking does not start again";
+    EXPECT_EQ(manager.RESTYLECLASSLIST.size(), 0u);
+    EXPECT_EQ(drive::window(kPrompt + "Orders"), nullptr);
+    EXPECT_EQ(drive::window("Orders"), nullptr);
+}
+
+// After an edit a new picker thread goes on: the program closing its window
+// (as on a Sized event, which picking lets through) ends that one before the
+// object goes.
+TEST_F(ConfigureDirectlyTest, TheProgramClosingItsWindowAfterAnEditEndsThePickerFirst) {
+    RestyledWindow window(manager, kProcedure, pickSpec());
+    Window& w = window.window();
+    startPicking(window);
+    pointAt(w, "?OK");
+    clickForPopup();
+    drive::choosePopup({"OK"});
+    pause();
+    const int picker = window.restyle().CONFIGUREDIRECTLYONWINDOW.THREAD;
+    ASSERT_NE(picker, 0);
+    w.close();
+    drive::settle();
+    EXPECT_FALSE(Scheduler::instance().alive(picker));
     EXPECT_EQ(manager.RESTYLECLASSLIST.size(), 0u);
 }
 

@@ -116,6 +116,7 @@ public:
                 if (w.event() == EVENT::Accepted && w.numberProperty(w.field(), PROP::Std) == STD::Close)
                     w.post({.event = EVENT::CloseWindow});
             }
+            restyle.Kill();  // while the window is there, as a window procedure ends
         });
         drive::settle();
     }
