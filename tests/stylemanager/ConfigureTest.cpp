@@ -8,6 +8,7 @@
 #include "app/frame/ProcedureServices.h"
 #include "app/main/Globals.h"
 #include "platform/fiber/Clock.h"
+#include "platform/fiber/Scheduler.h"
 #include "platform/files/FileTransaction.h"
 #include "platform/files/KeyedFile.h"
 #include "platform/ui/WindowCalls.h"
@@ -18,6 +19,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 using namespace platform;
 
@@ -73,20 +75,42 @@ protected:
     }
 
     Window& configureFrom(Window& opener) {
+        setFading();
         drive::pressKey(opener, kConfigureKey);
         return configuration();
     }
     Window& configureFromFrame() {
+        setFading();
         drive::chooseMenu(frame(), "?APPLICATIONSETTINGSRESTYLEAPPLICATION");
         return configuration();
     }
+    // A fade takes its ticks on the real clock: cases about other things open
+    // the window without one.
+    void setFading() {
+        if (fading) manager.USEFADING = *fading;
+    }
+    // Opened as a user sees it: faded in, its buttons there to press.
     static Window& configuration() {
         Window* w = drive::waitForWindow(kTitle);
         if (!w) throw std::runtime_error("the configuration did not open");
+        if (!Scheduler::instance().pumpUntil([w] { return showsWhole(*w, "?CLOSEBUTTON"); }, std::chrono::seconds(10)))
+            throw std::runtime_error("the configuration did not fade in");
         return *w;
     }
+    // The region is in the window's pixels, the client area below its caption.
+    static QPoint clientOrigin() {
+        return {static_cast<int>(GetSystemMetrics(SM_CXFRAME)),
+                static_cast<int>(GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME))};
+    }
+    static bool showsWhole(Window& w, std::string_view label) {
+        const Rect at = w.placement(w.equate(label));
+        const QPoint client = clientOrigin();
+        return drive::shows(w, client.x() + at.x + at.width / 2, client.y() + at.y + at.height / 2);
+    }
+    // Closed as a user sees it: faded out and gone.
     static void closeConfiguration(Window& w) {
         drive::click(w, "?CLOSEBUTTON");
+        Scheduler::instance().pumpUntil([] { return drive::window(kTitle) == nullptr; }, std::chrono::seconds(10));
         drive::settle();
     }
     // The query window over a database of its own.
@@ -113,6 +137,7 @@ protected:
     }
 
     RecordingConfiguration manager;
+    std::optional<Byte> fading = 0;  // nullopt: as stored
     SqliteFixture database{"CREATE TABLE Products (Name VARCHAR);"};
 };
 
@@ -148,8 +173,7 @@ TEST_F(ConfigureTest, OpensOverTheWindowItWasAskedFromWithItsProcedureAndTransla
         GetClientRect(w.handle(), client);
         EXPECT_GE(client.right - client.left, 750) << "room for the shape";
         EXPECT_GE(client.bottom - client.top, 572);
-        drive::click(w, "?CLOSEBUTTON");
-        drive::settle();
+        closeConfiguration(w);
         EXPECT_EQ(drive::window(kTitle), nullptr);
     }
     drive::chooseMenu(frame(), "?EXIT");
@@ -159,9 +183,7 @@ TEST_F(ConfigureTest, OpensOverTheWindowItWasAskedFromWithItsProcedureAndTransla
 TEST_F(ConfigureTest, EveryControlLiesInsideTheShapeWhichLeavesTheRestOut) {
     Window& w = configureFrom(openWindow(KEY::F2, kConnectionTitle));
     ASSERT_TRUE(w.region().has_value());
-    // The region is in the window's pixels, the client area below its caption.
-    const QPoint client(static_cast<int>(GetSystemMetrics(SM_CXFRAME)),
-                        static_cast<int>(GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME)));
+    const QPoint client = clientOrigin();
     for (const Long control : w.controlNumbers()) {
         if (w.numberProperty(control, PROP::Type) == CREATE::image) continue;  // the pictures fill their boxes
         const Rect at = w.placement(control);
@@ -247,7 +269,7 @@ TEST_F(ConfigureTest, HelpIsThePlatformsOwnBoxAndTheStyledBoxIsBackAfterwards) {
 TEST_F(ConfigureTest, ASubWindowFadesItOutAndItComesBackInItsShape) {
     showLayeredWindows(false);  // fading by region
     startProgram();
-    manager.USEFADING = 1;
+    fading = 1;
     Window& w = configureFromFrame();
     const std::optional<Region> shape = w.region();
     std::optional<Region> during;
@@ -255,15 +277,16 @@ TEST_F(ConfigureTest, ASubWindowFadesItOutAndItComesBackInItsShape) {
         if (call.starts_with("ConfigureProfile")) during = w.region();
     };
     drive::click(w, "?CONFIGUREPROFILEBUTTON");
-    ASSERT_TRUE(during.has_value());
+    Scheduler& scheduler = Scheduler::instance();
+    ASSERT_TRUE(scheduler.pumpUntil([&] { return during.has_value(); }, std::chrono::seconds(10)));
     EXPECT_NE(during, shape) << "faded out";
-    EXPECT_EQ(w.region(), shape);
+    EXPECT_TRUE(scheduler.pumpUntil([&] { return w.region() == shape; }, std::chrono::seconds(10))) << "faded in";
+    manager.onCall = nullptr;
     closeConfiguration(w);
 }
 
 TEST_F(ConfigureTest, WithoutFadingASubWindowHidesTheControlsAndAllShowAfterwards) {
     startProgram();
-    manager.USEFADING = 0;
     Window& w = configureFromFrame();
     std::size_t shownDuring = 99;
     manager.onCall = [&](const std::string& call) {
@@ -299,6 +322,7 @@ TEST_F(ConfigureTest, TheLogoShowsWhileThePointerIsOverTheAddressWhichAClickOpen
 
 TEST_F(ConfigureTest, UseFadingIsWrittenAtOnceAndStoredAtExit) {
     startProgram();
+    fading = std::nullopt;
     const Byte was = manager.USEFADING;
     Window& w = configureFromFrame();
     drive::click(w, "?SELF:USEFADING");

@@ -119,9 +119,11 @@ private:
             }
             bool wake = false;
             {
+                // Once done, the job belongs to its caller again, who may
+                // already have left the frame it lives in.
                 const std::lock_guard lock(mutex_);
-                job->done.store(true);
                 wake = job->waitingInQt;
+                job->done.store(true);
             }
             ended_.notify_all();
             if (wake) Scheduler::wakeFromAnyThread();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
 #include <sanitizer/common_interface_defs.h>
 #define TABLOOM_ASAN_FIBERS 1
 #endif
@@ -41,17 +42,30 @@ public:
 
 namespace {
 
+// A fiber's frames left behind on its stack (a fiber ended while it waited)
+// keep their marks in the sanitizer's shadow; memory mapped there again for
+// a later stack would carry them, so a stack starts and ends unmarked.
+void unmarkStack([[maybe_unused]] const ctx::stack_context& s) {
+#if TABLOOM_ASAN_FIBERS
+    ASAN_UNPOISON_MEMORY_REGION(static_cast<char*>(s.sp) - s.size, s.size);
+#endif
+}
+
 // Records where the fiber's stack lies, for the sanitizer's switch notes.
 class RecordedStack {
 public:
     RecordedStack(std::size_t size, Fiber& fiber) : inner_(size), fiber_(&fiber) {}
     ctx::stack_context allocate() {
         ctx::stack_context s = inner_.allocate();
+        unmarkStack(s);
         fiber_->stackBottom = static_cast<char*>(s.sp) - s.size;
         fiber_->stackSize = s.size;
         return s;
     }
-    void deallocate(ctx::stack_context& s) noexcept { inner_.deallocate(s); }
+    void deallocate(ctx::stack_context& s) noexcept {
+        unmarkStack(s);
+        inner_.deallocate(s);
+    }
 
 private:
     ctx::protected_fixedsize_stack inner_;
