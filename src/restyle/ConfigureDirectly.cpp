@@ -99,7 +99,9 @@ void ZelRestyleClass::ConfigureDirectlyWindow() {
     if (killing_) return;
     // The configuration comes back on the picked window.
     PROCEDUREWINDOW->setProperty(0, PROP::Active, 1);
+    platform::SETTARGET(PROCEDUREWINDOW);
     platform::PRESSKEY(STYLEMANAGER->CONFIGUREHOTKEY);
+    platform::SETTARGET();
 }
 
 void ZelRestyleClass::editPicked(Long control, Byte messageBox) {
