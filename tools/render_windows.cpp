@@ -20,6 +20,7 @@
 #include "restyle/ZelRestyleClass.h"
 #include "splash/ZelConfigureShapeClass.h"
 #include "stylemanager/P16_CONFIGUREWINDOW.h"
+#include "stylemanager/P40_RESTYLEPROGRESSWINDOW.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
 #include <QApplication>
@@ -285,6 +286,47 @@ std::string writeBackground(const std::string& folder) {
 
 // A window with the title bar of controls, rounded corners, a JPEG
 // background at its right and the box marking the selected entry.
+// The profiles window in its edit mode, over the configuration.
+void renderProfiles(Window& configure, const std::string& folder) {
+    StyleManager.USEFADING = 0;  // a fade would be caught half way
+    drive::click(configure, "?CONFIGUREPROFILEBUTTON");
+    Window* profiles = drive::waitForWindow("ZelRestyle");
+    if (!profiles) {
+        std::fprintf(stderr, "could not open the profiles window\n");
+        ++failures;
+        return;
+    }
+    drive::click(*profiles, "?NEWPROFILE");
+    render("ZelRestyle", folder, "configure-profiles.png");
+    drive::click(*profiles, "?CANCELBUTTON");
+    drive::click(*profiles, "?CLOSEBUTTON");
+}
+
+// The progress window half way: it is up only while the windows are restyled.
+void renderRestyleProgress(const std::string& folder) {
+    Window* shown = nullptr;
+    START([&] {
+        Window w(P40_RESTYLEPROGRESSWINDOW());
+        w.open();
+        w.setProperty(w.equate("?RESTYLEPROGRESS"), PROP::RangeHigh, 4);
+        w.setProperty(w.equate("?RESTYLEPROGRESS"), PROP::Progress, 2);
+        shown = &w;
+        while (w.accept()) {
+        }
+        shown = nullptr;
+    });
+    drive::settle();
+    const std::string path = folder + "/restyle-progress.png";
+    if (shown && drive::renderPng(*shown, path)) {
+        std::printf("%s\n", path.c_str());
+    } else {
+        std::fprintf(stderr, "could not render the progress window\n");
+        ++failures;
+    }
+    if (shown) shown->post({.event = EVENT::CloseWindow});
+    drive::settle();
+}
+
 void renderDressedWindow(const std::string& folder) {
     const std::string background = writeBackground(folder);
     bool done = false;
@@ -699,7 +741,11 @@ int main(int argc, char** argv) {
     render("Tabloom version 1.05", folder, "main-frame-with-windows.png");
     drive::chooseMenu(*frame, "?APPLICATIONSETTINGSRESTYLEAPPLICATION");
     render("Zelora maatwerk", folder, "configure.png");
-    if (Window* configure = drive::window("Zelora maatwerk")) drive::click(*configure, "?CLOSEBUTTON");
+    if (Window* configure = drive::window("Zelora maatwerk")) {
+        renderProfiles(*configure, folder);
+        drive::click(*configure, "?CLOSEBUTTON");
+    }
+    renderRestyleProgress(folder);
     renderTraining(*frame, folder);
     renderDressedWindow(folder);
     renderMerlinSpeaking(folder);

@@ -318,10 +318,8 @@ Long ZelRestyleBaseClass::setIdRead() const {
 
 Long ZelRestyleBaseClass::createUnconditional(const SetGroup& group) {
     if (restyle::isUnavailable(*CONDITIONSETFILE)) return 0;
+    const Long setId = nextConditionSetId();
     clearFileRecord(*CONDITIONSETFILE);
-    CONDITIONSETFILE->set(*CONDITIONSETFILEPRIMARYKEY);
-    CONDITIONSETFILE->next();  // the highest number; an empty file leaves the cleared 0
-    const Long setId = setIdRead() + 1;
     setGroupFields(group);
     CONDITIONSETFILECONDITIONALSETFIELD.setText(restyle::kUnconditional);
     CONDITIONSETFILECONDITIONALSETIDFIELD.setNumber(setId);
@@ -332,6 +330,13 @@ Long ZelRestyleBaseClass::createUnconditional(const SetGroup& group) {
     platform::STOP("Het toevoegen van de standaard \"Unconditional\" Conditie Set is mislukt!|Fout:" +
                    platform::ERROR() + "|" + platform::FILEERROR());
     return 0;
+}
+
+Long ZelRestyleBaseClass::nextConditionSetId() {
+    clearFileRecord(*CONDITIONSETFILE);
+    CONDITIONSETFILE->set(*CONDITIONSETFILEPRIMARYKEY);
+    CONDITIONSETFILE->next();  // the highest number; an empty file leaves the cleared 0
+    return setIdRead() + 1;
 }
 
 void ZelRestyleBaseClass::queueSet(std::string_view name, Long setId) {

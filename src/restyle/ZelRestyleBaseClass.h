@@ -160,6 +160,11 @@ public:
 protected:
     // Positions a walk of the condition file before the set's first condition.
     void walkConditions(platform::Long setId);
+    // One more than the highest set number in the condition-set file (1 in
+    // an empty file): the number a new set is added under.
+    platform::Long nextConditionSetId();
+    // Positions a walk before the set's first stored row (of the property).
+    void walkSettings(platform::Long setId, std::string_view property = {});
     // Every set of one scope (Global as the lookups take it), in the sort
     // key's order: its group, its name and its number.
     using SetVisitor = std::function<void(std::string_view group, std::string_view set, platform::Long setId)>;
@@ -203,8 +208,6 @@ private:
     // then marked unavailable (UnavailableFiles.h).
     static bool toldOnce(const platform::KeyedFile& file);
     void stopSaving(std::string_view operation);
-    // Positions a walk before the set's first stored row (of the property).
-    void walkSettings(platform::Long setId, std::string_view property = {});
     void deleteDisabledSettings(platform::Long setId);
     bool hasConditions(platform::Long setId);
     bool hasSettings(platform::Long setId);

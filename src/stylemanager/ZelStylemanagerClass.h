@@ -21,8 +21,8 @@
 // One object shared by every thread; none of its operations waits except
 // for the questions Setup asks, Message, which waits for its box, and the
 // configuration windows, which run on the caller's thread until they close.
-// Of those windows only Configure (Configure.cpp) is built yet: the others
-// and the wizard do nothing.
+// Of those windows Configure (Configure.cpp), ConfigureProfile and
+// RestyleProgress are built yet: the others and the wizard do nothing.
 #pragma once
 
 #include "platform/abc/TranslatorClass.h"
@@ -114,7 +114,8 @@ public:
     virtual void ConfigureImage(ZelRestyleClass& caller, platform::Byte action,
                                 platform::Queue<IMAGEQUEUERecord>& images) {}
     virtual void ConfigureImages(ZelRestyleClass& caller) {}
-    virtual void ConfigureProfile(ZelRestyleClass& caller) {}
+    // The profiles window (ConfigureProfile.cpp).
+    virtual void ConfigureProfile(ZelRestyleClass& caller);
     // `control` 0 with `allControlTypes` 1: the window's every control type.
     void ConfigureRestyle(ZelRestyleClass& caller, platform::Long control, platform::Byte allControlTypes) override {}
     virtual void RestyleWizard(ZelRestyleClass& caller, platform::Long control) {}
@@ -122,8 +123,8 @@ public:
     virtual void RestyleWizardStep3(ZelRestyleClass& caller, platform::Long control) {}
     virtual void RestyleWizardStep4(ZelRestyleClass& caller, platform::Long control) {}
     virtual void RestyleWizardStep1(ZelRestyleClass& caller, platform::Long control) {}
-    // Restyles every open window, with a progress window.
-    virtual void RestyleProgress(ZelRestyleClass& caller) {}
+    // Restyles every open window, with a progress window (RestyleProgress.cpp).
+    virtual void RestyleProgress(ZelRestyleClass& caller);
     // MESSAGE's box (StyledMessageBox.h), or the layer's own while
     // USECLARIONMESSAGEBOX is 1; `style` reaches only the latter. The
     // three flags are unused.
@@ -133,6 +134,7 @@ public:
 
 private:
     friend class StyledMessageBox;
+    friend class ProfilesWindow;
     std::string translated(std::string_view text) { return TRANSLATOR.TranslateString(text); }
     // The bound data files in the order they are opened.
     std::array<platform::KeyedFile*, 4> dataFiles() const;
@@ -143,6 +145,8 @@ private:
     // (asking first when its structure changed) and its old bytes are kept.
     bool mayRecreate(platform::KeyedFile& file, int openError);
     void loadCurrentProfile();
+    // Makes the profile current, for this run and the next ones.
+    void selectProfile(std::string_view profile);
     std::string catalogueName(platform::Long number);
 
     // The styled message boxes up, by their restyle objects.

@@ -1,5 +1,6 @@
 #include "platform/fiber/Clock.h"
 
+#include <cstdint>
 #include <ctime>
 
 namespace platform {
@@ -11,12 +12,34 @@ struct FakeTime {
     bool on = false;
     Clock::TimePoint now;
     Long startOfDay = 0;  // hundredths since midnight when the fake clock started
+    Long startDate = 0;   // TODAY() when the fake clock started
     Clock::TimePoint started;
 };
 
 FakeTime& fakeTime() {
     static FakeTime f;
     return f;
+}
+
+std::tm localNow() {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    return local;
+}
+
+Long realToday() {
+    using namespace std::chrono;
+    const std::tm local = localNow();
+    const year_month_day date{year(local.tm_year + 1900), month(static_cast<unsigned>(local.tm_mon + 1)),
+                              day(static_cast<unsigned>(local.tm_mday))};
+    constexpr sys_days dayOne = year(1800) / December / 28;
+    return static_cast<Long>((sys_days(date) - dayOne).count()) + 1;
+}
+
+// Hundredths of the fake day since it started, midnights included.
+std::int64_t fakeHundredths(const FakeTime& f) {
+    return f.startOfDay + std::chrono::duration_cast<std::chrono::milliseconds>(f.now - f.started).count() / 10;
 }
 
 Long realHundredthsSinceMidnight() {
@@ -42,6 +65,7 @@ void Clock::useFake(Long hundredthsSinceMidnight) {
     FakeTime& f = fakeTime();
     f.now = f.started = std::chrono::steady_clock::now();
     f.startOfDay = hundredthsSinceMidnight;
+    f.startDate = realToday();
     f.on = true;
 }
 
@@ -54,8 +78,12 @@ void Clock::advance(std::chrono::milliseconds by) {
 Long CLOCK() {
     const FakeTime& f = fakeTime();
     if (!f.on) return realHundredthsSinceMidnight() + 1;
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(f.now - f.started).count() / 10;
-    return static_cast<Long>((f.startOfDay + elapsed) % kHundredthsPerDay) + 1;
+    return static_cast<Long>(fakeHundredths(f) % kHundredthsPerDay) + 1;
+}
+
+Long TODAY() {
+    const FakeTime& f = fakeTime();
+    return f.on ? f.startDate + static_cast<Long>(fakeHundredths(f) / kHundredthsPerDay) : realToday();
 }
 
 Long clockDifference(Long later, Long earlier) {

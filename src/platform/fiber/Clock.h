@@ -1,5 +1,5 @@
 // The layer's clock: a monotonic clock for its timers and timed waits, and
-// CLOCK(), the time of day as the runtime gives it.
+// CLOCK() and TODAY(), the time of day and the date as the runtime gives them.
 //
 // Rules:
 // - now() is monotonic; window timers, sleeps and the scheduler's timed
@@ -10,6 +10,9 @@
 // - CLOCK() is hundredths of a second since midnight plus one (1 is
 //   midnight), from the local time of day; under the fake clock it starts at
 //   the time of day the test gives and moves with advance().
+// - TODAY() is the local date as the runtime counts it: days since
+//   28 December 1800 (that day is 1). Under the fake clock it is the date the
+//   fake clock started on, a day on each time CLOCK() passes midnight.
 // - Two CLOCK() readings are subtracted with clockDifference only: a reading
 //   taken after midnight is a day on from one taken before it.
 #pragma once
@@ -35,6 +38,9 @@ public:
 
 // The runtime's CLOCK().
 Long CLOCK();
+
+// The runtime's TODAY().
+Long TODAY();
 
 // Hundredths from `earlier` to `later`, two CLOCK() readings less than a day
 // apart: a negative difference has crossed midnight and gains a day.

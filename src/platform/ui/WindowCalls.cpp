@@ -28,6 +28,15 @@ bool SetWindowPos(Long handle, Long insertAfter, Long x, Long y, Long width, Lon
     return true;
 }
 
+bool ShowWindow(Long handle, ULong command) {
+    Window* w = Window::byHandle(handle);
+    if (!w || command != SW_RESTORE) return false;
+    w->setProperty(0, PROP::Hide, 0);
+    if (w->numberProperty(0, PROP::Maximize) != 0) w->setProperty(0, PROP::Maximize, 0);
+    w->setProperty(0, PROP::Active, 1);
+    return true;
+}
+
 bool SetWindowRgn(Long handle, std::optional<Region> region, bool redraw) {
     Window* w = Window::byHandle(handle);
     if (!w) return false;

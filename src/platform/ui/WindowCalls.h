@@ -34,6 +34,9 @@
 //   InvalidateRect has it painted on Qt's next turn.
 // - ClientToScreen and ScreenToClient take a point between the window's
 //   client area (its own pixels, (0, 0) its top left corner) and the screen.
+// - ShowWindow with SW_RESTORE shows the window, restores it when it is
+//   maximized and brings it to the front, active; another command does
+//   nothing (false).
 // - A handle that is no open window's gives false and does nothing.
 #pragma once
 
@@ -79,6 +82,9 @@ struct WINDOWPLACEMENT {
 };
 constexpr ULong SW_SHOWNORMAL = 1;
 constexpr ULong SW_SHOWMAXIMIZED = 3;
+constexpr ULong SW_RESTORE = 9;
+
+bool ShowWindow(Long handle, ULong command);
 
 constexpr Long GWL_STYLE = -16;
 constexpr Long GWL_EXSTYLE = -20;

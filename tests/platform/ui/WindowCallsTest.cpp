@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMdiArea>
+#include <QProgressBar>
 #include <QScreen>
 #include <QEvent>
 #include <gtest/gtest.h>
@@ -46,6 +47,48 @@ TEST(WindowCalls, SetWindowPosMakesAWindowTopmostAndNoLongerButNeitherMovesNorSi
     EXPECT_FALSE(SetWindowPos(handle, HWND_NOTOPMOST, 10, 10, 0, 0, SWP_NOSIZE)) << "a move";
     EXPECT_TRUE(w->topmost());
     EXPECT_FALSE(SetWindowPos(handle + 1, HWND_TOPMOST, 0, 0, 0, 0, keepPlace)) << "a control's handle";
+}
+
+TEST(WindowCalls, ShowWindowRestoresAHiddenMaximizedWindowAndBringsItForward) {
+    RunningWindow back({.label = "B", .title = "restored", .at = {30, 40, 160, 90}, .pixels = true,
+                        .maximizeBox = true});
+    RunningWindow front(plain("in front"));
+    const Long width = back->numberProperty(0, PROP::Width);
+    drive::clickMaximizeBox(*back);
+    ASSERT_NE(back->numberProperty(0, PROP::Width), width);
+    drive::activate(*front);
+    back->setProperty(0, PROP::Hide, 1);
+    ASSERT_FALSE(back->view()->isVisible());
+
+    EXPECT_TRUE(ShowWindow(back->handle(), SW_RESTORE));
+    drive::settle();
+    EXPECT_TRUE(back->view()->isVisible());
+    EXPECT_EQ(back->numberProperty(0, PROP::Maximize), 0);
+    EXPECT_EQ(back->numberProperty(0, PROP::Width), width) << "its restored size";
+    EXPECT_EQ(back->numberProperty(0, PROP::Active), 1);
+
+    EXPECT_FALSE(ShowWindow(back->handle(), SW_SHOWMAXIMIZED)) << "a command it does not carry out";
+    EXPECT_EQ(back->numberProperty(0, PROP::Maximize), 0);
+    EXPECT_FALSE(ShowWindow(back->handle() + 1, SW_RESTORE)) << "a control's handle";
+}
+
+TEST(WindowCalls, AProgressBarWithoutARangeIsEmptyNotBusy) {
+    RunningWindow w({.label = "W", .title = "progress", .controls = {
+        {.type = CREATE::progress, .label = "?Bar", .at = {5, 5, 100, 10}}}});
+    const Long bar = w.number("?Bar");
+    const auto* shown = w->view()->findChild<QProgressBar*>();
+    ASSERT_TRUE(shown);
+    const struct {
+        Long low, high, progress;
+        int maximum, value;
+    } cases[] = {{0, 0, 0, 1, 0}, {0, 3, 2, 3, 2}, {0, 0, 0, 1, 0}};
+    for (const auto& c : cases) {
+        w->setProperty(bar, PROP::RangeLow, c.low);
+        w->setProperty(bar, PROP::RangeHigh, c.high);
+        w->setProperty(bar, PROP::Progress, c.progress);
+        EXPECT_EQ(shown->maximum(), c.maximum) << c.high;
+        EXPECT_EQ(shown->value(), c.value) << c.high;
+    }
 }
 
 TEST(WindowCalls, SetWindowRgnShapesTheWindowAndARedrawPaintsAWindowNotYetOnScreen) {

@@ -1,11 +1,14 @@
 // A progress bar: its value (its variable, or PROP:Progress) in its range;
-// its colour is the bar's.
+// its colour is the bar's. A range without width shows an empty bar, never
+// Qt's busy one.
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
 #include "platform/ui/view/ControlViews.h"
 #include "platform/ui/view/Looks.h"
 
 #include <QProgressBar>
+
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -25,8 +28,7 @@ protected:
         switch (prop) {
             case PROP::RangeLow:
             case PROP::RangeHigh:
-                bar_->setRange(model().numberProperty(number(), PROP::RangeLow),
-                               model().numberProperty(number(), PROP::RangeHigh));
+                showRange();
                 showText();
                 return true;
             case PROP::Progress:
@@ -47,6 +49,12 @@ protected:
     }
 
 private:
+    void showRange() {
+        const int low = model().numberProperty(number(), PROP::RangeLow);
+        const int high = model().numberProperty(number(), PROP::RangeHigh);
+        bar_->setRange(low, std::max(high, low + 1));
+    }
+
     QProgressBar* bar_ = nullptr;
 };
 
