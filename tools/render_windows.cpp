@@ -137,6 +137,28 @@ void renderResizedWindow(Window& frame, const std::string& folder) {
     drive::click(*connection, "?CloseButton");
 }
 
+// The connection window while a control is picked on it: the pointer over
+// a button marks every button.
+void renderPicking(Window& frame, const std::string& folder) {
+    drive::pressKey(frame, KEY::F2);
+    Window* connection = drive::waitForWindow("Choose an ODB Cconnection");
+    if (!connection) {
+        std::fprintf(stderr, "could not open the connection window\n");
+        ++failures;
+        return;
+    }
+    for (ZelRestyleClass* object : StyleManager.RESTYLECLASSLIST)
+        if (object->PROCEDUREWINDOW == connection) object->ConfigureDirectly();
+    drive::moveMouse(*connection, "?CloseButton", 4, 4);
+    Scheduler::instance().pumpUntil([] { return false; }, std::chrono::milliseconds(300));
+    render("-- Push the left mousebutton to select a control or press ESC to quit the configuration -- "
+           "Choose an ODB Cconnection",
+           folder, "configure-directly.png");
+    drive::pressKey(*connection, KEY::Esc);
+    if (Window* configure = drive::waitForWindow("Zelora maatwerk")) drive::click(*configure, "?CLOSEBUTTON");
+    drive::click(*connection, "?CloseButton");
+}
+
 template <class W>
 W* shownWindow() {
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -717,6 +739,7 @@ int main(int argc, char** argv) {
         drive::click(*connection, "?CloseButton");
     }
     renderResizedWindow(*frame, folder);
+    renderPicking(*frame, folder);
 
     drive::pressKey(*frame, KEY::F4);
     if (Window* catalogue = drive::waitForWindow("Tabloom")) {

@@ -35,6 +35,7 @@
 // One object shared by every thread; nothing here waits but Configure.
 #pragma once
 
+#include "platform/abc/TranslatorClass.h"
 #include "platform/data/AnyRef.h"
 #include "platform/data/Queue.h"
 #include "platform/text/Text.h"
@@ -62,6 +63,7 @@ struct RestyleManagerFields {
     PropertyCatalogue CLARIONCONTROLPROPERTIESQUEUE;
     platform::Long CONFIGUREHOTKEY = 0;
     PROPERTYSETTINGRecord CONTROLPROPERTYGROUP;  // one setting, loaded and saved whole
+    ControlTypeList CONTROLTYPESQUEUE;
     platform::CString<256> CURRENTPROFILE;
     platform::Queue<IMAGEQUEUERecord> IMAGEQUEUE;  // the program's background images
     platform::KeyedFile* PROPERTYFILE = nullptr;
@@ -72,6 +74,9 @@ struct RestyleManagerFields {
     platform::AnyRef PROPERTYFILEPROPERTYDESCRIPTIONFIELD;
     platform::AnyRef PROPERTYFILEHIDEFROMENDUSER;
     std::vector<ZelRestyleClass*> RESTYLECLASSLIST;  // the live per-window restyle objects
+    platform::TranslatorClass TRANSLATOR;
+    platform::Byte USECLARIONMESSAGEBOX = 0;  // 1: Message shows the layer's own box
+    platform::Byte USEFADING = 0;
 };
 
 class RestyleManager : public ZelRestyleBaseClass, public RestyleManagerFields {
@@ -90,4 +95,8 @@ public:
     virtual void SetWindowRoundness(platform::Window* window, platform::Byte roundness) = 0;
     // The configuration hot key pressed on the caller's window.
     virtual void Configure(ZelRestyleClass& caller) = 0;
+    // The restyle editor on one control of the object's window (`control`
+    // 0 with `allControlTypes` 1: every control type of the window), on the
+    // calling thread until the user closes it; it restyles nothing.
+    virtual void ConfigureRestyle(ZelRestyleClass& object, platform::Long control, platform::Byte allControlTypes) = 0;
 };

@@ -11,6 +11,7 @@
 #include "platform/ui/WindowMessages.h"
 #include "restyle/DialogUnitsOnly.h"
 #include "restyle/EngineProperties.h"
+#include "restyle/PickerEvents.h"
 #include "restyle/RestyleManager.h"
 #include "restyle/ValueLayouts.h"
 
@@ -34,9 +35,6 @@ namespace PROP = platform::PROP;
 namespace {
 
 // What the window tells the configure-directly picker.
-constexpr Long kPickerSized = 0x501;
-constexpr Long kPickerPointed = 0x502;
-constexpr Long kPickerClicked = 0x503;
 constexpr Byte kConsumed = 5;
 
 constexpr Short kTitleBarHeight = 12;
@@ -270,6 +268,7 @@ void ZelRestyleClass::relaidOut() {
 }
 
 void ZelRestyleClass::Kill() {
+    waitForPicker();
     if (STYLEMANAGER) STYLEMANAGER->DeleteRestyleClass(*this);
 }
 
@@ -750,26 +749,32 @@ Byte ZelRestyleClass::TakeEvent() {
 }
 
 Byte ZelRestyleClass::takePickerEvent(Long event) {
+    namespace picker = restyle::picker;
     const Window& w = *PROCEDUREWINDOW;
-    ConfigureDirectlyState& picker = CONFIGUREDIRECTLYONWINDOW;
+    ConfigureDirectlyState& state = CONFIGUREDIRECTLYONWINDOW;
+    const auto recordPointer = [&] {
+        state.XPOS = static_cast<Short>(w.current().mouseX);
+        state.YPOS = static_cast<Short>(w.current().mouseY);
+    };
     switch (event) {
+        // A mouse button stops here, unCYCLEd, so the control under it does nothing.
         case EVENT::PreAlertKey:
-            if (w.keyCode() == KEY::MouseLeft || w.keyCode() == KEY::MouseRight)
-                platform::POST(kPickerClicked, 0, picker.THREAD);
-            return kConsumed;
+            if (w.keyCode() != KEY::MouseLeft && w.keyCode() != KEY::MouseRight) return kConsumed;
+            recordPointer();
+            platform::POST(picker::kClicked, 0, state.THREAD);
+            return 0;
         case EVENT::CloseWindow: StopConfigureDirectly(); return kConsumed;
         case EVENT::TabChanging:
         case EVENT::Size:
         case EVENT::Sized:
         case EVENT::Move:
         case EVENT::Moved:
-            picker.ACTIVECONTROLEQUATE = w.field();
-            platform::POST(kPickerSized, 0, picker.THREAD);
+            state.ACTIVECONTROLEQUATE = w.field();
+            platform::POST(picker::kSized, 0, state.THREAD);
             return 0;
         default:
-            picker.XPOS = static_cast<Short>(w.current().mouseX);
-            picker.YPOS = static_cast<Short>(w.current().mouseY);
-            platform::POST(kPickerPointed, 0, picker.THREAD);
+            recordPointer();
+            platform::POST(picker::kPointed, 0, state.THREAD);
             return kConsumed;
     }
 }

@@ -184,9 +184,12 @@ public:
     // `roundControls`), in the window's own pixels.
     virtual void SetWindowRegion(platform::Byte roundControls);
     virtual void UpdateMenuTree() {}
-    virtual void StopConfigureDirectly() {}
-    // Starts the picker on the object's window (not built yet: nothing).
-    virtual void ConfigureDirectly() {}
+    // The configure-directly picker: ConfigureDirectly starts it on the
+    // window's thread, ConfigureDirectlyWindow is its thread's loop and
+    // StopConfigureDirectly ends it (again: nothing more).
+    virtual void ConfigureDirectly();
+    virtual void ConfigureDirectlyWindow();
+    virtual void StopConfigureDirectly();
 
     // The window's owner laid the window out anew after a pass (the message
     // box does, measured in the fonts the pass gave): where each control lies
@@ -258,6 +261,21 @@ public:
     platform::Byte WINDOWRESTYLED = 0;  // 1 after a pass with styling on
 
 private:
+    friend class ControlPicker;
+    // A registered control's standard action and disabled state before
+    // picking, kept apart from its registration.
+    struct Suspended {
+        platform::Long control = 0;
+        platform::Long type = 0;
+        std::string std, disable;
+    };
+    void suspendControls();
+    void resumeControls();
+    // The picked control edited, the message box the program had back, the
+    // window restyled and picking again, unless the window is closing meanwhile.
+    void editPicked(platform::Long control, platform::Byte messageBox);
+    void waitForPicker();
+
     // What a pass reads of the files, each read once: nothing writes them
     // while it runs, and its reads share one transaction of each file.
     struct PassReads;
@@ -414,4 +432,8 @@ private:
     // The same for the other windows faded through this object, by handle.
     std::map<platform::Long, std::optional<platform::Region>> regionsBeforeFadeOfOthers_;
     bool rounded_ = false;  // the styling gave the window its region
+    std::vector<Suspended> suspended_;
+    std::vector<platform::Long> pickerAlerts_;  // the mouse keys the picker alerted
+    int pickerThreads_ = 0;  // picker threads alive, in the editor perhaps
+    bool killing_ = false;
 };

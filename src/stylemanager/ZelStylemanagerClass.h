@@ -56,7 +56,6 @@ struct RECTRecord {
 // it is RestyleManagerFields.
 struct ZelStylemanagerFields {
     platform::Byte CONFIGURECONTROLMODE = 0;
-    ControlTypeList CONTROLTYPESQUEUE;
     platform::Byte DEBUG = 0;
     RECTRecord DESKTOPRECT;
     platform::Byte MENUITEMWINDOW = 0;  // thread of the tree menu's open menu-item window
@@ -65,9 +64,6 @@ struct ZelStylemanagerFields {
     platform::Byte RESTYLEWIZARDSTEP = 0;
     platform::Byte RESTYLEWIZARDREQUESTACTION = 0;
     platform::Long RESTYLEWIZARDCONDITIONALSETID = 0;
-    platform::TranslatorClass TRANSLATOR;
-    platform::Byte USECLARIONMESSAGEBOX = 0;  // 1: Message shows the layer's own box
-    platform::Byte USEFADING = 0;
     RECTRecord WINDOWRECT;
 };
 
@@ -127,7 +123,7 @@ public:
     // The profiles window (ConfigureProfile.cpp).
     virtual void ConfigureProfile(ZelRestyleClass& caller);
     // `control` 0 with `allControlTypes` 1: the window's every control type.
-    virtual void ConfigureRestyle(ZelRestyleClass& caller, platform::Long control, platform::Byte allControlTypes) {}
+    void ConfigureRestyle(ZelRestyleClass& caller, platform::Long control, platform::Byte allControlTypes) override {}
     virtual void RestyleWizard(ZelRestyleClass& caller, platform::Long control) {}
     virtual void RestyleWizardStep2(ZelRestyleClass& caller, platform::Long control) {}
     virtual void RestyleWizardStep3(ZelRestyleClass& caller, platform::Long control) {}

@@ -28,6 +28,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
+#include <vector>
 
 using namespace platform;
 
@@ -48,6 +49,19 @@ inline platform::WindowSpec ordersSpec(const std::string& title = "Orders") {
 struct CountingManager : ZelStylemanagerClass {
     int configured = 0;
     void Configure(ZelRestyleClass&) override { ++configured; }
+    // The restyle editor: each call recorded, and what the user does in it.
+    struct Edit {
+        ZelRestyleClass* object;
+        Long control;
+        Byte allControlTypes;
+        bool operator==(const Edit&) const = default;
+    };
+    std::vector<Edit> edits;
+    std::function<void()> whileEditing;
+    void ConfigureRestyle(ZelRestyleClass& object, Long control, Byte allControlTypes) override {
+        edits.push_back({&object, control, allControlTypes});
+        if (whileEditing) whileEditing();
+    }
 };
 
 struct CountingRestyle : ZelRestyleClass {
@@ -91,13 +105,18 @@ public:
             restyle_ = &restyle;
             while (w.accept()) {
                 events.push_back(w.event());
-                if (restyle.TakeEvent() != 0) continue;
+                // A consumed close is refused, as the window manager refuses it.
+                if (restyle.TakeEvent() != 0) {
+                    if (w.event() == EVENT::CloseWindow) w.cycle();
+                    continue;
+                }
                 if (w.event() == kRunOnThread && work_) std::exchange(work_, {})();
                 if (w.event() == EVENT::CloseWindow && refusesClose) w.cycle();
                 // A button's standard action, as the window manager carries it out.
                 if (w.event() == EVENT::Accepted && w.numberProperty(w.field(), PROP::Std) == STD::Close)
                     w.post({.event = EVENT::CloseWindow});
             }
+            restyle.Kill();  // while the window is there, as a window procedure ends
         });
         drive::settle();
     }

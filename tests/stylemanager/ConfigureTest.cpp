@@ -250,6 +250,25 @@ TEST_F(ConfigureTest, ThePickerClosesWithoutCommitAndTheNextCloseCommitsEverythi
     EXPECT_EQ(committedRestyleRows(), before + 3) << "what the first one wrote";
 }
 
+// With the window's real restyle object: picking starts on the window the
+// configuration came from, and Esc there brings the configuration back.
+TEST_F(ConfigureTest, PickingOnScreenRunsOnTheOpenerAndEscBringsTheConfigurationBack) {
+    procedureServices().makeRestyle = [] { return std::make_unique<ZelRestyleClass>(); };
+    Window& opener = openWindow(KEY::F2, kConnectionTitle);
+    Window* w = &configureFrom(opener);
+    drive::click(*w, "?CONFIGURERESTYLEDIRECLTYONWINDOWBUTTON");
+    drive::settle();
+    EXPECT_EQ(drive::window(kTitle), nullptr);
+    EXPECT_EQ(opener.property(0, PROP::Text),
+              "-- Push the left mousebutton to select a control or press ESC to quit the configuration -- " +
+                  std::string(kConnectionTitle));
+    drive::pressKey(opener, KEY::Esc);
+    w = drive::waitForWindow(kTitle);
+    ASSERT_NE(w, nullptr) << "the configuration is back";
+    EXPECT_EQ(opener.property(0, PROP::Text), kConnectionTitle);
+    closeConfiguration(*w);
+}
+
 TEST_F(ConfigureTest, HelpIsThePlatformsOwnBoxAndTheStyledBoxIsBackAfterwards) {
     startProgram();
     Window& w = configureFromFrame();

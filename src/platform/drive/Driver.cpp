@@ -562,6 +562,15 @@ QAction* popupItem(QMenu* menu, Long number, std::vector<QAction*>& path) {
     return nullptr;
 }
 
+void listPopupItems(QMenu* menu, const std::string& path, std::vector<std::string>& items) {
+    for (QAction* a : menu->actions()) {
+        if (a->menu())
+            listPopupItems(a->menu(), path + fromQString(a->text()) + "/", items);
+        else if (a->data().toLongLong() != 0)
+            items.push_back(path + fromQString(a->text()));
+    }
+}
+
 }  // namespace
 
 void movePointer(int x, int y) {
@@ -585,6 +594,14 @@ void choosePopup(Long number) {
     for (QAction* a : path) texts.push_back(fromQString(a->text()));
     texts.push_back(fromQString(item->text()));
     choosePopup(texts);
+}
+
+std::vector<std::string> popupItems() {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) throw std::invalid_argument("no popup menu is up");
+    std::vector<std::string> items;
+    listPopupItems(menu, "", items);
+    return items;
 }
 
 bool shows(Window& w, int x, int y) { return !w.region() || w.region()->contains(x, y); }

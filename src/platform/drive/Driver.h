@@ -96,6 +96,9 @@ void doubleClickPointer();
 // Chooses the item of the popup menu that is up by the number POPUP gives
 // it, through its submenus; 0 dismisses the menu.
 void choosePopup(Long number);
+// The items of the popup menu that is up in the order of their numbers, an
+// item of a submenu after its submenus' titles and "/": "Sub/item".
+std::vector<std::string> popupItems();
 // Whether the window shows at this pixel of its own (its region; no region: everywhere).
 bool shows(Window& window, int x, int y);
 // The frame an image shows of its picture, 1 the first (an animated picture

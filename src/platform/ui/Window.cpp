@@ -369,6 +369,7 @@ std::string Window::property(Long number, Long prop) const {
     if (number == 0) {
         if (prop == PROP::Type) return std::to_string(spec_.type);
         if (prop == PROP::Active) return view_ && view_->active() ? "1" : "0";
+        if (prop == PROP::Visible) return numberProperty(0, PROP::Hide) == 0 ? "1" : "0";
         auto it = props_.find(prop);
         return it == props_.end() ? std::string() : it->second;
     }
@@ -380,6 +381,7 @@ std::string Window::property(Long number, Long prop) const {
     if (prop == PROP::Type) return std::to_string(c->second.type);
     if (prop == PROP::Label) return c->second.label;
     if (prop == PROP::InToolBar) return inToolbar(c->second) ? "1" : "0";
+    if (prop == PROP::Visible) return visible(c->second) ? "1" : "0";
     auto it = c->second.props.find(prop);
     if (it != c->second.props.end()) return it->second;
     return computed(c->second, prop);
@@ -402,6 +404,19 @@ std::string Window::computed(const Control& c, Long prop) const {
             return {};
         default: return {};
     }
+}
+
+// Shown, as are all its parents, each tab among them its sheet's selected one.
+bool Window::visible(const Control& c) const {
+    const auto parentOf = [this](const Control& child) -> const Control* {
+        const auto found = controls_.find(child.parent);
+        return child.parent != 0 && found != controls_.end() ? &found->second : nullptr;
+    };
+    for (const Control* at = &c; at; at = parentOf(*at)) {
+        if (numberProperty(at->number, PROP::Hide) != 0) return false;
+        if (at->type == CREATE::tab && numberProperty(at->parent, PROP::Selected) != tabPosition(*at)) return false;
+    }
+    return true;
 }
 
 // Menus count down from -1, the other controls up from 1: either way the
@@ -453,7 +468,8 @@ void Window::setIndexedProperty(Long number, Long prop, Long index, std::string_
 
 void Window::setProperty(Long number, Long prop, std::string_view value) {
     const bool readOnly = prop == PROP::Handle || prop == PROP::Type || prop == PROP::Label ||
-                          prop == PROP::InToolBar || prop == PROP::Parent || prop == PROP::ChildIndex;
+                          prop == PROP::InToolBar || prop == PROP::Parent || prop == PROP::ChildIndex ||
+                          prop == PROP::Visible;
     if (readOnly) return;
     if (number == 0 && prop == PROP::Active) {
         if (leadingNumber(value) != 0 && view_) view_->bringForward();
@@ -524,7 +540,7 @@ bool Window::accept() {
         openPending_ = false;
         current_ = stamped({.event = EVENT::OpenWindow});
     } else {
-        current_ = *threadEvents::take(thread_, handle_);
+        current_ = stamped(*threadEvents::take(thread_, handle_));  // a timer's or a POST's too
     }
     closeTaken_ = closeRequest(current_.event);
     return true;

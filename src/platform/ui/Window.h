@@ -21,7 +21,10 @@
 //   a sheet's PROP::Wizard hides its tabs. PROP::Type reads the type of a
 //   control or window and takes no write. Under a window's PROP::Auto each
 //   event wait shows the bound variables first, as DISPLAY would.
-//   PROP::InToolBar reads 1 for a control in a toolbar. A window's
+//   PROP::InToolBar reads 1 for a control in a toolbar. PROP::Visible reads
+//   1 while the control and every parent are unhidden and each tab among
+//   them is its sheet's selected one (a window: while it is unhidden); it
+//   takes no write. A window's
 //   PROP::Active reads 1 while it is the active window (an MDI child: its
 //   frame's active child); writing 1 brings it to the front, as a click on
 //   it would. The window's field order (PROP::NextField) is nextField().
@@ -287,6 +290,7 @@ private:
     Long childIndex(const Control& c) const;
     std::vector<const Control*> radiosOf(const Control& option) const;
     std::string computed(const Control& c, Long prop) const;  // "" when the property is stored
+    bool visible(const Control& c) const;                      // PROP::Visible
     void setSelected(const Control& c, Long place);
 
     WindowSpec spec_;

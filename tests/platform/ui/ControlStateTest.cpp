@@ -196,3 +196,26 @@ TEST(MenuLight, AWindowWithoutAMenuBarHasNoMenu) {
     EXPECT_EQ(GetMenu(0), 0);
     EXPECT_FALSE(HiliteMenuItem(w->handle(), 0, 1, MF_HILITE));
 }
+
+TEST(ControlPlace, VisibleIsTheControlAndItsParentsShownOnTheSelectedTab) {
+    RunningWindow w({.label = "W", .title = "Tabs", .at = {0, 0, 200, 120}, .controls = {
+        {.type = CREATE::sheet, .label = "?Sheet", .at = {4, 4, 180, 80}, .children = {
+            {.type = CREATE::tab, .label = "?First", .text = "First", .children = {
+                {.type = CREATE::button, .label = "?OnFirst", .text = "A", .at = {10, 20, 40, 14}}}},
+            {.type = CREATE::tab, .label = "?Second", .text = "Second", .children = {
+                {.type = CREATE::group, .label = "?Group", .text = "G", .at = {10, 20, 100, 40}, .children = {
+                    {.type = CREATE::button, .label = "?InGroup", .text = "B", .at = {14, 30, 40, 14}}}}}}}},
+        {.type = CREATE::button, .label = "?Hidden", .text = "C", .at = {4, 90, 40, 14}, .hidden = true}}});
+    const auto visible = [&](const char* label) { return w->numberProperty(w.number(label), PROP::Visible); };
+    EXPECT_EQ(visible("?OnFirst"), 1);
+    EXPECT_EQ(visible("?InGroup"), 0);  // its tab is not the selected one
+    EXPECT_EQ(visible("?Hidden"), 0);
+    w->setProperty(w.number("?Sheet"), PROP::Selected, 2);
+    EXPECT_EQ(visible("?OnFirst"), 0);
+    EXPECT_EQ(visible("?InGroup"), 1);
+    w->setProperty(w.number("?Group"), PROP::Hide, 1);
+    EXPECT_EQ(visible("?InGroup"), 0);  // a parent hidden
+    w->setProperty(w.number("?Hidden"), PROP::Visible, 1);
+    EXPECT_EQ(visible("?Hidden"), 0);
+    EXPECT_EQ(w->numberProperty(0, PROP::Visible), 1);
+}

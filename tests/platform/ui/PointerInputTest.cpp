@@ -87,6 +87,19 @@ TEST(Pointer, SetCursorPosPutsItWhereGetCursorPosAndTheNextEventFindIt) {
     EXPECT_EQ(w.events.back().screenY, y);
 }
 
+TEST(Pointer, ATimerEventTellsWhereThePointerIs) {
+    RunningWindow w(probe("timer"));
+    const auto [x, y] = middleOf(*w, "?Ok");
+    drive::movePointer(x, y);
+    w->setProperty(0, PROP::Timer, 1);
+    Scheduler::instance().pumpUntil([&] { return !w.taken(EVENT::Timer).empty(); }, std::chrono::seconds(2));
+    w->setProperty(0, PROP::Timer, 0);
+    const std::vector<Event> timers = w.taken(EVENT::Timer);
+    ASSERT_FALSE(timers.empty());
+    EXPECT_EQ(timers.back().screenX, x);
+    EXPECT_EQ(timers.back().screenY, y);
+}
+
 // On X11 the window system reports each warp later as a move, after moves Qt
 // was handed meanwhile: here the driver's at the newer warp, then the report
 // of the older one, made as the window system hands it to Qt.

@@ -80,6 +80,15 @@ TEST(Popup, TheThreadWaitsForTheChoiceAndGetsItsNumber) {
     }
 }
 
+TEST(Popup, TheDriverListsTheItemsUpByTheirNumbers) {
+    START([] { POPUP("Window|Button||Other{B2|B3|}||-|Select|~Close"); });
+    drive::settle();
+    EXPECT_EQ(drive::popupItems(), (std::vector<std::string>{"Window", "Button", "Other/B2", "Other/B3", "Select",
+                                                             "Close"}));
+    drive::dismissPopups();
+    drive::settle();
+}
+
 TEST(Popup, ATickedItemShowsItsTick) {
     Long chosen = -1;
     START([&] { chosen = POPUP("+Follow|Stay"); });
