@@ -27,6 +27,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <filesystem>
 
@@ -339,14 +340,19 @@ TEST_F(ChooseODBCconnectionTest, AConnectThatWaitsKeepsTheProgramPaintingAndSays
     Window& w = openConnectionWindow();
     drive::typeOver(w, "?Glo:ConnectString", silent.postgresConnectString());
 
-    std::atomic<int> ticks{0};
-    bool stop = false;
-    START([&] {
+    // Shared with the ticking thread, which may outlive this case by a tick.
+    struct Ticking {
+        std::atomic<int> ticks{0};
+        bool stop = false;
+    };
+    const auto state = std::make_shared<Ticking>();
+    std::atomic<int>& ticks = state->ticks;
+    START([state] {
         Window ticking({.label = "W", .title = "ticking", .at = {0, 0, 60, 20}});
         ticking.open();
         ticking.setProperty(0, PROP::Timer, 5);
-        while (!stop && ticking.accept())
-            if (ticking.event() == EVENT::Timer) ++ticks;
+        while (!state->stop && ticking.accept())
+            if (ticking.event() == EVENT::Timer) ++state->ticks;
     });
     ASSERT_TRUE(Scheduler::instance().pumpUntil([&] { return ticks >= 2; }, std::chrono::seconds(5)));
 
@@ -396,7 +402,7 @@ TEST_F(ChooseODBCconnectionTest, AConnectThatWaitsKeepsTheProgramPaintingAndSays
     const int after = ticks;
     EXPECT_TRUE(Scheduler::instance().pumpUntil([&] { return ticks > after; }, std::chrono::seconds(5)))
         << "the timer goes on";
-    stop = true;
+    state->stop = true;
     ODBCFILE.setLoginTimeout(kLoginTimeoutSeconds);
 }
 
