@@ -288,7 +288,6 @@ std::string writeBackground(const std::string& folder) {
 // background at its right and the box marking the selected entry.
 // The profiles window in its edit mode, over the configuration.
 void renderProfiles(Window& configure, const std::string& folder) {
-    StyleManager.USEFADING = 0;  // a fade would be caught half way
     drive::click(configure, "?CONFIGUREPROFILEBUTTON");
     Window* profiles = drive::waitForWindow("ZelRestyle");
     if (!profiles) {
@@ -667,9 +666,7 @@ void renderStepsOverview(const std::string& folder) {
 // The properties window with the button's properties offered, and the
 // images window with one image open in the image window.
 void renderConfigurationWindows(Window& configure, const std::string& folder) {
-    // Both are titled "ZelRestyle": each is taken once the other has gone, unfaded.
-    const Byte fading = StyleManager.USEFADING;
-    StyleManager.USEFADING = 0;
+    // Both are titled "ZelRestyle": each is taken once the other has gone.
     drive::click(configure, "?CONFIGUREPROPERTIESBUTTON");
     if (Window* properties = drive::waitForWindow("ZelRestyle")) {
         drive::chooseRow(*properties, "?CONTROLTYPELIST", 2);
@@ -688,7 +685,6 @@ void renderConfigurationWindows(Window& configure, const std::string& folder) {
         drive::click(*images, "?ENABLEGRAFICENHANCEMEN");
         drive::click(*images, "?OKBUTTON");
     }
-    StyleManager.USEFADING = fading;
 }
 
 }  // namespace
@@ -739,6 +735,8 @@ int main(int argc, char** argv) {
         drive::click(*connection, "?CloseButton");
     }
     renderResizedWindow(*frame, folder);
+    // The configuration and its windows unfaded, or a fade would be caught half way.
+    StyleManager.USEFADING = 0;
     renderPicking(*frame, folder);
 
     drive::pressKey(*frame, KEY::F4);
