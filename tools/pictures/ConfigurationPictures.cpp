@@ -199,6 +199,34 @@ QImage closeIcon() {
     return image;
 }
 
+QImage newIcon() {
+    QImage image = canvas({kIconSize, kIconSize});
+    Drawing p(image);
+    p.setBrush(kPaper);
+    p.pen(kInk, 1.5);
+    p.drawPolygon(QPolygonF({QPointF(6, 3), QPointF(19, 3), QPointF(25, 9), QPointF(25, 29), QPointF(6, 29)}));
+    p.drawPolyline(QPolygonF({QPointF(19, 3), QPointF(19, 9), QPointF(25, 9)}));
+    p.pen(QColor(40, 130, 60), 3.5);
+    p.drawLine(QPointF(15.5, 13), QPointF(15.5, 25));
+    p.drawLine(QPointF(9.5, 19), QPointF(21.5, 19));
+    return image;
+}
+
+QImage deleteIcon() {
+    QImage image = canvas({kIconSize, kIconSize});
+    Drawing p(image);
+    QRadialGradient badge(QPointF(12, 10), 24);
+    badge.setColorAt(0, QColor(240, 120, 110));
+    badge.setColorAt(1, QColor(170, 30, 30));
+    p.setBrush(badge);
+    p.pen(QColor(100, 20, 20), 1.5);
+    p.drawEllipse(QRectF(2, 2, 28, 28));
+    p.pen(Qt::white, 3.5);
+    p.drawLine(QPointF(11, 11), QPointF(21, 21));
+    p.drawLine(QPointF(21, 11), QPointF(11, 21));
+    return image;
+}
+
 QImage lookupIcon() {
     QImage image = canvas({kIconSize, kIconSize});
     Drawing p(image);

@@ -15,7 +15,9 @@ QImage imageIcon();       // ZelImage.ico
 QImage appearanceIcon();  // ZelAppearance.ico
 QImage helpIcon();        // ZelHelp.ico
 QImage aboutIcon();       // ZelAbout.ico
-QImage closeIcon();       // ZelClose.ico
+QImage closeIcon();       // ZelClose.ico and ZelOk.ico, a tick
+QImage newIcon();         // ZelNew.ico, a sheet with a plus
+QImage deleteIcon();      // ZelDelete.ico, a red cross
 QImage lookupIcon();      // ZelLookup.ico, a magnifying glass
 
 // ZelEllipse5.gif: one ellipse, filling the 173 by 119 pixels of its box.

@@ -151,6 +151,9 @@ int main(int argc, char** argv) {
                       save(helpIcon(), folder, "ZelHelp.ico", "ico") &&
                       save(aboutIcon(), folder, "ZelAbout.ico", "ico") &&
                       save(closeIcon(), folder, "ZelClose.ico", "ico") &&
+                      save(closeIcon(), folder, "ZelOk.ico", "ico") &&
+                      save(newIcon(), folder, "ZelNew.ico", "ico") &&
+                      save(deleteIcon(), folder, "ZelDelete.ico", "ico") &&
                       save(lookupIcon(), folder, "ZelLookup.ico", "ico") &&
                       saveGif({ellipseDecoration()}, folder, "ZelEllipse5.gif") &&
                       saveGif(customWorkFrames(), folder, "Zelora op maat 5.gif", kPaintShown) &&
