@@ -35,6 +35,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -118,18 +119,29 @@ void restyleThroughProperties(Window& w, const std::string& folder) {
     w.setProperty(close, PROP::Tip, "Closes the window");
 }
 
-// The connection window as "Resize" and "Dynamic sizing of window" stored
-// for it leave it, dragged a quarter larger by its corner.
-void renderResizedWindow(Window& frame, const std::string& folder) {
+// The connection window opened by F2; a failure when it does not open.
+Window* openConnectionWindow(Window& frame) {
     drive::pressKey(frame, KEY::F2);
     Window* connection = drive::waitForWindow("Choose an ODB Cconnection");
     if (!connection) {
         std::fprintf(stderr, "could not open the connection window\n");
         ++failures;
-        return;
     }
+    return connection;
+}
+
+ZelRestyleClass& restyleObjectOf(const Window& window) {
     for (ZelRestyleClass* object : StyleManager.RESTYLECLASSLIST)
-        if (object->PROCEDUREWINDOW == connection) object->RESIZEWINDOW = 1;
+        if (object->PROCEDUREWINDOW == &window) return *object;
+    throw std::runtime_error("the window has no restyle object");
+}
+
+// The connection window as "Resize" and "Dynamic sizing of window" stored
+// for it leave it, dragged a quarter larger by its corner.
+void renderResizedWindow(Window& frame, const std::string& folder) {
+    Window* connection = openConnectionWindow(frame);
+    if (!connection) return;
+    restyleObjectOf(*connection).RESIZEWINDOW = 1;
     connection->setProperty(0, PROP::Resize, 1);
     const Rect size = connection->placement(0);
     drive::resizeBy(*connection, size.width / 4, size.height / 4);
@@ -140,15 +152,9 @@ void renderResizedWindow(Window& frame, const std::string& folder) {
 // The connection window while a control is picked on it: the pointer over
 // a button marks every button.
 void renderPicking(Window& frame, const std::string& folder) {
-    drive::pressKey(frame, KEY::F2);
-    Window* connection = drive::waitForWindow("Choose an ODB Cconnection");
-    if (!connection) {
-        std::fprintf(stderr, "could not open the connection window\n");
-        ++failures;
-        return;
-    }
-    for (ZelRestyleClass* object : StyleManager.RESTYLECLASSLIST)
-        if (object->PROCEDUREWINDOW == connection) object->ConfigureDirectly();
+    Window* connection = openConnectionWindow(frame);
+    if (!connection) return;
+    restyleObjectOf(*connection).ConfigureDirectly();
     drive::moveMouse(*connection, "?CloseButton", 4, 4);
     Scheduler::instance().pumpUntil([] { return false; }, std::chrono::milliseconds(300));
     render("-- Push the left mousebutton to select a control or press ESC to quit the configuration -- "

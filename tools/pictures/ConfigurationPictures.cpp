@@ -77,15 +77,20 @@ void drawPalette(Drawing& p, const QRectF& board, int lit) {
     }
 }
 
+// A round badge shaded from `light` to `deep`, rimmed in `rim`.
+void drawBadge(Drawing& p, const QColor& light, const QColor& deep, const QColor& rim) {
+    QRadialGradient badge(QPointF(12, 10), 24);
+    badge.setColorAt(0, light);
+    badge.setColorAt(1, deep);
+    p.setBrush(badge);
+    p.pen(rim, 1.5);
+    p.drawEllipse(QRectF(2, 2, 28, 28));
+}
+
 QImage roundBadge(const QString& sign) {
     QImage image = canvas({kIconSize, kIconSize});
     Drawing p(image);
-    QRadialGradient badge(QPointF(12, 10), 24);
-    badge.setColorAt(0, kLight);
-    badge.setColorAt(1, kDeep);
-    p.setBrush(badge);
-    p.pen(kInk, 1.5);
-    p.drawEllipse(QRectF(2, 2, 28, 28));
+    drawBadge(p, kLight, kDeep, kInk);
     p.setFont(boldFont(20));
     p.setPen(Qt::white);
     p.drawText(QRectF(2, 2, 28, 28), Qt::AlignCenter, sign);
@@ -188,12 +193,7 @@ QImage aboutIcon() { return roundBadge("i"); }
 QImage closeIcon() {
     QImage image = canvas({kIconSize, kIconSize});
     Drawing p(image);
-    QRadialGradient badge(QPointF(12, 10), 24);
-    badge.setColorAt(0, QColor(120, 200, 120));
-    badge.setColorAt(1, QColor(40, 130, 60));
-    p.setBrush(badge);
-    p.pen(QColor(20, 80, 30), 1.5);
-    p.drawEllipse(QRectF(2, 2, 28, 28));
+    drawBadge(p, QColor(120, 200, 120), QColor(40, 130, 60), QColor(20, 80, 30));
     p.pen(Qt::white, 3.5);
     p.drawPolyline(QPolygonF({QPointF(9, 16.5), QPointF(14, 21.5), QPointF(23, 11)}));
     return image;
@@ -215,12 +215,7 @@ QImage newIcon() {
 QImage deleteIcon() {
     QImage image = canvas({kIconSize, kIconSize});
     Drawing p(image);
-    QRadialGradient badge(QPointF(12, 10), 24);
-    badge.setColorAt(0, QColor(240, 120, 110));
-    badge.setColorAt(1, QColor(170, 30, 30));
-    p.setBrush(badge);
-    p.pen(QColor(100, 20, 20), 1.5);
-    p.drawEllipse(QRectF(2, 2, 28, 28));
+    drawBadge(p, QColor(240, 120, 110), QColor(170, 30, 30), QColor(100, 20, 20));
     p.pen(Qt::white, 3.5);
     p.drawLine(QPointF(11, 11), QPointF(21, 21));
     p.drawLine(QPointF(21, 11), QPointF(11, 21));
