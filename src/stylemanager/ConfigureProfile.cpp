@@ -33,6 +33,8 @@ constexpr const char* kWallpaper = "~ZelBackground.gif";
 // in a 64-character key; 53 leaves room for image 999.
 constexpr std::size_t kLongestProfileName = 53;
 
+void clearFileRecord(const KeyedFile& file) { clearRecord(*file.record().fields, file.record().buffer); }
+
 }  // namespace
 
 // One opening of the profiles window.
@@ -55,6 +57,8 @@ private:
     void endEditing(std::string_view handled);
     void showEditButtons(bool editing);
     void deleteProfile(const std::string& name);
+    // Positions the sort key before the user's first set of the profile.
+    void seekSets(std::string_view profile);
     // The sets of the user's profile of exactly that name, in key order.
     std::vector<Long> setsOf(std::string_view profile);
     // False at the first row that could not be deleted, after telling it.
@@ -131,9 +135,7 @@ void ProfilesWindow::fillList() {
     profiles_.rec.PROFILE = tr("DEFAULT");
     profiles_.add();
     const std::string sought = user();
-    clearRecord(*manager_.CONDITIONSETFILE->record().fields, manager_.CONDITIONSETFILE->record().buffer);
-    manager_.CONDITIONSETFILEUSERNAMEFIELD.setText(sought);
-    manager_.CONDITIONSETFILE->set(*manager_.CONDITIONSETFILESORTKEY, *manager_.CONDITIONSETFILESORTKEY);
+    seekSets("");
     while (manager_.CONDITIONSETFILE->next() && upper(clip(manager_.CONDITIONSETFILEUSERNAMEFIELD.text())) == sought) {
         const std::string profile = clip(manager_.CONDITIONSETFILEPROFILEFIELD.text());
         if (profile.starts_with('~') || listed(profile, false)) continue;
@@ -235,12 +237,16 @@ void ProfilesWindow::deleteProfile(const std::string& name) {
     fillList();
 }
 
-std::vector<Long> ProfilesWindow::setsOf(std::string_view profile) {
-    const std::string sought = user();
-    clearRecord(*manager_.CONDITIONSETFILE->record().fields, manager_.CONDITIONSETFILE->record().buffer);
-    manager_.CONDITIONSETFILEUSERNAMEFIELD.setText(sought);
+void ProfilesWindow::seekSets(std::string_view profile) {
+    clearFileRecord(*manager_.CONDITIONSETFILE);
+    manager_.CONDITIONSETFILEUSERNAMEFIELD.setText(user());
     manager_.CONDITIONSETFILEPROFILEFIELD.setText(profile);
     manager_.CONDITIONSETFILE->set(*manager_.CONDITIONSETFILESORTKEY, *manager_.CONDITIONSETFILESORTKEY);
+}
+
+std::vector<Long> ProfilesWindow::setsOf(std::string_view profile) {
+    const std::string sought = user();
+    seekSets(profile);
     std::vector<Long> sets;
     // The key ignores case: profiles that differ only in case come mixed.
     while (manager_.CONDITIONSETFILE->next() && upper(clip(manager_.CONDITIONSETFILEUSERNAMEFIELD.text())) == sought &&
@@ -262,7 +268,7 @@ bool ProfilesWindow::deleteSet(Long setId) {
         if (!removeRow(*m.CONDITIONFILE)) return false;
     for (m.walkSettings(setId); m.RESTYLEFILE->next() && m.RESTYLEFILECONDITIONALSETID.number() == setId;)
         if (!removeRow(*m.RESTYLEFILE)) return false;
-    clearRecord(*m.CONDITIONSETFILE->record().fields, m.CONDITIONSETFILE->record().buffer);
+    clearFileRecord(*m.CONDITIONSETFILE);
     m.CONDITIONSETFILECONDITIONALSETIDFIELD.setNumber(setId);
     return !m.CONDITIONSETFILE->get(*m.CONDITIONSETFILEPRIMARYKEY) || removeRow(*m.CONDITIONSETFILE);
 }
@@ -279,21 +285,21 @@ bool ProfilesWindow::removeRow(KeyedFile& file) {
 // The current-profile row is found by its key and written, or added under
 // the next free number: the primary key is unique.
 void ZelStylemanagerClass::selectProfile(std::string_view profile) {
-    clearRecord(*CONDITIONSETFILE->record().fields, CONDITIONSETFILE->record().buffer);
-    CONDITIONSETFILEUSERNAMEFIELD.setText(restyle::kGlobalSettings);
-    CONDITIONSETFILEPROFILEFIELD.setText(restyle::kGlobalSettings);
-    CONDITIONSETFILEPROCEDURENAMEFIELD.setText(restyle::kGlobalSettings);
-    CONDITIONSETFILEGROUPNAMEFIELD.setText(restyle::kCurrentSelectedProfile);
+    const auto setKey = [this] {
+        CONDITIONSETFILEUSERNAMEFIELD.setText(restyle::kGlobalSettings);
+        CONDITIONSETFILEPROFILEFIELD.setText(restyle::kGlobalSettings);
+        CONDITIONSETFILEPROCEDURENAMEFIELD.setText(restyle::kGlobalSettings);
+        CONDITIONSETFILEGROUPNAMEFIELD.setText(restyle::kCurrentSelectedProfile);
+    };
+    clearFileRecord(*CONDITIONSETFILE);
+    setKey();
     CONDITIONSETFILE->set(*CONDITIONSETFILESORTKEY, *CONDITIONSETFILESORTKEY);
     if (CONDITIONSETFILE->next() && clip(CONDITIONSETFILEGROUPNAMEFIELD.text()) == restyle::kCurrentSelectedProfile) {
         CONDITIONSETFILECONDITIONALSETFIELD.setText(profile);
         CONDITIONSETFILE->put();
     } else {
         const Long setId = nextConditionSetId();
-        for (AnyRef* field : {&CONDITIONSETFILEUSERNAMEFIELD, &CONDITIONSETFILEPROFILEFIELD,
-                              &CONDITIONSETFILEPROCEDURENAMEFIELD})
-            field->setText(restyle::kGlobalSettings);
-        CONDITIONSETFILEGROUPNAMEFIELD.setText(restyle::kCurrentSelectedProfile);
+        setKey();
         CONDITIONSETFILECONDITIONALSETFIELD.setText(profile);
         CONDITIONSETFILECONDITIONALSETIDFIELD.setNumber(setId);
         CONDITIONSETFILE->add();
