@@ -428,6 +428,24 @@ Long Window::childIndex(const Control& c) const {
     return place;
 }
 
+bool Window::isMenu(const Control& c) { return c.type == CREATE::menu || c.type == CREATE::item; }
+
+// The menu's children in the order ChildIndex counts them; 0 past the last.
+Long Window::childAt(const Control& menu, Long index) const {
+    if (menu.type != CREATE::menu || index < 1) return 0;
+    Long place = 0;
+    for (auto n = controls_.rbegin(); n != controls_.rend(); ++n)
+        if (n->first < 0 && n->second.parent == menu.number && ++place == index) return n->first;
+    return 0;
+}
+
+// Colour 1 of a menu or item is PROP:Color itself; 2 and 3 its selected
+// text and background, stored only.
+std::string Window::menuColour(const Control& c, Long index) const {
+    if (index == 1) return property(c.number, PROP::Color);
+    return index >= 2 && index <= kMenuColours ? c.menuColours[static_cast<std::size_t>(index - 2)] : std::string();
+}
+
 std::vector<const Control*> Window::radiosOf(const Control& option) const {
     std::vector<const Control*> radios;
     for (const auto& [n, c] : controls_)
@@ -448,6 +466,10 @@ Long Window::numberProperty(Long number, Long prop) const {
 
 // The columns are the format's: a list without one has none.
 std::string Window::indexedProperty(Long number, Long prop, Long index) const {
+    if (const auto c = controls_.find(number); c != controls_.end() && isMenu(c->second)) {
+        if (prop == PROP::Child) return std::to_string(childAt(c->second, index));
+        if (prop == PROP::Color) return menuColour(c->second, index);
+    }
     const std::string format = number != 0 ? property(number, PROP::Format) : std::string();
     const std::vector<ListColumn> columns = format.empty() ? std::vector<ListColumn>() : parseListFormat(format);
     const bool exists = index >= 1 && index <= static_cast<Long>(columns.size());
@@ -460,6 +482,11 @@ std::string Window::indexedProperty(Long number, Long prop, Long index) const {
 
 void Window::setIndexedProperty(Long number, Long prop, Long index, std::string_view value) {
     Control* c = number != 0 ? control(number) : nullptr;
+    if (c && isMenu(*c) && prop == PROP::Color) {
+        if (index == 1) return setProperty(number, PROP::Color, value);
+        if (index >= 2 && index <= kMenuColours) c->menuColours[static_cast<std::size_t>(index - 2)] = value;
+        return;
+    }
     if (!c || prop != PROPLIST::Width || indexedProperty(number, PROPLIST::Exists, index) != "1") return;
     c->props[PROP::Format] = withColumnWidth(c->props[PROP::Format], static_cast<std::size_t>(index),
                                              static_cast<int>(leadingNumber(value)));

@@ -63,6 +63,7 @@
 #include "platform/ui/ThreadEvents.h"
 #include "platform/ui/WindowSpec.h"
 
+#include <array>
 #include <list>
 #include <map>
 #include <optional>
@@ -90,6 +91,7 @@ struct Control {
     std::map<Long, std::string> props;
     Geometry geometry;
     std::vector<Long> alerts;
+    std::array<std::string, 2> menuColours;  // a menu's or item's selected text and background
     std::string screenText;  // what the control shows now
     bool editing = false;    // the user changed the text and has not left the control
 };
@@ -150,7 +152,10 @@ public:
     // Indexed properties (PROPLIST), of column `index` (1 the first) of a
     // list or combo as its format holds them: Exists 1 or 0, Width in
     // dialog units. A width written shows at once and PROP:Format reads it;
-    // anything else reads "" and takes no write.
+    // anything else reads "" and takes no write. Of a menu, PROP::Child n is
+    // its nth menu or item (0 past the last, read only); of a menu or item,
+    // PROP::Color 1 is PROP::Color, 2 and 3 its selected text and
+    // background colours (stored only).
     std::string indexedProperty(Long control, Long prop, Long index) const;
     void setIndexedProperty(Long control, Long prop, Long index, std::string_view value);
     // Positions and sizes: dialog units of the window font, or pixels.
@@ -288,6 +293,10 @@ private:
     bool applyBinding(Control& c);
     Long tabPosition(const Control& tab) const;  // 1 for the sheet's first tab
     Long childIndex(const Control& c) const;
+    static constexpr Long kMenuColours = 3;
+    static bool isMenu(const Control& c);
+    Long childAt(const Control& menu, Long index) const;
+    std::string menuColour(const Control& c, Long index) const;
     std::vector<const Control*> radiosOf(const Control& option) const;
     std::string computed(const Control& c, Long prop) const;  // "" when the property is stored
     bool visible(const Control& c) const;                      // PROP::Visible

@@ -1,5 +1,6 @@
-// What a program reads of where a control lies (PROP:Parent, PROP:ChildIndex)
-// and of a check box's or option's state, CHANGE, and the menu bar's light.
+// What a program reads of where a control lies (PROP:Parent, PROP:ChildIndex,
+// a menu's PROP:Child n), of a menu's colours and of a check box's or
+// option's state, CHANGE, and the menu bar's light.
 #include "RunningWindow.h"
 
 #include "platform/ui/MenuCalls.h"
@@ -66,6 +67,41 @@ TEST(ControlPlace, ParentAndChildIndexFollowTheStructureAndTakeNoWrite) {
     frame->setProperty(frame.number("?ExitItem"), PROP::ChildIndex, 7);
     EXPECT_EQ(frame->numberProperty(frame.number("?ExitItem"), PROP::Parent), frame.number("?FileMenu"));
     EXPECT_EQ(frame->numberProperty(frame.number("?ExitItem"), PROP::ChildIndex), 3);
+}
+
+TEST(ControlPlace, AMenusChildrenAreReadByTheirPlaceAndNoneAfterTheLast) {
+    RunningWindow frame(frameSpec());
+    const struct {
+        const char* menu;
+        Long index;
+        const char* child;  // "" for none
+    } cases[] = {
+        {"?FileMenu", 1, "?OpenItem"}, {"?FileMenu", 2, "?RecentMenu"}, {"?FileMenu", 3, "?ExitItem"},
+        {"?FileMenu", 4, ""},          {"?FileMenu", 0, ""},            {"?RecentMenu", 1, "?FirstRecent"},
+        {"?WindowMenu", 1, "?TileItem"}, {"?WindowMenu", 2, ""},        {"?HelpItem", 1, ""},
+    };
+    for (const auto& c : cases) {
+        const Long child = *c.child ? frame.number(c.child) : 0;
+        EXPECT_EQ(frame->indexedProperty(frame.number(c.menu), PROP::Child, c.index), std::to_string(child))
+            << c.menu << ' ' << c.index;
+    }
+}
+
+TEST(ControlPlace, AMenuAndAnItemKeepTheirThreeColours) {
+    RunningWindow frame(frameSpec());
+    for (const char* label : {"?FileMenu", "?OpenItem"}) {
+        const Long n = frame.number(label);
+        EXPECT_EQ(frame->indexedProperty(n, PROP::Color, 2), "") << "never written";
+        frame->setIndexedProperty(n, PROP::Color, 1, "255");
+        frame->setIndexedProperty(n, PROP::Color, 2, "65280");
+        frame->setIndexedProperty(n, PROP::Color, 3, "16711680");
+        frame->setIndexedProperty(n, PROP::Color, 4, "1");
+        EXPECT_EQ(frame->property(n, PROP::Color), "255") << label;
+        EXPECT_EQ(frame->indexedProperty(n, PROP::Color, 1), "255") << label;
+        EXPECT_EQ(frame->indexedProperty(n, PROP::Color, 2), "65280") << label;
+        EXPECT_EQ(frame->indexedProperty(n, PROP::Color, 3), "16711680") << label;
+        EXPECT_EQ(frame->indexedProperty(n, PROP::Color, 4), "") << label;
+    }
 }
 
 TEST(ControlState, ACheckBoxAndAnOptionSayWhatIsOnAndTakeItWrittenOrChanged) {
