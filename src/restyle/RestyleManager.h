@@ -25,12 +25,13 @@
 // - the application frame (its restyle object registers it) and its client
 //   size, which the frame's object writes as it is resized;
 // - registering and unregistering (the list of live objects), the message
-//   box's two hooks, the rounding of a window's corners and the
-//   configuration the hot key opens.
+//   box's two hooks, the rounding of a window's corners, the configuration
+//   the hot key opens and the restyle editor the picker opens;
+// - the translator, and the threads of the tree menu and of its menu-item
+//   window, which the tree's thread writes.
 //
-// A later part of the engine that needs more of the style manager (the tree
-// menu's thread, the picker's entry into the restyle editor, the
-// translator) adds it here, where the engine's needs stay in one list.
+// A later part of the engine that needs more of the style manager adds it
+// here, where the engine's needs stay in one list.
 //
 // One object shared by every thread; nothing here waits but Configure.
 #pragma once
@@ -66,6 +67,8 @@ struct RestyleManagerFields {
     ControlTypeList CONTROLTYPESQUEUE;
     platform::CString<256> CURRENTPROFILE;
     platform::Queue<IMAGEQUEUERecord> IMAGEQUEUE;  // the program's background images
+    platform::Byte MENUITEMWINDOW = 0;  // thread of the tree menu's open menu-item window; 0 for none
+    platform::Byte MENUTREETHREAD = 0;  // thread of the running tree menu; 0 for none
     platform::KeyedFile* PROPERTYFILE = nullptr;
     platform::FileKey* PROPERTYFILEPRIMARYKEY = nullptr;
     platform::AnyRef PROPERTYFILECONTROLTYPEEQUATEFIELD;

@@ -58,8 +58,6 @@ struct ZelStylemanagerFields {
     platform::Byte CONFIGURECONTROLMODE = 0;
     platform::Byte DEBUG = 0;
     RECTRecord DESKTOPRECT;
-    platform::Byte MENUITEMWINDOW = 0;  // thread of the tree menu's open menu-item window
-    platform::Byte MENUTREETHREAD = 0;  // thread of the running tree menu; 0 for none
     platform::Long MESSAGEHOOK = 0;     // the hook in force before the program's own
     platform::Byte RESTYLEWIZARDSTEP = 0;
     platform::Byte RESTYLEWIZARDREQUESTACTION = 0;
