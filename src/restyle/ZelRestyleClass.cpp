@@ -188,8 +188,6 @@ void ZelRestyleClass::AddControl(const std::string& description, const std::stri
     labels_.emplace(control, row.CONTROLEQUATESTRING.str());
 }
 
-void ZelRestyleClass::AddMenuSetting(Long, Byte) {}
-
 const std::string* ZelRestyleClass::registered(Long control) const {
     const auto label = labels_.find(control);
     return label == labels_.end() ? nullptr : &label->second;

@@ -39,15 +39,20 @@
 // "Check window position" an MDI child overhanging its frame's MDI area, or
 // any other window the desktop, is brought back (WindowResizing.cpp).
 //
-// The tree menu is not built yet. The configure-directly picker runs on a
-// thread of its own: TakeEvent only tells it what happens.
+// The tree menu (MenuTree.cpp): the frame registers its menus and items with
+// AddMenuSetting; StartMenuTree reads the "Custom menu look" style text,
+// builds the structure from the frame's menu, hiding what moves to the tree,
+// and starts the tree's thread; RefreshMenuTree gives the running tree its
+// icon and style tables. Its window is not built yet, nor is UpdateMenuTree,
+// so no restyle starts it. The configure-directly picker runs on a thread of
+// its own: TakeEvent only tells it what happens.
 //
 // Its operations, by file: binding, registration, settings, passes, events
 // and condition sets in ZelRestyleClass.cpp; the geometry step,
 // ResizeControls and CheckWindowPosition in WindowResizing.cpp; the window's looks (FadeWindow,
 // CreateTitleBar, ShowImages, MarkSelectedControl, SetWindowRegion, the
 // title bar's and marker's places, the room the images take, the rounded
-// corners) in WindowAppearance.cpp.
+// corners) in WindowAppearance.cpp; the tree menu in MenuTree.cpp.
 //
 // The object lives on its window's thread; the style manager keeps it in
 // its list from Open until Kill (or its destruction, when a thread ended at
@@ -56,6 +61,7 @@
 
 #include "restyle/ConditionLanguage.h"
 #include "restyle/ControlList.h"
+#include "restyle/MenuTreeQueues.h"
 #include "restyle/PropertyCatalogue.h"
 #include "restyle/RestyleRows.h"
 #include "restyle/ZelRestyleBaseClass.h"
@@ -139,6 +145,8 @@ public:
     // now; a control registered before keeps its first registration.
     virtual void AddControl(const std::string& description, const std::string& label, platform::Long control);
     virtual void AddMenuSetting(platform::Long control, platform::Byte setting);
+    // The control and everything below it never enter the tree.
+    virtual void AddExcludeMenuItem(platform::Long control);
     virtual void Open(platform::Window& window, platform::Byte selection);
     virtual void Kill();
     // 5 when the event was the configure-directly picker's; else 0.
@@ -184,6 +192,20 @@ public:
     // `roundControls`), in the window's own pixels.
     virtual void SetWindowRegion(platform::Byte roundControls);
     virtual void UpdateMenuTree() {}
+    // Reads the style text, builds the structure from the frame's menu and,
+    // when it holds anything and no tree window is up, starts the tree's
+    // thread (MenuTreeThreadStart).
+    virtual void StartMenuTree(const std::string& styleText);
+    // Adds the menu control and, depth first, what lies below it.
+    virtual void BuildMenuStructure(platform::Long control, platform::Byte level);
+    // The icon and style tables anew from the frame's menu, while a tree runs.
+    virtual void RefreshMenuTree();
+    // Opens (expand 1), closes (0) or flips (toggle 1) the node; a node
+    // disabled on the frame closes. The low byte of its new level; 0 when no
+    // tree runs or the control is not in it.
+    virtual platform::Byte SetMenuTreeItemState(platform::Long control, platform::Byte expand, platform::Byte toggle);
+    // The classic tree window, on the tree's thread (not built yet).
+    virtual void InternalMenuTreeWindow(const std::string& styleText) {}
     // The configure-directly picker: ConfigureDirectly starts it on the
     // window's thread, ConfigureDirectlyWindow is its thread's loop and
     // StopConfigureDirectly ends it (again: nothing more).
@@ -223,13 +245,27 @@ public:
     platform::Queue<IMAGEQUEUERecord> IMAGEQUEUE;  // the window's background images
     platform::Queue<IMAGEEQUATEQUEUERecord> IMAGEEQUATEQUEUE;  // the images created for them
     IMAGEPROPERTYGROUPRecord IMAGEPROPERTYGROUP;
-    platform::Long MENUTREEITEMHEIGHT = 8;
+    // The tree menu: what the frame registered and excluded, the tree, its
+    // icons and styles, and what the style text set.
+    platform::Queue<CONFIGUREMENUSTRUCTUREQUEUERecord> CONFIGUREMENUSTRUCTUREQUEUE;
+    platform::Queue<EXCLUDEMENUITEMQUEUERecord> EXCLUDEMENUITEMQUEUE;
+    platform::Queue<MENUSTRUCTUREQUEUERecord> MENUSTRUCTUREQUEUE;
+    platform::Queue<MENUSTRUCTUREICONQUEUERecord> MENUSTRUCTUREICONQUEUE;
+    platform::Queue<MENUSTRUCTUREFONTQUEUERecord> MENUSTRUCTUREFONTQUEUE;
+    platform::Byte MENUBUILD = 0;       // 1 once StartMenuTree built the structure
+    platform::Byte MENUTREEACTIVE = 0;  // 1 while a tree window is open
+    platform::String<100> MENUTREEDEFAULTICON;
+    platform::String<40> MENUTREEFONT;
+    platform::Byte MENUTREEITEMHEIGHT = 8;  // the rows' font size; a row is 2 higher
     platform::Long MENUTREEITEMCOLOR = static_cast<platform::Long>(0x80000012);
     platform::Long MENUTREEITEMBACKGROUNDCOLOR = -1;
     platform::Long MENUTREEITEMSELECTEDCOLOR = static_cast<platform::Long>(0x8000000E);
     platform::Long MENUTREEITEMSELECTEDBACKGROUND = static_cast<platform::Long>(0x80000002);
-    platform::Byte MENUTREETHREAD = 0;             // the running tree menu's thread
+    platform::Byte MENUTREELASTSTARTEDMENUITEMS = 0;  // 1: the list of last started items is hidden
+    platform::Long MENUTREELIST = 0;                  // the classic window's tree list
+    platform::Byte MENUTREETHREAD = 0;                // the running tree menu's thread
     platform::Window* MENUTREEWINDOW = nullptr;
+    platform::Short TOOLBARHEIGHT = 0;  // the frame's toolbar, as the structure was built
     platform::Long MARKSELECTEDCONTROLEQUATE = 0;  // the marker control, 0 without one
     platform::Short OLDWINDOWWIDTH = 0;            // the window's size after the last pass
     platform::Short OLDWINDOWHEIGHT = 0;
@@ -275,6 +311,20 @@ private:
     // window restyled and picking again, unless the window is closing meanwhile.
     void editPicked(platform::Long control, platform::Byte messageBox);
     void waitForPicker();
+
+    // The tree menu (MenuTree.cpp).
+    void readMenuTreeStyle(std::string_view styleText);
+    // The menus and items on the frame's bar, not excluded, by their place.
+    std::vector<platform::Long> menuBarControls();
+    bool excludedFromMenuTree(platform::Long control);
+    // Whether the control, as registered, goes into the tree; it records
+    // the control's first visibility and hides what leaves the frame.
+    bool entersMenuTree(platform::Long control);
+    void addMenuTreeNode(platform::Long control, platform::Byte level);
+    void resetMenuTreeIcons();
+    void refreshMenuTreeNode();
+    platform::Short menuTreeIcon(platform::Long control);
+    platform::Short menuTreeStyle(platform::Long control);
 
     // What a pass reads of the files, each read once: nothing writes them
     // while it runs, and its reads share one transaction of each file.
