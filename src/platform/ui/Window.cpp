@@ -428,6 +428,28 @@ Long Window::childIndex(const Control& c) const {
     return place;
 }
 
+// A list's icons are named in one text, "|" between them; an empty name
+// keeps its place.
+std::vector<std::string> Window::iconNames(std::string_view joined) {
+    std::vector<std::string> names;
+    if (joined.empty()) return names;
+    for (std::size_t from = 0;;) {
+        const std::size_t bar = joined.find('|', from);
+        names.emplace_back(joined.substr(from, bar == std::string_view::npos ? std::string_view::npos : bar - from));
+        if (bar == std::string_view::npos) return names;
+        from = bar + 1;
+    }
+}
+
+void Window::setIconName(Long number, std::size_t index, std::string_view name) {
+    std::vector<std::string> names = iconNames(property(number, PROP::IconList));
+    if (names.size() < index) names.resize(index);
+    names[index - 1] = name;
+    std::string joined;
+    for (std::size_t i = 0; i < names.size(); ++i) joined += (i == 0 ? "" : "|") + names[i];
+    setProperty(number, PROP::IconList, joined);
+}
+
 bool Window::isMenu(const Control& c) { return c.type == CREATE::menu || c.type == CREATE::item; }
 
 // The menu's children in the order ChildIndex counts them; 0 past the last.
@@ -470,6 +492,11 @@ std::string Window::indexedProperty(Long number, Long prop, Long index) const {
         if (prop == PROP::Child) return std::to_string(childAt(c->second, index));
         if (prop == PROP::Color) return menuColour(c->second, index);
     }
+    if (prop == PROP::IconList) {
+        const std::vector<std::string> names = iconNames(property(number, PROP::IconList));
+        return index >= 1 && index <= static_cast<Long>(names.size()) ? names[static_cast<std::size_t>(index - 1)]
+                                                                        : std::string();
+    }
     const std::string format = number != 0 ? property(number, PROP::Format) : std::string();
     const std::vector<ListColumn> columns = format.empty() ? std::vector<ListColumn>() : parseListFormat(format);
     const bool exists = index >= 1 && index <= static_cast<Long>(columns.size());
@@ -487,6 +514,7 @@ void Window::setIndexedProperty(Long number, Long prop, Long index, std::string_
         if (index >= 2 && index <= kMenuColours) c->menuColours[static_cast<std::size_t>(index - 2)] = value;
         return;
     }
+    if (c && prop == PROP::IconList && index >= 1) return setIconName(number, static_cast<std::size_t>(index), value);
     if (!c || prop != PROPLIST::Width || indexedProperty(number, PROPLIST::Exists, index) != "1") return;
     c->props[PROP::Format] = withColumnWidth(c->props[PROP::Format], static_cast<std::size_t>(index),
                                              static_cast<int>(leadingNumber(value)));

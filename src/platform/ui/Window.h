@@ -17,7 +17,8 @@
 //   controls created at run time the next free numbers.
 // - Every property reads back what was written; the view shows those it can.
 //   A list's PROP::Edit is the control number of its in-place editor over its
-//   current row (0 none); PROP::IconList is the icon names, "|" between them;
+//   current row (0 none); PROP::IconList is the icon names, "|" between them
+//   (an empty one keeps its number, showing none);
 //   a sheet's PROP::Wizard hides its tabs. PROP::Type reads the type of a
 //   control or window and takes no write. Under a window's PROP::Auto each
 //   event wait shows the bound variables first, as DISPLAY would.
@@ -155,7 +156,8 @@ public:
     // anything else reads "" and takes no write. Of a menu, PROP::Child n is
     // its nth menu or item (0 past the last, read only); of a menu or item,
     // PROP::Color 1 is PROP::Color, 2 and 3 its selected text and
-    // background colours (stored only).
+    // background colours (stored only). PROP::IconList n is a list's nth icon
+    // name, "" for none; one written past the last adds empty names before it.
     std::string indexedProperty(Long control, Long prop, Long index) const;
     void setIndexedProperty(Long control, Long prop, Long index, std::string_view value);
     // Positions and sizes: dialog units of the window font, or pixels.
@@ -297,6 +299,8 @@ private:
     Long childIndex(const Control& c) const;
     static constexpr Long kMenuColours = 3;
     static bool isMenu(const Control& c);
+    static std::vector<std::string> iconNames(std::string_view joined);
+    void setIconName(Long number, std::size_t index, std::string_view name);
     Long childAt(const Control& menu, Long index) const;
     std::string menuColour(const Control& c, Long index) const;
     std::vector<const Control*> radiosOf(const Control& option) const;

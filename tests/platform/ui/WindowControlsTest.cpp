@@ -134,6 +134,45 @@ struct ColouredRow {
 
 }  // namespace
 
+#define ICONROW_FIELDS(X)   \
+    X(CString<20>, NAME)    \
+    X(Long, ICON)
+struct IconRow {
+    TABLOOM_RECORD(IconRow, "", ICONROW_FIELDS)
+};
+
+TEST(ListIcons, AnEmptyNameKeepsTheNumbersOfTheIconsAfterIt) {
+    Queue<IconRow> rows;
+    for (Long icon : {1, 2, 3}) {
+        rows.rec.NAME = "row " + std::to_string(icon);
+        rows.rec.ICON = icon;
+        rows.add();
+    }
+    RunningWindow w({.label = "W", .title = "Icons", .at = {0, 0, 200, 80}, .controls = {
+        {.type = CREATE::list, .label = "?List", .at = {2, 2, 196, 76}, .from = &rows, .format = "80L(2)?~Name~@s20@"}}});
+    const Long list = w.number("?List");
+    w->setIndexedProperty(list, PROP::IconList, 3, "~Arrowdn2.ico");
+    w->setIndexedProperty(list, PROP::IconList, 1, "~Arrowup2.ico");
+    drive::settle();
+    EXPECT_EQ(w->property(list, PROP::IconList), "~Arrowup2.ico||~Arrowdn2.ico");
+    const struct {
+        Long index;
+        const char* name;
+    } names[] = {{1, "~Arrowup2.ico"}, {2, ""}, {3, "~Arrowdn2.ico"}, {4, ""}, {0, ""}};
+    for (const auto& n : names) EXPECT_EQ(w->indexedProperty(list, PROP::IconList, n.index), n.name) << n.index;
+    auto* table = qobject_cast<QTableView*>(w->view()->widget(list));
+    ASSERT_NE(table, nullptr);
+    const auto shown = [&](int row) {
+        const QVariant icon = table->model()->index(row, 0).data(Qt::DecorationRole);
+        return icon.isValid() && !icon.value<QIcon>().isNull();
+    };
+    EXPECT_TRUE(shown(0));
+    EXPECT_FALSE(shown(1)) << "icon 2 has no name";
+    EXPECT_TRUE(shown(2)) << "icon 3 keeps its number";
+    EXPECT_EQ(table->model()->index(2, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(16).toImage(),
+              iconFor("~Arrowdn2.ico").pixmap(16).toImage());
+}
+
 TEST(ListColours, AColouredColumnDrawsEachRowInItsColoursSelectedOrNot) {
     constexpr Long kRed = 0x0000FF, kGreen = 0x00FF00, kNone = -1;
     Queue<ColouredRow> rows;

@@ -366,8 +366,8 @@ private:
     void showIcons() {
         if (!rows_) return;
         std::vector<QIcon> icons;
-        for (const QString& name : toQString(model().property(number(), PROP::IconList)).split('|', Qt::SkipEmptyParts))
-            icons.push_back(iconFor(fromQString(name)));
+        for (const QString& name : toQString(model().property(number(), PROP::IconList)).split('|'))
+            icons.push_back(name.isEmpty() ? QIcon() : iconFor(fromQString(name)));
         rows_->setIcons(std::move(icons));
     }
 
