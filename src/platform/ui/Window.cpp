@@ -727,12 +727,16 @@ void Window::userAccepted(Long number) {
     deliver({EVENT::Accepted, number, 0});
 }
 
-void Window::userChoseRow(Long number, Long row) {
+void Window::userChoseRow(Long number, Long row, Long keyCode) {
     Control* c = control(number);
     if (!c) return;
     if (c->type == CREATE::sheet) deliver({EVENT::TabChanging, number, 0});  // PROP:Selected still the old tab
     c->props[PROP::Selected] = std::to_string(row);
-    deliver({EVENT::NewSelection, number, 0});
+    deliver({.event = EVENT::NewSelection, .field = number, .keyCode = keyCode});
+}
+
+void Window::userPressedEnterOn(Long list) {
+    if (control(list)) deliver({.event = EVENT::Accepted, .field = list, .keyCode = KEY::Enter});
 }
 
 void Window::userToggledRow(Long number, Long row, bool open) {

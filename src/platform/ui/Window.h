@@ -216,7 +216,10 @@ public:
     // pressed since the change before (a paste by the mouse).
     void userTyped(Long control, std::string_view text);
     void userAccepted(Long control);
-    void userChoseRow(Long control, Long row);  // a list's row or a sheet's tab
+    // A list's row or a sheet's tab; a list's NewSelection carries what chose
+    // it: the key, or KEY::MouseLeft for a click.
+    void userChoseRow(Long control, Long row, Long keyCode = 0);
+    void userPressedEnterOn(Long list);  // its Accepted, with KEY::Enter
     // The box of a tree list's row (a queue position) opened or collapsed it.
     void userToggledRow(Long control, Long row, bool open);
     // True: taken by the program. `character` is what the key types, if anything.

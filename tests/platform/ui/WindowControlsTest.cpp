@@ -333,6 +333,23 @@ TEST_F(WindowControlsTest, AClickOnTheCurrentRowIsANewSelectionAgain) {
     EXPECT_EQ(drive::property(window(), "?List", PROP::Selected), "2");
 }
 
+TEST_F(WindowControlsTest, ANewSelectionOfARowSaysWhatChoseItAndEnterAcceptsTheList) {
+    for (const char* left : {"one", "two", "three"}) {
+        rows.rec.LEFT = left;
+        rows.add();
+    }
+    drive::chooseRow(window(), "?List", 2);
+    drive::chooseRow(window(), "?List", 2);
+    drive::pressKey(window(), KEY::Down);
+    drive::pressKey(window(), KEY::Up);
+    EXPECT_EQ(keysOf(EVENT::NewSelection, "?List"), (std::vector<Long>{KEY::MouseLeft, KEY::MouseLeft, KEY::Down, KEY::Up}));
+    EXPECT_EQ(drive::property(window(), "?List", PROP::Selected), "2");
+    clearEvents();
+    drive::pressKey(window(), KEY::Enter);
+    EXPECT_EQ(keysOf(EVENT::Accepted, "?List"), std::vector<Long>{KEY::Enter});
+    EXPECT_EQ(keysOf(EVENT::NewSelection, "?List"), std::vector<Long>{}) << "Enter moves nothing";
+}
+
 TEST_F(WindowControlsTest, ADoubleClickOnARowMakesItCurrentThenIsTheAlertedKey) {
     for (const char* left : {"one", "two", "three"}) {
         rows.rec.LEFT = left;

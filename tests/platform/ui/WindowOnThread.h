@@ -43,6 +43,14 @@ protected:
         return false;
     }
 
+    // The key codes the control's events of that number carried, in order.
+    std::vector<platform::Long> keysOf(platform::Long event, std::string_view label) {
+        std::vector<platform::Long> keys;
+        for (const platform::Event& e : running_->events)
+            if (e.event == event && e.field == number(label)) keys.push_back(e.keyCode);
+        return keys;
+    }
+
 private:
     std::optional<RunningWindow> running_;
 };

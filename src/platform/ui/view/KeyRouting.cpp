@@ -64,6 +64,10 @@ bool WindowView::routeKey(const QKeyEvent& key, Long code, Long focus) {
     if (plain == KEY::Tab && !(code & (KEY::Ctrl | KEY::Alt))) return moveFocus(focus, !(code & KEY::Shift));
     if (code == KEY::Enter) {
         if (type == CREATE::text) return false;  // a new line
+        if (type == CREATE::list) {
+            model_->userPressedEnterOn(focus);
+            return true;
+        }
         return pressButton(type == CREATE::button ? focus : buttonWhere(PROP::Default));
     }
     if (code == KEY::Esc) {

@@ -173,6 +173,9 @@ class ListTable : public QTableView {
 public:
     using QTableView::QTableView;
     bool takingFocus() const { return takingFocus_; }
+    // What the user is choosing a row with: the key, KEY::MouseLeft for a
+    // click, 0 for neither.
+    Long choosingKey() const { return choosingKey_; }
     std::function<void()> tookFocus;
     // A click on the row that was current already: a choice all the same.
     std::function<void(int row)> chosenAgain;
@@ -211,14 +214,28 @@ protected:
             delegate->treeBox(visualRect(at), at).contains(event->position().toPoint()))
             return boxClicked(at.row());
         const QModelIndex before = currentIndex();
+        const ChoosingWith clicking(choosingKey_, KEY::MouseLeft);
         QTableView::mousePressEvent(event);
         if (chosenAgain && event->button() == Qt::LeftButton && before.isValid() && at.isValid() &&
             at.row() == before.row() && currentIndex().row() == before.row())
             chosenAgain(at.row());
     }
 
+    void keyPressEvent(QKeyEvent* event) override {
+        const ChoosingWith pressing(choosingKey_, keyCodeOf(event->key(), event->modifiers()));
+        QTableView::keyPressEvent(event);
+    }
+
 private:
+    struct ChoosingWith {
+        Long& key;
+        ChoosingWith(Long& k, Long now) : key(k) { key = now; }
+        ~ChoosingWith() { key = 0; }
+        ChoosingWith(const ChoosingWith&) = delete;
+        ChoosingWith& operator=(const ChoosingWith&) = delete;
+    };
     bool takingFocus_ = false;
+    Long choosingKey_ = 0;
 };
 
 class ListView : public ControlView {
@@ -296,7 +313,7 @@ private:
         delete oldRows;
         // A new mark is a new selection of its row, as a click on the row is.
         rows_->onMarked = [this](int row) {
-            if (window().model()) model().userChoseRow(number(), row + 1);
+            if (window().model()) model().userChoseRow(number(), row + 1, table_->choosingKey());
         };
         // The highlight is the list's PROP:Selected, a position: the queue's
         // changes never move it.
@@ -319,10 +336,10 @@ private:
                          [this](const QModelIndex& now) {
                              if (window().model() && !applying() && !rows_->changing() &&
                                  !table_->takingFocus() && now.isValid())
-                                 model().userChoseRow(number(), now.row() + 1);
+                                 model().userChoseRow(number(), now.row() + 1, table_->choosingKey());
                          });
         table_->chosenAgain = [this](int row) {
-            if (window().model()) model().userChoseRow(number(), row + 1);
+            if (window().model()) model().userChoseRow(number(), row + 1, KEY::MouseLeft);
         };
         table_->boxClicked = [this](int row) {
             const bool open = rows_->level(row) < 0;
