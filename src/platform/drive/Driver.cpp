@@ -31,6 +31,8 @@
 #include <QSizeGrip>
 #include <QStatusBar>
 #include <QStyle>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTabBar>
@@ -502,6 +504,19 @@ void clickTreeBox(Window& w, std::string_view label, int row, bool opening) {
 }  // namespace
 
 void expandRow(Window& w, std::string_view label, int row) { clickTreeBox(w, label, row, true); }
+
+std::string tipOverCell(Window& w, std::string_view label, int row, int column) {
+    QAbstractItemView& view = listOf(w, label);
+    const QModelIndex cell = view.model()->index(row - 1, column - 1);
+    view.scrollTo(cell);
+    const QPoint at = view.visualRect(cell).intersected(view.viewport()->rect()).center();
+    if (!cell.isValid() || at.isNull()) throw std::invalid_argument(std::string(label) + " shows no such cell");
+    moveMouseTo(view.viewport(), at);
+    QHelpEvent rest(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(view.viewport(), &rest);
+    settle();
+    return QToolTip::isVisible() ? fromQString(QToolTip::text()) : std::string();
+}
 void collapseRow(Window& w, std::string_view label, int row) { clickTreeBox(w, label, row, false); }
 
 void choosePopup(const std::vector<std::string>& path) {
