@@ -494,9 +494,11 @@ void clickTreeBox(Window& w, std::string_view label, int row, bool opening) {
     if ((rows->level(row - 1) < 0) != opening)
         throw std::invalid_argument(std::string(label) + ": row " + std::to_string(row) + " is " +
                                     (opening ? "open" : "collapsed") + " already");
-    view.scrollTo(rows->index(row - 1, rows->treeColumn()));
+    // The row comes into sight as a click on it brings it; the box lies at the
+    // tree column's start.
+    rowCentre(view, label, row);
     const QRect box = treeBoxRect(view, row - 1);
-    if (box.isEmpty())
+    if (box.isEmpty() || !view.viewport()->rect().contains(box))
         throw std::invalid_argument(std::string(label) + ": row " + std::to_string(row) + " shows no box");
     clickAt(view.viewport(), box.center());
 }
