@@ -243,3 +243,51 @@ TEST_F(ConfigureRestyleTest, TheSwitchAndTheTextAreStoredForTheChosenSetAndNothi
     drive::click(w, "?PROPERTYCLARIONVALUE");
     EXPECT_EQ(stored(blue, PROP::Text)->CLARIONVALUE, 1);
 }
+
+namespace {
+
+class ConfigureRestyleAsANewUserTest : public ProgramFixture {};
+
+int rowOfType(Long controlType) {
+    const ControlTypeList& types = StyleManager.CONTROLTYPESQUEUE;
+    for (std::size_t i = 1; i <= types.records(); ++i)
+        if (types.at(i).CONTROLTYPEEQUATE == controlType) return static_cast<int>(i);
+    throw std::runtime_error("no control type " + std::to_string(controlType));
+}
+
+int catalogueRowOf(Long property) {
+    const PropertyCatalogue& catalogue = StyleManager.CLARIONCONTROLPROPERTIESQUEUE;
+    for (std::size_t i = 1; i <= catalogue.records(); ++i)
+        if (catalogue.at(i).PROPERTYEQUATE == property) return static_cast<int>(i);
+    throw std::runtime_error("property " + std::to_string(property) + " is not in the catalogue");
+}
+
+}  // namespace
+
+TEST_F(ConfigureRestyleAsANewUserTest, AButtonOfferedInThePropertyConfigurationGetsItsOwnTextFromTheEditor) {
+    startProgram();
+    StyleManager.USEFADING = 0;
+    Window& connection = openWindow(KEY::F2, kConnectionTitle);
+    drive::pressKey(connection, kConfigureKey);
+    Window* configuration = drive::waitForWindow("Zelora maatwerk");
+    ASSERT_TRUE(configuration);
+    drive::click(*configuration, "?CONFIGUREPROPERTIESBUTTON");
+    Window* properties = drive::waitForWindow("ZelRestyle");
+    ASSERT_TRUE(properties);
+    drive::chooseRow(*properties, "?CONTROLTYPELIST", rowOfType(CREATE::button));
+    drive::doubleClickRow(*properties, "?PROPERTYLIST", catalogueRowOf(PROP::Text));
+    drive::click(*properties, "?CLOSEBUTTON");
+
+    drive::click(*configuration, "?CONFIGURERESTYLEBUTTON");
+    Window* editor = drive::waitForWindow("ZelRestyle");
+    ASSERT_TRUE(editor);
+    drive::chooseRow(*editor, "?CONTROLLIST", 2);
+    drive::click(*editor, "?PROPERTYENABLED");
+    EXPECT_EQ(drive::screenText(*editor, "?TEXTPROPERTYENTRY"), "&Close") << "the control's present text";
+    drive::typeOver(*editor, "?TEXTPROPERTYENTRY", "&Sluiten");
+    drive::leave(*editor, "?TEXTPROPERTYENTRY");
+    drive::click(*editor, "?OKBUTTON");
+    drive::click(*configuration, "?CLOSEBUTTON");
+    drive::settle();
+    EXPECT_EQ(drive::property(connection, "?CloseButton", PROP::Text), "&Sluiten");
+}
