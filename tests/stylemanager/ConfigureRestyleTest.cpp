@@ -244,6 +244,25 @@ TEST_F(ConfigureRestyleTest, TheSwitchAndTheTextAreStoredForTheChosenSetAndNothi
     EXPECT_EQ(stored(blue, PROP::Text)->CLARIONVALUE, 1);
 }
 
+TEST_F(ConfigureRestyleTest, ASettingAnotherWindowLooksUpMeanwhileIsNeverStoredForTheEditedProperty) {
+    Window& w = openEditor();
+    const Long unconditional = setNamed(restyle::controlTypeGroup(CREATE::button), "-Unconditional-")->id;
+    drive::click(w, "?PROPERTYENABLED");
+    drive::click(w, "?PROPERTYENABLED");
+    drive::typeOver(w, "?TEXTPROPERTYENTRY", "Sluiten");
+    // What any restyle object's look-up leaves in the style manager's group,
+    // a window of another thread resized meanwhile, say.
+    StyleManager.CONTROLPROPERTYGROUP.ENABLED = 1;
+    StyleManager.CONTROLPROPERTYGROUP.VALUE = "another window's";
+    StyleManager.CONTROLPROPERTYGROUP.CLARIONVALUE = 1;
+    drive::leave(w, "?TEXTPROPERTYENTRY");
+    const std::optional<PROPERTYSETTINGRecord> setting = stored(unconditional, PROP::Text);
+    ASSERT_TRUE(setting);
+    EXPECT_EQ(setting->ENABLED, 1);
+    EXPECT_EQ(clip(setting->VALUE.view()), "Sluiten");
+    EXPECT_EQ(setting->CLARIONVALUE, 0);
+}
+
 namespace {
 
 class ConfigureRestyleAsANewUserTest : public ProgramFixture {};
