@@ -195,6 +195,7 @@ QPoint bareCaption(const WindowView& view) { return {view.iconRect().right() + 1
 bool inFront(WindowView& view) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(view.outer()))
         return sub->mdiArea() && sub->mdiArea()->activeSubWindow() == sub;
+    if (view.docked()) return QApplication::activeWindow() == view.window();  // it shows with its frame
     return QApplication::activeWindow() == &view;
 }
 

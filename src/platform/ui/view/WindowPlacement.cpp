@@ -4,6 +4,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
 #include "platform/ui/view/ControlView.h"
+#include "platform/ui/view/DockHost.h"
 #include "platform/ui/view/KeptInside.h"
 
 #include <QEvent>
@@ -113,7 +114,10 @@ void WindowView::applyGeometry() {
     const ProgramChange change(*this);
     const QRect designed = designedOuter();
     ownSize_ = designed.size();
-    if (!maximized()) outer()->setGeometry(designed);
+    if (docked())
+        resize(designed.size());  // its frame places it
+    else if (!maximized())
+        outer()->setGeometry(designed);
     client_->setGeometry(clientRect());
     if (!model_->isApplication())
         for (const auto& [n, view] : controls_) view->apply(PROP::Xpos);
@@ -139,7 +143,7 @@ void WindowView::applyMaximized() {
 }
 
 void WindowView::reportPlacement() {
-    if (!model_ || applying_ || maximized_) return;
+    if (!model_ || applying_ || maximized_ || docked()) return;
     const QRect shown = outer()->geometry();
     const QRect designed = designedOuter();
     if (shown == designed) return;
@@ -158,6 +162,41 @@ void WindowView::reportPlacement() {
         model_->userPlacementEnded();
     else
         placementPending_ = true;
+}
+
+bool WindowView::docked() const { return !sub_ && qobject_cast<DockHost*>(parentWidget()); }
+
+namespace {
+
+DockHost* frameDockHost(const Window& w) {
+    const Window* frame = Window::applicationFrame();
+    return frame && frame != &w && frame->view() ? frame->view()->dockHost() : nullptr;
+}
+
+}  // namespace
+
+void WindowView::applyDocked() {
+    if (sub_) return;
+    const Long edge = model_->dockedEdge();
+    if (DockHost* host = frameDockHost(*model_); edge != 0 && host) {
+        const ProgramChange change(*this);
+        host->dock(*this, edge);
+        setVisible(appeared_ && model_->numberProperty(0, PROP::Hide) == 0);
+        applyRegion();
+        return;
+    }
+    if (!docked()) return;
+    static_cast<DockHost*>(parentWidget())->release(*this);
+    showFloating();
+}
+
+void WindowView::showFloating() {
+    {
+        const ProgramChange change(*this);
+        if (model_) outer()->setGeometry(designedOuter());
+    }
+    if (model_ && model_->region()) applyRegion();
+    if (appeared_ && model_ && model_->numberProperty(0, PROP::Hide) == 0) show();
 }
 
 bool WindowView::resizable() const { return frameFlag(PROP::Resize); }
