@@ -165,6 +165,41 @@ void renderPicking(Window& frame, const std::string& folder) {
     drive::click(*connection, "?CloseButton");
 }
 
+// The restyle editor over the connection window, with buttons offered every
+// property: the button type row open, its control under it.
+void renderRestyleEditor(Window& frame, const std::string& folder) {
+    Window* connection = openConnectionWindow(frame);
+    if (!connection) return;
+    drive::pressKey(*connection, KEY::Ctrl + KEY::Alt + KEY::letter('S'));
+    Window* configure = drive::waitForWindow("Zelora maatwerk");
+    int buttons = 1;
+    while (buttons < static_cast<int>(StyleManager.CONTROLTYPESQUEUE.records()) &&
+           StyleManager.CONTROLTYPESQUEUE.at(static_cast<std::size_t>(buttons)).CONTROLTYPEEQUATE != CREATE::button)
+        ++buttons;
+    const auto offerButtonProperties = [configure, buttons](const char* button) {
+        drive::click(*configure, "?CONFIGUREPROPERTIESBUTTON");
+        if (Window* properties = drive::waitForWindow("ZelRestyle")) {
+            drive::chooseRow(*properties, "?CONTROLTYPELIST", buttons);
+            drive::click(*properties, button);
+            drive::click(*properties, "?CLOSEBUTTON");
+        }
+    };
+    if (configure) {
+        offerButtonProperties("?COPYALLBUTTON");
+        drive::click(*configure, "?CONFIGURERESTYLEBUTTON");
+        if (Window* editor = drive::waitForWindow("ZelRestyle")) {
+            drive::chooseRow(*editor, "?CONTROLLIST", 2);
+            render("ZelRestyle", folder, "restyle-editor.png");
+            drive::click(*editor, "?OKBUTTON");
+        }
+        offerButtonProperties("?DELETEALLBUTTON");
+        drive::click(*configure, "?CLOSEBUTTON");
+    } else {
+        ++failures;
+    }
+    drive::click(*connection, "?CloseButton");
+}
+
 template <class W>
 W* shownWindow() {
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -777,6 +812,7 @@ int main(int argc, char** argv) {
         renderConfigurationWindows(*configure, folder);
         drive::click(*configure, "?CLOSEBUTTON");
     }
+    renderRestyleEditor(*frame, folder);
     renderRestyleProgress(folder);
     renderTraining(*frame, folder);
     renderDressedWindow(folder);
