@@ -8,6 +8,7 @@
 #include "stylemanager/ZelStylemanagerClass.h"
 
 #include <cstdlib>
+#include <map>
 
 using namespace platform;
 using restyle::controlGroup;
@@ -164,8 +165,11 @@ void RestyleEditor::addControlRows() {
         if (typeRow != 0 && controls.get({{"CONTROLEQUATE"}}) && wanted) {
             const std::string typeGroup = controlTypeGroup(type);
             tree_.get(typeRow);
-            tree_.rec.LOCALPROPERTY = marker(manager_.ConditionSetExists(0, typeGroup) != 0);
-            tree_.rec.GLOBALPROPERTY = marker(manager_.ConditionSetExists(1, typeGroup) != 0);
+            // The type's markers are the same for each of its controls: looked up once.
+            if (tree_.rec.NUMBEROFCONTROLS == 0) {
+                tree_.rec.LOCALPROPERTY = marker(manager_.ConditionSetExists(0, typeGroup) != 0);
+                tree_.rec.GLOBALPROPERTY = marker(manager_.ConditionSetExists(1, typeGroup) != 0);
+            }
             ++tree_.rec.NUMBEROFCONTROLS;
             tree_.put();
             const std::string label = clip(controls.rec.CONTROLEQUATESTRING.view());
@@ -183,12 +187,18 @@ void RestyleEditor::addControlRows() {
 }
 
 void RestyleEditor::pruneTree() {
+    // A type's controls ask the property file what their type row asks.
+    std::map<Long, bool> offered;
+    const auto isOffered = [&](Long type) {
+        const auto known = offered.find(type);
+        return known != offered.end() ? known->second : (offered[type] = typeIsOffered(type));
+    };
     for (std::size_t row = tree_.records(); row >= 1; --row) {
         tree_.get(row);
         CONTROLTREEQUEUERecord& r = tree_.rec;
         const bool unmarked = clip(r.GLOBALPROPERTY.view()).empty() && clip(r.LOCALPROPERTY.view()).empty() &&
                               clip(r.SPECIFICPROPERTY.view()).empty();
-        if ((locals_.SHOWALLCONTROLTYPES != 1 && allControlTypes_ == 1 && !typeIsOffered(r.CONTROLTYPEEQUATE)) ||
+        if ((locals_.SHOWALLCONTROLTYPES != 1 && allControlTypes_ == 1 && !isOffered(r.CONTROLTYPEEQUATE)) ||
             (locals_.SHOWMODIFIEDCONTROLTYPESONLY == 1 && unmarked)) {
             tree_.remove();
             continue;
