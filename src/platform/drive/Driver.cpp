@@ -3,6 +3,7 @@
 #include "platform/fiber/Scheduler.h"
 #include "platform/text/Codepage.h"
 #include "platform/ui/PointerCalls.h"
+#include "platform/ui/QueueModel.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
@@ -482,6 +483,27 @@ void toggleMark(Window& w, std::string_view label, int row) {
     if (mark.isEmpty()) throw std::invalid_argument(std::string(label) + " has no marks");
     clickAt(view->viewport(), mark.center());
 }
+
+namespace {
+
+void clickTreeBox(Window& w, std::string_view label, int row, bool opening) {
+    QAbstractItemView& view = listOf(w, label);
+    const auto* rows = dynamic_cast<const QueueModel*>(view.model());
+    if (!rows || rows->treeColumn() < 0) throw std::invalid_argument(std::string(label) + " is no tree");
+    if ((rows->level(row - 1) < 0) != opening)
+        throw std::invalid_argument(std::string(label) + ": row " + std::to_string(row) + " is " +
+                                    (opening ? "open" : "collapsed") + " already");
+    view.scrollTo(rows->index(row - 1, rows->treeColumn()));
+    const QRect box = treeBoxRect(view, row - 1);
+    if (box.isEmpty())
+        throw std::invalid_argument(std::string(label) + ": row " + std::to_string(row) + " shows no box");
+    clickAt(view.viewport(), box.center());
+}
+
+}  // namespace
+
+void expandRow(Window& w, std::string_view label, int row) { clickTreeBox(w, label, row, true); }
+void collapseRow(Window& w, std::string_view label, int row) { clickTreeBox(w, label, row, false); }
 
 void choosePopup(const std::vector<std::string>& path) {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());

@@ -57,6 +57,11 @@ void chooseRow(Window& window, std::string_view label, int row);
 void doubleClickRow(Window& window, std::string_view label, int row);
 // Clicks the mark (check box) of a list row: the row becomes current, then its mark flips.
 void toggleMark(Window& window, std::string_view label, int row);
+// Clicks the box of a tree list's row (a queue position) that opens its rows
+// or collapses them; the row must be shown, have rows under it, and be
+// collapsed or open.
+void expandRow(Window& window, std::string_view label, int row);
+void collapseRow(Window& window, std::string_view label, int row);
 // Chooses an item of the popup menu that is up (POPUP), by its text as given
 // to it ("&Annuleer"), through the submenus named before it: the pointer
 // rests on each submenu, then clicks the item.

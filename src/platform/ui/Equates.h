@@ -79,6 +79,9 @@ constexpr Long Handle = 0x7E00, Imm = 0x7E01, ScreenText = 0x7E02, Pixels = 0x7E
                TrueValue = 0x7E1C, FalseValue = 0x7E1D, IconList = 0x7E1E, InToolBar = 0x7E1F,
                NoWidth = 0x7E20, NoHeight = 0x7E21, Use = 0x7E22, Picture = 0x7E23, Choice = 0x7E24,
                Status = 0x7E25, FontCharSet = 0x7E26;
+// A tree list's row (a queue position) whose box the user clicked last, read
+// at its Expanded or Contracted.
+constexpr Long TreeRow = 0x7E27;
 // System-wide properties.
 constexpr Long MessageHook = 0x7E80, DragFullWindows = 0x7E81, Buffer = 0x7E82;
 }  // namespace PROP

@@ -29,8 +29,8 @@ bool isJustification(char c) { return c == 'L' || c == 'R' || c == 'C' || c == '
 
 constexpr std::size_t kColourFields = 4;
 
-// The field of a column's icon number: after its colours, if it has them.
-std::size_t iconField(const ListColumn& column) { return column.field + 1 + (column.colored ? kColourFields : 0); }
+// How deep a tree row lies, whether open or collapsed.
+Long depthOf(Long level) { return std::max<Long>(1, level < 0 ? -level : level); }
 
 // The justification letter at i and the indent in parentheses after it, if any.
 std::pair<char, int> readJustification(const std::string& format, std::size_t& i) {
@@ -40,6 +40,11 @@ std::pair<char, int> readJustification(const std::string& format, std::size_t& i
 }
 
 }  // namespace
+
+std::size_t colourField(const ListColumn& column) { return column.field + 1; }
+std::size_t iconField(const ListColumn& column) { return colourField(column) + (column.colored ? kColourFields : 0); }
+std::size_t levelField(const ListColumn& column) { return iconField(column) + (column.icon ? 1 : 0); }
+std::size_t fieldsEnd(const ListColumn& column) { return levelField(column) + (column.tree ? 1 : 0); }
 
 Qt::Alignment alignmentOf(char justification) {
     switch (justification) {
@@ -52,8 +57,8 @@ Qt::Alignment alignmentOf(char justification) {
 
 // A column is its width, its justification and indent, then modifiers, a
 // "~Header~" with the heading's justification, an optional "@picture@" and
-// "#field#"; the next width starts the next column. Its colours and its icon
-// take the fields after its own.
+// "#field#"; the next width starts the next column. Its colours, its icon and
+// its level take the fields after its own.
 std::vector<ListColumn> parseListFormat(const std::string& format) {
     std::vector<ListColumn> columns;
     std::size_t i = 0, nextField = 1;
@@ -77,12 +82,13 @@ std::vector<ListColumn> parseListFormat(const std::string& format) {
                 case '#': column.field = static_cast<std::size_t>(leadingNumber(enclosed(format, i, '#'))); break;
                 case '?': column.icon = true, ++i; break;
                 case '*': column.colored = true, ++i; break;
+                case 'T': column.tree = true, ++i; break;
                 case '|': column.rightBorder = true, ++i; break;
                 case 'M': column.resizable = true, ++i; break;
                 default: ++i; break;
             }
         }
-        nextField = iconField(column) + (column.icon ? 1 : 0);
+        nextField = fieldsEnd(column);
         columns.push_back(column);
     }
     if (columns.empty()) columns.push_back({0, {}, 1});
@@ -104,6 +110,8 @@ std::size_t fieldNumber(const QueueBase& queue, std::string_view name) {
 QueueModel::QueueModel(QueueBase& queue, std::vector<ListColumn> columns, QObject* parent, std::size_t markField)
     : QAbstractTableModel(parent), queue_(&queue), columns_(std::move(columns)), markField_(markField) {
     listener_ = queue_->listen({[this](const QueueChange& c) { before(c); }, [this](const QueueChange& c) { after(c); }});
+    const auto tree = std::find_if(columns_.begin(), columns_.end(), [](const ListColumn& c) { return c.tree; });
+    if (tree != columns_.end()) treeColumn_ = static_cast<int>(tree - columns_.begin());
 }
 
 void QueueModel::before(const QueueChange& change) {
@@ -206,6 +214,39 @@ QVariant QueueModel::colorOf(const ListColumn& column, int row, std::size_t plac
         static_cast<Long>(leadingNumber(queue_->rowText(static_cast<std::size_t>(row) + 1, column.field + place)));
     const QColor color = colorFromNumber(number);
     return color.isValid() ? QVariant(color) : QVariant();
+}
+
+Long QueueModel::level(int row) const {
+    if (treeColumn_ < 0 || !queue_ || row < 0 || row >= rowCount()) return 0;
+    const ListColumn& column = columns_[static_cast<std::size_t>(treeColumn_)];
+    return static_cast<Long>(leadingNumber(queue_->rowText(static_cast<std::size_t>(row) + 1, levelField(column))));
+}
+
+bool QueueModel::hasChildren(int row) const {
+    return treeColumn_ >= 0 && row + 1 < rowCount() && depthOf(level(row + 1)) > depthOf(level(row));
+}
+
+// A row shows unless a collapsed row above it holds it: one of a lower depth
+// with only deeper rows between.
+std::vector<bool> QueueModel::shownRows() const {
+    std::vector<bool> shown(static_cast<std::size_t>(rowCount()), true);
+    Long collapsedAt = 0;  // the depth of the collapsed row whose rows are passed, 0 none
+    for (int row = 0; treeColumn_ >= 0 && row < rowCount(); ++row) {
+        const Long level = this->level(row), depth = depthOf(level);
+        if (collapsedAt && depth > collapsedAt) {
+            shown[static_cast<std::size_t>(row)] = false;
+            continue;
+        }
+        collapsedAt = level < 0 ? depth : 0;
+    }
+    return shown;
+}
+
+void QueueModel::setOpen(int row, bool open) {
+    if (treeColumn_ < 0 || !queue_) return;
+    const Long depth = depthOf(level(row));
+    const ListColumn& column = columns_[static_cast<std::size_t>(treeColumn_)];
+    queue_->setRowText(static_cast<std::size_t>(row) + 1, levelField(column), std::to_string(open ? depth : -depth));
 }
 
 void QueueModel::setIcons(std::vector<QIcon> icons) {

@@ -10,6 +10,9 @@
 // "*" gives a column its colours: the four fields after the column's field are
 // its text, background, selected text and selected background colours (BGR
 // numbers, -1 none); an icon's field comes after them.
+// "T" makes the column a tree: the LONG after its icon's field (if any) is the
+// row's level, 1 the top, 2 under it; a negative level is that level
+// collapsed, and the rows under a collapsed row are not shown.
 // A list with a mark field shows each row's mark as the check box of its first
 // column; ticking it writes the row. A column with an icon shows entry n of
 // the list's icon list (1-based) beside its text.
@@ -30,6 +33,7 @@ struct ListColumn {
     std::size_t field = 0;  // queue field shown
     bool icon = false;      // "?": the next field holds the number of the row's icon
     bool colored = false;   // "*": the four fields after it hold the row's colours
+    bool tree = false;      // "T": a field after the icon's holds the row's level
     char justification = 'L';
     int indent = 0;               // dialog units from the side the text is aligned to
     char headerJustification = 0;  // 0: as the column
@@ -44,6 +48,13 @@ struct ListColumn {
 // nothing for none); its others are the foreground and background roles.
 constexpr int SelectedForegroundRole = Qt::UserRole + 1;
 constexpr int SelectedBackgroundRole = Qt::UserRole + 2;
+
+// The fields after a column's own, in the order they take: its colours, its
+// icon's number, its level; the next column's field follows them.
+std::size_t colourField(const ListColumn& column);
+std::size_t iconField(const ListColumn& column);
+std::size_t levelField(const ListColumn& column);
+std::size_t fieldsEnd(const ListColumn& column);
 
 // Where a justification letter puts the text.
 Qt::Alignment alignmentOf(char justification);
@@ -66,6 +77,14 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     const std::vector<ListColumn>& columns() const { return columns_; }
     void setIcons(std::vector<QIcon> icons);
+    // A tree list's rows (0-based): the level (negative: collapsed; 0 when
+    // the list is no tree), whether rows lie under it, whether it shows.
+    int treeColumn() const { return treeColumn_; }
+    Long level(int row) const;
+    bool hasChildren(int row) const;
+    std::vector<bool> shownRows() const;
+    // Writes the row's level with its sign for open (positive) or collapsed.
+    void setOpen(int row, bool open);
     // Lets the queue go before the model: the list shows no rows from then on.
     void detach();
     // Told after the user changed a row's mark (0-based row).
@@ -92,6 +111,7 @@ private:
     bool changing_ = false;
     bool removingAll_ = false;  // a FREE of a queue that had rows
     int listener_;
+    int treeColumn_ = -1;
 };
 
 }  // namespace platform

@@ -690,6 +690,13 @@ void Window::userChoseRow(Long number, Long row) {
     deliver({EVENT::NewSelection, number, 0});
 }
 
+void Window::userToggledRow(Long number, Long row, bool open) {
+    Control* c = control(number);
+    if (!c) return;
+    c->props[PROP::TreeRow] = std::to_string(row);
+    deliver({open ? EVENT::Expanded : EVENT::Contracted, number, 0});
+}
+
 bool Window::userPressedKey(Long keyCode, Long focusControl, Long character) {
     typingKey_ = keyCode;
     const Long state = keyCode & (KEY::Shift | KEY::Ctrl | KEY::Alt);

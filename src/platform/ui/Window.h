@@ -216,6 +216,8 @@ public:
     void userTyped(Long control, std::string_view text);
     void userAccepted(Long control);
     void userChoseRow(Long control, Long row);  // a list's row or a sheet's tab
+    // The box of a tree list's row (a queue position) opened or collapsed it.
+    void userToggledRow(Long control, Long row, bool open);
     // True: taken by the program. `character` is what the key types, if anything.
     bool userPressedKey(Long keyCode, Long focusControl, Long character = 0);
     void userClosed();

@@ -40,9 +40,14 @@ void setColumnResizing(QHeaderView* header, const std::vector<ListColumn>& colum
                                                                                        : QHeaderView::Fixed);
 }
 
+// A tree column gives each level this many pixels; a row with rows under it
+// has its box in the last of them.
+constexpr int kTreeStep = 16, kTreeBox = 9;
+
 // Draws a list's cells as its format says: the content indented from the
-// side it is aligned to, a line down the right of a column with a border, and
-// a coloured column's own colours for its selected rows.
+// side it is aligned to (a tree's by its level too, behind the boxes), a line
+// down the right of a column with a border, and a coloured column's own
+// colours for its selected rows.
 class ListColumnDelegate : public QStyledItemDelegate {
 public:
     ListColumnDelegate(const QueueModel& rows, QObject* parent) : QStyledItemDelegate(parent), rows_(rows) {}
@@ -57,6 +62,7 @@ public:
         initStyleOption(&cell, index);
         styleOf(option)->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, option.widget);
         QStyledItemDelegate::paint(painter, indented(unfocused, index), index);
+        drawTreeBox(painter, option, index);
         if (!columnOf(index).rightBorder) return;
         painter->save();
         painter->setPen(option.palette.color(QPalette::Mid));
@@ -82,7 +88,31 @@ public:
         return styleOf(option)->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &cell, &list);
     }
 
+    // Where the row's open or collapse box lies in the cell; empty for none.
+    QRect treeBox(const QRect& cell, const QModelIndex& index) const {
+        if (cell.isEmpty() || index.column() != rows_.treeColumn() || !rows_.hasChildren(index.row())) return {};
+        const int left = cell.left() + (depth(index) - 1) * kTreeStep + (kTreeStep - kTreeBox) / 2;
+        return {left, cell.center().y() - kTreeBox / 2, kTreeBox, kTreeBox};
+    }
+
 private:
+    int depth(const QModelIndex& index) const {
+        const Long level = rows_.level(index.row());
+        return static_cast<int>(std::max<Long>(1, level < 0 ? -level : level));
+    }
+    // A box with a plus while the row's rows are hidden, a minus while shown.
+    void drawTreeBox(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+        const QRect box = treeBox(option.rect, index);
+        if (box.isEmpty()) return;
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Text));
+        painter->fillRect(box, option.palette.color(QPalette::Base));
+        painter->drawRect(box.adjusted(0, 0, -1, -1));
+        const QPoint middle = box.center();
+        painter->drawLine(box.left() + 2, middle.y(), box.right() - 2, middle.y());
+        if (rows_.level(index.row()) < 0) painter->drawLine(middle.x(), box.top() + 2, middle.x(), box.bottom() - 2);
+        painter->restore();
+    }
     static QStyle* styleOf(const QStyleOptionViewItem& option) {
         return option.widget ? option.widget->style() : QApplication::style();
     }
@@ -106,6 +136,7 @@ private:
         // list shows: centred in a column of 1020 units it would lie out of sight.
         if (const auto* view = qobject_cast<const QAbstractItemView*>(option.widget); view && column.justification != 'L')
             content.rect &= view->viewport()->rect();
+        if (index.column() == rows_.treeColumn()) content.rect.adjust(depth(index) * kTreeStep, 0, 0, 0);
         if (column.justification == 'L') content.rect.adjust(shift, 0, 0, 0);
         if (column.justification == 'R' || column.justification == 'D') content.rect.adjust(0, 0, -shift, 0);
         return content;
@@ -145,6 +176,8 @@ public:
     std::function<void()> tookFocus;
     // A click on the row that was current already: a choice all the same.
     std::function<void(int row)> chosenAgain;
+    // A click on a tree row's box, which chooses no row.
+    std::function<void(int row)> boxClicked;
 
 protected:
     void focusInEvent(QFocusEvent* event) override {
@@ -172,9 +205,13 @@ protected:
         painter.drawRect(focus.adjusted(0, 0, -1, -1));
     }
     void mousePressEvent(QMouseEvent* event) override {
+        const QModelIndex at = indexAt(event->position().toPoint());
+        const auto* delegate = dynamic_cast<const ListColumnDelegate*>(itemDelegate());
+        if (boxClicked && event->button() == Qt::LeftButton && at.isValid() && delegate &&
+            delegate->treeBox(visualRect(at), at).contains(event->position().toPoint()))
+            return boxClicked(at.row());
         const QModelIndex before = currentIndex();
         QTableView::mousePressEvent(event);
-        const QModelIndex at = indexAt(event->position().toPoint());
         if (chosenAgain && event->button() == Qt::LeftButton && before.isValid() && at.isValid() &&
             at.row() == before.row() && currentIndex().row() == before.row())
             chosenAgain(at.row());
@@ -263,7 +300,10 @@ private:
         };
         // The highlight is the list's PROP:Selected, a position: the queue's
         // changes never move it.
-        rows_->onChanged = [this] { apply(PROP::Selected); };
+        rows_->onChanged = [this] {
+            showTree();
+            apply(PROP::Selected);
+        };
         const bool headings = std::any_of(rows_->columns().begin(), rows_->columns().end(),
                                           [](const ListColumn& c) { return !c.header.isEmpty(); });
         QHeaderView* header = table_->horizontalHeader();
@@ -284,6 +324,20 @@ private:
         table_->chosenAgain = [this](int row) {
             if (window().model()) model().userChoseRow(number(), row + 1);
         };
+        table_->boxClicked = [this](int row) {
+            const bool open = rows_->level(row) < 0;
+            rows_->setOpen(row, open);
+            if (window().model()) model().userToggledRow(number(), row + 1, open);
+        };
+        showTree();
+    }
+
+    // The rows under a collapsed tree row are not shown.
+    void showTree() {
+        if (rows_->treeColumn() < 0) return;
+        const std::vector<bool> shown = rows_->shownRows();
+        for (int row = 0; row < static_cast<int>(shown.size()); ++row)
+            table_->setRowHidden(row, !shown[static_cast<std::size_t>(row)]);
     }
 
     // Without HSCROLL or VSCROLL a list has no scroll bar that way; the VCR
@@ -350,6 +404,14 @@ QRect markRect(const QAbstractItemView& list, int row) {
     const auto* delegate = dynamic_cast<const ListColumnDelegate*>(list.itemDelegate());
     if (!delegate || !list.model()) return {};
     return delegate->markRect(list, list.model()->index(row, 0));
+}
+
+QRect treeBoxRect(const QAbstractItemView& list, int row) {
+    const auto* delegate = dynamic_cast<const ListColumnDelegate*>(list.itemDelegate());
+    const auto* rows = dynamic_cast<const QueueModel*>(list.model());
+    if (!delegate || !rows || rows->treeColumn() < 0) return {};
+    const QModelIndex cell = rows->index(row, rows->treeColumn());
+    return delegate->treeBox(list.visualRect(cell), cell);
 }
 
 }  // namespace platform
