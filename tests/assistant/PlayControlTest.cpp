@@ -4,6 +4,7 @@
 #include "TrainingFixture.h"
 
 #include "app/main/Globals.h"
+#include "assistant/AgntSetFile.h"
 #include "platform/drive/Driver.h"
 #include "platform/fiber/Scheduler.h"
 #include "platform/ui/Region.h"
@@ -217,4 +218,17 @@ TEST_F(PlayControlTest, WithoutACharacterOrAThreadNothingOpens) {
     EXPECT_EQ(playControl(), nullptr);
     release = true;
     drive::settle();
+}
+
+TEST_F(PlayControlTest, EndingTheProgramWithThePlayControlOpenStoresItsPlace) {
+    Window& w = toggle();
+    drive::click(w, "?MOVETOOLBOX");
+    drive::chooseMenu(frame(), "?EXIT");
+    EXPECT_EQ(waitForExit(), 0);
+    AgntSetFile stored;
+    stored.open();
+    stored.rec.SETTING = "~PlayControl.Docked";
+    ASSERT_TRUE(stored.get(stored.KEY_AGS)) << "stored before the settings file closed";
+    EXPECT_EQ(stored.rec.VALUE.str(), "2");
+    stored.close();
 }
