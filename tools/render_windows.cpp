@@ -6,6 +6,7 @@
 #include "app/connection/ConnectionMemory.h"
 #include "app/main/Globals.h"
 #include "app/main/Program.h"
+#include "assistant/AgentEvents.h"
 #include "assistant/AgntFile.h"
 #include "assistant/AssistantClass.h"
 #include "platform/agent/CharacterEngine.h"
@@ -146,6 +147,40 @@ void renderResizedWindow(Window& frame, const std::string& folder) {
     const Rect size = connection->placement(0);
     drive::resizeBy(*connection, size.width / 4, size.height / 4);
     render("Choose an ODB Cconnection", folder, "resized-window.png");
+    drive::click(*connection, "?CloseButton");
+}
+
+// The play control over the connection window, with three speeches waiting
+// in a pause: folded, then unfolded. The requests are put in its queue
+// directly, as no character is needed for the picture.
+void renderPlayControl(Window& frame, const std::string& folder) {
+    Window* connection = openConnectionWindow(frame);
+    if (!connection) return;
+    const Byte initialized = Assistant.INITIALIZED;
+    Assistant.INITIALIZED = 1;
+    drive::pressKey(*connection, KEY::Shift + KEY::F12);
+    if (Window* control = drive::waitForWindow("Playcontrol")) {
+        drive::click(*control, "?PAUZE");
+        Queue<BUFFERAGENTEVENTRecord>& requests = *Assistant.BUFFERAGENTEVENTQUE;
+        for (const char* text : {"Welkom bij Tabloom!", "Kies hier uw ODBC verbinding.", "Druk dan op Sluiten."}) {
+            requests.rec = {};
+            requests.rec.EVENT = AGENT::Speak;
+            requests.rec.STRINGVALUE = text;
+            requests.rec.REQUEST = "Speak";
+            requests.add();
+        }
+        render("Playcontrol", folder, "play-control-folded.png");
+        drive::click(*control, "?SHOWSTEPS");
+        render("Playcontrol", folder, "play-control.png");
+        drive::click(*control, "?PAUZE");
+        requests.free();
+        drive::pressKey(*connection, KEY::Shift + KEY::F12);
+    } else {
+        std::fprintf(stderr, "the play control did not open\n");
+        ++failures;
+    }
+    drive::settle();
+    Assistant.INITIALIZED = initialized;
     drive::click(*connection, "?CloseButton");
 }
 
@@ -776,6 +811,7 @@ int main(int argc, char** argv) {
         drive::click(*connection, "?CloseButton");
     }
     renderResizedWindow(*frame, folder);
+    renderPlayControl(*frame, folder);
     // The configuration and its windows unfaded, or a fade would be caught half way.
     StyleManager.USEFADING = 0;
     renderPicking(*frame, folder);

@@ -17,8 +17,12 @@
 namespace platform {
 namespace {
 
-// The least a window shrinks to: its caption and boxes stay usable.
+// The least a user's resize shrinks a window to: its caption and boxes stay
+// usable.
 constexpr QSize kLeastOuter(120, 60);
+// The least the program's sizes make it: its caption's width, and its
+// caption and frame high, so a toolbox folds to a row of buttons.
+constexpr int kLeastWidth = 120;
 
 int captionSpace(const Window& w) {
     return 2 * SystemMetrics::frameWidth + (w.captionShown() ? SystemMetrics::captionHeight + SystemMetrics::edge : 0);
@@ -28,7 +32,7 @@ int captionSpace(const Window& w) {
 
 QSize WindowView::outerSizeFor(QSize client) const {
     return QSize(client.width() + 2 * SystemMetrics::frameWidth, client.height() + captionSpace(*model_))
-        .expandedTo(kLeastOuter);
+        .expandedTo(QSize(kLeastWidth, captionSpace(*model_)));
 }
 
 QSize WindowView::clientSizeOf(QSize outer) const {
