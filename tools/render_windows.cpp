@@ -6,6 +6,7 @@
 #include "app/connection/ConnectionMemory.h"
 #include "app/main/Globals.h"
 #include "app/main/Program.h"
+#include "assistant/AgentEvents.h"
 #include "assistant/AgntFile.h"
 #include "assistant/AssistantClass.h"
 #include "platform/agent/CharacterEngine.h"
@@ -149,6 +150,40 @@ void renderResizedWindow(Window& frame, const std::string& folder) {
     drive::click(*connection, "?CloseButton");
 }
 
+// The play control over the connection window, with three speeches waiting
+// in a pause: folded, then unfolded. The requests are put in its queue
+// directly, as no character is needed for the picture.
+void renderPlayControl(Window& frame, const std::string& folder) {
+    Window* connection = openConnectionWindow(frame);
+    if (!connection) return;
+    const Byte initialized = Assistant.INITIALIZED;
+    Assistant.INITIALIZED = 1;
+    drive::pressKey(*connection, KEY::Shift + KEY::F12);
+    if (Window* control = drive::waitForWindow("Playcontrol")) {
+        drive::click(*control, "?PAUZE");
+        Queue<BUFFERAGENTEVENTRecord>& requests = *Assistant.BUFFERAGENTEVENTQUE;
+        for (const char* text : {"Welkom bij Tabloom!", "Kies hier uw ODBC verbinding.", "Druk dan op Sluiten."}) {
+            requests.rec = {};
+            requests.rec.EVENT = AGENT::Speak;
+            requests.rec.STRINGVALUE = text;
+            requests.rec.REQUEST = "Speak";
+            requests.add();
+        }
+        render("Playcontrol", folder, "play-control-folded.png");
+        drive::click(*control, "?SHOWSTEPS");
+        render("Playcontrol", folder, "play-control.png");
+        drive::click(*control, "?PAUZE");
+        requests.free();
+        drive::pressKey(*connection, KEY::Shift + KEY::F12);
+    } else {
+        std::fprintf(stderr, "the play control did not open\n");
+        ++failures;
+    }
+    drive::settle();
+    Assistant.INITIALIZED = initialized;
+    drive::click(*connection, "?CloseButton");
+}
+
 // The connection window while a control is picked on it: the pointer over
 // a button marks every button.
 void renderPicking(Window& frame, const std::string& folder) {
@@ -162,6 +197,41 @@ void renderPicking(Window& frame, const std::string& folder) {
            folder, "configure-directly.png");
     drive::pressKey(*connection, KEY::Esc);
     if (Window* configure = drive::waitForWindow("Zelora maatwerk")) drive::click(*configure, "?CLOSEBUTTON");
+    drive::click(*connection, "?CloseButton");
+}
+
+// The restyle editor over the connection window, with buttons offered every
+// property: the button type row open, its control under it.
+void renderRestyleEditor(Window& frame, const std::string& folder) {
+    Window* connection = openConnectionWindow(frame);
+    if (!connection) return;
+    drive::pressKey(*connection, KEY::Ctrl + KEY::Alt + KEY::letter('S'));
+    Window* configure = drive::waitForWindow("Zelora maatwerk");
+    int buttons = 1;
+    while (buttons < static_cast<int>(StyleManager.CONTROLTYPESQUEUE.records()) &&
+           StyleManager.CONTROLTYPESQUEUE.at(static_cast<std::size_t>(buttons)).CONTROLTYPEEQUATE != CREATE::button)
+        ++buttons;
+    const auto offerButtonProperties = [configure, buttons](const char* button) {
+        drive::click(*configure, "?CONFIGUREPROPERTIESBUTTON");
+        if (Window* properties = drive::waitForWindow("ZelRestyle")) {
+            drive::chooseRow(*properties, "?CONTROLTYPELIST", buttons);
+            drive::click(*properties, button);
+            drive::click(*properties, "?CLOSEBUTTON");
+        }
+    };
+    if (configure) {
+        offerButtonProperties("?COPYALLBUTTON");
+        drive::click(*configure, "?CONFIGURERESTYLEBUTTON");
+        if (Window* editor = drive::waitForWindow("ZelRestyle")) {
+            drive::chooseRow(*editor, "?CONTROLLIST", 2);
+            render("ZelRestyle", folder, "restyle-editor.png");
+            drive::click(*editor, "?OKBUTTON");
+        }
+        offerButtonProperties("?DELETEALLBUTTON");
+        drive::click(*configure, "?CLOSEBUTTON");
+    } else {
+        ++failures;
+    }
     drive::click(*connection, "?CloseButton");
 }
 
@@ -741,6 +811,7 @@ int main(int argc, char** argv) {
         drive::click(*connection, "?CloseButton");
     }
     renderResizedWindow(*frame, folder);
+    renderPlayControl(*frame, folder);
     // The configuration and its windows unfaded, or a fade would be caught half way.
     StyleManager.USEFADING = 0;
     renderPicking(*frame, folder);
@@ -777,6 +848,7 @@ int main(int argc, char** argv) {
         renderConfigurationWindows(*configure, folder);
         drive::click(*configure, "?CLOSEBUTTON");
     }
+    renderRestyleEditor(*frame, folder);
     renderRestyleProgress(folder);
     renderTraining(*frame, folder);
     renderDressedWindow(folder);

@@ -32,7 +32,11 @@
 //   After Kill the agent never starts again: the commands do nothing.
 // - The training window (Train, Train.cpp) runs over the procedure window
 //   on its thread, its subject window and its steps overview
-//   (StappenWindow.cpp) too; the play control does nothing yet.
+//   (StappenWindow.cpp) too.
+// - The play control (PlayControl.cpp, Shift+F12) runs on a thread of its
+//   own: a toolbox that lists BUFFERAGENTEVENTQUE as it changes, sets and
+//   clears AGENTPAUZE and docks in turn; its place and docking are settings
+//   rows. It is the only thread in PLAYCONTROLWINDOWTHREAD.
 // - The recorder (AssistantRecorder.cpp) makes a row of EVENTQUEUE of every
 //   event a procedure window passes on while it records; the recording
 //   window (WatchEvents.cpp) lists the rows, plays them and stores them as
@@ -74,6 +78,8 @@
 // - BepaalAssistentPositie.cpp: placing the character for a step
 //   (BepaalAssistentPositie, CornerOffset) and the character following the
 //   pointer (readPointer, moveToPointer, followPointer);
+// - PlayControl.cpp: the play control (TogglePlayControl, PlayControl,
+//   PlayControlThread);
 // - StappenWindow.cpp: the steps overview (StappenWindow), its markers and
 //   the window shaped around them in StepMarkers.cpp;
 // - CapturePosition.cpp: CapturePosition;
@@ -317,7 +323,13 @@ public:
     // edited in the queue and written back when it closes.
     void StappenWindow(platform::Queue<AGENTSTAPRecord>& steps, const std::string& procedure,
                        const std::string& subject);
-    virtual void TogglePlayControl() {}
+    // The play control: opened on a thread of its own (PLAYCONTROLWINDOWTHREAD)
+    // when it is not open, waiting until its window runs; closed when it is.
+    virtual void TogglePlayControl();
+    // The play control's window procedure; returns when the window closes.
+    void PlayControl();
+    // The play control's thread: the object's address as decimal text.
+    static void PlayControlThread(const std::string& address);
     // The subjects of PROCEDURENAME: none, nothing happens; one, it plays at
     // once; more, the user chooses in the choose-subject window. Flag 1 (the
     // training window) plays ONDERWERP instead, without a window.

@@ -22,8 +22,8 @@
 // for the questions Setup asks, Message, which waits for its box, and the
 // configuration windows, which run on the caller's thread until they close.
 // Of those windows Configure, ConfigureProfile, RestyleProgress,
-// ConfigureProperties, ConfigureImages and ConfigureImage (each in its own
-// file) are built yet: the others and the wizard do nothing.
+// ConfigureProperties, ConfigureImages, ConfigureImage and ConfigureRestyle
+// (each in its own file) are built yet: the wizard does nothing.
 #pragma once
 
 #include "platform/abc/TranslatorClass.h"
@@ -121,7 +121,7 @@ public:
     // The profiles window (ConfigureProfile.cpp).
     virtual void ConfigureProfile(ZelRestyleClass& caller);
     // `control` 0 with `allControlTypes` 1: the window's every control type.
-    void ConfigureRestyle(ZelRestyleClass& caller, platform::Long control, platform::Byte allControlTypes) override {}
+    void ConfigureRestyle(ZelRestyleClass& caller, platform::Long control, platform::Byte allControlTypes) override;
     virtual void RestyleWizard(ZelRestyleClass& caller, platform::Long control) {}
     virtual void RestyleWizardStep2(ZelRestyleClass& caller, platform::Long control) {}
     virtual void RestyleWizardStep3(ZelRestyleClass& caller, platform::Long control) {}
@@ -139,6 +139,7 @@ public:
 private:
     friend class StyledMessageBox;
     friend class ProfilesWindow;
+    friend class RestyleEditor;
     std::string translated(std::string_view text) { return TRANSLATOR.TranslateString(text); }
     // The bound data files in the order they are opened.
     std::array<platform::KeyedFile*, 4> dataFiles() const;

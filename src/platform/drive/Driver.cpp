@@ -31,6 +31,8 @@
 #include <QSizeGrip>
 #include <QStatusBar>
 #include <QStyle>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTabBar>
@@ -193,6 +195,7 @@ QPoint bareCaption(const WindowView& view) { return {view.iconRect().right() + 1
 bool inFront(WindowView& view) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(view.outer()))
         return sub->mdiArea() && sub->mdiArea()->activeSubWindow() == sub;
+    if (view.docked()) return QApplication::activeWindow() == view.window();  // it shows with its frame
     return QApplication::activeWindow() == &view;
 }
 
@@ -492,9 +495,11 @@ void clickTreeBox(Window& w, std::string_view label, int row, bool opening) {
     if ((rows->level(row - 1) < 0) != opening)
         throw std::invalid_argument(std::string(label) + ": row " + std::to_string(row) + " is " +
                                     (opening ? "open" : "collapsed") + " already");
-    view.scrollTo(rows->index(row - 1, rows->treeColumn()));
+    // The row comes into sight as a click on it brings it; the box lies at the
+    // tree column's start.
+    rowCentre(view, label, row);
     const QRect box = treeBoxRect(view, row - 1);
-    if (box.isEmpty())
+    if (box.isEmpty() || !view.viewport()->rect().contains(box))
         throw std::invalid_argument(std::string(label) + ": row " + std::to_string(row) + " shows no box");
     clickAt(view.viewport(), box.center());
 }
@@ -502,6 +507,19 @@ void clickTreeBox(Window& w, std::string_view label, int row, bool opening) {
 }  // namespace
 
 void expandRow(Window& w, std::string_view label, int row) { clickTreeBox(w, label, row, true); }
+
+std::string tipOverCell(Window& w, std::string_view label, int row, int column) {
+    QAbstractItemView& view = listOf(w, label);
+    const QModelIndex cell = view.model()->index(row - 1, column - 1);
+    view.scrollTo(cell);
+    const QPoint at = view.visualRect(cell).intersected(view.viewport()->rect()).center();
+    if (!cell.isValid() || at.isNull()) throw std::invalid_argument(std::string(label) + " shows no such cell");
+    moveMouseTo(view.viewport(), at);
+    QHelpEvent rest(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(view.viewport(), &rest);
+    settle();
+    return QToolTip::isVisible() ? fromQString(QToolTip::text()) : std::string();
+}
 void collapseRow(Window& w, std::string_view label, int row) { clickTreeBox(w, label, row, false); }
 
 void choosePopup(const std::vector<std::string>& path) {

@@ -62,6 +62,9 @@ void toggleMark(Window& window, std::string_view label, int row);
 // collapsed or open.
 void expandRow(Window& window, std::string_view label, int row);
 void collapseRow(Window& window, std::string_view label, int row);
+// The tip that shows with the pointer resting over a list's cell (row a queue
+// position, column 1 the first); "" when none shows.
+std::string tipOverCell(Window& window, std::string_view label, int row, int column);
 // Chooses an item of the popup menu that is up (POPUP), by its text as given
 // to it ("&Annuleer"), through the submenus named before it: the pointer
 // rests on each submenu, then clicks the item.

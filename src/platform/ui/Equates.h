@@ -120,6 +120,12 @@ namespace ICON {
 inline constexpr std::string_view Application = "~Application.ico";
 }
 
+// PROP:Docked: the edge of the application frame a window lies along.
+namespace DOCK {
+constexpr Long Left = 1, Top = 2, Right = 4, Bottom = 8, Float = 16;
+constexpr bool isEdge(Long docked) { return docked == Left || docked == Top || docked == Right || docked == Bottom; }
+}  // namespace DOCK
+
 // Window manager results.
 namespace Level {
 constexpr Byte Benign = 0, User = 1, Program = 2, Fatal = 3, Cancel = 4, Notify = 5;

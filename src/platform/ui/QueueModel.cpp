@@ -5,6 +5,7 @@
 #include "platform/ui/Window.h"
 
 #include <algorithm>
+#include <charconv>
 #include <tuple>
 
 namespace platform {
@@ -37,6 +38,28 @@ std::pair<char, int> readJustification(const std::string& format, std::size_t& i
     const char justification = format[i++];
     if (i >= format.size() || format[i] != '(') return {justification, 0};
     return {justification, static_cast<int>(leadingNumber(enclosed(format, i, ')')))};
+}
+
+// A colour of "E(...)": decimal, or hexadecimal with a closing H; -1 for none.
+Long colourNumber(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    text = clipped(text);
+    if (text.empty()) return -1;
+    if (upperChar(text.back()) != 'H') return static_cast<Long>(leadingNumber(text));
+    long long value = -1;
+    std::from_chars(text.data(), text.data() + text.size() - 1, value, 16);
+    return static_cast<Long>(value);
+}
+
+std::array<Long, 4> readColours(std::string_view inside) {
+    std::array<Long, 4> colours{-1, -1, -1, -1};
+    for (Long& colour : colours) {
+        const std::size_t end = std::min(inside.find(','), inside.size());
+        colour = colourNumber(inside.substr(0, end));
+        if (end == inside.size()) break;
+        inside.remove_prefix(end + 1);
+    }
+    return colours;
 }
 
 }  // namespace
@@ -83,6 +106,13 @@ std::vector<ListColumn> parseListFormat(const std::string& format) {
                 case '?': column.icon = true, ++i; break;
                 case '*': column.colored = true, ++i; break;
                 case 'T': column.tree = true, ++i; break;
+                case '\'': column.tip = toQString(enclosed(format, i, '\'')); break;
+                case 'E':
+                    if (i + 1 < format.size() && format[i + 1] == '(')
+                        column.fixedColours = readColours(enclosed(format, ++i, ')'));
+                    else
+                        ++i;
+                    break;
                 case '|': column.rightBorder = true, ++i; break;
                 case 'M': column.resizable = true, ++i; break;
                 default: ++i; break;
@@ -192,14 +222,13 @@ QVariant QueueModel::data(const QModelIndex& index, int role) const {
             leadingNumber(queue_->rowText(static_cast<std::size_t>(index.row()) + 1, iconField(column))));
         return entry >= 1 && entry <= icons_.size() ? QVariant(icons_[entry - 1]) : QVariant();
     }
-    if (column.colored) {
-        switch (role) {
-            case Qt::ForegroundRole: return colorOf(column, index.row(), 1);
-            case Qt::BackgroundRole: return colorOf(column, index.row(), 2);
-            case SelectedForegroundRole: return colorOf(column, index.row(), 3);
-            case SelectedBackgroundRole: return colorOf(column, index.row(), 4);
-            default: break;
-        }
+    switch (role) {
+        case Qt::ToolTipRole: return column.tip.isEmpty() ? QVariant() : QVariant(column.tip);
+        case Qt::ForegroundRole: return colorOf(column, index.row(), 1);
+        case Qt::BackgroundRole: return colorOf(column, index.row(), 2);
+        case SelectedForegroundRole: return colorOf(column, index.row(), 3);
+        case SelectedBackgroundRole: return colorOf(column, index.row(), 4);
+        default: break;
     }
     if (role == Qt::TextAlignmentRole) return static_cast<int>(alignmentOf(column.justification));
     // An editable combo reads its rows' texts as edit texts.
@@ -211,7 +240,10 @@ QVariant QueueModel::data(const QModelIndex& index, int role) const {
 
 QVariant QueueModel::colorOf(const ListColumn& column, int row, std::size_t place) const {
     const auto number =
-        static_cast<Long>(leadingNumber(queue_->rowText(static_cast<std::size_t>(row) + 1, column.field + place)));
+        column.colored
+            ? static_cast<Long>(leadingNumber(
+                  queue_->rowText(static_cast<std::size_t>(row) + 1, colourField(column) + place - 1)))
+            : column.fixedColours[place - 1];
     const QColor color = colorFromNumber(number);
     return color.isValid() ? QVariant(color) : QVariant();
 }

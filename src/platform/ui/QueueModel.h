@@ -10,6 +10,9 @@
 // "*" gives a column its colours: the four fields after the column's field are
 // its text, background, selected text and selected background colours (BGR
 // numbers, -1 none); an icon's field comes after them.
+// "E(text,background,selected text,selected background)" gives the column
+// fixed colours (decimal, or hexadecimal with a closing H: 0A3B7FEH; one left
+// empty is none); "'tip'" its tip, shown while the pointer is over its cells.
 // "T" makes the column a tree: the LONG after its icon's field (if any) is the
 // row's level, 1 the top, 2 under it; a negative level is that level
 // collapsed, and the rows under a collapsed row are not shown.
@@ -22,6 +25,7 @@
 
 #include <QAbstractTableModel>
 #include <QIcon>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -34,6 +38,8 @@ struct ListColumn {
     bool icon = false;      // "?": the next field holds the number of the row's icon
     bool colored = false;   // "*": the four fields after it hold the row's colours
     bool tree = false;      // "T": a field after the icon's holds the row's level
+    std::array<Long, 4> fixedColours{-1, -1, -1, -1};  // "E(...)", BGR, -1 none
+    QString tip;
     char justification = 'L';
     int indent = 0;               // dialog units from the side the text is aligned to
     char headerJustification = 0;  // 0: as the column
@@ -100,8 +106,9 @@ private:
     void after(const QueueChange& change);
     void followSort(const std::vector<std::size_t>& order);
     void rowsChanged(int first, int last);
-    // The colour in the row's field `place` after the column's own (1 its
-    // text colour ... 4 its selected background); nothing for -1.
+    // The column's colour `place` (1 its text colour ... 4 its selected
+    // background): the row's own for a coloured column, else its fixed one;
+    // nothing for -1.
     QVariant colorOf(const ListColumn& column, int row, std::size_t place) const;
 
     QueueBase* queue_;  // nullptr once detached

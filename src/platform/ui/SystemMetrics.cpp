@@ -139,13 +139,74 @@ QPixmap drawApplicationIcon() {
     return pixmap;
 }
 
-// Drawn pictures of the program's own icons, by name.
+// The play control's: a lamp with a wisp of smoke.
+QPixmap drawGenie() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath lamp;
+    lamp.moveTo(1, 10);
+    lamp.cubicTo(3, 15, 11, 15, 12, 10);
+    lamp.lineTo(15.5, 8);
+    lamp.lineTo(12.5, 11.5);
+    lamp.cubicTo(11, 16, 3, 16, 1, 10);
+    p.setPen(QPen(QColor(120, 80, 10), 1));
+    p.setBrush(QColor(230, 180, 40));
+    p.drawPath(lamp.simplified());
+    p.drawRect(QRectF(5.5, 14, 3, 1.5));
+    p.setPen(QPen(QColor(120, 150, 220), 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath smoke;
+    smoke.moveTo(7, 9.5);
+    smoke.cubicTo(3, 6, 10, 5, 6, 1);
+    p.drawPath(smoke);
+    return pixmap;
+}
+
+// Moving a toolbox: arrows to the four sides.
+QPixmap drawMoveToolbox() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(30, 30, 30), 1.2));
+    p.drawLine(QPointF(8, 2), QPointF(8, 14));
+    p.drawLine(QPointF(2, 8), QPointF(14, 8));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 30, 30));
+    const QPointF tips[4][3] = {{{8, 0.5}, {5, 4}, {11, 4}},
+                                {{8, 15.5}, {5, 12}, {11, 12}},
+                                {{0.5, 8}, {4, 5}, {4, 11}},
+                                {{15.5, 8}, {12, 5}, {12, 11}}};
+    for (const auto& tip : tips) p.drawPolygon(tip, 3);
+    return pixmap;
+}
+
+// Pausing: two upright bars.
+QPixmap drawPause() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(QColor(20, 50, 110));
+    p.setBrush(QColor(50, 110, 200));
+    p.drawRect(QRect(3, 2, 3, 11));
+    p.drawRect(QRect(9, 2, 3, 11));
+    return pixmap;
+}
+
+// Drawn pictures of the program's own icons, by name in upper case.
 QPixmap drawNamedIcon(const std::string& name) {
-    const std::string key = upper(name);
-    if (key == "~MENTAVOBUTTON.ICO") return drawAssistantButton();
-    if (key == "~ZELCLOSEAPPLICATION.ICO") return drawCloseApplication();
-    if (key == upper(ICON::Application)) return drawApplicationIcon();
-    return {};
+    static const std::map<std::string, QPixmap (*)()> drawings = {
+        {"~MENTAVOBUTTON.ICO", drawAssistantButton},
+        {"~ZELCLOSEAPPLICATION.ICO", drawCloseApplication},
+        {upper(ICON::Application), drawApplicationIcon},
+        {"~GENIE.ICO", drawGenie},
+        {"~MOVE TOOLBOX.ICO", drawMoveToolbox},
+        {"~PAUZE.ICO", drawPause},
+    };
+    const auto drawing = drawings.find(upper(name));
+    return drawing == drawings.end() ? QPixmap() : drawing->second();
 }
 
 // Any other icon: a rounded square with the name's first letter.
@@ -174,18 +235,30 @@ namespace {
 
 PictureFrames still(const QPixmap& picture) { return {{picture, std::chrono::milliseconds(0)}}; }
 
+// The picture the layer draws for a "~" name; none for a name it has no drawing of.
+QPixmap drawnPicture(const std::string& name) {
+    static std::map<std::string, QPixmap> drawn;
+    if (const auto it = drawn.find(name); it != drawn.end()) return it->second;
+    QPixmap picture = drawSymbol(name);
+    if (picture.isNull()) picture = drawNamedIcon(name);
+    return drawn[name] = picture;
+}
+
 // A "~" name is the program's own picture: one the layer draws, else its
 // file, else a letter on a square.
 PictureFrames builtIn(const std::string& name) {
-    static std::map<std::string, QPixmap> drawn, letters;
-    auto it = drawn.find(name);
-    if (it != drawn.end()) return still(it->second);
-    QPixmap picture = drawSymbol(name);
-    if (picture.isNull()) picture = drawNamedIcon(name);
-    if (!picture.isNull()) return still(drawn[name] = picture);
+    if (const QPixmap picture = drawnPicture(name); !picture.isNull()) return still(picture);
     if (PictureFrames file = pictureFileFrames(programPictureFile(name)); !file.empty()) return file;
-    it = letters.find(name);
+    static std::map<std::string, QPixmap> letters;
+    const auto it = letters.find(name);
     return still(it != letters.end() ? it->second : letters[name] = drawLetterIcon(name));
+}
+
+// A name of no file the program draws under "~" takes that drawing.
+PictureFrames fileOrDrawing(const std::string& name) {
+    if (PictureFrames file = pictureFileFrames(name); !file.empty()) return file;
+    const QPixmap picture = drawnPicture("~" + name);
+    return picture.isNull() ? PictureFrames{} : still(picture);
 }
 
 }  // namespace
@@ -207,7 +280,7 @@ QPixmap pictureFor(const std::string& name) {
 
 PictureFrames picturesFor(const std::string& name) {
     if (name.empty()) return {};
-    return name[0] == '~' ? builtIn(name) : pictureFileFrames(name);
+    return name[0] == '~' ? builtIn(name) : fileOrDrawing(name);
 }
 
 namespace {

@@ -29,11 +29,12 @@ QFont mappedFont(const std::string& name, int pointSize);
 QColor colorFromNumber(Long bgr);
 
 // Icons and images by name: a file of that name on disk (PictureFiles.h),
-// nothing when it cannot be read; a name starting with "~" ("~Pauze.ico")
+// else the layer's drawing of the name with "~" before it ("Pauze.ico" with
+// no such file shows "~Pauze.ico"), else nothing; a name starting with "~"
 // is the program's own: drawn by the layer (the message-box symbols,
-// "~MentavoButton.ico", "~ZelCloseApplication.ico", ICON::Application),
-// else its file among the program's pictures (programPictureFile), else a
-// letter on a square.
+// "~MentavoButton.ico", "~ZelCloseApplication.ico", ICON::Application,
+// "~Genie.ico", "~Move Toolbox.ico", "~Pauze.ico"), else its file among the
+// program's pictures (programPictureFile), else a letter on a square.
 QIcon iconFor(const std::string& name);
 QPixmap pictureFor(const std::string& name);
 // Every frame of the picture, for one that is animated (PictureFiles.h).

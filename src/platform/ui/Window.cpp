@@ -141,6 +141,7 @@ void Window::open() {
     props_[PROP::Resize] = spec_.resizable ? "1" : "0";
     props_[PROP::Center] = spec_.center ? "1" : "0";
     props_[PROP::Mdi] = spec_.mdi ? "1" : "0";
+    props_[PROP::ToolBox] = spec_.toolbox ? "1" : "0";
     if (spec_.hidden) props_[PROP::Hide] = "1";
     open_ = true;
     openPending_ = true;
@@ -546,8 +547,11 @@ void Window::setProperty(Long number, Long prop, std::string_view value) {
         c->geometry.write(size, 0, usesPixels());
         prop = size;
     } else if (number == 0) {
+        const Long dockedBefore = dockedEdge();
         props_[prop] = std::string(value);
         if (prop == PROP::Timer && open_) threadEvents::setTimer(thread_, handle_, numberProperty(0, PROP::Timer));
+        if (prop == PROP::Docked && dockedEdge() != dockedBefore)
+            post({.event = dockedEdge() != 0 ? EVENT::Docked : EVENT::Undocked});
     } else {
         Control* c = control(number);
         if (!c) return;
@@ -558,6 +562,12 @@ void Window::setProperty(Long number, Long prop, std::string_view value) {
         }
     }
     if (view_) view_->apply(number, prop);
+}
+
+Long Window::dockedEdge() const {
+    if (spec_.mdi || isApplication()) return 0;
+    const Long docked = numberProperty(0, PROP::Docked);
+    return DOCK::isEdge(docked) ? docked : 0;
 }
 
 void Window::writeGeometry(Long number, Geometry& g, Long prop, Long value) {

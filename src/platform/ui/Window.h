@@ -52,6 +52,12 @@
 //   CYCLE is refused: the window goes back); Moved and Sized when it ends;
 //   Maximized and Restored (after Maximize and Restore under PROP:Imm), each
 //   followed by Sized.
+// - PROP:Docked 1, 2, 4 or 8 puts a top-level window inside the application
+//   frame along its left, top, right or bottom edge, beside the MDI area: it
+//   keeps its size and follows the frame; any other value floats it where its
+//   Xpos and Ypos say. A change of edge, the program's too, posts Docked (to
+//   an edge) or Undocked (floating again). While docked the user cannot move
+//   it, and Xpos and Ypos keep the floating place.
 // - Widgets are never deleted synchronously: closing a window hands its view
 //   to Qt's deferred delete, destroying a control its widget.
 // - Statements that name no window act on the thread's TARGET(): the window
@@ -250,6 +256,10 @@ public:
     // one (nullopt) the whole window shows. An empty region hides it all.
     void setRegion(std::optional<Region> region);
     const std::optional<Region>& region() const { return region_; }
+    // PROP:Docked: the edge of the application frame the window lies along
+    // (DOCK::Left, Top, Right, Bottom), 0 while it floats (DOCK::Float or any
+    // other value). An MDI child and the frame itself never dock.
+    Long dockedEdge() const;
     // Above every window that is not topmost, the program's and others'.
     void setTopmost(bool on);
     bool topmost() const { return topmost_; }

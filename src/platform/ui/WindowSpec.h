@@ -97,6 +97,7 @@ struct WindowSpec {
     bool maximizeBox = false;
     bool statusBar = false;
     bool hidden = false;          // HIDE: opens and takes its events without showing
+    bool toolbox = false;         // TOOLBOX: stays above the other windows
     std::vector<ControlSpec> menubar;
     std::vector<ControlSpec> controls;
 };

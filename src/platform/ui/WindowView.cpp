@@ -6,6 +6,7 @@
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/view/ControlView.h"
+#include "platform/ui/view/DockHost.h"
 
 #include <QAction>
 #include <QApplication>
@@ -78,6 +79,7 @@ WindowView::WindowView(Window& model) : model_(&model) {
             for (const auto& [prop, value] : model.control(n)->props) applyToMenu(n, prop);
     applyGeometry();
     watchFocus();
+    if (frameFlag(PROP::ToolBox)) showStaysOnTop();
     if (model.numberProperty(0, PROP::Hide) == 0) appear();  // a hidden window stays off screen until unhidden
     if (model.region()) applyRegion();
     if (model.topmost()) applyTopmost();
@@ -105,7 +107,8 @@ void WindowView::buildClientArea() {
     mdiArea_->setBackground(colorFromNumber(static_cast<Long>(0x8000000C)));
     mdiArea_->viewport()->installEventFilter(this);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &WindowView::childActivated);
-    layout->addWidget(mdiArea_, 1);
+    dockHost_ = new DockHost(mdiArea_, client_);
+    layout->addWidget(dockHost_, 1);
     if (!model_->spec().statusBar) return;
     statusBar_ = new QStatusBar(client_);
     statusBar_->setSizeGripEnabled(model_->spec().resizable);
@@ -142,6 +145,7 @@ void WindowView::showAsMdiChild() {
 }
 
 void WindowView::showAsTopLevel() {
+    if (docked()) return show();  // its frame places it
     if (model_->spec().center) showCentred();
     else if (model_->spec().noPosition) showOverOpener();
     {
@@ -154,6 +158,7 @@ void WindowView::showAsTopLevel() {
 
 void WindowView::dispose() {
     model_ = nullptr;
+    if (dockHost_) dockHost_->releaseAll();  // windows of other threads outlive the frame
     // A control's queue may be the procedure's and end before Qt deletes this view.
     for (const auto& [n, view] : controls_) view->detach();
     if (sub_) {
@@ -297,6 +302,7 @@ void WindowView::applyToWindow(Long prop) {
         case PROP::Width:
         case PROP::Height: applyGeometry(); return;
         case PROP::Maximize: applyMaximized(); return;
+        case PROP::Docked: applyDocked(); return;
         case PROP::Hide: return applyHidden();
         default: applyLook(prop); return;
     }

@@ -14,6 +14,9 @@
 // (view/PointerInput.cpp) and the standard actions (view/StandardActions.cpp,
 // the MDI children's Tile and Cascade in view/MdiArrangement.cpp).
 //
+// A docked window (PROP:Docked) is a child of its application frame's
+// view/DockHost.h while it is docked, a top-level window again once it floats.
+//
 // Every move and resize of the window on screen that the model did not ask
 // for (a drag of the caption or a border, the frame's size grip, Tile and
 // Cascade) is the user's: it is written back to the model, which raises the
@@ -39,6 +42,7 @@ class QStatusBar;
 namespace platform {
 
 class ControlView;
+class DockHost;
 class MenuBar;
 class PaintHold;
 class Window;
@@ -107,6 +111,12 @@ public:
     Long litMenuShown() const;
     QWidget* outer() const;  // what is on screen: the MDI sub-window or this
     QMdiArea* mdiArea() const { return mdiArea_; }
+    // An application frame's: the MDI area and the windows docked beside it.
+    DockHost* dockHost() const { return dockHost_; }
+    // Lies inside the application frame (PROP:Docked).
+    bool docked() const;
+    // Out of the frame again: where its Xpos and Ypos say, shown unless hidden.
+    void showFloating();
     QStatusBar* statusBar() const { return statusBar_; }
     QMenu* systemMenu() const { return systemMenu_; }
     QRect captionRect() const;
@@ -204,6 +214,7 @@ private:
     void applyToMenu(Long item, Long prop);
     void applyGeometry();
     void applyMaximized();
+    void applyDocked();
     void setMaximized(bool on);  // what is on screen only
     QRect maximizedGeometry() const;
     void fillWindowMenu(QMenu* menu);
@@ -248,6 +259,7 @@ private:
     QWidget* client_ = nullptr;
     MenuBar* menuBar_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
+    DockHost* dockHost_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     QMenu* systemMenu_ = nullptr;
     QPointer<QMdiSubWindow> sub_;

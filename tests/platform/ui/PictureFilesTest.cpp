@@ -139,6 +139,23 @@ TEST(PictureFiles, NamesWithATildeAreTheProgramsOwnPicturesBesideIt) {
         << "the close button is drawn, not a letter";
 }
 
+TEST(PictureFiles, ANameOfNoFileTakesTheProgramsDrawingOfThatName) {
+    for (const char* name : {"Genie.ico", "Move Toolbox.ico", "Pauze.ico", "ZelCloseApplication.ico"}) {
+        const QImage drawing = pictureFor(std::string("~") + name).toImage();
+        EXPECT_NE(drawing, pictureFor("~Unknown.ico").toImage()) << name << " is drawn, not a letter";
+        EXPECT_EQ(pictureFor(name).toImage(), drawing) << name << " without the tilde";
+        EXPECT_EQ(pictureFor(upper(name)).toImage(), drawing) << "whatever the case";
+    }
+    EXPECT_TRUE(pictureFor("Unknown.ico").isNull()) << "no file and no drawing: nothing, not a letter";
+
+    TempFolder folder;
+    QImage square(5, 5, QImage::Format_RGB32);
+    square.fill(Qt::blue);
+    const std::string own = folder.file("Pauze.ico");
+    ASSERT_TRUE(square.save(QString::fromStdString(own), "png"));
+    EXPECT_EQ(pictureFor(own).width(), 5) << "a file of that name comes first";
+}
+
 TEST(PictureFiles, ACursorFileClicksAtItsHotSpot) {
     TempFolder folder;
     QImage arrow(16, 16, QImage::Format_ARGB32);

@@ -224,6 +224,32 @@ TEST(ListColours, AColouredColumnDrawsEachRowInItsColoursSelectedOrNot) {
     }
 }
 
+TEST(ListColours, AColumnsFixedColoursAndTipHoldForEveryRow) {
+    Queue<ColouredRow> rows;
+    for (const char* name : {"one", "two"}) {
+        rows.rec.NAME = name;
+        rows.add();
+    }
+    RunningWindow w({.label = "W", .title = "Fixed", .at = {0, 0, 200, 80}, .controls = {
+        {.type = CREATE::list, .label = "?List", .at = {2, 2, 196, 76}, .from = &rows,
+         .format = "40L(2)E(0940FDH,0A3B7FEH, 10485760)'Specific property present'@s20@#1#60L(2)@s20@#6#"}}});
+    w->setProperty(w.number("?List"), PROP::Tip, "The list");
+    auto* list = qobject_cast<QTableView*>(w->view()->widget(w.number("?List")));
+    ASSERT_NE(list, nullptr);
+    const struct {
+        int role;
+        QVariant colour;
+    } colours[] = {{Qt::ForegroundRole, colorFromNumber(0x0940FD)},
+                   {Qt::BackgroundRole, colorFromNumber(0xA3B7FE)},
+                   {SelectedForegroundRole, colorFromNumber(0xA00000)},
+                   {SelectedBackgroundRole, QVariant()}};
+    for (int row : {0, 1})
+        for (const auto& c : colours) EXPECT_EQ(list->model()->index(row, 0).data(c.role), c.colour) << c.role;
+    EXPECT_FALSE(list->model()->index(0, 1).data(Qt::BackgroundRole).isValid()) << "the next column has none";
+    EXPECT_EQ(drive::tipOverCell(*w, "?List", 2, 1), "Specific property present");
+    EXPECT_EQ(drive::tipOverCell(*w, "?List", 1, 2), "The list") << "elsewhere the list's own";
+}
+
 TEST_F(WindowControlsTest, ListColumnsTakeTheirWidthsAndHeadersAndAZeroWidthHides) {
     auto* list = widget<QTableView>("?List");
     ASSERT_NE(list, nullptr);

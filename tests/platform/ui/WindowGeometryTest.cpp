@@ -2,6 +2,8 @@
 // writes shows on screen, what the user does on screen is written back.
 #include "RunningWindow.h"
 
+#include "platform/ui/WindowCalls.h"
+
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/WindowMessages.h"
 #include "platform/ui/WindowView.h"
@@ -254,6 +256,21 @@ TEST(WindowGeometry, AResizableWindowIsSizedByItsCornerAndLaysItselfOut) {
     const QSize size = fixed->view()->size();
     drive::resizeBy(*fixed, 30, 20);
     EXPECT_EQ(fixed->view()->size(), size) << "no handles on a window that is not resizable";
+}
+
+TEST(WindowGeometry, TheProgramMayFoldAWindowToItsCaptionButTheUserStopsAtAUsableOne) {
+    WindowSpec spec = plain("folded");
+    spec.resizable = true;
+    RunningWindow w(spec);
+    w->setProperty(0, PROP::Pixels, 1);
+    const int caption = w->view()->clientRect().top() + GetSystemMetrics(SM_CXFRAME);
+    w->setProperty(0, PROP::Height, 4);
+    EXPECT_EQ(w->view()->clientRect().height(), 4);
+    EXPECT_EQ(w->view()->size().height(), caption + 4) << "no higher than its caption, frame and client";
+
+    w->setProperty(0, PROP::Height, 90);
+    drive::resizeBy(*w, 0, -200);
+    EXPECT_GE(w->view()->size().height(), 60) << "a drag keeps the caption's boxes usable";
 }
 
 TEST(WindowGeometry, TheMaximizeBoxMaximizesAndRestores) {

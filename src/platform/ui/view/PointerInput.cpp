@@ -270,10 +270,12 @@ void WindowView::watchFocus() {
 }
 
 // A top-level window gains and loses the focus with its activation; an MDI
-// child with its frame's active child.
+// child with its frame's active child. A docked window is neither: the
+// frame's activation is not its own.
 void WindowView::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || sub_ || !model_ || isActiveWindow() == active_) return;
+    if (event->type() != QEvent::ActivationChange || sub_ || docked() || !model_ || isActiveWindow() == active_)
+        return;
     active_ = isActiveWindow();
     model_->userActivated(active_);
 }

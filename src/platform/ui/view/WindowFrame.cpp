@@ -236,6 +236,7 @@ void WindowView::closeEvent(QCloseEvent* event) {
 
 void WindowView::startDrag(Qt::Edges edges, QPoint globalFrom) {
     if (QGuiApplication::mouseButtons() == Qt::NoButton) return;  // released already
+    if (docked()) return;  // its frame places it
     dragEdges_ = edges;
     dragFrom_ = globalFrom;
     dragStart_ = outer()->geometry();
@@ -264,7 +265,7 @@ void WindowView::endDrag() {
 }
 
 void WindowView::toggleMaximized() {
-    if (!frameFlag(PROP::Max)) return;
+    if (!frameFlag(PROP::Max) || docked()) return;
     setMaximized(!maximized());
     model_->userMaximized(maximized() ? std::optional<Rect>(shownPlacement()) : std::nullopt);
 }

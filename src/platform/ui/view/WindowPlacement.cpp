@@ -4,6 +4,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowView.h"
 #include "platform/ui/view/ControlView.h"
+#include "platform/ui/view/DockHost.h"
 #include "platform/ui/view/KeptInside.h"
 
 #include <QEvent>
@@ -16,8 +17,12 @@
 namespace platform {
 namespace {
 
-// The least a window shrinks to: its caption and boxes stay usable.
+// The least a user's resize shrinks a window to: its caption and boxes stay
+// usable.
 constexpr QSize kLeastOuter(120, 60);
+// The least the program's sizes make it: its caption's width, and its
+// caption and frame high, so a toolbox folds to a row of buttons.
+constexpr int kLeastWidth = 120;
 
 int captionSpace(const Window& w) {
     return 2 * SystemMetrics::frameWidth + (w.captionShown() ? SystemMetrics::captionHeight + SystemMetrics::edge : 0);
@@ -27,7 +32,7 @@ int captionSpace(const Window& w) {
 
 QSize WindowView::outerSizeFor(QSize client) const {
     return QSize(client.width() + 2 * SystemMetrics::frameWidth, client.height() + captionSpace(*model_))
-        .expandedTo(kLeastOuter);
+        .expandedTo(QSize(kLeastWidth, captionSpace(*model_)));
 }
 
 QSize WindowView::clientSizeOf(QSize outer) const {
@@ -113,7 +118,10 @@ void WindowView::applyGeometry() {
     const ProgramChange change(*this);
     const QRect designed = designedOuter();
     ownSize_ = designed.size();
-    if (!maximized()) outer()->setGeometry(designed);
+    if (docked())
+        resize(designed.size());  // its frame places it
+    else if (!maximized())
+        outer()->setGeometry(designed);
     client_->setGeometry(clientRect());
     if (!model_->isApplication())
         for (const auto& [n, view] : controls_) view->apply(PROP::Xpos);
@@ -139,7 +147,7 @@ void WindowView::applyMaximized() {
 }
 
 void WindowView::reportPlacement() {
-    if (!model_ || applying_ || maximized_) return;
+    if (!model_ || applying_ || maximized_ || docked()) return;
     const QRect shown = outer()->geometry();
     const QRect designed = designedOuter();
     if (shown == designed) return;
@@ -158,6 +166,41 @@ void WindowView::reportPlacement() {
         model_->userPlacementEnded();
     else
         placementPending_ = true;
+}
+
+bool WindowView::docked() const { return !sub_ && qobject_cast<DockHost*>(parentWidget()); }
+
+namespace {
+
+DockHost* frameDockHost(const Window& w) {
+    const Window* frame = Window::applicationFrame();
+    return frame && frame != &w && frame->view() ? frame->view()->dockHost() : nullptr;
+}
+
+}  // namespace
+
+void WindowView::applyDocked() {
+    if (sub_) return;
+    const Long edge = model_->dockedEdge();
+    if (DockHost* host = frameDockHost(*model_); edge != 0 && host) {
+        const ProgramChange change(*this);
+        host->dock(*this, edge);
+        setVisible(appeared_ && model_->numberProperty(0, PROP::Hide) == 0);
+        applyRegion();
+        return;
+    }
+    if (!docked()) return;
+    static_cast<DockHost*>(parentWidget())->release(*this);
+    showFloating();
+}
+
+void WindowView::showFloating() {
+    {
+        const ProgramChange change(*this);
+        if (model_) outer()->setGeometry(designedOuter());
+    }
+    if (model_ && model_->region()) applyRegion();
+    if (appeared_ && model_ && model_->numberProperty(0, PROP::Hide) == 0) show();
 }
 
 bool WindowView::resizable() const { return frameFlag(PROP::Resize); }
