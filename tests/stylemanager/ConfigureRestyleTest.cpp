@@ -6,11 +6,13 @@
 
 #include "app/main/Globals.h"
 #include "platform/data/RecordRef.h"
+#include "platform/fiber/Scheduler.h"
 #include "platform/files/KeyedFile.h"
 #include "platform/ui/WindowView.h"
 #include "restyle/ZelRestyleClass.h"
 #include "stylemanager/ZelStylemanagerClass.h"
 
+#include <QApplication>
 #include <QTableView>
 #include <optional>
 
@@ -261,6 +263,48 @@ TEST_F(ConfigureRestyleTest, ASettingAnotherWindowLooksUpMeanwhileIsNeverStoredF
     EXPECT_EQ(setting->ENABLED, 1);
     EXPECT_EQ(clip(setting->VALUE.view()), "Sluiten");
     EXPECT_EQ(setting->CLARIONVALUE, 0);
+}
+
+// Opened on one control picked on screen: no tree and no type switches, the
+// set list where the tree was and the property list where the sets were.
+TEST_F(ConfigureRestyleTest, OnAControlPickedOnScreenTheListsTakeTheTreesPlace) {
+    Window& connection = openWindow(KEY::F2, kConnectionTitle);
+    drive::pressKey(connection, kConfigureKey);
+    Window* configuration = drive::waitForWindow("Zelora maatwerk");
+    ASSERT_TRUE(configuration);
+    drive::click(*configuration, "?CONFIGURERESTYLEDIRECLTYONWINDOWBUTTON");
+    const auto pause = [] { Scheduler::instance().pumpUntil([] { return false; }, std::chrono::milliseconds(250)); };
+    pause();
+    drive::moveMouse(connection, "?Username", 3, 3);
+    pause();
+    drive::clickPointer();
+    ASSERT_TRUE(Scheduler::instance().pumpUntil([] { return QApplication::activePopupWidget() != nullptr; },
+                                                std::chrono::seconds(2)));
+    const std::vector<std::string> offered = drive::popupItems();
+    ASSERT_FALSE(offered.empty());
+    drive::choosePopup({offered.front()});
+    Window* editor = drive::waitForWindow("ZelRestyle");
+    ASSERT_TRUE(editor);
+    Window& w = *editor;
+    const auto at = [&w](const char* label, Long prop) { return w.numberProperty(w.equate(label), prop); };
+    for (const char* hidden : {"?SHOWALLCONTROLTYPES", "?SHOWMODIFIEDCONTROLTYPESONLY", "?CONTROLLIST"})
+        EXPECT_EQ(at(hidden, PROP::Visible), 0) << hidden;
+    EXPECT_EQ(at("?CONDITIONSETLIST", PROP::Xpos), at("?CONTROLLIST", PROP::Xpos));
+    EXPECT_EQ(at("?CONDITIONSETLIST", PROP::Ypos), at("?CONTROLLIST", PROP::Ypos));
+    EXPECT_EQ(at("?CONDITIONSETLIST", PROP::Width), at("?CONTROLLIST", PROP::Width));
+    EXPECT_EQ(at("?CONDITIONSETLIST", PROP::Height), at("?CONTROLLIST", PROP::Height) - 20);
+    EXPECT_EQ(at("?ACTIVEPROPERTYLIST", PROP::Height), 191);
+    const std::pair<const char*, Long> buttons[] = {
+        {"?INSERTCONDITIONSETBUTTON", 5}, {"?CHANGECONDITIONSETBUTTON", 55}, {"?DELETECONDITIONSETBUTTON", 107}};
+    for (const auto& [button, x] : buttons) {
+        EXPECT_EQ(at(button, PROP::Xpos), x) << button;
+        EXPECT_EQ(at(button, PROP::Ypos), 290) << button;
+    }
+    EXPECT_EQ(shown(w, "?CONDITIONSETLIST").front(), "-Unconditional-");
+    drive::click(w, "?OKBUTTON");
+    pause();
+    drive::pressKey(connection, KEY::Esc);
+    pause();
 }
 
 namespace {
