@@ -64,6 +64,17 @@ int DialogUnits::toUnits(int pixels, double scale) {
 
 namespace {
 
+// A square transparent picture of that many pixels, painted by `paint`.
+template <class Paint>
+QPixmap painted(int pixels, Paint paint) {
+    QPixmap pixmap(pixels, pixels);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    paint(p);
+    p.end();
+    return pixmap;
+}
+
 // The message-box symbols: a sign on a coloured shape.
 QPixmap drawSymbol(const std::string& name) {
     static const std::map<std::string, std::pair<QColor, QString>> symbols = {
@@ -73,126 +84,112 @@ QPixmap drawSymbol(const std::string& name) {
         {"~ASTERISK", {QColor(40, 90, 200), "i"}}};
     auto it = symbols.find(upper(name));
     if (it == symbols.end()) return {};
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(60, 60, 60), 1));
-    p.setBrush(it->second.first);
-    if (upper(name) == "~EXCLAMATION")
-        p.drawPolygon(QPolygonF({QPointF(16, 2), QPointF(30, 29), QPointF(2, 29)}));
-    else
-        p.drawEllipse(QRectF(2, 2, 28, 28));
-    QFont font("Liberation Sans");
-    font.setPixelSize(18);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(upper(name) == "~EXCLAMATION" ? Qt::black : Qt::white);
-    p.drawText(QRect(0, 4, 32, 28), Qt::AlignCenter, it->second.second);
-    return pixmap;
+    return painted(32, [&](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(60, 60, 60), 1));
+        p.setBrush(it->second.first);
+        if (upper(name) == "~EXCLAMATION")
+            p.drawPolygon(QPolygonF({QPointF(16, 2), QPointF(30, 29), QPointF(2, 29)}));
+        else
+            p.drawEllipse(QRectF(2, 2, 28, 28));
+        QFont font("Liberation Sans");
+        font.setPixelSize(18);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(upper(name) == "~EXCLAMATION" ? Qt::black : Qt::white);
+        p.drawText(QRect(0, 4, 32, 28), Qt::AlignCenter, it->second.second);
+    });
 }
 
 // The assistant's button: a speech balloon with a question mark.
 QPixmap drawAssistantButton() {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath balloon;
-    balloon.addRoundedRect(QRectF(0.5, 0.5, 15, 11), 4, 4);
-    balloon.moveTo(3.5, 11);
-    balloon.lineTo(3, 15.5);
-    balloon.lineTo(8, 11);
-    p.setPen(QPen(QColor(20, 60, 120), 1));
-    p.setBrush(QColor(60, 130, 210));
-    p.drawPath(balloon.simplified());
-    QFont font("Liberation Sans");
-    font.setPixelSize(10);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, 16, 12), Qt::AlignCenter, "?");
-    return pixmap;
+    return painted(16, [&](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        QPainterPath balloon;
+        balloon.addRoundedRect(QRectF(0.5, 0.5, 15, 11), 4, 4);
+        balloon.moveTo(3.5, 11);
+        balloon.lineTo(3, 15.5);
+        balloon.lineTo(8, 11);
+        p.setPen(QPen(QColor(20, 60, 120), 1));
+        p.setBrush(QColor(60, 130, 210));
+        p.drawPath(balloon.simplified());
+        QFont font("Liberation Sans");
+        font.setPixelSize(10);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(QRect(0, 0, 16, 12), Qt::AlignCenter, "?");
+    });
 }
 
 // The close button of a title bar the program builds: a white cross.
 QPixmap drawCloseApplication() {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(4, 4), QPointF(12, 12));
-    p.drawLine(QPointF(12, 4), QPointF(4, 12));
-    return pixmap;
+    return painted(16, [&](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(4, 4), QPointF(12, 12));
+        p.drawLine(QPointF(12, 4), QPointF(4, 12));
+    });
 }
 
 // A window with a caption: the icon of a program that names none.
 QPixmap drawApplicationIcon() {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setPen(QColor(40, 40, 40));
-    p.setBrush(Qt::white);
-    p.drawRect(QRect(1, 2, 13, 12));
-    p.fillRect(QRect(2, 3, 12, 3), QColor(10, 36, 106));
-    return pixmap;
+    return painted(16, [&](QPainter& p) {
+        p.setPen(QColor(40, 40, 40));
+        p.setBrush(Qt::white);
+        p.drawRect(QRect(1, 2, 13, 12));
+        p.fillRect(QRect(2, 3, 12, 3), QColor(10, 36, 106));
+    });
 }
 
 // The play control's: a lamp with a wisp of smoke.
 QPixmap drawGenie() {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath lamp;
-    lamp.moveTo(1, 10);
-    lamp.cubicTo(3, 15, 11, 15, 12, 10);
-    lamp.lineTo(15.5, 8);
-    lamp.lineTo(12.5, 11.5);
-    lamp.cubicTo(11, 16, 3, 16, 1, 10);
-    p.setPen(QPen(QColor(120, 80, 10), 1));
-    p.setBrush(QColor(230, 180, 40));
-    p.drawPath(lamp.simplified());
-    p.drawRect(QRectF(5.5, 14, 3, 1.5));
-    p.setPen(QPen(QColor(120, 150, 220), 1.4, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    QPainterPath smoke;
-    smoke.moveTo(7, 9.5);
-    smoke.cubicTo(3, 6, 10, 5, 6, 1);
-    p.drawPath(smoke);
-    return pixmap;
+    return painted(16, [&](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        QPainterPath lamp;
+        lamp.moveTo(1, 10);
+        lamp.cubicTo(3, 15, 11, 15, 12, 10);
+        lamp.lineTo(15.5, 8);
+        lamp.lineTo(12.5, 11.5);
+        lamp.cubicTo(11, 16, 3, 16, 1, 10);
+        p.setPen(QPen(QColor(120, 80, 10), 1));
+        p.setBrush(QColor(230, 180, 40));
+        p.drawPath(lamp.simplified());
+        p.drawRect(QRectF(5.5, 14, 3, 1.5));
+        p.setPen(QPen(QColor(120, 150, 220), 1.4, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        QPainterPath smoke;
+        smoke.moveTo(7, 9.5);
+        smoke.cubicTo(3, 6, 10, 5, 6, 1);
+        p.drawPath(smoke);
+    });
 }
 
 // Moving a toolbox: arrows to the four sides.
 QPixmap drawMoveToolbox() {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(30, 30, 30), 1.2));
-    p.drawLine(QPointF(8, 2), QPointF(8, 14));
-    p.drawLine(QPointF(2, 8), QPointF(14, 8));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(30, 30, 30));
-    const QPointF tips[4][3] = {{{8, 0.5}, {5, 4}, {11, 4}},
-                                {{8, 15.5}, {5, 12}, {11, 12}},
-                                {{0.5, 8}, {4, 5}, {4, 11}},
-                                {{15.5, 8}, {12, 5}, {12, 11}}};
-    for (const auto& tip : tips) p.drawPolygon(tip, 3);
-    return pixmap;
+    return painted(16, [&](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(30, 30, 30), 1.2));
+        p.drawLine(QPointF(8, 2), QPointF(8, 14));
+        p.drawLine(QPointF(2, 8), QPointF(14, 8));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(30, 30, 30));
+        const QPointF tips[4][3] = {{{8, 0.5}, {5, 4}, {11, 4}},
+                                    {{8, 15.5}, {5, 12}, {11, 12}},
+                                    {{0.5, 8}, {4, 5}, {4, 11}},
+                                    {{15.5, 8}, {12, 5}, {12, 11}}};
+        for (const auto& tip : tips) p.drawPolygon(tip, 3);
+    });
 }
 
 // Pausing: two upright bars.
 QPixmap drawPause() {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setPen(QColor(20, 50, 110));
-    p.setBrush(QColor(50, 110, 200));
-    p.drawRect(QRect(3, 2, 3, 11));
-    p.drawRect(QRect(9, 2, 3, 11));
-    return pixmap;
+    return painted(16, [&](QPainter& p) {
+        p.setPen(QColor(20, 50, 110));
+        p.setBrush(QColor(50, 110, 200));
+        p.drawRect(QRect(3, 2, 3, 11));
+        p.drawRect(QRect(9, 2, 3, 11));
+    });
 }
 
 // Drawn pictures of the program's own icons, by name in upper case.
@@ -212,21 +209,19 @@ QPixmap drawNamedIcon(const std::string& name) {
 // Any other icon: a rounded square with the name's first letter.
 QPixmap drawLetterIcon(const std::string& name) {
     const std::size_t hash = std::hash<std::string>{}(upper(name));
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor::fromHsv(static_cast<int>(hash % 360), 160, 200));
-    p.setPen(QColor(40, 40, 40));
-    p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
-    const std::string bare = name[0] == '~' ? name.substr(1) : name;
-    QFont font("Liberation Sans");
-    font.setPixelSize(11);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, toQString(bare.substr(0, 1)).toUpper());
-    return pixmap;
+    return painted(16, [&](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(QColor::fromHsv(static_cast<int>(hash % 360), 160, 200));
+        p.setPen(QColor(40, 40, 40));
+        p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
+        const std::string bare = name[0] == '~' ? name.substr(1) : name;
+        QFont font("Liberation Sans");
+        font.setPixelSize(11);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, toQString(bare.substr(0, 1)).toUpper());
+    });
 }
 
 }  // namespace
