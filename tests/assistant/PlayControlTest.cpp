@@ -148,6 +148,7 @@ TEST_F(PlayControlTest, APauseHoldsTheSpeechesInTheListBlinkingUntilResumedThenT
         EXPECT_EQ(w.property(pause, PROP::Icon), icon) << "blinks every 30 hundredths";
     }
     engine.clearTrace();
+    const std::string first = Assistant.AGENTNAME.str();
     Assistant.LoadCharacter({}, "Robin");
     drive::settle();
     EXPECT_EQ(Assistant.AGENTNAME.str(), "Robin") << "loading still runs during a pause";
@@ -163,6 +164,7 @@ TEST_F(PlayControlTest, APauseHoldsTheSpeechesInTheListBlinkingUntilResumedThenT
         advance(30);
         EXPECT_EQ(w.property(pause, PROP::Icon), "~Pauze.ico") << "steady once resumed";
     }
+    engine.unload(first);  // the fixture unloads only the character chosen last
 }
 
 TEST_F(PlayControlTest, ReopeningRestoresPlaceAndDockingAndAPauseOutlivesTheWindow) {
